@@ -1,0 +1,108 @@
+#include "graph/point_grid.h"
+
+#include <limits>
+#include <string>
+
+#include "graph/graph_error.h"
+
+namespace quillon {
+
+namespace {
+// Read by Find in Lazy grids: every cell of such a grid is a fresh point.
+const Cls2 kFreshPoint;
+}  // namespace
+
+std::optional<std::size_t> PointGrid::CellCount(std::int32_t upper1, std::int32_t upper2,
+                                                std::int32_t upper3) {
+  if (upper1 < 0 || upper2 < 0 || upper3 < 0) {
+    return std::nullopt;
+  }
+  const std::size_t limit = std::numeric_limits<std::size_t>::max() / sizeof(Cls2);
+  std::size_t count = 1;
+  for (std::int32_t upper : {upper1, upper2, upper3}) {
+    const std::size_t dim = static_cast<std::size_t>(upper) + 1;
+    if (count > limit / dim) {
+      return std::nullopt;
+    }
+    count *= dim;
+  }
+  return count;
+}
+
+void PointGrid::Allocate(std::int32_t upper1, std::int32_t upper2, std::int32_t upper3,
+                         Fill fill) {
+  const auto count = CellCount(upper1, upper2, upper3);
+  if (!count) {
+    throw GraphError("Point array bounds out of range");
+  }
+  points_.clear();
+  points_.shrink_to_fit();
+  dim1_ = static_cast<std::size_t>(upper1) + 1;
+  dim2_ = static_cast<std::size_t>(upper2) + 1;
+  dim3_ = static_cast<std::size_t>(upper3) + 1;
+  size_ = *count;
+  fill_ = fill;
+  allocated_ = true;
+  if (fill == Fill::Fresh) {
+    points_.assign(size_, Cls2());
+  }
+}
+
+void PointGrid::Clear() {
+  points_.clear();
+  points_.shrink_to_fit();
+  dim1_ = dim2_ = dim3_ = size_ = 0;
+  fill_ = Fill::Empty;
+  allocated_ = false;
+}
+
+std::int32_t PointGrid::Upper(int index) const {
+  if (!allocated_) {
+    return -1;
+  }
+  const std::size_t dim = index == 0 ? dim1_ : index == 1 ? dim2_ : dim3_;
+  return static_cast<std::int32_t>(dim) - 1;
+}
+
+std::size_t PointGrid::Checked(std::int32_t i, std::int32_t j, std::int32_t k) const {
+  if (!allocated_ || i < 0 || j < 0 || k < 0 || static_cast<std::size_t>(i) >= dim1_ ||
+      static_cast<std::size_t>(j) >= dim2_ || static_cast<std::size_t>(k) >= dim3_) {
+    throw GraphError("Subscript out of range (" + std::to_string(i) + ", " + std::to_string(j) +
+                     ", " + std::to_string(k) + ")");
+  }
+  return Index(i, j, k);
+}
+
+const Cls2* PointGrid::Find(std::int32_t i, std::int32_t j, std::int32_t k) const {
+  const std::size_t index = Checked(i, j, k);
+  if (!points_.empty()) {
+    return &points_[index];
+  }
+  return fill_ == Fill::Lazy ? &kFreshPoint : nullptr;
+}
+
+Cls2* PointGrid::Find(std::int32_t i, std::int32_t j, std::int32_t k) {
+  const std::size_t index = Checked(i, j, k);
+  if (points_.empty()) {
+    if (fill_ != Fill::Lazy) {
+      return nullptr;
+    }
+    Materialize();  // a caller may write through the pointer
+  }
+  return &points_[index];
+}
+
+Cls2& PointGrid::At(std::int32_t i, std::int32_t j, std::int32_t k) {
+  const std::size_t index = Checked(i, j, k);
+  if (points_.empty()) {
+    Materialize();
+  }
+  return points_[index];
+}
+
+void PointGrid::Materialize() {
+  points_.assign(size_, Cls2());
+  fill_ = Fill::Fresh;
+}
+
+}  // namespace quillon

@@ -1,0 +1,69 @@
+// A point array of a graph: up to three indices, every lower bound 0 and every
+// upper bound inclusive, points stored as plain values with the first index
+// varying fastest (cell (i, j) follows cell (i - 1, j) in memory).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "graph/point.h"
+
+namespace quillon {
+
+class PointGrid {
+ public:
+  enum class Fill {
+    Fresh,  // every cell holds a fresh point, stored
+    Lazy,   // every cell reads as a fresh point; nothing is stored until a cell is written
+    Empty,  // no cell holds a point until one is written
+  };
+
+  // Number of cells of a grid with these upper bounds, or nothing when a
+  // bound is negative or the count does not fit.
+  static std::optional<std::size_t> CellCount(std::int32_t upper1, std::int32_t upper2,
+                                              std::int32_t upper3);
+
+  // Gives the grid the extent 0..upper1 x 0..upper2 x 0..upper3 (old points
+  // are released). Bounds must be >= 0 and the count must fit (CellCount).
+  void Allocate(std::int32_t upper1, std::int32_t upper2, std::int32_t upper3, Fill fill);
+  // Removes the extent: the grid becomes empty as before its first Allocate.
+  void Clear();
+
+  bool Allocated() const { return allocated_; }
+  // Upper bound of index 0, 1 or 2; -1 when the grid has no extent.
+  std::int32_t Upper(int index) const;
+  // Number of cells in the extent.
+  std::size_t Size() const { return size_; }
+  // Whether cells hold stored points (Fresh, or written to).
+  bool Stored() const { return !points_.empty(); }
+
+  // The point in a cell, or null for an empty cell. Throws GraphError when an
+  // index lies outside the extent.
+  const Cls2* Find(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0) const;
+  Cls2* Find(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0);
+  // A cell to write. A Lazy or Empty grid first becomes a grid of fresh points.
+  // Throws GraphError when an index lies outside the extent.
+  Cls2& At(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0);
+
+  // Stored points in memory order; empty unless Stored().
+  Cls2* Data() { return points_.data(); }
+  const Cls2* Data() const { return points_.data(); }
+  // Memory index of a cell (no range check).
+  std::size_t Index(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0) const {
+    return static_cast<std::size_t>(i) +
+           dim1_ * (static_cast<std::size_t>(j) + dim2_ * static_cast<std::size_t>(k));
+  }
+
+ private:
+  std::size_t Checked(std::int32_t i, std::int32_t j, std::int32_t k) const;
+  void Materialize();
+
+  std::vector<Cls2> points_;
+  std::size_t dim1_ = 0, dim2_ = 0, dim3_ = 0, size_ = 0;
+  Fill fill_ = Fill::Empty;
+  bool allocated_ = false;
+};
+
+}  // namespace quillon

@@ -1,0 +1,66 @@
+// Cls8: a scene, an ordered list of graph records under their ID keys, with
+// the rotation used when the display lists are compiled and an axis of its
+// own (stored and saved; the drawn axis is the document's MainAxis).
+#pragma once
+
+#include <cstdint>
+
+#include "graph/box.h"
+#include "graph/graph_collection.h"
+#include "scene/axis.h"
+
+namespace quillon {
+
+class Cls8 {
+ public:
+  GraphCollection& Graphs() { return graphs_; }
+  const GraphCollection& Graphs() const { return graphs_; }
+  void Graphs(const GraphCollection& value) { graphs_ = value; }
+
+  // True when at least one graph is animated; false for an empty list.
+  bool Animation() const;
+
+  float ScaleZ() const { return scaleZ_; }
+  void ScaleZ(float value) { scaleZ_ = value; }
+  float ScaleY() const { return scaleY_; }
+  void ScaleY(float value) { scaleY_ = value; }
+  float ScaleX() const { return scaleX_; }
+  void ScaleX(float value) { scaleX_ = value; }
+  float TransZ() const { return transZ_; }
+  void TransZ(float value) { transZ_ = value; }
+  float TransY() const { return transY_; }
+  void TransY(float value) { transY_ = value; }
+  float TransX() const { return transX_; }
+  void TransX(float value) { transX_ = value; }
+  // Rotation angles in degrees.
+  float RotYaw() const { return rotYaw_; }
+  void RotYaw(float value) { rotYaw_ = value; }
+  float RotPitch() const { return rotPitch_; }
+  void RotPitch(float value) { rotPitch_ = value; }
+  float RotRoll() const { return rotRoll_; }
+  void RotRoll(float value) { rotRoll_ = value; }
+  bool DrawAxis() const { return drawAxis_; }
+  void DrawAxis(bool value) { drawAxis_ = value; }
+  Cls3& Axis() { return axis_; }
+  const Cls3& Axis() const { return axis_; }
+  void Axis(const Cls3& value) { axis_ = value; }
+
+  // The box around all graphs for an animation step, widened by 0.1 on every
+  // side. An empty scene gives minima 9999999 and maxima -9999999.
+  Cls1 GetBox(std::int32_t step = 0);
+
+  // Draws every graph in list order into the current OpenGL context (defined
+  // with the drawing code).
+  void Draw(std::int32_t step = 0);
+
+ private:
+  GraphCollection graphs_;
+  float boxMaxX_ = 0, boxMinX_ = 0, boxMaxY_ = 0, boxMinY_ = 0, boxMaxZ_ = 0, boxMinZ_ = 0;
+  bool drawAxis_ = true;
+  Cls3 axis_;
+  float rotRoll_ = 0, rotPitch_ = 0, rotYaw_ = 0;
+  float transX_ = 0, transY_ = 0, transZ_ = 0;
+  float scaleX_ = 1, scaleY_ = 1, scaleZ_ = 1;
+};
+
+}  // namespace quillon

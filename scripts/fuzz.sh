@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Runs every libFuzzer target of build-asan (made by scripts/sanitize.sh) for
+# a bounded time each: scripts/fuzz.sh [seconds per target, default 60].
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${1:-60}
+status=0
+for target in build-asan/fuzz/fuzz_*; do
+  [[ -x "$target" ]] || continue
+  name=$(basename "$target")
+  corpus="build-asan/fuzz-corpus/$name"
+  mkdir -p "$corpus"
+  seeds=()
+  [[ -d "fuzz/seeds/$name" ]] && seeds=("fuzz/seeds/$name")
+  echo "== $name for ${seconds}s"
+  if ! "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+      -print_final_stats=1 "$corpus" "${seeds[@]}"; then
+    status=1
+  fi
+done
+exit $status
