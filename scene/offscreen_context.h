@@ -1,0 +1,60 @@
+// An OpenGL rendering context without a window: EGL on Mesa's surfaceless
+// platform with a pbuffer of W x H pixels (a framebuffer object when no
+// pbuffer configuration exists), compatibility profile, so the batch export
+// and the drawing tests run the same drawing code as the window. Needs no
+// display server and no GPU (Mesa's llvmpipe is enough).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace quillon {
+
+// Why no off-screen context could be made (no EGL display, no matching
+// configuration, context creation refused...). what() names the failing step.
+class OffscreenError : public std::runtime_error {
+ public:
+  explicit OffscreenError(const std::string& reason) : std::runtime_error(reason) {}
+};
+
+// A frame read back from a context: Width x Height pixels, 4 bytes each
+// (red, green, blue, alpha), rows from the top of the picture down.
+struct FrameImage {
+  std::int32_t Width = 0;
+  std::int32_t Height = 0;
+  std::vector<std::uint8_t> Rgba;
+
+  // The pixel in column x, row y (row 0 at the top) as 0xRRGGBBAA.
+  std::uint32_t PixelAt(std::int32_t x, std::int32_t y) const;
+};
+
+class OffscreenContext {
+ public:
+  // Makes the context and its drawing surface, and makes it current on the
+  // calling thread. Throws OffscreenError with the reason on failure.
+  OffscreenContext(std::int32_t width, std::int32_t height);
+  ~OffscreenContext();
+  OffscreenContext(const OffscreenContext&) = delete;
+  OffscreenContext& operator=(const OffscreenContext&) = delete;
+
+  std::int32_t Width() const { return width_; }
+  std::int32_t Height() const { return height_; }
+  // True when drawing goes to a framebuffer object instead of a pbuffer.
+  bool UsesFramebufferObject() const;
+
+  // Makes this context current on the calling thread (after another one was).
+  void MakeCurrent();
+  // Waits for drawing to finish and reads the whole frame back.
+  FrameImage ReadFrame();
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+  std::int32_t width_;
+  std::int32_t height_;
+};
+
+}  // namespace quillon
