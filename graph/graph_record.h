@@ -396,10 +396,9 @@ class Cls9 {
                              std::int32_t lngStepV, float sngMinU, float sngMaxU, float sngMinV,
                              float sngMaxV, std::int32_t fstFillStyle, std::int32_t lngFirstColor,
                              std::int32_t lngSecondColor, std::int32_t lngLineColor,
-                             std::int32_t lngLineWidth, std::int32_t MatType,
-                             std::int32_t shwShow, std::int32_t smtSmooth, bool bolShowCon,
-                             bool bolShowVec, bool bolShowColormap,
-                             std::int32_t lngConLevel) const;
+                             std::int32_t lngLineWidth, std::int32_t MatType, std::int32_t shwShow,
+                             std::int32_t smtSmooth, bool bolShowCon, bool bolShowVec,
+                             bool bolShowColormap, std::int32_t lngConLevel) const;
 
   // Sets NameS .. ContourLevel and FunForm of this record; ID is unchanged.
   void Equal(const std::string& strName, std::int32_t gtpGraphType, std::int32_t ctpCoordType,
@@ -430,7 +429,11 @@ class Cls9 {
   std::shared_ptr<const Cls1> GetBox(std::int32_t lngAnimStep = 0);
 
  private:
+  friend class GraphSampler;
+
   static std::size_t FloatIndex(std::int32_t index);
+  // The point in a table cell, or null, without creating one.
+  const Cls2* TableCell(std::int32_t intU, std::int32_t intV) const;
 
   DocumentValues* document_;
 

@@ -1,0 +1,1081 @@
+#include "graph/graph_sampler.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <string_view>
+
+#include "expr/expression_engine.h"
+#include "expr/reporter.h"
+#include "expr/undefined_mark.h"
+
+namespace quillon {
+
+namespace {
+
+// Points evaluated together on the block path; the buffers hold this many.
+constexpr std::size_t kBlock = 1024;
+// The ribbons of kinds 21 and 22 have angle indices 0..40.
+constexpr std::int32_t kRibbonUpper = 40;
+
+// A double stored as a single. A value beyond single range (or not a number)
+// is no coordinate: it becomes the undefined mark instead of an infinity.
+float ToSingle(double value) {
+  if (!(std::fabs(value) <= static_cast<double>(FLT_MAX))) {
+    return UndefinedMark;
+  }
+  return static_cast<float>(value);
+}
+
+bool IsUndefined(float value) {
+  return value == UndefinedMark;
+}
+
+void SetVariable(VariableValues& values, Variable variable, float value) {
+  switch (variable) {
+    case Variable::U:
+      values.U = value;
+      break;
+    case Variable::V:
+      values.V = value;
+      break;
+    case Variable::X:
+      values.X = value;
+      break;
+    case Variable::Y:
+      values.Y = value;
+      break;
+    case Variable::A:
+      values.A = value;
+      break;
+    case Variable::R:
+      values.R = value;
+      break;
+    case Variable::B:
+      values.B = value;
+      break;
+    case Variable::T:
+      values.T = value;
+      break;
+  }
+}
+
+// Angle a and radius r in the plane: X = r cos a, Y = r sin a.
+void StorePolar(float a, float r, Cls2& point) {
+  if (IsUndefined(a) || IsUndefined(r)) {
+    point.X(UndefinedMark);
+    point.Y(UndefinedMark);
+    return;
+  }
+  const double angle = a;
+  const double radius = r;
+  point.X(ToSingle(radius * std::cos(angle)));
+  point.Y(ToSingle(radius * std::sin(angle)));
+}
+
+// The values of ExpressX, ExpressY and ExpressZ (v1, v2, v3) read in a
+// coordinate system, stored as a point. Y is the vertical axis of space.
+// An undefined value makes every coordinate computed from it undefined.
+void StoreCoordinates(std::int32_t coordType, float v1, float v2, float v3, Cls2& point) {
+  switch (coordType) {
+    case 1:  // plane (z, x, y) and Cartesian space (x, y, z) store alike
+    case 3:
+      point.z(v1);
+      point.X(v2);
+      point.Y(v3);
+      break;
+    case 2:  // plane polar (z, angle, radius)
+      StorePolar(v2, v3, point);
+      point.z(v1);
+      break;
+    case 4: {  // cylindrical (angle, radius, height)
+      if (IsUndefined(v1) || IsUndefined(v2)) {
+        point.z(UndefinedMark);
+        point.X(UndefinedMark);
+      } else {
+        const double a = v1;
+        const double r = v2;
+        point.z(ToSingle(r * std::cos(a)));
+        point.X(ToSingle(r * std::sin(a)));
+      }
+      point.Y(v3);
+      break;
+    }
+    case 5: {  // spherical (angle a, angle b, radius)
+      if (IsUndefined(v1) || IsUndefined(v2) || IsUndefined(v3)) {
+        point.z(UndefinedMark);
+        point.X(UndefinedMark);
+        point.Y(UndefinedMark);
+      } else {
+        const double a = v1;
+        const double b = v2;
+        const double r = v3;
+        point.z(ToSingle(r * std::sin(b) * std::cos(a)));
+        point.X(ToSingle(r * std::sin(b) * std::sin(a)));
+        point.Y(ToSingle(r * std::cos(b)));
+      }
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void Clip(const DocumentValues& document, Cls2& point) {
+  // Written as "not inside" so that the test matches the stated rule exactly.
+  if (!(document.ViewMinX <= point.X() && point.X() <= document.ViewMaxX)) {
+    point.X(UndefinedMark);
+  }
+  if (!(document.ViewMinY <= point.Y() && point.Y() <= document.ViewMaxY)) {
+    point.Y(UndefinedMark);
+  }
+  if (!(document.ViewMinZ <= point.z() && point.z() <= document.ViewMaxZ)) {
+    point.z(UndefinedMark);
+  }
+}
+
+bool IsCurveGroup(std::int32_t kind) {
+  return kind == 0 || kind == 3 || kind == 20 || kind == 21 || kind == 22 || kind == 23;
+}
+
+bool IsSurfaceKind(std::int32_t kind) {
+  return kind == 2 || kind == 13 || kind == 14 || kind == 15;
+}
+
+bool IsAnimationKind(std::int32_t kind) {
+  return kind >= 8 && kind <= 12;
+}
+
+// Kind 1: the pair of parameter tokens of a coordinate system of space.
+struct PlanePair {
+  std::string_view firstToken, secondToken;
+  Variable first, second;
+};
+
+bool PairOf(std::int32_t coordType, PlanePair& pair) {
+  switch (coordType) {
+    case 3:
+      pair = {"XX", "YY", Variable::X, Variable::Y};
+      return true;
+    case 4:
+      pair = {"RR", "AA", Variable::R, Variable::A};
+      return true;
+    case 5:
+      pair = {"BB", "AA", Variable::B, Variable::A};
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The first two values of kind 1's coordinate system, read from the bound
+// variables: (x, y), (angle, radius) or (angle a, angle b).
+void PlaneValues(std::int32_t coordType, const VariableValues& values, float& v1, float& v2) {
+  switch (coordType) {
+    case 3:
+      v1 = values.X;
+      v2 = values.Y;
+      break;
+    case 4:
+      v1 = values.A;
+      v2 = values.R;
+      break;
+    default:
+      v1 = values.A;
+      v2 = values.B;
+      break;
+  }
+}
+
+// Calls visit for every blank-separated token of a postfix text, in order.
+template <typename Visit>
+bool ForEachToken(std::string_view text, Visit visit) {
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t blank = text.find(' ', start);
+    if (blank == std::string_view::npos) {
+      break;  // text after the last blank is no token
+    }
+    if (!visit(text.substr(start, blank - start))) {
+      return false;
+    }
+    start = blank + 1;
+  }
+  return true;
+}
+
+}  // namespace
+
+struct GraphSampler::Allocation {
+  struct Entry {
+    PointGrid* grid;
+    std::int32_t upper1, upper2, upper3;
+    PointGrid::Fill fill;
+  };
+  std::vector<Entry> entries;
+};
+
+GraphSampler::GraphSampler(Cls9& graph)
+    : graph_(graph), document_(graph.Document()), kind_(graph.GraphType()) {}
+
+bool GraphSampler::Run() {
+  if (!CheckCounts()) {
+    return false;
+  }
+  Allocation plan;
+  if (!PlanAllocation(plan)) {
+    return false;
+  }
+  // The raised counts stay in the record and in the document.
+  graph_.StepU(stepU_);
+  graph_.StepV(stepV_);
+  if (document_.AnimFrames == 0) {
+    document_.AnimFrames = 1;
+  }
+  Allocate(plan);
+  ComputeSteps();
+  if (!Compile()) {
+    return false;
+  }
+  for (auto* buffer : {&parameters_, &resultX_, &resultY_, &resultZ_, &result2_}) {
+    buffer->resize(kBlock);
+  }
+
+  if (IsCurveGroup(kind_)) {
+    return SampleCurveGroup();
+  }
+  switch (kind_) {
+    case 1:
+      return SampleCoordinatePlaneCurve();
+    case 2:
+    case 13:
+    case 14:
+    case 15:
+      return SampleSurface();
+    case 7:
+      return SamplePoint();
+    case 8:
+      return SampleAnimatedPoint();
+    case 9:
+    case 10:
+      return SampleAnimatedCurve();
+    case 11:
+      return SampleAnimatedPlaneCurve();
+    case 12:
+      return SampleAnimatedSurface();
+    default:
+      return true;  // kinds that sample nothing
+  }
+}
+
+bool GraphSampler::CheckCounts() {
+  // A negative count cannot size an array: the graph is refused and keeps
+  // the points it had.
+  if (graph_.StepU() < 0 || graph_.StepV() < 0) {
+    return false;
+  }
+  if (IsAnimationKind(kind_) && document_.AnimFrames < 0) {
+    return false;
+  }
+  stepU_ = graph_.StepU() == 0 ? 1 : graph_.StepU();
+  stepV_ = graph_.StepV() == 0 ? 1 : graph_.StepV();
+  stepT_ = document_.AnimFrames == 0 ? 1 : document_.AnimFrames;
+  return true;
+}
+
+bool GraphSampler::PlanAllocation(Allocation& plan) const {
+  using Fill = PointGrid::Fill;
+  const std::int32_t coordType = graph_.CoordType();
+  bool vert3DComputed = false;
+  if (IsCurveGroup(kind_)) {
+    vert3DComputed = FormOfCurve() != CurveForm::None;
+  } else if (IsSurfaceKind(kind_)) {
+    vert3DComputed = SurfaceIsSampled();
+  } else if (kind_ == 7) {
+    vert3DComputed = coordType >= 1 && coordType <= 5;
+  }
+
+  auto add = [&plan](PointGrid& grid, std::int32_t upper1, std::int32_t upper2, std::int32_t upper3,
+                     Fill fill) {
+    plan.entries.push_back({&grid, upper1, upper2, upper3, fill});
+  };
+  // Arrays that are created but never computed read as fresh points and
+  // cost nothing until someone writes them.
+  add(graph_.vert3D_, stepU_, stepV_, 0, vert3DComputed ? Fill::Fresh : Fill::Lazy);
+  add(graph_.vertA3D_, stepU_, stepV_, 0, Fill::Lazy);
+  add(graph_.vertB3D_, stepU_, stepV_, 0, Fill::Lazy);
+  if (graph_.ShowSurPX()) {
+    add(graph_.vertPX3D_, stepU_, stepV_, 0, Fill::Lazy);
+  }
+  if (graph_.ShowSurPY()) {
+    add(graph_.vertPY3D_, stepU_, stepV_, 0, Fill::Lazy);
+  }
+  if (graph_.ShowJO()) {
+    add(graph_.vertJO3D_, stepU_, stepV_, 0, Fill::Lazy);
+  }
+  const bool curveComputed = IsCurveGroup(kind_) && vert3DComputed;
+  const Fill animationFill = graph_.Animation() ? Fill::Fresh : Fill::Empty;
+  switch (kind_) {
+    case 1: {
+      const bool computed = graph_.FunForm() == 2 && coordType >= 3 && coordType <= 5;
+      add(graph_.vert1D_, stepU_, 0, 0, computed ? Fill::Fresh : Fill::Lazy);
+      break;
+    }
+    case 20:
+      add(graph_.vert3DExp2_, stepU_, stepV_, 0, curveComputed ? Fill::Fresh : Fill::Lazy);
+      break;
+    case 21:
+    case 22:
+      add(graph_.vertRev3D_, kRibbonUpper, stepV_, 0, curveComputed ? Fill::Fresh : Fill::Lazy);
+      break;
+    case 36:
+      add(graph_.vert3D36_, stepU_, stepV_, 0, Fill::Lazy);
+      break;
+    case 8:
+      add(graph_.anim1D_, stepT_, 0, 0, animationFill);
+      break;
+    case 9:
+      add(graph_.anim2D_, stepV_, stepT_, 0, animationFill);
+      break;
+    case 10:
+      add(graph_.anim3DV_, 1, stepV_, stepT_, animationFill);
+      break;
+    case 11:
+      add(graph_.anim2DU_, stepU_, stepT_, 0, animationFill);
+      break;
+    case 12:
+      add(graph_.anim3D_, stepU_, stepV_, stepT_, animationFill);
+      break;
+    default:
+      break;
+  }
+
+  std::size_t stored = 0;
+  for (const auto& entry : plan.entries) {
+    const auto count = PointGrid::CellCount(entry.upper1, entry.upper2, entry.upper3);
+    if (!count) {
+      ReportTooManyPoints(0);
+      return false;
+    }
+    if (entry.fill == Fill::Fresh) {
+      if (*count > Cls9::kPointBudget - stored) {
+        ReportTooManyPoints(*count > Cls9::kPointBudget ? *count : stored + *count);
+        return false;
+      }
+      stored += *count;
+    }
+  }
+  return true;
+}
+
+void GraphSampler::ReportTooManyPoints(std::size_t count) const {
+  if (document_.reporter == nullptr) {
+    return;
+  }
+  std::string text = "The graph \"" + graph_.NameS() + "\" cannot be sampled: its steps need ";
+  text += count > 0 ? std::to_string(count) + " points" : "more points than can be counted";
+  text += ", and at most " + std::to_string(Cls9::kPointBudget) +
+          " points are kept for one graph. Choose fewer steps.";
+  document_.reporter->Report("Error", text, MessageIcon::Critical);
+}
+
+void GraphSampler::Allocate(const Allocation& plan) {
+  for (const auto& entry : plan.entries) {
+    entry.grid->Allocate(entry.upper1, entry.upper2, entry.upper3, entry.fill);
+  }
+}
+
+void GraphSampler::ComputeSteps() {
+  dU_ = ToSingle((static_cast<double>(graph_.MaxU()) - graph_.MinU()) / stepU_);
+  dV_ = ToSingle((static_cast<double>(graph_.MaxV()) - graph_.MinV()) / stepV_);
+  dT_ = graph_.Animation() ? ToSingle((static_cast<double>(graph_.MaxT()) - graph_.MinT()) / stepT_)
+                           : 0.0f;
+}
+
+bool GraphSampler::Compile() {
+  Cls6 engine(document_.reporter, &document_.random);
+  if (engine.InfixToPostfix(graph_.ExpressX(), x_.postfix) != 0 ||
+      engine.InfixToPostfix(graph_.ExpressY(), y_.postfix) != 0 ||
+      engine.InfixToPostfix(graph_.ExpressZ(), z_.postfix) != 0) {
+    return false;
+  }
+  if (kind_ == 20 && engine.InfixToPostfix(graph_.Exp2(), exp2_.postfix) != 0) {
+    return false;
+  }
+  for (Expression* expression : {&x_, &y_, &z_, &exp2_}) {
+    expression->code = CompiledExpression(expression->postfix);
+    expression->blockSafe = !expression->code.UsesRandom() && expression->code.YieldsValue();
+  }
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// Parameters and evaluation
+
+float GraphSampler::ParameterU(std::int64_t j) const {
+  return ToSingle(static_cast<double>(graph_.MinU()) +
+                  static_cast<double>(j) * static_cast<double>(dU_));
+}
+
+float GraphSampler::ParameterV(std::int64_t i) const {
+  return ToSingle(static_cast<double>(graph_.MinV()) +
+                  static_cast<double>(i) * static_cast<double>(dV_));
+}
+
+float GraphSampler::ParameterT(std::int64_t k) const {
+  return ToSingle(static_cast<double>(graph_.MinT()) +
+                  static_cast<double>(k) * static_cast<double>(dT_));
+}
+
+bool GraphSampler::BlockSafe(unsigned need) const {
+  return (!(need & kNeedX) || x_.blockSafe) && (!(need & kNeedY) || y_.blockSafe) &&
+         (!(need & kNeedZ) || z_.blockSafe) && (!(need & kNeedExp2) || exp2_.blockSafe);
+}
+
+bool GraphSampler::Evaluate(const Expression& expression, const VariableValues& values,
+                            float& result) {
+  float value = 0.0f;
+  if (!expression.code.Evaluate(values, false, value, document_.random)) {
+    return false;
+  }
+  result = value;
+  return true;
+}
+
+void GraphSampler::EvaluateBlock(const VariableValues& base, Variable varying, std::size_t count,
+                                 unsigned need) {
+  const float* points = parameters_.data();
+  if (need & kNeedX) {
+    x_.code.EvaluateMany(base, varying, points, count, resultX_.data(), document_.random);
+  }
+  if (need & kNeedY) {
+    y_.code.EvaluateMany(base, varying, points, count, resultY_.data(), document_.random);
+  }
+  if (need & kNeedZ) {
+    z_.code.EvaluateMany(base, varying, points, count, resultZ_.data(), document_.random);
+  }
+  if (need & kNeedExp2) {
+    exp2_.code.EvaluateMany(base, varying, points, count, result2_.data(), document_.random);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Plane curves: kinds 0, 3, 20, 21, 22, 23, and per frame kinds 9 and 10
+
+GraphSampler::CurveForm GraphSampler::FormOfCurve() const {
+  const std::int32_t coordType = graph_.CoordType();
+  if (coordType != 1 && coordType != 2) {
+    return CurveForm::None;
+  }
+  switch (graph_.FunForm()) {
+    case 2:
+      return coordType == 1 ? CurveForm::ExplicitCartesian : CurveForm::ExplicitPolar;
+    case 3:
+      return CurveForm::Parametric;
+    default:
+      return CurveForm::None;  // implicit and inequation graphs are not sampled
+  }
+}
+
+Variable GraphSampler::BindingOfCurve(CurveForm form) {
+  // x for y = f(x), a for r = f(a), u for the parametric forms.
+  switch (form) {
+    case CurveForm::ExplicitCartesian:
+      return Variable::X;
+    case CurveForm::ExplicitPolar:
+      return Variable::A;
+    default:
+      return Variable::U;
+  }
+}
+
+unsigned GraphSampler::NeedOfCurve(CurveForm form) const {
+  if (form == CurveForm::Parametric) {
+    return kNeedX | kNeedY | kNeedZ;
+  }
+  unsigned need = kNeedZ;
+  if (kind_ == 20 && form == CurveForm::ExplicitCartesian) {
+    need |= kNeedExp2;
+  }
+  return need;
+}
+
+bool GraphSampler::EvaluateCurvePoint(CurveForm form, float parameter, const VariableValues& values,
+                                      Cls2& point) {
+  switch (form) {
+    case CurveForm::ExplicitCartesian: {
+      point.z(0.0f);
+      point.X(parameter);
+      float y = 0.0f;
+      if (!Evaluate(z_, values, y)) {
+        return false;
+      }
+      point.Y(y);
+      return true;
+    }
+    case CurveForm::ExplicitPolar: {
+      float r = 0.0f;
+      if (!Evaluate(z_, values, r)) {
+        return false;
+      }
+      StorePolar(parameter, r, point);
+      point.z(0.0f);
+      return true;
+    }
+    case CurveForm::Parametric: {
+      float value = 0.0f;
+      if (graph_.CoordType() == 1) {
+        if (!Evaluate(x_, values, value)) {
+          return false;
+        }
+        point.z(value);
+        if (!Evaluate(y_, values, value)) {
+          return false;
+        }
+        point.X(value);
+        if (!Evaluate(z_, values, value)) {
+          return false;
+        }
+        point.Y(value);
+        return true;
+      }
+      float a = 0.0f;
+      float r = 0.0f;
+      if (!Evaluate(y_, values, a) || !Evaluate(z_, values, r)) {
+        return false;
+      }
+      StorePolar(a, r, point);
+      if (!Evaluate(x_, values, value)) {
+        return false;
+      }
+      point.z(value);
+      return true;
+    }
+    case CurveForm::None:
+      break;
+  }
+  return true;
+}
+
+void GraphSampler::SampleCurveBlocks(CurveForm form, const VariableValues& base, Cls2* first,
+                                     std::size_t stride, Cls2* second, std::size_t secondStride) {
+  const Variable varying = BindingOfCurve(form);
+  const unsigned need = NeedOfCurve(form);
+  const std::int32_t coordType = graph_.CoordType();
+  const std::int64_t last = stepV_;
+  for (std::int64_t start = 0; start <= last; start += static_cast<std::int64_t>(kBlock)) {
+    const std::size_t count =
+        static_cast<std::size_t>(std::min<std::int64_t>(kBlock, last - start + 1));
+    for (std::size_t n = 0; n < count; ++n) {
+      parameters_[n] = ParameterV(start + static_cast<std::int64_t>(n));
+    }
+    EvaluateBlock(base, varying, count, need);
+    Cls2* point = first + static_cast<std::size_t>(start) * stride;
+    switch (form) {
+      case CurveForm::ExplicitCartesian:
+        for (std::size_t n = 0; n < count; ++n, point += stride) {
+          point->z(0.0f);
+          point->X(parameters_[n]);
+          point->Y(resultZ_[n]);
+        }
+        if (need & kNeedExp2) {
+          Cls2* q = second + static_cast<std::size_t>(start) * secondStride;
+          for (std::size_t n = 0; n < count; ++n, q += secondStride) {
+            q->z(0.0f);
+            q->X(parameters_[n]);
+            q->Y(result2_[n]);
+          }
+        }
+        break;
+      case CurveForm::ExplicitPolar:
+        for (std::size_t n = 0; n < count; ++n, point += stride) {
+          StorePolar(parameters_[n], resultZ_[n], *point);
+          point->z(0.0f);
+        }
+        break;
+      case CurveForm::Parametric:
+        for (std::size_t n = 0; n < count; ++n, point += stride) {
+          StoreCoordinates(coordType, resultX_[n], resultY_[n], resultZ_[n], *point);
+        }
+        break;
+      case CurveForm::None:
+        break;
+    }
+  }
+}
+
+bool GraphSampler::SampleCurvePoints(CurveForm form, Cls2* first, std::size_t stride, Cls2* second,
+                                     std::size_t secondStride) {
+  const Variable bound = BindingOfCurve(form);
+  const bool withSecond = (NeedOfCurve(form) & kNeedExp2) != 0;
+  for (std::int64_t i = 0; i <= stepV_; ++i) {
+    const float p = ParameterV(i);
+    VariableValues values;
+    SetVariable(values, bound, p);
+    if (!EvaluateCurvePoint(form, p, values, first[static_cast<std::size_t>(i) * stride])) {
+      return false;
+    }
+    if (withSecond) {
+      Cls2& q = second[static_cast<std::size_t>(i) * secondStride];
+      q.z(0.0f);
+      q.X(p);
+      float y = 0.0f;
+      if (!Evaluate(exp2_, values, y)) {
+        return false;
+      }
+      q.Y(y);
+    }
+  }
+  return true;
+}
+
+bool GraphSampler::SampleCurveGroup() {
+  const CurveForm form = FormOfCurve();
+  if (form == CurveForm::None) {
+    return true;  // the points stay fresh
+  }
+  PointGrid& curve = graph_.vert3D_;
+  // Point i of the curve is the cell (0, i): one row of the grid apart.
+  const std::size_t stride = curve.Index(0, 1);
+  Cls2* second = nullptr;
+  std::size_t secondStride = 0;
+  if (kind_ == 20) {
+    second = graph_.vert3DExp2_.Data();
+    secondStride = graph_.vert3DExp2_.Index(0, 1);
+  }
+  if (BlockSafe(NeedOfCurve(form))) {
+    SampleCurveBlocks(form, VariableValues{}, curve.Data(), stride, second, secondStride);
+  } else if (!SampleCurvePoints(form, curve.Data(), stride, second, secondStride)) {
+    return false;
+  }
+  ClipColumn(curve, 0);
+  if (kind_ == 20) {
+    ClipColumn(graph_.vert3DExp2_, 0);
+  }
+  if (kind_ == 21 || kind_ == 22) {
+    BuildRibbon();
+  }
+  return true;
+}
+
+void GraphSampler::BuildRibbon() {
+  double cosine[kRibbonUpper + 1];
+  double sine[kRibbonUpper + 1];
+  for (std::int32_t k = 0; k <= kRibbonUpper; ++k) {
+    // 0, 0.15708, ..., 6.2832 radians, stored as singles as the angle is.
+    const double angle = static_cast<float>(static_cast<double>(k * 15708) / 100000.0);
+    cosine[k] = std::cos(angle);
+    sine[k] = std::sin(angle);
+  }
+  const PointGrid& curve = graph_.vert3D_;
+  PointGrid& ribbon = graph_.vertRev3D_;
+  for (std::int32_t i = 0; i <= stepV_; ++i) {
+    const Cls2& source = curve.Data()[curve.Index(0, i)];
+    const float x = source.X();
+    const float y = source.Y();
+    Cls2* row = ribbon.Data() + ribbon.Index(0, i);
+    for (std::int32_t k = 0; k <= kRibbonUpper; ++k) {
+      Cls2& point = row[k];
+      if (IsUndefined(x) || IsUndefined(y)) {
+        point.X(UndefinedMark);
+        point.Y(UndefinedMark);
+        point.z(UndefinedMark);
+      } else if (kind_ == 21) {  // around the X axis
+        const double radius = std::fabs(static_cast<double>(y));
+        point.z(ToSingle(radius * cosine[k]));
+        point.Y(ToSingle(radius * sine[k]));
+        point.X(x);
+      } else {  // around the Y axis
+        const double radius = std::fabs(static_cast<double>(x));
+        point.X(ToSingle(radius * cosine[k]));
+        point.z(ToSingle(radius * sine[k]));
+        point.Y(y);
+      }
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Kind 1 and, per frame, kind 11: a curve in a coordinate plane of space
+
+bool GraphSampler::LastPlaneToken(Variable& variable) const {
+  PlanePair pair;
+  if (graph_.FunForm() != 2 || !PairOf(graph_.CoordType(), pair)) {
+    return false;
+  }
+  bool found = false;
+  ForEachToken(z_.postfix, [&](std::string_view token) {
+    if (token == pair.firstToken) {
+      variable = pair.first;
+      found = true;
+    } else if (token == pair.secondToken) {
+      variable = pair.second;
+      found = true;
+    }
+    return true;
+  });
+  return found;
+}
+
+void GraphSampler::StorePlaneCurvePoint(Variable variable, float u, float f, Cls2& point) const {
+  VariableValues values;
+  SetVariable(values, variable, u);
+  float v1 = 0.0f;
+  float v2 = 0.0f;
+  PlaneValues(graph_.CoordType(), values, v1, v2);
+  StoreCoordinates(graph_.CoordType(), v1, v2, f, point);
+}
+
+bool GraphSampler::EvaluatePlaneCurvePoint(float u, const VariableValues& base, Cls2& point) {
+  PlanePair pair;
+  if (graph_.FunForm() != 2 || !PairOf(graph_.CoordType(), pair)) {
+    return true;
+  }
+  // Every token that names one of the pair computes the point again with
+  // that variable bound to u, so the last such token decides.
+  return ForEachToken(z_.postfix, [&](std::string_view token) {
+    Variable variable;
+    if (token == pair.firstToken) {
+      variable = pair.first;
+    } else if (token == pair.secondToken) {
+      variable = pair.second;
+    } else {
+      return true;
+    }
+    VariableValues values = base;
+    SetVariable(values, pair.first, 0.0f);
+    SetVariable(values, pair.second, 0.0f);
+    SetVariable(values, variable, u);
+    float f = 0.0f;
+    if (!Evaluate(z_, values, f)) {
+      return false;
+    }
+    StorePlaneCurvePoint(variable, u, f, point);
+    return true;
+  });
+}
+
+bool GraphSampler::SampleCoordinatePlaneCurve() {
+  Variable variable;
+  if (!LastPlaneToken(variable)) {
+    return true;  // no token names a parameter: the points stay fresh
+  }
+  Cls2* points = graph_.vert1D_.Data();
+  if (BlockSafe(kNeedZ)) {
+    for (std::int64_t start = 0; start <= stepU_; start += static_cast<std::int64_t>(kBlock)) {
+      const std::size_t count =
+          static_cast<std::size_t>(std::min<std::int64_t>(kBlock, stepU_ - start + 1));
+      for (std::size_t n = 0; n < count; ++n) {
+        parameters_[n] = ParameterU(start + static_cast<std::int64_t>(n));
+      }
+      EvaluateBlock(VariableValues{}, variable, count, kNeedZ);
+      for (std::size_t n = 0; n < count; ++n) {
+        StorePlaneCurvePoint(variable, parameters_[n], resultZ_[n],
+                             points[static_cast<std::size_t>(start) + n]);
+      }
+    }
+  } else {
+    for (std::int64_t j = 0; j <= stepU_; ++j) {
+      if (!EvaluatePlaneCurvePoint(ParameterU(j), VariableValues{},
+                                   points[static_cast<std::size_t>(j)])) {
+        return false;
+      }
+    }
+  }
+  ClipAll(graph_.vert1D_);
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// Surfaces (kinds 2, 13, 14, 15) and single points (kinds 7, 8)
+
+bool GraphSampler::SurfaceIsSampled() const {
+  const std::int32_t form = graph_.FunForm();
+  const std::int32_t coordType = graph_.CoordType();
+  return (form == 2 || form == 3) && coordType >= 3 && coordType <= 5;
+}
+
+namespace {
+
+// The variables bound to u and v on a surface.
+void SurfaceBinding(std::int32_t funForm, std::int32_t coordType, Variable& u, Variable& v) {
+  if (funForm == 3) {
+    u = Variable::U;
+    v = Variable::V;
+    return;
+  }
+  switch (coordType) {
+    case 3:
+      u = Variable::X;
+      v = Variable::Y;
+      break;
+    case 4:
+      u = Variable::A;
+      v = Variable::R;
+      break;
+    default:
+      u = Variable::A;
+      v = Variable::B;
+      break;
+  }
+}
+
+}  // namespace
+
+bool GraphSampler::EvaluateSpacePoint(const VariableValues& values, Cls2& point) {
+  float v1 = 0.0f;
+  float v2 = 0.0f;
+  float v3 = 0.0f;
+  if (!Evaluate(x_, values, v1) || !Evaluate(y_, values, v2) || !Evaluate(z_, values, v3)) {
+    return false;
+  }
+  StoreCoordinates(graph_.CoordType(), v1, v2, v3, point);
+  return true;
+}
+
+bool GraphSampler::SampleSurface() {
+  if (!SurfaceIsSampled()) {
+    return true;
+  }
+  Variable uVariable;
+  Variable vVariable;
+  SurfaceBinding(graph_.FunForm(), graph_.CoordType(), uVariable, vVariable);
+  PointGrid& grid = graph_.vert3D_;
+  const std::int32_t coordType = graph_.CoordType();
+  const unsigned need = kNeedX | kNeedY | kNeedZ;
+  const bool block = BlockSafe(need);
+  for (std::int32_t j = 0; j <= stepU_; ++j) {
+    const float u = ParameterU(j);
+    if (block) {
+      VariableValues base;
+      SetVariable(base, uVariable, u);
+      for (std::int64_t start = 0; start <= stepV_; start += static_cast<std::int64_t>(kBlock)) {
+        const std::size_t count =
+            static_cast<std::size_t>(std::min<std::int64_t>(kBlock, stepV_ - start + 1));
+        for (std::size_t n = 0; n < count; ++n) {
+          parameters_[n] = ParameterV(start + static_cast<std::int64_t>(n));
+        }
+        EvaluateBlock(base, vVariable, count, need);
+        for (std::size_t n = 0; n < count; ++n) {
+          const auto i = static_cast<std::int32_t>(start + static_cast<std::int64_t>(n));
+          StoreCoordinates(coordType, resultX_[n], resultY_[n], resultZ_[n],
+                           grid.Data()[grid.Index(j, i)]);
+        }
+      }
+      continue;
+    }
+    for (std::int32_t i = 0; i <= stepV_; ++i) {
+      VariableValues values;
+      SetVariable(values, uVariable, u);
+      SetVariable(values, vVariable, ParameterV(i));
+      if (!EvaluateSpacePoint(values, grid.Data()[grid.Index(j, i)])) {
+        return false;
+      }
+    }
+  }
+  // Surfaces are not clipped to the view.
+  return true;
+}
+
+bool GraphSampler::SamplePoint() {
+  const std::int32_t coordType = graph_.CoordType();
+  if (coordType < 1 || coordType > 5) {
+    return true;
+  }
+  return EvaluateSpacePoint(VariableValues{}, graph_.vert3D_.Data()[0]);
+}
+
+// ---------------------------------------------------------------------------
+// Animation kinds 8 to 12: the kinds above for each t. Without Animation the
+// arrays have their extent but no points, and there is nothing to fill.
+
+bool GraphSampler::SampleAnimatedPoint() {
+  const std::int32_t coordType = graph_.CoordType();
+  if (!graph_.Animation() || coordType < 1 || coordType > 5) {
+    return true;
+  }
+  Cls2* points = graph_.anim1D_.Data();
+  const unsigned need = kNeedX | kNeedY | kNeedZ;
+  if (BlockSafe(need)) {
+    for (std::int64_t start = 0; start <= stepT_; start += static_cast<std::int64_t>(kBlock)) {
+      const std::size_t count =
+          static_cast<std::size_t>(std::min<std::int64_t>(kBlock, stepT_ - start + 1));
+      for (std::size_t n = 0; n < count; ++n) {
+        parameters_[n] = ParameterT(start + static_cast<std::int64_t>(n));
+      }
+      EvaluateBlock(VariableValues{}, Variable::T, count, need);
+      for (std::size_t n = 0; n < count; ++n) {
+        StoreCoordinates(coordType, resultX_[n], resultY_[n], resultZ_[n],
+                         points[static_cast<std::size_t>(start) + n]);
+      }
+    }
+    return true;  // single points are not clipped
+  }
+  for (std::int64_t k = 0; k <= stepT_; ++k) {
+    VariableValues values;
+    values.T = ParameterT(k);
+    if (!EvaluateSpacePoint(values, points[static_cast<std::size_t>(k)])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool GraphSampler::SampleAnimatedCurve() {
+  const CurveForm form = FormOfCurve();
+  if (!graph_.Animation() || form == CurveForm::None) {
+    return true;
+  }
+  // Kind 9 stores the curve at t in Anim2D(i, t); kind 10 in Anim3DV(0, i, t),
+  // whose cells (1, i, t) stay fresh.
+  PointGrid& grid = kind_ == 9 ? graph_.anim2D_ : graph_.anim3DV_;
+  const std::size_t stride = kind_ == 9 ? grid.Index(1, 0, 0) : grid.Index(0, 1, 0);
+  const std::size_t frame = kind_ == 9 ? grid.Index(0, 1, 0) : grid.Index(0, 0, 1);
+  Cls2* data = grid.Data();
+  if (BlockSafe(NeedOfCurve(form))) {
+    // Pure texts: the order of evaluation does not matter, so each frame's
+    // curve is evaluated as one run of blocks.
+    for (std::int64_t k = 0; k <= stepT_; ++k) {
+      VariableValues base;
+      base.T = ParameterT(k);
+      SampleCurveBlocks(form, base, data + static_cast<std::size_t>(k) * frame, stride, nullptr, 0);
+    }
+  } else {
+    const Variable bound = BindingOfCurve(form);
+    for (std::int64_t i = 0; i <= stepV_; ++i) {
+      const float p = ParameterV(i);
+      for (std::int64_t k = 0; k <= stepT_; ++k) {
+        VariableValues values;
+        SetVariable(values, bound, p);
+        values.T = ParameterT(k);
+        Cls2& point =
+            data[static_cast<std::size_t>(i) * stride + static_cast<std::size_t>(k) * frame];
+        if (!EvaluateCurvePoint(form, p, values, point)) {
+          return false;
+        }
+      }
+    }
+  }
+  if (kind_ == 9) {
+    ClipAll(grid);
+  } else {
+    ClipColumn(grid, 0);
+  }
+  return true;
+}
+
+bool GraphSampler::SampleAnimatedPlaneCurve() {
+  Variable variable;
+  if (!graph_.Animation() || !LastPlaneToken(variable)) {
+    return true;
+  }
+  PointGrid& grid = graph_.anim2DU_;
+  Cls2* data = grid.Data();
+  if (BlockSafe(kNeedZ)) {
+    for (std::int64_t k = 0; k <= stepT_; ++k) {
+      VariableValues base;
+      base.T = ParameterT(k);
+      for (std::int64_t start = 0; start <= stepU_; start += static_cast<std::int64_t>(kBlock)) {
+        const std::size_t count =
+            static_cast<std::size_t>(std::min<std::int64_t>(kBlock, stepU_ - start + 1));
+        for (std::size_t n = 0; n < count; ++n) {
+          parameters_[n] = ParameterU(start + static_cast<std::int64_t>(n));
+        }
+        EvaluateBlock(base, variable, count, kNeedZ);
+        for (std::size_t n = 0; n < count; ++n) {
+          const auto j = static_cast<std::int32_t>(start + static_cast<std::int64_t>(n));
+          StorePlaneCurvePoint(variable, parameters_[n], resultZ_[n],
+                               data[grid.Index(j, static_cast<std::int32_t>(k))]);
+        }
+      }
+    }
+  } else {
+    for (std::int32_t j = 0; j <= stepU_; ++j) {
+      const float u = ParameterU(j);
+      for (std::int32_t k = 0; k <= stepT_; ++k) {
+        VariableValues base;
+        base.T = ParameterT(k);
+        if (!EvaluatePlaneCurvePoint(u, base, data[grid.Index(j, k)])) {
+          return false;
+        }
+      }
+    }
+  }
+  ClipAll(grid);
+  return true;
+}
+
+bool GraphSampler::SampleAnimatedSurface() {
+  if (!graph_.Animation() || !SurfaceIsSampled()) {
+    return true;
+  }
+  Variable uVariable;
+  Variable vVariable;
+  SurfaceBinding(graph_.FunForm(), graph_.CoordType(), uVariable, vVariable);
+  PointGrid& grid = graph_.anim3D_;
+  Cls2* data = grid.Data();
+  const std::int32_t coordType = graph_.CoordType();
+  const unsigned need = kNeedX | kNeedY | kNeedZ;
+  if (BlockSafe(need)) {
+    for (std::int32_t k = 0; k <= stepT_; ++k) {
+      const float t = ParameterT(k);
+      for (std::int32_t j = 0; j <= stepU_; ++j) {
+        VariableValues base;
+        SetVariable(base, uVariable, ParameterU(j));
+        base.T = t;
+        for (std::int64_t start = 0; start <= stepV_; start += static_cast<std::int64_t>(kBlock)) {
+          const std::size_t count =
+              static_cast<std::size_t>(std::min<std::int64_t>(kBlock, stepV_ - start + 1));
+          for (std::size_t n = 0; n < count; ++n) {
+            parameters_[n] = ParameterV(start + static_cast<std::int64_t>(n));
+          }
+          EvaluateBlock(base, vVariable, count, need);
+          for (std::size_t n = 0; n < count; ++n) {
+            const auto i = static_cast<std::int32_t>(start + static_cast<std::int64_t>(n));
+            StoreCoordinates(coordType, resultX_[n], resultY_[n], resultZ_[n],
+                             data[grid.Index(j, i, k)]);
+          }
+        }
+      }
+    }
+  } else {
+    for (std::int32_t j = 0; j <= stepU_; ++j) {
+      const float u = ParameterU(j);
+      for (std::int32_t i = 0; i <= stepV_; ++i) {
+        const float v = ParameterV(i);
+        for (std::int32_t k = 0; k <= stepT_; ++k) {
+          VariableValues values;
+          SetVariable(values, uVariable, u);
+          SetVariable(values, vVariable, v);
+          values.T = ParameterT(k);
+          if (!EvaluateSpacePoint(values, data[grid.Index(j, i, k)])) {
+            return false;
+          }
+        }
+      }
+    }
+  }
+  ClipAll(grid);
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// Clipping to the view interval
+
+void GraphSampler::ClipColumn(PointGrid& grid, std::int32_t intU) const {
+  Cls2* data = grid.Data();
+  for (std::int32_t k = 0; k <= grid.Upper(2); ++k) {
+    for (std::int32_t j = 0; j <= grid.Upper(1); ++j) {
+      Clip(document_, data[grid.Index(intU, j, k)]);
+    }
+  }
+}
+
+void GraphSampler::ClipAll(PointGrid& grid) const {
+  Cls2* data = grid.Data();
+  for (std::size_t n = 0; n < grid.Size(); ++n) {
+    Clip(document_, data[n]);
+  }
+}
+
+}  // namespace quillon

@@ -1,0 +1,105 @@
+// GraphSampler: the work of Cls9::GetPoints for one call. It checks the step
+// counts, allocates the point arrays, compiles the expression texts once and
+// fills the points of the graph's kind. Internal to the graph library.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "expr/compiled_expression.h"
+#include "graph/graph_record.h"
+
+namespace quillon {
+
+class GraphSampler {
+ public:
+  explicit GraphSampler(Cls9& graph);
+
+  // Cls9::GetPoints: true when every text compiled and every evaluation gave
+  // a result (or the kind samples nothing).
+  bool Run();
+
+ private:
+  // One compiled expression field of the graph.
+  struct Expression {
+    std::string postfix;
+    CompiledExpression code{std::string()};
+    // Pure (no RND) and yielding a value: its results do not depend on the
+    // order of evaluation and never stop the sampling, so whole blocks of
+    // points may be evaluated at once.
+    bool blockSafe = false;
+  };
+
+  // Which expression fields a loop evaluates.
+  enum Need : unsigned { kNeedX = 1, kNeedY = 2, kNeedZ = 4, kNeedExp2 = 8 };
+
+  // The forms of a plane curve (kinds 0, 3, 9, 10, 20 to 23).
+  enum class CurveForm { None, ExplicitCartesian, ExplicitPolar, Parametric };
+
+  struct Allocation;
+
+  bool CheckCounts();
+  bool PlanAllocation(Allocation& plan) const;
+  void ReportTooManyPoints(std::size_t count) const;
+  void Allocate(const Allocation& plan);
+  void ComputeSteps();
+  bool Compile();
+
+  bool SampleCurveGroup();
+  bool SampleCoordinatePlaneCurve();
+  bool SampleSurface();
+  bool SamplePoint();
+  bool SampleAnimatedPoint();
+  bool SampleAnimatedCurve();
+  bool SampleAnimatedPlaneCurve();
+  bool SampleAnimatedSurface();
+
+  CurveForm FormOfCurve() const;
+  static Variable BindingOfCurve(CurveForm form);
+  unsigned NeedOfCurve(CurveForm form) const;
+  bool SurfaceIsSampled() const;
+  // Kind 1: the variable that the last parameter token of ExpressZ names, or
+  // false when no token names one of the coordinate system's pair.
+  bool LastPlaneToken(Variable& variable) const;
+
+  bool BlockSafe(unsigned need) const;
+  bool Evaluate(const Expression& expression, const VariableValues& values, float& result);
+  void EvaluateBlock(const VariableValues& base, Variable varying, std::size_t count,
+                     unsigned need);
+
+  // A plane curve point, evaluated in the described order: a failed
+  // evaluation leaves the point as far as it was set and returns false.
+  bool EvaluateCurvePoint(CurveForm form, float parameter, const VariableValues& values,
+                          Cls2& point);
+  // The curve points first + i * stride for the parameters MinV + i dV,
+  // i = 0..StepV, evaluated in blocks with `base` for the other variables.
+  void SampleCurveBlocks(CurveForm form, const VariableValues& base, Cls2* first,
+                         std::size_t stride, Cls2* second, std::size_t secondStride);
+  bool SampleCurvePoints(CurveForm form, Cls2* first, std::size_t stride, Cls2* second,
+                         std::size_t secondStride);
+  // A space point from the values of ExpressX, ExpressY, ExpressZ.
+  bool EvaluateSpacePoint(const VariableValues& values, Cls2& point);
+  // Kind 1's point at one u: every matching token computes it again.
+  bool EvaluatePlaneCurvePoint(float u, const VariableValues& base, Cls2& point);
+  void StorePlaneCurvePoint(Variable variable, float u, float f, Cls2& point) const;
+
+  void ClipColumn(PointGrid& grid, std::int32_t intU) const;
+  void ClipAll(PointGrid& grid) const;
+  void BuildRibbon();
+
+  float ParameterU(std::int64_t j) const;
+  float ParameterV(std::int64_t i) const;
+  float ParameterT(std::int64_t k) const;
+
+  Cls9& graph_;
+  DocumentValues& document_;
+  std::int32_t kind_;
+  std::int32_t stepU_ = 1, stepV_ = 1, stepT_ = 1;
+  float dU_ = 0, dV_ = 0, dT_ = 0;
+  Expression x_, y_, z_, exp2_;
+  std::vector<float> parameters_, resultX_, resultY_, resultZ_, result2_;
+};
+
+}  // namespace quillon
