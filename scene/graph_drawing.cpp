@@ -1,0 +1,216 @@
+#include "scene/graph_drawing.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "expr/undefined_mark.h"
+#include "graph/graph_record.h"
+#include "graph/point.h"
+#include "scene/material.h"
+
+namespace quillon {
+
+namespace {
+
+constexpr std::int32_t kEmissiveMaterial = 5;
+constexpr std::int32_t kRibbonAngleSteps = 40;
+
+bool DrawsCurve(const Cls9& graph) {
+  const std::int32_t kind = graph.GraphType();
+  const std::int32_t form = graph.FunForm();
+  return (kind == 0 || kind == 9 || kind == 20 || kind == 23) && (form == 2 || form == 3);
+}
+
+bool Defined(const Cls2& p) {
+  return p.X() != UndefinedMark && p.Y() != UndefinedMark && p.z() != UndefinedMark;
+}
+
+void SetColor(std::int32_t color) {
+  const ColorFractions c = ColorToRGB(color);
+  glColor3d(c.red, c.green, c.blue);
+}
+
+// Sends the segments of the curve Vert3D(0, 0..last) as one GL_LINES batch.
+// Same pixels as one primitive per segment: lines are rasterised segment by
+// segment either way.
+void EmitSegments(const PointGrid& grid, std::int32_t last) {
+  static const Cls2 kFreshPoint;
+  const Cls2* stored = grid.Stored() ? grid.Data() + grid.Index(0, 0) : nullptr;
+  const std::size_t stride = grid.Index(0, 1) - grid.Index(0, 0);
+  auto pointAt = [&](std::int32_t i) -> const Cls2& {
+    if (stored != nullptr) {
+      return stored[static_cast<std::size_t>(i) * stride];
+    }
+    const Cls2* p = grid.Find(0, i);
+    return p != nullptr ? *p : kFreshPoint;
+  };
+
+  glBegin(GL_LINES);
+  const Cls2* p = &pointAt(0);
+  for (std::int32_t i = 0; i < last; ++i) {
+    const Cls2* q = &pointAt(i + 1);
+    const bool degenerate = p->X() == q->X() && p->Y() == q->Y() && p->z() == q->z();
+    if (!degenerate && Defined(*p) && Defined(*q)) {
+      glVertex3f(p->X(), p->Y(), p->z());
+      glVertex3f(q->X(), q->Y(), q->z());
+    }
+    p = q;
+  }
+  glEnd();
+}
+
+void DrawCurve(const Cls9& graph) {
+  const PointGrid& grid = graph.Vert3DGrid();
+  if (grid.Upper(0) < 0) {
+    return;  // never sampled: no points to join
+  }
+  // A grid shorter than StepV (sampling failed half way) is drawn as far as
+  // it reaches.
+  const std::int32_t last = std::min(graph.StepV(), grid.Upper(1));
+  if (last < 1) {
+    return;
+  }
+  glDisable(GL_LIGHTING);
+  // Smoothed lines blend into the alpha channel too; the frame must stay
+  // opaque where a window system composites it, so alpha is not written.
+  glPushAttrib(GL_COLOR_BUFFER_BIT);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+  glEnable(GL_LINE_SMOOTH);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+  // A width below 1 is not a width OpenGL accepts; it would keep whatever
+  // width was set last, so it draws as 1.
+  glLineWidth(static_cast<float>(std::max(graph.LineWidth(), 1)));
+  SetColor(graph.LineColor());
+  EmitSegments(grid, last);
+  glPopAttrib();
+  glEnable(GL_LIGHTING);
+  glDisable(GL_LINE_SMOOTH);
+  glDisable(GL_BLEND);
+}
+
+// Rim point k (0..20) of a circle of radius r around (x, y) in the plane z = 0.
+void RimVertex(float x, float y, float r, int k) {
+  const double angle = k * 31416 / 100000.0;
+  glVertex3d(x + r * std::cos(angle), y + r * std::sin(angle), 0);
+}
+
+void DrawDisc(const Cls2& point, float radius) {
+  glBegin(GL_TRIANGLES);
+  for (int k = 0; k < 20; ++k) {
+    RimVertex(point.X(), point.Y(), radius, k);
+    RimVertex(point.X(), point.Y(), radius, k + 1);
+    glVertex3f(point.X(), point.Y(), point.z());
+  }
+  glEnd();
+}
+
+float SymbolLineWidth(float size) {
+  return size > 0 ? size : 1.0f;
+}
+
+}  // namespace
+
+ColorFractions ColorToRGB(std::int32_t color) {
+  const std::uint32_t c = static_cast<std::uint32_t>(color) & 0xFFFFFFu;
+  return {(c & 0xFFu) / 255.0, ((c >> 8) & 0xFFu) / 255.0, ((c >> 16) & 0xFFu) / 255.0};
+}
+
+void DrawGraph(Cls9& graph, std::int32_t /*lngAnimStep*/) {
+  if (graph.GraphType() == 21 || graph.GraphType() == 22) {
+    graph.StepU(kRibbonAngleSteps);
+  }
+  glEnable(GL_COLOR_MATERIAL);
+  glColorMaterial(GL_FRONT_AND_BACK,
+                  graph.Material() == kEmissiveMaterial ? GL_EMISSION : GL_DIFFUSE);
+  Cls11 material;
+  material.SetMaterial(graph.Material());
+  if (DrawsCurve(graph)) {
+    DrawCurve(graph);
+  }
+}
+
+void DrawPoint(const Cls2& point, std::int32_t docType) {
+  const float x = point.X();
+  const float y = point.Y();
+  const float size = point.Size();
+  glPushMatrix();
+  if (docType != 1) {
+    SetColor(point.Color());
+    glTranslatef(x, y, point.z());
+    GLUquadric* quadric = gluNewQuadric();
+    if (quadric != nullptr) {
+      gluSphere(quadric, size * 5 / 100 + 5.0 / 100, 32, 32);
+      gluDeleteQuadric(quadric);
+    }
+    glPopMatrix();
+    return;
+  }
+  const float s = size * 5 / 100;
+  const float t = size * 7.5f / 100;
+  switch (point.Symbol()) {
+    case 1:
+      SetColor(point.Color());
+      DrawDisc(point, size * 5 / 100 + 5.0f / 100);
+      break;
+    case 2: {
+      const float rim = size * 4 / 100 + 5.0f / 100;
+      glColor3f(1, 1, 1);
+      DrawDisc(point, rim);
+      glLineWidth(SymbolLineWidth(size));
+      SetColor(point.Color());
+      glBegin(GL_LINES);
+      for (int k = 0; k < 20; ++k) {
+        RimVertex(x, y, rim, k);
+        RimVertex(x, y, rim, k + 1);
+      }
+      glEnd();
+      break;
+    }
+    case 3:
+      SetColor(point.Color());
+      glBegin(GL_QUADS);
+      glVertex2f(x - s, y + s);
+      glVertex2f(x - s, y - s);
+      glVertex2f(x + s, y - s);
+      glVertex2f(x + s, y + s);
+      glEnd();
+      break;
+    case 4:
+      SetColor(point.Color());
+      glBegin(GL_TRIANGLES);
+      glVertex3f(x, y + t, 0);
+      glVertex3f(x - t, y - t, 0);
+      glVertex3f(x + t, y - t, 0);
+      glEnd();
+      break;
+    case 5:
+      SetColor(point.Color());
+      glBegin(GL_QUADS);
+      glVertex2f(x, y + t);
+      glVertex2f(x - t, y);
+      glVertex2f(x, y - t);
+      glVertex2f(x + t, y);
+      glEnd();
+      break;
+    case 6:
+      glLineWidth(SymbolLineWidth(size));
+      SetColor(point.Color());
+      glBegin(GL_LINES);
+      glVertex3f(x, y + t, 0);
+      glVertex3f(x, y - t, 0);
+      glVertex3f(x - t, y, 0);
+      glVertex3f(x + t, y, 0);
+      glEnd();
+      break;
+    default:
+      break;
+  }
+  glPopMatrix();
+}
+
+}  // namespace quillon

@@ -1,0 +1,126 @@
+#include "scene/view.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "graph/graph_error.h"
+#include "scene/rotation_math.h"
+#include "scene/scene.h"
+
+namespace quillon {
+
+Cls4::Cls4() : eyePos_(Cls2::Init(0, 0, 1000)), refPos_(Cls2::Init(0, 0, 0)) {}
+
+std::size_t Cls4::Index(std::int32_t index) {
+  if (index < 0 || index > 2) {
+    throw GraphError("Subscript out of range: up vector component " + std::to_string(index));
+  }
+  return static_cast<std::size_t>(index);
+}
+
+void Cls4::GetViewRect(float& Wide, float& Height) const {
+  Wide = volWidth_;
+  Height = volHeight_;
+}
+
+void Cls4::SetViewRect(float /*Wide*/, float Height) {
+  const float screenHeight = screenHeight_ == 0 ? 1.0f : screenHeight_;
+  volHeight_ = Height;
+  volWidth_ = Height * screenWidth_ / screenHeight;
+}
+
+void Cls4::SetVecup(float DX, float DY, float dz) {
+  vecUp_ = {DX, DY, dz};
+}
+
+void Cls4::SetRef(float X, float Y, float z) {
+  refPos_ = Cls2::Init(X, Y, z);
+}
+
+void Cls4::SetEye(float X, float Y, float z) {
+  eyePos_ = Cls2::Init(X, Y, z);
+}
+
+void Cls4::SetScreen(std::int32_t X, std::int32_t Y) {
+  glViewport(0, 0, X, Y);
+  if (Y == 0) {
+    Y = 1;
+  }
+  screenWidth_ = static_cast<float>(X);
+  screenHeight_ = static_cast<float>(Y);
+}
+
+void Cls4::MoveView(float DX, float DY) {
+  Vector3 n{refPos_.X() - eyePos_.X(), refPos_.Y() - eyePos_.Y(), refPos_.z() - eyePos_.z()};
+  if (VecLength(n) == 0) {
+    return;
+  }
+  VecNormal(n);
+  const Vector3 s = VecCross(n, {vecUp_[0], vecUp_[1], vecUp_[2]});
+  const Vector3 u = VecCross(s, n);
+  const Vector3 shift = VecAdd(VecScale(s, volWidth_ * DX), VecScale(u, volHeight_ * DY));
+  eyePos_.X(eyePos_.X() - shift[0]);
+  eyePos_.Y(eyePos_.Y() - shift[1]);
+  eyePos_.z(eyePos_.z() - shift[2]);
+  refPos_.X(refPos_.X() - shift[0]);
+  refPos_.Y(refPos_.Y() - shift[1]);
+  refPos_.z(refPos_.z() - shift[2]);
+}
+
+void Cls4::ZoomAll(float MinX, float MinY, float MinZ, float MaxX, float MaxY, float MaxZ) {
+  const float dx = MaxX - MinX;
+  const float dy = MaxY - MinY;
+  const float dz = MaxZ - MinZ;
+  float m = dx > dy ? dx : dy;
+  if (m < dz) {
+    m = dz;
+  }
+  if (!(m > 0) || !std::isfinite(m)) {
+    return;
+  }
+  SetViewRect(m, m);
+  const float dEyeX = eyePos_.X() - refPos_.X();
+  const float dEyeY = eyePos_.Y() - refPos_.Y();
+  const float dEyeZ = eyePos_.z() - refPos_.z();
+  SetRef((MinX + MaxX) / 2, (MinY + MaxY) / 2, (MinZ + MaxZ) / 2);
+  SetEye(refPos_.X() + dEyeX, refPos_.Y() + dEyeY, refPos_.z() + dEyeZ);
+}
+
+void Cls4::Zoom(float factor) {
+  if (factor > 0) {
+    volWidth_ *= factor;
+    volHeight_ *= factor;
+  }
+}
+
+void Cls4::Selection(float /*X*/, float /*Y*/) {}
+
+void Cls4::Projection(Cls8& showScene) {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glRenderMode(GL_RENDER);
+  volleft_ = -volWidth_ / 2;
+  volRight_ = volWidth_ / 2;
+  volBottom_ = -volHeight_ / 2;
+  volTop_ = volHeight_ / 2;
+  if (projectType_ == kOrthographic) {
+    glOrtho(volleft_, volRight_, volBottom_, volTop_, volNear_, volFar_);
+  } else if (projectType_ == kPerspective) {
+    const Cls1 box = showScene.GetBox(0);
+    const float e =
+        std::max({box.MaxX() - box.MinX(), box.MaxY() - box.MinY(), box.MaxZ() - box.MinZ()});
+    volNear_ = 1000 - e;
+    glFrustum(volleft_, volRight_, volBottom_, volTop_, volNear_, volFar_);
+    volNear_ = 0.01f;
+  }
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  gluLookAt(eyePos_.X(), eyePos_.Y(), eyePos_.z(), refPos_.X(), refPos_.Y(), refPos_.z(), vecUp_[0],
+            vecUp_[1], vecUp_[2]);
+}
+
+}  // namespace quillon
