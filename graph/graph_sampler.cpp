@@ -215,6 +215,10 @@ struct GraphSampler::Allocation {
   std::vector<Entry> entries;
 };
 
+bool Cls9::GetPoints() {
+  return GraphSampler(*this).Run();
+}
+
 GraphSampler::GraphSampler(Cls9& graph)
     : graph_(graph), document_(graph.Document()), kind_(graph.GraphType()) {}
 

@@ -1,0 +1,97 @@
+// Helpers shared by the graph tests: a document with a reporter that keeps
+// every message, graph construction and point comparison.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "expr/reporter.h"
+#include "expr/undefined_mark.h"
+#include "graph/document_values.h"
+#include "graph/graph_record.h"
+
+namespace quillon::testing {
+
+// Stands for UndefinedMark in tables of expected coordinates.
+inline constexpr float U = UndefinedMark;
+
+struct Message {
+  std::string title, text;
+  MessageIcon icon;
+};
+
+class RecordingReporter : public Reporter {
+ public:
+  void Report(const std::string& title, const std::string& text, MessageIcon icon) override {
+    messages.push_back({title, text, icon});
+  }
+  std::vector<Message> messages;
+};
+
+struct Document {
+  Document() { values.reporter = &reporter; }
+  Document(const Document&) = delete;
+  Document& operator=(const Document&) = delete;
+
+  DocumentValues values;
+  RecordingReporter reporter;
+};
+
+struct GraphSpec {
+  std::int32_t graphType = 0;
+  std::int32_t coordType = 1;
+  std::int32_t funForm = 2;
+  std::string x = "0", y = "0", z = "0";
+  float minU = 0, maxU = 1;
+  std::int32_t stepU = 1;
+  float minV = 0, maxV = 1;
+  std::int32_t stepV = 1;
+};
+
+inline std::shared_ptr<Cls9> MakeGraph(Document& document, const GraphSpec& spec) {
+  auto graph = std::make_shared<Cls9>(document.values);
+  graph->GraphType(spec.graphType);
+  graph->CoordType(spec.coordType);
+  graph->FunForm(spec.funForm);
+  graph->ExpressX(spec.x);
+  graph->ExpressY(spec.y);
+  graph->ExpressZ(spec.z);
+  graph->MinU(spec.minU);
+  graph->MaxU(spec.maxU);
+  graph->StepU(spec.stepU);
+  graph->MinV(spec.minV);
+  graph->MaxV(spec.maxV);
+  graph->StepV(spec.stepV);
+  return graph;
+}
+
+struct XYZ {
+  float x, y, z;
+};
+
+// The undefined mark must match exactly; numbers to a relative 1e-6.
+inline void ExpectCoordinate(const char* axis, float actual, float expected) {
+  SCOPED_TRACE(axis);
+  if (expected == UndefinedMark || actual == UndefinedMark) {
+    EXPECT_EQ(actual, expected);
+    return;
+  }
+  EXPECT_NEAR(actual, expected, 1e-6 * std::max(1.0, std::fabs(static_cast<double>(expected))));
+}
+
+inline void ExpectPoint(const Cls2* point, const XYZ& expected) {
+  ASSERT_NE(point, nullptr);
+  ExpectCoordinate("X", point->X(), expected.x);
+  ExpectCoordinate("Y", point->Y(), expected.y);
+  ExpectCoordinate("z", point->z(), expected.z);
+}
+
+inline bool IsFresh(const Cls2* point) {
+  return point != nullptr && *point == Cls2();
+}
+
+}  // namespace quillon::testing
