@@ -45,7 +45,7 @@ TEST(VectorMath, NormalizingScalesToUnitLengthAndKeepsZero) {
                         {{0, 0, 0}, {0, 0, 0}},
                         {{1e-20f, 0, 0}, {1, 0, 0}}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.in[0] << "," << c.in[1] << "," << c.in[2]);
+    SCOPED_TRACE(::testing::Message() << c.in[0] << "," << c.in[1] << "," << c.in[2]);
     Vector3 v = c.in;
     VecNormal(v);
     for (std::size_t i = 0; i < 3; ++i) {
@@ -182,7 +182,7 @@ TEST(SceneRotation, AnglesToQuaternionAndMatrix) {
       {0, 0, 360, {0, 0, 0, -1}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.roll << " " << c.pitch << " " << c.yaw);
+    SCOPED_TRACE(::testing::Message() << c.roll << " " << c.pitch << " " << c.yaw);
     ExpectNear(SceneRotationQuat(c.roll, c.pitch, c.yaw), c.q, 2e-5f);
   }
   const Matrix4 identity = SceneRotationMatrix(0, 0, 0);
