@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace quillon {
@@ -35,13 +36,14 @@ class Cls6 {
                   float sngV, float sngX, float sngY, float sngA, float sngR, float sngB,
                   float sngT);
 
-  // The text of the last syntax-error message, "" before any.
+  // The text of the last syntax-error message as reported ("Character P:  "
+  // and the message), "" before any; a successful conversion leaves it.
   const std::string& LastMessage() const { return lastMessage_; }
 
  private:
   Reporter* reporter_;
   RandomGenerator* random_;
-  RandomGenerator* ownRandom_ = nullptr;  // owned; used when no generator is given
+  std::unique_ptr<RandomGenerator> ownRandom_;  // used when no generator is given
   std::string lastMessage_;
 };
 

@@ -13,6 +13,8 @@ namespace quillon {
 // decimal separator is always "." whatever the locale; 0 when the text does
 // not start with a number.
 double LeadingNumberValue(const std::string& text);
+// The same for the characters [first, last).
+double LeadingNumberValue(const char* first, const char* last);
 
 // The nearest 32-bit integer, halves to the even neighbour; nothing when the
 // value is not finite or lies outside the 32-bit range.

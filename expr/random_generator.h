@@ -9,8 +9,9 @@ namespace quillon {
 class RandomGenerator {
  public:
   // A positive argument gives the next number of the sequence, zero the number
-  // returned last, a negative argument a number fixed by the argument (and
-  // restarts the sequence from it).
+  // returned last (the next one when none was returned yet), a negative
+  // argument a number fixed by the argument (and restarts the sequence from
+  // it). A NaN argument counts as zero.
   float Next(double argument);
 
  private:

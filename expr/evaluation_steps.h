@@ -1,0 +1,420 @@
+// The tokens of a postfix text and the arithmetic of each evaluation step.
+// Cls6::DoEvaluate and CompiledExpression both compute through these
+// functions, which is what makes their results equal bit for bit.
+#pragma once
+
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <string_view>
+#include <type_traits>
+
+#include "expr/undefined_mark.h"
+
+namespace quillon::evaluation {
+
+enum class TokenKind : std::uint8_t { Number, Variable, Unary, Binary, Random, Unknown };
+
+enum class Op : std::uint8_t {
+  // binary
+  Add,
+  Subtract,
+  Multiply,
+  Divide,
+  Power,
+  // unary
+  Negate,
+  Sin,
+  Cos,
+  Tan,
+  Atan,
+  Sec,
+  Csec,
+  Ctan,
+  Log,
+  Exp,
+  Abs,
+  Int,
+  Sqr,
+  Asin,
+  Acos,
+  Asec,
+  Acsec,
+  Actan,
+  Sinh,
+  Cosh,
+  Tanh,
+  Ctanh,
+  Sech,
+  Csech,
+  Asinh,
+  Acosh,
+  Atanh,
+  Asech,
+  Acsech,
+  Actanh,
+  // RND: not a pure function of its argument, so it has no step below
+  Rnd,
+};
+
+struct Token {
+  TokenKind kind = TokenKind::Unknown;
+  Op op = Op::Add;            // for Unary, Binary and Random
+  std::uint8_t variable = 0;  // for Variable: 0 to 7 in the order U V X Y A R B T
+};
+
+// What a token of a postfix text stands for. A token whose first character is
+// one of "1234567890.," is a number; the other tokens match exactly (upper case).
+Token ClassifyToken(std::string_view token);
+
+// True for the functions whose argument is converted when angles are in degrees.
+bool TakesAngle(Op op);
+
+// The argument conversion of the degree flag: pi is taken as 3.1416.
+inline double DegreesToRadians(double x) {
+  return x * 3.1416 / 180;
+}
+
+// q of the inverse functions, computed as 2 * atn(1).
+inline const double kHalfPi = 2 * std::atan(1.0);
+
+inline double Sgn(double x) {
+  return x > 0 ? 1.0 : (x < 0 ? -1.0 : 0.0);
+}
+
+// The power routine of "^" for a non-zero exponent, shared by every path so
+// that the exact square used for the exponent 2 is the same everywhere.
+inline double Power(double a, double b) {
+  return b == 2 ? a * a : std::pow(a, b);
+}
+
+// e^x and e^-x, the two terms of every hyperbolic function; false when either
+// overflows.
+inline bool ExpPair(double x, double& e, double& f) {
+  e = std::exp(x);
+  f = std::exp(-x);
+  return std::isfinite(e) && std::isfinite(f);
+}
+
+// One binary step on a = left and b = right operand. Returns false when the
+// point has no value: a failed domain check or a result (or intermediate
+// value) that is not a finite double. r is then unspecified but finite or not,
+// never uninitialised.
+template <Op kOp>
+inline bool BinaryStep(double a, double b, double& r) {
+  r = 0;
+  if constexpr (kOp == Op::Add) {
+    r = a + b;
+  } else if constexpr (kOp == Op::Subtract) {
+    r = a - b;
+  } else if constexpr (kOp == Op::Multiply) {
+    r = a * b;
+  } else if constexpr (kOp == Op::Divide) {
+    if (b == 0)
+      return false;
+    r = a / b;
+  } else if constexpr (kOp == Op::Power) {
+    if (a < 0 && b != std::floor(b))
+      return false;
+    r = b == 0 ? 1.0 : Power(a, b);
+  } else {
+    static_assert(kOp == Op::Add, "not a binary operator");
+  }
+  return std::isfinite(r);
+}
+
+// One function step on the argument x (already converted for degrees). Same
+// result convention as BinaryStep. The formulas are the engine's definitions,
+// kept literally: hyperbolic functions through e^x, inverse functions
+// through the arc tangent.
+template <Op kOp>
+inline bool UnaryStep(double x, double& r) {
+  r = 0;
+  double e = 0;
+  double f = 0;
+  double t = 0;
+  if constexpr (kOp == Op::Negate) {
+    r = -x;
+  } else if constexpr (kOp == Op::Sin) {
+    r = std::sin(x);
+  } else if constexpr (kOp == Op::Cos) {
+    r = std::cos(x);
+  } else if constexpr (kOp == Op::Tan) {
+    r = std::tan(x);
+  } else if constexpr (kOp == Op::Atan) {
+    r = std::atan(x);
+  } else if constexpr (kOp == Op::Sec) {
+    t = std::cos(x);
+    if (t == 0)
+      return false;
+    r = 1 / t;
+  } else if constexpr (kOp == Op::Csec) {
+    t = std::sin(x);
+    if (t == 0)
+      return false;
+    r = 1 / t;
+  } else if constexpr (kOp == Op::Ctan) {
+    t = std::tan(x);
+    if (t == 0)
+      return false;
+    r = 1 / t;
+  } else if constexpr (kOp == Op::Log) {
+    if (x <= 0)
+      return false;
+    r = std::log(x);
+  } else if constexpr (kOp == Op::Exp) {
+    r = std::exp(x);
+  } else if constexpr (kOp == Op::Abs) {
+    r = std::fabs(x);
+  } else if constexpr (kOp == Op::Int) {
+    r = std::floor(x);
+  } else if constexpr (kOp == Op::Sqr) {
+    if (x < 0)
+      return false;
+    r = std::sqrt(x);
+  } else if constexpr (kOp == Op::Asin) {
+    t = 1 - x * x;
+    if (t <= 0)
+      return false;
+    r = std::atan(x / std::sqrt(t));
+  } else if constexpr (kOp == Op::Acos) {
+    t = 1 - x * x;
+    if (t <= 0)
+      return false;
+    r = std::atan(-x / std::sqrt(t)) + kHalfPi;
+  } else if constexpr (kOp == Op::Asec) {
+    t = x * x - 1;
+    if (t <= 0 || !std::isfinite(t))
+      return false;
+    r = std::atan(x / std::sqrt(t)) + Sgn(x - 1) * kHalfPi;
+  } else if constexpr (kOp == Op::Acsec) {
+    t = x * x - 1;
+    if (t <= 0 || !std::isfinite(t))
+      return false;
+    r = std::atan(x / std::sqrt(t)) + (Sgn(x) - 1) * kHalfPi;
+  } else if constexpr (kOp == Op::Actan) {
+    r = std::atan(x) + kHalfPi;
+  } else if constexpr (kOp == Op::Sinh) {
+    if (!ExpPair(x, e, f))
+      return false;
+    r = (e - f) / 2;
+  } else if constexpr (kOp == Op::Cosh) {
+    if (!ExpPair(x, e, f))
+      return false;
+    r = (e + f) / 2;
+  } else if constexpr (kOp == Op::Tanh) {
+    if (!ExpPair(x, e, f))
+      return false;
+    r = (e - f) / (f + e);
+  } else if constexpr (kOp == Op::Ctanh) {
+    if (!ExpPair(x, e, f) || e - f == 0)
+      return false;
+    r = (e + f) / (e - f);
+  } else if constexpr (kOp == Op::Sech) {
+    if (!ExpPair(x, e, f))
+      return false;
+    r = 2 / (e + f);
+  } else if constexpr (kOp == Op::Csech) {
+    if (!ExpPair(x, e, f) || e - f == 0)
+      return false;
+    r = 2 / (e - f);
+  } else if constexpr (kOp == Op::Asinh) {
+    t = x + std::sqrt(x * x + 1);
+    if (t <= 0)
+      return false;
+    r = std::log(t);
+  } else if constexpr (kOp == Op::Acosh) {
+    if (x * x - 1 < 0)
+      return false;
+    t = x + std::sqrt(x * x - 1);
+    if (t <= 0)
+      return false;
+    r = std::log(t);
+  } else if constexpr (kOp == Op::Atanh) {
+    if (x == 1)
+      return false;
+    t = (1 + x) / (1 - x);
+    if (t <= 0)
+      return false;
+    r = std::log(t) / 2;
+  } else if constexpr (kOp == Op::Asech) {
+    if (x == 0 || 1 - x * x < 0)
+      return false;
+    t = (1 + std::sqrt(1 - x * x)) / x;
+    if (t <= 0)
+      return false;
+    r = std::log(t);
+  } else if constexpr (kOp == Op::Acsech) {
+    if (x == 0)
+      return false;
+    t = (Sgn(x) * std::sqrt(x * x + 1) + 1) / x;
+    if (t <= 0)
+      return false;
+    r = std::log(t);
+  } else if constexpr (kOp == Op::Actanh) {
+    if (x == 1)
+      return false;
+    t = (x + 1) / (x - 1);
+    if (t <= 0)
+      return false;
+    r = std::log(t) / 2;
+  } else {
+    static_assert(kOp == Op::Negate, "not a function");
+  }
+  return std::isfinite(r);
+}
+
+template <Op kOp>
+using OpConstant = std::integral_constant<Op, kOp>;
+
+// Calls visit(OpConstant<op>{}) for a binary operator, so that a loop can be
+// instantiated once per operator.
+template <typename Visitor>
+void VisitBinary(Op op, Visitor&& visit) {
+  switch (op) {
+    case Op::Add:
+      visit(OpConstant<Op::Add>{});
+      return;
+    case Op::Subtract:
+      visit(OpConstant<Op::Subtract>{});
+      return;
+    case Op::Multiply:
+      visit(OpConstant<Op::Multiply>{});
+      return;
+    case Op::Divide:
+      visit(OpConstant<Op::Divide>{});
+      return;
+    case Op::Power:
+      visit(OpConstant<Op::Power>{});
+      return;
+    default:
+      return;
+  }
+}
+
+// As VisitBinary, for the functions and the unary minus (RND excluded).
+template <typename Visitor>
+void VisitUnary(Op op, Visitor&& visit) {
+  switch (op) {
+    case Op::Negate:
+      visit(OpConstant<Op::Negate>{});
+      return;
+    case Op::Sin:
+      visit(OpConstant<Op::Sin>{});
+      return;
+    case Op::Cos:
+      visit(OpConstant<Op::Cos>{});
+      return;
+    case Op::Tan:
+      visit(OpConstant<Op::Tan>{});
+      return;
+    case Op::Atan:
+      visit(OpConstant<Op::Atan>{});
+      return;
+    case Op::Sec:
+      visit(OpConstant<Op::Sec>{});
+      return;
+    case Op::Csec:
+      visit(OpConstant<Op::Csec>{});
+      return;
+    case Op::Ctan:
+      visit(OpConstant<Op::Ctan>{});
+      return;
+    case Op::Log:
+      visit(OpConstant<Op::Log>{});
+      return;
+    case Op::Exp:
+      visit(OpConstant<Op::Exp>{});
+      return;
+    case Op::Abs:
+      visit(OpConstant<Op::Abs>{});
+      return;
+    case Op::Int:
+      visit(OpConstant<Op::Int>{});
+      return;
+    case Op::Sqr:
+      visit(OpConstant<Op::Sqr>{});
+      return;
+    case Op::Asin:
+      visit(OpConstant<Op::Asin>{});
+      return;
+    case Op::Acos:
+      visit(OpConstant<Op::Acos>{});
+      return;
+    case Op::Asec:
+      visit(OpConstant<Op::Asec>{});
+      return;
+    case Op::Acsec:
+      visit(OpConstant<Op::Acsec>{});
+      return;
+    case Op::Actan:
+      visit(OpConstant<Op::Actan>{});
+      return;
+    case Op::Sinh:
+      visit(OpConstant<Op::Sinh>{});
+      return;
+    case Op::Cosh:
+      visit(OpConstant<Op::Cosh>{});
+      return;
+    case Op::Tanh:
+      visit(OpConstant<Op::Tanh>{});
+      return;
+    case Op::Ctanh:
+      visit(OpConstant<Op::Ctanh>{});
+      return;
+    case Op::Sech:
+      visit(OpConstant<Op::Sech>{});
+      return;
+    case Op::Csech:
+      visit(OpConstant<Op::Csech>{});
+      return;
+    case Op::Asinh:
+      visit(OpConstant<Op::Asinh>{});
+      return;
+    case Op::Acosh:
+      visit(OpConstant<Op::Acosh>{});
+      return;
+    case Op::Atanh:
+      visit(OpConstant<Op::Atanh>{});
+      return;
+    case Op::Asech:
+      visit(OpConstant<Op::Asech>{});
+      return;
+    case Op::Acsech:
+      visit(OpConstant<Op::Acsech>{});
+      return;
+    case Op::Actanh:
+      visit(OpConstant<Op::Actanh>{});
+      return;
+    default:
+      return;
+  }
+}
+
+inline bool ApplyBinary(Op op, double a, double b, double& r) {
+  bool ok = false;
+  VisitBinary(op, [&](auto k) { ok = BinaryStep<decltype(k)::value>(a, b, r); });
+  return ok;
+}
+
+// The function step with the degree conversion applied first where it belongs.
+inline bool ApplyUnary(Op op, double x, bool degree, double& r) {
+  if (degree && TakesAngle(op))
+    x = DegreesToRadians(x);
+  bool ok = false;
+  VisitUnary(op, [&](auto k) { ok = UnaryStep<decltype(k)::value>(x, r); });
+  return ok;
+}
+
+// The value of a number token: as LeadingNumberValue, so "1,5" is 1.
+double NumberTokenValue(std::string_view token);
+
+// The final conversion to a 32-bit float: UndefinedMark when the value lies
+// beyond the float range (a double that large has no float to convert to).
+inline float FinalValue(double value) {
+  if (!(std::fabs(value) <= static_cast<double>(FLT_MAX)))
+    return UndefinedMark;
+  return static_cast<float>(value);
+}
+
+}  // namespace quillon::evaluation

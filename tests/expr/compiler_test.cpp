@@ -1,0 +1,238 @@
+// InfixToPostfix: token forms, precedence, syntax messages and positions, and
+// the value stack under it.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "expr/engine_error.h"
+#include "expr/expression_engine.h"
+#include "expr/reporter.h"
+#include "expr/value_stack.h"
+
+namespace quillon {
+namespace {
+
+struct ReportedMessage {
+  std::string title;
+  std::string text;
+  MessageIcon icon;
+};
+
+class RecordingReporter : public Reporter {
+ public:
+  void Report(const std::string& title, const std::string& text, MessageIcon icon) override {
+    messages.push_back({title, text, icon});
+  }
+  std::vector<ReportedMessage> messages;
+};
+
+struct PostfixCase {
+  std::string infix;
+  std::string postfix;  // without the blank after the last token
+};
+
+TEST(InfixToPostfix, TokenFormsAndPrecedence) {
+  const std::vector<PostfixCase> cases = {
+      {"2*sin(x)^2", "2 XX SIN 2 ^ *"},
+      {"2^3^2", "2 3 ^ 2 ^"},
+      {"1+2*3^4", "1 2 3 4 ^ * +"},
+      {"1*2+3", "1 2 * 3 +"},
+      {"1^2*3", "1 2 ^ 3 *"},
+      {"u-v-y", "UU VV - YY -"},
+      {"r/2/b", "RR 2 / BB /"},
+      {"a+b*t", "AA BB TT * +"},
+      {"-x^2", "XX 2 ^ (-)"},
+      {"-x*2", "XX (-) 2 *"},
+      {"x*-1", "XX 1 (-) *"},
+      {"2^-x", "2 XX (-) ^"},
+      {"x^-2*3", "XX 2 (-) ^ 3 *"},
+      {"-(x+1)", "XX 1 + (-)"},
+      {"(-x)", "XX (-)"},
+      {"+x", "XX"},
+      {"sin x", "XX SIN"},
+      {"sin x^2", "XX SIN 2 ^"},
+      {"sin -x", "XX (-) SIN"},
+      {"sin +2", "2 SIN"},
+      {"sin cos x", "XX COS SIN"},
+      {"sin(x)+1", "XX SIN 1 +"},
+      {"acosh(x)*2", "XX ACOSH 2 *"},
+      {"Sin(X)*COS(x)", "XX SIN XX COS *"},
+      {"sinh(x)-cosh(x)*tanh(x)", "XX SINH XX COSH XX TANH * -"},
+      {"sqr(abs(x))*cos(x)/(1+x^2)", "XX ABS SQR XX COS * 1 XX 2 ^ + /"},
+      {"rnd(1)+int(x)", "1 RND XX INT +"},
+      {"actanh(x)-acsech(x)", "XX ACTANH XX ACSECH -"},
+      {"1,5", "1,5"},
+      {".5+5.", ".5 5. +"},
+      {"007", "007"},
+      {"X", "XX"},
+      {"x", "XX"},
+      {"  x  ", "XX"},
+      {"\tx\n+\r1", "XX 1 +"},
+      {"", ""},
+      {"   ", ""},
+  };
+  for (const PostfixCase& c : cases) {
+    SCOPED_TRACE(c.infix);
+    Cls6 engine;
+    std::string buffer;
+    EXPECT_EQ(engine.InfixToPostfix(c.infix, buffer), 0);
+    EXPECT_EQ(buffer, c.postfix.empty() ? "" : c.postfix + " ");
+    EXPECT_EQ(engine.LastMessage(), "");
+  }
+}
+
+// Deep nesting keeps every stacked token in order across the stack's growth.
+TEST(InfixToPostfix, DeepNesting) {
+  for (const int depth : {9, 10, 11, 25, 5000}) {
+    SCOPED_TRACE(depth);
+    std::string infix;
+    std::string expected;
+    for (int i = 0; i < depth; ++i) {
+      infix += "1-(";
+      expected += "1 ";
+    }
+    infix += "x" + std::string(static_cast<std::size_t>(depth), ')');
+    expected += "XX ";
+    for (int i = 0; i < depth; ++i)
+      expected += "- ";
+    Cls6 engine;
+    std::string buffer;
+    ASSERT_EQ(engine.InfixToPostfix(infix, buffer), 0);
+    EXPECT_EQ(buffer, expected);
+  }
+}
+
+struct SyntaxErrorCase {
+  std::string infix;
+  int position;
+  std::string message;
+};
+
+TEST(InfixToPostfix, SyntaxErrors) {
+  const std::vector<SyntaxErrorCase> cases = {
+      {"(x", 2, "Closing parenthesis expected"},
+      {"(", 1, "Closing parenthesis expected"},
+      {"x)", 0, "Closing parenthesis without matching open parenthesis"},
+      {"(1))", 3, "Closing parenthesis without matching open parenthesis"},
+      {"()", 1, "Operand expected"},
+      {")", 1, "Operand expected"},
+      {"sin)", 0, "Operand expected"},
+      {"x+-1", 2, "Operand expected"},
+      {"--x", 1, "Operand expected"},
+      {"*x", 1, "Operand expected"},
+      {"x^*2", 2, "Operand expected"},
+      {"x+", 2, "Operand expected"},
+      {"x*(", 3, "Operand expected"},
+      {"sin", 3, "Operand expected"},
+      {"sin(", 4, "Operand expected"},
+      {"x y", 2, "Operator expected"},
+      {"x2", 0, "Operator expected"},
+      {"2x", 1, "Operator expected"},
+      {"12 34", 1, "Operator expected"},
+      {"x(1)", 0, "Operator expected"},
+      {"sin(x)cos(x)", 6, "Operator expected"},
+      {"1.5e3", 3, "Operator expected"},
+      {"1.2.3", 1, "Operand contains multiple decimal points"},
+      {"x+1,2.5", 2, "Operand contains multiple decimal points"},
+      {".", 0, "Invalid operand"},
+      {"1+,", 2, "Invalid operand"},
+      {"sin 2", 4, "Open parenthesis expected"},
+      {"cos 1.5", 6, "Open parenthesis expected"},
+      {"foo+1", 0, "Undefined symbol : 'foo'"},
+      {"x_", 0, "Undefined symbol : 'x_'"},
+      {"2*Foo", 2, "Undefined symbol : 'Foo'"},
+      {"sin(pi)", 4, "Undefined symbol : 'pi'"},
+      {"x=1", 0, "Unexpected character encountered"},
+      {"x<1", 0, "Unexpected character encountered"},
+      {"1+x!", 2, "Unexpected character encountered"},
+      {"\xC3\xA9", 1, "Unexpected character encountered"},
+      {"x\x7F", 0, "Unexpected character encountered"},
+  };
+  for (const SyntaxErrorCase& c : cases) {
+    SCOPED_TRACE(c.infix);
+    RecordingReporter reporter;
+    Cls6 engine(&reporter);
+    std::string buffer;
+    const std::int32_t result = engine.InfixToPostfix(c.infix, buffer);
+    const std::string text = "Character " + std::to_string(c.position) + ":  " + c.message;
+    EXPECT_NE(result, 0);
+    if (c.position != 0) {
+      EXPECT_EQ(result, c.position);
+    }
+    EXPECT_EQ(engine.LastMessage(), text);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].title, "Syntax Error");
+    EXPECT_EQ(reporter.messages[0].text, text);
+    EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Critical);
+  }
+}
+
+TEST(InfixToPostfix, FailureKeepsTokensWrittenAndAppends) {
+  Cls6 engine;
+  std::string buffer = "7 ";
+  EXPECT_EQ(engine.InfixToPostfix("1+2*(3-", buffer), 7);
+  EXPECT_EQ(buffer, "7 1 2 3 ");
+}
+
+TEST(InfixToPostfix, MessageSurvivesLaterSuccess) {
+  RecordingReporter reporter;
+  Cls6 engine(&reporter);
+  std::string buffer;
+  ASSERT_NE(engine.InfixToPostfix("x y", buffer), 0);
+  buffer.clear();
+  EXPECT_EQ(engine.InfixToPostfix("x+y", buffer), 0);
+  EXPECT_EQ(buffer, "XX YY + ");
+  EXPECT_EQ(engine.LastMessage(), "Character 2:  Operator expected");
+  EXPECT_EQ(reporter.messages.size(), 1u);
+}
+
+TEST(Cls13, GrowsByTenAndKeepsOrder) {
+  Cls13 stack;
+  EXPECT_EQ(stack.Capacity(), 0);
+  for (int i = 1; i <= 25; ++i) {
+    stack.Push(static_cast<double>(i));
+    EXPECT_EQ(stack.StackSize(), i);
+    EXPECT_EQ(stack.Capacity(), (i + 9) / 10 * 10);
+  }
+  EXPECT_EQ(ToDouble(stack.GetPopValue()), 25);
+  for (int i = 25; i >= 1; --i)
+    EXPECT_EQ(ToDouble(stack.Pop()), i);
+  EXPECT_EQ(stack.StackSize(), 0);
+  EXPECT_EQ(stack.Capacity(), 30);
+}
+
+TEST(Cls13, EmptyStackFailures) {
+  Cls13 stack;
+  try {
+    stack.Pop();
+    FAIL() << "Pop on an empty stack returned";
+  } catch (const EngineError& error) {
+    EXPECT_EQ(error.Code(), -2147220493);
+    EXPECT_STREQ(error.what(), "Pop method invoked on empty stack");
+  }
+  try {
+    stack.GetPopValue();
+    FAIL() << "GetPopValue on an empty stack returned";
+  } catch (const EngineError& error) {
+    EXPECT_EQ(error.Code(), -2147220492);
+    EXPECT_STREQ(error.what(), "GetPopValue method invoked on empty stack");
+  }
+}
+
+TEST(Cls13, SlotKindsReadAsDouble) {
+  float variable = 1.5f;
+  Cls13 stack;
+  stack.Push(&variable);
+  stack.Push(std::int16_t{1});
+  stack.Push(0.25f);
+  stack.Push(std::string("SIN"));
+  variable = -3.0f;  // a reference slot reads the current value
+  EXPECT_EQ(ToDouble(stack.Pop()), 0.0);
+  EXPECT_EQ(ToDouble(stack.Pop()), 0.25);
+  EXPECT_EQ(ToDouble(stack.Pop()), 1.0);
+  EXPECT_EQ(ToDouble(stack.Pop()), -3.0);
+}
+
+}  // namespace
+}  // namespace quillon

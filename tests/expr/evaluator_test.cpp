@@ -1,0 +1,349 @@
+// DoEvaluate: results, domain edges, values that leave the double or float
+// range, token failures, the degree flag, RND, and each function against its
+// definition computed with <cmath>.
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "expr/engine_error.h"
+#include "expr/expression_engine.h"
+#include "expr/random_generator.h"
+#include "expr/undefined_mark.h"
+
+namespace quillon {
+namespace {
+
+const double kHalfPi = 2 * std::atan(1.0);
+const float kInf = std::numeric_limits<float>::infinity();
+const float kNaN = std::numeric_limits<float>::quiet_NaN();
+
+// Evaluates with every variable 0 except x.
+std::optional<float> Evaluate(Cls6& engine, const std::string& postfix, float x = 0,
+                              bool degree = false) {
+  float result = -999.0f;
+  if (!engine.DoEvaluate(postfix, degree, result, 0, 0, x, 0, 0, 0, 0, 0))
+    return std::nullopt;
+  return result;
+}
+
+std::optional<float> Evaluate(const std::string& postfix, float x = 0, bool degree = false) {
+  Cls6 engine;
+  return Evaluate(engine, postfix, x, degree);
+}
+
+struct ValueCase {
+  std::string postfix;
+  float x;
+  double expected;  // UndefinedMark for no value
+};
+
+TEST(DoEvaluate, ValuesAndDomainEdges) {
+  const double undefined = UndefinedMark;
+  const std::vector<ValueCase> cases = {
+      {"XX 0 / ", 3, undefined},
+      {"0 0 / ", 0, undefined},
+      {"0 0 ^ ", 0, 1},
+      {"2 (-) 0 ^ ", 0, 1},
+      {"2 (-) 0.5 ^ ", 0, undefined},
+      {"1 (-) 1 3 / ^ ", 0, undefined},
+      {"2 (-) 3 ^ ", 0, -8},
+      {"2 (-) 2 ^ ", 0, 4},
+      {"2 3 ^ 2 ^ ", 0, 64},
+      {"XX 0.5 ^ ", 0, 0},
+      {"XX LOG ", 0, undefined},
+      {"XX LOG ", -1, undefined},
+      {"XX LOG ", 1, 0},
+      {"XX SQR ", 0, 0},
+      {"XX SQR ", -0.01f, undefined},
+      {"1 ASIN ", 0, undefined},
+      {"1 (-) ASIN ", 0, undefined},
+      {"0.5 ASIN ", 0, std::atan(0.5 / std::sqrt(0.75))},
+      {"1 ACOS ", 0, undefined},
+      {"1 ACTAN ", 0, std::atan(1.0) + kHalfPi},
+      {"1 ASEC ", 0, undefined},
+      {"1 (-) ASEC ", 0, undefined},
+      {"1 ACSEC ", 0, undefined},
+      {"0 SEC ", 0, 1},
+      {"0 CSEC ", 0, undefined},
+      {"0 CTAN ", 0, undefined},
+      {"0 CTANH ", 0, undefined},
+      {"0 CSECH ", 0, undefined},
+      {"1 ATANH ", 0, undefined},
+      {"1 (-) ATANH ", 0, undefined},
+      {"1 ACTANH ", 0, undefined},
+      {"1 (-) ACTANH ", 0, undefined},
+      {"0 ACTANH ", 0, undefined},
+      {"0 ASECH ", 0, undefined},
+      {"2 ASECH ", 0, undefined},
+      {"1 ASECH ", 0, 0},
+      {"0.5 (-) ASECH ", 0, undefined},
+      {"0 ACSECH ", 0, undefined},
+      {"1 ACOSH ", 0, 0},
+      {"0.5 ACOSH ", 0, undefined},
+      {"1 (-) ACOSH ", 0, undefined},
+      {"1.5 (-) INT ", 0, -2},
+      {"1.5 INT ", 0, 1},
+      {"3 4 ", 0, 4},
+      {"1,5 ", 0, 1},
+      {",5 ", 0, 0},
+      {"5. ", 0, 5},
+      {".5 ", 0, 0.5},
+      {"1 2", 0, 1},  // text after the last blank is ignored
+      {"XX (-) ", 2.5f, -2.5},
+      // An undefined step ends the evaluation before later tokens fail.
+      {"1 0 / 1 + ", 0, undefined},
+      {"1 0 / FOO ", 0, undefined},
+      {"XX LOG + ", -1, undefined},
+      // Values beyond the double range, and results beyond the float range.
+      {"0 1 (-) ^ ", 0, undefined},
+      {"1000 EXP ", 0, undefined},
+      {"1000 SINH ", 0, undefined},
+      {"1000 TANH ", 0, undefined},
+      {"1000 SECH ", 0, undefined},
+      {"1000 (-) CSECH ", 0, undefined},
+      {"10 300 ^ 10 300 ^ * ", 0, undefined},
+      {"10 300 ^ ", 0, undefined},
+      {"10 38 ^ 4 * ", 0, undefined},
+      {"10 38 ^ 3 * ", 0, 3e38},
+      {"10 300 ^ 10 300 ^ * 0 * ", 0, undefined},
+      {"10 200 ^ ASEC ", 0, undefined},
+      {"10 300 ^ ATAN 1 ATAN - ", 0, std::atan(1e300) - std::atan(1.0)},
+      {"1" + std::string(400, '0') + " ", 0, undefined},
+      {"1" + std::string(400, '0') + " 0 * ", 0, undefined},
+      {"XX ATAN ", kInf, undefined},
+      {"XX ATAN ", -kInf, undefined},
+      {"XX 0 * ", kNaN, undefined},
+      {"XX ", FLT_MAX, FLT_MAX},
+      {"XX ", -FLT_MAX, -FLT_MAX},
+  };
+  for (const ValueCase& c : cases) {
+    SCOPED_TRACE(c.postfix + " x=" + std::to_string(c.x));
+    const std::optional<float> result = Evaluate(c.postfix, c.x);
+    ASSERT_TRUE(result.has_value());
+    EXPECT_EQ(*result, static_cast<float>(c.expected));
+  }
+}
+
+TEST(DoEvaluate, EmptyTextLeavesResult) {
+  for (const std::string postfix : {"", "12", "XX"}) {
+    SCOPED_TRACE(postfix);
+    EXPECT_FALSE(Evaluate(postfix).has_value());
+  }
+}
+
+TEST(DoEvaluate, EachVariableReadsItsParameter) {
+  const std::vector<std::string> tokens = {"UU", "VV", "XX", "YY", "AA", "RR", "BB", "TT"};
+  for (std::size_t i = 0; i < tokens.size(); ++i) {
+    SCOPED_TRACE(tokens[i]);
+    Cls6 engine;
+    float result = 0;
+    ASSERT_TRUE(engine.DoEvaluate(tokens[i] + " ", false, result, 1, 2, 3, 4, 5, 6, 7, 8));
+    EXPECT_EQ(result, static_cast<float>(i + 1));
+  }
+}
+
+struct TokenErrorCase {
+  std::string postfix;
+  std::int32_t code;
+  std::string text;
+};
+
+TEST(DoEvaluate, TokenFailures) {
+  const std::string pop = "Pop method invoked on empty stack";
+  const std::vector<TokenErrorCase> cases = {
+      {"FOO ", -2147220502, "Bad token in Evaluate: FOO"},
+      {"XX sin ", -2147220502, "Bad token in Evaluate: sin"},
+      {"1  2 ", -2147220502, "Bad token in Evaluate: "},
+      {"XX LOG e ", -2147220502, "Bad token in Evaluate: e"},
+      {"+ ", -2147220493, pop},
+      {"1 + ", -2147220493, pop},
+      {"SIN ", -2147220493, pop},
+      {"RND ", -2147220493, pop},
+      {"(-) ", -2147220493, pop},
+  };
+  for (const TokenErrorCase& c : cases) {
+    SCOPED_TRACE(c.postfix);
+    try {
+      Evaluate(c.postfix, 2);
+      ADD_FAILURE() << "no error";
+    } catch (const EngineError& error) {
+      EXPECT_EQ(error.Code(), c.code);
+      EXPECT_EQ(std::string(error.what()), c.text);
+    }
+  }
+}
+
+TEST(DoEvaluate, DegreeFlagConvertsTrigonometricArguments) {
+  const double toRadians = 3.1416 / 180;
+  struct DegreeCase {
+    std::string postfix;
+    double expected;
+  };
+  const std::vector<DegreeCase> cases = {
+      {"90 SIN ", std::sin(90 * toRadians)},
+      {"60 COS ", std::cos(60 * toRadians)},
+      {"30 TAN ", std::tan(30 * toRadians)},
+      {"45 ATAN ", std::atan(45 * toRadians)},
+      {"60 SEC ", 1 / std::cos(60 * toRadians)},
+      {"30 CSEC ", 1 / std::sin(30 * toRadians)},
+      {"30 CTAN ", 1 / std::tan(30 * toRadians)},
+      {"0.5 ASIN ", std::atan(0.5 / std::sqrt(0.75))},  // no conversion back
+      {"2 SINH ", std::sinh(2.0)},
+      {"1 ACTAN ", std::atan(1.0) + kHalfPi},
+  };
+  for (const DegreeCase& c : cases) {
+    SCOPED_TRACE(c.postfix);
+    const std::optional<float> result = Evaluate(c.postfix, 0, true);
+    ASSERT_TRUE(result.has_value());
+    EXPECT_NEAR(*result, c.expected, 1e-6 * std::max(1.0, std::fabs(c.expected)));
+  }
+  // pi taken as 3.1416, not the exact pi: sin(180 degrees) is not 0.
+  EXPECT_EQ(*Evaluate("180 SIN ", 0, true), static_cast<float>(std::sin(3.1416)));
+  EXPECT_NE(*Evaluate("180 SIN ", 0, true), 0.0f);
+}
+
+// A function, the range it is checked over, and its definition.
+struct FunctionCase {
+  std::string token;
+  double from;
+  double to;
+  std::function<double(double)> definition;
+};
+
+TEST(DoEvaluate, FunctionsMatchTheirDefinitions) {
+  const auto sgn = [](double v) { return v > 0 ? 1.0 : (v < 0 ? -1.0 : 0.0); };
+  const std::vector<FunctionCase> cases = {
+      {"SIN", -10, 10, [](double x) { return std::sin(x); }},
+      {"COS", -10, 10, [](double x) { return std::cos(x); }},
+      {"TAN", -1.5, 1.5, [](double x) { return std::tan(x); }},
+      {"ATAN", -10, 10, [](double x) { return std::atan(x); }},
+      {"SEC", -1.5, 1.5, [](double x) { return 1 / std::cos(x); }},
+      {"CSEC", 0.05, 3, [](double x) { return 1 / std::sin(x); }},
+      {"CTAN", 0.05, 1.5, [](double x) { return std::cos(x) / std::sin(x); }},
+      {"LOG", 0.01, 100, [](double x) { return std::log(x); }},
+      {"EXP", -20, 20, [](double x) { return std::exp(x); }},
+      {"ABS", -10, 10, [](double x) { return std::fabs(x); }},
+      {"INT", -10, 10, [](double x) { return std::floor(x); }},
+      {"SQR", 0, 100, [](double x) { return std::sqrt(x); }},
+      {"ASIN", -0.99, 0.99, [](double x) { return std::asin(x); }},
+      {"ACOS", -0.99, 0.99, [](double x) { return std::acos(x); }},
+      {"ASEC", 1.01, 10,
+       [&](double x) { return std::atan(x / std::sqrt(x * x - 1)) + sgn(x - 1) * kHalfPi; }},
+      {"ASEC", -10, -1.01,
+       [&](double x) { return std::atan(x / std::sqrt(x * x - 1)) + sgn(x - 1) * kHalfPi; }},
+      {"ACSEC", -10, -1.01,
+       [&](double x) { return std::atan(x / std::sqrt(x * x - 1)) + (sgn(x) - 1) * kHalfPi; }},
+      {"ACSEC", 1.01, 10, [&](double x) { return std::atan(x / std::sqrt(x * x - 1)); }},
+      {"ACTAN", -10, 10, [](double x) { return std::atan(x) + 2 * std::atan(1.0); }},
+      {"SINH", -10, 10, [](double x) { return std::sinh(x); }},
+      {"COSH", -10, 10, [](double x) { return std::cosh(x); }},
+      {"TANH", -10, 10, [](double x) { return std::tanh(x); }},
+      {"CTANH", 0.05, 10, [](double x) { return 1 / std::tanh(x); }},
+      {"SECH", -10, 10, [](double x) { return 1 / std::cosh(x); }},
+      {"CSECH", 0.05, 10, [](double x) { return 1 / std::sinh(x); }},
+      {"ASINH", -5, 10, [](double x) { return std::asinh(x); }},
+      {"ACOSH", 1, 10, [](double x) { return std::acosh(x); }},
+      {"ATANH", -0.99, 0.99, [](double x) { return std::atanh(x); }},
+      {"ASECH", 0.01, 1, [](double x) { return std::acosh(1 / x); }},
+      {"ACSECH", 0.05, 10, [](double x) { return std::asinh(1 / x); }},
+      {"ACSECH", -10, -0.05, [](double x) { return std::asinh(1 / x); }},
+      {"ACTANH", 1.01, 10, [](double x) { return std::atanh(1 / x); }},
+      {"ACTANH", -10, -1.01, [](double x) { return std::atanh(1 / x); }},
+  };
+  constexpr int kPoints = 201;
+  for (const FunctionCase& c : cases) {
+    SCOPED_TRACE(c.token);
+    Cls6 engine;
+    for (int i = 0; i < kPoints; ++i) {
+      const auto x = static_cast<float>(c.from + (c.to - c.from) * i / (kPoints - 1));
+      const double expected = c.definition(static_cast<double>(x));
+      const std::optional<float> result = Evaluate(engine, "XX " + c.token + " ", x);
+      ASSERT_TRUE(result.has_value());
+      EXPECT_NEAR(*result, expected, 2e-6 * std::max(1.0, std::fabs(expected))) << "x=" << x;
+    }
+  }
+}
+
+struct OutsideCase {
+  std::string token;
+  double from;
+  double to;
+};
+
+TEST(DoEvaluate, FunctionsOutsideTheirDomain) {
+  const std::vector<OutsideCase> cases = {
+      {"LOG", -10, 0},      {"SQR", -10, -0.01}, {"ASIN", 1, 10},   {"ASIN", -10, -1},
+      {"ACOS", 1, 10},      {"ASEC", -1, 1},     {"ACSEC", -1, 1},  {"ACOSH", -10, 0.99},
+      {"ATANH", 1, 10},     {"ATANH", -10, -1},  {"ASECH", -10, 0}, {"ASECH", 1.01, 10},
+      {"ACTANH", -1, 0.99},
+  };
+  constexpr int kPoints = 101;
+  for (const OutsideCase& c : cases) {
+    SCOPED_TRACE(c.token);
+    Cls6 engine;
+    for (int i = 0; i < kPoints; ++i) {
+      const auto x = static_cast<float>(c.from + (c.to - c.from) * i / (kPoints - 1));
+      EXPECT_EQ(Evaluate(engine, "XX " + c.token + " ", x), UndefinedMark) << "x=" << x;
+    }
+  }
+}
+
+TEST(DoEvaluate, RandomSequenceIsFixedAndFollowsItsArgument) {
+  Cls6 first;
+  Cls6 second;
+  std::set<float> seen;
+  for (int i = 0; i < 100; ++i) {
+    const float value = *Evaluate(first, "1 RND ");
+    EXPECT_GE(value, 0.0f);
+    EXPECT_LT(value, 1.0f);
+    EXPECT_EQ(*Evaluate(second, "5 RND "), value);  // any positive argument: next number
+    seen.insert(value);
+  }
+  EXPECT_GT(seen.size(), 95u);
+
+  const float last = *Evaluate(first, "XX RND ", 3);
+  EXPECT_EQ(*Evaluate(first, "0 RND "), last);
+  EXPECT_EQ(*Evaluate(first, "0 RND "), last);
+
+  const float fixed = *Evaluate(first, "2 (-) RND ");
+  const float after = *Evaluate(first, "1 RND ");
+  EXPECT_EQ(*Evaluate(second, "2 (-) RND "), fixed);
+  EXPECT_EQ(*Evaluate(second, "1 RND "), after);
+  EXPECT_NE(*Evaluate(first, "3 (-) RND "), fixed);
+}
+
+TEST(DoEvaluate, UsesTheGivenGenerator) {
+  RandomGenerator shared;
+  RandomGenerator reference;
+  Cls6 engine(nullptr, &shared);
+  EXPECT_EQ(*Evaluate(engine, "1 RND "), reference.Next(1));
+  EXPECT_EQ(shared.Next(1), reference.Next(1));
+  EXPECT_EQ(*Evaluate(engine, "1 RND "), reference.Next(1));
+}
+
+TEST(RandomGenerator, UniformOnUnitInterval) {
+  RandomGenerator random;
+  constexpr int kCount = 100000;
+  std::vector<int> buckets(10, 0);
+  double sum = 0;
+  for (int i = 0; i < kCount; ++i) {
+    const float value = random.Next(1);
+    ASSERT_GE(value, 0.0f);
+    ASSERT_LT(value, 1.0f);
+    sum += static_cast<double>(value);
+    ++buckets[static_cast<std::size_t>(value * 10)];
+  }
+  EXPECT_NEAR(sum / kCount, 0.5, 0.01);
+  for (const int count : buckets)
+    EXPECT_NEAR(count, kCount / 10, kCount / 100);
+}
+
+}  // namespace
+}  // namespace quillon
