@@ -1,0 +1,680 @@
+// Sampling: the plane curve forms, clipping, ribbons, the space kinds, the
+// animation kinds, failures and the guards on step counts and sizes.
+#include <cfloat>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "expr/random_generator.h"
+#include "graph_test_support.h"
+
+namespace quillon {
+namespace {
+
+using testing::Document;
+using testing::ExpectPoint;
+using testing::GraphSpec;
+using testing::IsFresh;
+using testing::MakeGraph;
+using testing::U;
+using testing::XYZ;
+
+// Polar and space conversions as the sampler forms them: in double from the
+// single values, stored as singles.
+float F(double value) {
+  return static_cast<float>(value);
+}
+double Cos(float angle) {
+  return std::cos(static_cast<double>(angle));
+}
+double Sin(float angle) {
+  return std::sin(static_cast<double>(angle));
+}
+
+struct CurveCase {
+  const char* name;
+  GraphSpec spec;
+  std::vector<XYZ> curve;  // Vert3D(0, i), i = 0..StepV
+};
+
+TEST(Sampling, PlaneCurveForms) {
+  const CurveCase cases[] = {
+      {"explicit sqr(x) is undefined left of 0",
+       {0, 1, 2, "0", "0", "sqr(x)", 0, 1, 1, -2, 2, 4},
+       {{-2, U, 0}, {-1, U, 0}, {0, 0, 0}, {1, 1, 0}, {2, F(std::sqrt(2.0)), 0}}},
+      {"explicit: only Y beyond the view is clipped",
+       {0, 1, 2, "0", "0", "x^2", 0, 1, 1, -10, 10, 4},
+       {{-10, U, 0}, {-5, 25, 0}, {0, 0, 0}, {5, 25, 0}, {10, U, 0}}},
+      {"explicit: X beyond the view is clipped, Y kept",
+       {0, 1, 2, "0", "0", "1", 0, 1, 1, 40, 60, 2},
+       {{40, 1, 0}, {50, 1, 0}, {U, 1, 0}}},
+      {"kinds 3 and 23 sample as kind 0",
+       {3, 1, 2, "0", "0", "2*x", 0, 1, 1, 0, 1, 1},
+       {{0, 0, 0}, {1, 2, 0}}},
+      {"kind 23", {23, 1, 2, "0", "0", "x+1", 0, 1, 1, 0, 1, 1}, {{0, 1, 0}, {1, 2, 0}}},
+      {"StepV 0 samples MinV and MaxV",
+       {0, 1, 2, "0", "0", "x*3", 0, 1, 1, 1, 2, 0},
+       {{1, 3, 0}, {2, 6, 0}}},
+      {"MinV = MaxV: every point at the same parameter",
+       {0, 1, 2, "0", "0", "x+1", 0, 1, 1, 2, 2, 3},
+       {{2, 3, 0}, {2, 3, 0}, {2, 3, 0}, {2, 3, 0}}},
+      {"explicit polar with an undefined radius",
+       {0, 2, 2, "0", "0", "sqr(a)", 0, 1, 1, -1, 1, 2},
+       {{U, U, 0}, {0, 0, 0}, {F(Cos(1.0f)), F(Sin(1.0f)), 0}}},
+      {"explicit polar r = 2",
+       {0, 2, 2, "0", "0", "2", 0, 1, 1, 0, 3, 2},
+       {{2, 0, 0}, {F(2 * Cos(1.5f)), F(2 * Sin(1.5f)), 0}, {F(2 * Cos(3)), F(2 * Sin(3)), 0}}},
+      {"parametric Cartesian: ExpressX gives z",
+       {0, 1, 3, "u*10", "u+1", "u*u", 0, 1, 1, 0, 2, 2},
+       {{1, 0, 0}, {2, 1, 10}, {3, 4, 20}}},
+      {"parametric Cartesian: z beyond the view is clipped",
+       {0, 1, 3, "u*40", "u", "1", 0, 1, 1, 1, 2, 1},
+       {{1, 1, 40}, {2, 1, U}}},
+      {"parametric polar",
+       {0, 2, 3, "5", "u", "u+1", 0, 1, 1, 0, 1, 1},
+       {{1, 0, 5}, {F(2 * Cos(1)), F(2 * Sin(1)), 5}}},
+      {"parametric polar with an undefined angle",
+       {0, 2, 3, "0", "log(u)", "1", 0, 1, 1, 0, 1, 1},
+       {{U, U, 0}, {1, 0, 0}}},
+  };
+  for (const CurveCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Document document;
+    const auto graph = MakeGraph(document, c.spec);
+    ASSERT_TRUE(graph->GetPoints());
+    ASSERT_EQ(graph->Vert3DGrid().Upper(1), static_cast<std::int32_t>(c.curve.size()) - 1);
+    for (std::size_t i = 0; i < c.curve.size(); ++i) {
+      SCOPED_TRACE("point " + std::to_string(i));
+      ExpectPoint(graph->Vert3DGrid().Find(0, static_cast<std::int32_t>(i)), c.curve[i]);
+    }
+    EXPECT_TRUE(document.reporter.messages.empty());
+  }
+}
+
+TEST(Sampling, StepGuardsRaiseZeroCountsInTheRecordAndDocument) {
+  Document document;
+  const auto graph = MakeGraph(document, {0, 1, 2, "0", "0", "x", 0, 1, 0, 0, 1, 0});
+  document.values.AnimFrames = 0;
+  ASSERT_TRUE(graph->GetPoints());
+  EXPECT_EQ(graph->StepU(), 1);
+  EXPECT_EQ(graph->StepV(), 1);
+  EXPECT_EQ(document.values.AnimFrames, 1);
+  EXPECT_EQ(graph->Vert3DGrid().Upper(0), 1);
+  EXPECT_EQ(graph->Vert3DGrid().Upper(1), 1);
+}
+
+// The arrays each call allocates, and which of them cost memory.
+TEST(Sampling, ArraysOfACurve) {
+  Document document;
+  auto spec = GraphSpec{20, 1, 2, "0", "0", "x", 0, 1, 2, 0, 1, 3};
+  const auto graph = MakeGraph(document, spec);
+  graph->Exp2("x");
+  graph->ShowJO(true);
+  graph->ShowSurPY(true);
+  ASSERT_TRUE(graph->GetPoints());
+  struct Row {
+    const char* name;
+    const PointGrid& grid;
+    bool stored;
+  };
+  const Row rows[] = {
+      {"Vert3D", graph->Vert3DGrid(), true},      {"Vert3DExp2", graph->Vert3DExp2Grid(), true},
+      {"VertA3D", graph->VertA3DGrid(), false},   {"VertB3D", graph->VertB3DGrid(), false},
+      {"VertJO3D", graph->VertJO3DGrid(), false}, {"VertPY3D", graph->VertPY3DGrid(), false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ASSERT_TRUE(row.grid.Allocated());
+    EXPECT_EQ(row.grid.Upper(0), 2);
+    EXPECT_EQ(row.grid.Upper(1), 3);
+    EXPECT_EQ(row.grid.Stored(), row.stored);
+    // The columns that are not computed hold fresh points.
+    EXPECT_TRUE(IsFresh(row.grid.Find(2, 3)));
+  }
+  EXPECT_FALSE(graph->VertPX3DGrid().Allocated());
+  EXPECT_FALSE(graph->Vert1DGrid().Allocated());
+  EXPECT_FALSE(graph->VertRev3DGrid().Allocated());
+}
+
+TEST(Sampling, SecondCurveOfKind20) {
+  Document document;
+  const auto graph = MakeGraph(document, {20, 1, 2, "0", "0", "x", 0, 1, 1, -1, 1, 2});
+  graph->Exp2("x^2*100");
+  ASSERT_TRUE(graph->GetPoints());
+  const std::vector<XYZ> first = {{-1, -1, 0}, {0, 0, 0}, {1, 1, 0}};
+  const std::vector<XYZ> second = {{-1, U, 0}, {0, 0, 0}, {1, U, 0}};
+  for (std::int32_t i = 0; i <= 2; ++i) {
+    SCOPED_TRACE(i);
+    ExpectPoint(graph->Vert3DGrid().Find(0, i), first[static_cast<std::size_t>(i)]);
+    ExpectPoint(graph->Vert3DExp2Grid().Find(0, i), second[static_cast<std::size_t>(i)]);
+  }
+}
+
+TEST(Sampling, RibbonsUseTheAbsoluteRadius) {
+  struct Case {
+    const char* name;
+    std::int32_t kind;
+    const char* expression;
+    XYZ curvePoint;  // the point the ribbon row is swept from
+  };
+  const Case cases[] = {
+      {"kind 21 around X with y = -2", 21, "-2", {1, -2, 0}},
+      {"kind 22 around Y with x = -1", 22, "-2", {-1, -2, 0}},
+      {"kind 21 with y clipped", 21, "100", {1, U, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Document document;
+    const float x = c.curvePoint.x;
+    const auto graph =
+        MakeGraph(document, {c.kind, 1, 2, "0", "0", c.expression, 0, 1, 1, x, x, 1});
+    ASSERT_TRUE(graph->GetPoints());
+    const PointGrid& ribbon = graph->VertRev3DGrid();
+    ASSERT_EQ(ribbon.Upper(0), 40);
+    ASSERT_EQ(ribbon.Upper(1), 1);
+    for (std::int32_t k = 0; k <= 40; ++k) {
+      SCOPED_TRACE("angle index " + std::to_string(k));
+      const float a = static_cast<float>(static_cast<double>(k * 15708) / 100000.0);
+      XYZ expected{U, U, U};
+      if (c.curvePoint.y != U && c.kind == 21) {
+        const double r = std::fabs(c.curvePoint.y);
+        expected = {c.curvePoint.x, F(r * Sin(a)), F(r * Cos(a))};
+      } else if (c.curvePoint.y != U) {
+        const double r = std::fabs(c.curvePoint.x);
+        expected = {F(r * Cos(a)), c.curvePoint.y, F(r * Sin(a))};
+      }
+      ExpectPoint(ribbon.Find(k, 1), expected);
+    }
+  }
+}
+
+struct SpaceCase {
+  const char* name;
+  GraphSpec spec;
+  std::int32_t j, i;  // the cell of Vert3D checked
+  XYZ expected;
+};
+
+TEST(Sampling, SpacePointsAndSurfaces) {
+  const float halfPi = F(std::acos(-1.0) / 2);
+  const SpaceCase cases[] = {
+      {"kind 7 spherical a = 0, b = pi/2, r = 2",
+       {7, 5, 0, "0", "1.5707963", "2", 0, 1, 1, 0, 1, 1},
+       0,
+       0,
+       {0, F(2 * Cos(F(1.5707963))), F(2 * Sin(F(1.5707963)))}},
+      {"kind 7 cylindrical a = 0, r = 3, h = 1", {7, 4, 0, "0", "3", "1"}, 0, 0, {0, 1, 3}},
+      {"kind 7 Cartesian space", {7, 3, 0, "1", "2", "3"}, 0, 0, {2, 3, 1}},
+      {"kind 7 plane", {7, 1, 0, "1", "2", "3"}, 0, 0, {2, 3, 1}},
+      {"kind 7 plane polar", {7, 2, 0, "1", "0", "-2"}, 0, 0, {-2, 0, 1}},
+      {"kind 7 is not clipped", {7, 3, 0, "500", "-600", "700"}, 0, 0, {-600, 700, 500}},
+      {"kind 7 spherical with an undefined radius",
+       {7, 5, 0, "0", "1", "sqr(-1)"},
+       0,
+       0,
+       {U, U, U}},
+      {"kind 2 explicit Cartesian binds x and y",
+       {2, 3, 2, "x", "y", "x*y*100", -1, 1, 2, 0, 2, 2},
+       2,
+       1,
+       {1, 100, 1}},
+      {"kind 13 explicit cylindrical binds a and r",
+       {13, 4, 2, "a", "r", "a+r", 0, 2, 2, 1, 3, 2},
+       1,
+       2,
+       {F(3 * Sin(1)), 4, F(3 * Cos(1))}},
+      {"kind 14 explicit spherical binds a and b",
+       {14, 5, 2, "a", "b", "1", 0, 2, 1, 0, halfPi, 1},
+       1,
+       1,
+       {F(Sin(halfPi) * Sin(2)), F(Cos(halfPi)), F(Sin(halfPi) * Cos(2))}},
+      {"kind 15 parametric binds u and v",
+       {15, 3, 3, "u", "v", "u-v", 0, 4, 4, 0, 1, 1},
+       3,
+       1,
+       {1, 2, 3}},
+  };
+  for (const SpaceCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Document document;
+    const auto graph = MakeGraph(document, c.spec);
+    ASSERT_TRUE(graph->GetPoints());
+    ExpectPoint(graph->Vert3DGrid().Find(c.j, c.i), c.expected);
+  }
+}
+
+// Kind 1 computes the point once per parameter token of ExpressZ; the last
+// one decides which variable takes u.
+TEST(Sampling, CoordinatePlaneCurveLastMatchingToken) {
+  struct Case {
+    const char* name;
+    std::int32_t coordType;
+    const char* expression;
+    XYZ atU2;  // Vert1D(1), u = 2
+  };
+  const Case cases[] = {
+      {"Cartesian, last token YY", 3, "x*10+y", {2, 2, 0}},
+      {"Cartesian, last token XX", 3, "y+x*10", {0, 20, 2}},
+      {"Cartesian, clipped", 3, "x*100", {0, U, 2}},
+      {"cylindrical, last token RR", 4, "a*10+r*3", {0, 6, 2}},
+      {"cylindrical, last token AA", 4, "r+a*4", {0, 8, 0}},
+      {"spherical, last token BB", 5, "a+b+1", {0, F(3 * Cos(2)), F(3 * Sin(2))}},
+      {"spherical, last token AA", 5, "b+a+1", {0, 3, 0}},
+      {"no parameter token leaves the point fresh", 3, "t+1", {0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Document document;
+    const auto graph = MakeGraph(document, {1, c.coordType, 2, "0", "0", c.expression, 0, 2, 1});
+    ASSERT_TRUE(graph->GetPoints());
+    ASSERT_EQ(graph->Vert1DGrid().Upper(0), 1);
+    ExpectPoint(graph->Vert1DGrid().Find(1), c.atU2);
+  }
+}
+
+TEST(Sampling, AnimationKinds) {
+  Document document;
+  document.values.AnimFrames = 2;
+  struct Case {
+    const char* name;
+    GraphSpec spec;
+    std::vector<std::int32_t> cell;  // indices of the cell checked, t index last (t = 2)
+    XYZ expected;
+  };
+  const Case cases[] = {
+      {"kind 8: the point for each t", {8, 3, 0, "t", "t*2", "t*300"}, {2}, {4, 600, 2}},
+      {"kind 9: explicit curve for each t, clipped",
+       {9, 1, 2, "0", "0", "x*t*30", 0, 1, 1, 0, 1, 1},
+       {1, 2},
+       {1, U, 0}},
+      {"kind 9: parametric polar for each t",
+       {9, 2, 3, "t", "u", "t", 0, 1, 1, 0, 1, 1},
+       {1, 2},
+       {F(2 * Cos(1)), F(2 * Sin(1)), 2}},
+      {"kind 10: first index 0 is computed",
+       {10, 1, 2, "0", "0", "x+t", 0, 1, 1, 0, 1, 1},
+       {0, 1, 2},
+       {1, 3, 0}},
+      {"kind 10: first index 1 stays fresh",
+       {10, 1, 2, "0", "0", "x+t", 0, 1, 1, 0, 1, 1},
+       {1, 1, 2},
+       {0, 0, 0}},
+      {"kind 11: the kind 1 curve for each t",
+       {11, 3, 2, "0", "0", "x*t", 0, 3, 1},
+       {1, 2},
+       {0, 6, 3}},
+      {"kind 12: the surface for each t, clipped",
+       {12, 3, 3, "u*t*100", "v", "u+t", 0, 1, 1, 5, 6, 1},
+       {1, 1, 2},
+       {6, 3, U}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto graph = MakeGraph(document, c.spec);
+    graph->Animation(true);
+    graph->MinT(0);
+    graph->MaxT(2);
+    ASSERT_TRUE(graph->GetPoints());
+    const Cls2* point = nullptr;
+    switch (c.spec.graphType) {
+      case 8:
+        point = graph->Anim1DGrid().Find(c.cell[0]);
+        break;
+      case 9:
+        point = graph->Anim2DGrid().Find(c.cell[0], c.cell[1]);
+        break;
+      case 10:
+        point = graph->Anim3DVGrid().Find(c.cell[0], c.cell[1], c.cell[2]);
+        break;
+      case 11:
+        point = graph->Anim2DUGrid().Find(c.cell[0], c.cell[1]);
+        break;
+      default:
+        point = graph->Anim3DGrid().Find(c.cell[0], c.cell[1], c.cell[2]);
+        break;
+    }
+    ExpectPoint(point, c.expected);
+  }
+}
+
+// Without Animation the animation arrays get their extent but no points;
+// nothing is evaluated into them and the sampling succeeds.
+TEST(Sampling, AnimationKindsWithoutAnimationStayEmpty) {
+  for (const std::int32_t kind : {8, 9, 10, 11, 12}) {
+    SCOPED_TRACE(kind);
+    Document document;
+    document.values.AnimFrames = 3;
+    const auto graph = MakeGraph(document, {kind, 3, 2, "t", "t", "x+t", 0, 1, 1, 0, 1, 1});
+    ASSERT_TRUE(graph->GetPoints());
+    const PointGrid* grids[] = {&graph->Anim1DGrid(), &graph->Anim2DGrid(), &graph->Anim3DVGrid(),
+                                &graph->Anim2DUGrid(), &graph->Anim3DGrid()};
+    const PointGrid& grid = *grids[kind - 8];
+    ASSERT_TRUE(grid.Allocated());
+    EXPECT_EQ(grid.Upper(kind == 8 ? 0 : kind == 10 || kind == 12 ? 2 : 1), 3);
+    EXPECT_FALSE(grid.Stored());
+    EXPECT_EQ(grid.Find(0), nullptr);
+  }
+}
+
+// Implicit and inequation graphs, unknown forms and the kinds without
+// sampling succeed with fresh points.
+TEST(Sampling, KindsAndFormsWithoutPoints) {
+  const GraphSpec specs[] = {
+      {0, 1, 1, "0", "0", "x^2+y^2-1", -3, 3, 10, -2, 2, 10},
+      {0, 2, 4, "0", "0", "r-1", -3, 3, 10, -2, 2, 10},
+      {21, 1, 1, "0", "0", "x", 0, 1, 1, 0, 1, 5},
+      {0, 7, 2, "0", "0", "x", 0, 1, 1, 0, 1, 5},
+      {4, 1, 2, "0", "0", "x", 0, 1, 1, 0, 1, 5},
+      {6, 1, 2, "0", "0", "x", 0, 1, 1, 0, 1, 5},
+      {17, 1, 2, "0", "0", "x", 0, 1, 1, 0, 1, 5},
+      {31, 1, 2, "0", "0", "x", 0, 1, 1, 0, 1, 5},
+      {36, 1, 2, "0", "0", "x", 0, 1, 1, 0, 1, 5},
+      {2, 1, 2, "x", "y", "1", 0, 1, 1, 0, 1, 5},
+      {7, 6, 2, "1", "2", "3"},
+  };
+  for (const GraphSpec& spec : specs) {
+    SCOPED_TRACE("kind " + std::to_string(spec.graphType) + " coord " +
+                 std::to_string(spec.coordType) + " form " + std::to_string(spec.funForm));
+    Document document;
+    const auto graph = MakeGraph(document, spec);
+    ASSERT_TRUE(graph->GetPoints());
+    const PointGrid& grid = graph->Vert3DGrid();
+    ASSERT_TRUE(grid.Allocated());
+    EXPECT_FALSE(grid.Stored());
+    EXPECT_TRUE(IsFresh(grid.Find(0, 0)));
+    EXPECT_TRUE(IsFresh(grid.Find(grid.Upper(0), grid.Upper(1))));
+  }
+}
+
+// A surface with ShowSurPX or ShowSurPY samples as usual; the extra grids
+// read as fresh points.
+TEST(Sampling, SurfaceProjectionGridsDoNotFailTheSampling) {
+  Document document;
+  const auto graph = MakeGraph(document, {2, 3, 2, "x", "y", "x+y", 0, 1, 2, 0, 1, 3});
+  graph->ShowSurPX(true);
+  graph->ShowSurPY(true);
+  ASSERT_TRUE(graph->GetPoints());
+  for (const PointGrid* grid : {&graph->VertPX3DGrid(), &graph->VertPY3DGrid()}) {
+    ASSERT_TRUE(grid->Allocated());
+    EXPECT_EQ(grid->Upper(0), 2);
+    EXPECT_EQ(grid->Upper(1), 3);
+    EXPECT_TRUE(IsFresh(grid->Find(1, 2)));
+  }
+  ExpectPoint(graph->Vert3DGrid().Find(2, 3), {1, 2, 1});
+}
+
+TEST(Sampling, CompileFailureStopsBeforeAnyPoint) {
+  struct Case {
+    const char* name;
+    GraphSpec spec;
+    const char* exp2;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"ExpressX of a parametric curve, which only gives z",
+       {0, 1, 3, "2x", "u", "u", 0, 1, 1, 0, 1, 4},
+       "",
+       "Character 1:  Operator expected"},
+      {"ExpressY of an explicit curve, which is not evaluated",
+       {0, 1, 2, "0", "(", "x", 0, 1, 1, 0, 1, 4},
+       "",
+       "Character 1:  Closing parenthesis expected"},
+      {"Exp2 of kind 20", {20, 1, 2, "0", "0", "x", 0, 1, 1, 0, 1, 4}, "foo", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Document document;
+    const auto graph = MakeGraph(document, c.spec);
+    graph->Exp2(c.exp2);
+    EXPECT_FALSE(graph->GetPoints());
+    ASSERT_EQ(document.reporter.messages.size(), 1u);
+    EXPECT_EQ(document.reporter.messages[0].title, "Syntax Error");
+    if (c.message != nullptr) {
+      EXPECT_EQ(document.reporter.messages[0].text, c.message);
+    }
+    // The arrays exist with fresh points.
+    for (std::int32_t i = 0; i <= 4; ++i) {
+      EXPECT_TRUE(IsFresh(graph->Vert3DGrid().Find(0, i)));
+    }
+  }
+}
+
+// An expression that yields no value ends the sampling at its first
+// evaluation; what was set before stays, the rest is fresh.
+TEST(Sampling, EvaluationFailureOnAnEmptyExpression) {
+  struct Case {
+    const char* name;
+    GraphSpec spec;
+    XYZ first;  // Vert3D(0, 0) after the failure
+  };
+  const Case cases[] = {
+      {"explicit: X and z were set", {0, 1, 2, "0", "0", "", 0, 1, 1, 3, 4, 2}, {3, 0, 0}},
+      {"parametric: z was set", {0, 1, 3, "7", "", "u", 0, 1, 1, 3, 4, 2}, {0, 0, 7}},
+      {"parametric polar: nothing was set", {0, 2, 3, "7", "u", " ", 0, 1, 1, 3, 4, 2}, {0, 0, 0}},
+      {"surface", {2, 3, 2, "x", "", "1", 0, 1, 1, 0, 1, 2}, {0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Document document;
+    const auto graph = MakeGraph(document, c.spec);
+    EXPECT_FALSE(graph->GetPoints());
+    EXPECT_TRUE(document.reporter.messages.empty());
+    ExpectPoint(graph->Vert3DGrid().Find(0, 0), c.first);
+    EXPECT_TRUE(IsFresh(graph->Vert3DGrid().Find(0, 1)));
+    EXPECT_TRUE(IsFresh(graph->Vert3DGrid().Find(0, 2)));
+  }
+}
+
+// RND texts are evaluated point by point in the described order: per point
+// the curve, then the second curve, drawing numbers from the document.
+TEST(Sampling, RandomTextsFollowTheEvaluationOrder) {
+  Document document;
+  const auto graph = MakeGraph(document, {20, 1, 2, "0", "0", "rnd(1)", 0, 1, 1, 0, 1, 3});
+  graph->Exp2("rnd(1)*2");
+  ASSERT_TRUE(graph->GetPoints());
+  RandomGenerator reference;
+  for (std::int32_t i = 0; i <= 3; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(graph->Vert3DGrid().Find(0, i)->Y(), reference.Next(1));
+    EXPECT_EQ(graph->Vert3DExp2Grid().Find(0, i)->Y(),
+              static_cast<float>(static_cast<double>(reference.Next(1)) * 2));
+  }
+  // A second sampling continues the document's sequence.
+  ASSERT_TRUE(graph->GetPoints());
+  EXPECT_EQ(graph->Vert3DGrid().Find(0, 0)->Y(), reference.Next(1));
+}
+
+// Pure texts are evaluated in blocks; the points must be those of the
+// point-by-point path, which a text that calls RND (here multiplied by 0)
+// takes. Enough steps for several blocks.
+TEST(Sampling, BlockPathEqualsPointPath) {
+  const std::string taint = "+0*rnd(1)";
+  struct Case {
+    const char* name;
+    GraphSpec spec;
+  };
+  const Case cases[] = {
+      {"explicit Cartesian", {0, 1, 2, "0", "0", "2*sin(x)^2-log(x)", 0, 1, 1, -7, 13, 2500}},
+      {"explicit polar", {0, 2, 2, "0", "0", "sqr(cos(a))*3", 0, 1, 1, -4, 9, 2100}},
+      {"parametric Cartesian", {0, 1, 3, "u/7", "cos(u)*u", "tan(u)", 0, 1, 1, -6, 6, 3000}},
+      {"parametric polar", {0, 2, 3, "u", "u*u", "1/u", 0, 1, 1, -3, 3, 1500}},
+      {"ribbon around Y", {22, 1, 2, "0", "0", "asin(x/9)", 0, 1, 1, -9, 9, 1200}},
+      {"surface spherical", {2, 5, 2, "a", "b", "a*b+1", 0, 3, 30, -1, 1, 1300}},
+      {"surface parametric", {13, 3, 3, "u", "v", "u^v", -2, 2, 3, -1, 1, 2049}},
+      {"coordinate plane curve", {1, 4, 2, "0", "0", "exp(r)+a", -3, 3, 2100}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Document blockDocument;
+    Document pointDocument;
+    const auto block = MakeGraph(blockDocument, c.spec);
+    auto tainted = c.spec;
+    tainted.x += taint;
+    tainted.y += taint;
+    tainted.z += taint;
+    const auto point = MakeGraph(pointDocument, tainted);
+    ASSERT_TRUE(block->GetPoints());
+    ASSERT_TRUE(point->GetPoints());
+    const PointGrid* grids[][2] = {
+        {&block->Vert3DGrid(), &point->Vert3DGrid()},
+        {&block->VertRev3DGrid(), &point->VertRev3DGrid()},
+        {&block->Vert1DGrid(), &point->Vert1DGrid()},
+    };
+    std::size_t compared = 0;
+    for (const auto& pair : grids) {
+      ASSERT_EQ(pair[0]->Size(), pair[1]->Size());
+      if (!pair[0]->Stored()) {
+        continue;
+      }
+      for (std::size_t n = 0; n < pair[0]->Size(); ++n) {
+        const Cls2& a = pair[0]->Data()[n];
+        const Cls2& b = pair[1]->Data()[n];
+        ASSERT_TRUE(a == b) << "cell " << n << ": (" << a.X() << ", " << a.Y() << ", " << a.z()
+                            << ") against (" << b.X() << ", " << b.Y() << ", " << b.z() << ")";
+        ++compared;
+      }
+    }
+    EXPECT_GT(compared, 1024u);
+  }
+}
+
+// A negative count is refused before anything changes: the points of the
+// last sampling stay, and the counts keep their values.
+TEST(Sampling, NegativeStepCountsAreRefused) {
+  struct Case {
+    const char* name;
+    std::int32_t kind, stepU, stepV, frames;
+  };
+  const Case cases[] = {
+      {"StepU", 0, -1, 4, 1},
+      {"StepV", 0, 1, -4, 1},
+      {"animation frames", 9, 1, 4, -2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Document document;
+    document.values.AnimFrames = 2;
+    const auto graph = MakeGraph(document, {c.kind, 1, 2, "0", "0", "x+1", 0, 1, 1, 0, 3, 3});
+    graph->Animation(true);
+    ASSERT_TRUE(graph->GetPoints());
+    const PointGrid& grid = c.kind == 9 ? graph->Anim2DGrid() : graph->Vert3DGrid();
+    const std::size_t size = grid.Size();
+    graph->StepU(c.stepU);
+    graph->StepV(c.stepV);
+    document.values.AnimFrames = c.frames;
+    EXPECT_FALSE(graph->GetPoints());
+    EXPECT_EQ(graph->StepU(), c.stepU);
+    EXPECT_EQ(graph->StepV(), c.stepV);
+    EXPECT_EQ(document.values.AnimFrames, c.frames);
+    EXPECT_EQ(grid.Size(), size);
+    // The last point of the curve, x = 3.
+    const Cls2* last = c.kind == 9 ? grid.Find(3, 2) : grid.Find(0, 3);
+    EXPECT_EQ(last->Y(), 4.0f);
+    EXPECT_TRUE(document.reporter.messages.empty());
+  }
+}
+
+// Counts whose points would pass the budget are refused with a message,
+// without allocating; arrays that are never computed do not count.
+TEST(Sampling, PointBudget) {
+  constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+  struct Case {
+    const char* name;
+    GraphSpec spec;
+    bool animated;
+    std::int32_t frames;
+    bool accepted;
+  };
+  const Case cases[] = {
+      {"curve over a wide u grid",
+       {0, 1, 2, "0", "0", "x", 0, 1, 20000, 0, 1, 20000},
+       false,
+       1,
+       false},
+      {"surface of 2^31 x 2^31 cells",
+       {2, 3, 2, "x", "y", "1", 0, 1, kMax, 0, 1, kMax},
+       false,
+       1,
+       false},
+      {"animated surface beyond any count",
+       {12, 3, 2, "x", "y", "1", 0, 1, kMax, 0, 1, kMax},
+       true,
+       kMax,
+       false},
+      {"ribbon of 41 x 1,000,000 points",
+       {21, 1, 2, "0", "0", "x", 0, 1, 1, 0, 1, 1'000'000},
+       false,
+       1,
+       false},
+      {"implicit graph: nothing is computed",
+       {0, 1, 1, "0", "0", "x", 0, 1, 20000, 0, 1, 20000},
+       false,
+       1,
+       true},
+      {"animation off: nothing is stored",
+       {12, 3, 2, "x", "y", "1", 0, 1, 2000, 0, 1, 2000},
+       false,
+       2000,
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Document document;
+    document.values.AnimFrames = c.frames;
+    const auto graph = MakeGraph(document, c.spec);
+    graph->NameS("big");
+    graph->Animation(c.animated);
+    EXPECT_EQ(graph->GetPoints(), c.accepted);
+    if (c.accepted) {
+      EXPECT_TRUE(document.reporter.messages.empty());
+      continue;
+    }
+    EXPECT_FALSE(graph->Vert3DGrid().Allocated());
+    ASSERT_EQ(document.reporter.messages.size(), 1u);
+    const auto& message = document.reporter.messages[0];
+    EXPECT_EQ(message.title, "Error");
+    EXPECT_EQ(message.icon, MessageIcon::Critical);
+    EXPECT_NE(message.text.find("\"big\""), std::string::npos) << message.text;
+  }
+}
+
+// Steps and parameters beyond single range become the undefined mark; no
+// coordinate is ever infinite.
+TEST(Sampling, ValuesBeyondSingleRangeAreUndefined) {
+  const GraphSpec specs[] = {
+      {0, 1, 2, "0", "0", "1", 0, 1, 1, -3e38f, 3e38f, 1},
+      {0, 2, 2, "0", "0", "300000000000000000000000000000000000000", 0, 1, 1, -3e38f, 3e38f, 3},
+      {2, 3, 2, "x", "y", "x", -3e38f, 3e38f, 1, -3e38f, 3e38f, 1},
+      {21, 1, 2, "0", "0", "x", 0, 1, 1, FLT_MAX, -FLT_MAX, 2},
+  };
+  for (const GraphSpec& spec : specs) {
+    SCOPED_TRACE("kind " + std::to_string(spec.graphType));
+    Document document;
+    const float inf = std::numeric_limits<float>::infinity();
+    document.values.ViewMinX = document.values.ViewMinY = document.values.ViewMinZ = -inf;
+    document.values.ViewMaxX = document.values.ViewMaxY = document.values.ViewMaxZ = inf;
+    const auto graph = MakeGraph(document, spec);
+    ASSERT_TRUE(graph->GetPoints());
+    for (const PointGrid* grid : {&graph->Vert3DGrid(), &graph->VertRev3DGrid()}) {
+      for (std::size_t n = 0; grid->Stored() && n < grid->Size(); ++n) {
+        const Cls2& point = grid->Data()[n];
+        ASSERT_TRUE(std::isfinite(point.X()) && std::isfinite(point.Y()) &&
+                    std::isfinite(point.z()))
+            << "cell " << n;
+      }
+    }
+  }
+  // The explicit curve over -3e38..3e38 in one step: the step 6e38 is no
+  // single, so it is the undefined mark and the end point lies just past
+  // the start.
+  Document document;
+  const auto graph = MakeGraph(document, specs[0]);
+  document.values.ViewMinX = -FLT_MAX;
+  document.values.ViewMaxX = FLT_MAX;
+  ASSERT_TRUE(graph->GetPoints());
+  EXPECT_EQ(graph->Vert3DGrid().Find(0, 1)->X(), -3e38f);
+}
+
+}  // namespace
+}  // namespace quillon
