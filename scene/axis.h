@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "scene/outline_font.h"
+
 namespace quillon {
 
 class Cls3 {
@@ -73,6 +75,14 @@ class Cls3 {
   void ShowXZPanel(bool value) { showXZPanel_ = value; }
   bool ShowXYPanel() const { return showXYPanel_; }
   void ShowXYPanel(bool value) { showXYPanel_ = value; }
+
+  // Emits the axis for the box into the current OpenGL context (normally
+  // while the scene's display list is compiled). docType selects the style:
+  // 1 and 4 the plane axis, 2 and 5 the box with depth 0..3, 3 and 6 the box
+  // with its own depth and the three axes, 7 the framed plane in x-z; any
+  // other kind draws nothing. dimension is carried for callers and unused.
+  void Draw(std::int32_t dimension, float MinX, float MaxX, float MinY, float MaxY, float MinZ,
+            float MaxZ, std::int32_t docType, const TextFonts& fonts) const;
 
  private:
   bool show_ = false;

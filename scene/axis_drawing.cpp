@@ -1,0 +1,507 @@
+// Cls3::Draw: the coordinate axis as OpenGL calls, compiled into the scene's
+// display list. All coordinates are world units of the graphs.
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "scene/axis.h"
+#include "scene/material.h"
+#include "scene/outline_font.h"
+
+namespace quillon {
+namespace {
+
+// The label tables of the axis have room for indices 0..500; positions
+// beyond the last index are neither labelled nor ticked.
+constexpr std::int64_t kLastTableIndex = 500;
+// Integer parts are kept within this range, where doubles and 64-bit
+// integers are both exact.
+constexpr double kLargestWhole = 1e15;
+// Text is printed black and upright.
+const std::array<float, 4> kUpright{0, 0, 0, 1};
+const std::string kBlackText = "0";
+// Width of one digit of a label once printed (0.556 em scaled by 0.7).
+constexpr double kDigitWidth = 0.556 * 0.7;
+
+// Int(): the largest whole number not above value, clamped to kLargestWhole.
+std::int64_t WholeBelow(double value) {
+  return static_cast<std::int64_t>(std::clamp(std::floor(value), -kLargestWhole, kLargestWhole));
+}
+
+std::int64_t WholeAbove(double value) {
+  return static_cast<std::int64_t>(std::clamp(std::ceil(value), -kLargestWhole, kLargestWhole));
+}
+
+// Last index to draw for positions 0..count: count, cut to the table's last
+// index; -1 when count is negative (an inverted box draws no ticks).
+std::int64_t LastDrawnIndex(std::int64_t count) {
+  return std::min(count, kLastTableIndex);
+}
+
+bool AllFinite(std::initializer_list<float> values) {
+  return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
+}
+
+double EstimatedWidth(const std::string& text) {
+  return static_cast<double>(text.size()) * kDigitWidth;
+}
+
+GLfloat ToGL(double value) {
+  return static_cast<GLfloat>(value);
+}
+
+void Vertex(double x, double y, double z) {
+  glVertex3d(x, y, z);
+}
+
+// Smoothed lines and polygons write their coverage into alpha; the frame's
+// alpha stays 1 so the window system never sees it as translucent.
+void BeginBlending(GLenum sourceFactor) {
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+  glEnable(GL_BLEND);
+  glBlendFunc(sourceFactor, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void EndBlending() {
+  glDisable(GL_BLEND);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+}
+
+void BeginSmoothLines() {
+  glEnable(GL_LINE_SMOOTH);
+  BeginBlending(GL_SRC_ALPHA);
+  glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+}
+
+void EndSmoothLines() {
+  glDisable(GL_LINE_SMOOTH);
+  EndBlending();
+}
+
+void BeginSmoothText(bool betterFonts) {
+  if (betterFonts) {
+    glEnable(GL_POLYGON_SMOOTH);
+    BeginBlending(GL_SRC_ALPHA_SATURATE);
+    glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
+  }
+}
+
+void EndSmoothText(bool betterFonts) {
+  if (betterFonts) {
+    glDisable(GL_POLYGON_SMOOTH);
+    EndBlending();
+  }
+}
+
+// glLineWidth refuses widths below 1 (and keeps the old one); a stored
+// width of 0 or less draws hairlines.
+void LineWidth(std::int32_t pixels) {
+  glLineWidth(static_cast<GLfloat>(std::max(pixels, 1)));
+}
+
+void PrintLabel(std::uint32_t font, const std::string& text, double x, double y, double z) {
+  PrintText(font, text, ToGL(x), ToGL(y), ToGL(z), kUpright, kBlackText);
+}
+
+// ---- plane axis -------------------------------------------------------------
+
+// Shift of an x label left of its tick, by the label's length.
+double XLabelShift(std::size_t length) {
+  if (length > 2) {
+    return 0.45;
+  }
+  return length == 2 ? 0.3 : 0.15;
+}
+
+void DrawPlaneAxis(const Cls3& axis, float MinX, float MaxX, float MinY, float MaxY,
+                   const TextFonts& fonts) {
+  glDisable(GL_LIGHTING);
+
+  // Unit positions Int(Min) + i for i = 0..n, n = Int(Max) - Int(Min) + 1.
+  const std::int64_t firstX = WholeBelow(MinX);
+  const std::int64_t firstY = WholeBelow(MinY);
+  const std::int64_t lastX = LastDrawnIndex(WholeBelow(MaxX) - firstX + 1);
+  const std::int64_t lastY = LastDrawnIndex(WholeBelow(MaxY) - firstY + 1);
+
+  LineWidth(1);
+  glColor3f(0, 0, 0);
+  glBegin(GL_LINES);
+  for (std::int64_t i = 0; i <= lastX; ++i) {
+    const auto x = static_cast<double>(firstX + i);
+    Vertex(x, 0, 0);
+    Vertex(x, 0.4, 0);
+  }
+  for (std::int64_t i = 0; i <= lastY; ++i) {
+    const auto y = static_cast<double>(firstY + i);
+    Vertex(0, y, 0);
+    Vertex(0.4, y, 0);
+  }
+  glEnd();
+
+  LineWidth(axis.AxisWidth());
+  SetGLColor(axis.AxisColor());
+  BeginSmoothLines();
+  // Wider lines grow both ways; the heads move by a hundredth per extra pixel.
+  const double o = (static_cast<double>(axis.AxisWidth()) - 1) * 0.01;
+  glPushMatrix();
+  const std::array<std::array<double, 2>, 3> xHead{
+      {{MaxX + 2.6, -o}, {MaxX + 2.0, 0.2 - o}, {MaxX + 2.0, -0.2 - o}}};
+  const std::array<std::array<double, 2>, 3> yHead{
+      {{-o, MaxY + 2.6}, {0.2 - o, MaxY + 2.0}, {-0.2 - o, MaxY + 2.0}}};
+  for (const auto& head : {xHead, yHead}) {
+    // The same three points as lines make one smoothed segment, tip to the
+    // second corner; the third point has no partner.
+    for (const GLenum mode : {GL_TRIANGLES, GL_LINES}) {
+      glBegin(mode);
+      for (const auto& point : head) {
+        Vertex(point[0], point[1], 0);
+      }
+      glEnd();
+    }
+  }
+  glPopMatrix();
+  EndSmoothLines();
+
+  glBegin(GL_LINES);
+  Vertex(MinX - 2.1, 0, 0);
+  Vertex(MaxX + 2.1, 0, 0);
+  Vertex(0, MinY - 2.1, 0);
+  Vertex(0, MaxY + 2.1, 0);
+  glEnd();
+
+  BeginSmoothText(axis.BetterFonts());
+  for (std::int64_t i = 0; i <= lastX; ++i) {
+    const std::string label = std::to_string(firstX + i);
+    if (label != "0") {
+      PrintLabel(fonts.FontBase, label, static_cast<double>(firstX + i) - XLabelShift(label.size()),
+                 -0.8, 0);
+    }
+  }
+  for (std::int64_t i = 0; i <= lastY; ++i) {
+    const std::string label = std::to_string(firstY + i);
+    if (label != "0") {
+      PrintLabel(fonts.FontBase, label, -(static_cast<double>(label.size()) / 3.9 + 0.35),
+                 static_cast<double>(firstY + i) - 0.2, 0);
+    }
+  }
+  PrintLabel(fonts.BoldFontBase, "X", MaxX + 2.0, -1.2, 0);
+  PrintLabel(fonts.BoldFontBase, "Y", -1.0, MaxY + 2.0, 0);
+  EndSmoothText(axis.BetterFonts());
+
+  glEnable(GL_LIGHTING);
+}
+
+// ---- box axes of space documents -------------------------------------------
+
+// Evenly spaced grid positions first + i * step for i = 0..last.
+struct GridSteps {
+  double first = 0;
+  double step = 0;
+  std::int64_t last = -1;
+
+  GridSteps(double minimum, double maximum, std::int32_t count) : first(minimum) {
+    // A count of 0 would divide by zero: one position, at the minimum.
+    step = count > 0 ? (maximum - minimum) / count : 0;
+    last = count >= 0 ? LastDrawnIndex(count) : -1;
+  }
+  double At(std::int64_t i) const { return first + static_cast<double>(i) * step; }
+};
+
+// A grid position as a label: at most two decimals, no trailing zeros.
+std::string GridLabel(double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.2f", value);
+  std::string label = text;
+  while (!label.empty() && label.back() == '0') {
+    label.pop_back();
+  }
+  if (!label.empty() && label.back() == '.') {
+    label.pop_back();
+  }
+  return label == "-0" ? "0" : label;
+}
+
+void Quad(const std::array<double, 3>& normal,
+          const std::array<std::array<double, 3>, 4>& corners) {
+  glBegin(GL_QUADS);
+  glNormal3d(normal[0], normal[1], normal[2]);
+  for (const auto& corner : corners) {
+    Vertex(corner[0], corner[1], corner[2]);
+  }
+  glEnd();
+}
+
+void DrawBoxAxis(const Cls3& axis, double MinX, double MaxX, double MinY, double MaxY, double MinZ,
+                 double MaxZ, bool withAxisLines, const TextFonts& fonts) {
+  // Each step goes with the label count listed beside it; the pairing is
+  // what stored documents were made with.
+  const GridSteps zSteps(MinZ, MaxZ, axis.LabelNumX());
+  const GridSteps xSteps(MinX, MaxX, axis.LabelNumY());
+  const GridSteps ySteps(MinY, MaxY, axis.LabelNumZ());
+
+  glColorMaterial(GL_FRONT_AND_BACK, GL_DIFFUSE);
+  glEnable(GL_COLOR_MATERIAL);
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  Cls11 material;
+  if (axis.ShowYZPanel()) {
+    material.SetMaterial(axis.YZPanelMaterial());
+    SetGLColor(axis.YZPanelColor());
+    Quad({0, 0, 1},
+         {{{MinX, MinY, MinZ}, {MaxX, MinY, MinZ}, {MaxX, MaxY, MinZ}, {MinX, MaxY, MinZ}}});
+  }
+  if (axis.ShowXZPanel()) {
+    material.SetMaterial(axis.XZPanelMaterial());
+    SetGLColor(axis.XZPanelColor());
+    Quad({1, 0, 0},
+         {{{MinX, MinY, MinZ}, {MinX, MaxY, MinZ}, {MinX, MaxY, MaxZ}, {MinX, MinY, MaxZ}}});
+  }
+  if (axis.ShowXYPanel()) {
+    material.SetMaterial(axis.XYPanelMaterial());
+    SetGLColor(axis.XYPanelColor());
+    Quad({0, 1, 0},
+         {{{MinX, MinY, MinZ}, {MinX, MinY, MaxZ}, {MaxX, MinY, MaxZ}, {MaxX, MinY, MinZ}}});
+  }
+
+  glDisable(GL_COLOR_MATERIAL);
+  glDisable(GL_LIGHTING);
+  BeginSmoothLines();
+  LineWidth(1);
+  glBegin(GL_LINES);
+  SetGLColor(axis.YZGridColor());
+  if (axis.ShowYZYGrid()) {
+    for (std::int64_t i = 0; i <= xSteps.last; ++i) {
+      Vertex(xSteps.At(i), MinY, MinZ);
+      Vertex(xSteps.At(i), MaxY, MinZ);
+    }
+  }
+  if (axis.ShowYZZGrid()) {
+    for (std::int64_t i = 0; i <= ySteps.last; ++i) {
+      Vertex(MinX, ySteps.At(i), MinZ);
+      Vertex(MaxX, ySteps.At(i), MinZ);
+    }
+  }
+  SetGLColor(axis.XZGridColor());
+  if (axis.ShowXZXGrid()) {
+    for (std::int64_t i = 0; i <= zSteps.last; ++i) {
+      Vertex(MinX, MinY, zSteps.At(i));
+      Vertex(MinX, MaxY, zSteps.At(i));
+    }
+  }
+  if (axis.ShowXZZGrid()) {
+    for (std::int64_t i = 0; i <= ySteps.last; ++i) {
+      Vertex(MinX, ySteps.At(i), MinZ);
+      Vertex(MinX, ySteps.At(i), MaxZ);
+    }
+  }
+  SetGLColor(axis.XYGridColor());
+  if (axis.ShowXYXGrid()) {
+    for (std::int64_t i = 0; i <= zSteps.last; ++i) {
+      Vertex(MinX, MinY, zSteps.At(i));
+      Vertex(MaxX, MinY, zSteps.At(i));
+    }
+  }
+  if (axis.ShowXYYGrid()) {
+    for (std::int64_t i = 0; i <= xSteps.last; ++i) {
+      Vertex(xSteps.At(i), MinY, MinZ);
+      Vertex(xSteps.At(i), MinY, MaxZ);
+    }
+  }
+  glEnd();
+  EndSmoothLines();
+
+  // Ticks point away from the three walls (at MinX, MinY, MinZ): x ticks hang
+  // below the front floor edge, y ticks stick out left of the front wall
+  // edge, z ticks out to the right along the floor's right edge.
+  constexpr double kTick = 0.3;
+  constexpr double kGap = 0.15;        // between a tick's end and its label
+  constexpr double kTextHeight = 0.5;  // a digit printed at scale 0.7
+  glColor3f(0, 0, 0);
+  glBegin(GL_LINES);
+  for (std::int64_t i = 0; i <= xSteps.last; ++i) {
+    Vertex(xSteps.At(i), MinY, MaxZ);
+    Vertex(xSteps.At(i), MinY - kTick, MaxZ);
+  }
+  for (std::int64_t i = 0; i <= ySteps.last; ++i) {
+    Vertex(MinX, ySteps.At(i), MaxZ);
+    Vertex(MinX - kTick, ySteps.At(i), MaxZ);
+  }
+  for (std::int64_t i = 0; i <= zSteps.last; ++i) {
+    Vertex(MaxX, MinY, zSteps.At(i));
+    Vertex(MaxX + kTick, MinY, zSteps.At(i));
+  }
+  glEnd();
+
+  const double xLabelBase = MinY - kTick - kGap - kTextHeight;
+  for (std::int64_t i = 0; i <= xSteps.last; ++i) {
+    const std::string label = GridLabel(xSteps.At(i));
+    PrintLabel(fonts.FontBase, label, xSteps.At(i) - EstimatedWidth(label) / 2, xLabelBase, MaxZ);
+  }
+  for (std::int64_t i = 0; i <= ySteps.last; ++i) {
+    const std::string label = GridLabel(ySteps.At(i));
+    PrintLabel(fonts.FontBase, label, MinX - kTick - kGap - EstimatedWidth(label),
+               ySteps.At(i) - kTextHeight / 2, MaxZ);
+  }
+  for (std::int64_t i = 0; i <= zSteps.last; ++i) {
+    PrintLabel(fonts.FontBase, GridLabel(zSteps.At(i)), MaxX + kTick + kGap, MinY - kTextHeight / 2,
+               zSteps.At(i));
+  }
+  // Titles: under the x labels at the middle, above the y ticks, and past
+  // the last z label.
+  PrintLabel(fonts.BoldFontBase, axis.TitleX(),
+             (MinX + MaxX) / 2 - EstimatedWidth(axis.TitleX()) / 2,
+             xLabelBase - kGap - kTextHeight - 0.2, MaxZ);
+  PrintLabel(fonts.BoldFontBase, axis.TitleY(), MinX - EstimatedWidth(axis.TitleY()) / 2,
+             MaxY + kGap + 0.2, MaxZ);
+  PrintLabel(fonts.BoldFontBase, axis.TitleZ(), MaxX + kTick + kGap, MinY - kTextHeight / 2,
+             MaxZ + 0.8);
+  glEnable(GL_LIGHTING);
+
+  if (!withAxisLines) {
+    return;
+  }
+  glDisable(GL_LIGHTING);
+  BeginSmoothLines();
+  glColor3f(0, 0, 1);
+  LineWidth(1);
+  glBegin(GL_LINES);
+  Vertex(0, 0, MinZ);
+  Vertex(0, 0, MaxZ);
+  Vertex(0, MinY, 0);
+  Vertex(0, MaxY, 0);
+  Vertex(MinX, 0, 0);
+  Vertex(MaxX, 0, 0);
+  glEnd();
+  // Blending ends with the lines: lit cones carry the material's alpha,
+  // which may be 0.
+  EndSmoothLines();
+  glEnable(GL_LIGHTING);
+  glColor3f(1, 0, 0);
+  std::unique_ptr<GLUquadric, void (*)(GLUquadric*)> cone(gluNewQuadric(), gluDeleteQuadric);
+  if (!cone) {
+    return;
+  }
+  auto drawCone = [&](double x, double y, double z, double angle, double ax, double ay) {
+    glPushMatrix();
+    glTranslated(x, y, z);
+    if (angle != 0) {
+      glRotated(angle, ax, ay, 0);
+    }
+    gluCylinder(cone.get(), 0.2, 0, 0.5, 16, 16);
+    glPopMatrix();
+  };
+  drawCone(0, 0, MaxZ, 0, 0, 0);
+  drawCone(MaxX, 0, 0, 90, 0, 1);
+  drawCone(0, MaxY, 0, -90, 1, 0);
+}
+
+// ---- framed plane axis -----------------------------------------------------
+
+// The plane of a space document seen from the front: screen x is world x,
+// screen y is world z, and the frame lies at depth MinY.
+void DrawFramedAxis(const Cls3& axis, double MinX, double MaxX, double MinY, double MinZ,
+                    double MaxZ, const TextFonts& fonts) {
+  const double left = MinX + 0.1;
+  const double right = MaxX - 0.1;
+  const double bottom = MinZ + 0.1;
+  const double top = MaxZ - 0.1;
+  const double depth = MinY;
+  glDisable(GL_LIGHTING);
+
+  LineWidth(axis.AxisWidth());
+  SetGLColor(axis.AxisColor());
+  glBegin(GL_LINES);
+  const std::array<std::array<double, 2>, 4> corners{
+      {{left, bottom}, {right, bottom}, {right, top}, {left, top}}};
+  for (std::size_t i = 0; i < corners.size(); ++i) {
+    const auto& from = corners[i];
+    const auto& to = corners[(i + 1) % corners.size()];
+    Vertex(from[0], from[1], depth);
+    Vertex(to[0], to[1], depth);
+  }
+  glEnd();
+
+  // Unit ticks on the whole numbers inside the frame, 0.3 long, outside it.
+  constexpr double kTick = 0.3;
+  const std::int64_t firstX = WholeAbove(left);
+  const std::int64_t lastX = LastDrawnIndex(WholeBelow(right) - firstX);
+  const std::int64_t firstZ = WholeAbove(bottom);
+  const std::int64_t lastZ = LastDrawnIndex(WholeBelow(top) - firstZ);
+  LineWidth(1);
+  glColor3f(0, 0, 0);
+  glBegin(GL_LINES);
+  for (std::int64_t i = 0; i <= lastX; ++i) {
+    const auto x = static_cast<double>(firstX + i);
+    Vertex(x, bottom, depth);
+    Vertex(x, bottom - kTick, depth);
+  }
+  for (std::int64_t i = 0; i <= lastZ; ++i) {
+    const auto z = static_cast<double>(firstZ + i);
+    Vertex(left, z, depth);
+    Vertex(left - kTick, z, depth);
+  }
+  glEnd();
+
+  // Labels as on the plane axis, but below and left of the frame, and with a
+  // "0" (no axis crosses there).
+  BeginSmoothText(axis.BetterFonts());
+  const double xLabelBase = bottom - kTick - 0.65;
+  for (std::int64_t i = 0; i <= lastX; ++i) {
+    const std::string label = std::to_string(firstX + i);
+    PrintLabel(fonts.FontBase, label, static_cast<double>(firstX + i) - XLabelShift(label.size()),
+               xLabelBase, depth);
+  }
+  for (std::int64_t i = 0; i <= lastZ; ++i) {
+    const std::string label = std::to_string(firstZ + i);
+    PrintLabel(fonts.FontBase, label, left - kTick - 0.15 - EstimatedWidth(label),
+               static_cast<double>(firstZ + i) - 0.25, depth);
+  }
+  PrintLabel(fonts.BoldFontBase, "X", right + 0.5, xLabelBase, depth);
+  PrintLabel(fonts.BoldFontBase, "Y", left - 0.25, top + 0.3, depth);
+  EndSmoothText(axis.BetterFonts());
+
+  glEnable(GL_LIGHTING);
+}
+
+}  // namespace
+
+void Cls3::Draw(std::int32_t /*dimension*/, float MinX, float MaxX, float MinY, float MaxY,
+                float MinZ, float MaxZ, std::int32_t docType, const TextFonts& fonts) const {
+  // A box with an infinite or undefined side has no place for an axis.
+  if (!AllFinite({MinX, MaxX, MinY, MaxY})) {
+    return;
+  }
+  switch (docType) {
+    case 1:
+    case 4:
+      DrawPlaneAxis(*this, MinX, MaxX, MinY, MaxY, fonts);
+      break;
+    case 2:
+    case 5:
+      // These documents keep their depth between 0 and 3 whatever the graphs span.
+      DrawBoxAxis(*this, MinX, MaxX, MinY, MaxY, 0, 3, false, fonts);
+      break;
+    case 3:
+    case 6:
+      if (AllFinite({MinZ, MaxZ})) {
+        DrawBoxAxis(*this, MinX, MaxX, MinY, MaxY, MinZ, MaxZ, true, fonts);
+      }
+      break;
+    case 7:
+      if (AllFinite({MinZ, MaxZ})) {
+        DrawFramedAxis(*this, MinX, MaxX, MinY, MinZ, MaxZ, fonts);
+      }
+      break;
+    default:
+      break;  // no axis for other document kinds
+  }
+}
+
+}  // namespace quillon
