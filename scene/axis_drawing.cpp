@@ -159,7 +159,7 @@ void DrawPlaneAxis(const Cls3& axis, float MinX, float MaxX, float MinY, float M
   for (const auto& head : {xHead, yHead}) {
     // The same three points as lines make one smoothed segment, tip to the
     // second corner; the third point has no partner.
-    for (const GLenum mode : {GL_TRIANGLES, GL_LINES}) {
+    for (const GLenum mode : {GLenum{GL_TRIANGLES}, GLenum{GL_LINES}}) {
       glBegin(mode);
       for (const auto& point : head) {
         Vertex(point[0], point[1], 0);

@@ -95,7 +95,7 @@ void ExpectSameVertices(const std::vector<std::array<float, 3>>& actual,
   ASSERT_EQ(actual.size(), expected.size());
   int mismatches = 0;
   for (std::size_t i = 0; i < actual.size(); ++i) {
-    for (int k = 0; k < 2; ++k) {
+    for (std::size_t k = 0; k < 2; ++k) {
       mismatches += std::abs(actual[i][k] - expected[i][k]) > 0.01f ? 1 : 0;
     }
   }
