@@ -29,7 +29,7 @@ void Cls10::SetLight() const {
     glDisable(GL_LIGHT1);
     return;
   }
-  for (GLenum light : {GL_LIGHT0, GL_LIGHT1}) {
+  for (GLenum light : {GLenum{GL_LIGHT0}, GLenum{GL_LIGHT1}}) {
     glLightfv(light, GL_POSITION, position_.data());
     glLightfv(light, GL_DIFFUSE, diffuse_.data());
     glLightfv(light, GL_AMBIENT, amission_.data());

@@ -87,7 +87,7 @@ TEST(Material, PresetsAreLoadedForBothFaces) {
       EXPECT_FLOAT_EQ(material.Emission(i), preset.emission[at]);
     }
     EXPECT_FLOAT_EQ(material.Shininess(), preset.shininess);
-    for (GLenum face : {GL_FRONT, GL_BACK}) {
+    for (GLenum face : {GLenum{GL_FRONT}, GLenum{GL_BACK}}) {
       SCOPED_TRACE(face == GL_FRONT ? "front" : "back");
       ExpectColor(ReadMaterial(face, GL_AMBIENT), preset.ambient);
       ExpectColor(ReadMaterial(face, GL_DIFFUSE), preset.diffuse);
@@ -182,7 +182,7 @@ TEST(Light, SetLightLoadsBothLights) {
   glLoadIdentity();
   light.SetLight();
   EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-  for (GLenum id : {GL_LIGHT0, GL_LIGHT1}) {
+  for (GLenum id : {GLenum{GL_LIGHT0}, GLenum{GL_LIGHT1}}) {
     SCOPED_TRACE(id - GL_LIGHT0);
     EXPECT_TRUE(glIsEnabled(id));
     Rgba value{};

@@ -1,0 +1,175 @@
+#include "scene/frame_renderer.h"
+
+#include <GL/gl.h>
+
+#include "expr/reporter.h"
+#include "graph/box.h"
+#include "graph/document_values.h"
+#include "scene/axis.h"
+#include "scene/light.h"
+#include "scene/rotation_math.h"
+#include "scene/scene.h"
+#include "scene/view.h"
+
+namespace quillon {
+
+namespace {
+
+constexpr float kBoxStart = 9999999.0f;
+constexpr float kBoxMargin = 0.1f;
+constexpr std::int32_t kAxisDimension = 2;
+
+void ApplySceneRotation(const Cls8& scene) {
+  const Matrix4 matrix = SceneRotationMatrix(scene.RotRoll(), scene.RotPitch(), scene.RotYaw());
+  glMultMatrixf(matrix.data());
+}
+
+void DrawAxis(const Cls3& axis, const Cls1& box, std::int32_t docType, const TextFonts& fonts) {
+  axis.Draw(kAxisDimension, box.MinX(), box.MaxX(), box.MinY(), box.MaxY(), box.MinZ(), box.MaxZ(),
+            docType, fonts);
+}
+
+// The box around every animation frame 0..lastFrame of the scene, widened
+// once more by the margin.
+Cls1 AnimationBox(Cls8& scene, std::int32_t lastFrame) {
+  float minX = kBoxStart, minY = kBoxStart, minZ = kBoxStart;
+  float maxX = -kBoxStart, maxY = -kBoxStart, maxZ = -kBoxStart;
+  for (std::int32_t k = 0; k <= lastFrame; ++k) {
+    const Cls1 box = scene.GetBox(k);
+    if (box.MinX() < minX)
+      minX = box.MinX();
+    if (box.MaxX() > maxX)
+      maxX = box.MaxX();
+    if (box.MinY() < minY)
+      minY = box.MinY();
+    if (box.MaxY() > maxY)
+      maxY = box.MaxY();
+    if (box.MinZ() < minZ)
+      minZ = box.MinZ();
+    if (box.MaxZ() > maxZ)
+      maxZ = box.MaxZ();
+  }
+  Cls1 result;
+  result.MinX(minX - kBoxMargin);
+  result.MaxX(maxX + kBoxMargin);
+  result.MinY(minY - kBoxMargin);
+  result.MaxY(maxY + kBoxMargin);
+  result.MinZ(minZ - kBoxMargin);
+  result.MaxZ(maxZ + kBoxMargin);
+  return result;
+}
+
+}  // namespace
+
+bool FrameRenderer::Initialize() {
+  if (initialized_) {
+    Release();
+  }
+  if (glGetString(GL_VERSION) == nullptr) {
+    if (reporter_ != nullptr) {
+      reporter_->Report("Error", "ChoosePixelFormat failed", MessageIcon::Critical);
+    }
+    return false;
+  }
+  glClearColor(1, 1, 1, 1);
+  glEnable(GL_DITHER);
+  glDepthFunc(GL_LEQUAL);
+  glClearDepth(1.0);
+  glEnable(GL_DEPTH_TEST);
+  // The scene's list numbers are fixed; an empty list in each keeps the
+  // fonts' generated list ranges clear of them.
+  glNewList(kStaticList, GL_COMPILE);
+  glEndList();
+  glNewList(kFirstFrameList, GL_COMPILE);
+  glEndList();
+  fonts_.FontBase = CreateOutlineFont("Arial", -6, 400, false, 0, reporter_);
+  fonts_.BoldFontBase = CreateOutlineFont("Arial", -8, 700, false, 0, reporter_);
+  compiledFrames_ = 0;
+  initialized_ = true;
+  return true;
+}
+
+void FrameRenderer::DeleteFrameLists() {
+  if (compiledFrames_ > 0) {
+    glDeleteLists(kFirstFrameList, compiledFrames_);
+  }
+  compiledFrames_ = 0;
+}
+
+void FrameRenderer::RebuildLists(Cls8& showScene, const Cls3& mainAxis,
+                                 const DocumentValues& document, Cls1& sceneBox) {
+  if (!initialized_) {
+    return;
+  }
+  const bool withAxis = !showScene.Graphs().Empty() && mainAxis.Show();
+  if (showScene.Animation()) {
+    const std::int32_t lastFrame = document.AnimFrames;
+    const Cls1 box = AnimationBox(showScene, lastFrame);
+    DeleteFrameLists();
+    for (std::int32_t k = 0; k <= lastFrame; ++k) {
+      glNewList(kFirstFrameList + static_cast<std::uint32_t>(k), GL_COMPILE);
+      ApplySceneRotation(showScene);
+      showScene.Draw(k);
+      if (withAxis) {
+        DrawAxis(mainAxis, box, document.DocType, fonts_);
+      }
+      glEndList();
+      compiledFrames_ = k + 1;
+    }
+    return;
+  }
+  DeleteFrameLists();
+  glNewList(kStaticList, GL_COMPILE);
+  ApplySceneRotation(showScene);
+  showScene.Draw(0);
+  if (withAxis) {
+    sceneBox = showScene.GetBox(0);
+    DrawAxis(mainAxis, sceneBox, document.DocType, fonts_);
+  }
+  glEndList();
+}
+
+void FrameRenderer::Display(Cls8& showScene, Cls4& mainView, const Cls10& mainLight,
+                            std::int32_t animStep) {
+  if (!initialized_) {
+    return;
+  }
+  // The camera is loaded before the light so that the light's position is
+  // taken in this frame's view, and a frame never depends on the camera of
+  // the frame before it.
+  mainView.Projection(showScene);
+  mainLight.SetLight();
+  glShadeModel(GL_SMOOTH);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  // Only the clear writes alpha: blended drawing would otherwise leave
+  // translucent pixels that show through where the frame is composited.
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+  glPushMatrix();
+  if (!showScene.Animation()) {
+    glCallList(kStaticList);
+  } else {
+    const std::int32_t frame = animStep != 0 ? animStep - 1 : 0;
+    if (frame >= 0 && frame < compiledFrames_) {
+      glCallList(kFirstFrameList + static_cast<std::uint32_t>(frame));
+    }
+  }
+  glPopMatrix();
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glFinish();
+}
+
+void FrameRenderer::Release() {
+  if (!initialized_) {
+    return;
+  }
+  DeleteFrameLists();
+  glDeleteLists(kStaticList, 1);
+  glDeleteLists(kFirstFrameList, 1);
+  DeleteOutlineFont(fonts_.FontBase);
+  DeleteOutlineFont(fonts_.BoldFontBase);
+  fonts_ = TextFonts{};
+  initialized_ = false;
+}
+
+}  // namespace quillon
