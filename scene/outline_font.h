@@ -33,7 +33,8 @@ void DeleteOutlineFont(std::uint32_t base);
 
 // Prints text at (x, y, z) scaled by 0.7, rotated by rotation = (angle in
 // degrees, axis x, y, z). When colour is given, its numeric value (rounded
-// to an integer) becomes the current colour first.
+// to an integer) becomes the current colour first. Characters outside codes
+// 32..127 have no glyph and print nothing; a base of 0 prints nothing.
 void PrintText(std::uint32_t base, const std::string& text, float x, float y, float z,
                const std::array<float, 4>& rotation,
                const std::optional<std::string>& color = std::nullopt);

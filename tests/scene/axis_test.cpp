@@ -360,21 +360,6 @@ TEST_F(AxisFrame, LeavesTheContextAsTheFrameExpects) {
   }
 }
 
-// Labels come out in both font qualities, at the same places.
-TEST_F(AxisFrame, LabelsWithAndWithoutBetterFonts) {
-  Cls3 axis;
-  axis.BetterFonts(true);
-  const FrameImage smoothed = Draw(axis, kSmallBox, 1, kSmallView);
-  axis.BetterFonts(false);
-  const FrameImage plain = Draw(axis, kSmallBox, 1, kSmallView);
-  for (const FrameImage* image : {&smoothed, &plain}) {
-    EXPECT_GT(InkIn(*image, -4.3, -0.75, -3.5, -0.35), 20);
-    EXPECT_GT(InkIn(*image, 6.25, -1.15, 6.6, -0.75), 40);
-  }
-  // Lines and ticks do not depend on the font quality.
-  EXPECT_EQ(RgbAt(smoothed, Column(-3), Row(0.2)), RgbAt(plain, Column(-3), Row(0.2)));
-}
-
 // A box needing more than 501 positions along an axis gets ticks and labels
 // at the first 501 (Int(Min) + 0 .. Int(Min) + 500) and none beyond; the
 // axis lines still span the whole box.
