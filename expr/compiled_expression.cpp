@@ -65,7 +65,16 @@ struct SharedStep {
   std::uint32_t result = 0;
 };
 
-enum class BlockForm : std::uint8_t { Unary, PointPoint, PointShared, SharedPoint };
+// ExpPair fills blocks result and result + 1 with e^x and e^-x of block a;
+// Hyperbolic computes op from such a pair starting at block a.
+enum class BlockForm : std::uint8_t {
+  Unary,
+  PointPoint,
+  PointShared,
+  SharedPoint,
+  ExpPair,
+  Hyperbolic
+};
 
 struct BlockStep {
   Op op = Op::Add;
@@ -103,25 +112,46 @@ struct Shared {
   double operator[](std::size_t) const { return value; }
 };
 
+// Per point: nonzero once the point has lost its value. As wide as a double
+// so that the loops below vectorise.
+using LostFlag = std::uint64_t;
+
 template <Op kOp>
-void UnaryLoop(const double* x, double* out, bool* lost, std::size_t n) {
+void UnaryLoop(const double* x, double* out, LostFlag* lost, std::size_t n) {
   for (std::size_t i = 0; i < n; ++i) {
     double r;
     const bool ok = evaluation::UnaryStep<kOp>(x[i], r);
     out[i] = r;
-    lost[i] = lost[i] | !ok;
+    lost[i] = ok ? lost[i] : 1;
+  }
+}
+
+void ExpPairLoop(const double* x, double* e, double* f, LostFlag* lost, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i) {
+    const bool ok = evaluation::ExpPair(x[i], e[i], f[i]);
+    lost[i] = ok ? lost[i] : 1;
+  }
+}
+
+template <Op kOp>
+void HyperbolicLoop(const double* e, const double* f, double* out, LostFlag* lost, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i) {
+    double r;
+    const bool ok = evaluation::HyperbolicStep<kOp>(e[i], f[i], r);
+    out[i] = r;
+    lost[i] = ok ? lost[i] : 1;
   }
 }
 
 template <Op kOp, typename A, typename B>
-void BinaryLoop(A a, B b, double* out, bool* lost, std::size_t n) {
+void BinaryLoop(A a, B b, double* out, LostFlag* lost, std::size_t n) {
   if constexpr (kOp == Op::Power && std::is_same_v<B, Shared>) {
     // BinaryStep<Power> with the exponent 2 reduces to exactly this.
     if (b.value == 2) {
       for (std::size_t i = 0; i < n; ++i) {
         const double r = evaluation::Power(a[i], 2);
         out[i] = r;
-        lost[i] = lost[i] | !std::isfinite(r);
+        lost[i] = evaluation::IsFinite(r) ? lost[i] : 1;
       }
       return;
     }
@@ -130,7 +160,28 @@ void BinaryLoop(A a, B b, double* out, bool* lost, std::size_t n) {
     double r;
     const bool ok = evaluation::BinaryStep<kOp>(a[i], b[i], r);
     out[i] = r;
-    lost[i] = lost[i] | !ok;
+    lost[i] = ok ? lost[i] : 1;
+  }
+}
+
+// The varying variable's values as doubles; a point whose value is not
+// finite has lost it at once.
+void LoadPoints(const float* points, double* values, LostFlag* lost, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i) {
+    values[i] = static_cast<double>(points[i]);
+    lost[i] = evaluation::IsFinite(values[i]) ? 0 : 1;
+  }
+}
+
+// FinalValue per point, or UndefinedMark for a point that lost its value;
+// written so that it vectorises (only values in the float range are
+// converted).
+void StoreResults(const double* top, LostFlag* lost, float* results, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i) {
+    lost[i] = evaluation::InFloatRange(top[i]) ? lost[i] : 1;
+    const double value = lost[i] != 0 ? 0.0 : top[i];
+    const auto converted = static_cast<float>(value);
+    results[i] = lost[i] != 0 ? UndefinedMark : converted;
   }
 }
 
@@ -219,11 +270,12 @@ Plan CompiledExpression::Program::MakePlan(std::size_t varying) const {
   stack.reserve(maxDepth);
   std::uint32_t nextNumber = kVariableCount;
   auto levelBlock = [&] { return static_cast<std::uint32_t>(stack.size() + 1); };
+  std::uint32_t pairBlock = 0;  // first of the two blocks of e^x and e^-x, once made
 
   for (const Step& step : steps) {
     switch (step.kind) {
       case StepKind::Number:
-        if (!std::isfinite(step.number)) {
+        if (!evaluation::IsFinite(step.number)) {
           plan.alwaysUndefined = true;
           return plan;
         }
@@ -245,6 +297,17 @@ Plan CompiledExpression::Program::MakePlan(std::size_t varying) const {
         if (!x.perPoint) {
           plan.shared.push_back(SharedStep{step.op, false, x.index, 0, plan.sharedCount});
           stack.push_back(Operand{false, plan.sharedCount++});
+        } else if (evaluation::IsHyperbolic(step.op) && x.index == 0) {
+          // e^x and e^-x of the varying variable serve every hyperbolic
+          // function of it: computed once, at the first.
+          if (pairBlock == 0) {
+            pairBlock = static_cast<std::uint32_t>(maxDepth + 1);
+            plan.blocks.push_back(BlockStep{Op::Exp, BlockForm::ExpPair, 0, 0, pairBlock});
+            plan.blockCount = std::max(plan.blockCount, pairBlock + 2);
+          }
+          const std::uint32_t result = levelBlock();
+          plan.blocks.push_back(BlockStep{step.op, BlockForm::Hyperbolic, pairBlock, 0, result});
+          stack.push_back(Operand{true, result});
         } else {
           const std::uint32_t result = levelBlock();
           plan.blocks.push_back(BlockStep{step.op, BlockForm::Unary, x.index, 0, result});
@@ -290,11 +353,11 @@ bool CompiledExpression::Program::RunSteps(const std::array<float, kVariableCoun
     switch (step.kind) {
       case StepKind::Number:
         value = step.number;
-        defined = std::isfinite(value);
+        defined = evaluation::IsFinite(value);
         break;
       case StepKind::Variable:
         value = static_cast<double>(variables[step.variable]);
-        defined = std::isfinite(value);
+        defined = evaluation::IsFinite(value);
         break;
       case StepKind::Unary:
         defined = evaluation::ApplyUnary(step.op, stack[--depth], degree, value);
@@ -331,7 +394,7 @@ void CompiledExpression::Program::RunBlocks(const Plan& plan,
   for (std::size_t v = 0; v < kVariableCount; ++v) {
     shared[v] = static_cast<double>(variables[v]);
     if ((plan.checkedShared >> v) & 1u)
-      allLost = allLost || !std::isfinite(shared[v]);
+      allLost = allLost || !evaluation::IsFinite(shared[v]);
   }
   std::copy(numbers.begin(), numbers.end(), shared.begin() + kVariableCount);
   for (const SharedStep& step : plan.shared) {
@@ -356,16 +419,12 @@ void CompiledExpression::Program::RunBlocks(const Plan& plan,
     return;
   }
   std::vector<double> blocks(plan.blockCount * kBlockLength);
-  std::array<bool, kBlockLength> lost{};
+  std::array<LostFlag, kBlockLength> lost{};
   auto block = [&](std::uint32_t index) { return blocks.data() + index * kBlockLength; };
 
   for (std::size_t first = 0; first < count; first += kBlockLength) {
     const std::size_t n = std::min(kBlockLength, count - first);
-    double* varyingValues = block(0);
-    for (std::size_t i = 0; i < n; ++i) {
-      varyingValues[i] = static_cast<double>(points[first + i]);
-      lost[i] = !std::isfinite(varyingValues[i]);
-    }
+    LoadPoints(points + first, block(0), lost.data(), n);
 
     for (const BlockStep& step : plan.blocks) {
       double* out = block(step.result);
@@ -387,6 +446,17 @@ void CompiledExpression::Program::RunBlocks(const Plan& plan,
                                            lost.data(), n);
           });
           break;
+        case BlockForm::ExpPair:
+          ExpPairLoop(block(step.a), out, block(step.result + 1), lost.data(), n);
+          break;
+        case BlockForm::Hyperbolic:
+          evaluation::VisitUnary(step.op, [&](auto k) {
+            if constexpr (evaluation::IsHyperbolic(decltype(k)::value)) {
+              HyperbolicLoop<decltype(k)::value>(block(step.a), block(step.a + 1), out, lost.data(),
+                                                 n);
+            }
+          });
+          break;
         case BlockForm::SharedPoint:
           evaluation::VisitBinary(step.op, [&](auto k) {
             BinaryLoop<decltype(k)::value>(Shared{shared[step.a]}, PerPoint{block(step.b)}, out,
@@ -400,22 +470,19 @@ void CompiledExpression::Program::RunBlocks(const Plan& plan,
       // The first point still holding a value reaches the failing token; the
       // points before it in this block have ended with UndefinedMark.
       const std::size_t reaching =
-          static_cast<std::size_t>(std::find(lost.begin(), lost.begin() + n, false) - lost.begin());
+          static_cast<std::size_t>(std::find(lost.begin(), lost.begin() + n, 0) - lost.begin());
       std::fill(results + first, results + first + reaching, UndefinedMark);
       if (reaching < n)
         throw EngineError(errorCode, errorText);
       continue;
     }
-    float* out = results + first;
     if (plan.top.perPoint) {
-      const double* top = block(plan.top.index);
-      for (std::size_t i = 0; i < n; ++i) {
-        out[i] = lost[i] ? UndefinedMark : evaluation::FinalValue(top[i]);
-      }
+      StoreResults(block(plan.top.index), lost.data(), results + first, n);
     } else {
       const float value = evaluation::FinalValue(shared[plan.top.index]);
-      for (std::size_t i = 0; i < n; ++i)
-        out[i] = lost[i] ? UndefinedMark : value;
+      for (std::size_t i = 0; i < n; ++i) {
+        results[first + i] = lost[i] != 0 ? UndefinedMark : value;
+      }
     }
   }
 }

@@ -78,6 +78,12 @@ inline double DegreesToRadians(double x) {
 // q of the inverse functions, computed as 2 * atn(1).
 inline const double kHalfPi = 2 * std::atan(1.0);
 
+// True for a finite double; written as a comparison so that loops over it
+// vectorise.
+inline bool IsFinite(double v) {
+  return std::fabs(v) <= DBL_MAX;
+}
+
 inline double Sgn(double x) {
   return x > 0 ? 1.0 : (x < 0 ? -1.0 : 0.0);
 }
@@ -93,13 +99,13 @@ inline double Power(double a, double b) {
 inline bool ExpPair(double x, double& e, double& f) {
   e = std::exp(x);
   f = std::exp(-x);
-  return std::isfinite(e) && std::isfinite(f);
+  return IsFinite(e) && IsFinite(f);
 }
 
 // One binary step on a = left and b = right operand. Returns false when the
 // point has no value: a failed domain check or a result (or intermediate
-// value) that is not a finite double. r is then unspecified but finite or not,
-// never uninitialised.
+// value) that is not a finite double; r is then unspecified (but set).
+// Operands are always finite.
 template <Op kOp>
 inline bool BinaryStep(double a, double b, double& r) {
   r = 0;
@@ -110,8 +116,9 @@ inline bool BinaryStep(double a, double b, double& r) {
   } else if constexpr (kOp == Op::Multiply) {
     r = a * b;
   } else if constexpr (kOp == Op::Divide) {
-    if (b == 0)
-      return false;
+    // Operands are finite, so b = 0 gives an infinite or NaN quotient: the
+    // check of the result below is the check of b. Written without a branch so
+    // that loops over it vectorise.
     r = a / b;
   } else if constexpr (kOp == Op::Power) {
     if (a < 0 && b != std::floor(b))
@@ -120,7 +127,39 @@ inline bool BinaryStep(double a, double b, double& r) {
   } else {
     static_assert(kOp == Op::Add, "not a binary operator");
   }
-  return std::isfinite(r);
+  return IsFinite(r);
+}
+
+constexpr bool IsHyperbolic(Op op) {
+  return op == Op::Sinh || op == Op::Cosh || op == Op::Tanh || op == Op::Ctanh || op == Op::Sech ||
+         op == Op::Csech;
+}
+
+// A hyperbolic function from e = e^x and f = e^-x, both finite; the result
+// convention of BinaryStep.
+template <Op kOp>
+inline bool HyperbolicStep(double e, double f, double& r) {
+  r = 0;
+  if constexpr (kOp == Op::Sinh) {
+    r = (e - f) / 2;
+  } else if constexpr (kOp == Op::Cosh) {
+    r = (e + f) / 2;
+  } else if constexpr (kOp == Op::Tanh) {
+    r = (e - f) / (f + e);
+  } else if constexpr (kOp == Op::Ctanh) {
+    if (e - f == 0)
+      return false;
+    r = (e + f) / (e - f);
+  } else if constexpr (kOp == Op::Sech) {
+    r = 2 / (e + f);
+  } else if constexpr (kOp == Op::Csech) {
+    if (e - f == 0)
+      return false;
+    r = 2 / (e - f);
+  } else {
+    static_assert(kOp == Op::Sinh, "not a hyperbolic function");
+  }
+  return IsFinite(r);
 }
 
 // One function step on the argument x (already converted for degrees). Same
@@ -169,9 +208,7 @@ inline bool UnaryStep(double x, double& r) {
   } else if constexpr (kOp == Op::Int) {
     r = std::floor(x);
   } else if constexpr (kOp == Op::Sqr) {
-    if (x < 0)
-      return false;
-    r = std::sqrt(x);
+    r = std::sqrt(x);  // NaN for x < 0, rejected below
   } else if constexpr (kOp == Op::Asin) {
     t = 1 - x * x;
     if (t <= 0)
@@ -184,40 +221,20 @@ inline bool UnaryStep(double x, double& r) {
     r = std::atan(-x / std::sqrt(t)) + kHalfPi;
   } else if constexpr (kOp == Op::Asec) {
     t = x * x - 1;
-    if (t <= 0 || !std::isfinite(t))
+    if (t <= 0 || !IsFinite(t))
       return false;
     r = std::atan(x / std::sqrt(t)) + Sgn(x - 1) * kHalfPi;
   } else if constexpr (kOp == Op::Acsec) {
     t = x * x - 1;
-    if (t <= 0 || !std::isfinite(t))
+    if (t <= 0 || !IsFinite(t))
       return false;
     r = std::atan(x / std::sqrt(t)) + (Sgn(x) - 1) * kHalfPi;
   } else if constexpr (kOp == Op::Actan) {
     r = std::atan(x) + kHalfPi;
-  } else if constexpr (kOp == Op::Sinh) {
+  } else if constexpr (IsHyperbolic(kOp)) {
     if (!ExpPair(x, e, f))
       return false;
-    r = (e - f) / 2;
-  } else if constexpr (kOp == Op::Cosh) {
-    if (!ExpPair(x, e, f))
-      return false;
-    r = (e + f) / 2;
-  } else if constexpr (kOp == Op::Tanh) {
-    if (!ExpPair(x, e, f))
-      return false;
-    r = (e - f) / (f + e);
-  } else if constexpr (kOp == Op::Ctanh) {
-    if (!ExpPair(x, e, f) || e - f == 0)
-      return false;
-    r = (e + f) / (e - f);
-  } else if constexpr (kOp == Op::Sech) {
-    if (!ExpPair(x, e, f))
-      return false;
-    r = 2 / (e + f);
-  } else if constexpr (kOp == Op::Csech) {
-    if (!ExpPair(x, e, f) || e - f == 0)
-      return false;
-    r = 2 / (e - f);
+    return HyperbolicStep<kOp>(e, f, r);
   } else if constexpr (kOp == Op::Asinh) {
     t = x + std::sqrt(x * x + 1);
     if (t <= 0)
@@ -261,7 +278,7 @@ inline bool UnaryStep(double x, double& r) {
   } else {
     static_assert(kOp == Op::Negate, "not a function");
   }
-  return std::isfinite(r);
+  return IsFinite(r);
 }
 
 template <Op kOp>
@@ -411,10 +428,11 @@ double NumberTokenValue(std::string_view token);
 
 // The final conversion to a 32-bit float: UndefinedMark when the value lies
 // beyond the float range (a double that large has no float to convert to).
+inline bool InFloatRange(double value) {
+  return std::fabs(value) <= static_cast<double>(FLT_MAX);
+}
 inline float FinalValue(double value) {
-  if (!(std::fabs(value) <= static_cast<double>(FLT_MAX)))
-    return UndefinedMark;
-  return static_cast<float>(value);
+  return InFloatRange(value) ? static_cast<float>(value) : UndefinedMark;
 }
 
 }  // namespace quillon::evaluation

@@ -221,12 +221,12 @@ bool Cls6::DoEvaluate(const std::string& sPostfix, bool bolDegree, float& sngRes
     switch (kind.kind) {
       case TokenKind::Number:
         value = evaluation::NumberTokenValue(token);
-        defined = std::isfinite(value);
+        defined = evaluation::IsFinite(value);
         if (defined)
           stack.Push(value);
         break;
       case TokenKind::Variable:
-        defined = std::isfinite(*variables[kind.variable]);
+        defined = evaluation::IsFinite(static_cast<double>(*variables[kind.variable]));
         if (defined)
           stack.Push(variables[kind.variable]);
         break;

@@ -176,6 +176,8 @@ std::vector<std::string> TestExpressions() {
       "y+1",
       "cos(t)",
       "x*100000*100000",
+      "ctanh(x)+csech(x)*sech(x)-sinh(2*x)+tanh(x)",
+      "cosh(y)*sinh(x)+sinh(x)",
       "x*1,5*x",
       "x*x*x*x*x*x*x*x*x*x",
       "1-(1-(1-(1-(1-(1-(1-(1-(1-(1-x)))))))))",
