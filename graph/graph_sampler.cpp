@@ -121,18 +121,34 @@ void StoreCoordinates(std::int32_t coordType, float v1, float v2, float v3, Cls2
   }
 }
 
-void Clip(const DocumentValues& document, Cls2& point) {
-  // Written as "not inside" so that the test matches the stated rule exactly.
-  if (!(document.ViewMinX <= point.X() && point.X() <= document.ViewMaxX)) {
-    point.X(UndefinedMark);
+// The view interval, each coordinate tested on its own: a value not inside
+// its bounds becomes the undefined mark (which stays, being inside any
+// interval that holds 0.12345).
+class ViewClip {
+ public:
+  explicit ViewClip(const DocumentValues& document)
+      : minX_(document.ViewMinX),
+        maxX_(document.ViewMaxX),
+        minY_(document.ViewMinY),
+        maxY_(document.ViewMaxY),
+        minZ_(document.ViewMinZ),
+        maxZ_(document.ViewMaxZ) {}
+
+  float X(float value) const { return Inside(value, minX_, maxX_) ? value : UndefinedMark; }
+  float Y(float value) const { return Inside(value, minY_, maxY_) ? value : UndefinedMark; }
+  float Z(float value) const { return Inside(value, minZ_, maxZ_) ? value : UndefinedMark; }
+
+  void Apply(Cls2& point) const {
+    point.X(X(point.X()));
+    point.Y(Y(point.Y()));
+    point.z(Z(point.z()));
   }
-  if (!(document.ViewMinY <= point.Y() && point.Y() <= document.ViewMaxY)) {
-    point.Y(UndefinedMark);
-  }
-  if (!(document.ViewMinZ <= point.z() && point.z() <= document.ViewMaxZ)) {
-    point.z(UndefinedMark);
-  }
-}
+
+ private:
+  static bool Inside(float value, float low, float high) { return low <= value && value <= high; }
+
+  float minX_, maxX_, minY_, maxY_, minZ_, maxZ_;
+};
 
 bool IsCurveGroup(std::int32_t kind) {
   return kind == 0 || kind == 3 || kind == 20 || kind == 21 || kind == 22 || kind == 23;
@@ -211,6 +227,8 @@ struct GraphSampler::Allocation {
     PointGrid* grid;
     std::int32_t upper1, upper2, upper3;
     PointGrid::Fill fill;
+    // Allocated only once the sampling knows whether it writes every cell.
+    bool deferred;
   };
   std::vector<Entry> entries;
 };
@@ -220,14 +238,18 @@ bool Cls9::GetPoints() {
 }
 
 GraphSampler::GraphSampler(Cls9& graph)
-    : graph_(graph), document_(graph.Document()), kind_(graph.GraphType()) {}
+    : plan_(std::make_unique<Allocation>()),
+      graph_(graph),
+      document_(graph.Document()),
+      kind_(graph.GraphType()) {}
+
+GraphSampler::~GraphSampler() = default;
 
 bool GraphSampler::Run() {
   if (!CheckCounts()) {
     return false;
   }
-  Allocation plan;
-  if (!PlanAllocation(plan)) {
+  if (!PlanAllocation()) {
     return false;
   }
   // The raised counts stay in the record and in the document.
@@ -236,9 +258,10 @@ bool GraphSampler::Run() {
   if (document_.AnimFrames == 0) {
     document_.AnimFrames = 1;
   }
-  Allocate(plan);
+  Allocate();
   ComputeSteps();
   if (!Compile()) {
+    AllocateDeferred(false);
     return false;
   }
   for (auto* buffer : {&parameters_, &resultX_, &resultY_, &resultZ_, &result2_}) {
@@ -287,7 +310,8 @@ bool GraphSampler::CheckCounts() {
   return true;
 }
 
-bool GraphSampler::PlanAllocation(Allocation& plan) const {
+bool GraphSampler::PlanAllocation() {
+  Allocation& plan = *plan_;
   using Fill = PointGrid::Fill;
   const std::int32_t coordType = graph_.CoordType();
   bool vert3DComputed = false;
@@ -300,12 +324,15 @@ bool GraphSampler::PlanAllocation(Allocation& plan) const {
   }
 
   auto add = [&plan](PointGrid& grid, std::int32_t upper1, std::int32_t upper2, std::int32_t upper3,
-                     Fill fill) {
-    plan.entries.push_back({&grid, upper1, upper2, upper3, fill});
+                     Fill fill, bool deferred = false) {
+    plan.entries.push_back({&grid, upper1, upper2, upper3, fill, deferred});
   };
+  // A plane curve may be written row by row in one pass (see
+  // SampleCurveGroup).
+  const bool curveComputed = IsCurveGroup(kind_) && vert3DComputed;
   // Arrays that are created but never computed read as fresh points and
   // cost nothing until someone writes them.
-  add(graph_.vert3D_, stepU_, stepV_, 0, vert3DComputed ? Fill::Fresh : Fill::Lazy);
+  add(graph_.vert3D_, stepU_, stepV_, 0, vert3DComputed ? Fill::Fresh : Fill::Lazy, curveComputed);
   add(graph_.vertA3D_, stepU_, stepV_, 0, Fill::Lazy);
   add(graph_.vertB3D_, stepU_, stepV_, 0, Fill::Lazy);
   if (graph_.ShowSurPX()) {
@@ -317,7 +344,6 @@ bool GraphSampler::PlanAllocation(Allocation& plan) const {
   if (graph_.ShowJO()) {
     add(graph_.vertJO3D_, stepU_, stepV_, 0, Fill::Lazy);
   }
-  const bool curveComputed = IsCurveGroup(kind_) && vert3DComputed;
   const Fill animationFill = graph_.Animation() ? Fill::Fresh : Fill::Empty;
   switch (kind_) {
     case 1: {
@@ -326,7 +352,8 @@ bool GraphSampler::PlanAllocation(Allocation& plan) const {
       break;
     }
     case 20:
-      add(graph_.vert3DExp2_, stepU_, stepV_, 0, curveComputed ? Fill::Fresh : Fill::Lazy);
+      add(graph_.vert3DExp2_, stepU_, stepV_, 0, curveComputed ? Fill::Fresh : Fill::Lazy,
+          FormOfCurve() == CurveForm::ExplicitCartesian);
       break;
     case 21:
     case 22:
@@ -383,9 +410,24 @@ void GraphSampler::ReportTooManyPoints(std::size_t count) const {
   document_.reporter->Report("Error", text, MessageIcon::Critical);
 }
 
-void GraphSampler::Allocate(const Allocation& plan) {
-  for (const auto& entry : plan.entries) {
-    entry.grid->Allocate(entry.upper1, entry.upper2, entry.upper3, entry.fill);
+void GraphSampler::Allocate() {
+  for (const auto& entry : plan_->entries) {
+    if (!entry.deferred) {
+      entry.grid->Allocate(entry.upper1, entry.upper2, entry.upper3, entry.fill);
+    }
+  }
+}
+
+void GraphSampler::AllocateDeferred(bool unset) {
+  for (const auto& entry : plan_->entries) {
+    if (!entry.deferred) {
+      continue;
+    }
+    if (unset) {
+      entry.grid->AllocateUnset(entry.upper1, entry.upper2, entry.upper3);
+    } else {
+      entry.grid->Allocate(entry.upper1, entry.upper2, entry.upper3, entry.fill);
+    }
   }
 }
 
@@ -562,11 +604,26 @@ bool GraphSampler::EvaluateCurvePoint(CurveForm form, float parameter, const Var
 }
 
 void GraphSampler::SampleCurveBlocks(CurveForm form, const VariableValues& base, Cls2* first,
-                                     std::size_t stride, Cls2* second, std::size_t secondStride) {
+                                     std::size_t stride, Cls2* second, std::size_t secondStride,
+                                     bool resetRows) {
   const Variable varying = BindingOfCurve(form);
   const unsigned need = NeedOfCurve(form);
   const std::int32_t coordType = graph_.CoordType();
   const std::int64_t last = stepV_;
+  // A block cannot fail, so each point is clipped before it is stored: the
+  // same points as clipping afterwards, with one write to memory.
+  const ViewClip clip(document_);
+  static const Cls2 kFresh;
+  auto put = [&clip, resetRows](Cls2* cell, float x, float y, float z, std::size_t rowLength) {
+    if (resetRows) {
+      for (std::size_t r = 0; r < rowLength; ++r) {
+        cell[r] = kFresh;
+      }
+    }
+    cell->X(clip.X(x));
+    cell->Y(clip.Y(y));
+    cell->z(clip.Z(z));
+  };
   for (std::int64_t start = 0; start <= last; start += static_cast<std::int64_t>(kBlock)) {
     const std::size_t count =
         static_cast<std::size_t>(std::min<std::int64_t>(kBlock, last - start + 1));
@@ -578,28 +635,27 @@ void GraphSampler::SampleCurveBlocks(CurveForm form, const VariableValues& base,
     switch (form) {
       case CurveForm::ExplicitCartesian:
         for (std::size_t n = 0; n < count; ++n, point += stride) {
-          point->z(0.0f);
-          point->X(parameters_[n]);
-          point->Y(resultZ_[n]);
+          put(point, parameters_[n], resultZ_[n], 0.0f, stride);
         }
         if (need & kNeedExp2) {
           Cls2* q = second + static_cast<std::size_t>(start) * secondStride;
           for (std::size_t n = 0; n < count; ++n, q += secondStride) {
-            q->z(0.0f);
-            q->X(parameters_[n]);
-            q->Y(result2_[n]);
+            put(q, parameters_[n], result2_[n], 0.0f, secondStride);
           }
         }
         break;
       case CurveForm::ExplicitPolar:
         for (std::size_t n = 0; n < count; ++n, point += stride) {
-          StorePolar(parameters_[n], resultZ_[n], *point);
-          point->z(0.0f);
+          Cls2 value;
+          StorePolar(parameters_[n], resultZ_[n], value);
+          put(point, value.X(), value.Y(), value.z(), stride);
         }
         break;
       case CurveForm::Parametric:
         for (std::size_t n = 0; n < count; ++n, point += stride) {
-          StoreCoordinates(coordType, resultX_[n], resultY_[n], resultZ_[n], *point);
+          Cls2 value;
+          StoreCoordinates(coordType, resultX_[n], resultY_[n], resultZ_[n], value);
+          put(point, value.X(), value.Y(), value.z(), stride);
         }
         break;
       case CurveForm::None:
@@ -638,6 +694,11 @@ bool GraphSampler::SampleCurveGroup() {
   if (form == CurveForm::None) {
     return true;  // the points stay fresh
   }
+  const unsigned need = NeedOfCurve(form);
+  const bool block = BlockSafe(need);
+  // The block path writes every cell of the curve's grids, row by row, so
+  // they are not filled beforehand.
+  AllocateDeferred(block);
   PointGrid& curve = graph_.vert3D_;
   // Point i of the curve is the cell (0, i): one row of the grid apart.
   const std::size_t stride = curve.Index(0, 1);
@@ -647,13 +708,21 @@ bool GraphSampler::SampleCurveGroup() {
     second = graph_.vert3DExp2_.Data();
     secondStride = graph_.vert3DExp2_.Index(0, 1);
   }
-  if (BlockSafe(NeedOfCurve(form))) {
-    SampleCurveBlocks(form, VariableValues{}, curve.Data(), stride, second, secondStride);
-  } else if (!SampleCurvePoints(form, curve.Data(), stride, second, secondStride)) {
-    return false;
+  if (block) {
+    SampleCurveBlocks(form, VariableValues{}, curve.Data(), stride, second, secondStride, true);
+  } else {
+    // Points already computed when an evaluation fails stay unclipped.
+    if (!SampleCurvePoints(form, curve.Data(), stride, second, secondStride)) {
+      return false;
+    }
+    ClipColumn(curve, 0);
+    if (need & kNeedExp2) {
+      ClipColumn(graph_.vert3DExp2_, 0);
+    }
   }
-  ClipColumn(curve, 0);
-  if (kind_ == 20) {
+  if (kind_ == 20 && !(need & kNeedExp2)) {
+    // The second curve of a parametric kind 20 stays as created, and is
+    // clipped like any other.
     ClipColumn(graph_.vert3DExp2_, 0);
   }
   if (kind_ == 21 || kind_ == 22) {
@@ -942,7 +1011,8 @@ bool GraphSampler::SampleAnimatedCurve() {
     for (std::int64_t k = 0; k <= stepT_; ++k) {
       VariableValues base;
       base.T = ParameterT(k);
-      SampleCurveBlocks(form, base, data + static_cast<std::size_t>(k) * frame, stride, nullptr, 0);
+      SampleCurveBlocks(form, base, data + static_cast<std::size_t>(k) * frame, stride, nullptr, 0,
+                        false);
     }
   } else {
     const Variable bound = BindingOfCurve(form);
@@ -959,11 +1029,11 @@ bool GraphSampler::SampleAnimatedCurve() {
         }
       }
     }
-  }
-  if (kind_ == 9) {
-    ClipAll(grid);
-  } else {
-    ClipColumn(grid, 0);
+    if (kind_ == 9) {
+      ClipAll(grid);
+    } else {
+      ClipColumn(grid, 0);
+    }
   }
   return true;
 }
@@ -1067,18 +1137,20 @@ bool GraphSampler::SampleAnimatedSurface() {
 // Clipping to the view interval
 
 void GraphSampler::ClipColumn(PointGrid& grid, std::int32_t intU) const {
+  const ViewClip clip(document_);
   Cls2* data = grid.Data();
   for (std::int32_t k = 0; k <= grid.Upper(2); ++k) {
     for (std::int32_t j = 0; j <= grid.Upper(1); ++j) {
-      Clip(document_, data[grid.Index(intU, j, k)]);
+      clip.Apply(data[grid.Index(intU, j, k)]);
     }
   }
 }
 
 void GraphSampler::ClipAll(PointGrid& grid) const {
+  const ViewClip clip(document_);
   Cls2* data = grid.Data();
   for (std::size_t n = 0; n < grid.Size(); ++n) {
-    Clip(document_, data[n]);
+    clip.Apply(data[n]);
   }
 }
 

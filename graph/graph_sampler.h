@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,9 @@ namespace quillon {
 class GraphSampler {
  public:
   explicit GraphSampler(Cls9& graph);
+  ~GraphSampler();
+  GraphSampler(const GraphSampler&) = delete;
+  GraphSampler& operator=(const GraphSampler&) = delete;
 
   // Cls9::GetPoints: true when every text compiled and every evaluation gave
   // a result (or the kind samples nothing).
@@ -41,9 +45,13 @@ class GraphSampler {
   struct Allocation;
 
   bool CheckCounts();
-  bool PlanAllocation(Allocation& plan) const;
+  bool PlanAllocation();
   void ReportTooManyPoints(std::size_t count) const;
-  void Allocate(const Allocation& plan);
+  // Gives every planned array its extent, except the deferred ones.
+  void Allocate();
+  // The deferred arrays: fresh points, or unset for a caller that writes
+  // every cell.
+  void AllocateDeferred(bool unset);
   void ComputeSteps();
   bool Compile();
 
@@ -74,9 +82,12 @@ class GraphSampler {
   bool EvaluateCurvePoint(CurveForm form, float parameter, const VariableValues& values,
                           Cls2& point);
   // The curve points first + i * stride for the parameters MinV + i dV,
-  // i = 0..StepV, evaluated in blocks with `base` for the other variables.
+  // i = 0..StepV, evaluated in blocks with `base` for the other variables
+  // and clipped. With `resetRows`, the stride - 1 cells after each point
+  // (the rest of its row in an unset grid) become fresh points.
   void SampleCurveBlocks(CurveForm form, const VariableValues& base, Cls2* first,
-                         std::size_t stride, Cls2* second, std::size_t secondStride);
+                         std::size_t stride, Cls2* second, std::size_t secondStride,
+                         bool resetRows);
   bool SampleCurvePoints(CurveForm form, Cls2* first, std::size_t stride, Cls2* second,
                          std::size_t secondStride);
   // A space point from the values of ExpressX, ExpressY, ExpressZ.
@@ -93,6 +104,7 @@ class GraphSampler {
   float ParameterV(std::int64_t i) const;
   float ParameterT(std::int64_t k) const;
 
+  std::unique_ptr<Allocation> plan_;
   Cls9& graph_;
   DocumentValues& document_;
   std::int32_t kind_;

@@ -29,23 +29,38 @@ std::optional<std::size_t> PointGrid::CellCount(std::int32_t upper1, std::int32_
   return count;
 }
 
-void PointGrid::Allocate(std::int32_t upper1, std::int32_t upper2, std::int32_t upper3,
-                         Fill fill) {
+void PointGrid::Allocate(std::int32_t upper1, std::int32_t upper2, std::int32_t upper3, Fill fill) {
+  Reshape(upper1, upper2, upper3, fill);
+  if (fill == Fill::Fresh) {
+    points_.assign(size_, Cls2());
+  }
+}
+
+void PointGrid::AllocateUnset(std::int32_t upper1, std::int32_t upper2, std::int32_t upper3) {
+  Reshape(upper1, upper2, upper3, Fill::Fresh);
+  points_.resize(size_);
+}
+
+void PointGrid::Reshape(std::int32_t upper1, std::int32_t upper2, std::int32_t upper3, Fill fill) {
   const auto count = CellCount(upper1, upper2, upper3);
   if (!count) {
     throw GraphError("Point array bounds out of range");
   }
-  points_.clear();
-  points_.shrink_to_fit();
+  // Resampling a graph usually asks for the same extent again: storage of
+  // about the right size is refilled in place instead of being returned to
+  // the system and faulted in anew, which costs more than the filling.
+  const bool reuse =
+      fill == Fill::Fresh && points_.capacity() >= *count && points_.capacity() / 2 <= *count;
+  if (!reuse) {
+    points_.clear();
+    points_.shrink_to_fit();
+  }
   dim1_ = static_cast<std::size_t>(upper1) + 1;
   dim2_ = static_cast<std::size_t>(upper2) + 1;
   dim3_ = static_cast<std::size_t>(upper3) + 1;
   size_ = *count;
   fill_ = fill;
   allocated_ = true;
-  if (fill == Fill::Fresh) {
-    points_.assign(size_, Cls2());
-  }
 }
 
 void PointGrid::Clear() {

@@ -28,6 +28,10 @@ class PointGrid {
   // Gives the grid the extent 0..upper1 x 0..upper2 x 0..upper3 (old points
   // are released). Bounds must be >= 0 and the count must fit (CellCount).
   void Allocate(std::int32_t upper1, std::int32_t upper2, std::int32_t upper3, Fill fill);
+  // Gives the grid the extent like Allocate(..., Fill::Fresh) but leaves the
+  // cells unset, for a caller that writes every cell through Data() before
+  // anything reads the grid. Storage of the same size is kept untouched.
+  void AllocateUnset(std::int32_t upper1, std::int32_t upper2, std::int32_t upper3);
   // Removes the extent: the grid becomes empty as before its first Allocate.
   void Clear();
 
@@ -58,6 +62,8 @@ class PointGrid {
 
  private:
   std::size_t Checked(std::int32_t i, std::int32_t j, std::int32_t k) const;
+  // Sets the extent; keeps storage that fits the new count closely enough.
+  void Reshape(std::int32_t upper1, std::int32_t upper2, std::int32_t upper3, Fill fill);
   void Materialize();
 
   std::vector<Cls2> points_;

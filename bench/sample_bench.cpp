@@ -1,0 +1,84 @@
+// Sampling speed: GetPoints of an explicit Cartesian curve y = f(x) over
+// -10..10 in 1,000,000 steps (1,000,001 points, as BM_PlainCpp computes),
+// with the default view interval and StepU 1 as the Properties dialog sets
+// it. Each iteration allocates, evaluates and clips the whole curve.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "expr/reporter.h"
+#include "graph/document_values.h"
+#include "graph/graph_record.h"
+
+namespace quillon {
+namespace {
+
+constexpr std::int32_t kSteps = 1000000;
+
+struct SampleFunction {
+  const char* name;
+  const char* expression;
+};
+
+const SampleFunction kSampleFunctions[] = {
+    {"sin2", "2*sin(x)^2"},
+    {"poly", "x^2+1"},
+    {"mixed", "sqr(abs(x))*cos(x)/(1+x^2)"},
+    {"hyper", "sinh(x)-cosh(x)*tanh(x)"},
+};
+
+class SilentReporter : public Reporter {
+ public:
+  void Report(const std::string&, const std::string& text, MessageIcon) override {
+    last = text;
+  }
+  std::string last;
+};
+
+void BM_Sample(benchmark::State& state, const SampleFunction& function) {
+  SilentReporter reporter;
+  DocumentValues document;
+  document.reporter = &reporter;
+  Cls9 graph(document);
+  graph.GraphType(0);
+  graph.CoordType(1);
+  graph.FunForm(2);
+  graph.ExpressX("0");
+  graph.ExpressY("0");
+  graph.ExpressZ(function.expression);
+  graph.StepU(1);
+  graph.StepV(kSteps);
+  graph.MinU(0);
+  graph.MaxU(1);
+  graph.MinV(-10);
+  graph.MaxV(10);
+  for (auto _ : state) {
+    if (!graph.GetPoints()) {
+      state.SkipWithError(("sampling failed: " + reporter.last).c_str());
+      return;
+    }
+    benchmark::DoNotOptimize(graph.Vert3DGrid().Data());
+    benchmark::ClobberMemory();
+  }
+  // The last point lies at x = 10 up to the rounding of the single step.
+  const Cls2* last = graph.Vert3DGrid().Find(0, kSteps);
+  if (last == nullptr || std::fabs(last->X() - 10.0f) > 1e-4f) {
+    state.SkipWithError("the curve does not end at x = 10");
+    return;
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * (kSteps + 1));
+}
+
+const bool kSampleRegistered = [] {
+  for (const SampleFunction& function : kSampleFunctions) {
+    benchmark::RegisterBenchmark((std::string("BM_Sample/") + function.name).c_str(), BM_Sample,
+                                 function)
+        ->Unit(benchmark::kMillisecond);
+  }
+  return true;
+}();
+
+}  // namespace
+}  // namespace quillon
