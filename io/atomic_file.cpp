@@ -1,0 +1,141 @@
+#include "io/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "io/io_error.h"
+
+namespace quillon {
+namespace {
+
+std::string Reason(int error) {
+  return std::strerror(error);
+}
+
+// Closes a descriptor when it goes out of scope (unless released).
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) {
+      ::close(fd_);
+    }
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int Get() const { return fd_; }
+  // Closes now; the error number of a failed close, else 0.
+  int Close() {
+    const int result = ::close(fd_);
+    fd_ = -1;
+    return result == 0 ? 0 : errno;
+  }
+
+ private:
+  int fd_;
+};
+
+// The file a path finally names: links resolved when the target exists.
+std::string TargetPath(const std::string& path) {
+  std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+                                                       &std::free);
+  return resolved ? std::string(resolved.get()) : path;
+}
+
+mode_t NewFileMode() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return static_cast<mode_t>(0666 & ~mask);
+}
+
+}  // namespace
+
+std::string ReadWholeFile(const std::string& path) {
+  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.Get() < 0) {
+    throw IoError(Reason(errno) + ".");
+  }
+  struct stat info {};
+  if (::fstat(file.Get(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    throw IoError("It is a folder.");
+  }
+  std::string bytes;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t count = ::read(file.Get(), buffer, sizeof buffer);
+    if (count < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      throw IoError(Reason(errno) + ".");
+    }
+    if (count == 0) {
+      break;
+    }
+    bytes.append(buffer, static_cast<std::size_t>(count));
+  }
+  return bytes;
+}
+
+void WriteFileAtomically(const std::string& path, const std::string& bytes) {
+  if (path.empty()) {
+    throw IoError("No file name was given.");
+  }
+  const std::string target = TargetPath(path);
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+  if (name.empty()) {
+    throw IoError("The name names a folder, not a file.");
+  }
+
+  mode_t mode = NewFileMode();
+  struct stat existing {};
+  if (::stat(target.c_str(), &existing) == 0) {
+    if (S_ISDIR(existing.st_mode)) {
+      throw IoError("It is a folder.");
+    }
+    mode = existing.st_mode & 07777;
+  }
+
+  std::string temporary = folder + "." + name + ".XXXXXX";
+  Descriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+  if (file.Get() < 0) {
+    throw IoError(Reason(errno) + ".");
+  }
+  auto fail = [&temporary](int error) {
+    ::unlink(temporary.c_str());
+    throw IoError(Reason(error) + ".");
+  };
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    const ssize_t count = ::write(file.Get(), bytes.data() + written, bytes.size() - written);
+    if (count < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      fail(errno);
+    }
+    written += static_cast<std::size_t>(count);
+  }
+  // Best effort: some file systems keep no permissions.
+  (void)::fchmod(file.Get(), mode);
+  if (::fsync(file.Get()) != 0) {
+    fail(errno);
+  }
+  if (const int error = file.Close()) {
+    fail(error);
+  }
+  if (::rename(temporary.c_str(), target.c_str()) != 0) {
+    fail(errno);
+  }
+}
+
+}  // namespace quillon

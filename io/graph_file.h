@@ -1,0 +1,74 @@
+// The .pgp graph file: the document text (tag, graph count, scene text, axis
+// record) and the bytes around it (type code 8, the length, the text in
+// Windows-1252). Parsing builds a complete staged document that touches no
+// live document, so a refused file leaves the open one as it was.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "io/record_reader.h"
+#include "scene/axis.h"
+
+namespace quillon {
+
+class Cls8;
+class Cls9;
+struct DocumentValues;
+
+// "S51".."S57" by document kind (2 and 3 crossed over: 2 gives "S53", 3
+// gives "S52"); "" for any other kind.
+std::string DocumentTag(std::int32_t docType);
+
+// The document text: tag and a blank (none without a tag), the number of
+// graphs in the scene and a blank, the scene text, the axis record. Throws
+// IoError when a record cannot be written (record_writer.h).
+std::string BuildDocumentText(std::int32_t docType, const Cls8& showScene, const Cls3& axis);
+
+struct GraphFileBytes {
+  std::string bytes;
+  // Texts that held characters Windows-1252 cannot store; written with "?".
+  std::vector<std::string> lossyTexts;
+};
+
+// The file bytes: 08 00, the length as 16 bits little-endian, the text. A
+// text of 65535 characters or more has the length FF FF followed by its
+// length as 32 bits little-endian.
+GraphFileBytes EncodeGraphFile(const std::string& documentText);
+// The document text of a file's bytes (UTF-8). Bytes after the text are
+// ignored; a text cut short by the end of the file is taken as it is. Throws
+// IoError when the bytes do not start with a text value.
+std::string DecodeGraphFile(const std::string& bytes);
+
+// A graph read from a file, not yet in any scene.
+struct StagedGraph {
+  std::shared_ptr<Cls9> graph;
+  std::string entryText;
+  bool sample = false;  // graph records are sampled, table records are not
+  // The document's AnimFrames and AnimExtra as an animated record carries
+  // them: they take effect before the graph is sampled.
+  std::optional<std::int32_t> animFrames;
+  std::optional<std::int32_t> animExtra;
+};
+
+struct StagedDocument {
+  std::int32_t generation = 5;
+  std::int32_t DocType = 1;
+  float RotRoll = 0;
+  float RotPitch = 0;
+  float RotYaw = 0;
+  std::vector<StagedGraph> graphs;
+  Cls3 axis;
+};
+
+// Parses a non-empty document text. Graphs are made for `owner` (they point
+// at it but change nothing in it); the axis starts as `currentAxis`, since a
+// hidden axis record changes only Show. Throws IoError for a refused tag or a
+// value the document cannot take; the message says which record and field.
+StagedDocument ParseDocumentText(const std::string& text, DocumentValues& owner,
+                                 const Cls3& currentAxis);
+
+}  // namespace quillon
