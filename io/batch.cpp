@@ -1,0 +1,341 @@
+#include "io/batch.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <exception>
+#include <optional>
+#include <ostream>
+
+#include "expr/undefined_mark.h"
+#include "graph/box.h"
+#include "graph/graph_record.h"
+#include "io/atomic_file.h"
+#include "io/document.h"
+#include "io/io_error.h"
+#include "io/picture_file.h"
+#include "scene/frame_renderer.h"
+#include "scene/light.h"
+#include "scene/offscreen_context.h"
+#include "scene/view.h"
+
+namespace quillon {
+namespace {
+
+// Large enough for any screen, small enough that a frame fits in memory.
+constexpr std::int32_t kLargestPictureSide = 16384;
+
+enum class ExportKind { Png, Bmp, GraphFile, Csv };
+
+std::optional<ExportKind> ExportKindOf(const std::string& path) {
+  const std::size_t dot = path.rfind('.');
+  const std::size_t slash = path.rfind('/');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
+    return std::nullopt;
+  }
+  std::string extension = path.substr(dot + 1);
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (extension == "png") {
+    return ExportKind::Png;
+  }
+  if (extension == "bmp") {
+    return ExportKind::Bmp;
+  }
+  if (extension == "pgp") {
+    return ExportKind::GraphFile;
+  }
+  if (extension == "csv") {
+    return ExportKind::Csv;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::int32_t> PictureSide(const std::string& text) {
+  std::int32_t value = 0;
+  const char* end = text.data() + text.size();
+  const auto parsed = std::from_chars(text.data(), end, value);
+  if (parsed.ec != std::errc() || parsed.ptr != end || value < 1 || value > kLargestPictureSide) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+CommandLine Usage(const std::string& error) {
+  CommandLine line;
+  line.kind = CommandLine::UsageError;
+  line.error = error;
+  return line;
+}
+
+// Messages become lines on standard error; questions are answered No and
+// file dialogs cancelled, so nothing waits for a user.
+class BatchDialogs : public DocumentDialogs {
+ public:
+  explicit BatchDialogs(std::ostream& err) : err_(&err) {}
+  void Report(const std::string& title, const std::string& text, MessageIcon) override {
+    *err_ << title << ": " << text << '\n';
+  }
+  std::optional<FileChoice> AskFileName(FileDialogMode, const std::string&,
+                                        const std::string&) override {
+    return std::nullopt;
+  }
+  Answer Ask(const std::string&, const std::string&, MessageIcon, QuestionButtons) override {
+    return Answer::No;
+  }
+
+ private:
+  std::ostream* err_;
+};
+
+std::string CoordinateText(float value) {
+  if (value == UndefinedMark) {
+    return "undefined";
+  }
+  char buffer[32];
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, written.ptr);
+}
+
+void AppendRows(std::string& csv, std::int32_t ID, int curve, const PointGrid& grid,
+                std::int32_t StepV) {
+  if (!grid.Allocated() || grid.Upper(0) < 0) {
+    return;
+  }
+  const std::int32_t last = std::min(StepV, grid.Upper(1));
+  for (std::int32_t i = 0; i <= last; ++i) {
+    const Cls2* point = grid.Find(0, i);
+    if (point == nullptr) {
+      continue;
+    }
+    csv += std::to_string(ID) + ',' + std::to_string(curve) + ',' + std::to_string(i) + ',' +
+           CoordinateText(point->X()) + ',' + CoordinateText(point->Y()) + ',' +
+           CoordinateText(point->z()) + '\n';
+  }
+}
+
+// Draws the document as the window would show it on a W x H drawing area and
+// writes the picture. Messages go through the document's dialogs.
+bool ExportPicture(Document& document, const CommandLine& line, PictureFormat format,
+                   std::ostream& err) {
+  FrameImage frame;
+  try {
+    OffscreenContext context(line.width, line.height);
+    FrameRenderer renderer(&document.Dialogs());
+    if (!renderer.Initialize()) {
+      return false;
+    }
+    Cls4 view;
+    Cls10 light;
+    Cls1 sceneBox;
+    view.SetScreen(line.width, line.height);
+    if (line.fit && !document.ShowScene().Graphs().Empty()) {
+      const Cls1 box = document.ShowScene().GetBox(0);
+      view.ZoomAll(box.MinX(), box.MinY(), box.MinZ(), box.MaxX(), box.MaxY(), box.MaxZ());
+      view.Zoom(2.0f);
+    }
+    renderer.RebuildLists(document.ShowScene(), document.MainAxis(), document.Values(), sceneBox);
+    renderer.Display(document.ShowScene(), view, light, 0);
+    frame = context.ReadFrame();
+    renderer.Release();
+  } catch (const OffscreenError& error) {
+    err << "Error: No off-screen drawing context could be made: " << error.what() << '\n';
+    return false;
+  } catch (const std::exception& error) {
+    err << "Error: The picture could not be drawn: " << error.what() << '\n';
+    return false;
+  }
+  try {
+    WritePictureFile(line.exportPath, format, frame.Width, frame.Height, frame.Rgba);
+  } catch (const IoError& error) {
+    err << "Error: Cannot write the file \"" << line.exportPath << "\": " << error.what() << '\n';
+    return false;
+  }
+  return true;
+}
+
+bool ExportCsv(const Document& document, const std::string& path, std::ostream& err) {
+  try {
+    WriteFileAtomically(path, CurvePointsCsv(document));
+  } catch (const IoError& error) {
+    err << "Error: Cannot write the file \"" << path << "\": " << error.what() << '\n';
+    return false;
+  }
+  return true;
+}
+
+std::string UsageText() {
+  return "Usage: quillon [FILE]\n"
+         "       quillon FILE --export-filename=OUT [--export-width=W] [--export-height=H]\n"
+         "               [--export-fit]\n"
+         "\n"
+         "Without export options Quillon opens its window, with FILE when it is given.\n"
+         "\n"
+         "With --export-filename Quillon opens the graph file FILE as the window does\n"
+         "at start and writes OUT without a window; the extension of OUT chooses what:\n"
+         "  .png, .bmp  the drawing area as the window shows it, W x H pixels\n"
+         "  .pgp        the document as Save As writes it\n"
+         "  .csv        the points of the shown curves: graph,curve,i,x,y,z\n"
+         "\n"
+         "Options:\n"
+         "  --export-filename=OUT  the file to write\n"
+         "  --export-width=W       picture width in pixels (default 800)\n"
+         "  --export-height=H      picture height in pixels (default 600)\n"
+         "  --export-fit           zoom to fit the shown graphs before drawing\n"
+         "  --help                 show this text and exit\n"
+         "  --version              show the version and exit\n"
+         "  --                     take every later argument as part of FILE\n"
+         "\n"
+         "Messages are written to standard error as 'Title: text'; questions are\n"
+         "answered No. Exit status: 0 when OUT was written, 1 when FILE could not be\n"
+         "read or OUT not written, 2 for a usage error.\n";
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+  CommandLine line;
+  std::vector<std::string> files;
+  bool exporting = false;
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (optionsEnded || argument.empty() || argument[0] != '-' || argument == "-") {
+      files.push_back(argument);
+      continue;
+    }
+    if (argument == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (argument == "--help" || argument == "-h") {
+      CommandLine help;
+      help.kind = CommandLine::Help;
+      return help;
+    }
+    if (argument == "--version") {
+      CommandLine version;
+      version.kind = CommandLine::Version;
+      return version;
+    }
+    if (argument == "--export-fit") {
+      line.fit = true;
+      exporting = true;
+      continue;
+    }
+    // --name=value, or --name value
+    const std::size_t equals = argument.find('=');
+    const std::string name = argument.substr(0, equals);
+    std::string value;
+    if (name != "--export-filename" && name != "--export-width" && name != "--export-height") {
+      return Usage("unknown option '" + name + "'");
+    }
+    if (equals != std::string::npos) {
+      value = argument.substr(equals + 1);
+    } else if (i + 1 < arguments.size()) {
+      value = arguments[++i];
+    } else {
+      return Usage("option '" + name + "' needs a value");
+    }
+    exporting = true;
+    if (name == "--export-filename") {
+      if (value.empty()) {
+        return Usage("option '--export-filename' needs a file name");
+      }
+      line.exportPath = value;
+    } else {
+      const std::optional<std::int32_t> side = PictureSide(value);
+      if (!side) {
+        return Usage("option '" + name + "' needs a whole number of pixels from 1 to " +
+                     std::to_string(kLargestPictureSide) + ", not '" + value + "'");
+      }
+      (name == "--export-width" ? line.width : line.height) = *side;
+    }
+  }
+  for (const std::string& file : files) {
+    line.file += (line.file.empty() ? "" : " ") + file;
+  }
+  if (!exporting) {
+    line.kind = CommandLine::Window;
+    return line;
+  }
+  if (line.exportPath.empty()) {
+    return Usage("the export options need --export-filename=OUT");
+  }
+  if (line.file.empty()) {
+    return Usage("no graph file to export was given");
+  }
+  const std::optional<ExportKind> kind = ExportKindOf(line.exportPath);
+  if (!kind) {
+    return Usage("cannot tell what to write from the name '" + line.exportPath +
+                 "': it must end in .png, .bmp, .pgp or .csv");
+  }
+  line.kind = CommandLine::Export;
+  return line;
+}
+
+std::string CurvePointsCsv(const Document& document) {
+  std::string csv = "graph,curve,i,x,y,z\n";
+  for (const GraphCollection::Entry& entry : document.ShowScene().Graphs()) {
+    const Cls9& graph = *entry.second;
+    switch (graph.GraphType()) {
+      case 0:
+      case 3:
+      case 20:
+      case 21:
+      case 22:
+      case 23:
+        break;
+      default:
+        continue;
+    }
+    AppendRows(csv, graph.ID(), 1, graph.Vert3DGrid(), graph.StepV());
+    if (graph.GraphType() == 20) {
+      AppendRows(csv, graph.ID(), 2, graph.Vert3DExp2Grid(), graph.StepV());
+    }
+  }
+  return csv;
+}
+
+int RunCommandLine(const CommandLine& line, std::ostream& out, std::ostream& err) {
+  switch (line.kind) {
+    case CommandLine::Help:
+      out << UsageText();
+      return 0;
+    case CommandLine::Version:
+      out << "quillon " << QUILLON_VERSION << '\n';
+      return 0;
+    case CommandLine::UsageError:
+    case CommandLine::Window:
+      err << "quillon: "
+          << (line.kind == CommandLine::Window ? "no export was asked for" : line.error) << '\n'
+          << "Try 'quillon --help' for more information.\n";
+      return 2;
+    case CommandLine::Export:
+      break;
+  }
+
+  BatchDialogs dialogs(err);
+  Document document(dialogs);
+  if (document.OpenGraphFile(line.file) == OpenResult::Refused) {
+    return 1;
+  }
+  bool written = false;
+  switch (*ExportKindOf(line.exportPath)) {
+    case ExportKind::GraphFile:
+      written = document.WriteGraphFile(line.exportPath);
+      break;
+    case ExportKind::Csv:
+      written = ExportCsv(document, line.exportPath, err);
+      break;
+    case ExportKind::Png:
+      written = ExportPicture(document, line, PictureFormat::Png, err);
+      break;
+    case ExportKind::Bmp:
+      written = ExportPicture(document, line, PictureFormat::Bmp, err);
+      break;
+  }
+  return written ? 0 : 1;
+}
+
+}  // namespace quillon

@@ -1,0 +1,51 @@
+// The quillon command line: `quillon FILE --export-filename=OUT
+// [--export-width=W] [--export-height=H] [--export-fit]` opens FILE as the
+// window does at start and writes OUT (.png, .bmp, .pgp or .csv) without a
+// window or display server. Without export options the window starts.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace quillon {
+
+class Document;
+
+struct CommandLine {
+  enum Kind {
+    Window,      // no export option: the window opens `file` (may be empty)
+    Export,      // write exportPath from `file`
+    Help,        // --help
+    Version,     // --version
+    UsageError,  // `error` says what is wrong
+  };
+  Kind kind = Window;
+  // The arguments that are not options, joined by single blanks, as the
+  // window takes its command line.
+  std::string file;
+  std::string exportPath;
+  std::int32_t width = 800;   // pixels
+  std::int32_t height = 600;  // pixels
+  bool fit = false;
+  std::string error;
+};
+
+// The arguments after the program name.
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+// Runs a command line of any kind but Window: prints help or version to out,
+// or exports; messages go to err, one line each ("Error: ..."). Returns the
+// exit status: 0 when done, 1 when FILE cannot be read or OUT cannot be
+// written, 2 for a usage error.
+int RunCommandLine(const CommandLine& line, std::ostream& out, std::ostream& err);
+
+// The points of the shown curves as comma-separated values: a header
+// "graph,curve,i,x,y,z", then for each graph of ShowScene of kind 0, 3, 20,
+// 21, 22 or 23 one row per point Vert3D(0, i), i = 0..StepV (curve 1), and for
+// kind 20 also Vert3DExp2(0, i) (curve 2). Coordinates are the shortest text
+// that reads back as the same single value, or "undefined".
+std::string CurvePointsCsv(const Document& document);
+
+}  // namespace quillon
