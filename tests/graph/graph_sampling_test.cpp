@@ -493,16 +493,23 @@ TEST(Sampling, BlockPathEqualsPointPath) {
   struct Case {
     const char* name;
     GraphSpec spec;
+    bool animated = false;
   };
   const Case cases[] = {
-      {"explicit Cartesian", {0, 1, 2, "0", "0", "2*sin(x)^2-log(x)", 0, 1, 1, -7, 13, 2500}},
+      {"explicit Cartesian", {0, 1, 2, "0", "0", "2*sin(x)^2-log(x)", 0, 1, 3, -7, 13, 2500}},
       {"explicit polar", {0, 2, 2, "0", "0", "sqr(cos(a))*3", 0, 1, 1, -4, 9, 2100}},
       {"parametric Cartesian", {0, 1, 3, "u/7", "cos(u)*u", "tan(u)", 0, 1, 1, -6, 6, 3000}},
       {"parametric polar", {0, 2, 3, "u", "u*u", "1/u", 0, 1, 1, -3, 3, 1500}},
+      {"second curve", {20, 1, 2, "0", "0", "x*x*x", 0, 1, 2, -5, 5, 1100}},
       {"ribbon around Y", {22, 1, 2, "0", "0", "asin(x/9)", 0, 1, 1, -9, 9, 1200}},
       {"surface spherical", {2, 5, 2, "a", "b", "a*b+1", 0, 3, 30, -1, 1, 1300}},
       {"surface parametric", {13, 3, 3, "u", "v", "u^v", -2, 2, 3, -1, 1, 2049}},
       {"coordinate plane curve", {1, 4, 2, "0", "0", "exp(r)+a", -3, 3, 2100}},
+      {"animated point", {8, 5, 2, "t", "t*t", "t/3"}, true},
+      {"animated curve", {9, 1, 2, "0", "0", "sin(x*t)*40", 0, 1, 1, -3, 3, 1100}, true},
+      {"animated curve, kind 10", {10, 2, 3, "t", "u", "u*t", 0, 1, 1, -3, 3, 1100}, true},
+      {"animated coordinate plane curve", {11, 3, 2, "0", "0", "y*t*7", -4, 4, 1300}, true},
+      {"animated surface", {12, 4, 3, "u", "v*t", "v-u", -1, 1, 40, 0, 2, 30}, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -514,16 +521,33 @@ TEST(Sampling, BlockPathEqualsPointPath) {
     tainted.y += taint;
     tainted.z += taint;
     const auto point = MakeGraph(pointDocument, tainted);
+    block->Exp2("x*x-30");
+    point->Exp2("x*x-30" + taint);
+    for (Document* document : {&blockDocument, &pointDocument}) {
+      document->values.AnimFrames = 1200;
+    }
+    for (Cls9* graph : {block.get(), point.get()}) {
+      graph->Animation(c.animated);
+      graph->MinT(-2);
+      graph->MaxT(2);
+    }
     ASSERT_TRUE(block->GetPoints());
     ASSERT_TRUE(point->GetPoints());
     const PointGrid* grids[][2] = {
         {&block->Vert3DGrid(), &point->Vert3DGrid()},
+        {&block->Vert3DExp2Grid(), &point->Vert3DExp2Grid()},
         {&block->VertRev3DGrid(), &point->VertRev3DGrid()},
         {&block->Vert1DGrid(), &point->Vert1DGrid()},
+        {&block->Anim1DGrid(), &point->Anim1DGrid()},
+        {&block->Anim2DGrid(), &point->Anim2DGrid()},
+        {&block->Anim3DVGrid(), &point->Anim3DVGrid()},
+        {&block->Anim2DUGrid(), &point->Anim2DUGrid()},
+        {&block->Anim3DGrid(), &point->Anim3DGrid()},
     };
     std::size_t compared = 0;
     for (const auto& pair : grids) {
       ASSERT_EQ(pair[0]->Size(), pair[1]->Size());
+      ASSERT_EQ(pair[0]->Stored(), pair[1]->Stored());
       if (!pair[0]->Stored()) {
         continue;
       }
@@ -536,6 +560,65 @@ TEST(Sampling, BlockPathEqualsPointPath) {
       }
     }
     EXPECT_GT(compared, 1024u);
+  }
+}
+
+// Sampling again over the same extent reuses the storage: every cell is
+// written anew, including those that nothing computes.
+TEST(Sampling, ResamplingRenewsEveryCell) {
+  const GraphSpec specs[] = {
+      {0, 1, 2, "0", "0", "x*2", 0, 1, 2, 0, 1, 1500},
+      {20, 2, 2, "0", "0", "a", 0, 1, 3, 0, 1, 1100},
+      {2, 3, 2, "x", "y", "x+y", 0, 1, 2, 0, 1, 3},
+  };
+  for (const GraphSpec& spec : specs) {
+    SCOPED_TRACE("kind " + std::to_string(spec.graphType));
+    Document document;
+    const auto reference = MakeGraph(document, spec);
+    const auto graph = MakeGraph(document, spec);
+    graph->Exp2("x");
+    reference->Exp2("x");
+    ASSERT_TRUE(reference->GetPoints());
+    ASSERT_TRUE(graph->GetPoints());
+    Cls2 stale = Cls2::Init(7, 8, 9);
+    stale.Color(255);
+    stale.Show(true);
+    for (std::int32_t j = 0; j <= spec.stepU; ++j) {
+      for (std::int32_t i = 0; i <= spec.stepV; i += 7) {
+        graph->Vert3D(j, i, stale);
+      }
+    }
+    ASSERT_TRUE(graph->GetPoints());
+    const PointGrid& a = graph->Vert3DGrid();
+    const PointGrid& b = reference->Vert3DGrid();
+    ASSERT_EQ(a.Size(), b.Size());
+    for (std::size_t n = 0; n < a.Size(); ++n) {
+      ASSERT_TRUE(a.Data()[n] == b.Data()[n]) << "cell " << n;
+    }
+  }
+}
+
+// Kind 1 evaluates ExpressZ once for every token naming one of its pair:
+// with RND each evaluation draws a number, and the last one is kept.
+TEST(Sampling, CoordinatePlaneCurveEvaluatesPerMatchingToken) {
+  struct Case {
+    const char* expression;
+    int evaluationsPerPoint;
+  };
+  const Case cases[] = {{"rnd(1)+x*0", 1}, {"rnd(1)+x*0+y*0", 2}, {"rnd(1)+x*y*0+x*0+y*0", 4}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.expression);
+    Document document;
+    const auto graph = MakeGraph(document, {1, 3, 2, "0", "0", c.expression, 0, 1, 3});
+    ASSERT_TRUE(graph->GetPoints());
+    RandomGenerator reference;
+    for (std::int32_t j = 0; j <= 3; ++j) {
+      float value = 0;
+      for (int n = 0; n < c.evaluationsPerPoint; ++n) {
+        value = reference.Next(1);
+      }
+      EXPECT_FLOAT_EQ(graph->Vert1DGrid().Find(j)->Y(), value) << "point " << j;
+    }
   }
 }
 
