@@ -603,6 +603,24 @@ bool GraphSampler::EvaluateCurvePoint(CurveForm form, float parameter, const Var
   return true;
 }
 
+template <typename Store>
+void GraphSampler::RunBlocks(std::int64_t last,
+                             float (GraphSampler::*parameter)(std::int64_t) const,
+                             const VariableValues& base, Variable varying, unsigned need,
+                             Store store) {
+  for (std::int64_t start = 0; start <= last; start += static_cast<std::int64_t>(kBlock)) {
+    const std::size_t count =
+        static_cast<std::size_t>(std::min<std::int64_t>(kBlock, last - start + 1));
+    for (std::size_t n = 0; n < count; ++n) {
+      parameters_[n] = (this->*parameter)(start + static_cast<std::int64_t>(n));
+    }
+    EvaluateBlock(base, varying, count, need);
+    for (std::size_t n = 0; n < count; ++n) {
+      store(start + static_cast<std::int64_t>(n), n);
+    }
+  }
+}
+
 void GraphSampler::SampleCurveBlocks(CurveForm form, const VariableValues& base, Cls2* first,
                                      std::size_t stride, Cls2* second, std::size_t secondStride,
                                      bool resetRows) {
@@ -742,7 +760,7 @@ void GraphSampler::BuildRibbon() {
   }
   const PointGrid& curve = graph_.vert3D_;
   PointGrid& ribbon = graph_.vertRev3D_;
-  for (std::int32_t i = 0; i <= stepV_; ++i) {
+  for (std::int32_t i = 0; i <= stepV_; ++i) {  // StepV is within the point budget
     const Cls2& source = curve.Data()[curve.Index(0, i)];
     const float x = source.X();
     const float y = source.Y();
@@ -835,18 +853,11 @@ bool GraphSampler::SampleCoordinatePlaneCurve() {
   }
   Cls2* points = graph_.vert1D_.Data();
   if (BlockSafe(kNeedZ)) {
-    for (std::int64_t start = 0; start <= stepU_; start += static_cast<std::int64_t>(kBlock)) {
-      const std::size_t count =
-          static_cast<std::size_t>(std::min<std::int64_t>(kBlock, stepU_ - start + 1));
-      for (std::size_t n = 0; n < count; ++n) {
-        parameters_[n] = ParameterU(start + static_cast<std::int64_t>(n));
-      }
-      EvaluateBlock(VariableValues{}, variable, count, kNeedZ);
-      for (std::size_t n = 0; n < count; ++n) {
-        StorePlaneCurvePoint(variable, parameters_[n], resultZ_[n],
-                             points[static_cast<std::size_t>(start) + n]);
-      }
-    }
+    RunBlocks(stepU_, &GraphSampler::ParameterU, VariableValues{}, variable, kNeedZ,
+              [&](std::int64_t j, std::size_t n) {
+                StorePlaneCurvePoint(variable, parameters_[n], resultZ_[n],
+                                     points[static_cast<std::size_t>(j)]);
+              });
   } else {
     for (std::int64_t j = 0; j <= stepU_; ++j) {
       if (!EvaluatePlaneCurvePoint(ParameterU(j), VariableValues{},
@@ -917,31 +928,26 @@ bool GraphSampler::SampleSurface() {
   const std::int32_t coordType = graph_.CoordType();
   const unsigned need = kNeedX | kNeedY | kNeedZ;
   const bool block = BlockSafe(need);
-  for (std::int32_t j = 0; j <= stepU_; ++j) {
+  Cls2* data = grid.Data();
+  const std::size_t row = grid.Index(0, 1);
+  for (std::int64_t j = 0; j <= stepU_; ++j) {
     const float u = ParameterU(j);
+    Cls2* column = data + static_cast<std::size_t>(j);
     if (block) {
       VariableValues base;
       SetVariable(base, uVariable, u);
-      for (std::int64_t start = 0; start <= stepV_; start += static_cast<std::int64_t>(kBlock)) {
-        const std::size_t count =
-            static_cast<std::size_t>(std::min<std::int64_t>(kBlock, stepV_ - start + 1));
-        for (std::size_t n = 0; n < count; ++n) {
-          parameters_[n] = ParameterV(start + static_cast<std::int64_t>(n));
-        }
-        EvaluateBlock(base, vVariable, count, need);
-        for (std::size_t n = 0; n < count; ++n) {
-          const auto i = static_cast<std::int32_t>(start + static_cast<std::int64_t>(n));
-          StoreCoordinates(coordType, resultX_[n], resultY_[n], resultZ_[n],
-                           grid.Data()[grid.Index(j, i)]);
-        }
-      }
+      RunBlocks(stepV_, &GraphSampler::ParameterV, base, vVariable, need,
+                [&](std::int64_t i, std::size_t n) {
+                  StoreCoordinates(coordType, resultX_[n], resultY_[n], resultZ_[n],
+                                   column[static_cast<std::size_t>(i) * row]);
+                });
       continue;
     }
-    for (std::int32_t i = 0; i <= stepV_; ++i) {
+    for (std::int64_t i = 0; i <= stepV_; ++i) {
       VariableValues values;
       SetVariable(values, uVariable, u);
       SetVariable(values, vVariable, ParameterV(i));
-      if (!EvaluateSpacePoint(values, grid.Data()[grid.Index(j, i)])) {
+      if (!EvaluateSpacePoint(values, column[static_cast<std::size_t>(i) * row])) {
         return false;
       }
     }
@@ -970,18 +976,11 @@ bool GraphSampler::SampleAnimatedPoint() {
   Cls2* points = graph_.anim1D_.Data();
   const unsigned need = kNeedX | kNeedY | kNeedZ;
   if (BlockSafe(need)) {
-    for (std::int64_t start = 0; start <= stepT_; start += static_cast<std::int64_t>(kBlock)) {
-      const std::size_t count =
-          static_cast<std::size_t>(std::min<std::int64_t>(kBlock, stepT_ - start + 1));
-      for (std::size_t n = 0; n < count; ++n) {
-        parameters_[n] = ParameterT(start + static_cast<std::int64_t>(n));
-      }
-      EvaluateBlock(VariableValues{}, Variable::T, count, need);
-      for (std::size_t n = 0; n < count; ++n) {
-        StoreCoordinates(coordType, resultX_[n], resultY_[n], resultZ_[n],
-                         points[static_cast<std::size_t>(start) + n]);
-      }
-    }
+    RunBlocks(stepT_, &GraphSampler::ParameterT, VariableValues{}, Variable::T, need,
+              [&](std::int64_t k, std::size_t n) {
+                StoreCoordinates(coordType, resultX_[n], resultY_[n], resultZ_[n],
+                                 points[static_cast<std::size_t>(k)]);
+              });
     return true;  // single points are not clipped
   }
   for (std::int64_t k = 0; k <= stepT_; ++k) {
@@ -1045,31 +1044,27 @@ bool GraphSampler::SampleAnimatedPlaneCurve() {
   }
   PointGrid& grid = graph_.anim2DU_;
   Cls2* data = grid.Data();
+  const std::size_t frame = grid.Index(0, 1);
   if (BlockSafe(kNeedZ)) {
+    // Pure text: each frame's curve is evaluated as one run of blocks.
     for (std::int64_t k = 0; k <= stepT_; ++k) {
       VariableValues base;
       base.T = ParameterT(k);
-      for (std::int64_t start = 0; start <= stepU_; start += static_cast<std::int64_t>(kBlock)) {
-        const std::size_t count =
-            static_cast<std::size_t>(std::min<std::int64_t>(kBlock, stepU_ - start + 1));
-        for (std::size_t n = 0; n < count; ++n) {
-          parameters_[n] = ParameterU(start + static_cast<std::int64_t>(n));
-        }
-        EvaluateBlock(base, variable, count, kNeedZ);
-        for (std::size_t n = 0; n < count; ++n) {
-          const auto j = static_cast<std::int32_t>(start + static_cast<std::int64_t>(n));
-          StorePlaneCurvePoint(variable, parameters_[n], resultZ_[n],
-                               data[grid.Index(j, static_cast<std::int32_t>(k))]);
-        }
-      }
+      Cls2* curve = data + static_cast<std::size_t>(k) * frame;
+      RunBlocks(stepU_, &GraphSampler::ParameterU, base, variable, kNeedZ,
+                [&](std::int64_t j, std::size_t n) {
+                  StorePlaneCurvePoint(variable, parameters_[n], resultZ_[n],
+                                       curve[static_cast<std::size_t>(j)]);
+                });
     }
   } else {
-    for (std::int32_t j = 0; j <= stepU_; ++j) {
+    for (std::int64_t j = 0; j <= stepU_; ++j) {
       const float u = ParameterU(j);
-      for (std::int32_t k = 0; k <= stepT_; ++k) {
+      for (std::int64_t k = 0; k <= stepT_; ++k) {
         VariableValues base;
         base.T = ParameterT(k);
-        if (!EvaluatePlaneCurvePoint(u, base, data[grid.Index(j, k)])) {
+        Cls2& point = data[static_cast<std::size_t>(j) + static_cast<std::size_t>(k) * frame];
+        if (!EvaluatePlaneCurvePoint(u, base, point)) {
           return false;
         }
       }
@@ -1088,41 +1083,39 @@ bool GraphSampler::SampleAnimatedSurface() {
   SurfaceBinding(graph_.FunForm(), graph_.CoordType(), uVariable, vVariable);
   PointGrid& grid = graph_.anim3D_;
   Cls2* data = grid.Data();
+  const std::size_t row = grid.Index(0, 1, 0);
+  const std::size_t frame = grid.Index(0, 0, 1);
+  auto cell = [&](std::int64_t j, std::int64_t i, std::int64_t k) -> Cls2& {
+    return data[static_cast<std::size_t>(j) + static_cast<std::size_t>(i) * row +
+                static_cast<std::size_t>(k) * frame];
+  };
   const std::int32_t coordType = graph_.CoordType();
   const unsigned need = kNeedX | kNeedY | kNeedZ;
   if (BlockSafe(need)) {
-    for (std::int32_t k = 0; k <= stepT_; ++k) {
+    for (std::int64_t k = 0; k <= stepT_; ++k) {
       const float t = ParameterT(k);
-      for (std::int32_t j = 0; j <= stepU_; ++j) {
+      for (std::int64_t j = 0; j <= stepU_; ++j) {
         VariableValues base;
         SetVariable(base, uVariable, ParameterU(j));
         base.T = t;
-        for (std::int64_t start = 0; start <= stepV_; start += static_cast<std::int64_t>(kBlock)) {
-          const std::size_t count =
-              static_cast<std::size_t>(std::min<std::int64_t>(kBlock, stepV_ - start + 1));
-          for (std::size_t n = 0; n < count; ++n) {
-            parameters_[n] = ParameterV(start + static_cast<std::int64_t>(n));
-          }
-          EvaluateBlock(base, vVariable, count, need);
-          for (std::size_t n = 0; n < count; ++n) {
-            const auto i = static_cast<std::int32_t>(start + static_cast<std::int64_t>(n));
-            StoreCoordinates(coordType, resultX_[n], resultY_[n], resultZ_[n],
-                             data[grid.Index(j, i, k)]);
-          }
-        }
+        RunBlocks(stepV_, &GraphSampler::ParameterV, base, vVariable, need,
+                  [&](std::int64_t i, std::size_t n) {
+                    StoreCoordinates(coordType, resultX_[n], resultY_[n], resultZ_[n],
+                                     cell(j, i, k));
+                  });
       }
     }
   } else {
-    for (std::int32_t j = 0; j <= stepU_; ++j) {
+    for (std::int64_t j = 0; j <= stepU_; ++j) {
       const float u = ParameterU(j);
-      for (std::int32_t i = 0; i <= stepV_; ++i) {
+      for (std::int64_t i = 0; i <= stepV_; ++i) {
         const float v = ParameterV(i);
-        for (std::int32_t k = 0; k <= stepT_; ++k) {
+        for (std::int64_t k = 0; k <= stepT_; ++k) {
           VariableValues values;
           SetVariable(values, uVariable, u);
           SetVariable(values, vVariable, v);
           values.T = ParameterT(k);
-          if (!EvaluateSpacePoint(values, data[grid.Index(j, i, k)])) {
+          if (!EvaluateSpacePoint(values, cell(j, i, k))) {
             return false;
           }
         }

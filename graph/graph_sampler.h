@@ -76,6 +76,12 @@ class GraphSampler {
   bool Evaluate(const Expression& expression, const VariableValues& values, float& result);
   void EvaluateBlock(const VariableValues& base, Variable varying, std::size_t count,
                      unsigned need);
+  // The parameters 0..last in blocks: each block's parameters are computed,
+  // the needed texts evaluated over them with `base` for the other
+  // variables, then store(index, position in the block) runs per point.
+  template <typename Store>
+  void RunBlocks(std::int64_t last, float (GraphSampler::*parameter)(std::int64_t) const,
+                 const VariableValues& base, Variable varying, unsigned need, Store store);
 
   // A plane curve point, evaluated in the described order: a failed
   // evaluation leaves the point as far as it was set and returns false.
