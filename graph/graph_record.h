@@ -330,6 +330,9 @@ class Cls9 {
   // Reading returns the point in the cell, or null for a cell that holds
   // none; writing stores a copy of the given point. An index outside the
   // extent that the last GetPoints gave the array throws GraphError.
+  // Sampling leaves arrays it never computes without storage (they read as
+  // fresh points); a non-const read or a write fills such an array, so
+  // readers use the const views below.
   Cls2* Vert3D(std::int32_t intU, std::int32_t intV) { return vert3D_.Find(intU, intV); }
   const Cls2* Vert3D(std::int32_t intU, std::int32_t intV) const {
     return vert3D_.Find(intU, intV);
