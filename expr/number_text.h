@@ -11,7 +11,8 @@ namespace quillon {
 // optional sign, digits with an optional "." and fraction, an optional
 // exponent letter E or D (either case) with optional sign and digits. The
 // decimal separator is always "." whatever the locale; 0 when the text does
-// not start with a number.
+// not start with a number. A number beyond the double range reads as plus or
+// minus infinity, one below it as 0.
 double LeadingNumberValue(const std::string& text);
 // The same for the characters [first, last).
 double LeadingNumberValue(const char* first, const char* last);
