@@ -4,12 +4,16 @@
 // values that are the same for every point are computed once, and each point
 // carries a flag that it has lost its value.
 //
-// Why the block run gives the same results as evaluating point by point: the
-// steps have no branches, so every point runs the same steps; a point that
-// fails a check ends with UndefinedMark whichever check it failed first; and
-// the only thing that depends on where a point stops is whether it reaches a
-// failing token, which is checked per point against the flags. Texts with RND
-// are always evaluated point by point, in order.
+// Why the block run gives the same results as evaluating point by point:
+// every point runs the same steps (there are no branches); a point that fails
+// any check ends with UndefinedMark whichever check failed first, so checks
+// may run in another order (those of the variables run first); and the only
+// thing that depends on where a point stops is whether it reaches a failing
+// token, which is decided per point from the flags. Values are computed by
+// the same step functions as DoEvaluate's, so they are the same bits; e^x
+// and e^-x of the varying variable are computed once for all hyperbolic
+// functions of it, which changes no value either. Texts with RND are always
+// evaluated point by point, in order.
 #include "expr/compiled_expression.h"
 
 #include <algorithm>
@@ -49,8 +53,9 @@ struct Step {
 };
 
 // Where a block step reads an operand: a block of per-point values (index of
-// the block: 0 the varying variable, 1 + n stack level n) or one value shared
-// by every point (index into the shared values).
+// the block: 0 the varying variable, 1 + n stack level n, then the two blocks
+// of e^x and e^-x) or one value shared by every point (index into the shared
+// values).
 struct Operand {
   bool perPoint = false;
   std::uint32_t index = 0;
