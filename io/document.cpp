@@ -142,6 +142,39 @@ bool Document::AppendNewGraphEntry(std::int32_t graphCountBefore) {
   return true;
 }
 
+bool Document::EditDialogGraph(std::int32_t position, const Cls9& edited) {
+  if (position < 1 || position > listScene_.Graphs().Count()) {
+    return false;
+  }
+  const std::shared_ptr<Cls9> graph = listScene_.Graphs().Item(position);
+  Cls9 previous(values_);
+  previous.EqualTo(*graph);
+  graph->EqualTo(edited);
+  // ShowScene holds the same record under the same ID; a copy made by
+  // another path would be brought in step here.
+  const std::shared_ptr<Cls9> shown = showScene_.Graphs().Find(Key(graph->ID()));
+  if (shown != nullptr && shown != graph) {
+    shown->EqualTo(edited);
+  }
+  if (!Sample(*graph)) {
+    graph->EqualTo(previous);
+    Sample(*graph);
+    if (shown != nullptr && shown != graph) {
+      shown->EqualTo(previous);
+      Sample(*shown);
+    }
+    return false;
+  }
+  if (shown != nullptr && shown != graph) {
+    Sample(*shown);
+  }
+  const auto index = static_cast<std::size_t>(position - 1);
+  if (index < entries_.size()) {
+    entries_[index].text = NewGraphEntryText(*graph).value_or(FallbackEntryText(*graph));
+  }
+  return true;
+}
+
 // --- commands ---
 
 void Document::ResetForNew() {

@@ -118,6 +118,13 @@ class Document {
   // graphCountBefore, the scene rotation is reset and the last graph of
   // ShowScene gets its checked list entry. True when an entry was added.
   bool AppendNewGraphEntry(std::int32_t graphCountBefore);
+  // A graph changed by the Properties dialog: the settings of edited are
+  // copied (EqualTo) into the graph at the 1-based ListScene position, which
+  // keeps its ID and its place in ShowScene, the graph is sampled again and
+  // its list entry takes the Draw wording. When sampling fails (the user has
+  // been told) the graph gets its previous settings and points back and the
+  // result is false; so is a position outside the list.
+  bool EditDialogGraph(std::int32_t position, const Cls9& edited);
 
   // --- commands ---
 
