@@ -1,0 +1,172 @@
+// Frame drawing speed: a compiled scene of 10 explicit curves drawn through
+// its display list (BM_Frame), the same segments drawn from one vertex array
+// without lists (BM_FrameReference), and the compilation itself
+// (BM_Rebuild). Off-screen, 800 x 600 pixels, on whatever OpenGL the
+// machine has (llvmpipe without a GPU).
+
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "expr/undefined_mark.h"
+#include "graph/box.h"
+#include "graph/document_values.h"
+#include "graph/graph_record.h"
+#include "scene/axis.h"
+#include "scene/frame_renderer.h"
+#include "scene/light.h"
+#include "scene/offscreen_context.h"
+#include "scene/scene.h"
+#include "scene/view.h"
+
+namespace quillon {
+namespace {
+
+constexpr std::int32_t kCurves = 10;
+constexpr std::int32_t kWidth = 800;
+constexpr std::int32_t kHeight = 600;
+
+const std::int32_t kColors[kCurves] = {255,     65280, 16711680, 0,        8421376,
+                                       8388736, 32896, 4227327,  16744448, 12632256};
+
+// One document with 10 sampled curves over -20..20, and a context to draw
+// it in. Zoomed to fit as the window's Zoom to Fit would.
+struct BenchScene {
+  std::unique_ptr<OffscreenContext> context;
+  DocumentValues document;
+  Cls8 scene;
+  Cls3 axis;
+  Cls4 view;
+  Cls10 light;
+  Cls1 sceneBox;
+  FrameRenderer renderer;
+
+  explicit BenchScene(std::int32_t steps)
+      : context(std::make_unique<OffscreenContext>(kWidth, kHeight)) {
+    for (std::int32_t k = 0; k < kCurves; ++k) {
+      auto graph = std::make_shared<Cls9>(document);
+      graph->ID(k + 1);
+      graph->GraphType(0);
+      graph->CoordType(1);
+      graph->FunForm(2);
+      graph->ExpressX("0");
+      graph->ExpressY("0");
+      graph->ExpressZ("sin(x*" + std::to_string(k + 1) + ")*10+" + std::to_string(k) + "-5");
+      graph->MinV(-20);
+      graph->MaxV(20);
+      graph->StepU(1);
+      graph->StepV(steps);
+      graph->LineColor(kColors[k]);
+      graph->LineWidth(1 + k % 3);
+      graph->Material(4);
+      if (!graph->GetPoints()) {
+        throw std::runtime_error("sampling failed");
+      }
+      scene.Graphs().Add(graph, std::to_string(graph->ID()));
+    }
+    view.SetScreen(kWidth, kHeight);
+    const Cls1 box = scene.GetBox(0);
+    view.ZoomAll(box.MinX(), box.MinY(), box.MinZ(), box.MaxX(), box.MaxY(), box.MaxZ());
+    if (!renderer.Initialize()) {
+      throw std::runtime_error("no OpenGL context");
+    }
+  }
+  ~BenchScene() { renderer.Release(); }
+};
+
+void BM_Frame(benchmark::State& state) {
+  BenchScene bench(static_cast<std::int32_t>(state.range(0)));
+  bench.renderer.RebuildLists(bench.scene, bench.axis, bench.document, bench.sceneBox);
+  for (auto _ : state) {
+    bench.renderer.Display(bench.scene, bench.view, bench.light);
+  }
+  state.SetItemsProcessed(state.iterations() * kCurves * state.range(0));
+}
+
+// The same segments, each curve a range of one vertex array of defined
+// segments, drawn with the same line state and no display list.
+void BM_FrameReference(benchmark::State& state) {
+  BenchScene bench(static_cast<std::int32_t>(state.range(0)));
+  std::vector<float> vertices;
+  std::vector<std::pair<GLint, GLsizei>> ranges;
+  for (const auto& entry : bench.scene.Graphs()) {
+    const Cls9& graph = *entry.second;
+    const auto first = static_cast<GLint>(vertices.size() / 3);
+    for (std::int32_t i = 0; i < graph.StepV(); ++i) {
+      const Cls2& p = *graph.Vert3D(0, i);
+      const Cls2& q = *graph.Vert3D(0, i + 1);
+      const bool defined = p.X() != UndefinedMark && p.Y() != UndefinedMark &&
+                           q.X() != UndefinedMark && q.Y() != UndefinedMark;
+      if (defined) {
+        vertices.insert(vertices.end(), {p.X(), p.Y(), p.z(), q.X(), q.Y(), q.z()});
+      }
+    }
+    ranges.emplace_back(first, static_cast<GLsizei>(vertices.size() / 3) - first);
+  }
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glVertexPointer(3, GL_FLOAT, 0, vertices.data());
+  for (auto _ : state) {
+    bench.view.Projection(bench.scene);
+    bench.light.SetLight();
+    glShadeModel(GL_SMOOTH);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_LINE_SMOOTH);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+    std::size_t k = 0;
+    for (const auto& entry : bench.scene.Graphs()) {
+      const Cls9& graph = *entry.second;
+      const auto color = static_cast<std::uint32_t>(graph.LineColor());
+      glLineWidth(static_cast<float>(graph.LineWidth()));
+      glColor3ub(static_cast<GLubyte>(color & 0xFF), static_cast<GLubyte>((color >> 8) & 0xFF),
+                 static_cast<GLubyte>((color >> 16) & 0xFF));
+      glDrawArrays(GL_LINES, ranges[k].first, ranges[k].second);
+      ++k;
+    }
+    glDisable(GL_LINE_SMOOTH);
+    glDisable(GL_BLEND);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glFinish();
+  }
+  glDisableClientState(GL_VERTEX_ARRAY);
+  state.SetItemsProcessed(state.iterations() * kCurves * state.range(0));
+}
+
+void BM_Rebuild(benchmark::State& state) {
+  BenchScene bench(static_cast<std::int32_t>(state.range(0)));
+  for (auto _ : state) {
+    bench.renderer.RebuildLists(bench.scene, bench.axis, bench.document, bench.sceneBox);
+    glFinish();
+  }
+  state.SetItemsProcessed(state.iterations() * kCurves * state.range(0));
+}
+
+BENCHMARK(BM_Frame)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_FrameReference)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_Rebuild)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+}  // namespace
+}  // namespace quillon
