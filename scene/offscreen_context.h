@@ -34,7 +34,10 @@ struct FrameImage {
 class OffscreenContext {
  public:
   // Makes the context and its drawing surface, and makes it current on the
-  // calling thread. Throws OffscreenError with the reason on failure.
+  // calling thread. Throws OffscreenError with the reason on failure. A
+  // context of another window-system API (GLX, as a Qt window uses) must not
+  // be current on the thread: GLVND refuses to make an EGL context current
+  // over it (EGL error 0x3002, bad access).
   OffscreenContext(std::int32_t width, std::int32_t height);
   ~OffscreenContext();
   OffscreenContext(const OffscreenContext&) = delete;
