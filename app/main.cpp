@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "io/batch.h"
+#include "ui/window_start.h"
 
 int main(int argc, char** argv) {
   const quillon::CommandLine line =
@@ -12,6 +13,5 @@ int main(int argc, char** argv) {
   if (line.kind != quillon::CommandLine::Window) {
     return quillon::RunCommandLine(line, std::cout, std::cerr);
   }
-  std::cerr << "quillon: the window is not built yet; see 'quillon --help' for the batch mode.\n";
-  return 2;
+  return quillon::RunWindow(argc, argv, line.file);
 }

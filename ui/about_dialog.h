@@ -1,0 +1,42 @@
+// frmF2, the About box: the product name, its version, the home page (a
+// click opens it) and the disclaimer.
+#pragma once
+
+#include <QDialog>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace quillon {
+
+class WindowDialogs;
+
+// The maker's home page, opened by Help, Homepage and by the About box.
+inline constexpr const char* kHomePage = "https://quillon.example.org";
+
+class frmF2 : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit frmF2(WindowDialogs& dialogs, QWidget* parent = nullptr);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private slots:
+  void cmdOK_Click();
+  void Label1_Click();
+
+ private:
+  WindowDialogs& dialogs_;
+
+  QLabel* lblTitle = nullptr;
+  QLabel* Label2 = nullptr;
+  QFrame* Line1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QLabel* lblDisclaimer = nullptr;
+  QPushButton* cmdOK = nullptr;
+};
+
+}  // namespace quillon

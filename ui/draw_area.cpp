@@ -1,0 +1,89 @@
+#include "ui/draw_area.h"
+
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <cmath>
+
+#include "io/document.h"
+#include "scene/light.h"
+#include "scene/view.h"
+
+namespace quillon {
+
+DrawArea::DrawArea(const FrameSource& source, Reporter& reporter, QWidget* parent)
+    : QOpenGLWidget(parent), source_(source), renderer_(&reporter) {
+  setObjectName(QStringLiteral("picDraw"));
+  setFocusPolicy(Qt::ClickFocus);
+}
+
+DrawArea::~DrawArea() {
+  if (context() != nullptr) {
+    disconnect(context(), nullptr, this, nullptr);
+  }
+  ReleaseGL();
+}
+
+void DrawArea::initializeGL() {
+  // Display lists and font lists live in this context and can only be freed
+  // while it is current, so they go when the context goes: on destruction
+  // or when the widget moves to another window and gets a new context.
+  connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &DrawArea::ReleaseGL);
+  if (renderer_.Initialize()) {
+    renderer_.RebuildLists(source_.document.ShowScene(), source_.document.MainAxis(),
+                           source_.document.Values(), source_.SceneBox);
+  }
+}
+
+void DrawArea::ReleaseGL() {
+  if (!renderer_.Initialized() || context() == nullptr) {
+    return;
+  }
+  makeCurrent();
+  renderer_.Release();
+  doneCurrent();
+}
+
+void DrawArea::resizeGL(int w, int h) {
+  const qreal ratio = devicePixelRatioF();
+  Cls4& view = source_.MainView;
+  view.SetScreen(static_cast<std::int32_t>(std::lround(w * ratio)),
+                 static_cast<std::int32_t>(std::lround(h * ratio)));
+  // Keep world units square: the visible height stays, the width follows
+  // the new shape of the area.
+  view.SetViewRect(view.VolWidth(), view.VolHeight());
+}
+
+void DrawArea::paintGL() {
+  renderer_.Display(source_.document.ShowScene(), source_.MainView, source_.MainLight,
+                    source_.AnimStep);
+}
+
+void DrawArea::RebuildLists() {
+  if (!Ready()) {
+    return;
+  }
+  makeCurrent();
+  renderer_.RebuildLists(source_.document.ShowScene(), source_.document.MainAxis(),
+                         source_.document.Values(), source_.SceneBox);
+  doneCurrent();
+}
+
+void DrawArea::Display() {
+  update();
+}
+
+void DrawArea::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    emit leftButtonDown(event->position());
+  } else if (event->button() == Qt::RightButton) {
+    emit rightButtonDown(event->globalPosition().toPoint());
+  }
+}
+
+void DrawArea::mouseMoveEvent(QMouseEvent* event) {
+  if (event->buttons() == Qt::LeftButton) {
+    emit leftButtonMoved(event->position());
+  }
+}
+
+}  // namespace quillon

@@ -1,0 +1,69 @@
+// picDraw, the drawing area of the main window: an OpenGL widget that runs
+// the frame renderer on the document's objects. It only reads them; the
+// window changes them and asks for RebuildLists and Display. Mouse buttons
+// and moves are passed on to the window, which owns the navigation.
+#pragma once
+
+#include <QOpenGLWidget>
+#include <QPoint>
+#include <QPointF>
+#include <cstdint>
+
+#include "scene/frame_renderer.h"
+
+namespace quillon {
+
+class Cls1;
+class Cls4;
+class Cls10;
+class Document;
+class Reporter;
+
+// What a frame is drawn from; every object belongs to the window.
+struct FrameSource {
+  Document& document;
+  Cls4& MainView;
+  const Cls10& MainLight;
+  Cls1& SceneBox;
+  const std::int32_t& AnimStep;
+};
+
+class DrawArea : public QOpenGLWidget {
+  Q_OBJECT
+
+ public:
+  // reporter receives the renderer's messages and must outlive the widget.
+  DrawArea(const FrameSource& source, Reporter& reporter, QWidget* parent = nullptr);
+  ~DrawArea() override;
+
+  // True once the context exists and the renderer has set it up.
+  bool Ready() const { return isValid() && renderer_.Initialized(); }
+  const FrameRenderer& Renderer() const { return renderer_; }
+
+  // Recompiles the scene's display lists; without a context nothing happens
+  // (initializeGL compiles them once the context exists).
+  void RebuildLists();
+  // Schedules a frame; painting draws it with Display of the renderer.
+  void Display();
+
+ signals:
+  void leftButtonDown(QPointF position);
+  // A move while the left button alone is held.
+  void leftButtonMoved(QPointF position);
+  void rightButtonDown(QPoint globalPosition);
+
+ protected:
+  void initializeGL() override;
+  void resizeGL(int w, int h) override;
+  void paintGL() override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  void ReleaseGL();
+
+  FrameSource source_;
+  FrameRenderer renderer_;
+};
+
+}  // namespace quillon

@@ -1,0 +1,182 @@
+// frmF1, the program's main window: it owns the document and the view, light
+// and scene box it is drawn with, carries the menus, the toolbar, the graph
+// check-list, the splitter and the drawing area, and runs every command.
+// The substance of the file commands is the document's; the window asks,
+// dispatches and redraws. Everything the user is asked goes through the
+// WindowDialogs given at construction.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <QUrl>
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "graph/box.h"
+#include "io/document.h"
+#include "scene/light.h"
+#include "scene/view.h"
+#include "ui/mouse_navigation.h"
+
+class QAction;
+class QListWidget;
+class QListWidgetItem;
+class QMenu;
+class QStatusBar;
+class QToolBar;
+
+namespace quillon {
+
+class DrawArea;
+class SplitterBar;
+class WindowDialogs;
+
+class frmF1 : public QMainWindow, public DocumentDialogs {
+  Q_OBJECT
+
+ public:
+  // Width of the graph list when the window opens, in pixels.
+  static constexpr int kInitialListWidth = 220;
+
+  // Window initialisation: the scenes, the view and the light exist, the
+  // controls are built and laid out. Nothing is drawn before Load.
+  explicit frmF1(WindowDialogs& dialogs, QWidget* parent = nullptr);
+  ~frmF1() override;
+
+  // Window load, after the window is shown: the rendering context, the axis,
+  // the view interval, the modes, the file-type registration, and then the
+  // command-line file (the arguments joined by single blanks) or New.
+  void Load(const std::string& commandLine);
+
+  // --- the drawing ---
+
+  // True when the drawing area has its OpenGL context. Without one the
+  // user is told once and the window works without drawing.
+  bool Initialize();
+  // Recompiles the shown scene; every change of the scene, the axis or the
+  // rotation is followed by RebuildLists and Display.
+  void RebuildLists();
+  // Draws a frame of step AnimStep.
+  void Display();
+
+  // --- the graph list ---
+
+  // Deletes the graph at a 1-based list position from both scenes and the
+  // list, and redraws. Nothing happens for an empty document.
+  void DeleteGraph(std::int32_t position);
+  void DeleteAllGraphs();
+  bool IsShown(std::int32_t ID) const { return document_.IsShown(ID); }
+
+  // --- what the window keeps ---
+
+  quillon::Document& Document() { return document_; }
+  Cls4& MainView() { return mainView_; }
+  const Cls10& MainLight() const { return mainLight_; }
+  const Cls1& SceneBox() const { return sceneBox_; }
+  std::int32_t AnimStep() const { return animStep_; }
+  const MouseNavigation& Navigation() const { return navigation_; }
+  bool EditMode() const { return editMode_; }
+  // The help page beside the program.
+  QString HelpFilePath() const { return helpFilePath_; }
+
+  // The named menu item or toolbar action ("mnuFileOpen", "barZoomAll").
+  QAction* Action(const QString& name) const;
+
+  // --- DocumentDialogs: passed on to the WindowDialogs ---
+
+  void Report(const std::string& title, const std::string& text, MessageIcon icon) override;
+  std::optional<FileChoice> AskFileName(FileDialogMode mode, const std::string& title,
+                                        const std::string& filter) override;
+  Answer Ask(const std::string& title, const std::string& text, MessageIcon icon,
+             QuestionButtons buttons) override;
+  void GraphFileWritten(const std::string& path) override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private slots:
+  // File
+  void newDocument();
+  void openFile();
+  void saveFile();
+  void saveFileAs();
+  void printView();
+  void exitProgram();
+  // Edit and the pop-up menus
+  void cutGraph();
+  void copyGraph();
+  void copyAsBitmap();
+  void pasteGraphs();
+  void cutAllGraphs();
+  void copyAllGraphs();
+  void deleteSelectedGraph();
+  void deleteAllGraphs();
+  void editGraph();
+  // View
+  void enterMoveMode();
+  void enterZoomMode();
+  void zoomToFit();
+  void showViewSettings();
+  // Draw
+  void drawCartesian();
+  void drawPolar();
+  void showAxisProperties();
+  // Help
+  void showHelp();
+  void showHomepage();
+  void showAbout();
+
+  void graphCheckChanged(QListWidgetItem* item);
+  void showListMenu(const QPoint& position);
+  void splitterMoved();
+  void drawAreaButtonDown(QPointF position);
+  void drawAreaMoved(QPointF position);
+  void drawAreaRightButton(QPoint globalPosition);
+
+ private:
+  void createActions();
+  void createMenus();
+  void createToolBar();
+  void createControls();
+  QAction* makeAction(const QString& name, const QString& text, void (frmF1::*slot)());
+
+  // Lays out the list, the splitter and the drawing area in the central area.
+  void layoutControls();
+  // Rebuilds List1 from the document's entries, keeping the current row
+  // when it still exists (row -1: no current entry).
+  void syncGraphList(int currentRow);
+  // Draw Cartesian (0) or Polar (1): the Properties dialog for a new graph.
+  void drawNewGraph(int coordinateIndex);
+  // Saves what the drawing area shows; the picture branch of Save As.
+  void saveDrawingPicture(const std::string& path);
+  // Writes the .pgp association for this program; called at load and after
+  // each graph file is written. The association itself is made by the
+  // file-type registration, which is not part of the window yet.
+  void registerFileType();
+
+  WindowDialogs& dialogs_;
+  quillon::Document document_;
+  Cls4 mainView_;
+  Cls10 mainLight_;
+  Cls1 sceneBox_;
+  std::int32_t animStep_ = 0;
+  bool editMode_ = false;
+  bool axisDialogOK_ = false;
+  bool contextReported_ = false;
+  MouseNavigation navigation_;
+  QString helpFilePath_;
+
+  std::map<QString, QAction*> actions_;
+  QMenu* funEditMenu_ = nullptr;
+  QMenu* graphEditMenu_ = nullptr;
+  QToolBar* Toolbar1 = nullptr;
+  QStatusBar* StatusBar1 = nullptr;
+  QWidget* central_ = nullptr;
+  QListWidget* List1 = nullptr;
+  SplitterBar* Splitter = nullptr;
+  DrawArea* picDraw = nullptr;
+};
+
+}  // namespace quillon

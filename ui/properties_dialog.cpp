@@ -1,0 +1,330 @@
+#include "ui/properties_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "expr/number_text.h"
+#include "expr/text_checks.h"
+#include "graph/graph_record.h"
+#include "io/document.h"
+#include "ui/color_box.h"
+#include "ui/dialog_text.h"
+#include "ui/window_dialogs.h"
+
+namespace quillon {
+
+namespace {
+
+const QStringList kCartesianForms = {QStringLiteral("y=f(x)"), QStringLiteral("x=f1(u),y=f2(u)")};
+const QStringList kPolarForms = {QStringLiteral("r=f(a)"), QStringLiteral("a=f1(u),r=f2(u)")};
+
+// What a new graph gets whatever the dialog says.
+constexpr std::int32_t kGraphType = 0;
+constexpr std::int32_t kFillStyle = 4;
+constexpr std::int32_t kSurfaceColor = 0xFF0000;
+constexpr std::int32_t kMaterial = 4;
+constexpr std::int32_t kShow = 2;
+constexpr std::int32_t kSmoothness = 2;
+constexpr std::int32_t kExplicitForm = 2;
+constexpr std::int32_t kParametricForm = 3;
+constexpr std::int32_t kBlue = 0xFF0000;  // blue in bits 16..23
+
+template <typename Widget>
+Widget* Named(Widget* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+}  // namespace
+
+frmF5::frmF5(quillon::Document& document, WindowDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), document_(document), dialogs_(dialogs) {
+  setObjectName(QStringLiteral("frmF5"));
+  setWindowTitle(QStringLiteral("Properties"));
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+  SSTab1 = Named(new QTabWidget(this), "SSTab1");
+  SSTab1->addTab(buildEquationTab(), QStringLiteral("Equation"));
+  SSTab1->addTab(buildPropertiesTab(), QStringLiteral("Properties"));
+
+  Command1 = Named(new QPushButton(QStringLiteral("OK"), this), "Command1");
+  Command1->setDefault(true);
+  Command2 = Named(new QPushButton(QStringLiteral("Cancel"), this), "Command2");
+  connect(Command1, &QPushButton::clicked, this, &frmF5::Command1_Click);
+  connect(Command2, &QPushButton::clicked, this, &frmF5::Command2_Click);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(Command1);
+  buttons->addWidget(Command2);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(SSTab1);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QWidget* frmF5::buildEquationTab() {
+  auto* page = new QWidget;
+  Label1 = Named(new QLabel(QStringLiteral("Name")), "Label1");
+  Text1 = Named(new QLineEdit(QStringLiteral("Untitled")), "Text1");
+  Label2 = Named(new QLabel(QStringLiteral("Coordinate")), "Label2");
+  Combo1 = Named(new QComboBox, "Combo1");
+  Combo1->addItems({QStringLiteral("Cartesian"), QStringLiteral("Polar")});
+  Combo1->setCurrentIndex(0);
+  Label13 = Named(new QLabel(QStringLiteral("Form")), "Label13");
+  Combo3 = Named(new QComboBox, "Combo3");
+  Combo3->addItems(kCartesianForms);
+  Combo3->setCurrentIndex(0);
+  connect(Combo1, &QComboBox::activated, this, &frmF5::Combo1_Click);
+  connect(Combo3, &QComboBox::activated, this, &frmF5::Combo3_Click);
+
+  Frame1 = Named(new QGroupBox(QStringLiteral("Function")), "Frame1");
+  Label3 = Named(new QLabel(QStringLiteral("x(u)")), "Label3");
+  Text2 = Named(new QLineEdit, "Text2");
+  Label4 = Named(new QLabel(QStringLiteral("y(u)")), "Label4");
+  Text3 = Named(new QLineEdit, "Text3");
+  auto* function = new QGridLayout(Frame1);
+  function->addWidget(Label3, 0, 0);
+  function->addWidget(Text2, 0, 1);
+  function->addWidget(Label4, 1, 0);
+  function->addWidget(Text3, 1, 1);
+  function->setColumnMinimumWidth(1, 260);
+
+  Frame2 = Named(new QGroupBox(QStringLiteral("Domain Of Variables")), "Frame2");
+  Label5 = Named(new QLabel(QStringLiteral("Min u")), "Label5");
+  Text4 = Named(new QLineEdit, "Text4");
+  Label6 = Named(new QLabel(QStringLiteral("Max u")), "Label6");
+  Text5 = Named(new QLineEdit, "Text5");
+  Label7 = Named(new QLabel(QStringLiteral("Steps u")), "Label7");
+  Text6 = Named(new QLineEdit, "Text6");
+  const QString recommended = QStringLiteral("Recommended Value: 30 - 100");
+  Label7->setToolTip(recommended);
+  Text6->setToolTip(recommended);
+  auto* domain = new QGridLayout(Frame2);
+  domain->addWidget(Label5, 0, 0);
+  domain->addWidget(Text4, 0, 1);
+  domain->addWidget(Label6, 1, 0);
+  domain->addWidget(Text5, 1, 1);
+  domain->addWidget(Label7, 2, 0);
+  domain->addWidget(Text6, 2, 1);
+
+  auto* grid = new QGridLayout(page);
+  grid->addWidget(Label1, 0, 0);
+  grid->addWidget(Text1, 0, 1);
+  grid->addWidget(Label2, 1, 0);
+  grid->addWidget(Combo1, 1, 1);
+  grid->addWidget(Label13, 2, 0);
+  grid->addWidget(Combo3, 2, 1);
+  grid->addWidget(Frame1, 3, 0, 1, 2);
+  grid->addWidget(Frame2, 4, 0, 1, 2);
+  return page;
+}
+
+QWidget* frmF5::buildPropertiesTab() {
+  auto* page = new QWidget;
+  Label8 = Named(new QLabel(QStringLiteral("Color")), "Label8");
+  Picture1 = Named(new ColorBox, "Picture1");
+  Picture1->Color(kBlue);
+  connect(Picture1, &ColorBox::clicked, this, &frmF5::Picture1_Click);
+  Label9 = Named(new QLabel(QStringLiteral("Width")), "Label9");
+  Combo2 = Named(new QComboBox, "Combo2");
+  for (int width = 1; width <= kLineWidths; ++width) {
+    Combo2->addItem(QString::number(width));
+  }
+  Combo2->setCurrentIndex(0);
+  Check3 = Named(new QCheckBox(QStringLiteral("Show Function Graph")), "Check3");
+  Check3->setChecked(true);
+
+  auto* grid = new QGridLayout(page);
+  grid->addWidget(Label8, 0, 0);
+  grid->addWidget(Picture1, 0, 1, Qt::AlignLeft);
+  grid->addWidget(Label9, 1, 0);
+  grid->addWidget(Combo2, 1, 1, Qt::AlignLeft);
+  grid->addWidget(Check3, 2, 0, 1, 2);
+  grid->setRowStretch(3, 1);
+  grid->setColumnStretch(1, 1);
+  return page;
+}
+
+bool frmF5::CanEdit(const Cls9& graph, std::int32_t docType) {
+  return docType == 1 && graph.GraphType() == kGraphType &&
+         (graph.CoordType() == 1 || graph.CoordType() == 2) &&
+         (graph.FunForm() == kExplicitForm || graph.FunForm() == kParametricForm);
+}
+
+void frmF5::PresetNew(int coordinateIndex) {
+  editMode_ = false;
+  setWindowTitle(QStringLiteral("Properties"));
+  Combo1->setCurrentIndex(coordinateIndex);
+  Combo1_Click();
+  Combo3->clear();
+  Combo3->addItems(coordinateIndex == 1 ? kPolarForms : kCartesianForms);
+  Combo3->setCurrentIndex(0);
+  Label3->setText(coordinateIndex == 1 ? QStringLiteral("r(a)") : QStringLiteral("y(x)"));
+  Label4->hide();
+  Text3->hide();
+}
+
+void frmF5::PresetEdit(const Cls9& graph, std::int32_t listPosition) {
+  editMode_ = true;
+  editPosition_ = listPosition;
+  setWindowTitle(QStringLiteral("Properties"));
+  Combo3->setCurrentIndex(graph.FunForm() - kExplicitForm);
+  Combo1->setCurrentIndex(graph.CoordType() - 1);
+  Combo1_Click();
+  Text1->setText(QString::fromStdString(graph.NameS()));
+  if (graph.FunForm() == kExplicitForm) {
+    Text2->setText(QString::fromStdString(graph.ExpressZ()));
+  } else {
+    Text2->setText(QString::fromStdString(graph.ExpressY()));
+    Text3->setText(QString::fromStdString(graph.ExpressZ()));
+  }
+  Text4->setText(QString::fromStdString(DialogNumberText(graph.MinV())));
+  Text5->setText(QString::fromStdString(DialogNumberText(graph.MaxV())));
+  Text6->setText(QString::number(graph.StepV()));
+  Picture1->Color(graph.LineColor());
+  Combo2->setCurrentIndex(std::clamp(graph.LineWidth(), 1, kLineWidths) - 1);
+}
+
+void frmF5::Combo1_Click() {
+  const int form = std::max(Combo3->currentIndex(), 0);
+  Combo3->clear();
+  Combo3->addItems(Combo1->currentIndex() == 1 ? kPolarForms : kCartesianForms);
+  Combo3->setCurrentIndex(form);
+  Combo3_Click();
+}
+
+void frmF5::Combo3_Click() {
+  const bool polar = Combo1->currentIndex() == 1;
+  const bool parametric = Combo3->currentIndex() == 1;
+  if (parametric) {
+    Label3->setText(polar ? QStringLiteral("a(u)") : QStringLiteral("x(u)"));
+    Label4->setText(polar ? QStringLiteral("r(u)") : QStringLiteral("y(u)"));
+    Label5->setText(QStringLiteral("Min u"));
+    Label6->setText(QStringLiteral("Max u"));
+    Label7->setText(QStringLiteral("Steps u"));
+  } else {
+    Label3->setText(polar ? QStringLiteral("r(a)") : QStringLiteral("y(x)"));
+    const QString variable = polar ? QStringLiteral("a") : QStringLiteral("x");
+    Label5->setText(QStringLiteral("Min ") + variable);
+    Label6->setText(QStringLiteral("Max ") + variable);
+    Label7->setText(QStringLiteral("Steps ") + variable);
+  }
+  Label4->setVisible(parametric);
+  Text3->setVisible(parametric);
+  Label7->setVisible(true);
+  Text6->setVisible(true);
+}
+
+void frmF5::Picture1_Click() {
+  if (const std::optional<std::int32_t> color = dialogs_.ChooseColor(this)) {
+    Picture1->Color(*color);
+  }
+}
+
+void frmF5::Tell(const char* title, const char* text) {
+  dialogs_.Report(title, text, MessageIcon::Exclamation);
+}
+
+void frmF5::Command1_Click() {
+  // 1. Clean the shown boxes; "visible" is what the dialog shows or hides,
+  // whichever tab is in front.
+  struct Cleaned {
+    QLineEdit* box;
+    bool expression;
+  };
+  for (const Cleaned& cleaned :
+       {Cleaned{Text2, true}, Cleaned{Text3, true}, Cleaned{Text4, false}, Cleaned{Text5, false}}) {
+    if (cleaned.box->isHidden()) {
+      continue;
+    }
+    const std::string typed = cleaned.box->text().toStdString();
+    const TextCheck check =
+        cleaned.expression ? CheckExpressionText(typed) : CheckNumberText(typed);
+    if (!check.ok) {
+      Tell("Error", "Illegal data exist.");
+      return;
+    }
+    cleaned.box->setText(QString::fromStdString(check.cleaned));
+  }
+
+  // 2., 3. Document kind and coordinate system.
+  document_.Values().DocType = 1;
+  const std::int32_t coordType = Combo1->currentIndex() == 1 ? 2 : 1;
+  if (Combo3->currentIndex() < 0) {
+    Combo3->setCurrentIndex(0);
+  }
+  const bool parametric = Combo3->currentIndex() == 1;
+
+  // 4., 5. Every needed box filled, the interval the right way round, at
+  // least one step.
+  const bool missing = Text2->text().isEmpty() || (parametric && Text3->text().isEmpty()) ||
+                       Text5->text().isEmpty() || Text6->text().isEmpty() ||
+                       Text4->text().isEmpty();
+  if (missing) {
+    Tell("Note", "Input all parameters please.");
+    return;
+  }
+  const double lower = TextValue(Text4->text());
+  const double upper = TextValue(Text5->text());
+  const double steps = TextValue(Text6->text());
+  if (upper < lower) {
+    Tell("Note", parametric ? "Min u must less than Max u." : "Min x must less than Max x.");
+    return;
+  }
+  if (steps < 1) {
+    Tell("Note", parametric ? "Steps u must larger than 1." : "Steps x must larger than 1.");
+    return;
+  }
+
+  // 6. The values; numbers beyond what the graph can hold are refused
+  // rather than stored as infinities or wrapped step counts.
+  const std::optional<std::int32_t> stepCount = RoundHalfEven(steps);
+  const float minV = static_cast<float>(lower);
+  const float maxV = static_cast<float>(upper);
+  if (!stepCount || !std::isfinite(minV) || !std::isfinite(maxV)) {
+    Tell("Note", "A number is too large.");
+    return;
+  }
+  const std::int32_t lineWidth = RoundHalfEven(TextValue(Combo2->currentText())).value_or(1);
+
+  // 7., 8. The graph record.
+  const std::string first = Text2->text().toStdString();
+  const std::string expressY = parametric ? first : std::string(coordType == 2 ? "a" : "x");
+  const std::string expressZ = parametric ? Text3->text().toStdString() : first;
+  std::shared_ptr<Cls9> graph = document_.MakeGraph()->Init(
+      document_.LastGraphID(), Text1->text().toStdString(), kGraphType, coordType, "0", expressY,
+      expressZ, 1, *stepCount, 0, 1.0f, minV, maxV, kFillStyle, kSurfaceColor, kSurfaceColor,
+      Picture1->Color(), lineWidth, kMaterial, kShow, kSmoothness, false, false, false, 0);
+  graph->FunForm(parametric ? kParametricForm : kExplicitForm);
+  graph->Show2DCurve(Check3->isChecked());
+
+  // 9., 10. Into the document and sampled; a graph that cannot be sampled
+  // (the compiler has told why) keeps the dialog open.
+  const bool sampled = editMode_ ? document_.EditDialogGraph(editPosition_, *graph)
+                                 : document_.AddDialogGraph(graph);
+  if (!sampled) {
+    return;
+  }
+  // 11.
+  editMode_ = false;
+  accept();
+}
+
+void frmF5::Command2_Click() {
+  reject();
+}
+
+}  // namespace quillon

@@ -1,0 +1,29 @@
+// What the window asks of the user and of the desktop: message boxes and
+// questions, file names, colours, modal dialogs and opening an address. The
+// program answers with Qt's dialogs (QtDialogs); tests answer from a script,
+// so every command runs through the real window without a person at it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "io/document.h"
+
+class QDialog;
+class QUrl;
+class QWidget;
+
+namespace quillon {
+
+class WindowDialogs : public DocumentDialogs {
+ public:
+  // The colour chooser, not preset; nothing when the user cancels. Colours
+  // are 32-bit values with red in bits 0..7, green 8..15, blue 16..23.
+  virtual std::optional<std::int32_t> ChooseColor(QWidget* parent) = 0;
+  // Runs a modal dialog until it is accepted or rejected; QDialog's result.
+  virtual int ShowModal(QDialog& dialog) = 0;
+  // Hands a file or web address to the desktop; the outcome is not examined.
+  virtual void OpenUrl(const QUrl& url) = 0;
+};
+
+}  // namespace quillon

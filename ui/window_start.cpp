@@ -1,0 +1,36 @@
+#include "ui/window_start.h"
+
+#include <QApplication>
+#include <QSurfaceFormat>
+
+#include "ui/main_window.h"
+#include "ui/qt_dialogs.h"
+
+namespace quillon {
+
+void SetDrawingSurfaceFormat() {
+  QSurfaceFormat format;
+  format.setRenderableType(QSurfaceFormat::OpenGL);
+  format.setProfile(QSurfaceFormat::CompatibilityProfile);
+  format.setRedBufferSize(8);
+  format.setGreenBufferSize(8);
+  format.setBlueBufferSize(8);
+  format.setDepthBufferSize(16);
+  format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+  QSurfaceFormat::setDefaultFormat(format);
+}
+
+int RunWindow(int& argc, char** argv, const std::string& file) {
+  SetDrawingSurfaceFormat();
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Quillon"));
+  QApplication::setApplicationVersion(QStringLiteral("1.0"));
+  QtDialogs dialogs;
+  frmF1 window(dialogs);
+  dialogs.Parent(&window);
+  window.show();
+  window.Load(file);
+  return QApplication::exec();
+}
+
+}  // namespace quillon
