@@ -16,6 +16,11 @@ DrawArea::DrawArea(const FrameSource& source, Reporter& reporter, QWidget* paren
   setFocusPolicy(Qt::ClickFocus);
 }
 
+bool DrawArea::OpenGLAvailable() {
+  QOpenGLContext probe;
+  return probe.create();
+}
+
 DrawArea::~DrawArea() {
   if (context() != nullptr) {
     disconnect(context(), nullptr, this, nullptr);

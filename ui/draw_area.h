@@ -36,6 +36,9 @@ class DrawArea : public QOpenGLWidget {
   DrawArea(const FrameSource& source, Reporter& reporter, QWidget* parent = nullptr);
   ~DrawArea() override;
 
+  // Whether Qt can make an OpenGL context of the default format at all.
+  static bool OpenGLAvailable();
+
   // True once the context exists and the renderer has set it up.
   bool Ready() const { return isValid() && renderer_.Initialized(); }
   const FrameRenderer& Renderer() const { return renderer_; }

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QToolBar>
@@ -215,15 +216,32 @@ void frmF1::createControls() {
 
   List1 = new QListWidget(central_);
   List1->setObjectName(QStringLiteral("List1"));
-  List1->setContextMenuPolicy(Qt::CustomContextMenu);
+  // The pop-up menus open when the right button goes down, not through the
+  // platform's context-menu event.
+  List1->setContextMenuPolicy(Qt::PreventContextMenu);
+  List1->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
+  List1->viewport()->installEventFilter(this);
   connect(List1, &QListWidget::itemChanged, this, &frmF1::graphCheckChanged);
-  connect(List1, &QListWidget::customContextMenuRequested, this, &frmF1::showListMenu);
 
-  const FrameSource source{document_, mainView_, mainLight_, sceneBox_, animStep_};
-  picDraw = new DrawArea(source, *this, central_);
-  connect(picDraw, &DrawArea::leftButtonDown, this, &frmF1::drawAreaButtonDown);
-  connect(picDraw, &DrawArea::leftButtonMoved, this, &frmF1::drawAreaMoved);
-  connect(picDraw, &DrawArea::rightButtonDown, this, &frmF1::drawAreaRightButton);
+  if (DrawArea::OpenGLAvailable()) {
+    const FrameSource source{document_, mainView_, mainLight_, sceneBox_, animStep_};
+    drawing_ = new DrawArea(source, *this, central_);
+    connect(drawing_, &DrawArea::leftButtonDown, this, &frmF1::drawAreaButtonDown);
+    connect(drawing_, &DrawArea::leftButtonMoved, this, &frmF1::drawAreaMoved);
+    connect(drawing_, &DrawArea::rightButtonDown, this, &frmF1::drawAreaRightButton);
+    picDraw = drawing_;
+  } else {
+    // A window holding an OpenGL widget cannot even be shown where Qt has no
+    // OpenGL, so the area is a blank widget; it still takes the mouse.
+    picDraw = new QWidget(central_);
+    picDraw->setObjectName(QStringLiteral("picDraw"));
+    picDraw->setAutoFillBackground(true);
+    QPalette white = picDraw->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    picDraw->setPalette(white);
+    picDraw->installEventFilter(this);
+  }
+  picDraw->setContextMenuPolicy(Qt::PreventContextMenu);
 
   Splitter = new SplitterBar(central_);
   Splitter->setObjectName(QStringLiteral("Splitter"));
@@ -265,9 +283,9 @@ void frmF1::registerFileType() {
 // --- drawing ---
 
 bool frmF1::Initialize() {
-  if (picDraw->isValid()) {
+  if (drawing_ != nullptr && drawing_->isValid()) {
     // A context whose setup failed has been reported by the renderer.
-    return picDraw->Ready();
+    return drawing_->Ready();
   }
   if (!contextReported_) {
     contextReported_ = true;
@@ -279,12 +297,20 @@ bool frmF1::Initialize() {
   return false;
 }
 
+bool frmF1::HasDrawing() const {
+  return drawing_ != nullptr && drawing_->Ready();
+}
+
 void frmF1::RebuildLists() {
-  picDraw->RebuildLists();
+  if (drawing_ != nullptr) {
+    drawing_->RebuildLists();
+  }
 }
 
 void frmF1::Display() {
-  picDraw->Display();
+  if (drawing_ != nullptr) {
+    drawing_->Display();
+  }
 }
 
 // --- DocumentDialogs ---
@@ -312,6 +338,16 @@ void frmF1::GraphFileWritten(const std::string& /*path*/) {
 bool frmF1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == central_ && event->type() == QEvent::Resize) {
     layoutControls();
+  } else if (drawing_ == nullptr && picDraw != nullptr && watched == picDraw) {
+    blankAreaMouse(event);
+  } else if (List1 != nullptr && watched == List1->viewport() &&
+             event->type() == QEvent::MouseButtonPress) {
+    const auto* press = static_cast<QMouseEvent*>(event);
+    if (press->button() == Qt::RightButton) {
+      // The list still sees the press and makes the entry under the
+      // pointer current before an item of the menu runs.
+      funEditMenu_->popup(press->globalPosition().toPoint());
+    }
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -357,10 +393,6 @@ void frmF1::graphCheckChanged(QListWidgetItem* item) {
   document_.SetChecked(static_cast<std::size_t>(row), item->checkState() == Qt::Checked);
   RebuildLists();
   Display();
-}
-
-void frmF1::showListMenu(const QPoint& position) {
-  funEditMenu_->popup(List1->viewport()->mapToGlobal(position));
 }
 
 void frmF1::DeleteGraph(std::int32_t position) {
@@ -418,7 +450,7 @@ void frmF1::saveFile() {
 
 void frmF1::saveFileAs() {
   // The picture is taken before the dialog covers the drawing.
-  const QImage picture = picDraw->Ready() ? picDraw->grabFramebuffer() : QImage();
+  const QImage picture = HasDrawing() ? drawing_->grabFramebuffer() : QImage();
   const SaveAsResult result = document_.SaveAs();
   if (result.kind != SaveAsResult::PictureChosen) {
     return;
@@ -600,6 +632,22 @@ void frmF1::drawAreaMoved(QPointF position) {
   if (navigation_.LeftButtonMove(static_cast<float>(position.x()), static_cast<float>(position.y()),
                                  picDraw->width(), picDraw->height(), mainView_)) {
     Display();
+  }
+}
+
+void frmF1::blankAreaMouse(QEvent* event) {
+  if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseMove) {
+    return;
+  }
+  const auto* mouse = static_cast<QMouseEvent*>(event);
+  if (event->type() == QEvent::MouseMove) {
+    if (mouse->buttons() == Qt::LeftButton) {
+      drawAreaMoved(mouse->position());
+    }
+  } else if (mouse->button() == Qt::LeftButton) {
+    drawAreaButtonDown(mouse->position());
+  } else if (mouse->button() == Qt::RightButton) {
+    drawAreaRightButton(mouse->globalPosition().toPoint());
   }
 }
 

@@ -54,6 +54,8 @@ class frmF1 : public QMainWindow, public DocumentDialogs {
   // True when the drawing area has its OpenGL context. Without one the
   // user is told once and the window works without drawing.
   bool Initialize();
+  // True when frames are drawn: the drawing area has its context.
+  bool HasDrawing() const;
   // Recompiles the shown scene; every change of the scene, the axis or the
   // rotation is followed by RebuildLists and Display.
   void RebuildLists();
@@ -129,7 +131,6 @@ class frmF1 : public QMainWindow, public DocumentDialogs {
   void showAbout();
 
   void graphCheckChanged(QListWidgetItem* item);
-  void showListMenu(const QPoint& position);
   void splitterMoved();
   void drawAreaButtonDown(QPointF position);
   void drawAreaMoved(QPointF position);
@@ -149,8 +150,8 @@ class frmF1 : public QMainWindow, public DocumentDialogs {
   void syncGraphList(int currentRow);
   // Draw Cartesian (0) or Polar (1): the Properties dialog for a new graph.
   void drawNewGraph(int coordinateIndex);
-  // Saves what the drawing area shows; the picture branch of Save As.
-  void saveDrawingPicture(const std::string& path);
+  // The mouse on a drawing area without OpenGL.
+  void blankAreaMouse(QEvent* event);
   // Writes the .pgp association for this program; called at load and after
   // each graph file is written. The association itself is made by the
   // file-type registration, which is not part of the window yet.
@@ -176,7 +177,10 @@ class frmF1 : public QMainWindow, public DocumentDialogs {
   QWidget* central_ = nullptr;
   QListWidget* List1 = nullptr;
   SplitterBar* Splitter = nullptr;
-  DrawArea* picDraw = nullptr;
+  // The drawing area; drawing_ is the same widget when OpenGL is there,
+  // null when the area is blank.
+  QWidget* picDraw = nullptr;
+  DrawArea* drawing_ = nullptr;
 };
 
 }  // namespace quillon

@@ -97,13 +97,15 @@ void WindowTest::SetUp() {
   ASSERT_NE(QApplication::instance(), nullptr) << "no display for the window";
 }
 
-void WindowTest::Start(const std::string& commandLine) {
+void WindowTest::Start(const std::string& commandLine, bool withoutDrawing) {
   window_ = std::make_unique<frmF1>(dialogs);
   window_->resize(900, 640);
   window_->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
   window_->Load(commandLine);
-  ASSERT_TRUE(Drawing().Ready()) << "the drawing area has no OpenGL context";
+  if (!withoutDrawing) {
+    ASSERT_TRUE(window_->HasDrawing()) << "the drawing area has no OpenGL context";
+  }
 }
 
 void WindowTest::TearDown() {
@@ -121,8 +123,8 @@ QListWidget& WindowTest::List() {
   return *list;
 }
 
-DrawArea& WindowTest::Drawing() {
-  auto* area = window_->findChild<DrawArea*>(QStringLiteral("picDraw"));
+QWidget& WindowTest::Drawing() {
+  auto* area = window_->findChild<QWidget*>(QStringLiteral("picDraw"));
   EXPECT_NE(area, nullptr);
   return *area;
 }
@@ -134,7 +136,12 @@ void WindowTest::Trigger(const char* name) {
 }
 
 QImage WindowTest::Frame() {
-  return Drawing().grabFramebuffer();
+  auto* area = qobject_cast<DrawArea*>(&Drawing());
+  if (area == nullptr) {
+    ADD_FAILURE() << "the drawing area has no OpenGL";
+    return QImage();
+  }
+  return area->grabFramebuffer();
 }
 
 void WindowTest::AddFunction(const FunctionInput& input) {

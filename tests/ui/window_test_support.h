@@ -59,12 +59,14 @@ class WindowTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Builds, shows and loads the window with this command line.
-  void Start(const std::string& commandLine);
+  // Builds, shows and loads the window with this command line; the drawing
+  // area must have its OpenGL context unless withoutDrawing.
+  void Start(const std::string& commandLine, bool withoutDrawing = false);
 
   frmF1& Window() { return *window_; }
   QListWidget& List();
-  DrawArea& Drawing();
+  // picDraw, with or without OpenGL.
+  QWidget& Drawing();
   void Trigger(const char* name);
   // A fresh frame of the drawing area.
   QImage Frame();
