@@ -430,5 +430,46 @@ TEST_F(MainWindow, ZoomToFitFramesTheShownGraphsTwiceOver) {
   EXPECT_FLOAT_EQ(view.EyePos().z() - view.RefPos().z(), before.EyePos().z() - before.RefPos().z());
 }
 
+// Graphs of the different forms side by side, each in its own colour.
+TEST_F(MainWindow, EveryGraphIsDrawnInItsColour) {
+  Start("");
+  struct Graph {
+    int coordinate, form;
+    const char* first;
+    const char* second;
+    const char* min;
+    const char* max;
+    std::int32_t color;
+    QColor pixel;
+  };
+  const Graph graphs[] = {
+      {0, 0, "3*sin(x)", "", "-10", "10", 0xC05A1E, QColor(0x1E, 0x5A, 0xC0)},
+      {1, 0, "6*cos(3*a)", "", "0", "3.1416", 0x2828C8, QColor(0xC8, 0x28, 0x28)},
+      {0, 1, "8*sin(3*u)", "5*sin(2*u)", "0", "6.2832", 0x28A028, QColor(0x28, 0xA0, 0x28)},
+  };
+  for (const Graph& g : graphs) {
+    FunctionInput input;
+    input.coordinate = g.coordinate;
+    input.form = g.form;
+    input.first = QString::fromLatin1(g.first);
+    input.second = QString::fromLatin1(g.second);
+    input.min = QString::fromLatin1(g.min);
+    input.max = QString::fromLatin1(g.max);
+    input.steps = QStringLiteral("200");
+    input.color = g.color;
+    AddFunction(input);
+  }
+  ASSERT_EQ(List().count(), 3);
+  Trigger("mnuViewFit");
+  Window().MainView().Zoom(0.7f);
+  const QImage frame = Frame();
+  for (const Graph& g : graphs) {
+    SCOPED_TRACE(g.first);
+    EXPECT_GT(CountNear(frame, g.pixel, 30), 300);
+  }
+  List().setCurrentRow(1);
+  SaveScreenshot("window");
+}
+
 }  // namespace
 }  // namespace quillon::testing

@@ -152,6 +152,11 @@ TEST_F(PropertiesDialog, LabelsFollowTheCoordinateSystemAndForm) {
     EXPECT_EQ(Text(dialog, "Label7"), c.label7);
     EXPECT_FALSE(Find<QLineEdit>(dialog, "Text6")->isHidden());
   }
+  Find<QLineEdit>(dialog, "Text2")->setText(QStringLiteral("cos(u)*(1+cos(6*u)/4)"));
+  Find<QLineEdit>(dialog, "Text3")->setText(QStringLiteral("sin(u)*(1+cos(6*u)/4)"));
+  SavePicture(dialog, "properties-equation");
+  Find<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
+  SavePicture(dialog, "properties-properties");
 }
 
 TEST_F(PropertiesDialog, PresetsOfDrawCartesianAndPolar) {

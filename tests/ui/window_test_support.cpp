@@ -165,12 +165,17 @@ void WindowTest::ClickCheckBox(int row) {
   QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, box.center());
 }
 
-void WindowTest::SaveScreenshot(const std::string& name) {
+void SavePicture(QWidget& widget, const std::string& name) {
+  widget.show();
   QCoreApplication::processEvents();
   const QDir folder(QStringLiteral(QUILLON_SCREENSHOT_DIR));
   folder.mkpath(QStringLiteral("."));
-  const QImage picture = window_->grab().toImage();
+  const QImage picture = widget.grab().toImage();
   EXPECT_TRUE(picture.save(folder.filePath(QString::fromStdString(name) + QStringLiteral(".png"))));
+}
+
+void WindowTest::SaveScreenshot(const std::string& name) {
+  SavePicture(*window_, name);
 }
 
 }  // namespace quillon::testing

@@ -49,6 +49,10 @@ void FillAndConfirm(QDialog& dialog, const FunctionInput& input);
 void ChooseComboItem(QComboBox* combo, int index);
 void ClickButton(QDialog& dialog, const char* name);
 
+// Saves a picture of the shown widget for reviewers, as NAME.png in the
+// build tree's screenshots folder.
+void SavePicture(QWidget& widget, const std::string& name);
+
 // Pixels within tolerance of the colour in each channel.
 std::int64_t CountNear(const QImage& image, const QColor& color, int tolerance = 60);
 // Pixels that are not white.
