@@ -9,7 +9,6 @@
 
 #include "graph/graph_record.h"
 #include "io/document.h"
-#include "io/graph_file.h"
 #include "test_support.h"
 
 namespace quillon {
@@ -17,7 +16,6 @@ namespace {
 
 using test::DataFile;
 using test::FakeDialogs;
-using test::ReadBytes;
 using test::TempFolder;
 
 TEST(CommandLine, ParsesExportsAndRefusesMistakes) {
@@ -157,13 +155,6 @@ TEST(Batch, ExitStatusAndMessages) {
   EXPECT_EQ(RunWith({"--version"}).out.rfind("quillon ", 0), 0u);
 }
 
-TEST(Batch, CurvePointsOfTheShownCurves) {
-  TempFolder folder;
-  const std::string out = folder.File("points.csv");
-  ASSERT_EQ(RunWith({DataFile("points.pgp"), "--export-filename=" + out}).status, 0);
-  EXPECT_EQ(ReadBytes(out), ReadBytes(DataFile("points.csv")));
-}
-
 TEST(Batch, IntersectionsExportTheirSecondCurve) {
   FakeDialogs dialogs;
   Document document(dialogs);
@@ -183,22 +174,6 @@ TEST(Batch, IntersectionsExportTheirSecondCurve) {
             "graph,curve,i,x,y,z\n"
             "1,1,0,0,0,0\n1,1,1,0.5,0.5,0\n1,1,2,1,1,0\n"
             "1,2,0,0,1,0\n1,2,1,0.5,0.5,0\n1,2,2,1,0,0\n");
-}
-
-TEST(Batch, GraphFileExportIsWhatSaveAsWrites) {
-  TempFolder folder;
-  const std::string out = folder.File("copy.pgp");
-  ASSERT_EQ(RunWith({DataFile("curves_g5.pgp"), "--export-filename=" + out}).status, 0);
-  FakeDialogs dialogs;
-  Document document(dialogs);
-  ASSERT_EQ(document.OpenGraphFile(DataFile("curves_g5.pgp")), OpenResult::Opened);
-  EXPECT_EQ(ReadBytes(out), document.BuildGraphFile().bytes);
-  // The file of a document without graphs holds the tag, the count and the axis.
-  TempFolder other;
-  const std::string empty = other.File("empty.pgp");
-  test::WriteBytes(folder.File("blank.pgp"), test::GraphFileOf("S51 0 0"));
-  ASSERT_EQ(RunWith({folder.File("blank.pgp"), "--export-filename=" + empty}).status, 0);
-  EXPECT_EQ(DecodeGraphFile(ReadBytes(empty)), "S51 0 0");
 }
 
 // The picture shows the drawing area: a white background and the curves in
@@ -309,25 +284,6 @@ TEST(DataFiles, UnknownKindKeepsItsPlaceInNothing) {
   ASSERT_EQ(document.Entries().size(), 1u);
   EXPECT_EQ(document.Entries()[0].text, "Graph kind 3: ribbon");
   EXPECT_FALSE(document.MainAxis().Show());  // read from the token "99"
-}
-
-// Every data file that opens writes a file that reads back to the same bytes.
-TEST(DataFiles, WriteReadWriteGivesTheSameBytes) {
-  TempFolder folder;
-  for (const char* name :
-       {"curves_g5.pgp", "animated_g4.pgp", "tables_g3.pgp", "unknown_kind.pgp", "points.pgp"}) {
-    SCOPED_TRACE(name);
-    FakeDialogs dialogs;
-    Document first(dialogs);
-    ASSERT_EQ(first.OpenGraphFile(DataFile(name)), OpenResult::Opened);
-    const std::string once = folder.File("once.pgp");
-    ASSERT_TRUE(first.WriteGraphFile(once));
-    Document second(dialogs);
-    ASSERT_EQ(second.OpenGraphFile(once), OpenResult::Opened);
-    const std::string twice = folder.File("twice.pgp");
-    ASSERT_TRUE(second.WriteGraphFile(twice));
-    EXPECT_EQ(ReadBytes(twice), ReadBytes(once));
-  }
 }
 
 }  // namespace
