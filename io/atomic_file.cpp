@@ -55,17 +55,33 @@ mode_t NewFileMode() {
   return static_cast<mode_t>(0666 & ~mask);
 }
 
+// Only regular files are read or replaced: a pipe or device could block or
+// never end, and a rename would replace the device itself.
+void CheckRegular(const struct stat& info) {
+  if (S_ISDIR(info.st_mode)) {
+    throw IoError("It is a folder.");
+  }
+  if (!S_ISREG(info.st_mode)) {
+    throw IoError("It is not a regular file.");
+  }
+}
+
 }  // namespace
 
 std::string ReadWholeFile(const std::string& path) {
-  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    throw IoError(Reason(errno) + ".");
+  }
+  CheckRegular(info);
+  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (file.Get() < 0) {
     throw IoError(Reason(errno) + ".");
   }
-  struct stat info {};
-  if (::fstat(file.Get(), &info) == 0 && S_ISDIR(info.st_mode)) {
-    throw IoError("It is a folder.");
+  if (::fstat(file.Get(), &info) != 0) {
+    throw IoError(Reason(errno) + ".");
   }
+  CheckRegular(info);
   std::string bytes;
   char buffer[65536];
   for (;;) {
@@ -99,9 +115,7 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
   mode_t mode = NewFileMode();
   struct stat existing {};
   if (::stat(target.c_str(), &existing) == 0) {
-    if (S_ISDIR(existing.st_mode)) {
-      throw IoError("It is a folder.");
-    }
+    CheckRegular(existing);
     mode = existing.st_mode & 07777;
   }
 

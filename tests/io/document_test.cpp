@@ -3,6 +3,7 @@
 #include "io/document.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <sstream>
@@ -204,7 +205,10 @@ TEST_F(DocumentTest, FailedSaveIsToldAndKeepsTheOldFile) {
   Populate();
   const std::string blocker = WriteFile("plain", "not a folder");
   const std::string old = WriteFile("keep.pgp", "old contents");
-  for (const std::string& path : {blocker + "/x.pgp", folder.Path(), folder.File("no/x.pgp")}) {
+  const std::string pipe = folder.File("pipe");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  for (const std::string& path :
+       {blocker + "/x.pgp", folder.Path(), folder.File("no/x.pgp"), pipe}) {
     SCOPED_TRACE(path);
     dialogs.told.clear();
     dialogs.ChooseFile(path);
@@ -216,7 +220,7 @@ TEST_F(DocumentTest, FailedSaveIsToldAndKeepsTheOldFile) {
   }
   EXPECT_TRUE(dialogs.written.empty());
   EXPECT_EQ(ReadBytes(old), "old contents");
-  EXPECT_EQ(folder.Names(), (std::vector<std::string>{"keep.pgp", "plain"}));
+  EXPECT_EQ(folder.Names(), (std::vector<std::string>{"keep.pgp", "pipe", "plain"}));
 }
 
 TEST_F(DocumentTest, SaveFollowsALinkToItsFile) {
@@ -332,7 +336,11 @@ TEST_F(DocumentTest, RefusedFilesLeaveTheDocumentUntouched) {
         << dialogs.told[0].text;
     EXPECT_EQ(Snapshot(document), before);
   }
-  for (const std::string& path : {folder.File("missing.pgp"), folder.Path()}) {
+  // Neither a pipe nor an endless device keeps the reader waiting.
+  const std::string pipe = folder.File("pipe.pgp");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  for (const std::string& path :
+       {folder.File("missing.pgp"), folder.Path(), pipe, std::string("/dev/zero")}) {
     SCOPED_TRACE(path);
     dialogs.told.clear();
     EXPECT_EQ(document.OpenGraphFile(path), OpenResult::Refused);
