@@ -33,7 +33,7 @@ struct FileChoice {
 class DocumentDialogs : public Reporter {
  public:
   // A file dialog with this title and filter, the initial file name empty.
-  // The filter alternates descriptions and patterns: "*.pgp|*.pgp|*.bmp|*.bmp".
+  // The filter alternates labels and patterns: "*.pgp|*.pgp|*.bmp|*.bmp".
   // Nothing when the user cancels.
   virtual std::optional<FileChoice> AskFileName(FileDialogMode mode, const std::string& title,
                                                 const std::string& filter) = 0;

@@ -32,12 +32,12 @@ std::string Join(const std::vector<std::string>& tokens) {
 // The graph record layout: name and form of every field in file order
 // (i integer, n number, p plain number, f flag, t text). Counted arrays and
 // the animation fields are placed by CanonicalRecord.
-struct FieldSpec {
+struct FieldLayout {
   const char* name;
   char form;
 };
 
-const std::vector<FieldSpec> kCore = {
+const std::vector<FieldLayout> kCore = {
     {"GraphType", 'i'},  {"ID", 'i'},         {"NameS", 't'},      {"CoordType", 'i'},
     {"ExpressX", 't'},   {"ExpressY", 't'},   {"ExpressZ", 't'},   {"StepU", 'i'},
     {"StepV", 'i'},      {"MinU", 'n'},       {"MaxU", 'n'},       {"MinV", 'n'},
@@ -46,7 +46,7 @@ const std::vector<FieldSpec> kCore = {
     {"Smoothness", 'i'}, {"PointColor", 'i'}, {"PointSize", 'p'},  {"PointHollow", 'f'},
     {"Animation", 'f'},
 };
-const std::vector<FieldSpec> kAnalysis = {
+const std::vector<FieldLayout> kAnalysis = {
     {"Show2DCurve", 'f'},   {"ShowInverse", 'f'},   {"InvColor", 'i'},     {"InvWidth", 'i'},
     {"ShowDev", 'f'},       {"DevColor", 'i'},      {"DevWidth", 'i'},     {"ShowInt", 'f'},
     {"IntColor", 'i'},      {"IntFrom", 'n'},       {"IntTo", 'n'},        {"ShowMax", 'f'},
@@ -64,7 +64,7 @@ const std::vector<FieldSpec> kAnalysis = {
     {"Width2", 'i'},        {"ShowInter", 'f'},     {"InterColor", 'i'},   {"InterSize", 'i'},
     {"InterSymbol", 'i'},   {"ShowArea", 'f'},      {"AreaColor", 'i'},
 };
-const std::vector<FieldSpec> kSurface = {
+const std::vector<FieldLayout> kSurface = {
     {"ShowSurface", 'f'}, {"ShowSurPX", 'f'},    {"ShowSurPY", 'f'},  {"ShowTangent", 'f'},
     {"TangentNum", 'C'},  {"ShowNormal", 'f'},   {"NormalNum", 'C'},  {"VecBeginX", 'n'},
     {"VecBeginY", 'n'},   {"VecBeginZ", 'n'},    {"VecEndX", 'n'},    {"VecEndY", 'n'},
@@ -74,7 +74,7 @@ const std::vector<FieldSpec> kSurface = {
     {"VecDX2", 'n'},      {"VecDY2", 'n'},       {"VecDZ2", 'n'},     {"ODEInitial", 'f'},
     {"ODEInitX", 'n'},    {"ODEInitY", 'n'},     {"ODEColor", 'i'},   {"ODEWidth", 'i'},
 };
-const std::vector<FieldSpec> kContour = {
+const std::vector<FieldLayout> kContour = {
     {"ShowContour", 'f'}, {"ShowVector", 'f'}, {"ShowColormap", 'f'}, {"ContourLevel", 'i'}};
 
 // A record whose every field holds its own value (integers 1000 + position,
@@ -95,8 +95,8 @@ CanonicalRecord MakeCanonicalRecord(int generation, bool animated) {
     record.tokens.push_back(text);
     record.byName[name] = text;
   };
-  auto addBlock = [&](const std::vector<FieldSpec>& block) {
-    for (const FieldSpec& field : block) {
+  auto addBlock = [&](const std::vector<FieldLayout>& block) {
+    for (const FieldLayout& field : block) {
       ++position;
       const std::string name = field.name;
       switch (field.form) {
