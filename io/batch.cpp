@@ -74,7 +74,9 @@ class BatchDialogs : public DocumentDialogs {
  public:
   explicit BatchDialogs(std::ostream& err) : err_(&err) {}
   void Report(const std::string& title, const std::string& text, MessageIcon) override {
-    *err_ << title << ": " << text << '\n';
+    std::string line = title + ": " + text;
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    *err_ << line << '\n';
   }
   std::optional<FileChoice> AskFileName(FileDialogMode, const std::string&,
                                         const std::string&) override {
