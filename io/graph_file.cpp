@@ -8,6 +8,7 @@
 #include "io/field_text.h"
 #include "io/graph_list_text.h"
 #include "io/io_error.h"
+#include "io/record_reader.h"
 #include "io/record_writer.h"
 #include "scene/scene.h"
 

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "io/record_reader.h"
 #include "scene/axis.h"
 
 namespace quillon {
