@@ -400,6 +400,33 @@ TEST_F(MainWindow, CancelledOrFailedEditLeavesTheGraphAsItWas) {
   EXPECT_GT(CountNear(Frame(), kRedPixel), 200);
 }
 
+// An implicit equation read from a file is listed but cannot be shown by
+// the dialog: Edit says so instead of overwriting it with an empty form.
+TEST_F(MainWindow, EditRefusesGraphsTheDialogCannotShow) {
+  const QTemporaryDir folder;
+  const std::string path = folder.filePath(QStringLiteral("circle.pgp")).toStdString();
+  {
+    ScriptedDialogs quiet;
+    Document document(quiet);
+    const std::shared_ptr<Cls9> circle =
+        document.MakeGraph()->Init(0, "circle", 0, 1, "0", "0", "x^2+y^2-25", 30, 30, -6, 6, -6, 6,
+                                   4, 0xFF0000, 0xFF0000, 0, 1, 4, 2, 2, false, false, false, 0);
+    circle->FunForm(1);
+    ASSERT_TRUE(document.AddDialogGraph(circle));
+    ASSERT_TRUE(document.WriteGraphFile(path));
+  }
+  Start(path);
+  ASSERT_EQ(List().count(), 1);
+  EXPECT_EQ(List().item(0)->text().toStdString(), "2D Curve  x^2+y^2-25=0");
+  List().setCurrentRow(0);
+  Trigger("mnuFunEdit");
+  ASSERT_EQ(dialogs.reports.size(), 1u);
+  EXPECT_EQ(dialogs.reports[0].title, "Note");
+  EXPECT_TRUE(dialogs.shownDialogs.empty());
+  EXPECT_FALSE(Window().EditMode());
+  EXPECT_EQ(Window().Document().ListScene().Graphs().Item(1)->FunForm(), 1);
+}
+
 // --- view ---
 
 TEST_F(MainWindow, ZoomToFitFramesTheShownGraphsTwiceOver) {
