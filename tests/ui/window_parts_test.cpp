@@ -2,9 +2,18 @@
 // mouse navigation, colour values, dialog number texts and file filters.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QColor>
+#include <QColorDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "scene/view.h"
 #include "ui/color_box.h"
@@ -141,20 +150,6 @@ TEST(MouseNavigation, NothingMovesWithoutAModeOrWithoutAnArea) {
   }
 }
 
-TEST(MouseNavigation, ModesExcludeEachOther) {
-  MouseNavigation navigation;
-  EXPECT_FALSE(navigation.MoveMode());
-  EXPECT_FALSE(navigation.ZoomMode());
-  navigation.EnterMoveMode();
-  EXPECT_TRUE(navigation.MoveMode());
-  navigation.EnterZoomMode();
-  EXPECT_TRUE(navigation.ZoomMode());
-  EXPECT_FALSE(navigation.MoveMode());
-  navigation.ClearModes();
-  EXPECT_FALSE(navigation.MoveMode());
-  EXPECT_FALSE(navigation.ZoomMode());
-}
-
 TEST(ColorValues, RedIsTheLowByte) {
   struct Case {
     std::int32_t value;
@@ -219,11 +214,139 @@ TEST(QtDialogs, FilterTextsBecomeNameFilters) {
   }
 }
 
-TEST(QtDialogs, ExclamationIsQtsWarning) {
-  EXPECT_EQ(MessageBoxIcon(MessageIcon::Critical), QMessageBox::Critical);
-  EXPECT_EQ(MessageBoxIcon(MessageIcon::Exclamation), QMessageBox::Warning);
-  EXPECT_EQ(MessageBoxIcon(MessageIcon::Information), QMessageBox::Information);
-  EXPECT_EQ(MessageBoxIcon(MessageIcon::Question), QMessageBox::Question);
+// The message boxes as the user answers them: a click on a button or Escape.
+TEST(QtDialogs, QuestionsAnswerWithTheButtonPressed) {
+  struct Case {
+    QuestionButtons buttons;
+    std::optional<QMessageBox::StandardButton> click;  // none: Escape
+    Answer answer;
+  };
+  const Case cases[] = {
+      {QuestionButtons::YesNoCancel, QMessageBox::Yes, Answer::Yes},
+      {QuestionButtons::YesNoCancel, QMessageBox::No, Answer::No},
+      {QuestionButtons::YesNoCancel, QMessageBox::Cancel, Answer::Cancel},
+      {QuestionButtons::YesNoCancel, std::nullopt, Answer::Cancel},
+      {QuestionButtons::YesNo, QMessageBox::Yes, Answer::Yes},
+      {QuestionButtons::YesNo, std::nullopt, Answer::No},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << static_cast<int>(c.answer));
+    QtDialogs dialogs;
+    bool seen = false;
+    QTimer::singleShot(0, [&c, &seen] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      seen = true;
+      EXPECT_EQ(box->windowTitle().toStdString(), "Note");
+      EXPECT_EQ(box->text().toStdString(), "Save changes to file?");
+      EXPECT_EQ(box->icon(), QMessageBox::Warning);
+      EXPECT_EQ(box->button(QMessageBox::Cancel) != nullptr,
+                c.buttons == QuestionButtons::YesNoCancel);
+      if (c.click) {
+        box->button(*c.click)->click();
+      } else {
+        QTest::keyClick(box, Qt::Key_Escape);
+      }
+    });
+    EXPECT_EQ(dialogs.Ask("Note", "Save changes to file?", MessageIcon::Exclamation, c.buttons),
+              c.answer);
+    EXPECT_TRUE(seen);
+  }
+}
+
+TEST(QtDialogs, FileDialogGivesTheNameAndTheFilterChosen) {
+  struct Case {
+    FileDialogMode mode;
+    const char* title;
+    const char* filter;
+    int chosenFilter;  // 0-based; -1: the dialog is cancelled
+  };
+  const Case cases[] = {{FileDialogMode::Open, "Open File", "(*.pgp)|*.pgp", 0},
+                        {FileDialogMode::Save, "Save As", "*.pgp|*.pgp|*.bmp|*.bmp", 1},
+                        {FileDialogMode::Save, "Save", "(*.pgp)|*.pgp", -1}};
+  const QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("graphs.pgp"));
+  QFile existing(path);
+  ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+  existing.close();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.title);
+    // Open needs a file that exists; Save a new name, or it asks to overwrite.
+    const QString name =
+        c.mode == FileDialogMode::Open ? path : folder.filePath(QStringLiteral("new.pgp"));
+    QtDialogs dialogs;
+    QTimer::singleShot(0, [&c, &name] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_EQ(dialog->windowTitle().toStdString(), c.title);
+      EXPECT_EQ(dialog->nameFilters(), QtNameFilters(c.filter));
+      EXPECT_EQ(dialog->acceptMode(),
+                c.mode == FileDialogMode::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+      if (c.chosenFilter < 0) {
+        dialog->reject();
+        return;
+      }
+      dialog->selectNameFilter(dialog->nameFilters()[c.chosenFilter]);
+      dialog->selectFile(name);
+      static_cast<QDialog*>(dialog)->accept();
+    });
+    const std::optional<FileChoice> choice = dialogs.AskFileName(c.mode, c.title, c.filter);
+    ASSERT_EQ(choice.has_value(), c.chosenFilter >= 0);
+    if (choice) {
+      EXPECT_EQ(choice->path, name.toStdString());
+      EXPECT_EQ(choice->filterIndex, c.chosenFilter + 1);
+    }
+  }
+}
+
+TEST(QtDialogs, ColourChooserGivesTheColourValue) {
+  struct Case {
+    std::optional<QColor> chosen;  // none: cancelled
+    std::optional<std::int32_t> value;
+  };
+  const Case cases[] = {
+      {QColor(0, 255, 0), 0x00FF00}, {QColor(10, 20, 30), 0x1E140A}, {std::nullopt, std::nullopt}};
+  for (const Case& c : cases) {
+    QtDialogs dialogs;
+    QTimer::singleShot(0, [&c] {
+      auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      if (!c.chosen) {
+        dialog->reject();
+        return;
+      }
+      dialog->setCurrentColor(*c.chosen);
+      dialog->accept();
+    });
+    EXPECT_EQ(dialogs.ChooseColor(nullptr), c.value);
+  }
+}
+
+TEST(QtDialogs, ReportsShowTitleTextAndIcon) {
+  struct Case {
+    MessageIcon icon;
+    QMessageBox::Icon shown;
+  };
+  const Case cases[] = {{MessageIcon::Critical, QMessageBox::Critical},
+                        {MessageIcon::Exclamation, QMessageBox::Warning},
+                        {MessageIcon::Information, QMessageBox::Information}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.icon));
+    QtDialogs dialogs;
+    bool seen = false;
+    QTimer::singleShot(0, [&c, &seen] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      seen = true;
+      EXPECT_EQ(box->windowTitle().toStdString(), "Error");
+      EXPECT_EQ(box->text().toStdString(), "Illegal data exist.");
+      EXPECT_EQ(box->icon(), c.shown);
+      EXPECT_EQ(box->buttons().size(), 1);
+      box->button(QMessageBox::Ok)->click();
+    });
+    dialogs.Report("Error", "Illegal data exist.", c.icon);
+    EXPECT_TRUE(seen);
+  }
 }
 
 }  // namespace
