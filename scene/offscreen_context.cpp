@@ -13,12 +13,11 @@ namespace quillon {
 
 namespace {
 
-// An EGL display is shared by every context of the process: eglTerminate
-// would pull it from under the others, so it is counted here and terminated
-// when the last off-screen context goes.
+// One EGL display serves every off-screen context of the process and stays
+// initialised until the process ends: eglTerminate would pull it from under
+// other users, and unloads Mesa's driver with allocations still in use.
 std::mutex displayMutex;
 EGLDisplay sharedDisplay = EGL_NO_DISPLAY;
-int displayUsers = 0;
 
 bool HasExtension(const char* list, const char* name) {
   if (list == nullptr) {
@@ -43,39 +42,30 @@ std::string EglErrorText(const std::string& step) {
 
 EGLDisplay AcquireDisplay() {
   std::lock_guard<std::mutex> lock(displayMutex);
-  if (displayUsers == 0) {
-    const char* clientExtensions = eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS);
-    if (!HasExtension(clientExtensions, "EGL_MESA_platform_surfaceless")) {
-      throw OffscreenError("EGL has no surfaceless platform (EGL_MESA_platform_surfaceless)");
-    }
-    auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
-        eglGetProcAddress("eglGetPlatformDisplayEXT"));
-    if (getPlatformDisplay == nullptr) {
-      throw OffscreenError("EGL has no eglGetPlatformDisplayEXT");
-    }
-    EGLDisplay display =
-        getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-    if (display == EGL_NO_DISPLAY) {
-      throw OffscreenError(EglErrorText("eglGetPlatformDisplayEXT (surfaceless)"));
-    }
-    EGLint major = 0;
-    EGLint minor = 0;
-    if (eglInitialize(display, &major, &minor) != EGL_TRUE) {
-      throw OffscreenError(EglErrorText("eglInitialize"));
-    }
-    sharedDisplay = display;
+  if (sharedDisplay != EGL_NO_DISPLAY) {
+    return sharedDisplay;
   }
-  ++displayUsers;
+  const char* clientExtensions = eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS);
+  if (!HasExtension(clientExtensions, "EGL_MESA_platform_surfaceless")) {
+    throw OffscreenError("EGL has no surfaceless platform (EGL_MESA_platform_surfaceless)");
+  }
+  auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
+      eglGetProcAddress("eglGetPlatformDisplayEXT"));
+  if (getPlatformDisplay == nullptr) {
+    throw OffscreenError("EGL has no eglGetPlatformDisplayEXT");
+  }
+  EGLDisplay display =
+      getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+  if (display == EGL_NO_DISPLAY) {
+    throw OffscreenError(EglErrorText("eglGetPlatformDisplayEXT (surfaceless)"));
+  }
+  EGLint major = 0;
+  EGLint minor = 0;
+  if (eglInitialize(display, &major, &minor) != EGL_TRUE) {
+    throw OffscreenError(EglErrorText("eglInitialize"));
+  }
+  sharedDisplay = display;
   return sharedDisplay;
-}
-
-void ReleaseDisplay() {
-  std::lock_guard<std::mutex> lock(displayMutex);
-  if (--displayUsers == 0) {
-    eglTerminate(sharedDisplay);
-    eglReleaseThread();
-    sharedDisplay = EGL_NO_DISPLAY;
-  }
 }
 
 // Picks a configuration for desktop OpenGL with at least 16 depth bits,
@@ -212,8 +202,9 @@ void OffscreenContext::Impl::Destroy() {
   if (context != EGL_NO_CONTEXT) {
     eglDestroyContext(display, context);
   }
+  context = EGL_NO_CONTEXT;
+  surface = EGL_NO_SURFACE;
   display = EGL_NO_DISPLAY;
-  ReleaseDisplay();
 }
 
 OffscreenContext::OffscreenContext(std::int32_t width, std::int32_t height)
