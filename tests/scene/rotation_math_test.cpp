@@ -144,32 +144,6 @@ TEST(Quaternions, ComposeNormalisesItsResult) {
   ExpectNear(q, {0, 0, 0, 1}, kTolerance);
 }
 
-TEST(Quaternions, QuatToMatrixLayout) {
-  // A quaternion with all four components set exercises every entry.
-  const Quaternion q{0.1f, 0.2f, 0.3f, 0.9f};
-  const Matrix4 m = QuatToMatrix(q);
-  const float x = 0.1f, y = 0.2f, z = 0.3f, w = 0.9f;
-  const Matrix4 expected = {1 - 2 * (y * y + z * z),
-                            2 * (x * y - z * w),
-                            2 * (z * x + y * w),
-                            0,
-                            2 * (x * y + z * w),
-                            1 - 2 * (z * z + x * x),
-                            2 * (y * z - x * w),
-                            0,
-                            2 * (z * x - y * w),
-                            2 * (y * z + x * w),
-                            1 - 2 * (y * y + x * x),
-                            0,
-                            0,
-                            0,
-                            0,
-                            1};
-  for (std::size_t i = 0; i < 16; ++i) {
-    EXPECT_FLOAT_EQ(m[i], expected[i]) << "index " << i;
-  }
-}
-
 TEST(SceneRotation, AnglesToQuaternionAndMatrix) {
   struct Case {
     float roll, pitch, yaw;
