@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <new>
+#include <utility>
 
 #include "graph/graph_record.h"
 #include "io/atomic_file.h"
@@ -111,13 +112,18 @@ bool Document::ApplyCheckStates() {
   return changed;
 }
 
-bool Document::AddDialogGraph(const std::shared_ptr<Cls9>& graph) {
+std::int32_t Document::TakeFreeID() {
   // IDs are the scenes' keys: never hand out one that is taken.
   std::int32_t ID = lastGraphID_ + 1;
   while (listScene_.Graphs().Contains(Key(ID)) || showScene_.Graphs().Contains(Key(ID))) {
     ++ID;
   }
   lastGraphID_ = ID;
+  return ID;
+}
+
+bool Document::AddDialogGraph(const std::shared_ptr<Cls9>& graph) {
+  const std::int32_t ID = TakeFreeID();
   graph->ID(ID);
   listScene_.Graphs().Add(graph, Key(ID));
   showScene_.Graphs().Add(graph, Key(ID));
@@ -140,6 +146,20 @@ bool Document::AppendNewGraphEntry(std::int32_t graphCountBefore) {
   entries_.push_back({NewGraphEntryText(graph).value_or(FallbackEntryText(graph)), true});
   ApplyCheckStates();
   return true;
+}
+
+void Document::AppendPastedGraph(const std::shared_ptr<Cls9>& graph, std::string entryText,
+                                 bool checked, bool sample) {
+  const std::int32_t ID = TakeFreeID();
+  graph->ID(ID);
+  listScene_.Graphs().Add(graph, Key(ID));
+  if (checked) {
+    showScene_.Graphs().Add(graph, Key(ID));
+    if (sample) {
+      Sample(*graph);
+    }
+  }
+  entries_.push_back({std::move(entryText), checked});
 }
 
 bool Document::EditDialogGraph(std::int32_t position, const Cls9& edited) {

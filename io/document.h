@@ -125,6 +125,12 @@ class Document {
   // been told) the graph gets its previous settings and points back and the
   // result is false; so is a position outside the list.
   bool EditDialogGraph(std::int32_t position, const Cls9& edited);
+  // A graph read from the clipboard: it takes the next free ID and joins
+  // ListScene, and ShowScene too when checked, where it is sampled if
+  // `sample` is set (a failure has been told; the graph stays, as in an
+  // opened file). Its list entry gets entryText and the check state.
+  void AppendPastedGraph(const std::shared_ptr<Cls9>& graph, std::string entryText, bool checked,
+                         bool sample);
 
   // --- commands ---
 
@@ -166,6 +172,9 @@ class Document {
 
  private:
   OpenResult ReadGraphFile(const std::string& path, bool restartIDs);
+  // LastGraphID + 1, or the first ID after it that no graph holds (IDs are
+  // the scenes' keys); LastGraphID becomes that ID.
+  std::int32_t TakeFreeID();
   // GetPoints, with any fault it throws told to the user; false when sampling failed.
   bool Sample(Cls9& graph);
   void Tell(const std::string& title, const std::string& text, MessageIcon icon);
