@@ -1,0 +1,357 @@
+// The .pgp file type registration: where it goes, the texts it writes, when
+// it runs the update tools, silence on failure, and the refresh after a save.
+#include "io/registration.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <thread>
+
+#include "graph/graph_record.h"
+#include "io/document.h"
+#include "test_support.h"
+
+extern char** environ;
+
+namespace quillon {
+namespace {
+
+namespace fs = std::filesystem;
+using test::FakeDialogs;
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
+
+constexpr const char* kIcon = "<svg xmlns=\"http://www.w3.org/2000/svg\"/>\n";
+
+// Records what would be started and, like the real tools, leaves a fresh
+// cache behind.
+class RecordingStarter : public ProgramStarter {
+ public:
+  bool Start(const std::string& program, const std::vector<std::string>& arguments) override {
+    started.push_back(program);
+    const fs::path folder = arguments.back();
+    WriteBytes(
+        (folder / (program == "update-mime-database" ? "mime.cache" : "mimeinfo.cache")).string(),
+        "cache");
+    return true;
+  }
+  std::vector<std::string> started;
+};
+
+// Runs the installed tool and waits for it; false when it is not installed.
+class WaitingStarter : public ProgramStarter {
+ public:
+  bool Start(const std::string& program, const std::vector<std::string>& arguments) override {
+    return Run(program, arguments) == 0;
+  }
+  static int Run(const std::string& program, const std::vector<std::string>& arguments,
+                 const std::string& outputPath = "/dev/null") {
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const std::string& argument : arguments) {
+      argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t child = 0;
+    const int error =
+        posix_spawnp(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    if (error != 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+      return -1;
+    }
+    return WEXITSTATUS(status);
+  }
+};
+
+bool Installed(const std::string& program) {
+  return WaitingStarter::Run("sh", {"-c", "command -v " + program}) == 0;
+}
+
+// Sets an environment variable for one scope (unset when value is nothing).
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const std::optional<std::string>& value) : name_(name) {
+    if (const char* old = std::getenv(name)) {
+      old_ = old;
+    }
+    Set(value);
+  }
+  ~ScopedVariable() { Set(old_); }
+  ScopedVariable(const ScopedVariable&) = delete;
+  ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+ private:
+  void Set(const std::optional<std::string>& value) {
+    if (value) {
+      ::setenv(name_, value->c_str(), 1);
+    } else {
+      ::unsetenv(name_);
+    }
+  }
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+TEST(Registration, UserDataHome) {
+  struct Case {
+    std::optional<std::string> dataHome;
+    std::optional<std::string> home;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"/data/share", "/home/ann", "/data/share"},
+      {"relative/share", "/home/ann", "/home/ann/.local/share"},
+      {"", "/home/ann", "/home/ann/.local/share"},
+      {std::nullopt, "/home/bo b", "/home/bo b/.local/share"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.expected);
+    ScopedVariable dataHome("XDG_DATA_HOME", c.dataHome);
+    ScopedVariable home("HOME", c.home);
+    EXPECT_EQ(UserDataHome(), c.expected);
+  }
+}
+
+TEST(Registration, DesktopEntryRunsTheProgramWithTheFile) {
+  struct Case {
+    std::string folder;
+    std::string exec;
+  };
+  const Case cases[] = {
+      {"/opt/quillon/bin", "Exec=/opt/quillon/bin/quillon %f"},
+      {"/home/ann/my apps", "Exec=\"/home/ann/my apps/quillon\" %f"},
+      {"/srv/100%", "Exec=/srv/100%%/quillon %f"},
+      {"/tmp/$HOME", "Exec=\"/tmp/\\\\$HOME/quillon\" %f"},
+      {"/tmp/say \"hi\"", "Exec=\"/tmp/say \\\\\"hi\\\\\"/quillon\" %f"},
+      {"/tmp/back\\slash", "Exec=\"/tmp/back\\\\\\\\slash/quillon\" %f"},
+      {"/tmp/tab\there", "Exec=\"/tmp/tab\\there/quillon\" %f"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.folder);
+    const std::string entry = DesktopEntryText(c.folder);
+    EXPECT_NE(entry.find("\n" + c.exec + "\n"), std::string::npos) << entry;
+  }
+  const std::string entry = DesktopEntryText("/opt/q");
+  EXPECT_EQ(entry.rfind("[Desktop Entry]\n", 0), 0u);
+  for (const char* line :
+       {"\nType=Application\n", "\nName=Quillon\n", "\nIcon=quillon\n",
+        "\nMimeType=application/x-quillon-graph;\n", "\nTryExec=/opt/q/quillon\n"}) {
+    EXPECT_NE(entry.find(line), std::string::npos) << line;
+  }
+}
+
+class RegistrationFiles : public ::testing::Test {
+ protected:
+  FileTypeSetup Layout() const { return {folder.Path(), "/opt/quillon/bin", kIcon}; }
+  std::string Package() const { return folder.File("mime/packages/quillon.xml"); }
+  std::string Entry() const { return folder.File("applications/quillon.desktop"); }
+  std::string Icon() const { return folder.File("icons/hicolor/scalable/apps/quillon.svg"); }
+
+  TempFolder folder;
+  RecordingStarter starter;
+};
+
+TEST_F(RegistrationFiles, WritesThePackageTheEntryAndTheIcon) {
+  const RegistrationOutcome outcome = RegisterFileType(Layout(), starter);
+  EXPECT_TRUE(outcome.complete);
+  EXPECT_EQ(outcome.written.size(), 3u);
+  EXPECT_EQ(ReadBytes(Package()), MimePackageText());
+  EXPECT_EQ(ReadBytes(Entry()), DesktopEntryText("/opt/quillon/bin"));
+  EXPECT_EQ(ReadBytes(Icon()), kIcon);
+  const std::string package = MimePackageText();
+  EXPECT_NE(package.find("<mime-type type=\"application/x-quillon-graph\">"), std::string::npos);
+  EXPECT_NE(package.find("<comment>Quillon</comment>"), std::string::npos);
+  EXPECT_NE(package.find("<glob pattern=\"*.pgp\"/>"), std::string::npos);
+  EXPECT_EQ(starter.started,
+            (std::vector<std::string>{"update-mime-database", "update-desktop-database"}));
+}
+
+TEST_F(RegistrationFiles, RewritesOnlyWhatChanged) {
+  RegisterFileType(Layout(), starter);
+  starter.started.clear();
+  // Unchanged files with fresh caches: nothing to do.
+  RegistrationOutcome outcome = RegisterFileType(Layout(), starter);
+  EXPECT_TRUE(outcome.complete);
+  EXPECT_TRUE(outcome.written.empty());
+  EXPECT_TRUE(starter.started.empty());
+
+  // Another program's command in our entry, and the program moved.
+  WriteBytes(Entry(), "[Desktop Entry]\nExec=other %f\n");
+  FileTypeSetup moved = Layout();
+  moved.programFolder = "/usr/local/bin";
+  outcome = RegisterFileType(moved, starter);
+  EXPECT_EQ(outcome.written, std::vector<std::string>{Entry()});
+  EXPECT_EQ(ReadBytes(Entry()), DesktopEntryText("/usr/local/bin"));
+  EXPECT_EQ(starter.started, std::vector<std::string>{"update-desktop-database"});
+
+  // A MIME cache that is missing is made again.
+  starter.started.clear();
+  fs::remove(folder.File("mime/mime.cache"));
+  outcome = RegisterFileType(Layout(), starter);
+  EXPECT_EQ(starter.started.front(), "update-mime-database");
+}
+
+TEST_F(RegistrationFiles, FailsSilently) {
+  struct Case {
+    const char* name;
+    std::function<FileTypeSetup()> setup;
+  };
+  WriteBytes(folder.File("plain"), "not a folder");
+  const std::vector<Case> cases = {
+      {"data home is a file",
+       [&] {
+         return FileTypeSetup{folder.File("plain"), "/opt/q", kIcon};
+       }},
+      {"no data home",
+       [] {
+         return FileTypeSetup{"", "/opt/q", kIcon};
+       }},
+      {"no program folder",
+       [&] {
+         return FileTypeSetup{folder.Path(), "", kIcon};
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RegistrationOutcome outcome;
+    EXPECT_NO_THROW(outcome = RegisterFileType(c.setup(), starter));
+    EXPECT_FALSE(outcome.complete);
+    EXPECT_TRUE(outcome.written.empty());
+    EXPECT_TRUE(starter.started.empty());
+  }
+  // A read-only folder of desktop entries keeps the MIME type registered.
+  if (::geteuid() != 0) {
+    fs::create_directories(folder.File("home/applications"));
+    fs::permissions(folder.File("home/applications"),
+                    fs::perms::owner_read | fs::perms::owner_exec);
+    const RegistrationOutcome outcome =
+        RegisterFileType({folder.File("home"), "/opt/q", ""}, starter);
+    EXPECT_FALSE(outcome.complete);
+    EXPECT_EQ(outcome.written,
+              std::vector<std::string>{folder.File("home/mime/packages/quillon.xml")});
+    EXPECT_EQ(starter.started, std::vector<std::string>{"update-mime-database"});
+    fs::permissions(folder.File("home/applications"), fs::perms::owner_all);
+  }
+}
+
+// The registration hook of the window, as a document's dialogs see it.
+class RegisteringDialogs : public FakeDialogs {
+ public:
+  RegisteringDialogs(FileTypeSetup setup, ProgramStarter& starter)
+      : setup_(std::move(setup)), starter_(&starter) {}
+  void GraphFileWritten(const std::string& path) override {
+    FakeDialogs::GraphFileWritten(path);
+    RegisterFileType(setup_, *starter_);
+  }
+
+ private:
+  FileTypeSetup setup_;
+  ProgramStarter* starter_;
+};
+
+TEST_F(RegistrationFiles, ASaveRefreshesTheAssociation) {
+  RegisterFileType(Layout(), starter);
+  fs::remove(Entry());
+  WriteBytes(Package(), "<mime-info/>");
+  RegisteringDialogs dialogs(Layout(), starter);
+  Document document(dialogs);
+  std::shared_ptr<Cls9> graph = document.MakeGraph();
+  graph->CoordType(1);
+  graph->FunForm(2);
+  graph->ExpressZ("x");
+  graph->StepV(4);
+  ASSERT_TRUE(document.AddDialogGraph(graph));
+  ASSERT_TRUE(document.AppendNewGraphEntry(0));
+
+  // A cancelled save refreshes nothing.
+  document.Save();
+  EXPECT_FALSE(fs::exists(Entry()));
+  dialogs.ChooseFile(folder.File("graph.pgp"));
+  document.Save();
+  ASSERT_TRUE(document.Saved());
+  EXPECT_EQ(ReadBytes(Entry()), DesktopEntryText("/opt/quillon/bin"));
+  EXPECT_EQ(ReadBytes(Package()), MimePackageText());
+
+  fs::remove(Entry());
+  dialogs.ChooseFile(folder.File("again.pgp"), 1);
+  EXPECT_EQ(document.SaveAs().kind, SaveAsResult::WroteGraphFile);
+  EXPECT_TRUE(fs::exists(Entry()));
+  // Save As of a picture writes no graph file and refreshes nothing.
+  fs::remove(Entry());
+  dialogs.ChooseFile(folder.File("view.bmp"), 2);
+  EXPECT_EQ(document.SaveAs().kind, SaveAsResult::PictureChosen);
+  EXPECT_FALSE(fs::exists(Entry()));
+}
+
+// The installed tools accept the files, and a graph file is then known by
+// its type even where OpenPGP types claim *.pgp too.
+TEST_F(RegistrationFiles, TheDesktopToolsReadTheFiles) {
+  if (!Installed("update-mime-database") || !Installed("update-desktop-database")) {
+    GTEST_SKIP() << "the freedesktop update tools are not installed";
+  }
+  WaitingStarter waiting;
+  const RegistrationOutcome outcome = RegisterFileType(Layout(), waiting);
+  ASSERT_EQ(outcome.started.size(), 2u);
+  EXPECT_NE(ReadBytes(folder.File("mime/globs2")).find("application/x-quillon-graph:*.pgp"),
+            std::string::npos);
+  EXPECT_TRUE(fs::exists(folder.File("mime/application/x-quillon-graph.xml")));
+  EXPECT_NE(ReadBytes(folder.File("applications/mimeinfo.cache"))
+                .find("application/x-quillon-graph=quillon.desktop;"),
+            std::string::npos);
+
+  if (!Installed("gio")) {
+    return;
+  }
+  ScopedVariable dataHome("XDG_DATA_HOME", folder.Path());
+  struct Case {
+    const char* name;
+    std::string bytes;
+    bool ours;
+  };
+  const Case cases[] = {
+      {"graph.pgp", test::GraphFileOf("S51 0 0"), true},
+      {"old.pgp", test::GraphFileOf("S31 0 0"), true},
+      {"message.pgp", "-----BEGIN PGP MESSAGE-----\n\nhQEMA\n", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteBytes(folder.File(c.name), c.bytes);
+    const std::string output = folder.File("gio.txt");
+    ASSERT_EQ(WaitingStarter::Run(
+                  "gio", {"info", "-a", "standard::content-type", folder.File(c.name)}, output),
+              0);
+    EXPECT_EQ(ReadBytes(output).find("application/x-quillon-graph") != std::string::npos, c.ours)
+        << ReadBytes(output);
+  }
+}
+
+TEST(Registration, DetachedStarterRunsInstalledProgramsOnly) {
+  DetachedProgramStarter starter;
+  EXPECT_FALSE(starter.Start("quillon-no-such-program", {}));
+  TempFolder folder;
+  const std::string mark = folder.File("started");
+  ASSERT_TRUE(starter.Start("touch", {mark}));
+  // The program runs on its own; wait for its mark.
+  for (int i = 0; i < 300 && !fs::exists(mark); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  EXPECT_TRUE(fs::exists(mark));
+}
+
+}  // namespace
+}  // namespace quillon
