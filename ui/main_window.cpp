@@ -1,13 +1,16 @@
 #include "ui/main_window.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QImage>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QToolBar>
@@ -20,9 +23,11 @@
 #include "ui/about_dialog.h"
 #include "ui/axis_dialog.h"
 #include "ui/draw_area.h"
+#include "ui/icon_svg.h"
 #include "ui/properties_dialog.h"
 #include "ui/splitter_bar.h"
 #include "ui/toolbar_icons.h"
+#include "ui/view_picture.h"
 #include "ui/view_settings_dialog.h"
 #include "ui/window_dialogs.h"
 
@@ -260,6 +265,7 @@ void frmF1::Load(const std::string& commandLine) {
   axisDialogOK_ = false;
   editMode_ = false;
   document_.Saved(false);
+  clipboard_.ClipGraphCount(0);
   helpFilePath_ = QCoreApplication::applicationDirPath() + QStringLiteral("/help.html");
   Splitter->raise();
   navigation_ = MouseNavigation();
@@ -276,8 +282,9 @@ void frmF1::Load(const std::string& commandLine) {
 }
 
 void frmF1::registerFileType() {
-  // The .pgp association is written by the file-type registration, which
-  // is not part of the window yet.
+  RegisterFileType(
+      {UserDataHome(), QCoreApplication::applicationDirPath().toStdString(), QuillonIconSvg()},
+      updateTools_);
 }
 
 // --- drawing ---
@@ -450,7 +457,7 @@ void frmF1::saveFile() {
 
 void frmF1::saveFileAs() {
   // The picture is taken before the dialog covers the drawing.
-  const QImage picture = HasDrawing() ? drawing_->grabFramebuffer() : QImage();
+  const QImage picture = captureDrawing();
   const SaveAsResult result = document_.SaveAs();
   if (result.kind != SaveAsResult::PictureChosen) {
     return;
@@ -461,16 +468,9 @@ void frmF1::saveFileAs() {
            MessageIcon::Critical);
     return;
   }
-  const QImage rgba = picture.convertToFormat(QImage::Format_RGBA8888);
-  std::vector<std::uint8_t> bytes;
-  bytes.reserve(static_cast<std::size_t>(rgba.width()) * static_cast<std::size_t>(rgba.height()) *
-                4);
-  for (int y = 0; y < rgba.height(); ++y) {
-    const uchar* row = rgba.constScanLine(y);
-    bytes.insert(bytes.end(), row, row + static_cast<std::ptrdiff_t>(rgba.width()) * 4);
-  }
   try {
-    WritePictureFile(result.path, PictureFormat::Bmp, rgba.width(), rgba.height(), bytes);
+    WritePictureFile(result.path, PictureFormat::Bmp, picture.width(), picture.height(),
+                     RgbaBytes(picture));
   } catch (const IoError& error) {
     Report("Error", "Cannot write the file \"" + result.path + "\": " + error.what(),
            MessageIcon::Critical);
@@ -478,7 +478,38 @@ void frmF1::saveFileAs() {
 }
 
 void frmF1::printView() {
-  // Printing the captured view is added with the picture export.
+  // An empty view prints too.
+  const QImage picture = captureDrawing();
+  if (picture.isNull()) {
+    Report("Error",
+           "The view cannot be printed: the drawing area has no OpenGL context, so there is no "
+           "picture of it.",
+           MessageIcon::Critical);
+    return;
+  }
+  QPrinter printer;
+  if (!dialogs_.AskPrinter(printer)) {
+    return;
+  }
+  const QSizeF screenDotsPerInch(picDraw->logicalDpiX(), picDraw->logicalDpiY());
+  if (!PrintPicture(printer, picture, screenDotsPerInch)) {
+    const std::string file = printer.outputFileName().toStdString();
+    Report("Error",
+           file.empty()
+               ? "The view cannot be printed: the printer cannot be opened."
+               : "The view cannot be printed: the file \"" + file + "\" cannot be written.",
+           MessageIcon::Critical);
+  }
+}
+
+QImage frmF1::captureDrawing() {
+  if (!HasDrawing()) {
+    return QImage();
+  }
+  // The frame is drawn again into the picture, so windows over the drawing
+  // area do not matter; the area takes the focus as the commands' target.
+  picDraw->setFocus();
+  return OpaquePicture(drawing_->grabFramebuffer());
 }
 
 void frmF1::exitProgram() {
@@ -495,30 +526,75 @@ void frmF1::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-// --- clipboard: added with the clipboard exchange ---
+// --- clipboard ---
+
+std::optional<std::size_t> frmF1::selectedEntry() const {
+  const int row = List1->currentRow();
+  if (row < 0) {
+    return std::nullopt;
+  }
+  return static_cast<std::size_t>(row);
+}
+
+void frmF1::putOnClipboard(const std::string& text) {
+  QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+void frmF1::graphsChanged(int currentRow) {
+  syncGraphList(currentRow);
+  RebuildLists();
+  Display();
+}
 
 void frmF1::cutGraph() {
-  // Cuts the selected graph to the clipboard (clipboard exchange).
+  if (const std::optional<std::string> text = clipboard_.Cut(selectedEntry())) {
+    putOnClipboard(*text);
+    graphsChanged(-1);
+  }
 }
 
 void frmF1::copyGraph() {
-  // Copies the selected graph to the clipboard (clipboard exchange).
+  if (const std::optional<std::string> text = clipboard_.Copy(selectedEntry())) {
+    putOnClipboard(*text);
+  }
 }
 
 void frmF1::copyAsBitmap() {
-  // Puts the captured view on the clipboard as a picture (picture export).
+  if (document_.ShowScene().Graphs().Empty()) {
+    return;
+  }
+  const QImage picture = captureDrawing();
+  if (picture.isNull()) {
+    Report("Error",
+           "The view cannot be copied as a picture: the drawing area has no OpenGL context, so "
+           "there is no picture of it.",
+           MessageIcon::Critical);
+    return;
+  }
+  QGuiApplication::clipboard()->setImage(picture);
 }
 
 void frmF1::pasteGraphs() {
-  // Appends the graphs on the clipboard (clipboard exchange).
+  if (clipboard_.ClipGraphCount() <= 0) {
+    return;
+  }
+  const std::string text = QGuiApplication::clipboard()->text().toStdString();
+  if (clipboard_.Paste(text, selectedEntry()).pasted > 0) {
+    graphsChanged(List1->currentRow());
+  }
 }
 
 void frmF1::cutAllGraphs() {
-  // Cuts every shown graph to the clipboard (clipboard exchange).
+  if (const std::optional<std::string> text = clipboard_.CutAll()) {
+    putOnClipboard(*text);
+    graphsChanged(-1);
+  }
 }
 
 void frmF1::copyAllGraphs() {
-  // Copies every shown graph to the clipboard (clipboard exchange).
+  if (const std::optional<std::string> text = clipboard_.CopyAll()) {
+    putOnClipboard(*text);
+  }
 }
 
 // --- the Properties dialog ---

@@ -6,15 +6,19 @@
 // WindowDialogs given at construction.
 #pragma once
 
+#include <QImage>
 #include <QMainWindow>
 #include <QString>
 #include <QUrl>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "graph/box.h"
+#include "io/clipboard.h"
 #include "io/document.h"
+#include "io/registration.h"
 #include "scene/light.h"
 #include "scene/view.h"
 #include "ui/mouse_navigation.h"
@@ -73,6 +77,7 @@ class frmF1 : public QMainWindow, public DocumentDialogs {
   // --- what the window keeps ---
 
   quillon::Document& Document() { return document_; }
+  const GraphClipboard& Clipboard() const { return clipboard_; }
   Cls4& MainView() { return mainView_; }
   const Cls10& MainLight() const { return mainLight_; }
   const Cls1& SceneBox() const { return sceneBox_; }
@@ -152,13 +157,23 @@ class frmF1 : public QMainWindow, public DocumentDialogs {
   void drawNewGraph(int coordinateIndex);
   // The mouse on a drawing area without OpenGL.
   void blankAreaMouse(QEvent* event);
-  // Writes the .pgp association for this program; called at load and after
-  // each graph file is written. The association itself is made by the
-  // file-type registration, which is not part of the window yet.
+  // Writes the .pgp association for this program into the user's data
+  // folder; called at load and after each graph file is written. Silent.
   void registerFileType();
+  // The 0-based index of the current graph-list entry, if there is one.
+  std::optional<std::size_t> selectedEntry() const;
+  // Puts a text of the graph clipboard on the system clipboard.
+  static void putOnClipboard(const std::string& text);
+  // After a clipboard command changed the graphs: the list, the lists, a frame.
+  void graphsChanged(int currentRow);
+  // The picture of the drawing area, its size in pixels, drawn afresh; null
+  // when the area has no OpenGL context.
+  QImage captureDrawing();
 
   WindowDialogs& dialogs_;
   quillon::Document document_;
+  GraphClipboard clipboard_{document_};
+  DetachedProgramStarter updateTools_;
   Cls4 mainView_;
   Cls10 mainLight_;
   Cls1 sceneBox_;

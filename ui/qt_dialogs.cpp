@@ -4,6 +4,8 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QUrl>
 
 #include "ui/color_box.h"
@@ -103,6 +105,12 @@ int QtDialogs::ShowModal(QDialog& dialog) {
 
 void QtDialogs::OpenUrl(const QUrl& url) {
   QDesktopServices::openUrl(url);
+}
+
+bool QtDialogs::AskPrinter(QPrinter& printer) {
+  // Offers "Print to File (PDF)" also where no printer is installed.
+  QPrintDialog dialog(&printer, parent_);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace quillon

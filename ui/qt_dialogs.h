@@ -1,6 +1,6 @@
 // The window's dialogs as the user sees them: QMessageBox with the program's
-// texts, titles and icons, QFileDialog, QColorDialog, modal exec and the
-// desktop's opener.
+// texts, titles and icons, QFileDialog, QColorDialog, QPrintDialog, modal exec
+// and the desktop's opener.
 #pragma once
 
 #include <QMessageBox>
@@ -33,6 +33,7 @@ class QtDialogs : public WindowDialogs {
   std::optional<std::int32_t> ChooseColor(QWidget* parent) override;
   int ShowModal(QDialog& dialog) override;
   void OpenUrl(const QUrl& url) override;
+  bool AskPrinter(QPrinter& printer) override;
 
  private:
   QPointer<QWidget> parent_;

@@ -10,6 +10,7 @@
 #include "io/document.h"
 
 class QDialog;
+class QPrinter;
 class QUrl;
 class QWidget;
 
@@ -24,6 +25,9 @@ class WindowDialogs : public DocumentDialogs {
   virtual int ShowModal(QDialog& dialog) = 0;
   // Hands a file or web address to the desktop; the outcome is not examined.
   virtual void OpenUrl(const QUrl& url) = 0;
+  // The print dialog: the user picks a printer or a PDF file for this
+  // printer. False when the user cancels.
+  virtual bool AskPrinter(QPrinter& printer) = 0;
 };
 
 }  // namespace quillon

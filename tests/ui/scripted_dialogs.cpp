@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QPrinter>
 
 namespace quillon::testing {
 
@@ -65,6 +66,23 @@ int ScriptedDialogs::ShowModal(QDialog& dialog) {
 
 void ScriptedDialogs::OpenUrl(const QUrl& url) {
   openedUrls.push_back(url);
+}
+
+bool ScriptedDialogs::AskPrinter(QPrinter& printer) {
+  ++printDialogs;
+  if (printFiles.empty()) {
+    ADD_FAILURE() << "unexpected print dialog";
+    return false;
+  }
+  const std::optional<std::string> file = printFiles.front();
+  printFiles.pop_front();
+  if (!file) {
+    return false;
+  }
+  // What "Print to File (PDF)" sets.
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(*file));
+  return true;
 }
 
 }  // namespace quillon::testing

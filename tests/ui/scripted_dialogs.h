@@ -52,6 +52,10 @@ class ScriptedDialogs : public WindowDialogs {
   std::vector<std::string> shownDialogs;
   std::vector<std::string> leftOpen;
   std::vector<QUrl> openedUrls;
+  // Print dialogs: each answers with a PDF file to print to, or cancels
+  // (nothing); one more counted for every dialog shown.
+  std::deque<std::optional<std::string>> printFiles;
+  int printDialogs = 0;
 
   void Report(const std::string& title, const std::string& text, MessageIcon icon) override;
   Answer Ask(const std::string& title, const std::string& text, MessageIcon icon,
@@ -61,6 +65,7 @@ class ScriptedDialogs : public WindowDialogs {
   std::optional<std::int32_t> ChooseColor(QWidget* parent) override;
   int ShowModal(QDialog& dialog) override;
   void OpenUrl(const QUrl& url) override;
+  bool AskPrinter(QPrinter& printer) override;
 };
 
 }  // namespace quillon::testing

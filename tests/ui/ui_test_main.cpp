@@ -34,6 +34,14 @@ class DisplayEnvironment : public ::testing::Environment {
       }
     }
     setenv("QT_QPA_PLATFORM", "xcb", 1);
+    // The window registers the file type at every start: into a folder of
+    // the tests, never the user's own.
+    dataHome_ = QDir::tempPath().toStdString() + "/quillon-ui-data-XXXXXX";
+    if (mkdtemp(dataHome_.data()) != nullptr) {
+      setenv("XDG_DATA_HOME", dataHome_.c_str(), 1);
+    } else {
+      dataHome_.clear();
+    }
     if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
       runtimeDir_ = QDir::tempPath().toStdString() + "/quillon-ui-tests-XXXXXX";
       if (mkdtemp(runtimeDir_.data()) != nullptr) {
@@ -50,6 +58,9 @@ class DisplayEnvironment : public ::testing::Environment {
   void TearDown() override {
     if (!runtimeDir_.empty()) {
       QDir(QString::fromStdString(runtimeDir_)).removeRecursively();
+    }
+    if (!dataHome_.empty()) {
+      QDir(QString::fromStdString(dataHome_)).removeRecursively();
     }
   }
 
@@ -87,6 +98,7 @@ class DisplayEnvironment : public ::testing::Environment {
   }
 
   std::string runtimeDir_;
+  std::string dataHome_;
 };
 
 }  // namespace

@@ -115,6 +115,7 @@ void WindowTest::TearDown() {
   EXPECT_TRUE(dialogs.scripts.empty()) << "dialog scripts left unused";
   EXPECT_TRUE(dialogs.fileChoices.empty()) << "file names left unused";
   EXPECT_TRUE(dialogs.colors.empty()) << "colours left unused";
+  EXPECT_TRUE(dialogs.printFiles.empty()) << "print answers left unused";
 }
 
 QListWidget& WindowTest::List() {
