@@ -406,17 +406,6 @@ TEST_F(ClipboardTest, TextsFromElsewhereAreSafe) {
   EXPECT_TRUE(document.MainAxis().Show());
 }
 
-TEST_F(ClipboardTest, AHugeTextIsReadOnlyAsFarAsTheRecordsReach) {
-  std::string text = "1 " + Save(*MakeCurve(source, "first", "x"));
-  text.reserve(text.size() + 4000000);
-  for (int i = 0; i < 1000000; ++i) {
-    text += " 0 1";
-  }
-  clipboard.ClipGraphCount(1);
-  EXPECT_EQ(clipboard.Paste(text, std::nullopt).pasted, 1);
-  EXPECT_EQ(Graph(1).NameS(), "first");
-}
-
 TEST_F(ClipboardTest, PastedEntriesFollowTheDocumentKind) {
   document.Values().DocType = 3;
   std::shared_ptr<Cls9> surface = source.MakeGraph();
