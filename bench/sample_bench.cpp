@@ -31,9 +31,7 @@ const SampleFunction kSampleFunctions[] = {
 
 class SilentReporter : public Reporter {
  public:
-  void Report(const std::string&, const std::string& text, MessageIcon) override {
-    last = text;
-  }
+  void Report(const std::string&, const std::string& text, MessageIcon) override { last = text; }
   std::string last;
 };
 
