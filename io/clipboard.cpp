@@ -129,20 +129,8 @@ std::optional<std::string> PlaneDocumentEntry(const Cls9& g) {
       return (animated ? "Inequation Animation  " : "Inequation  ") + z + "<0";
     }
   }
-  if (form == 2 && coords == 1 && kind == 23) {
-    if (g.ShowStep() && g.ShowStem()) {
-      return "Step & Stem  y=" + z;
-    }
-    if (g.ShowStep()) {
-      return "Step Plot  y=" + z;
-    }
-    if (g.ShowStem()) {
-      return "Stem Plot  y=" + z;
-    }
-    return std::nullopt;
-  }
-  if (form == 2 && coords == 1 && kind == 20) {
-    return "Intersection  y=" + z + ", y=" + g.Exp2();
+  if (form == 2 && coords == 1 && (kind == 20 || kind == 23)) {
+    return ExplicitAnalysisEntryText(g);
   }
   if ((kind == 7 || kind == 8) && plane) {
     return PlanePointText(g);

@@ -32,21 +32,29 @@ std::optional<std::string> OpenedGraphEntryText(const Cls9& g, std::int32_t docT
         return curve + "y=" + z;
       }
     }
-    if (coords == 1 && kind == 23) {
-      if (g.ShowStep() && g.ShowStem()) {
-        return "Step & Stem  y=" + z;
-      }
-      if (g.ShowStep()) {
-        return "Step Plot  y=" + z;
-      }
-      if (g.ShowStem()) {
-        return "Stem Plot  y=" + z;
-      }
-      return std::nullopt;
+    if (coords == 1 && (kind == 20 || kind == 23)) {
+      return ExplicitAnalysisEntryText(g);
     }
-    if (coords == 1 && kind == 20) {
-      return "Intersection  y=" + z + ", y=" + g.Exp2();
-    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> ExplicitAnalysisEntryText(const Cls9& g) {
+  const std::string& z = g.ExpressZ();
+  if (g.GraphType() == 20) {
+    return "Intersection  y=" + z + ", y=" + g.Exp2();
+  }
+  if (g.GraphType() != 23) {
+    return std::nullopt;
+  }
+  if (g.ShowStep() && g.ShowStem()) {
+    return "Step & Stem  y=" + z;
+  }
+  if (g.ShowStep()) {
+    return "Step Plot  y=" + z;
+  }
+  if (g.ShowStem()) {
+    return "Stem Plot  y=" + z;
   }
   return std::nullopt;
 }

@@ -15,6 +15,10 @@ class Cls9;
 // CoordType and GraphType when the document kind is 1 ("2D Curve  y=x^2",
 // "Intersection  y=... , y=..."); nothing for every other combination.
 std::optional<std::string> OpenedGraphEntryText(const Cls9& graph, std::int32_t docType);
+// The entry of an explicit Cartesian graph of kind 20 ("Intersection  y=...,
+// y=...") or 23 (step and stem plots, by ShowStep and ShowStem); nothing for
+// other kinds, or a kind 23 graph that shows neither.
+std::optional<std::string> ExplicitAnalysisEntryText(const Cls9& graph);
 // The entry of a table graph (kinds 4, 5, 6) whatever the document kind:
 // "2D Table Graph: ", "2.5D Table Graph: " or "3D Table Graph: " and its name.
 std::optional<std::string> TableEntryText(const Cls9& graph);
