@@ -294,12 +294,11 @@ bool frmF1::Initialize() {
     // A context whose setup failed has been reported by the renderer.
     return drawing_->Ready();
   }
+  // No context at all: the same message as a context the renderer cannot
+  // use, told once; the window goes on without drawing.
   if (!contextReported_) {
     contextReported_ = true;
-    Report("Error",
-           "No OpenGL context could be created for the drawing area (no matching pixel "
-           "format). Graphs can be edited, opened and saved, but they are not drawn.",
-           MessageIcon::Critical);
+    Report("Error", "ChoosePixelFormat failed", MessageIcon::Critical);
   }
   return false;
 }
