@@ -282,6 +282,14 @@ TEST_F(WindowWithoutOpenGL, PicturesAreRefusedWithAMessage) {
   EXPECT_NE(dialogs.reports[2].text.find("cannot be printed"), std::string::npos);
   EXPECT_EQ(dialogs.printDialogs, 0);
   EXPECT_EQ(List().count(), 1);
+  // Save As of a picture writes no file.
+  const QTemporaryDir folder;
+  const QString picture = folder.filePath(QStringLiteral("view.bmp"));
+  dialogs.fileChoices.push_back(FileChoice{picture.toStdString(), 2});
+  Trigger("mnuFileSaveAs");
+  ASSERT_EQ(dialogs.reports.size(), 4u);
+  EXPECT_EQ(dialogs.reports[3].title, "Error");
+  EXPECT_FALSE(QFile::exists(picture));
 
   // Graphs still travel as text.
   List().setCurrentRow(0);

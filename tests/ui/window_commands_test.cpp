@@ -399,6 +399,15 @@ TEST_F(WindowCommands, SaveAsWritesThePictureOrTheGraphFile) {
   QFile file(QString::fromStdString(graphs));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_TRUE(file.readAll().contains("S51 1 0 1 Untitled 1 0 x x"));
+
+  // A picture that cannot be written is told, not passed over.
+  const std::string unwritable = folder.filePath(QStringLiteral("no/such/view.bmp")).toStdString();
+  dialogs.fileChoices.push_back(FileChoice{unwritable, 2});
+  Trigger("mnuFileSaveAs");
+  ASSERT_EQ(dialogs.reports.size(), 1u);
+  EXPECT_EQ(dialogs.reports[0].title, "Error");
+  EXPECT_EQ(dialogs.reports[0].icon, MessageIcon::Critical);
+  EXPECT_NE(dialogs.reports[0].text.find(unwritable), std::string::npos);
 }
 
 // --- without OpenGL ---
