@@ -27,6 +27,17 @@ float ToSingle(double value) {
   return static_cast<float>(value);
 }
 
+// (maximum - minimum) / count, rounded to a single. A step beyond single
+// range (a range wider than the largest single, taken in one step) keeps
+// its double value, so that the parameters still run from minimum to
+// maximum.
+double Step(float minimum, float maximum, std::int32_t count) {
+  const double step = (static_cast<double>(maximum) - minimum) / count;
+  return std::fabs(step) <= static_cast<double>(FLT_MAX)
+             ? static_cast<double>(static_cast<float>(step))
+             : step;
+}
+
 bool IsUndefined(float value) {
   return value == UndefinedMark;
 }
@@ -432,10 +443,9 @@ void GraphSampler::AllocateDeferred(bool unset) {
 }
 
 void GraphSampler::ComputeSteps() {
-  dU_ = ToSingle((static_cast<double>(graph_.MaxU()) - graph_.MinU()) / stepU_);
-  dV_ = ToSingle((static_cast<double>(graph_.MaxV()) - graph_.MinV()) / stepV_);
-  dT_ = graph_.Animation() ? ToSingle((static_cast<double>(graph_.MaxT()) - graph_.MinT()) / stepT_)
-                           : 0.0f;
+  dU_ = Step(graph_.MinU(), graph_.MaxU(), stepU_);
+  dV_ = Step(graph_.MinV(), graph_.MaxV(), stepV_);
+  dT_ = graph_.Animation() ? Step(graph_.MinT(), graph_.MaxT(), stepT_) : 0.0;
 }
 
 bool GraphSampler::Compile() {
@@ -459,18 +469,15 @@ bool GraphSampler::Compile() {
 // Parameters and evaluation
 
 float GraphSampler::ParameterU(std::int64_t j) const {
-  return ToSingle(static_cast<double>(graph_.MinU()) +
-                  static_cast<double>(j) * static_cast<double>(dU_));
+  return ToSingle(static_cast<double>(graph_.MinU()) + static_cast<double>(j) * dU_);
 }
 
 float GraphSampler::ParameterV(std::int64_t i) const {
-  return ToSingle(static_cast<double>(graph_.MinV()) +
-                  static_cast<double>(i) * static_cast<double>(dV_));
+  return ToSingle(static_cast<double>(graph_.MinV()) + static_cast<double>(i) * dV_);
 }
 
 float GraphSampler::ParameterT(std::int64_t k) const {
-  return ToSingle(static_cast<double>(graph_.MinT()) +
-                  static_cast<double>(k) * static_cast<double>(dT_));
+  return ToSingle(static_cast<double>(graph_.MinT()) + static_cast<double>(k) * dT_);
 }
 
 bool GraphSampler::BlockSafe(unsigned need) const {

@@ -115,7 +115,8 @@ class GraphSampler {
   DocumentValues& document_;
   std::int32_t kind_;
   std::int32_t stepU_ = 1, stepV_ = 1, stepT_ = 1;
-  float dU_ = 0, dV_ = 0, dT_ = 0;
+  // Steps of u, v and t: singles, unless beyond single range (see Step).
+  double dU_ = 0, dV_ = 0, dT_ = 0;
   Expression x_, y_, z_, exp2_;
   std::vector<float> parameters_, resultX_, resultY_, resultZ_, result2_;
 };

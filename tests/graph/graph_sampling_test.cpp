@@ -722,8 +722,8 @@ TEST(Sampling, PointBudget) {
   }
 }
 
-// Steps and parameters beyond single range become the undefined mark; no
-// coordinate is ever infinite.
+// Parameters beyond single range become the undefined mark; no coordinate
+// is ever infinite.
 TEST(Sampling, ValuesBeyondSingleRangeAreUndefined) {
   const GraphSpec specs[] = {
       {0, 1, 2, "0", "0", "1", 0, 1, 1, -3e38f, 3e38f, 1},
@@ -749,14 +749,14 @@ TEST(Sampling, ValuesBeyondSingleRangeAreUndefined) {
     }
   }
   // The explicit curve over -3e38..3e38 in one step: the step 6e38 is no
-  // single, so it is the undefined mark and the end point lies just past
-  // the start.
+  // single, yet the curve still ends at MaxV.
   Document document;
   const auto graph = MakeGraph(document, specs[0]);
   document.values.ViewMinX = -FLT_MAX;
   document.values.ViewMaxX = FLT_MAX;
   ASSERT_TRUE(graph->GetPoints());
-  EXPECT_EQ(graph->Vert3DGrid().Find(0, 1)->X(), -3e38f);
+  EXPECT_EQ(graph->Vert3DGrid().Find(0, 0)->X(), -3e38f);
+  EXPECT_EQ(graph->Vert3DGrid().Find(0, 1)->X(), 3e38f);
 }
 
 }  // namespace
