@@ -113,17 +113,20 @@ void StoreCoordinates(std::int32_t coordType, float v1, float v2, float v3, Cls2
       break;
     }
     case 5: {  // spherical (angle a, angle b, radius)
+      const double a = v1;
+      const double b = v2;
+      const double r = v3;
+      if (IsUndefined(v2) || IsUndefined(v3)) {
+        point.Y(UndefinedMark);
+      } else {
+        point.Y(ToSingle(r * std::cos(b)));
+      }
       if (IsUndefined(v1) || IsUndefined(v2) || IsUndefined(v3)) {
         point.z(UndefinedMark);
         point.X(UndefinedMark);
-        point.Y(UndefinedMark);
       } else {
-        const double a = v1;
-        const double b = v2;
-        const double r = v3;
         point.z(ToSingle(r * std::sin(b) * std::cos(a)));
         point.X(ToSingle(r * std::sin(b) * std::sin(a)));
-        point.Y(ToSingle(r * std::cos(b)));
       }
       break;
     }
