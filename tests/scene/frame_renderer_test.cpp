@@ -95,18 +95,6 @@ TEST_F(FrameTest, EmptySceneIsWhiteWithOrWithoutAxis) {
   }
 }
 
-TEST_F(FrameTest, RedLineOfWidthThreeOnRowsAroundOneFifty) {
-  doc_.Show(doc_.MakeCurve("10", -10, 10, 20, kRed, 3));
-  const FrameImage image = Frame();
-  EXPECT_EQ(RgbAt(image, 400, 149) >> 16, 0xFFu);
-  EXPECT_EQ(RgbAt(image, 400, 150) >> 16, 0xFFu);
-  const auto [first, last] = NonWhiteRowRange(image);
-  EXPECT_GE(first, 146);
-  EXPECT_LE(last, 153);
-  EXPECT_GE(last - first + 1, 3);
-  EXPECT_TRUE(testing::IsOpaque(image));
-}
-
 // The axis blends its arrow heads and text; the frame stays opaque.
 TEST_F(FrameTest, AxisIsDrawnOnlyWithAGraphAndTheFrameStaysOpaque) {
   doc_.axis.Show(true);
@@ -173,6 +161,41 @@ TEST_F(FrameTest, AnimatedScenesCompileOneListPerFrame) {
   EXPECT_FALSE(glIsList(FrameRenderer::kFirstFrameList + 2));
   EXPECT_EQ(CountNonWhiteInRow(image, 150), 0);
   EXPECT_GT(CountNonWhiteInRow(image, 450), 0);
+}
+
+// Every frame of an animation draws the axis over the box of all frames: a
+// point at (1, 1), (-3, 4) and (6, -2) in frames 0..2 gives x from -3.2 to
+// 6.2 and y up to 4.2, so the axis reaches x = -5.3 and 8.3 and y = 6.3.
+TEST_F(FrameTest, AnimatedAxisSpansEveryFrame) {
+  doc_.document.AnimFrames = 2;
+  doc_.axis.Show(true);
+  auto moving = std::make_shared<Cls9>(doc_.document);
+  moving->ID(1);
+  moving->GraphType(8);
+  moving->Animation(true);
+  moving->ExpressX("0");
+  moving->ExpressY("0");
+  moving->ExpressZ("0");
+  ASSERT_TRUE(moving->GetPoints());
+  moving->Anim1D(0, Cls2::Init(1, 1, 1));
+  moving->Anim1D(1, Cls2::Init(-3, 4, 2));
+  moving->Anim1D(2, Cls2::Init(6, -2, -5));
+  doc_.Show(moving);
+  Frame();
+  // 20 pixels a unit across (x = 0 at column 400), 15 down (y = 0 at row 300).
+  auto inkNear = [](const FrameImage& image, std::int32_t column, std::int32_t row) {
+    return RgbAt(image, column, row - 1) != 0xFFFFFFu || RgbAt(image, column, row) != 0xFFFFFFu;
+  };
+  for (std::int32_t step : {1, 3}) {
+    SCOPED_TRACE(step);
+    const FrameImage image = Redraw(step);
+    EXPECT_TRUE(inkNear(image, 400 - 100, 300));            // x axis at x = -5
+    EXPECT_TRUE(inkNear(image, 400 + 160, 300));            // x axis at x = 8
+    EXPECT_FALSE(inkNear(image, 400 - 120, 300));           // nothing at x = -6
+    EXPECT_GT(CountNonWhiteInColumn(image, 400 + 175), 0);  // x head around x = 8.75
+    EXPECT_TRUE(RgbAt(image, 399, 300 - 90) != 0xFFFFFFu ||
+                RgbAt(image, 400, 300 - 90) != 0xFFFFFFu);  // y axis at y = 6
+  }
 }
 
 TEST_F(FrameTest, StaticSceneIgnoresTheStep) {

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 
+#include "drawing_test_support.h"
 #include "graph/graph_error.h"
 #include "offscreen_test_support.h"
 #include "scene/scene.h"
@@ -235,6 +236,32 @@ TEST(View, PerspectiveOfAnEmptySceneThenOrthographic) {
   view.Projection(scene);
   const auto o = ReadMatrix(GL_PROJECTION_MATRIX);
   EXPECT_FLOAT_EQ(o[14], -(2000 + 0.01f) / (2000 - 0.01f));
+}
+
+// The near distance is 1000 less the scene box's largest side, whichever
+// axis that is (each box below is widened by 0.1 on every side).
+TEST(View, PerspectiveNearDistanceFollowsTheLargestSide) {
+  auto context = quillon::testing::MakeTestContext(32, 32);
+  ASSERT_NE(context, nullptr);
+  struct Case {
+    const char* name;
+    std::array<float, 3> far;  // the curve runs from the origin to here
+    float largest;
+  };
+  const Case cases[] = {
+      {"x", {10, 4, 2}, 10.2f}, {"y", {3, -12, 2}, 12.2f}, {"z", {1, 2, 30}, 30.2f}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    quillon::testing::TestDocument doc;
+    auto graph = doc.MakePolyline({{0, 0}, {0, 0}}, 0, 1);
+    graph->Vert3D(0, 1, Cls2::Init(c.far[0], c.far[1], c.far[2]));
+    doc.Show(graph);
+    doc.view.ProjectType(2);
+    doc.view.Projection(doc.scene);
+    const auto p = ReadMatrix(GL_PROJECTION_MATRIX);
+    EXPECT_NEAR(p[0], 2 * (1000 - c.largest) / doc.view.VolWidth(), 1e-4);
+    EXPECT_FLOAT_EQ(doc.view.VolNear(), 0.01f);
+  }
 }
 
 TEST(View, UnknownProjectTypeLeavesIdentity) {
