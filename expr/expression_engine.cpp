@@ -83,9 +83,11 @@ std::int32_t Cls6::InfixToPostfix(const std::string& sExpression, std::string& s
   Cls13 stack;
 
   auto fail = [&](const std::string& message) -> std::int32_t {
-    lastMessage_ = "Character " + std::to_string(position) + ":  " + message;
-    if (reporter_ != nullptr)
-      reporter_->Report("Syntax Error", lastMessage_, MessageIcon::Critical);
+    lastMessage_ = message;
+    if (reporter_ != nullptr) {
+      reporter_->Report("Syntax Error", "Character " + std::to_string(position) + ":  " + message,
+                        MessageIcon::Critical);
+    }
     if (position == 0)
       return -1;
     constexpr std::size_t kLargest = std::numeric_limits<std::int32_t>::max();

@@ -36,8 +36,8 @@ class Cls6 {
                   float sngV, float sngX, float sngY, float sngA, float sngR, float sngB,
                   float sngT);
 
-  // The text of the last syntax-error message as reported ("Character P:  "
-  // and the message), "" before any; a successful conversion leaves it.
+  // The last syntax-error message, without the "Character P:  " that the
+  // report puts before it; "" before any. A successful conversion leaves it.
   const std::string& LastMessage() const { return lastMessage_; }
 
  private:
