@@ -48,9 +48,9 @@ class Cls2 {
   float z_ = 0;
   std::int32_t color_ = 0;
   float size_ = 0.15f;
-  std::int32_t symbol_ = 0;
   bool hollow_ = false;
   bool show_ = false;
+  std::int32_t symbol_ = 0;
 };
 
 }  // namespace quillon

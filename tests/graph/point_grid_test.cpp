@@ -1,11 +1,37 @@
-// PointGrid: extents, fills, and storage kept across allocations.
+// The point and box records, and PointGrid: extents, fills, and storage kept
+// across allocations.
 #include <gtest/gtest.h>
 
+#include "graph/box.h"
 #include "graph/graph_error.h"
 #include "graph/point_grid.h"
 
 namespace quillon {
 namespace {
+
+TEST(PointAndBox, FreshRecordsAndInit) {
+  const Cls2 fresh;
+  const Cls2 made = Cls2::Init(1, 2, 3);
+  for (const Cls2* point : {&fresh, &made}) {
+    EXPECT_EQ(point->Size(), 0.15f);
+    EXPECT_EQ(point->Color(), 0);
+    EXPECT_FALSE(point->Hollow());
+    EXPECT_FALSE(point->Show());
+    EXPECT_EQ(point->Symbol(), 0);
+  }
+  EXPECT_EQ(fresh.X(), 0.0f);
+  EXPECT_EQ(fresh.Y(), 0.0f);
+  EXPECT_EQ(fresh.z(), 0.0f);
+  EXPECT_EQ(made.X(), 1.0f);
+  EXPECT_EQ(made.Y(), 2.0f);
+  EXPECT_EQ(made.z(), 3.0f);
+
+  const Cls1 box;
+  for (const float value :
+       {box.MinX(), box.MaxX(), box.MinY(), box.MaxY(), box.MinZ(), box.MaxZ()}) {
+    EXPECT_EQ(value, 0.0f);
+  }
+}
 
 // Allocating again renews every cell, whether the storage is kept (same or
 // close size) or replaced, and whatever the fill before.
