@@ -63,14 +63,6 @@ void PointGrid::Reshape(std::int32_t upper1, std::int32_t upper2, std::int32_t u
   allocated_ = true;
 }
 
-void PointGrid::Clear() {
-  points_.clear();
-  points_.shrink_to_fit();
-  dim1_ = dim2_ = dim3_ = size_ = 0;
-  fill_ = Fill::Empty;
-  allocated_ = false;
-}
-
 std::int32_t PointGrid::Upper(int index) const {
   if (!allocated_) {
     return -1;

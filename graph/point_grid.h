@@ -32,8 +32,6 @@ class PointGrid {
   // cells unset, for a caller that writes every cell through Data() before
   // anything reads the grid. Storage of the same size is kept untouched.
   void AllocateUnset(std::int32_t upper1, std::int32_t upper2, std::int32_t upper3);
-  // Removes the extent: the grid becomes empty as before its first Allocate.
-  void Clear();
 
   bool Allocated() const { return allocated_; }
   // Upper bound of index 0, 1 or 2; -1 when the grid has no extent.
