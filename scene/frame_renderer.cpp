@@ -15,8 +15,6 @@ namespace quillon {
 
 namespace {
 
-constexpr float kBoxStart = 9999999.0f;
-constexpr float kBoxMargin = 0.1f;
 constexpr std::int32_t kAxisDimension = 2;
 
 void ApplySceneRotation(const Cls8& scene) {
@@ -30,33 +28,14 @@ void DrawAxis(const Cls3& axis, const Cls1& box, std::int32_t docType, const Tex
 }
 
 // The box around every animation frame 0..lastFrame of the scene, widened
-// once more by the margin.
+// once more on top of the scene's own widening.
 Cls1 AnimationBox(Cls8& scene, std::int32_t lastFrame) {
-  float minX = kBoxStart, minY = kBoxStart, minZ = kBoxStart;
-  float maxX = -kBoxStart, maxY = -kBoxStart, maxZ = -kBoxStart;
+  BoxBounds bounds;
   for (std::int32_t k = 0; k <= lastFrame; ++k) {
-    const Cls1 box = scene.GetBox(k);
-    if (box.MinX() < minX)
-      minX = box.MinX();
-    if (box.MaxX() > maxX)
-      maxX = box.MaxX();
-    if (box.MinY() < minY)
-      minY = box.MinY();
-    if (box.MaxY() > maxY)
-      maxY = box.MaxY();
-    if (box.MinZ() < minZ)
-      minZ = box.MinZ();
-    if (box.MaxZ() > maxZ)
-      maxZ = box.MaxZ();
+    bounds.Take(scene.GetBox(k));
   }
-  Cls1 result;
-  result.MinX(minX - kBoxMargin);
-  result.MaxX(maxX + kBoxMargin);
-  result.MinY(minY - kBoxMargin);
-  result.MaxY(maxY + kBoxMargin);
-  result.MinZ(minZ - kBoxMargin);
-  result.MaxZ(maxZ + kBoxMargin);
-  return result;
+  bounds.Widen();
+  return bounds.AsBox();
 }
 
 }  // namespace

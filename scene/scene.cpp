@@ -1,18 +1,46 @@
 #include "scene/scene.h"
 
-#include <memory>
 
 #include "graph/graph_record.h"
 #include "scene/graph_drawing.h"
 
 namespace quillon {
 
-namespace {
+void BoxBounds::Take(const Cls1& box) {
+  if (box.MinX() < MinX)
+    MinX = box.MinX();
+  if (box.MaxX() > MaxX)
+    MaxX = box.MaxX();
+  if (box.MinY() < MinY)
+    MinY = box.MinY();
+  if (box.MaxY() > MaxY)
+    MaxY = box.MaxY();
+  if (box.MinZ() < MinZ)
+    MinZ = box.MinZ();
+  if (box.MaxZ() > MaxZ)
+    MaxZ = box.MaxZ();
+}
 
-constexpr float kBoxStart = 9999999.0f;
-constexpr float kBoxMargin = 0.1f;
+void BoxBounds::Widen() {
+  constexpr float kMargin = 0.1f;
+  MinX -= kMargin;
+  MinY -= kMargin;
+  MinZ -= kMargin;
+  MaxX += kMargin;
+  MaxY += kMargin;
+  MaxZ += kMargin;
+}
 
-}  // namespace
+Cls1 BoxBounds::AsBox() const {
+  Cls1 result;
+  result.MinX(MinX);
+  result.MaxX(MaxX);
+  result.MinY(MinY);
+  result.MaxY(MaxY);
+  result.MinZ(MinZ);
+  result.MaxZ(MaxZ);
+  return result;
+}
 
 bool Cls8::Animation() const {
   for (const auto& entry : graphs_) {
@@ -24,38 +52,13 @@ bool Cls8::Animation() const {
 }
 
 Cls1 Cls8::GetBox(std::int32_t step) {
-  boxMaxX_ = boxMaxY_ = boxMaxZ_ = -kBoxStart;
-  boxMinX_ = boxMinY_ = boxMinZ_ = kBoxStart;
+  box_ = BoxBounds{};
   for (const auto& entry : graphs_) {
     Cls9& graph = *entry.second;
-    const std::shared_ptr<const Cls1> box = graph.GetBox(graph.Animation() ? step : 0);
-    if (box->MinX() < boxMinX_)
-      boxMinX_ = box->MinX();
-    if (box->MaxX() > boxMaxX_)
-      boxMaxX_ = box->MaxX();
-    if (box->MinY() < boxMinY_)
-      boxMinY_ = box->MinY();
-    if (box->MaxY() > boxMaxY_)
-      boxMaxY_ = box->MaxY();
-    if (box->MinZ() < boxMinZ_)
-      boxMinZ_ = box->MinZ();
-    if (box->MaxZ() > boxMaxZ_)
-      boxMaxZ_ = box->MaxZ();
+    box_.Take(*graph.GetBox(graph.Animation() ? step : 0));
   }
-  boxMinX_ -= kBoxMargin;
-  boxMinY_ -= kBoxMargin;
-  boxMinZ_ -= kBoxMargin;
-  boxMaxX_ += kBoxMargin;
-  boxMaxY_ += kBoxMargin;
-  boxMaxZ_ += kBoxMargin;
-  Cls1 result;
-  result.MinX(boxMinX_);
-  result.MaxX(boxMaxX_);
-  result.MinY(boxMinY_);
-  result.MaxY(boxMaxY_);
-  result.MinZ(boxMinZ_);
-  result.MaxZ(boxMaxZ_);
-  return result;
+  box_.Widen();
+  return box_.AsBox();
 }
 
 void Cls8::Draw(std::int32_t step) {

@@ -11,6 +11,19 @@
 
 namespace quillon {
 
+// Bounds gathered over boxes: they start inverted at 9999999 and take every
+// strictly smaller minimum and strictly larger maximum.
+struct BoxBounds {
+  float MaxX = -9999999.0f, MinX = 9999999.0f;
+  float MaxY = -9999999.0f, MinY = 9999999.0f;
+  float MaxZ = -9999999.0f, MinZ = 9999999.0f;
+
+  void Take(const Cls1& box);
+  // Moves every minimum 0.1 down and every maximum 0.1 up.
+  void Widen();
+  Cls1 AsBox() const;
+};
+
 class Cls8 {
  public:
   GraphCollection& Graphs() { return graphs_; }
@@ -55,7 +68,8 @@ class Cls8 {
 
  private:
   GraphCollection graphs_;
-  float boxMaxX_ = 0, boxMinX_ = 0, boxMaxY_ = 0, boxMinY_ = 0, boxMaxZ_ = 0, boxMinZ_ = 0;
+  // Working values of GetBox.
+  BoxBounds box_;
   bool drawAxis_ = true;
   Cls3 axis_;
   float rotRoll_ = 0, rotPitch_ = 0, rotYaw_ = 0;
