@@ -1,6 +1,5 @@
 #include "scene/scene.h"
 
-
 #include "graph/graph_record.h"
 #include "scene/graph_drawing.h"
 
