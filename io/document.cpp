@@ -235,15 +235,17 @@ GraphFileBytes Document::BuildGraphFile() {
   return EncodeGraphFile(BuildDocumentText(values_.DocType, showScene_, mainAxis_));
 }
 
-bool Document::WriteGraphFile(const std::string& path) {
-  GraphFileBytes file;
+std::optional<GraphFileBytes> Document::BuildToldGraphFile() {
   try {
-    file = BuildGraphFile();
+    return BuildGraphFile();
   } catch (const IoError& error) {
     Tell("Error", std::string("The graphs cannot be saved. ") + error.what(),
          MessageIcon::Critical);
-    return false;
+    return std::nullopt;
   }
+}
+
+bool Document::WriteBuiltGraphFile(const std::string& path, const GraphFileBytes& file) {
   try {
     WriteFileAtomically(path, file.bytes);
   } catch (const IoError& error) {
@@ -264,14 +266,26 @@ bool Document::WriteGraphFile(const std::string& path) {
   return true;
 }
 
+bool Document::WriteGraphFile(const std::string& path) {
+  const std::optional<GraphFileBytes> file = BuildToldGraphFile();
+  return file && WriteBuiltGraphFile(path, *file);
+}
+
 void Document::Save() {
   saved_ = true;
   if (listScene_.Graphs().Empty()) {
     return;
   }
+  // The whole text is made before the dialog: a graph that cannot be written
+  // ends the command without asking for a name.
+  const std::optional<GraphFileBytes> file = BuildToldGraphFile();
+  if (!file) {
+    saved_ = false;
+    return;
+  }
   const std::optional<FileChoice> choice =
       dialogs_->AskFileName(FileDialogMode::Save, "Save", kGraphFileFilter);
-  if (!choice || choice->path.empty() || !WriteGraphFile(choice->path)) {
+  if (!choice || choice->path.empty() || !WriteBuiltGraphFile(choice->path, *file)) {
     saved_ = false;
     return;
   }

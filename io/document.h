@@ -141,8 +141,8 @@ class Document {
   bool New();
   // The reset part of New alone.
   void ResetForNew();
-  // Save: asks for a .pgp name and writes the checked graphs and the axis.
-  // The saved flag says afterwards whether it was written (or there was
+  // Save: makes the text of the checked graphs and the axis, then asks for a
+  // .pgp name and writes it. The saved flag says afterwards whether it was written (or there was
   // nothing to save). A failure is told with the title "Error".
   void Save();
   // Save As: asks for a name with the .pgp and .bmp filters and writes the
@@ -172,6 +172,10 @@ class Document {
 
  private:
   OpenResult ReadGraphFile(const std::string& path, bool restartIDs);
+  // BuildGraphFile, with a failure told ("Error"); nothing then.
+  std::optional<GraphFileBytes> BuildToldGraphFile();
+  // The writing half of WriteGraphFile.
+  bool WriteBuiltGraphFile(const std::string& path, const GraphFileBytes& file);
   // LastGraphID + 1, or the first ID after it that no graph holds (IDs are
   // the scenes' keys); LastGraphID becomes that ID.
   std::int32_t TakeFreeID();

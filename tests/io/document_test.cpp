@@ -201,6 +201,20 @@ TEST_F(DocumentTest, CancelledSaveLowersTheFlagSilently) {
   EXPECT_TRUE(folder.Names().empty());
 }
 
+// The text is made before the file dialog: a record that cannot be written
+// ends Save without asking for a name.
+TEST_F(DocumentTest, UnwritableRecordEndsSaveBeforeTheDialog) {
+  Populate();
+  document.ListScene().Graphs().Item(1)->CurvNum(51);
+  dialogs.ChooseFile(folder.File("never.pgp"));
+  document.Save();
+  EXPECT_FALSE(document.Saved());
+  EXPECT_TRUE(dialogs.fileDialogs.empty());
+  ASSERT_EQ(dialogs.told.size(), 1u);
+  EXPECT_EQ(dialogs.told[0].title, "Error");
+  EXPECT_TRUE(folder.Names().empty());
+}
+
 TEST_F(DocumentTest, FailedSaveIsToldAndKeepsTheOldFile) {
   Populate();
   const std::string blocker = WriteFile("plain", "not a folder");
