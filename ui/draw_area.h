@@ -41,7 +41,6 @@ class DrawArea : public QOpenGLWidget {
 
   // True once the context exists and the renderer has set it up.
   bool Ready() const { return isValid() && renderer_.Initialized(); }
-  const FrameRenderer& Renderer() const { return renderer_; }
 
   // Recompiles the scene's display lists; without a context nothing happens
   // (initializeGL compiles them once the context exists).

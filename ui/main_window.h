@@ -79,9 +79,6 @@ class frmF1 : public QMainWindow, public DocumentDialogs {
   quillon::Document& Document() { return document_; }
   const GraphClipboard& Clipboard() const { return clipboard_; }
   Cls4& MainView() { return mainView_; }
-  const Cls10& MainLight() const { return mainLight_; }
-  const Cls1& SceneBox() const { return sceneBox_; }
-  std::int32_t AnimStep() const { return animStep_; }
   const MouseNavigation& Navigation() const { return navigation_; }
   bool EditMode() const { return editMode_; }
   // The help page beside the program.

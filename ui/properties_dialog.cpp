@@ -239,7 +239,7 @@ void frmF5::Tell(const char* title, const char* text) {
 }
 
 void frmF5::Command1_Click() {
-  // 1. Clean the shown boxes; "visible" is what the dialog shows or hides,
+  // Clean the shown boxes; "shown" is what the dialog shows or hides,
   // whichever tab is in front.
   struct Cleaned {
     QLineEdit* box;
@@ -260,7 +260,7 @@ void frmF5::Command1_Click() {
     cleaned.box->setText(QString::fromStdString(check.cleaned));
   }
 
-  // 2., 3. Document kind and coordinate system.
+  // A plane document from here on, even when a check below refuses the input.
   document_.Values().DocType = 1;
   const std::int32_t coordType = Combo1->currentIndex() == 1 ? 2 : 1;
   if (Combo3->currentIndex() < 0) {
@@ -268,8 +268,7 @@ void frmF5::Command1_Click() {
   }
   const bool parametric = Combo3->currentIndex() == 1;
 
-  // 4., 5. Every needed box filled, the interval the right way round, at
-  // least one step.
+  // Every needed box filled, the interval the right way round, at least one step.
   const bool missing = Text2->text().isEmpty() || (parametric && Text3->text().isEmpty()) ||
                        Text5->text().isEmpty() || Text6->text().isEmpty() ||
                        Text4->text().isEmpty();
@@ -289,8 +288,8 @@ void frmF5::Command1_Click() {
     return;
   }
 
-  // 6. The values; numbers beyond what the graph can hold are refused
-  // rather than stored as infinities or wrapped step counts.
+  // Numbers beyond what the graph can hold are refused rather than stored as
+  // infinities or wrapped step counts.
   const std::optional<std::int32_t> stepCount = RoundHalfEven(steps);
   const float minV = static_cast<float>(lower);
   const float maxV = static_cast<float>(upper);
@@ -300,7 +299,6 @@ void frmF5::Command1_Click() {
   }
   const std::int32_t lineWidth = RoundHalfEven(TextValue(Combo2->currentText())).value_or(1);
 
-  // 7., 8. The graph record.
   const std::string first = Text2->text().toStdString();
   const std::string expressY = parametric ? first : std::string(coordType == 2 ? "a" : "x");
   const std::string expressZ = parametric ? Text3->text().toStdString() : first;
@@ -311,14 +309,13 @@ void frmF5::Command1_Click() {
   graph->FunForm(parametric ? kParametricForm : kExplicitForm);
   graph->Show2DCurve(Check3->isChecked());
 
-  // 9., 10. Into the document and sampled; a graph that cannot be sampled
-  // (the compiler has told why) keeps the dialog open.
+  // Into the document and sampled; a graph that cannot be sampled (the
+  // compiler has told why) keeps the dialog open.
   const bool sampled = editMode_ ? document_.EditDialogGraph(editPosition_, *graph)
                                  : document_.AddDialogGraph(graph);
   if (!sampled) {
     return;
   }
-  // 11.
   editMode_ = false;
   accept();
 }
