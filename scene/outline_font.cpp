@@ -474,11 +474,11 @@ std::int32_t RedOf(std::int32_t color) {
 }
 
 std::int32_t GreenOf(std::int32_t color) {
-  return static_cast<std::int32_t>((static_cast<std::uint32_t>(color) >> 8) & 255u);
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(color / 256) & 255u);
 }
 
 std::int32_t BlueOf(std::int32_t color) {
-  return static_cast<std::int32_t>((static_cast<std::uint32_t>(color) >> 16) & 255u);
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(color / 65536) & 255u);
 }
 
 void SetGLColor(std::int32_t color) {

@@ -39,7 +39,10 @@ void PrintText(std::uint32_t base, const std::string& text, float x, float y, fl
                const std::array<float, 4>& rotation,
                const std::optional<std::string>& color = std::nullopt);
 
-// Colour value: red in bits 0..7, green 8..15, blue 16..23.
+// Colour value: red in bits 0..7, green 8..15, blue 16..23. Green and blue
+// are the low byte of the value divided by 256 or 65536 with the quotient
+// cut toward zero, so a negative value gives other components than its bit
+// pattern (GreenOf(-1) is 0).
 std::int32_t RedOf(std::int32_t color);
 std::int32_t GreenOf(std::int32_t color);
 std::int32_t BlueOf(std::int32_t color);

@@ -324,7 +324,7 @@ TEST(OutlineFont, PrintTextTakesItsColourFromTheNumberText) {
   const Case cases[] = {
       {"255", {1, 0, 0}},      {"33023", {1, 128 / 255.0f, 0}},
       {"16711680", {0, 0, 1}}, {"254.6", {1, 0, 0}},
-      {"0", {0, 0, 0}},        {"-1", {1, 1, 1}},             // the low 24 bits of -1
+      {"0", {0, 0, 0}},        {"-1", {1, 0, 0}},
       {"abc", {0, 0, 0}},      {"1e20", {0.2f, 0.4f, 0.6f}},  // no 32-bit value: colour unchanged
   };
   auto context = MakeTestContext();
@@ -408,7 +408,8 @@ TEST(OutlineFont, CreationSetsTheGivenColour) {
   DeleteOutlineFont(base);
 }
 
-TEST(TextColour, SplitsTheLow24Bits) {
+// Green and blue divide toward zero before they take the low byte.
+TEST(TextColour, SplitsIntoBytesOfTheQuotients) {
   struct Case {
     std::int32_t color;
     std::int32_t red, green, blue;
@@ -418,7 +419,9 @@ TEST(TextColour, SplitsTheLow24Bits) {
                         {0x123456, 0x56, 0x34, 0x12},
                         {0x00FFFFFF, 255, 255, 255},
                         {0x7F0000FF, 255, 0, 0},
-                        {-1, 255, 255, 255},
+                        {-1, 255, 0, 0},
+                        {-256, 0, 255, 0},
+                        {-65536 * 2 - 256 * 3 - 4, 252, 253, 254},
                         {-16777216, 0, 0, 0}};  // 0xFF000000
   for (const Case& c : cases) {
     SCOPED_TRACE(c.color);
