@@ -101,6 +101,13 @@ void EndSmoothText(bool betterFonts) {
   }
 }
 
+// The axis's own split of a colour value: red = c mod 256, green =
+// (c div 256) mod 256, blue = c div 65536 (cut toward zero), each over 255.
+// Outside 0..16777215 the fractions leave 0..1 and OpenGL clamps them.
+void SetAxisColor(std::int32_t color) {
+  glColor4d((color % 256) / 255.0, (color / 256 % 256) / 255.0, (color / 65536) / 255.0, 1.0);
+}
+
 // glLineWidth refuses widths below 1 (and keeps the old one); a stored
 // width of 0 or less draws hairlines.
 void LineWidth(std::int32_t pixels) {
@@ -147,7 +154,7 @@ void DrawPlaneAxis(const Cls3& axis, float MinX, float MaxX, float MinY, float M
   glEnd();
 
   LineWidth(axis.AxisWidth());
-  SetGLColor(axis.AxisColor());
+  SetAxisColor(axis.AxisColor());
   BeginSmoothLines();
   // Wider lines grow both ways; the heads move by a hundredth per extra pixel.
   const double o = (static_cast<double>(axis.AxisWidth()) - 1) * 0.01;
@@ -253,19 +260,19 @@ void DrawBoxAxis(const Cls3& axis, double MinX, double MaxX, double MinY, double
   Cls11 material;
   if (axis.ShowYZPanel()) {
     material.SetMaterial(axis.YZPanelMaterial());
-    SetGLColor(axis.YZPanelColor());
+    SetAxisColor(axis.YZPanelColor());
     Quad({0, 0, 1},
          {{{MinX, MinY, MinZ}, {MaxX, MinY, MinZ}, {MaxX, MaxY, MinZ}, {MinX, MaxY, MinZ}}});
   }
   if (axis.ShowXZPanel()) {
     material.SetMaterial(axis.XZPanelMaterial());
-    SetGLColor(axis.XZPanelColor());
+    SetAxisColor(axis.XZPanelColor());
     Quad({1, 0, 0},
          {{{MinX, MinY, MinZ}, {MinX, MaxY, MinZ}, {MinX, MaxY, MaxZ}, {MinX, MinY, MaxZ}}});
   }
   if (axis.ShowXYPanel()) {
     material.SetMaterial(axis.XYPanelMaterial());
-    SetGLColor(axis.XYPanelColor());
+    SetAxisColor(axis.XYPanelColor());
     Quad({0, 1, 0},
          {{{MinX, MinY, MinZ}, {MinX, MinY, MaxZ}, {MaxX, MinY, MaxZ}, {MaxX, MinY, MinZ}}});
   }
@@ -275,7 +282,7 @@ void DrawBoxAxis(const Cls3& axis, double MinX, double MaxX, double MinY, double
   BeginSmoothLines();
   LineWidth(1);
   glBegin(GL_LINES);
-  SetGLColor(axis.YZGridColor());
+  SetAxisColor(axis.YZGridColor());
   if (axis.ShowYZYGrid()) {
     for (std::int64_t i = 0; i <= xSteps.last; ++i) {
       Vertex(xSteps.At(i), MinY, MinZ);
@@ -288,7 +295,7 @@ void DrawBoxAxis(const Cls3& axis, double MinX, double MaxX, double MinY, double
       Vertex(MaxX, ySteps.At(i), MinZ);
     }
   }
-  SetGLColor(axis.XZGridColor());
+  SetAxisColor(axis.XZGridColor());
   if (axis.ShowXZXGrid()) {
     for (std::int64_t i = 0; i <= zSteps.last; ++i) {
       Vertex(MinX, MinY, zSteps.At(i));
@@ -301,7 +308,7 @@ void DrawBoxAxis(const Cls3& axis, double MinX, double MaxX, double MinY, double
       Vertex(MinX, ySteps.At(i), MaxZ);
     }
   }
-  SetGLColor(axis.XYGridColor());
+  SetAxisColor(axis.XYGridColor());
   if (axis.ShowXYXGrid()) {
     for (std::int64_t i = 0; i <= zSteps.last; ++i) {
       Vertex(MinX, MinY, zSteps.At(i));
@@ -416,7 +423,7 @@ void DrawFramedAxis(const Cls3& axis, double MinX, double MaxX, double MinY, dou
   glDisable(GL_LIGHTING);
 
   LineWidth(axis.AxisWidth());
-  SetGLColor(axis.AxisColor());
+  SetAxisColor(axis.AxisColor());
   glBegin(GL_LINES);
   const std::array<std::array<double, 2>, 4> corners{
       {{left, bottom}, {right, bottom}, {right, top}, {left, top}}};

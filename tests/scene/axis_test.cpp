@@ -304,16 +304,31 @@ TEST_F(AxisFrame, ArrowHeadsShiftWithTheAxisWidth) {
   }
 }
 
-// Axis lines and heads take the axis colour; ticks and text stay black.
+// Axis lines and heads take the axis colour; ticks and text stay black. The
+// axis splits a colour as red = c mod 256, green = (c div 256) mod 256,
+// blue = c div 65536, so values outside 24 bits give fractions that OpenGL
+// clamps to 0..1.
 TEST_F(AxisFrame, PlaneAxisColours) {
-  Cls3 axis;
-  axis.AxisColor(Cls3::Rgb(255, 0, 0));
-  const FrameImage image = Draw(axis, kSmallBox, 4, kSmallView);
-  EXPECT_EQ(ColourAt(image, -3.5, 0), 0xFF0000u);
-  EXPECT_EQ(ColourAt(image, 0, 1.5), 0xFF0000u);
-  EXPECT_EQ(ColourAt(image, 6.3, -0.1), 0xFF0000u);
-  EXPECT_EQ(ColourAt(image, -3, 0.2), 0x000000u);
-  EXPECT_EQ(ColourAt(image, 0.2, -3), 0x000000u);
+  struct Case {
+    std::int32_t color;
+    std::uint32_t expected;
+  };
+  const Case cases[] = {{Cls3::Rgb(255, 0, 0), 0xFF0000u},
+                        {Cls3::Rgb(0, 128, 255), 0x0080FFu},
+                        {-1, 0x000000u},
+                        {-256, 0x000000u},
+                        {0x01000000 + 0x8000 + 0xFF, 0xFF80FFu}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.color);
+    Cls3 axis;
+    axis.AxisColor(c.color);
+    const FrameImage image = Draw(axis, kSmallBox, 4, kSmallView);
+    EXPECT_EQ(ColourAt(image, -3.5, 0), c.expected);
+    EXPECT_EQ(ColourAt(image, 0, 1.5), c.expected);
+    EXPECT_EQ(ColourAt(image, 6.3, -0.1), c.expected);
+    EXPECT_EQ(ColourAt(image, -3, 0.2), 0x000000u);
+    EXPECT_EQ(ColourAt(image, 0.2, -3), 0x000000u);
+  }
 }
 
 // Kinds 1 and 4 share the plane axis; every kind outside 1..7 draws nothing.
