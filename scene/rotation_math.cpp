@@ -31,7 +31,9 @@ float VecLength(const Vector3& v) {
 void VecNormal(Vector3& v) {
   const float length = VecLength(v);
   if (length != 0) {
-    v = VecScale(v, 1 / length);
+    for (float& component : v) {
+      component /= length;
+    }
   }
 }
 

@@ -62,13 +62,20 @@ void Cls4::MoveView(float DX, float DY) {
   VecNormal(n);
   const Vector3 s = VecCross(n, {vecUp_[0], vecUp_[1], vecUp_[2]});
   const Vector3 u = VecCross(s, n);
-  const Vector3 shift = VecAdd(VecScale(s, volWidth_ * DX), VecScale(u, volHeight_ * DY));
-  eyePos_.X(eyePos_.X() - shift[0]);
-  eyePos_.Y(eyePos_.Y() - shift[1]);
-  eyePos_.z(eyePos_.z() - shift[2]);
-  refPos_.X(refPos_.X() - shift[0]);
-  refPos_.Y(refPos_.Y() - shift[1]);
-  refPos_.z(refPos_.z() - shift[2]);
+  // Each coordinate loses ms and then mu, not their sum, which rounds
+  // differently.
+  Vector3 ms{};
+  Vector3 mu{};
+  for (std::size_t k = 0; k < 3; ++k) {
+    ms[k] = s[k] * volWidth_ * DX;
+    mu[k] = u[k] * volHeight_ * DY;
+  }
+  eyePos_.X(eyePos_.X() - ms[0] - mu[0]);
+  eyePos_.Y(eyePos_.Y() - ms[1] - mu[1]);
+  eyePos_.z(eyePos_.z() - ms[2] - mu[2]);
+  refPos_.X(refPos_.X() - ms[0] - mu[0]);
+  refPos_.Y(refPos_.Y() - ms[1] - mu[1]);
+  refPos_.z(refPos_.z() - ms[2] - mu[2]);
 }
 
 void Cls4::ZoomAll(float MinX, float MinY, float MinZ, float MaxX, float MaxY, float MaxZ) {

@@ -55,6 +55,15 @@ TEST(VectorMath, NormalizingScalesToUnitLengthAndKeepsZero) {
   }
 }
 
+// Each component is divided by the length (a multiplication by its
+// reciprocal would round 6 / sqrt(37) the other way).
+TEST(VectorMath, NormalizingDividesByTheLength) {
+  Vector3 v{1, 6, 0};
+  VecNormal(v);
+  const float length = std::sqrt(37.0f);
+  EXPECT_EQ(v, (Vector3{1 / length, 6 / length, 0}));
+}
+
 TEST(Quaternions, NormalizeQuat) {
   struct Case {
     Quaternion in;

@@ -183,6 +183,21 @@ TEST(View, MoveViewFollowsTheCameraAxes) {
   ExpectPoint(view.EyePos(), -10, 10, 1000);
 }
 
+// Each point moves by ms and then by mu: 1 - 2^-25 - 2^-25 rounds back to
+// 1 twice in single precision, where 1 - 2^-24 would not.
+TEST(View, MoveViewSubtractsBothShiftsInTurn) {
+  Cls4 view;
+  view.SetEye(1, 0, 1000);
+  view.SetRef(1, 0, 0);
+  view.SetVecup(1, 1, 0);  // s = (1, -1, 0), u = (1, 1, 0)
+  view.VolWidth(1);
+  view.VolHeight(1);
+  const float tiny = std::ldexp(1.0f, -25);
+  view.MoveView(tiny, tiny);
+  EXPECT_EQ(view.EyePos().X(), 1.0f);
+  EXPECT_EQ(view.RefPos().X(), 1.0f);
+}
+
 TEST(View, MoveViewWithoutDirectionChangesNothing) {
   Cls4 view;
   view.SetEye(1, 2, 3);
