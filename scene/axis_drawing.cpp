@@ -41,7 +41,7 @@ std::int64_t WholeAbove(double value) {
 }
 
 // Last index to draw for positions 0..count: count, cut to the table's last
-// index; -1 when count is negative (an inverted box draws no ticks).
+// index. A negative count (an inverted box) draws nothing.
 std::int64_t LastDrawnIndex(std::int64_t count) {
   return std::min(count, kLastTableIndex);
 }
