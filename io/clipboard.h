@@ -64,10 +64,10 @@ class GraphClipboard {
   // Appends the graphs of a clipboard text: with a ClipGraphCount above 0 and
   // a first token whose value suits the document kind, up to ClipGraphCount
   // records are read as graph files are, with the clipboard's own field rules
-  // (RecordReading::paste). Each graph takes the next free ID, is sampled when
-  // shown, and gets its entry with the check state of the selected entry
-  // (checked when none is selected). The document kind, the axis, the
-  // animation values and the graphs already there never change.
+  // (RecordReading::paste). Each graph takes the next free ID, is sampled
+  // (also when unchecked), and gets its entry with the check state of the
+  // selected entry (checked when none is selected). The document kind, the
+  // axis, the animation values and the graphs already there never change.
   //
   // A text from anywhere is safe to paste. An unknown record kind ends the
   // paste, as in graph files. A record with a value no field can take (a

@@ -155,9 +155,9 @@ void Document::AppendPastedGraph(const std::shared_ptr<Cls9>& graph, std::string
   listScene_.Graphs().Add(graph, Key(ID));
   if (checked) {
     showScene_.Graphs().Add(graph, Key(ID));
-    if (sample) {
-      Sample(*graph);
-    }
+  }
+  if (sample) {
+    Sample(*graph);
   }
   entries_.push_back({std::move(entryText), checked});
 }

@@ -126,9 +126,9 @@ class Document {
   // result is false; so is a position outside the list.
   bool EditDialogGraph(std::int32_t position, const Cls9& edited);
   // A graph read from the clipboard: it takes the next free ID and joins
-  // ListScene, and ShowScene too when checked, where it is sampled if
-  // `sample` is set (a failure has been told; the graph stays, as in an
-  // opened file). Its list entry gets entryText and the check state.
+  // ListScene, and ShowScene too when checked; it is sampled if `sample` is
+  // set, whatever its check state (a failure has been told; the graph stays,
+  // as in an opened file). Its list entry gets entryText and the check state.
   void AppendPastedGraph(const std::shared_ptr<Cls9>& graph, std::string entryText, bool checked,
                          bool sample);
 

@@ -304,6 +304,19 @@ TEST_F(ClipboardTest, CutOfTheOnlyCheckedGraphEmptiesShowScene) {
   EXPECT_TRUE(document.ShowScene().Graphs().Empty());
 }
 
+// A pasted graph is sampled whatever its check state, so a faulty
+// expression is told at once.
+TEST_F(ClipboardTest, UncheckedPastedGraphsAreSampledToo) {
+  AddCurve(document, MakeCurve(document, "line", "x"));
+  document.SetChecked(0, false);
+  clipboard.ClipGraphCount(1);
+  EXPECT_EQ(clipboard.Paste("1 " + Save(*MakeCurve(source, "broken", "sin(")), 0).pasted, 1);
+  ASSERT_EQ(dialogs.told.size(), 1u);
+  EXPECT_EQ(dialogs.told[0].title, "Syntax Error");
+  EXPECT_FALSE(document.Entries()[1].checked);
+  EXPECT_TRUE(document.ShowScene().Graphs().Empty());
+}
+
 TEST_F(ClipboardTest, CopyNeedsASelectedEntry) {
   Populate();
   EXPECT_FALSE(clipboard.Copy(std::nullopt));
