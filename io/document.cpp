@@ -169,24 +169,12 @@ bool Document::EditDialogGraph(std::int32_t position, const Cls9& edited) {
   const std::shared_ptr<Cls9> graph = listScene_.Graphs().Item(position);
   Cls9 previous(values_);
   previous.EqualTo(*graph);
+  // ShowScene holds this very record, so it changes there too.
   graph->EqualTo(edited);
-  // ShowScene holds the same record under the same ID; a copy made by
-  // another path would be brought in step here.
-  const std::shared_ptr<Cls9> shown = showScene_.Graphs().Find(Key(graph->ID()));
-  if (shown != nullptr && shown != graph) {
-    shown->EqualTo(edited);
-  }
   if (!Sample(*graph)) {
     graph->EqualTo(previous);
     Sample(*graph);
-    if (shown != nullptr && shown != graph) {
-      shown->EqualTo(previous);
-      Sample(*shown);
-    }
     return false;
-  }
-  if (shown != nullptr && shown != graph) {
-    Sample(*shown);
   }
   const auto index = static_cast<std::size_t>(position - 1);
   if (index < entries_.size()) {

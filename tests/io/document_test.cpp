@@ -154,6 +154,21 @@ TEST_F(DocumentTest, CheckingKeepsShowSceneInStep) {
   EXPECT_FALSE(document.SetChecked(7, true));
 }
 
+TEST_F(DocumentTest, EditedGraphChangesInBothScenesOrStaysOnFailure) {
+  Populate();
+  const std::shared_ptr<Cls9> spiral = document.ListScene().Graphs().Item(3);
+  EXPECT_TRUE(document.EditDialogGraph(3, *MakeCurve(document, "line", "2*x")));
+  EXPECT_EQ(document.ShowScene().Graphs().Find(std::to_string(spiral->ID())), spiral);
+  EXPECT_EQ(spiral->ExpressZ(), "2*x");
+  EXPECT_EQ(spiral->Vert3D(0, 8)->Y(), 4.0f);
+  EXPECT_EQ(document.Entries()[2].text, "2D Curve  y=2*x");
+  EXPECT_FALSE(document.EditDialogGraph(3, *MakeCurve(document, "broken", "2*")));
+  EXPECT_EQ(spiral->NameS(), "line");
+  EXPECT_EQ(spiral->Vert3D(0, 8)->Y(), 4.0f);
+  EXPECT_EQ(document.Entries()[2].text, "2D Curve  y=2*x");
+  EXPECT_FALSE(document.EditDialogGraph(4, *spiral));
+}
+
 TEST_F(DocumentTest, DeleteGraphRemovesItFromBothScenesAndTheList) {
   Populate();
   EXPECT_FALSE(document.DeleteGraph(0));
