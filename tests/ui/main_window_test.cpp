@@ -20,8 +20,6 @@
 namespace quillon::testing {
 namespace {
 
-using MainWindow = WindowTest;
-
 const QColor kRedPixel(255, 0, 0);
 const QColor kGreenPixel(0, 255, 0);
 
@@ -31,6 +29,18 @@ FunctionInput RedParabola() {
   input.color = kRed;
   return input;
 }
+
+class MainWindow : public WindowTest {
+ protected:
+  // The red parabola, then a green sine.
+  void AddRedAndGreen() {
+    AddFunction(RedParabola());
+    FunctionInput green;
+    green.first = QStringLiteral("sin(x)*3");
+    green.color = kGreen;
+    AddFunction(green);
+  }
+};
 
 TEST_F(MainWindow, DrawCartesianAddsACheckedEntryAndDrawsTheCurve) {
   Start("");
@@ -49,11 +59,7 @@ TEST_F(MainWindow, DrawCartesianAddsACheckedEntryAndDrawsTheCurve) {
 
 TEST_F(MainWindow, UncheckHidesTheCurveAndCheckShowsItAgain) {
   Start("");
-  AddFunction(RedParabola());
-  FunctionInput green;
-  green.first = QStringLiteral("sin(x)*3");
-  green.color = kGreen;
-  AddFunction(green);
+  AddRedAndGreen();
   const std::int32_t redID = Window().Document().ListScene().Graphs().Item(1)->ID();
   ASSERT_GT(CountNear(Frame(), kRedPixel), 200);
 
@@ -290,11 +296,7 @@ TEST_F(MainWindow, LoadReportsAFileThatCannotBeRead) {
 
 TEST_F(MainWindow, DeleteRemovesTheCurrentGraphOnly) {
   Start("");
-  AddFunction(RedParabola());
-  FunctionInput green;
-  green.first = QStringLiteral("sin(x)*3");
-  green.color = kGreen;
-  AddFunction(green);
+  AddRedAndGreen();
   List().setCurrentRow(0);
   Trigger("mnuEditDelete");
   ASSERT_EQ(List().count(), 1);
@@ -313,7 +315,7 @@ TEST_F(MainWindow, DeleteRemovesTheCurrentGraphOnly) {
   Trigger("mnuFunEdit");
   EXPECT_EQ(List().count(), 1);
   EXPECT_TRUE(dialogs.reports.empty());
-  EXPECT_TRUE(dialogs.shownDialogs.size() == 2u);
+  EXPECT_EQ(dialogs.shownDialogs.size(), 2u);
 }
 
 TEST_F(MainWindow, DeleteAllEmptiesTheListAndTheDrawing) {

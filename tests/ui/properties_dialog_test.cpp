@@ -21,13 +21,6 @@
 namespace quillon::testing {
 namespace {
 
-template <typename Widget>
-Widget* Find(QDialog& dialog, const char* name) {
-  auto* widget = dialog.findChild<Widget*>(QString::fromLatin1(name));
-  EXPECT_NE(widget, nullptr) << name;
-  return widget;
-}
-
 std::string Text(QDialog& dialog, const char* name) {
   if (auto* label = dialog.findChild<QLabel*>(QString::fromLatin1(name))) {
     return label->text().toStdString();
@@ -253,6 +246,20 @@ TEST_F(PropertiesDialog, ColourBoxTakesTheChosenColour) {
 
 // --- OK through the window ---
 
+// What a user types into the Properties dialog's boxes.
+FunctionInput Typed(int coordinate, int form, const char* first, const char* second,
+                    const char* min, const char* max, const char* steps) {
+  FunctionInput in;
+  in.coordinate = coordinate;
+  in.form = form;
+  in.first = QString::fromLatin1(first);
+  in.second = QString::fromLatin1(second);
+  in.min = QString::fromLatin1(min);
+  in.max = QString::fromLatin1(max);
+  in.steps = QString::fromLatin1(steps);
+  return in;
+}
+
 using PropertiesThroughWindow = WindowTest;
 
 TEST_F(PropertiesThroughWindow, InputThatIsRefusedKeepsTheDialogOpen) {
@@ -262,43 +269,31 @@ TEST_F(PropertiesThroughWindow, InputThatIsRefusedKeepsTheDialogOpen) {
     const char* title;
     const char* text;
   };
-  const auto input = [](int coordinate, int form, const char* first, const char* second,
-                        const char* min, const char* max, const char* steps) {
-    FunctionInput in;
-    in.coordinate = coordinate;
-    in.form = form;
-    in.first = QString::fromLatin1(first);
-    in.second = QString::fromLatin1(second);
-    in.min = QString::fromLatin1(min);
-    in.max = QString::fromLatin1(max);
-    in.steps = QString::fromLatin1(steps);
-    return in;
-  };
   const Case cases[] = {
-      {"equation typed", input(0, 0, "y=x", "", "-1", "1", "10"), "Error", "Illegal data exist."},
-      {"inequation typed", input(0, 1, "u", "u<1", "-1", "1", "10"), "Error",
+      {"equation typed", Typed(0, 0, "y=x", "", "-1", "1", "10"), "Error", "Illegal data exist."},
+      {"inequation typed", Typed(0, 1, "u", "u<1", "-1", "1", "10"), "Error",
        "Illegal data exist."},
-      {"letter in Min", input(0, 0, "x", "", "1a", "2", "10"), "Error", "Illegal data exist."},
-      {"plus in Max", input(1, 0, "a", "", "0", "+3", "10"), "Error", "Illegal data exist."},
-      {"non-ASCII", input(0, 0, "x\xb2", "", "0", "1", "10"), "Error", "Illegal data exist."},
-      {"empty steps", input(0, 0, "x", "", "0", "1", ""), "Note", "Input all parameters please."},
-      {"blanks in Max", input(0, 0, "x", "", "0", "  ", "10"), "Note",
+      {"letter in Min", Typed(0, 0, "x", "", "1a", "2", "10"), "Error", "Illegal data exist."},
+      {"plus in Max", Typed(1, 0, "a", "", "0", "+3", "10"), "Error", "Illegal data exist."},
+      {"non-ASCII", Typed(0, 0, "x\xb2", "", "0", "1", "10"), "Error", "Illegal data exist."},
+      {"empty steps", Typed(0, 0, "x", "", "0", "1", ""), "Note", "Input all parameters please."},
+      {"blanks in Max", Typed(0, 0, "x", "", "0", "  ", "10"), "Note",
        "Input all parameters please."},
-      {"Max below Min", input(0, 0, "x", "", "5", "1", "10"), "Note",
+      {"Max below Min", Typed(0, 0, "x", "", "5", "1", "10"), "Note",
        "Min x must less than Max x."},
-      {"polar Max below Min", input(1, 0, "a", "", "5", "1", "10"), "Note",
+      {"polar Max below Min", Typed(1, 0, "a", "", "5", "1", "10"), "Note",
        "Min x must less than Max x."},
-      {"too few steps", input(0, 0, "x", "", "0", "1", "0.6"), "Note",
+      {"too few steps", Typed(0, 0, "x", "", "0", "1", "0.6"), "Note",
        "Steps x must larger than 1."},
-      {"steps not a number", input(1, 0, "a", "", "0", "1", "many"), "Note",
+      {"steps not a number", Typed(1, 0, "a", "", "0", "1", "many"), "Note",
        "Steps x must larger than 1."},
-      {"parametric Max below Min", input(0, 1, "u", "u", "1", "-1", "10"), "Note",
+      {"parametric Max below Min", Typed(0, 1, "u", "u", "1", "-1", "10"), "Note",
        "Min u must less than Max u."},
-      {"parametric steps", input(1, 1, "u", "u", "0", "1", "0"), "Note",
+      {"parametric steps", Typed(1, 1, "u", "u", "0", "1", "0"), "Note",
        "Steps u must larger than 1."},
-      {"steps beyond 32 bits", input(0, 0, "x", "", "0", "1", "3000000000"), "Note",
+      {"steps beyond 32 bits", Typed(0, 0, "x", "", "0", "1", "3000000000"), "Note",
        "A number is too large."},
-      {"end beyond single range", input(0, 0, "x", "", "0", "1E39", "10"), "Note",
+      {"end beyond single range", Typed(0, 0, "x", "", "0", "1E39", "10"), "Note",
        "A number is too large."},
   };
   Start("");
@@ -359,36 +354,24 @@ TEST_F(PropertiesThroughWindow, WhatOkBuildsFromTheTexts) {
     float minV, maxV;
     std::int32_t stepV, coordType, funForm;
   };
-  const auto input = [](int coordinate, int form, const char* first, const char* second,
-                        const char* min, const char* max, const char* steps) {
-    FunctionInput in;
-    in.coordinate = coordinate;
-    in.form = form;
-    in.first = QString::fromLatin1(first);
-    in.second = QString::fromLatin1(second);
-    in.min = QString::fromLatin1(min);
-    in.max = QString::fromLatin1(max);
-    in.steps = QString::fromLatin1(steps);
-    return in;
-  };
   const Case cases[] = {
-      {"blanks dropped", input(0, 0, "x^2 + 1", "", "-1", "1", "10"), "2D Curve  y=x^2+1", "x",
+      {"blanks dropped", Typed(0, 0, "x^2 + 1", "", "-1", "1", "10"), "2D Curve  y=x^2+1", "x",
        "x^2+1", -1, 1, 10, 1, 2},
-      {"comma as point", input(0, 0, "x", "", "1,5", "2,25", "10"), "2D Curve  y=x", "x", "x", 1.5f,
+      {"comma as point", Typed(0, 0, "x", "", "1,5", "2,25", "10"), "2D Curve  y=x", "x", "x", 1.5f,
        2.25f, 10, 1, 2},
-      {"equal ends, one step", input(0, 0, "x", "", "2", "2", "1"), "2D Curve  y=x", "x", "x", 2, 2,
+      {"equal ends, one step", Typed(0, 0, "x", "", "2", "2", "1"), "2D Curve  y=x", "x", "x", 2, 2,
        1, 1, 2},
-      {"steps 1.4 become 1", input(0, 0, "x", "", "0", "1", "1.4"), "2D Curve  y=x", "x", "x", 0, 1,
+      {"steps 1.4 become 1", Typed(0, 0, "x", "", "0", "1", "1.4"), "2D Curve  y=x", "x", "x", 0, 1,
        1, 1, 2},
-      {"steps 2.5 become 2", input(0, 0, "x", "", "0", "1", "2.5"), "2D Curve  y=x", "x", "x", 0, 1,
+      {"steps 2.5 become 2", Typed(0, 0, "x", "", "0", "1", "2.5"), "2D Curve  y=x", "x", "x", 0, 1,
        2, 1, 2},
-      {"empty Min becomes 0", input(0, 0, "x", "", "", "3", "10"), "2D Curve  y=x", "x", "x", 0, 3,
+      {"empty Min becomes 0", Typed(0, 0, "x", "", "", "3", "10"), "2D Curve  y=x", "x", "x", 0, 3,
        10, 1, 2},
-      {"parametric", input(0, 1, "cos(u)*5", "sin(u)*5", "0", "6.3", "60"),
+      {"parametric", Typed(0, 1, "cos(u)*5", "sin(u)*5", "0", "6.3", "60"),
        "2D Curve  x=cos(u)*5, y=sin(u)*5", "cos(u)*5", "sin(u)*5", 0, 6.3f, 60, 1, 3},
-      {"polar", input(1, 0, "5", "", "0", "6.3", "60"), "2D Curve  r=5", "a", "5", 0, 6.3f, 60, 2,
+      {"polar", Typed(1, 0, "5", "", "0", "6.3", "60"), "2D Curve  r=5", "a", "5", 0, 6.3f, 60, 2,
        2},
-      {"polar parametric", input(1, 1, "u", "2", "0", "3", "30"), "2D Curve  a=u, r=2", "u", "2", 0,
+      {"polar parametric", Typed(1, 1, "u", "2", "0", "3", "30"), "2D Curve  a=u, r=2", "u", "2", 0,
        3, 30, 2, 3},
   };
   Start("");

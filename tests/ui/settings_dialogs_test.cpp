@@ -25,13 +25,6 @@
 namespace quillon::testing {
 namespace {
 
-template <typename Widget>
-Widget* Find(QDialog& dialog, const char* name) {
-  auto* widget = dialog.findChild<Widget*>(QString::fromLatin1(name));
-  EXPECT_NE(widget, nullptr) << name;
-  return widget;
-}
-
 void Click(QDialog& dialog, const char* name) {
   QTest::mouseClick(Find<QPushButton>(dialog, name), Qt::LeftButton);
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QDialog>
 #include <QImage>
 #include <QString>
 #include <cstdint>
@@ -42,6 +43,14 @@ struct FunctionInput {
   std::optional<std::int32_t> color;  // chosen through the colour box
   int widthIndex = 2;                 // Combo2 position: width 3
 };
+
+// The dialog's control of this object name and type; a failure when missing.
+template <typename Widget>
+Widget* Find(QDialog& dialog, const char* name) {
+  auto* widget = dialog.findChild<Widget*>(QString::fromLatin1(name));
+  EXPECT_NE(widget, nullptr) << name;
+  return widget;
+}
 
 // Types the input into a shown Properties dialog (frmF5) and presses OK.
 void FillAndConfirm(QDialog& dialog, const FunctionInput& input);
