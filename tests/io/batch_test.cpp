@@ -116,45 +116,6 @@ BatchRun RunWith(const std::vector<std::string>& arguments) {
   return {status, out.str(), err.str()};
 }
 
-TEST(Batch, ExitStatusAndMessages) {
-  TempFolder folder;
-  struct Case {
-    std::vector<std::string> arguments;
-    int status;
-    std::string err;  // the start of standard error
-  };
-  const Case cases[] = {
-      {{"--help"}, 0, ""},
-      {{"--version"}, 0, ""},
-      {{"--frobnicate"}, 2, "quillon: unknown option '--frobnicate'\n"},
-      {{}, 2, "quillon: no export was asked for\n"},
-      {{DataFile("points.pgp"), "--export-filename=" + folder.File("p.csv")}, 0, ""},
-      {{DataFile("none.pgp"), "--export-filename=" + folder.File("p.csv")},
-       1,
-       "Error: The file \"" + DataFile("none.pgp") + "\" cannot be opened. "},
-      {{DataFile("bad_tag.pgp"), "--export-filename=" + folder.File("p.pgp")},
-       1,
-       "Error: The file \"" + DataFile("bad_tag.pgp") + "\" cannot be opened. It begins with"},
-      {{DataFile("points.pgp"), "--export-filename=" + folder.File("x/p.pgp")},
-       1,
-       "Error: Cannot write the file \"" + folder.File("x/p.pgp") + "\": "},
-      {{DataFile("bad_expression.pgp"), "--export-filename=" + folder.File("b.pgp")},
-       0,
-       "Syntax Error: "},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.arguments.empty() ? "" : c.arguments[0]);
-    const BatchRun run = RunWith(c.arguments);
-    EXPECT_EQ(run.status, c.status);
-    EXPECT_EQ(run.err.substr(0, c.err.size()), c.err);
-    if (c.err.empty()) {
-      EXPECT_EQ(run.err, "");
-    }
-  }
-  EXPECT_NE(RunWith({"--help"}).out.find("--export-fit"), std::string::npos);
-  EXPECT_EQ(RunWith({"--version"}).out.rfind("quillon ", 0), 0u);
-}
-
 TEST(Batch, IntersectionsExportTheirSecondCurve) {
   FakeDialogs dialogs;
   Document document(dialogs);

@@ -17,24 +17,10 @@
 namespace quillon {
 namespace {
 
+using test::AddCurve;
 using test::FakeDialogs;
-
-std::shared_ptr<Cls9> MakeCurve(Document& document, const std::string& name, const std::string& z,
-                                std::int32_t funForm = 2, std::int32_t coordType = 1) {
-  std::shared_ptr<Cls9> graph = document.MakeGraph();
-  graph->NameS(name);
-  graph->CoordType(coordType);
-  graph->FunForm(funForm);
-  graph->ExpressX("0");
-  graph->ExpressY(funForm == 3 ? "cos(u)" : "0");
-  graph->ExpressZ(z);
-  graph->StepV(8);
-  graph->MinV(-2);
-  graph->MaxV(2);
-  graph->LineWidth(2);
-  graph->LineColor(255);
-  return graph;
-}
+using test::Join;
+using test::MakeCurve;
 
 std::shared_ptr<Cls9> MakeTable(Document& document, const std::string& name) {
   std::shared_ptr<Cls9> table = document.MakeGraph();
@@ -49,12 +35,6 @@ std::shared_ptr<Cls9> MakeTable(Document& document, const std::string& name) {
   return table;
 }
 
-void AddCurve(Document& document, const std::shared_ptr<Cls9>& graph) {
-  const std::int32_t before = document.ListScene().Graphs().Count();
-  ASSERT_TRUE(document.AddDialogGraph(graph));
-  ASSERT_TRUE(document.AppendNewGraphEntry(before));
-}
-
 // A record's text with its ID left out, for comparing graphs across IDs.
 std::string WithoutID(Cls9& graph) {
   std::vector<std::string> tokens =
@@ -63,14 +43,6 @@ std::string WithoutID(Cls9& graph) {
   std::string text;
   for (const std::string& token : tokens) {
     text += token + " ";
-  }
-  return text;
-}
-
-std::string Join(const std::vector<std::string>& tokens) {
-  std::string text;
-  for (std::size_t i = 0; i < tokens.size(); ++i) {
-    text += (i == 0 ? "" : " ") + tokens[i];
   }
   return text;
 }

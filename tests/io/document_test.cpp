@@ -16,34 +16,13 @@
 namespace quillon {
 namespace {
 
+using test::AddCurve;
 using test::FakeDialogs;
 using test::GraphFileOf;
+using test::MakeCurve;
 using test::ReadBytes;
 using test::TempFolder;
 using test::WriteBytes;
-
-std::shared_ptr<Cls9> MakeCurve(Document& document, const std::string& name, const std::string& z,
-                                std::int32_t funForm = 2, std::int32_t coordType = 1) {
-  std::shared_ptr<Cls9> graph = document.MakeGraph();
-  graph->NameS(name);
-  graph->CoordType(coordType);
-  graph->FunForm(funForm);
-  graph->ExpressX("0");
-  graph->ExpressY(funForm == 3 ? "cos(u)" : "0");
-  graph->ExpressZ(z);
-  graph->StepV(8);
-  graph->MinV(-2);
-  graph->MaxV(2);
-  graph->LineWidth(1);
-  return graph;
-}
-
-// Adds a graph as the Properties dialog and the Draw command do.
-void AddCurve(Document& document, const std::shared_ptr<Cls9>& graph) {
-  const std::int32_t before = document.ListScene().Graphs().Count();
-  ASSERT_TRUE(document.AddDialogGraph(graph));
-  ASSERT_TRUE(document.AppendNewGraphEntry(before));
-}
 
 std::string Repeat(const std::string& text, int times) {
   std::string result;

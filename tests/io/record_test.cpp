@@ -17,17 +17,12 @@
 #include "io/token_cursor.h"
 #include "scene/axis.h"
 #include "scene/scene.h"
+#include "test_support.h"
 
 namespace quillon {
 namespace {
 
-std::string Join(const std::vector<std::string>& tokens) {
-  std::string text;
-  for (std::size_t i = 0; i < tokens.size(); ++i) {
-    text += (i == 0 ? "" : " ") + tokens[i];
-  }
-  return text;
-}
+using test::Join;
 
 // The graph record layout: name and form of every field in file order
 // (i integer, n number, p plain number, f flag, t text). Counted arrays and

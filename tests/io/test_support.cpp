@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -60,6 +61,37 @@ std::string GraphFileOf(const std::string& documentText) {
 
 std::string DataFile(const std::string& name) {
   return std::string(QUILLON_IO_TEST_DATA) + "/" + name;
+}
+
+std::string Join(const std::vector<std::string>& tokens) {
+  std::string text;
+  for (std::size_t i = 0; i < tokens.size(); ++i) {
+    text += (i == 0 ? "" : " ") + tokens[i];
+  }
+  return text;
+}
+
+std::shared_ptr<Cls9> MakeCurve(Document& document, const std::string& name, const std::string& z,
+                                std::int32_t funForm, std::int32_t coordType) {
+  std::shared_ptr<Cls9> graph = document.MakeGraph();
+  graph->NameS(name);
+  graph->CoordType(coordType);
+  graph->FunForm(funForm);
+  graph->ExpressX("0");
+  graph->ExpressY(funForm == 3 ? "cos(u)" : "0");
+  graph->ExpressZ(z);
+  graph->StepV(8);
+  graph->MinV(-2);
+  graph->MaxV(2);
+  graph->LineWidth(2);
+  graph->LineColor(255);
+  return graph;
+}
+
+void AddCurve(Document& document, const std::shared_ptr<Cls9>& graph) {
+  const std::int32_t before = document.ListScene().Graphs().Count();
+  ASSERT_TRUE(document.AddDialogGraph(graph));
+  ASSERT_TRUE(document.AppendNewGraphEntry(before));
 }
 
 }  // namespace quillon::test

@@ -2,11 +2,14 @@
 // they were told, a temporary folder, and file bytes.
 #pragma once
 
+#include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "graph/graph_record.h"
 #include "io/document.h"
 
 namespace quillon::test {
@@ -80,5 +83,15 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 std::string GraphFileOf(const std::string& documentText);
 // A test data file of tests/io/data.
 std::string DataFile(const std::string& name);
+// Tokens joined by single blanks.
+std::string Join(const std::vector<std::string>& tokens);
+
+// A plane curve as the Properties dialog makes it: y = z over -2..2 in 8
+// steps (funForm 2), or x = cos(u), y = z (funForm 3); polar with coordType 2.
+std::shared_ptr<Cls9> MakeCurve(Document& document, const std::string& name, const std::string& z,
+                                std::int32_t funForm = 2, std::int32_t coordType = 1);
+// Adds a graph as the Properties dialog and the Draw command do: it joins
+// both scenes, is sampled and gets its checked entry.
+void AddCurve(Document& document, const std::shared_ptr<Cls9>& graph);
 
 }  // namespace quillon::test
