@@ -1,11 +1,12 @@
 #include "io/record_reader.h"
 
-#include <array>
+#include <charconv>
 #include <optional>
 
 #include "expr/number_text.h"
 #include "graph/graph_record.h"
 #include "io/field_text.h"
+#include "io/record_writer.h"
 #include "scene/axis.h"
 
 namespace quillon {
@@ -214,22 +215,28 @@ void ReadContourBlock(TokenCursor& c, Cls9& g) {
   g.ContourLevel(c.NextInteger("ContourLevel"));
 }
 
+// The kind a token names: only the plain decimal text of a number ("7", not
+// "07", "+7" or "7.0").
+std::optional<std::int32_t> KindOfToken(const std::string& token) {
+  std::int32_t kind = 0;
+  const char* end = token.data() + token.size();
+  const auto parsed = std::from_chars(token.data(), end, kind);
+  if (parsed.ec != std::errc() || parsed.ptr != end || std::to_string(kind) != token) {
+    return std::nullopt;
+  }
+  return kind;
+}
+
 }  // namespace
 
 bool IsGraphRecordKind(const std::string& token) {
-  static const std::array<const char*, 20> kKinds = {"0",  "1",  "2",  "3",  "7",  "8",  "9",
-                                                     "10", "11", "12", "14", "15", "13", "20",
-                                                     "21", "22", "23", "31", "32", "36"};
-  for (const char* kind : kKinds) {
-    if (token == kind) {
-      return true;
-    }
-  }
-  return false;
+  const std::optional<std::int32_t> kind = KindOfToken(token);
+  return kind && IsGraphRecordKind(*kind);
 }
 
 bool IsTableRecordKind(const std::string& token) {
-  return token == "4" || token == "5" || token == "6";
+  const std::optional<std::int32_t> kind = KindOfToken(token);
+  return kind && IsTableRecordKind(*kind);
 }
 
 void ReadGraphRecord(TokenCursor& cursor, Cls9& graph, const RecordReading& reading,

@@ -32,8 +32,9 @@ struct AnimationFields {
   bool read = false;  // set when a record stored them
 };
 
-// Kind tokens: "0", "1", "2", "3", "7".."15", "20".."23", "31", "32", "36"
-// start a graph record, "4", "5", "6" a table record; exact texts only.
+// Kind tokens: the exact decimal texts of the kinds that record_writer.h
+// writes as graph records ("0".."3", "7".."15", "20".."23", "31", "32",
+// "36") and as table records ("4", "5", "6").
 bool IsGraphRecordKind(const std::string& token);
 bool IsTableRecordKind(const std::string& token);
 

@@ -144,6 +144,23 @@ CanonicalRecord MakeCanonicalRecord(int generation, bool animated) {
   return record;
 }
 
+TEST(RecordKind, OnlyTheExactTextsOfKnownKinds) {
+  for (int kind = -1; kind <= 40; ++kind) {
+    SCOPED_TRACE(kind);
+    const bool table = kind >= 4 && kind <= 6;
+    const bool graph = (kind >= 0 && kind <= 15 && !table) || (kind >= 20 && kind <= 23) ||
+                       kind == 31 || kind == 32 || kind == 36;
+    EXPECT_EQ(IsGraphRecordKind(kind), graph);
+    EXPECT_EQ(IsGraphRecordKind(std::to_string(kind)), graph);
+    EXPECT_EQ(IsTableRecordKind(std::to_string(kind)), table);
+  }
+  for (const char* token : {"", "00", "07", "+1", "-0", "1.0", "4 ", "0x1", "True"}) {
+    SCOPED_TRACE(token);
+    EXPECT_FALSE(IsGraphRecordKind(std::string(token)));
+    EXPECT_FALSE(IsTableRecordKind(std::string(token)));
+  }
+}
+
 TEST(GraphRecord, ReadingAndWritingKeepEveryFieldInItsPlace) {
   for (const bool animated : {false, true}) {
     SCOPED_TRACE(animated ? "animated" : "static");
