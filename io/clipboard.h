@@ -67,7 +67,8 @@ class GraphClipboard {
   // (RecordReading::paste). Each graph takes the next free ID, is sampled
   // (also when unchecked), and gets its entry with the check state of the
   // selected entry (checked when none is selected). The document kind, the
-  // axis, the animation values and the graphs already there never change.
+  // axis and the graphs already there never change, and the frame values
+  // that animated records carry are not taken.
   //
   // A text from anywhere is safe to paste. An unknown record kind ends the
   // paste, as in graph files. A record with a value no field can take (a
