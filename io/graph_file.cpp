@@ -127,8 +127,16 @@ std::string DecodeGraphFile(const std::string& bytes) {
     if (bytes.size() < 8) {
       throw IoError("Its text length is cut off.");
     }
-    length = ReadLittleEndian(bytes, 4, 4);
-    offset = 8;
+    // A text of exactly 65535 characters written with the plain length
+    // begins where the long length would be; its tag makes that length far
+    // larger than the file.
+    const std::size_t longLength = ReadLittleEndian(bytes, 4, 4);
+    const bool plainText = bytes.size() >= 4 + kLongLengthMark &&
+                           (longLength < kLongLengthMark || longLength > bytes.size() - 8);
+    if (!plainText) {
+      length = longLength;
+      offset = 8;
+    }
   }
   const std::size_t available = bytes.size() - offset;
   return FromWindows1252(bytes.substr(offset, std::min(length, available)));

@@ -35,7 +35,9 @@ struct GraphFileBytes {
 
 // The file bytes: 08 00, the length as 16 bits little-endian, the text. A
 // text of 65535 characters or more has the length FF FF followed by its
-// length as 32 bits little-endian.
+// length as 32 bits little-endian. (The reader still takes FF FF as the
+// plain length of a 65535-character text when the long length does not fit
+// the file.)
 GraphFileBytes EncodeGraphFile(const std::string& documentText);
 // The document text of a file's bytes (UTF-8). Bytes after the text are
 // ignored; a text cut short by the end of the file is taken as it is. Throws

@@ -63,6 +63,14 @@ TEST(GraphFileBytes, TypeCodeLengthAndText) {
   }
 }
 
+// Written elsewhere with the plain length: FF FF, then the text itself.
+TEST(GraphFileBytes, PlainLengthOf65535CharactersStillReads) {
+  const std::string text = "S51 0 0 " + std::string(65535 - 8, 'x');
+  const std::string bytes = std::string("\x08\x00\xFF\xFF", 4) + text;
+  EXPECT_EQ(DecodeGraphFile(bytes), text);
+  EXPECT_EQ(DecodeGraphFile(bytes + "old tail"), text);
+}
+
 TEST(GraphFileBytes, TextIsWindows1252) {
   const GraphFileBytes file =
       EncodeGraphFile("S51 0 1 0 0 0 1 1 1 1 1 1 2 2 2 \xC3\xA9t\xC3\xA9 Y Z");
