@@ -131,6 +131,9 @@ bool ExportPicture(Document& document, const CommandLine& line, PictureFormat fo
     Cls10 light;
     Cls1 sceneBox;
     view.SetScreen(line.width, line.height);
+    // As the window's drawing area does: world units stay square, the
+    // visible height stays and the width follows the picture's shape.
+    view.SetViewRect(view.VolWidth(), view.VolHeight());
     if (line.fit && !document.ShowScene().Graphs().Empty()) {
       const Cls1 box = document.ShowScene().GetBox(0);
       view.ZoomAll(box.MinX(), box.MinY(), box.MinZ(), box.MaxX(), box.MaxY(), box.MaxZ());

@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <sstream>
 
 #include "graph/graph_record.h"
 #include "io/document.h"
+#include "io/graph_file.h"
 #include "test_support.h"
 
 namespace quillon {
@@ -160,6 +162,47 @@ TEST(Batch, PictureShowsTheCurves) {
       }
     }
     EXPECT_GT(reddish, 50);  // the parabola, LineColor 255, two pixels wide
+  }
+}
+
+// World units stay square whatever the picture's shape, as in the window: a
+// polar circle is as wide as it is high.
+TEST(Batch, PictureKeepsUnitsSquare) {
+  FakeDialogs dialogs;
+  Document document(dialogs);
+  auto circle = test::MakeCurve(document, "circle", "5", 2, 2);
+  circle->MinV(0);
+  circle->MaxV(6.3f);
+  circle->StepV(400);
+  circle->LineWidth(1);
+  test::AddCurve(document, circle);
+  document.MainAxis().Show(false);
+  TempFolder folder;
+  const std::string file = folder.File("circle.pgp");
+  test::WriteBytes(
+      file, EncodeGraphFile(BuildDocumentText(1, document.ShowScene(), document.MainAxis())).bytes);
+  for (const auto& [width, height] : {std::pair{400, 200}, std::pair{200, 400}}) {
+    SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+    const std::string out = folder.File("circle.png");
+    const BatchRun run =
+        RunWith({file, "--export-filename=" + out, "--export-width=" + std::to_string(width),
+                 "--export-height=" + std::to_string(height)});
+    ASSERT_EQ(run.status, 0) << run.err;
+    QImage image;
+    ASSERT_TRUE(image.load(QString::fromStdString(out)));
+    int left = width, right = -1, top = height, bottom = -1;
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        if (qGray(image.pixel(x, y)) < 200) {
+          left = std::min(left, x);
+          right = std::max(right, x);
+          top = std::min(top, y);
+          bottom = std::max(bottom, y);
+        }
+      }
+    }
+    ASSERT_GE(right, left);
+    EXPECT_NEAR(right - left, bottom - top, 2);
   }
 }
 
