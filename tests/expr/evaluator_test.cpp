@@ -41,55 +41,30 @@ std::optional<float> Evaluate(const std::string& postfix, float x = 0, bool degr
 struct ValueCase {
   std::string postfix;
   float x;
-  double expected;  // UndefinedMark for no value
+  std::optional<double> expected;  // nothing: no value, the result is left as it was
 };
 
+// Domain edges that the sweeps of FunctionsOutsideTheirDomain and
+// FunctionsMatchTheirDefinitions do not reach, and the token forms.
 TEST(DoEvaluate, ValuesAndDomainEdges) {
   const double undefined = UndefinedMark;
   const std::vector<ValueCase> cases = {
       {"XX 0 / ", 3, undefined},
       {"0 0 / ", 0, undefined},
       {"0 0 ^ ", 0, 1},
-      {"2 (-) 0 ^ ", 0, 1},
       {"2 (-) 0.5 ^ ", 0, undefined},
-      {"1 (-) 1 3 / ^ ", 0, undefined},
       {"2 (-) 3 ^ ", 0, -8},
       {"2 (-) 2 ^ ", 0, 4},
-      {"2 3 ^ 2 ^ ", 0, 64},
       {"XX 0.5 ^ ", 0, 0},
-      {"XX LOG ", 0, undefined},
-      {"XX LOG ", -1, undefined},
-      {"XX LOG ", 1, 0},
-      {"XX SQR ", 0, 0},
-      {"XX SQR ", -0.01f, undefined},
-      {"1 ASIN ", 0, undefined},
-      {"1 (-) ASIN ", 0, undefined},
       {"0.5 ASIN ", 0, std::atan(0.5 / std::sqrt(0.75))},
-      {"1 ACOS ", 0, undefined},
       {"1 ACTAN ", 0, std::atan(1.0) + kHalfPi},
-      {"1 ASEC ", 0, undefined},
-      {"1 (-) ASEC ", 0, undefined},
-      {"1 ACSEC ", 0, undefined},
-      {"0 SEC ", 0, 1},
       {"0 CSEC ", 0, undefined},
       {"0 CTAN ", 0, undefined},
       {"0 CTANH ", 0, undefined},
       {"0 CSECH ", 0, undefined},
-      {"1 ATANH ", 0, undefined},
-      {"1 (-) ATANH ", 0, undefined},
       {"1 ACTANH ", 0, undefined},
-      {"1 (-) ACTANH ", 0, undefined},
       {"0 ACTANH ", 0, undefined},
-      {"0 ASECH ", 0, undefined},
-      {"2 ASECH ", 0, undefined},
-      {"1 ASECH ", 0, 0},
-      {"0.5 (-) ASECH ", 0, undefined},
       {"0 ACSECH ", 0, undefined},
-      {"1 ACOSH ", 0, 0},
-      {"0.5 ACOSH ", 0, undefined},
-      {"1 (-) ACOSH ", 0, undefined},
-      {"1.5 (-) INT ", 0, -2},
-      {"1.5 INT ", 0, 1},
       {"3 4 ", 0, 4},
       {"1,5 ", 0, 1},
       {",5 ", 0, 0},
@@ -122,19 +97,17 @@ TEST(DoEvaluate, ValuesAndDomainEdges) {
       {"XX 0 * ", kNaN, undefined},
       {"XX ", FLT_MAX, FLT_MAX},
       {"XX ", -FLT_MAX, -FLT_MAX},
+      {"", 0, std::nullopt},
+      {"12", 0, std::nullopt},
+      {"XX", 0, std::nullopt},
   };
   for (const ValueCase& c : cases) {
     SCOPED_TRACE(c.postfix + " x=" + std::to_string(c.x));
     const std::optional<float> result = Evaluate(c.postfix, c.x);
-    ASSERT_TRUE(result.has_value());
-    EXPECT_EQ(*result, static_cast<float>(c.expected));
-  }
-}
-
-TEST(DoEvaluate, EmptyTextLeavesResult) {
-  for (const std::string postfix : {"", "12", "XX"}) {
-    SCOPED_TRACE(postfix);
-    EXPECT_FALSE(Evaluate(postfix).has_value());
+    ASSERT_EQ(result.has_value(), c.expected.has_value());
+    if (result) {
+      EXPECT_EQ(*result, static_cast<float>(*c.expected));
+    }
   }
 }
 
@@ -206,7 +179,6 @@ TEST(DoEvaluate, DegreeFlagConvertsTrigonometricArguments) {
   }
   // pi taken as 3.1416, not the exact pi: sin(180 degrees) is not 0.
   EXPECT_EQ(*Evaluate("180 SIN ", 0, true), static_cast<float>(std::sin(3.1416)));
-  EXPECT_NE(*Evaluate("180 SIN ", 0, true), 0.0f);
 }
 
 // A function, the range it is checked over, and its definition.
