@@ -1,6 +1,5 @@
 // GetBox of every kind: the scanned points, the origin rule of the curve
 // group, the overlays of kind 0, the vector kind and the shared boxes.
-#include <functional>
 #include <limits>
 #include <string>
 
@@ -30,160 +29,92 @@ void ExpectBox(const Cls1& box, const Bounds& expected) {
   EXPECT_FLOAT_EQ(box.MaxZ(), expected.maxZ);
 }
 
+// Settings applied before sampling. An animated graph is boxed at step 1 of
+// t = 0, 1, 2.
+enum Extra { kInverse = 1, kJoinDev = 2, kContour = 4, kColormap = 8, kExp2 = 16, kAnimated = 32 };
+
 struct BoxCase {
   const char* name;
   GraphSpec spec;
-  std::function<void(Cls9&)> prepare;  // settings applied before sampling
   Bounds expected;
+  unsigned extras = 0;
 };
 
 TEST(GraphBox, KindsAfterSampling) {
-  const auto none = [](Cls9&) {};
   const BoxCase cases[] = {
-      {"curve at x 3..5, y 1..2 takes in the origin",
-       {0, 1, 3, "0", "3+u", "1+u/2", 0, 1, 1, 0, 2, 2},
-       none,
-       {0, 5, 0, 2, 0, 0}},
-      {"negative curve takes in the origin from above",
-       {0, 1, 3, "4", "u-5", "-u", 0, 1, 1, 1, 2, 1},
-       none,
-       {-4, 0, -2, 0, 4, 4}},
-      {"clipped coordinate counts as 0.12345",
-       {0, 1, 2, "0", "0", "x+100", 0, 1, 1, -2, -1, 1},
-       none,
-       {-2, 0, 0, U, 0, 0}},
-      {"implicit graph: the region",
-       {0, 1, 1, "0", "0", "x^2+y^2-1", -3, 3, 1, -2, 2, 1},
-       none,
-       {-3, 3, -2, 2, kLow, kHigh}},
-      {"implicit graph away from the origin",
-       {0, 1, 1, "0", "0", "x", 1, 2, 1, 1, 2, 1},
-       none,
-       {0, 2, 0, 2, kLow, kHigh}},
-      {"inequation of kind 23",
-       {23, 1, 4, "0", "0", "x", -1, -0.5f, 1, 3, 4, 1},
-       none,
-       {-1, 0, 0, 4, kLow, kHigh}},
-      {"unknown form scans nothing but takes in the origin",
-       {0, 1, 7, "0", "0", "x", 0, 1, 1, 0, 1, 1},
-       none,
-       {0, 0, 0, 0, kLow, kHigh}},
-      {"ShowInverse merges the X and Y ranges",
-       {0, 1, 2, "0", "0", "x^2", 0, 1, 1, 0, 4, 4},
-       [](Cls9& g) { g.ShowInverse(true); },
-       {0, 16, 0, 16, 0, 0}},
-      {"ShowJO and ShowDev add fresh points in X and Y only",
-       {0, 1, 3, "5", "u+1", "u+2", 0, 1, 1, 0, 1, 1},
-       [](Cls9& g) {
-         g.ShowJO(true);
-         g.ShowDev(true);
-       },
-       {0, 2, 0, 3, 5, 5}},
-      {"kind 20 adds the second curve",
-       {20, 1, 2, "0", "0", "x", 0, 1, 1, 1, 2, 1},
-       [](Cls9& g) { g.Exp2("x*(-10)"); },
-       {0, 2, -20, 2, 0, 0}},
-      {"kind 4: the origin only", {4, 1, 2, "0", "0", "x"}, none, {0, 0, 0, 0, kLow, kHigh}},
-      {"kind 16: nothing",
-       {16, 1, 2, "0", "0", "x"},
-       none,
-       {kLow, kHigh, kLow, kHigh, kLow, kHigh}},
-      {"kind 3: the second column, which is fresh",
-       {3, 1, 2, "0", "0", "x+7", 0, 1, 1, 1, 2, 1},
-       none,
-       {0, 0, 0, 0, 0, 0}},
-      {"kind 1", {1, 3, 2, "0", "0", "x*2", -1, 2, 3}, none, {0, 0, -2, 4, -1, 2}},
-      {"surface whose lowest point has Y = 1",
-       {2, 3, 2, "x", "y", "x+y+1", 0, 1, 1, 0, 2, 2},
-       none,
-       {0, 2, 1, 4, 0, 1}},
-      {"surface with contours: 3 below the lowest point",
-       {2, 3, 2, "x", "y", "x+y+1", 0, 1, 1, 0, 2, 2},
-       [](Cls9& g) { g.ShowContour(true); },
-       {0, 2, -2, 4, 0, 1}},
-      {"surface with a colour map, kind 15",
-       {15, 3, 2, "x", "y", "x+y+1", 0, 1, 1, 0, 2, 2},
-       [](Cls9& g) { g.ShowColormap(true); },
-       {0, 2, -2, 4, 0, 1}},
-      {"kind 7: each axis from 0 to the point",
-       {7, 3, 0, "-1", "2", "-3"},
-       none,
-       {0, 2, -3, 0, -1, 0}},
-      {"kind 21: the ribbon",
-       {21, 1, 2, "0", "0", "2", 0, 1, 1, 1, 3, 1},
-       none,
-       {1, 3, -2, 2, -2, 2}},
-      {"kind 36: fresh points", {36, 1, 2, "0", "0", "x"}, none, {0, 0, 0, 0, 0, 0}},
-      {"kind 32: the shared fallback box", {32, 1, 2, "0", "0", "x"}, none, {0, 0, 0, 0, 0, 0}},
+      // The curve group takes in the origin, from below and from above.
+      {"curve x 3..5", {0, 1, 3, "0", "3+u", "1+u/2", 0, 1, 1, 0, 2, 2}, {0, 5, 0, 2, 0, 0}},
+      {"negative curve", {0, 1, 3, "4", "u-5", "-u", 0, 1, 1, 1, 2, 1}, {-4, 0, -2, 0, 4, 4}},
+      // A clipped coordinate counts as 0.12345.
+      {"clipped", {0, 1, 2, "0", "0", "x+100", 0, 1, 1, -2, -1, 1}, {-2, 0, 0, U, 0, 0}},
+      // Implicit graphs and inequations: the region, with the origin.
+      {"implicit", {0, 1, 1, "0", "0", "x*y", -3, 3, 1, -2, 2, 1}, {-3, 3, -2, 2, kLow, kHigh}},
+      {"implicit, away", {0, 1, 1, "0", "0", "x", 1, 2, 1, 1, 2, 1}, {0, 2, 0, 2, kLow, kHigh}},
+      {"kind 23", {23, 1, 4, "0", "0", "x", -1, -0.5f, 1, 3, 4, 1}, {-1, 0, 0, 4, kLow, kHigh}},
+      {"unknown form", {0, 1, 7, "0", "0", "x", 0, 1, 1, 0, 1, 1}, {0, 0, 0, 0, kLow, kHigh}},
+      // ShowInverse merges the X and Y ranges; ShowJO and ShowDev add fresh
+      // points in X and Y only; kind 20 adds the second curve.
+      {"ShowInverse", {0, 1, 2, "0", "0", "x^2", 0, 1, 1, 0, 4, 4}, {0, 16, 0, 16, 0, 0}, kInverse},
+      {"JO, Dev", {0, 1, 3, "5", "u+1", "u+2", 0, 1, 1, 0, 1, 1}, {0, 2, 0, 3, 5, 5}, kJoinDev},
+      {"kind 20", {20, 1, 2, "0", "0", "x", 0, 1, 1, 1, 2, 1}, {0, 2, -20, 2, 0, 0}, kExp2},
+      {"kind 4: the origin", {4, 1, 2, "0", "0", "x"}, {0, 0, 0, 0, kLow, kHigh}},
+      {"kind 16: nothing", {16, 1, 2, "0", "0", "x"}, {kLow, kHigh, kLow, kHigh, kLow, kHigh}},
+      // Kind 3 boxes the second column, which is fresh.
+      {"kind 3", {3, 1, 2, "0", "0", "x+7", 0, 1, 1, 1, 2, 1}, {0, 0, 0, 0, 0, 0}},
+      {"kind 1", {1, 3, 2, "0", "0", "x*2", -1, 2, 3}, {0, 0, -2, 4, -1, 2}},
+      // Surfaces; with contours (or a colour map), 3 below the lowest point.
+      {"surface", {2, 3, 2, "x", "y", "x+y+1", 0, 1, 1, 0, 2, 2}, {0, 2, 1, 4, 0, 1}},
+      {"contours", {2, 3, 2, "x", "y", "x+y+1", 0, 1, 1, 0, 2, 2}, {0, 2, -2, 4, 0, 1}, kContour},
+      {"colours", {15, 3, 2, "x", "y", "x+y+1", 0, 1, 1, 0, 2, 2}, {0, 2, -2, 4, 0, 1}, kColormap},
+      // Kind 7: each axis from 0 to the point.
+      {"kind 7", {7, 3, 0, "-1", "2", "-3"}, {0, 2, -3, 0, -1, 0}},
+      {"kind 21: the ribbon", {21, 1, 2, "0", "0", "2", 0, 1, 1, 1, 3, 1}, {1, 3, -2, 2, -2, 2}},
+      {"kind 36: fresh points", {36, 1, 2, "0", "0", "x"}, {0, 0, 0, 0, 0, 0}},
+      // Animation kinds at the given step; kind 10 boxes the uncomputed
+      // elements.
+      {"kind 8", {8, 3, 0, "t", "-t", "t*3"}, {-1, 0, 0, 3, 0, 1}, kAnimated},
+      {"kind 9", {9, 1, 2, "0", "0", "x+t*10", 0, 1, 1, 2, 3, 1}, {0, 3, 0, 13, 0, 0}, kAnimated},
+      {"kind 10", {10, 1, 2, "0", "0", "x+t", 0, 1, 1, 2, 3, 1}, {0, 0, 0, 0, 0, 0}, kAnimated},
+      {"kind 11", {11, 3, 2, "0", "0", "y*t", 1, 2, 1}, {1, 2, 1, 2, 0, 0}, kAnimated},
+      {"kind 12", {12, 3, 3, "u", "v", "t", 1, 2, 1, 3, 4, 1}, {3, 4, 1, 1, 1, 2}, kAnimated},
   };
   for (const BoxCase& c : cases) {
     SCOPED_TRACE(c.name);
     Document document;
     const auto graph = MakeGraph(document, c.spec);
-    c.prepare(*graph);
+    graph->ShowInverse((c.extras & kInverse) != 0);
+    graph->ShowJO((c.extras & kJoinDev) != 0);
+    graph->ShowDev((c.extras & kJoinDev) != 0);
+    graph->ShowContour((c.extras & kContour) != 0);
+    graph->ShowColormap((c.extras & kColormap) != 0);
+    graph->Exp2((c.extras & kExp2) != 0 ? "x*(-10)" : "");
+    const bool animated = (c.extras & kAnimated) != 0;
+    if (animated) {
+      document.values.AnimFrames = 2;
+      graph->Animation(true);
+      graph->MinT(0);
+      graph->MaxT(2);
+    }
     ASSERT_TRUE(graph->GetPoints());
-    const auto box = graph->GetBox(0);
+    const auto box = graph->GetBox(animated ? 1 : 0);
     ASSERT_NE(box, nullptr);
     ExpectBox(*box, c.expected);
   }
 }
 
-TEST(GraphBox, AnimationKindsUseTheGivenStep) {
-  struct Case {
-    const char* name;
-    GraphSpec spec;
-    Bounds atStep1;
-  };
-  const Case cases[] = {
-      {"kind 8: from 0 to the point at t", {8, 3, 0, "t", "-t", "t*3"}, {-1, 0, 0, 3, 0, 1}},
-      {"kind 9: the curve at t, with the origin",
-       {9, 1, 2, "0", "0", "x+t*10", 0, 1, 1, 2, 3, 1},
-       {0, 3, 0, 13, 0, 0}},
-      {"kind 10: the uncomputed elements",
-       {10, 1, 2, "0", "0", "x+t", 0, 1, 1, 2, 3, 1},
-       {0, 0, 0, 0, 0, 0}},
-      {"kind 11", {11, 3, 2, "0", "0", "y*t", 1, 2, 1}, {1, 2, 1, 2, 0, 0}},
-      {"kind 12", {12, 3, 3, "u", "v", "t", 1, 2, 1, 3, 4, 1}, {3, 4, 1, 1, 1, 2}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    Document document;
-    document.values.AnimFrames = 2;
-    const auto graph = MakeGraph(document, c.spec);
-    graph->Animation(true);
-    graph->MinT(0);
-    graph->MaxT(2);
-    ASSERT_TRUE(graph->GetPoints());
-    ExpectBox(*graph->GetBox(1), c.atStep1);
-  }
-}
-
+// The polar implicit graph and the polar inequation of kind 9 share one box;
+// kind 32 has a box of its own; other kinds get a new box on every call.
 TEST(GraphBox, SharedBoxesAreTheSameObjectEveryCall) {
   Document document;
-  struct Case {
-    const char* name;
-    GraphSpec spec;
-  };
-  const Case polar[] = {
-      {"polar implicit", {0, 2, 1, "0", "0", "r-1", -3, 3, 1, -2, 2, 1}},
-      {"polar inequation of kind 9", {9, 2, 4, "0", "0", "r-1", 1, 3, 1, 1, 2, 1}},
-  };
-  std::shared_ptr<const Cls1> first;
-  for (const Case& c : polar) {
-    SCOPED_TRACE(c.name);
-    const auto graph = MakeGraph(document, c.spec);
-    const auto box = graph->GetBox(0);
-    EXPECT_EQ(graph->GetBox(0), box);
-    if (first) {
-      EXPECT_EQ(box, first);
-    }
-    first = box;
-    ExpectBox(*box, {0, 0, 0, 0, 0, 0});
-  }
+  const auto implicit = MakeGraph(document, {0, 2, 1, "0", "0", "r-1", -3, 3, 1, -2, 2, 1});
+  const auto inequation = MakeGraph(document, {9, 2, 4, "0", "0", "r-1", 1, 3, 1, 1, 2, 1});
+  const auto box = implicit->GetBox(0);
+  ExpectBox(*box, {0, 0, 0, 0, 0, 0});
+  EXPECT_EQ(implicit->GetBox(0), box);
+  EXPECT_EQ(inequation->GetBox(0), box);
   const auto fallback = MakeGraph(document, {32, 1, 2});
   EXPECT_EQ(fallback->GetBox(0), fallback->GetBox(3));
-  EXPECT_NE(fallback->GetBox(0), first);
-  // Other kinds get a new box on every call.
+  EXPECT_NE(fallback->GetBox(0), box);
   const auto curve = MakeGraph(document, {0, 1, 1});
   EXPECT_NE(curve->GetBox(0), curve->GetBox(0));
 }
@@ -196,11 +127,7 @@ TEST(GraphBox, VectorIsSymmetricWithAMargin) {
   };
   const Case cases[] = {
       {"(1, 2, 0) to (3, -5, 1)", {1, 2, 0}, {3, -5, 1}, {-6, 6, -8, 8, -4, 4}},
-      {"a point at the origin", {0, 0, 0}, {0, 0, 0}, {-3, 3, -3, 3, -3, 3}},
-      {"(-7, 0.5, -2) to (-1, 0.5, 2)",
-       {-7, 0.5f, -2},
-       {-1, 0.5f, 2},
-       {-10, 10, -3.5f, 3.5f, -5, 5}},
+      {"negative x", {-7, 0.5f, -2}, {-1, 0.5f, 2}, {-10, 10, -3.5f, 3.5f, -5, 5}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -248,60 +175,26 @@ TEST(GraphBox, DoesNotFillLazyArrays) {
 // Counts that no longer match the arrays (changed after sampling, beyond 16
 // bits, never sampled) scan only the cells that exist, without failing.
 TEST(GraphBox, CountsBeyondTheArrays) {
-  struct Case {
-    const char* name;
-    GraphSpec spec;
-    bool sample;
-    std::int32_t stepU, stepV;  // set after sampling
-    std::int32_t animStep;
-    Bounds expected;
-  };
   constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
-  const Case cases[] = {
-      {"curve with StepV raised past 16 bits",
-       {0, 1, 2, "0", "0", "x", 0, 1, 1, 1, 2, 1},
-       true,
-       1,
-       100000,
-       0,
-       {0, 2, 0, 2, 0, 0}},
-      {"surface with the largest counts",
-       {2, 3, 2, "x", "y", "1", 0, 1, 1, 0, 1, 1},
-       true,
-       kMax,
-       kMax,
-       0,
-       {0, 1, 1, 1, 0, 1}},
-      {"curve never sampled",
-       {0, 1, 2, "0", "0", "x"},
-       false,
-       1,
-       40000,
-       0,
-       {0, 0, 0, 0, kLow, kHigh}},
-      {"animation step past the frames",
-       {12, 3, 3, "u", "v", "t", 1, 2, 1, 3, 4, 1},
-       true,
-       1,
-       1,
-       5,
-       {kLow, kHigh, kLow, kHigh, kLow, kHigh}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    Document document;
-    document.values.AnimFrames = 2;
-    const auto graph = MakeGraph(document, c.spec);
-    graph->Animation(c.spec.graphType == 12);
-    if (c.sample) {
-      ASSERT_TRUE(graph->GetPoints());
-    }
-    graph->StepU(c.stepU);
-    graph->StepV(c.stepV);
-    std::shared_ptr<const Cls1> box;
-    ASSERT_NO_THROW(box = graph->GetBox(c.animStep));
-    ExpectBox(*box, c.expected);
-  }
+  Document document;
+  document.values.AnimFrames = 2;
+  const auto curve = MakeGraph(document, {0, 1, 2, "0", "0", "x", 0, 1, 1, 1, 2, 1});
+  ASSERT_TRUE(curve->GetPoints());
+  curve->StepV(100000);
+  ExpectBox(*curve->GetBox(0), {0, 2, 0, 2, 0, 0});
+  const auto surface = MakeGraph(document, {2, 3, 2, "x", "y", "1", 0, 1, 1, 0, 1, 1});
+  ASSERT_TRUE(surface->GetPoints());
+  surface->StepU(kMax);
+  surface->StepV(kMax);
+  ExpectBox(*surface->GetBox(0), {0, 1, 1, 1, 0, 1});
+  const auto unsampled = MakeGraph(document, {0, 1, 2, "0", "0", "x"});
+  unsampled->StepV(40000);
+  ExpectBox(*unsampled->GetBox(0), {0, 0, 0, 0, kLow, kHigh});
+  // An animation step past the frames.
+  const auto animated = MakeGraph(document, {12, 3, 3, "u", "v", "t", 1, 2, 1, 3, 4, 1});
+  animated->Animation(true);
+  ASSERT_TRUE(animated->GetPoints());
+  ExpectBox(*animated->GetBox(5), {kLow, kHigh, kLow, kHigh, kLow, kHigh});
 }
 
 }  // namespace
