@@ -90,6 +90,14 @@ inline void ExpectPoint(const Cls2* point, const XYZ& expected) {
   ExpectCoordinate("z", point->z(), expected.z);
 }
 
+// The array an animation kind (8 to 12) samples into.
+inline const PointGrid& AnimationGrid(const Cls9& graph) {
+  const PointGrid& (Cls9::*grids[])()
+      const = {&Cls9::Anim1DGrid, &Cls9::Anim2DGrid, &Cls9::Anim3DVGrid, &Cls9::Anim2DUGrid,
+               &Cls9::Anim3DGrid};
+  return (graph.*grids[graph.GraphType() - 8])();
+}
+
 inline bool IsFresh(const Cls2* point) {
   return point != nullptr && *point == Cls2();
 }

@@ -10,22 +10,18 @@ namespace quillon {
 namespace {
 
 TEST(PointAndBox, FreshRecordsAndInit) {
-  const Cls2 fresh;
   const Cls2 made = Cls2::Init(1, 2, 3);
-  for (const Cls2* point : {&fresh, &made}) {
-    EXPECT_EQ(point->Size(), 0.15f);
-    EXPECT_EQ(point->Color(), 0);
-    EXPECT_FALSE(point->Hollow());
-    EXPECT_FALSE(point->Show());
-    EXPECT_EQ(point->Symbol(), 0);
+  for (const Cls2& point : {Cls2(), made}) {
+    EXPECT_EQ(point.Size(), 0.15f);
+    EXPECT_EQ(point.Color(), 0);
+    EXPECT_FALSE(point.Hollow());
+    EXPECT_FALSE(point.Show());
+    EXPECT_EQ(point.Symbol(), 0);
   }
-  EXPECT_EQ(fresh.X(), 0.0f);
-  EXPECT_EQ(fresh.Y(), 0.0f);
-  EXPECT_EQ(fresh.z(), 0.0f);
+  EXPECT_EQ(Cls2(), Cls2::Init(0, 0, 0));
   EXPECT_EQ(made.X(), 1.0f);
   EXPECT_EQ(made.Y(), 2.0f);
   EXPECT_EQ(made.z(), 3.0f);
-
   const Cls1 box;
   for (const float value :
        {box.MinX(), box.MaxX(), box.MinY(), box.MaxY(), box.MinZ(), box.MaxZ()}) {
