@@ -1,11 +1,21 @@
 // Helpers of the io tests: dialogs that answer from queues and record what
-// they were told, a temporary folder, and file bytes.
+// they were told, a temporary folder, file bytes, and curves as the
+// Properties dialog makes them.
 #pragma once
 
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -46,6 +56,9 @@ class FakeDialogs : public DocumentDialogs {
     return answer;
   }
   void GraphFileWritten(const std::string& path) override { written.push_back(path); }
+  void ChooseFile(const std::string& path, std::int32_t filterIndex = 1) {
+    fileChoices.push_back(FileChoice{path, filterIndex});
+  }
 
   // Queued replies; a dialog with an empty queue is cancelled.
   std::deque<std::optional<FileChoice>> fileChoices;
@@ -55,43 +68,103 @@ class FakeDialogs : public DocumentDialogs {
   std::vector<std::string> fileDialogs;
   std::vector<std::string> questions;
   std::vector<std::string> written;
-
-  void ChooseFile(const std::string& path, std::int32_t filterIndex = 1) {
-    fileChoices.push_back(FileChoice{path, filterIndex});
-  }
 };
 
 // A fresh folder under the system's temporary folder, removed with its files.
 class TempFolder {
  public:
-  TempFolder();
-  ~TempFolder();
+  TempFolder() {
+    const char* base = std::getenv("TMPDIR");
+    path_ = std::string(base != nullptr ? base : "/tmp") + "/quillon-io-XXXXXX";
+    if (::mkdtemp(path_.data()) == nullptr) {
+      throw std::runtime_error("cannot make a temporary folder");
+    }
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
   const std::string& Path() const { return path_; }
   std::string File(const std::string& name) const { return path_ + "/" + name; }
   // Names of the files in the folder, sorted.
-  std::vector<std::string> Names() const;
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
 
  private:
   std::string path_;
 };
 
-std::string ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::string& bytes);
+inline std::string ReadBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    throw std::runtime_error("cannot read " + path);
+  }
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!file) {
+    throw std::runtime_error("cannot write " + path);
+  }
+}
+
 // A graph file holding the document text (Windows-1252 of plain ASCII).
-std::string GraphFileOf(const std::string& documentText);
+inline std::string GraphFileOf(const std::string& documentText) {
+  const std::size_t length = documentText.size();
+  return std::string("\x08\x00", 2) + static_cast<char>(length & 0xFF) +
+         static_cast<char>((length >> 8) & 0xFF) + documentText;
+}
+
 // A test data file of tests/io/data.
-std::string DataFile(const std::string& name);
+inline std::string DataFile(const std::string& name) {
+  return std::string(QUILLON_IO_TEST_DATA) + "/" + name;
+}
+
 // Tokens joined by single blanks.
-std::string Join(const std::vector<std::string>& tokens);
+inline std::string Join(const std::vector<std::string>& tokens) {
+  std::string text;
+  for (std::size_t i = 0; i < tokens.size(); ++i) {
+    text += (i == 0 ? "" : " ") + tokens[i];
+  }
+  return text;
+}
 
 // A plane curve as the Properties dialog makes it: y = z over -2..2 in 8
 // steps (funForm 2), or x = cos(u), y = z (funForm 3); polar with coordType 2.
-std::shared_ptr<Cls9> MakeCurve(Document& document, const std::string& name, const std::string& z,
-                                std::int32_t funForm = 2, std::int32_t coordType = 1);
+inline std::shared_ptr<Cls9> MakeCurve(Document& document, const std::string& name,
+                                       const std::string& z, std::int32_t funForm = 2,
+                                       std::int32_t coordType = 1) {
+  std::shared_ptr<Cls9> graph = document.MakeGraph();
+  graph->NameS(name);
+  graph->CoordType(coordType);
+  graph->FunForm(funForm);
+  graph->ExpressX("0");
+  graph->ExpressY(funForm == 3 ? "cos(u)" : "0");
+  graph->ExpressZ(z);
+  graph->StepV(8);
+  graph->MinV(-2);
+  graph->MaxV(2);
+  graph->LineWidth(2);
+  graph->LineColor(255);
+  return graph;
+}
+
 // Adds a graph as the Properties dialog and the Draw command do: it joins
 // both scenes, is sampled and gets its checked entry.
-void AddCurve(Document& document, const std::shared_ptr<Cls9>& graph);
+inline void AddCurve(Document& document, const std::shared_ptr<Cls9>& graph) {
+  const std::int32_t before = document.ListScene().Graphs().Count();
+  ASSERT_TRUE(document.AddDialogGraph(graph));
+  ASSERT_TRUE(document.AppendNewGraphEntry(before));
+}
 
 }  // namespace quillon::test
