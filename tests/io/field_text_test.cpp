@@ -11,44 +11,30 @@
 namespace quillon {
 namespace {
 
+constexpr float kLargest = std::numeric_limits<float>::max();
+constexpr float kInfinity = std::numeric_limits<float>::infinity();
+
 TEST(PlainNumberText, ShortestTextInFixedOrExponentForm) {
-  struct Case {
-    float value;
-    const char* text;
-  };
-  const Case cases[] = {
+  const std::pair<float, const char*> cases[] = {
       {0.0f, "0"},
       {-0.0f, "0"},
-      {1.0f, "1"},
-      {-1.0f, "-1"},
-      {0.5f, "0.5"},
-      {0.1f, "0.1"},
       {-2.75f, "-2.75"},
       {100.0f, "100"},
-      {123.456f, "123.456"},
-      {0.12345f, "0.12345"},
-      {3.14159265f, "3.1415927"},  // seven digits give another single
-      {1234567.0f, "1234567"},
+      {3.14159265f, "3.1415927"},
       {9999999.0f, "9999999"},
-      {1234567.5f, "1234567.5"},  // eight digits: seven do not read back
       {1e7f, "1E+07"},
       {12345678.0f, "1.2345678E+07"},
-      {16777216.0f, "1.6777216E+07"},
-      {1e20f, "1E+20"},
       {-4.5e15f, "-4.5E+15"},
       {0.00001f, "0.00001"},
-      {-0.000025f, "-0.000025"},
       {0.000001f, "1E-06"},
-      {1.5e-7f, "1.5E-07"},
-      {std::numeric_limits<float>::max(), "3.4028235E+38"},
+      {kLargest, "3.4028235E+38"},
       {std::numeric_limits<float>::denorm_min(), "1E-45"},
-      {std::numeric_limits<float>::infinity(), "3.4028235E+38"},
-      {-std::numeric_limits<float>::infinity(), "-3.4028235E+38"},
+      {kInfinity, "3.4028235E+38"},
+      {-kInfinity, "-3.4028235E+38"},
       {std::numeric_limits<float>::quiet_NaN(), "0"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    EXPECT_EQ(PlainNumberText(c.value), c.text);
+  for (const auto& [value, text] : cases) {
+    EXPECT_EQ(PlainNumberText(value), text);
   }
 }
 
@@ -56,8 +42,7 @@ TEST(PlainNumberText, ShortestTextInFixedOrExponentForm) {
 TEST(PlainNumberText, ReadsBackToTheSameSingleValue) {
   std::mt19937 random(20240611);
   std::uniform_int_distribution<std::uint32_t> bits;
-  int checked = 0;
-  while (checked < 20000) {
+  for (int checked = 0; checked < 20000;) {
     const std::uint32_t pattern = bits(random);
     float value;
     std::memcpy(&value, &pattern, sizeof value);
@@ -66,9 +51,7 @@ TEST(PlainNumberText, ReadsBackToTheSameSingleValue) {
     }
     ++checked;
     const std::string text = PlainNumberText(value);
-    const std::optional<float> back = NumberFieldValue(text);
-    ASSERT_TRUE(back.has_value()) << text;
-    ASSERT_EQ(*back, value == 0 ? 0.0f : value) << text;
+    ASSERT_EQ(NumberFieldValue(text), value == 0 ? 0.0f : value) << text;
     std::string digits;
     for (const char c : text.substr(0, text.find('E'))) {
       if (c >= '0' && c <= '9' && !(digits.empty() && c == '0')) {
@@ -80,132 +63,60 @@ TEST(PlainNumberText, ReadsBackToTheSameSingleValue) {
   }
 }
 
-TEST(NumberText, PassesThroughTheExpressionFilterUnchanged) {
-  for (const float value : {1.5e-7f, -3.0f, 1e20f, 0.001f}) {
-    EXPECT_EQ(NumberText(value), PlainNumberText(value));
+// Integer fields take the leading number rounded half to even (the number
+// reader pins both steps); the strict form takes only a whole decimal number.
+TEST(FieldValue, IntegersWithin32Bits) {
+  const std::pair<const char*, std::optional<std::int32_t>> loose[] = {
+      {"12abc", 12}, {"-2.5", -2}, {"2147483647.5", std::nullopt}, {"1E400", std::nullopt}};
+  for (const auto& [token, value] : loose) {
+    EXPECT_EQ(IntegerFieldValue(token), value) << token;
   }
-}
-
-TEST(FieldText, IntegerFlagAndTextForms) {
-  EXPECT_EQ(IntegerText(-1), "-1");
-  EXPECT_EQ(IntegerText(2147483647), "2147483647");
-  EXPECT_EQ(IntegerText(-2147483647 - 1), "-2147483648");
-  EXPECT_EQ(FlagText(true), "1");
-  EXPECT_EQ(FlagText(false), "0");
-  EXPECT_EQ(TextFieldText("my  curve "),
-            "my\xC2\xA0\xC2\xA0"
-            "curve\xC2\xA0");
-  EXPECT_EQ(TextFieldText(""), "");
-  EXPECT_EQ(TextFieldValue("my\xC2\xA0\xC2\xA0"
-                           "curve\xC2\xA0"),
-            "my  curve ");
-  EXPECT_EQ(TextFieldValue("caf\xC3\xA9"), "caf\xC3\xA9");
-}
-
-TEST(IntegerFieldValue, RoundsHalvesToEvenAndRefusesBeyond32Bits) {
-  struct Case {
-    const char* token;
-    std::optional<std::int32_t> value;
-  };
-  const Case cases[] = {
-      {"12", 12},
-      {"-1", -1},
-      {"", 0},
-      {"abc", 0},
-      {"12abc", 12},
-      {"2.5", 2},
-      {"3.5", 4},
-      {"-2.5", -2},
-      {"0.5000001", 1},
-      {"1E3", 1000},
-      {"1D2", 100},
-      {"2147483647", 2147483647},
-      {"-2147483648", -2147483647 - 1},
-      {"2147483647.4", 2147483647},
-      {"2147483647.5", std::nullopt},
-      {"2147483648", std::nullopt},
-      {"-2147483649", std::nullopt},
-      {"99999999999", std::nullopt},
-      {"1E400", std::nullopt},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.token);
-    EXPECT_EQ(IntegerFieldValue(c.token), c.value);
-  }
-}
-
-TEST(StrictIntegerFieldValue, TakesOnlyWholeNumbers) {
-  struct Case {
-    const char* token;
-    std::optional<std::int32_t> value;
-  };
-  const Case cases[] = {
-      {"255", 255},
+  const std::pair<const char*, std::optional<std::int32_t>> strict[] = {
       {"-1", -1},
       {"+7", 7},
-      {"1.5", 2},
       {"2.5", 2},
       {"1E2", 100},
       {"1d2", 100},
       {".5", 0},
       {"5.", 5},
       {"", std::nullopt},
-      {"12abc", std::nullopt},
-      {"abc", std::nullopt},
-      {"1E", std::nullopt},
       {".", std::nullopt},
-      {"-", std::nullopt},
-      {"1 2", std::nullopt},
+      {"12abc", std::nullopt},
+      {"1E", std::nullopt},
       {"99999999999", std::nullopt},
       {"1E999", std::nullopt},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.token);
-    EXPECT_EQ(StrictIntegerFieldValue(c.token), c.value);
+  for (const auto& [token, value] : strict) {
+    EXPECT_EQ(StrictIntegerFieldValue(token), value) << token;
   }
 }
 
-TEST(NumberFieldValue, RoundsToSingleAndRefusesBeyondItsRange) {
-  const float largest = std::numeric_limits<float>::max();
-  struct Case {
-    const char* token;
-    std::optional<float> value;
-  };
-  const Case cases[] = {
-      {"1.5", 1.5f},
-      {"", 0.0f},
-      {"x", 0.0f},
-      {"-0.25", -0.25f},
+TEST(FieldValue, NumbersRoundToSingleWithinItsRange) {
+  const std::pair<const char*, std::optional<float>> cases[] = {
       {"0.1", 0.1f},
-      {"1D3", 1000.0f},
+      {"x", 0.0f},
       {"1E-50", 0.0f},
-      {"3.4028235E+38", largest},
-      {"-3.40282356E+38", -largest},  // within half a unit of the largest
+      {"3.4028235E+38", kLargest},
+      {"-3.40282356E+38", -kLargest},  // within half a unit of the largest
       {"3.4028236E+38", std::nullopt},
-      {"1E39", std::nullopt},
-      {"-1E39", std::nullopt},
       {"1E999", std::nullopt},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.token);
-    EXPECT_EQ(NumberFieldValue(c.token), c.value);
+  for (const auto& [token, value] : cases) {
+    EXPECT_EQ(NumberFieldValue(token), value) << token;
   }
 }
 
-TEST(FlagFieldValue, TrueOnlyForTrueAndOne) {
+TEST(FieldValue, FlagsAndPointSizes) {
   for (const char* token : {"True", "1"}) {
     EXPECT_TRUE(FlagFieldValue(token)) << token;
   }
-  for (const char* token : {"true", "TRUE", "-1", "0", "", "1.0", "01", "False", "2"}) {
+  for (const char* token : {"true", "-1", "1.0", "01"}) {
     EXPECT_FALSE(FlagFieldValue(token)) << token;
   }
-}
-
-TEST(PointSizeFieldValue, OnlyTheDigitsOneToNine) {
   for (int digit = 1; digit <= 9; ++digit) {
     EXPECT_EQ(PointSizeFieldValue(std::to_string(digit)), static_cast<float>(digit));
   }
-  for (const char* token : {"0", "10", "1.5", "", "2.0", " 3", "a"}) {
+  for (const char* token : {"0", "10", "2.0", ""}) {
     EXPECT_EQ(PointSizeFieldValue(token), std::nullopt) << token;
   }
 }
