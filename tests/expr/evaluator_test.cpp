@@ -52,6 +52,7 @@ TEST(DoEvaluate, ValuesAndDomainEdges) {
       {"XX 0 / ", 3, undefined},
       {"0 0 / ", 0, undefined},
       {"0 0 ^ ", 0, 1},
+      {"2 (-) 0 ^ ", 0, 1},
       {"2 (-) 0.5 ^ ", 0, undefined},
       {"2 (-) 3 ^ ", 0, -8},
       {"2 (-) 2 ^ ", 0, 4},
