@@ -1,95 +1,284 @@
-// A shown main window answered by ScriptedDialogs, with helpers that work
-// the window as a user does (menu items, the Properties dialog, the list)
-// and look at what the drawing area shows.
+// The answers a test gives in place of a person, and a shown main window
+// worked as a user does, with what its drawing area shows.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <QColor>
-#include <QDialog>
-#include <QImage>
-#include <QString>
+#include <QPrinter>
+#include <QtTest>
+#include <QtWidgets>
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
-#include "scripted_dialogs.h"
+#include "graph/graph_record.h"
+#include "ui/color_box.h"
+#include "ui/draw_area.h"
 #include "ui/main_window.h"
-
-class QComboBox;
-class QListWidget;
-
-namespace quillon {
-class DrawArea;
-}
+#include "ui/window_dialogs.h"
 
 namespace quillon::testing {
 
+using Lines = std::vector<std::string>;
+
 inline constexpr std::int32_t kRed = 0x0000FF;
 inline constexpr std::int32_t kGreen = 0x00FF00;
+inline const QColor kRedPixel(255, 0, 0);
 
-// What a user types into the Properties dialog; unset fields keep what the
-// dialog shows.
-struct FunctionInput {
-  int coordinate = 0;  // Combo1: 0 Cartesian, 1 polar
-  int form = 0;        // Combo3: 0 explicit, 1 parametric
-  std::optional<QString> name;
-  QString first;   // Text2
-  QString second;  // Text3 (parametric forms)
-  QString min = QStringLiteral("-10");
-  QString max = QStringLiteral("10");
-  QString steps = QStringLiteral("100");
-  std::optional<std::int32_t> color;  // chosen through the colour box
-  int widthIndex = 2;                 // Combo2 position: width 3
+// The front of an answer queue; a failure, and none, when it is empty.
+template <typename T>
+T Next(std::deque<T>& queue, const std::string& what, T none) {
+  if (queue.empty()) {
+    ADD_FAILURE() << "unexpected " << what;
+    return none;
+  }
+  T next = std::move(queue.front());
+  queue.pop_front();
+  return next;
+}
+
+inline std::string Told(const std::string& title, const std::string& text, MessageIcon icon) {
+  const char* const marks[] = {"(x) ", "(!) ", "(i) ", "(?) "};
+  return marks[static_cast<int>(icon)] + title + ": " + text;
+}
+
+// Messages and questions are recorded as "(icon) Title: text" (questions
+// with their buttons), file dialogs as "title [filter]"; answers, file
+// names, colours, dialog scripts and printer choices (a PDF file or cancel)
+// come from queues. A dialog its script leaves open is rejected.
+class ScriptedDialogs : public WindowDialogs {
+ public:
+  Lines reports, questions, fileRequests;
+  std::vector<QUrl> openedUrls;
+  int printDialogs = 0;
+  std::deque<Answer> answers;
+  std::deque<std::optional<FileChoice>> fileChoices;
+  std::deque<std::optional<std::int32_t>> colors;
+  std::deque<std::function<void(QDialog&)>> scripts;
+  std::deque<std::optional<std::string>> printFiles;
+
+  void Report(const std::string& title, const std::string& text, MessageIcon icon) override {
+    reports.push_back(Told(title, text, icon));
+  }
+  Answer Ask(const std::string& title, const std::string& text, MessageIcon icon,
+             QuestionButtons buttons) override {
+    const bool withCancel = buttons == QuestionButtons::YesNoCancel;
+    questions.push_back(Told(title, text, icon) + (withCancel ? " [Yes No Cancel]" : " [Yes No]"));
+    return Next(answers, "question " + text, withCancel ? Answer::Cancel : Answer::No);
+  }
+  std::optional<FileChoice> AskFileName(FileDialogMode /*mode*/, const std::string& title,
+                                        const std::string& filter) override {
+    fileRequests.push_back(title + " [" + filter + "]");
+    return Next(fileChoices, "file dialog " + title, std::optional<FileChoice>());
+  }
+  std::optional<std::int32_t> ChooseColor(QWidget* /*parent*/) override {
+    return Next(colors, "colour dialog", std::optional<std::int32_t>());
+  }
+  int ShowModal(QDialog& dialog) override {
+    if (const auto script = Next(scripts, "dialog " + dialog.objectName().toStdString(), {})) {
+      dialog.show();
+      QCoreApplication::processEvents();
+      script(dialog);
+    }
+    if (dialog.isVisible()) {
+      dialog.reject();
+    }
+    return dialog.result();
+  }
+  void OpenUrl(const QUrl& url) override { openedUrls.push_back(url); }
+  bool AskPrinter(QPrinter& printer) override {
+    ++printDialogs;
+    const auto file = Next(printFiles, "print dialog", std::optional<std::string>());
+    if (file) {  // what "Print to File (PDF)" sets
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(QString::fromStdString(*file));
+    }
+    return file.has_value();
+  }
 };
 
-// The dialog's control of this object name and type; a failure when missing.
+// What a user types into the Properties dialog; the width is always 3.
+struct FunctionInput {
+  int coordinate = 0, form = 0;  // 0: Cartesian, explicit; 1: polar, parametric
+  std::string first = "", second = "", min = "-10", max = "10", steps = "100";
+  std::optional<std::int32_t> color = std::nullopt;  // chosen through the colour box
+};
+
+// The control of this object name and type; a failure when missing.
 template <typename Widget>
-Widget* Find(QDialog& dialog, const char* name) {
-  auto* widget = dialog.findChild<Widget*>(QString::fromLatin1(name));
+Widget* Find(QWidget& parent, const char* name) {
+  auto* widget = parent.findChild<Widget*>(QString::fromLatin1(name));
   EXPECT_NE(widget, nullptr) << name;
   return widget;
 }
 
-// Types the input into a shown Properties dialog (frmF5) and presses OK.
-void FillAndConfirm(QDialog& dialog, const FunctionInput& input);
-// Chooses a list item as the keyboard does, so the dialog's click handler runs.
-void ChooseComboItem(QComboBox* combo, int index);
-void ClickButton(QDialog& dialog, const char* name);
+// The texts the controls named (blank-separated) show, joined by "|": a
+// caption, a box's text, a list's current item, the pages of a tab widget
+// joined by "/"; "[x]" or "[ ]" after a check box; "~" for a hidden control.
+inline std::string Texts(QWidget& parent, const std::string& names) {
+  const auto text = [](QWidget* widget) -> std::string {
+    if (widget->isHidden()) {
+      return "~";
+    }
+    if (auto* tabs = qobject_cast<QTabWidget*>(widget)) {
+      std::string pages = tabs->tabText(0).toStdString();
+      for (int i = 1; i < tabs->count(); ++i) {
+        pages += "/" + tabs->tabText(i).toStdString();
+      }
+      return pages;
+    }
+    const char* property = qobject_cast<QComboBox*>(widget) != nullptr   ? "currentText"
+                           : qobject_cast<QGroupBox*>(widget) != nullptr ? "title"
+                                                                         : "text";
+    auto* button = qobject_cast<QAbstractButton*>(widget);
+    return widget->property(property).toString().toStdString() +
+           (button == nullptr || !button->isCheckable() ? ""
+            : button->isChecked()                       ? "[x]"
+                                                        : "[ ]");
+  };
+  std::istringstream list(names);
+  std::string result;
+  for (std::string name; list >> name;) {
+    QWidget* widget = Find<QWidget>(parent, name.c_str());
+    result += (widget != nullptr ? text(widget) : "?") + "|";
+  }
+  return result.substr(0, result.size() - 1);
+}
 
-// Saves a picture of the shown widget for reviewers, as NAME.png in the
-// build tree's screenshots folder.
-void SavePicture(QWidget& widget, const std::string& name);
+// Chooses a list item as the keyboard does, so the dialog's handler runs.
+inline void ChooseComboItem(QComboBox* combo, int index) {
+  QTest::keyClick(combo, Qt::Key_Home);
+  for (int i = 0; i < index; ++i) {
+    QTest::keyClick(combo, Qt::Key_Down);
+  }
+  ASSERT_EQ(combo->currentIndex(), index);
+}
+
+inline void ClickButton(QWidget& parent, const char* name) {
+  QTest::mouseClick(Find<QAbstractButton>(parent, name), Qt::LeftButton);
+}
+
+// Types the input into a shown Properties dialog and presses OK.
+inline void FillAndConfirm(QDialog& dialog, const FunctionInput& input) {
+  ChooseComboItem(Find<QComboBox>(dialog, "Combo1"), input.coordinate);
+  ChooseComboItem(Find<QComboBox>(dialog, "Combo3"), input.form);
+  const auto type = [&dialog](const char* name, const std::string& text) {
+    auto* box = Find<QLineEdit>(dialog, name);
+    box->selectAll();
+    box->del();
+    QTest::keyClicks(box, QString::fromLatin1(text));
+  };
+  type("Text2", input.first);
+  if (input.form == 1) {
+    type("Text3", input.second);
+  }
+  type("Text4", input.min);
+  type("Text5", input.max);
+  type("Text6", input.steps);
+  Find<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
+  ChooseComboItem(Find<QComboBox>(dialog, "Combo2"), 2);
+  if (input.color) {
+    QTest::mouseClick(Find<ColorBox>(dialog, "Picture1"), Qt::LeftButton);
+  }
+  ClickButton(dialog, "Command1");
+}
 
 // Pixels within tolerance of the colour in each channel.
-std::int64_t CountNear(const QImage& image, const QColor& color, int tolerance = 60);
-// Pixels that are not white.
-std::int64_t CountNonWhite(const QImage& image);
+inline std::int64_t CountNear(const QImage& image, const QColor& color, int tolerance = 60) {
+  std::int64_t count = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor pixel = image.pixelColor(x, y);
+      count += std::abs(pixel.red() - color.red()) <= tolerance &&
+               std::abs(pixel.green() - color.green()) <= tolerance &&
+               std::abs(pixel.blue() - color.blue()) <= tolerance;
+    }
+  }
+  return count;
+}
+
+inline std::int64_t CountNonWhite(const QImage& image) {
+  return image.width() * image.height() - CountNear(image, Qt::white, 0);
+}
+
+// Saves a picture of the widget for reviewers as NAME.png in the build
+// tree's screenshots folder.
+inline void SavePicture(QWidget& widget, const std::string& name) {
+  widget.show();
+  QCoreApplication::processEvents();
+  const QDir folder(QStringLiteral(QUILLON_SCREENSHOT_DIR));
+  folder.mkpath(QStringLiteral("."));
+  EXPECT_TRUE(widget.grab().toImage().save(
+      folder.filePath(QString::fromStdString(name) + QStringLiteral(".png"))));
+}
 
 class WindowTest : public ::testing::Test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
+  // Destroyed without closing: the close question belongs to its own tests.
+  void TearDown() override {
+    window_.reset();
+    EXPECT_TRUE(dialogs.answers.empty() && dialogs.scripts.empty() && dialogs.fileChoices.empty() &&
+                dialogs.colors.empty() && dialogs.printFiles.empty())
+        << "scripted answers left unused";
+  }
 
   // Builds, shows and loads the window with this command line; the drawing
   // area must have its OpenGL context unless withoutDrawing.
-  void Start(const std::string& commandLine, bool withoutDrawing = false);
+  void Start(const std::string& commandLine, bool withoutDrawing = false) {
+    window_ = std::make_unique<frmF1>(dialogs);
+    window_->resize(900, 640);
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    window_->Load(commandLine);
+    ASSERT_TRUE(withoutDrawing || window_->HasDrawing()) << "the drawing area has no OpenGL";
+  }
 
   frmF1& Window() { return *window_; }
-  QListWidget& List();
+  QListWidget& List() { return *Find<QListWidget>(*window_, "List1"); }
+  // The entries as "[x] text" (checked) or "[ ] text".
+  Lines Entries() {
+    Lines entries;
+    for (int row = 0; row < List().count(); ++row) {
+      const QListWidgetItem* item = List().item(row);
+      entries.push_back((item->checkState() == Qt::Checked ? "[x] " : "[ ] ") +
+                        item->text().toStdString());
+    }
+    return entries;
+  }
   // picDraw, with or without OpenGL.
-  QWidget& Drawing();
-  void Trigger(const char* name);
+  QWidget& Drawing() { return *Find<QWidget>(*window_, "picDraw"); }
+  const Cls9& ListedGraph(std::int32_t position) {
+    return *window_->Document().ListScene().Graphs().Item(position);
+  }
+  void Trigger(const char* name) { window_->Action(QString::fromLatin1(name))->trigger(); }
   // A fresh frame of the drawing area.
-  QImage Frame();
+  QImage Frame() { return qobject_cast<DrawArea*>(&Drawing())->grabFramebuffer(); }
   // Draw Cartesian or Polar, the dialog filled in and confirmed.
-  void AddFunction(const FunctionInput& input);
+  void AddFunction(const FunctionInput& input) {
+    dialogs.scripts.push_back([input](QDialog& dialog) { FillAndConfirm(dialog, input); });
+    if (input.color) {
+      dialogs.colors.push_back(*input.color);
+    }
+    Trigger(input.coordinate == 1 ? "mnuDraw2DPolar" : "mnuDraw2DCart");
+  }
   // Clicks an entry's check box as the user does.
-  void ClickCheckBox(int row);
-  // The window as it is on the screen, saved for reviewers as NAME.png in
-  // the build tree's screenshots folder.
-  void SaveScreenshot(const std::string& name);
+  void ClickCheckBox(int row) {
+    QListWidget& list = List();
+    QStyleOptionViewItem option;
+    option.initFrom(&list);
+    option.rect = list.visualItemRect(list.item(row));
+    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    const QRect box =
+        list.style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, &list);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, box.center());
+  }
+  void SaveScreenshot(const std::string& name) { SavePicture(*window_, name); }
 
   ScriptedDialogs dialogs;
 
