@@ -1,7 +1,6 @@
 // The Properties dialog: its controls, the labels of each coordinate system
 // and form, what OK checks and what it builds.
 
-#include <iterator>
 #include <sstream>
 
 #include "io/document.h"
@@ -50,19 +49,18 @@ TEST_F(PropertiesDialog, LabelsFollowThePresetTheCoordinateSystemAndTheForm) {
   EXPECT_EQ(Items(Find<QComboBox>(dialog, "Combo3")), "r=f(a)|a=f1(u),r=f2(u)");
   dialog.PresetNew(0);
   dialog.show();
-  const std::pair<int, int> choices[] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}, {0, 1}};
-  const char* const expected[] = {
-      "Cartesian|y=f(x)|y(x)|~|~|Min x|Max x|Steps x|",
-      "Cartesian|x=f1(u),y=f2(u)|x(u)|y(u)||Min u|Max u|Steps u|",
-      "Polar|r=f(a)|r(a)|~|~|Min a|Max a|Steps a|",
-      "Polar|a=f1(u),r=f2(u)|a(u)|r(u)||Min u|Max u|Steps u|",
+  // Coordinates and form chosen, and the texts shown.
+  const std::tuple<int, int, const char*> cases[] = {
+      {0, 0, "Cartesian|y=f(x)|y(x)|~|~|Min x|Max x|Steps x|"},
+      {0, 1, "Cartesian|x=f1(u),y=f2(u)|x(u)|y(u)||Min u|Max u|Steps u|"},
+      {1, 0, "Polar|r=f(a)|r(a)|~|~|Min a|Max a|Steps a|"},
+      {1, 1, "Polar|a=f1(u),r=f2(u)|a(u)|r(u)||Min u|Max u|Steps u|"},
       // Back to Cartesian keeps the parametric form.
-      "Cartesian|x=f1(u),y=f2(u)|x(u)|y(u)||Min u|Max u|Steps u|",
-  };
-  for (std::size_t i = 0; i < std::size(choices); ++i) {
-    ChooseComboItem(Find<QComboBox>(dialog, "Combo3"), choices[i].second);
-    ChooseComboItem(Find<QComboBox>(dialog, "Combo1"), choices[i].first);
-    EXPECT_EQ(Texts(dialog, names), expected[i]) << i;
+      {0, 1, "Cartesian|x=f1(u),y=f2(u)|x(u)|y(u)||Min u|Max u|Steps u|"}};
+  for (const auto& [coordinate, form, texts] : cases) {
+    ChooseComboItem(Find<QComboBox>(dialog, "Combo3"), form);
+    ChooseComboItem(Find<QComboBox>(dialog, "Combo1"), coordinate);
+    EXPECT_EQ(Texts(dialog, names), texts);
   }
   Find<QLineEdit>(dialog, "Text2")->setText(QStringLiteral("cos(u)*(1+cos(6*u)/4)"));
   Find<QLineEdit>(dialog, "Text3")->setText(QStringLiteral("sin(u)*(1+cos(6*u)/4)"));
@@ -93,21 +91,20 @@ TEST_F(PropertiesDialog, EditShowsTheGraph) {
   }
 }
 
+// Plane documents only, graphs of kind 0 in Cartesian or polar coordinates,
+// explicit or parametric.
 TEST_F(PropertiesDialog, OnlyPlaneFunctionsCanBeEdited) {
-  struct Case {
-    std::int32_t graphType, coordType, funForm, docType;
-    bool editable;
-  };
-  const Case cases[] = {{0, 1, 2, 1, true},  {0, 2, 3, 1, true},  {0, 1, 1, 1, false},
-                        {0, 1, 4, 1, false}, {9, 1, 2, 1, false}, {2, 3, 3, 1, false},
-                        {0, 1, 2, 3, false}};
-  for (const Case& c : cases) {
+  // Graph kind, coordinates, form, document kind, editable.
+  const std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t, bool> cases[] = {
+      {0, 1, 2, 1, true},  {0, 2, 3, 1, true},  {0, 1, 1, 1, false}, {0, 1, 4, 1, false},
+      {9, 1, 2, 1, false}, {0, 3, 3, 1, false}, {0, 1, 2, 3, false}};
+  for (const auto& [graphType, coordType, funForm, docType, editable] : cases) {
     Cls9 graph(document.Values());
-    graph.GraphType(c.graphType);
-    graph.CoordType(c.coordType);
-    graph.FunForm(c.funForm);
-    EXPECT_EQ(frmF5::CanEdit(graph, c.docType), c.editable)
-        << c.graphType << " " << c.coordType << " " << c.funForm << " " << c.docType;
+    graph.GraphType(graphType);
+    graph.CoordType(coordType);
+    graph.FunForm(funForm);
+    EXPECT_EQ(frmF5::CanEdit(graph, docType), editable)
+        << graphType << " " << coordType << " " << funForm << " " << docType;
   }
 }
 
