@@ -1,43 +1,39 @@
-#include "scene/frame_renderer.h"
+// Off-screen contexts, the frame renderer (context state, display lists,
+// frame display), and the light and material it loads.
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
 
 #include "drawing_test_support.h"
-#include "expr/reporter.h"
-#include "offscreen_test_support.h"
+#include "graph/graph_error.h"
+#include "scene/frame_renderer.h"
+#include "scene/light.h"
+#include "scene/material.h"
+#include "scene/view.h"
 
 namespace quillon {
 namespace {
 
+using Rgba = std::array<float, 4>;
 using testing::CountNonWhite;
-using testing::CountNonWhiteInColumn;
-using testing::CountNonWhiteInRow;
+using testing::InkInColumn;
+using testing::InkInRow;
 using testing::kBlue;
 using testing::kRed;
-using testing::MakeTestContext;
-using testing::NonWhiteRowRange;
 using testing::RgbAt;
 using testing::TestDocument;
 
-class RecordingReporter : public Reporter {
- public:
-  void Report(const std::string& title, const std::string& text, MessageIcon icon) override {
-    messages.push_back(title + ": " + text);
-    icons.push_back(icon);
-  }
-  std::vector<std::string> messages;
-  std::vector<MessageIcon> icons;
-};
-
+// Frames of 800 x 600 pixels showing 40 x 40 units: x = 0 lies between
+// columns 399 and 400, y = 0 between rows 299 and 300, y = 10 at row 150.
 class FrameTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    context_ = MakeTestContext();
+    context_ = testing::MakeTestContext();
     ASSERT_NE(context_, nullptr);
     ASSERT_TRUE(renderer_.Initialize());
   }
@@ -45,6 +41,9 @@ class FrameTest : public ::testing::Test {
     if (context_ != nullptr) {
       renderer_.Release();
     }
+  }
+  std::shared_ptr<Cls9> ShowLine(const std::string& y, std::int32_t color = kRed) {
+    return doc_.Show(doc_.MakeCurve(y, -10, 10, 20, color, 3));
   }
   FrameImage Frame(std::int32_t animStep = 0) {
     renderer_.RebuildLists(doc_.scene, doc_.axis, doc_.document, doc_.sceneBox);
@@ -54,227 +53,313 @@ class FrameTest : public ::testing::Test {
     renderer_.Display(doc_.scene, doc_.view, doc_.light, animStep);
     return context_->ReadFrame();
   }
+  static std::int64_t InkAlongXAxis(const FrameImage& image) {
+    return InkInRow(image, 299) + InkInRow(image, 300);
+  }
 
   std::unique_ptr<OffscreenContext> context_;
   FrameRenderer renderer_;
   TestDocument doc_;
 };
 
-TEST_F(FrameTest, InitializeSetsTheContextState) {
-  std::array<GLfloat, 4> clear{};
-  glGetFloatv(GL_COLOR_CLEAR_VALUE, clear.data());
-  EXPECT_EQ(clear, (std::array<GLfloat, 4>{1, 1, 1, 1}));
-  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-  EXPECT_TRUE(glIsEnabled(GL_DITHER));
-  GLint depthFunc = 0;
-  glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
-  EXPECT_EQ(depthFunc, GL_LEQUAL);
-  GLfloat clearDepth = 0;
-  glGetFloatv(GL_DEPTH_CLEAR_VALUE, &clearDepth);
-  EXPECT_EQ(clearDepth, 1.0f);
-  // Both fonts exist and stay clear of the scene's list numbers.
-  const TextFonts& fonts = renderer_.Fonts();
-  ASSERT_NE(fonts.FontBase, 0u);
-  ASSERT_NE(fonts.BoldFontBase, 0u);
-  for (std::uint32_t base : {fonts.FontBase, fonts.BoldFontBase}) {
-    EXPECT_TRUE(glIsList(base));
-    EXPECT_TRUE(glIsList(base + 95));
-    EXPECT_FALSE(base <= FrameRenderer::kStaticList && FrameRenderer::kStaticList < base + 96);
-    EXPECT_FALSE(base <= FrameRenderer::kFirstFrameList &&
-                 FrameRenderer::kFirstFrameList < base + 96);
-  }
-}
-
-TEST_F(FrameTest, EmptySceneIsWhiteWithOrWithoutAxis) {
-  for (bool showAxis : {false, true}) {
-    SCOPED_TRACE(showAxis);
-    doc_.axis.Show(showAxis);
-    const FrameImage image = Frame();
-    EXPECT_EQ(CountNonWhite(image), 0);
-    EXPECT_TRUE(testing::IsOpaque(image));
-  }
-}
-
-// The axis blends its arrow heads and text; the frame stays opaque.
+// The axis needs a graph: an empty scene is white. With a graph the axis is
+// drawn over the scene's box, handed back, and the blended frame stays opaque.
 TEST_F(FrameTest, AxisIsDrawnOnlyWithAGraphAndTheFrameStaysOpaque) {
   doc_.axis.Show(true);
-  doc_.Show(doc_.MakeCurve("10", -10, 10, 20, kBlue, 3));
+  EXPECT_EQ(CountNonWhite(Frame()), 0);
+  ShowLine("10", kBlue);
   const FrameImage image = Frame();
-  // The x axis runs along y = 0 (rows 299..300), away from the curve.
-  EXPECT_GT(CountNonWhiteInRow(image, 300) + CountNonWhiteInRow(image, 299), 300);
-  // The y axis runs along x = 0 (columns 399..400) from y = -2.2 to 12.2.
-  EXPECT_GT(CountNonWhiteInColumn(image, 399) + CountNonWhiteInColumn(image, 400), 200);
+  EXPECT_GT(InkAlongXAxis(image), 300);
+  EXPECT_GT(InkInColumn(image, 399) + InkInColumn(image, 400), 200);  // y = -2.2 .. 12.2
   EXPECT_TRUE(testing::IsOpaque(image));
-  // The box the axis was drawn over is handed back.
-  EXPECT_FLOAT_EQ(doc_.sceneBox.MinX(), -10.1f);
-  EXPECT_FLOAT_EQ(doc_.sceneBox.MaxX(), 10.1f);
-  EXPECT_FLOAT_EQ(doc_.sceneBox.MinY(), -0.1f);
-  EXPECT_FLOAT_EQ(doc_.sceneBox.MaxY(), 10.1f);
-
+  const Cls1& box = doc_.sceneBox;
+  EXPECT_EQ((std::array<float, 4>{box.MinX(), box.MaxX(), box.MinY(), box.MaxY()}),
+            (std::array<float, 4>{-10.1f, 10.1f, -0.1f, 10.1f}));
   doc_.axis.Show(false);
-  const FrameImage noAxis = Frame();
-  EXPECT_EQ(CountNonWhiteInRow(noAxis, 300) + CountNonWhiteInRow(noAxis, 299), 0);
+  EXPECT_EQ(InkAlongXAxis(Frame()), 0);
 }
 
-// A quarter roll turns y = 10 into the line x = 10 (column 600): the matrix
-// of the scene rotation maps x to -y and y to x.
+// A quarter roll turns y = 10 into the line x = 10 (column 600). Panning
+// changes only the camera: the next frame shows it without a rebuild.
 TEST_F(FrameTest, SceneRotationIsCompiledIntoTheList) {
-  doc_.Show(doc_.MakeCurve("10", -10, 10, 20, kRed, 3));
+  ShowLine("10");
   doc_.scene.RotRoll(90);
   const FrameImage image = Frame();
-  EXPECT_LE(CountNonWhiteInRow(image, 300), 6);
-  EXPECT_GE(CountNonWhiteInColumn(image, 600) + CountNonWhiteInColumn(image, 599), 200);
-  // Panning changes only the camera: no rebuild needed.
+  EXPECT_LE(InkInRow(image, 300), 6);
+  EXPECT_GE(InkInColumn(image, 600) + InkInColumn(image, 599), 200);
   doc_.view.MoveView(0.125f, 0);  // 5 units to the left: the line moves right
   const FrameImage panned = Redraw();
-  EXPECT_EQ(CountNonWhiteInColumn(panned, 600) + CountNonWhiteInColumn(panned, 599), 0);
-  EXPECT_GE(CountNonWhiteInColumn(panned, 700) + CountNonWhiteInColumn(panned, 699), 200);
+  EXPECT_EQ(InkInColumn(panned, 600) + InkInColumn(panned, 599), 0);
+  EXPECT_GE(InkInColumn(panned, 700) + InkInColumn(panned, 699), 200);
 }
 
+// Step s shows frame s - 1, step 0 frame 0; frames that were not compiled
+// draw nothing. Hiding the animated graph goes back to the static list,
+// whatever the step.
 TEST_F(FrameTest, AnimatedScenesCompileOneListPerFrame) {
   doc_.document.AnimFrames = 2;
-  auto graph = doc_.MakeCurve("10", -10, 10, 20, kRed, 3);
-  graph->Animation(true);
-  doc_.Show(graph);
+  ShowLine("10")->Animation(true);
   Frame();
   EXPECT_EQ(renderer_.CompiledFrames(), 3);
-  struct Case {
-    std::int32_t step;
-    bool draws;
-  };
-  // Step s shows frame s - 1, step 0 frame 0; frames 0..2 exist.
-  const Case cases[] = {{0, true}, {1, true}, {3, true}, {4, false}, {-1, false}, {-100, false}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.step);
-    EXPECT_EQ(CountNonWhite(Redraw(c.step)) > 0, c.draws);
+  const std::pair<std::int32_t, bool> steps[] = {
+      {0, true}, {1, true}, {3, true}, {4, false}, {-1, false}};
+  for (const auto& [step, draws] : steps) {
+    SCOPED_TRACE(step);
+    EXPECT_EQ(CountNonWhite(Redraw(step)) > 0, draws);
   }
-  for (std::uint32_t list = FrameRenderer::kFirstFrameList;
-       list < FrameRenderer::kFirstFrameList + 3; ++list) {
-    EXPECT_TRUE(glIsList(list));
-  }
-
-  // Hiding the animated graph switches back to the static list.
   doc_.scene.Graphs().Clear();
-  doc_.Show(doc_.MakeCurve("-10", -10, 10, 20, kBlue, 3));
+  ShowLine("-10", kBlue);
   const FrameImage image = Frame(2);
   EXPECT_EQ(renderer_.CompiledFrames(), 0);
   EXPECT_FALSE(glIsList(FrameRenderer::kFirstFrameList + 2));
-  EXPECT_EQ(CountNonWhiteInRow(image, 150), 0);
-  EXPECT_GT(CountNonWhiteInRow(image, 450), 0);
+  EXPECT_EQ(InkInRow(image, 150), 0);
+  EXPECT_GT(InkInRow(image, 450), 0);
 }
 
-// Every frame of an animation draws the axis over the box of all frames: a
-// point at (1, 1), (-3, 4) and (6, -2) in frames 0..2 gives x from -3.2 to
-// 6.2 and y up to 4.2, so the axis reaches x = -5.3 and 8.3 and y = 6.3.
+// Every frame draws the axis over the box of all frames: the moving point
+// spans x -3.2..6.2 and y up to 4.2, so the axis reaches x = -5.3 and 8.3
+// and y = 6.3.
 TEST_F(FrameTest, AnimatedAxisSpansEveryFrame) {
-  doc_.document.AnimFrames = 2;
   doc_.axis.Show(true);
-  auto moving = std::make_shared<Cls9>(doc_.document);
-  moving->ID(1);
-  moving->GraphType(8);
-  moving->Animation(true);
-  moving->ExpressX("0");
-  moving->ExpressY("0");
-  moving->ExpressZ("0");
-  ASSERT_TRUE(moving->GetPoints());
-  moving->Anim1D(0, Cls2::Init(1, 1, 1));
-  moving->Anim1D(1, Cls2::Init(-3, 4, 2));
-  moving->Anim1D(2, Cls2::Init(6, -2, -5));
-  doc_.Show(moving);
+  doc_.Show(doc_.MakeMovingPoint());
   Frame();
-  // 20 pixels a unit across (x = 0 at column 400), 15 down (y = 0 at row 300).
-  auto inkNear = [](const FrameImage& image, std::int32_t column, std::int32_t row) {
-    return RgbAt(image, column, row - 1) != 0xFFFFFFu || RgbAt(image, column, row) != 0xFFFFFFu;
-  };
   for (std::int32_t step : {1, 3}) {
     SCOPED_TRACE(step);
     const FrameImage image = Redraw(step);
-    EXPECT_TRUE(inkNear(image, 400 - 100, 300));            // x axis at x = -5
-    EXPECT_TRUE(inkNear(image, 400 + 160, 300));            // x axis at x = 8
-    EXPECT_FALSE(inkNear(image, 400 - 120, 300));           // nothing at x = -6
-    EXPECT_GT(CountNonWhiteInColumn(image, 400 + 175), 0);  // x head around x = 8.75
-    EXPECT_TRUE(RgbAt(image, 399, 300 - 90) != 0xFFFFFFu ||
-                RgbAt(image, 400, 300 - 90) != 0xFFFFFFu);  // y axis at y = 6
+    EXPECT_GT(testing::InkIn(image, 300, 299, 300, 300), 0);  // x axis at x = -5
+    EXPECT_GT(testing::InkIn(image, 560, 299, 560, 300), 0);  // x axis at x = 8
+    EXPECT_EQ(testing::InkIn(image, 280, 299, 280, 300), 0);  // nothing at x = -6
+    EXPECT_GT(InkInColumn(image, 575), 0);                    // x head around x = 8.75
+    EXPECT_GT(testing::InkIn(image, 399, 210, 400, 210), 0);  // y axis at y = 6
   }
 }
 
-TEST_F(FrameTest, StaticSceneIgnoresTheStep) {
-  doc_.Show(doc_.MakeCurve("10", -10, 10, 20, kRed, 3));
-  for (std::int32_t step : {0, 1, 7, -3}) {
-    SCOPED_TRACE(step);
-    EXPECT_GT(CountNonWhiteInRow(Frame(step), 150), 300);
-  }
-}
-
+// Near plane at 1000 - 20.2: the line at distance 1000 looks a little smaller
+// and nearer the centre than in the orthographic view.
 TEST_F(FrameTest, PerspectiveShowsTheScene) {
-  doc_.Show(doc_.MakeCurve("10", -10, 10, 20, kRed, 3));
+  ShowLine("10");
   doc_.view.ProjectType(2);
   const FrameImage image = Frame();
-  // Near plane at 1000 - 20.2: the line at distance 1000 looks a little
-  // smaller and nearer the centre than in the orthographic view.
-  const auto [first, last] = NonWhiteRowRange(image);
-  EXPECT_GE(first, 150);
-  EXPECT_LE(last, 160);
-  EXPECT_FLOAT_EQ(doc_.view.VolNear(), 0.01f);
+  EXPECT_GT(testing::InkIn(image, 0, 150, 799, 160), 300);
+  EXPECT_EQ(testing::InkIn(image, 0, 0, 799, 149) + testing::InkIn(image, 0, 161, 799, 599), 0);
 }
 
-// Lights are placed with this frame's camera: the frame does not depend on
-// where the camera was in the frame before.
+// Lights are placed with this frame's camera, not the one before.
 TEST_F(FrameTest, LightIsPlacedWithTheCurrentCamera) {
-  struct Case {
-    std::array<float, 3> eye;
-    std::array<float, 4> expected;  // eye coordinates of (100, 100, 100)
-  };
-  const Case cases[] = {{{0, 0, 1000}, {100, 100, -900, 1}},
-                        {{50, 0, 1000}, {50, 100, -900, 1}},
-                        {{0, 0, 1000}, {100, 100, -900, 1}}};
-  for (const Case& c : cases) {
-    doc_.view.SetEye(c.eye[0], c.eye[1], c.eye[2]);
-    doc_.view.SetRef(c.eye[0], c.eye[1], 0);
+  for (const float eyeX : {0.0f, 50.0f}) {
+    SCOPED_TRACE(eyeX);
+    doc_.view.SetEye(eyeX, 0, 1000);
+    doc_.view.SetRef(eyeX, 0, 0);
     Redraw();
     std::array<GLfloat, 4> position{};
     glGetLightfv(GL_LIGHT1, GL_POSITION, position.data());
-    for (std::size_t i = 0; i < 4; ++i) {
-      EXPECT_FLOAT_EQ(position[i], c.expected[i]) << i;
-    }
+    EXPECT_EQ(position, (std::array<GLfloat, 4>{100 - eyeX, 100, -900, 1}));
   }
 }
 
+// Release frees lists and fonts; without them nothing is drawn, not even the
+// clear, and the renderer can start again in the same context.
 TEST_F(FrameTest, ReleaseFreesListsAndFonts) {
-  doc_.Show(doc_.MakeCurve("10", -10, 10, 20, kRed, 3));
+  ShowLine("10");
   Frame();
   const TextFonts fonts = renderer_.Fonts();
-  ASSERT_TRUE(glIsList(FrameRenderer::kStaticList));
   renderer_.Release();
   EXPECT_FALSE(renderer_.Initialized());
   EXPECT_FALSE(glIsList(FrameRenderer::kStaticList));
   EXPECT_FALSE(glIsList(fonts.FontBase));
   EXPECT_FALSE(glIsList(fonts.BoldFontBase + 95));
-  // Without lists nothing is drawn, not even the clear.
   glClearColor(0, 0, 1, 1);
   glClear(GL_COLOR_BUFFER_BIT);
   EXPECT_EQ(RgbAt(Frame(), 10, 10), 0x0000FFu);
-  // And it can start again in the same context.
   ASSERT_TRUE(renderer_.Initialize());
-  EXPECT_GT(CountNonWhiteInRow(Frame(), 150), 300);
+  EXPECT_GT(InkInRow(Frame(), 150), 300);
+}
+
+// Depth test with less-or-equal, and two fonts whose lists stay clear of the
+// scene's list numbers even when the lists below those are taken.
+TEST(FrameRenderer, InitializeSetsTheContextStateAndFonts) {
+  auto context = testing::MakeTestContext(8, 8);
+  ASSERT_NE(context, nullptr);
+  glGenLists(850);
+  FrameRenderer renderer;
+  ASSERT_TRUE(renderer.Initialize());
+  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+  GLint depthFunc = 0;
+  glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
+  EXPECT_EQ(depthFunc, GL_LEQUAL);
+  for (std::uint32_t base : {renderer.Fonts().FontBase, renderer.Fonts().BoldFontBase}) {
+    EXPECT_TRUE(glIsList(base) && glIsList(base + 95));
+    for (std::uint32_t list : {FrameRenderer::kStaticList, FrameRenderer::kFirstFrameList}) {
+      EXPECT_FALSE(base <= list && list < base + 96);
+    }
+  }
+  renderer.Release();
 }
 
 TEST(FrameRenderer, InitializeWithoutAContextReportsAndDrawsNothing) {
-  {
-    auto context = MakeTestContext(8, 8);
-    ASSERT_NE(context, nullptr);
-  }  // no context is current any more
-  RecordingReporter reporter;
+  ASSERT_NE(testing::MakeTestContext(8, 8), nullptr);  // gone again: no context is current
+  testing::RecordingReporter reporter;
   FrameRenderer renderer(&reporter);
   EXPECT_FALSE(renderer.Initialize());
-  ASSERT_EQ(reporter.messages.size(), 1u);
-  EXPECT_EQ(reporter.messages[0], "Error: ChoosePixelFormat failed");
-  EXPECT_EQ(reporter.icons[0], MessageIcon::Critical);
+  EXPECT_EQ(reporter.messages, std::vector<std::string>{"Error: ChoosePixelFormat failed"});
+  EXPECT_EQ(reporter.icons, std::vector<MessageIcon>{MessageIcon::Critical});
   TestDocument doc;
   renderer.RebuildLists(doc.scene, doc.axis, doc.document, doc.sceneBox);
   renderer.Display(doc.scene, doc.view, doc.light);
   renderer.Release();
   EXPECT_FALSE(renderer.Initialized());
+}
+
+// A context has a depth buffer and eight alpha bits (so that the opacity
+// checks can fail); each keeps its own frame, and dropping one leaves the
+// display usable for the other.
+TEST(OffscreenContext, TwoContextsKeepTheirOwnFrames) {
+  auto first = testing::MakeTestContext(8, 8);
+  auto second = testing::MakeTestContext(12, 6);
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  GLint depthBits = 0, alphaBits = 0;
+  glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+  glGetIntegerv(GL_ALPHA_BITS, &alphaBits);
+  EXPECT_GE(depthBits, 16);
+  EXPECT_EQ(alphaBits, 8);
+  first->MakeCurrent();
+  glClearColor(1, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  second->MakeCurrent();
+  glClearColor(0, 0, 1, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  EXPECT_EQ(RgbAt(first->ReadFrame(), 7, 7), 0xFF0000u);
+  EXPECT_EQ(RgbAt(second->ReadFrame(), 11, 5), 0x0000FFu);
+  first.reset();
+  second->MakeCurrent();
+  glClearColor(0, 1, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  EXPECT_EQ(RgbAt(second->ReadFrame(), 0, 0), 0x00FF00u);
+}
+
+// A refused size leaves nothing behind: a good context still comes up.
+TEST(OffscreenContext, RefusesEmptySizes) {
+  EXPECT_THROW(OffscreenContext(0, 10), OffscreenError);
+  EXPECT_THROW(OffscreenContext(10, 0), OffscreenError);
+  EXPECT_NO_THROW(OffscreenContext(4, 4));
+}
+
+// Ambient, diffuse, specular and emission (red, green, blue, alpha each) and
+// shininess as loaded for one face.
+std::vector<float> Loaded(GLenum face) {
+  std::vector<float> values(17, -1);
+  const GLenum parts[] = {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_EMISSION, GL_SHININESS};
+  for (std::size_t k = 0; k < 5; ++k) {
+    glGetMaterialfv(face, parts[k], &values[4 * k]);
+  }
+  return values;
+}
+
+Rgba GLValue(GLenum light, GLenum what) {
+  Rgba value{};
+  if (light == 0) {
+    glGetFloatv(what, value.data());
+  } else {
+    glGetLightfv(light, what, value.data());
+  }
+  return value;
+}
+
+// Presets replace what the object holds (a sample checked by value: the
+// first and last, the translucent 3, the graphs' 4, the emissive 5; 2 and 11
+// share ambient and diffuse and differ in specular and shininess); numbers
+// outside 1..13 load what it holds.
+TEST(Material, PresetsAreLoadedForBothFaces) {
+  auto context = testing::MakeTestContext(8, 8);
+  ASSERT_NE(context, nullptr);
+  auto load = [](std::int32_t number) {
+    Cls11().SetMaterial(6);
+    Cls11 material;
+    material.Diffuse(0, 0.25f);
+    material.Ambient(2, 0.5f);
+    material.Shininess(7);
+    material.SetMaterial(number);
+    EXPECT_EQ(Loaded(GL_FRONT), Loaded(GL_BACK)) << number;
+    return Loaded(GL_FRONT);
+  };
+  // Each row: the preset number, then what it loads.
+  const std::vector<float> presets[] = {
+      {1, 0.936975f, 0.0923259f, 0.42843f, 0, 0.536861f, 0.0529003f, 0.24549f, 0.832432f, 0.805292f,
+       0.765198f, 0.747416f, 0, 0, 0, 0, 0, 106.551f},
+      {3, 0.187004f, 0.0748842f, 0, 0.34747f, 0.748016f, 0.299537f, 0, 0.34747f, 0.836364f,
+       0.836364f, 0.836364f, 0.34747f, 0, 0, 0, 0.34747f, 117.915f},
+      {4, 0.133333f, 0.0925319f, 0, 0, 0.49697f, 0.344891f, 0, 0, 1, 0.887978f, 0, 0, 0, 0, 0, 0,
+       118.691f},
+      {5, 0, 0, 0, 0, 0, 0, 0, 0, 0.622449f, 0.622449f, 0.622449f, 0, 0.0188407f, 0.940276f, 1, 0,
+       6.53061f},
+      {8, 0, 0.00107338f, 0.0785714f, 0, 0, 0.00429352f, 0.314286f, 0, 0.364672f, 0.833805f,
+       0.909091f, 0, 0, 0, 0, 0, 81.4546f},
+      {13, 0.0486486f, 0.0486486f, 0.0486486f, 0, 0.205405f, 0.205405f, 0.205405f, 0, 0.686486f,
+       0.676818f, 0.684159f, 0, 0, 0, 0, 0, 128},
+      {0, 0, 0, 0.5f, 0, 0.25f, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7},
+      {14, 0, 0, 0.5f, 0, 0.25f, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7}};
+  for (const std::vector<float>& row : presets) {
+    EXPECT_EQ(load(static_cast<std::int32_t>(row[0])),
+              std::vector<float>(row.begin() + 1, row.end()))
+        << row[0];
+  }
+  const std::vector<float> two = load(2);
+  const std::vector<float> eleven = load(11);
+  EXPECT_TRUE(std::equal(two.begin(), two.begin() + 8, eleven.begin()));
+  EXPECT_NE(two[8], eleven[8]);
+  EXPECT_NE(two[16], eleven[16]);
+}
+
+TEST(Accessors, ComponentIndexOutsideRangeThrows) {
+  Cls11 material;
+  Cls10 light;
+  Cls4 view;
+  EXPECT_THROW(material.Ambient(4), GraphError);
+  EXPECT_THROW(material.Emission(-1, 1), GraphError);
+  EXPECT_THROW(light.Position(4), GraphError);
+  EXPECT_THROW(light.Specular(-1, 0), GraphError);
+  EXPECT_THROW(light.GlobalAmbient(1), GraphError);
+  EXPECT_THROW(light.TwoSides(1, 0), GraphError);
+  view.SetVecup(1, 2, 3);
+  EXPECT_EQ(view.VecUp(2), 3);
+  EXPECT_THROW(view.VecUp(3), GraphError);
+  EXPECT_THROW(view.VecUp(-1, 2), GraphError);
+}
+
+// A fresh light is on, two-sided, with full ambient as a grey; both lights
+// get the same values. Switched off, lighting and both lights go off and
+// nothing is loaded.
+TEST(Light, SetLightLoadsBothLightsOrSwitchesThemOff) {
+  auto context = testing::MakeTestContext(8, 8);
+  ASSERT_NE(context, nullptr);
+  Cls10 light;
+  light.SetLight();
+  EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+  EXPECT_EQ(GLValue(0, GL_LIGHT_MODEL_AMBIENT), (Rgba{1, 1, 1, 1}));
+  EXPECT_EQ(GLValue(0, GL_LIGHT_MODEL_TWO_SIDE)[0], 1);
+  light.Diffuse(1, 0.5f);
+  light.Amission(0, 0.25f);
+  light.Specular(2, 0.75f);
+  light.Position(0, -3);
+  light.GlobalAmbient(0, 0.4f);
+  light.TwoSides(0, 0);
+  light.SetLight();
+  for (GLenum id : {GLenum{GL_LIGHT0}, GLenum{GL_LIGHT1}}) {
+    SCOPED_TRACE(id - GL_LIGHT0);
+    EXPECT_TRUE(glIsEnabled(id));
+    EXPECT_EQ(GLValue(id, GL_DIFFUSE), (Rgba{1, 0.5f, 1, 1}));
+    EXPECT_EQ(GLValue(id, GL_AMBIENT), (Rgba{0.25f, 1, 1, 1}));
+    EXPECT_EQ(GLValue(id, GL_SPECULAR), (Rgba{1, 1, 0.75f, 1}));
+    EXPECT_EQ(GLValue(id, GL_POSITION), (Rgba{-3, 100, 100, 1}));  // under an identity camera
+  }
+  EXPECT_EQ(GLValue(0, GL_LIGHT_MODEL_AMBIENT), (Rgba{0.4f, 0.4f, 0.4f, 1}));
+  EXPECT_EQ(GLValue(0, GL_LIGHT_MODEL_TWO_SIDE)[0], 0);
+  light.Enabled(false);
+  light.Diffuse(0, 0.1f);
+  light.SetLight();
+  EXPECT_FALSE(glIsEnabled(GL_LIGHTING) || glIsEnabled(GL_LIGHT0) || glIsEnabled(GL_LIGHT1));
+  EXPECT_EQ(GLValue(GL_LIGHT0, GL_DIFFUSE)[0], 1);
 }
 
 }  // namespace
