@@ -10,7 +10,6 @@
 
 #include "graph/graph_record.h"
 #include "io/document.h"
-#include "io/graph_file.h"
 #include "test_support.h"
 
 namespace quillon {
@@ -138,77 +137,48 @@ TEST(Batch, PictureShowsTheCurvesWithSquareUnits) {
   }
 }
 
-// A hand-made document of data/ opened as the window opens it.
-struct DataDocument {
-  explicit DataDocument(const std::string& name) {
-    EXPECT_EQ(document.OpenGraphFile(DataFile(name)), OpenResult::Opened);
+// The hand-made documents of data/, one of each generation and an unknown
+// record kind, opened as the window opens them: kind and rotation of the tag,
+// frames, axis, then each graph's entry.
+TEST(DataFiles, EveryGenerationReadsAsItsFieldsSay) {
+  const std::pair<const char*, std::string> cases[] = {
+      {"curves_g5.pgp",
+       "1 0 0 | 1 0 | 1 time 128 | 2D Curve  y=x^2/4; 2D Curve  x=3*cos(u),y=3*sin(u); "
+       "2D Curve  r=4*sin(2*a); 2D Curve  a=u,r=u/3; Step & Stem  y=int(x); "},
+      {"animated_g4.pgp",
+       "1 0 0 | 24 3 | 1 X 0 | 2D Curve Animation  y=sin(x+t); 2.5D Table Graph: measured "
+       "values; "},
+      {"tables_g3.pgp", "1 0 0 | 4 0 | 0 X 0 | 2D Curve Animation  y=t*x; 2D Table Graph: pairs; "},
+      // The unknown kind ends the records; the axis is read from its token.
+      {"unknown_kind.pgp", "2 -15 45 | 1 0 | 0 X 0 | Graph kind 3: ribbon; "},
+  };
+  for (const auto& [name, expected] : cases) {
+    SCOPED_TRACE(name);
+    FakeDialogs dialogs;
+    Document document(dialogs);
+    ASSERT_EQ(document.OpenGraphFile(DataFile(name)), OpenResult::Opened);
     EXPECT_TRUE(dialogs.told.empty());
+    const Cls3& axis = document.MainAxis();
+    std::ostringstream text;
+    text << document.Values().DocType << " " << document.ShowScene().RotPitch() << " "
+         << document.ShowScene().RotYaw() << " | " << document.Values().AnimFrames << " "
+         << document.Values().AnimExtra << " | " << axis.Show() << " " << axis.TitleX() << " "
+         << axis.AxisColor() << " | ";
+    for (const GraphListEntry& entry : document.Entries()) {
+      text << entry.text << "; ";
+    }
+    EXPECT_EQ(text.str(), expected);
+    // A no-break space in a name reads as a blank, an empty token as 0, and
+    // generation 3 has no table tail.
+    const GraphCollection& graphs = document.ListScene().Graphs();
+    if (std::string(name) == "curves_g5.pgp") {
+      EXPECT_EQ(graphs.Item(1)->NameS(), "my parabola");
+    } else if (std::string(name) == "tables_g3.pgp") {
+      EXPECT_EQ(graphs.Item(1)->LineColor(), 0);
+      EXPECT_EQ(graphs.Item(1)->MinT(), -1.0f);
+      EXPECT_EQ(graphs.Item(2)->Symbol(), 1);
+    }
   }
-  Cls9& Graph(std::int32_t position) { return *document.ListScene().Graphs().Item(position); }
-  std::string Entry(std::size_t index) const { return document.Entries().at(index).text; }
-  FakeDialogs dialogs;
-  Document document{dialogs};
-};
-
-// The hand-made documents of every generation read as their fields say.
-TEST(DataFiles, GenerationFiveCurves) {
-  DataDocument data("curves_g5.pgp");
-  const std::vector<std::string> entries = {"2D Curve  y=x^2/4", "2D Curve  x=3*cos(u),y=3*sin(u)",
-                                            "2D Curve  r=4*sin(2*a)", "2D Curve  a=u,r=u/3",
-                                            "Step & Stem  y=int(x)"};
-  ASSERT_EQ(data.document.Entries().size(), entries.size());
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    EXPECT_EQ(data.Entry(i), entries[i]);
-  }
-  EXPECT_EQ(data.Graph(1).NameS(), "my parabola");
-  EXPECT_EQ(data.Graph(1).CurvX(2), 2.25f);
-  EXPECT_EQ(data.Graph(1).TangentY(1), -0.5f);
-  EXPECT_EQ(data.Graph(2).QieX(1), 1.5e-7f);
-  EXPECT_EQ(data.Graph(2).NormalY(2), 4.0f);
-  EXPECT_EQ(data.Graph(5).StemHeadSize(), 3);
-  EXPECT_EQ(data.document.MainAxis().TitleX(), "time");
-  EXPECT_EQ(data.document.MainAxis().AxisColor(), 128);
-}
-
-TEST(DataFiles, GenerationFourAnimationAndTable) {
-  DataDocument data("animated_g4.pgp");
-  ASSERT_EQ(data.document.ListScene().Graphs().Count(), 2);
-  EXPECT_TRUE(data.Graph(1).Animation());
-  EXPECT_EQ(data.Graph(1).MaxT(), 6.28f);
-  EXPECT_TRUE(data.Graph(1).Show2DCurve());   // "True"
-  EXPECT_FALSE(data.Graph(1).ShowInverse());  // "-1"
-  EXPECT_EQ(data.Graph(1).Exp2(), "x");
-  EXPECT_EQ(data.document.Values().AnimFrames, 24);
-  EXPECT_EQ(data.document.Values().AnimExtra, 3);
-  EXPECT_EQ(data.Graph(2).VertTab3D(1, 2)->Y(), 1.75f);
-  EXPECT_FALSE(data.Graph(2).Show2DScatter());
-  EXPECT_EQ(data.Graph(2).Symbol(), 4);
-  EXPECT_EQ(data.Entry(0), "2D Curve Animation  y=sin(x+t)");
-  EXPECT_EQ(data.Entry(1), "2.5D Table Graph: measured values");
-}
-
-TEST(DataFiles, GenerationThreeEmptyTokensAndHiddenAxis) {
-  DataDocument data("tables_g3.pgp");
-  ASSERT_EQ(data.document.ListScene().Graphs().Count(), 2);
-  EXPECT_EQ(data.Graph(1).NameS(), "");
-  EXPECT_EQ(data.Graph(1).LineColor(), 0);  // an empty token
-  EXPECT_EQ(data.Graph(1).MinT(), -1.0f);
-  EXPECT_EQ(data.Graph(2).VertTab3D(2, 0)->Y(), 4.0f);
-  EXPECT_EQ(data.Graph(2).Symbol(), 1);  // generation 3 has no table tail
-  EXPECT_FALSE(data.document.MainAxis().Show());
-  EXPECT_EQ(data.document.Values().AnimFrames, 4);
-}
-
-// The kind and rotation of the tag reach the document; the unknown kind ends
-// the records and the axis is read from its token.
-TEST(DataFiles, UnknownKindKeepsItsPlaceInNothing) {
-  DataDocument data("unknown_kind.pgp");
-  EXPECT_EQ(data.document.Values().DocType, 2);
-  EXPECT_EQ(data.document.ShowScene().RotPitch(), -15.0f);
-  EXPECT_EQ(data.document.ShowScene().RotYaw(), 45.0f);
-  ASSERT_EQ(data.document.Entries().size(), 1u);
-  EXPECT_EQ(data.Entry(0), "Graph kind 3: ribbon");
-  EXPECT_FALSE(data.document.MainAxis().Show());  // read from the token "99"
 }
 
 }  // namespace
