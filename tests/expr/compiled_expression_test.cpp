@@ -144,40 +144,30 @@ TEST(CompiledExpression, MatchesPointByPointEvaluation) {
   }
 }
 
-TEST(CompiledExpression, RandomKeepsTheSequenceOfEvaluations) {
-  const std::vector<float> points = TestPoints();
-  for (const char* infix :
-       {"rnd(1)", "x*rnd(x)", "log(x)+rnd(1)", "rnd(1)+log(x)", "rnd(-x)", "rnd(0)+rnd(1)"}) {
-    SCOPED_TRACE(infix);
-    const std::string postfix = Postfix(infix);
-    EXPECT_TRUE(CompiledExpression(postfix).UsesRandom());
-    ExpectSame(Evaluations(Path::Reference, postfix, {}, Variable::X, points),
-               Evaluations(Path::Blocks, postfix, {}, Variable::X, points));
-  }
-}
-
-TEST(CompiledExpression, DegreeFlagMatches) {
-  for (const char* infix :
-       {"sin(x)+cos(x)*tan(x)", "atan(x)", "sec(x)-csec(x)+ctan(x)+asin(x/100)"}) {
-    SCOPED_TRACE(infix);
-    const std::string postfix = Postfix(infix);
-    ExpectSame(Evaluations(Path::Reference, postfix, {}, Variable::X, TestPoints(), true),
-               Evaluations(Path::Single, postfix, {}, Variable::X, TestPoints(), true));
-  }
-}
-
-// Texts nested deeper than the block evaluator serves fall back to single
-// evaluations with the same results.
-TEST(CompiledExpression, DeepTexts) {
-  std::string infix;
+// RND keeps the sequence of evaluations in blocks; the degree flag matches
+// point by point; texts nested deeper than the block evaluator serves fall
+// back to single evaluations with the same results.
+TEST(CompiledExpression, RandomDegreesAndDeepTexts) {
+  std::string deep;
   for (int i = 0; i < 3000; ++i)
-    infix += "x-(";
-  infix += "1" + std::string(3000, ')');
-  const std::string postfix = Postfix(infix);
-  std::vector<float> points = TestPoints();
-  points.resize(40);  // the special values and a few more
-  ExpectSame(Evaluations(Path::Reference, postfix, {}, Variable::X, points),
-             Evaluations(Path::Blocks, postfix, {}, Variable::X, points));
+    deep += "x-(";
+  deep += "1" + std::string(3000, ')');
+  // Texts in blocks, and texts point by point with angles in degrees.
+  const std::vector<std::string> groups[] = {
+      {"rnd(1)", "x*rnd(x)", "log(x)+rnd(1)", "rnd(1)+log(x)", "rnd(-x)", "rnd(0)+rnd(1)", deep},
+      {"sin(x)+cos(x)*tan(x)", "atan(x)", "sec(x)-csec(x)+ctan(x)+asin(x/100)"}};
+  for (const bool degree : {false, true}) {
+    for (const std::string& infix : groups[degree ? 1 : 0]) {
+      SCOPED_TRACE(infix.substr(0, 40));
+      const std::string postfix = Postfix(infix);
+      std::vector<float> points = TestPoints();
+      if (infix == deep)
+        points.resize(40);  // the special values and a few more
+      ExpectSame(Evaluations(Path::Reference, postfix, {}, Variable::X, points, degree),
+                 Evaluations(degree ? Path::Single : Path::Blocks, postfix, {}, Variable::X, points,
+                             degree));
+    }
+  }
 }
 
 TEST(CompiledExpression, Properties) {

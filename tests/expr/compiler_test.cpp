@@ -37,40 +37,26 @@ TEST(InfixToPostfix, TokenFormsAndPrecedence) {
       {"2*sin(x)^2", "2 XX SIN 2 ^ *"},
       {"2^3^2", "2 3 ^ 2 ^"},
       {"1+2*3^4", "1 2 3 4 ^ * +"},
-      {"1*2+3", "1 2 * 3 +"},
-      {"1^2*3", "1 2 ^ 3 *"},
       {"u-v-y", "UU VV - YY -"},
-      {"r/2/b", "RR 2 / BB /"},
-      {"a+b*t", "AA BB TT * +"},
+      {"a+b*t/r", "AA BB TT * RR / +"},
       {"-x^2", "XX 2 ^ (-)"},
       {"-x*2", "XX (-) 2 *"},
       {"x*-1", "XX 1 (-) *"},
-      {"2^-x", "2 XX (-) ^"},
       {"x^-2*3", "XX 2 (-) ^ 3 *"},
       {"-(x+1)", "XX 1 + (-)"},
-      {"(-x)", "XX (-)"},
       {"+x", "XX"},
-      {"sin x", "XX SIN"},
       {"sin x^2", "XX SIN 2 ^"},
       {"sin -x", "XX (-) SIN"},
       {"sin +2", "2 SIN"},
       {"sin cos x", "XX COS SIN"},
-      {"sin(x)+1", "XX SIN 1 +"},
-      {"acosh(x)*2", "XX ACOSH 2 *"},
       {"Sin(X)*COS(x)", "XX SIN XX COS *"},
-      {"sinh(x)-cosh(x)*tanh(x)", "XX SINH XX COSH XX TANH * -"},
       {"sqr(abs(x))*cos(x)/(1+x^2)", "XX ABS SQR XX COS * 1 XX 2 ^ + /"},
+      {"actanh(x)-Acsech(x)", "XX ACTANH XX ACSECH -"},
       {"rnd(1)+int(x)", "1 RND XX INT +"},
-      {"actanh(x)-acsech(x)", "XX ACTANH XX ACSECH -"},
       {"1,5", "1,5"},
       {".5+5.", ".5 5. +"},
-      {"007", "007"},
-      {"X", "XX"},
-      {"x", "XX"},
-      {"  x  ", "XX"},
       {"\tx\n+\r1", "XX 1 +"},
       {"", ""},
-      {"   ", ""},
   };
   for (const PostfixCase& c : cases) {
     SCOPED_TRACE(c.infix);
@@ -84,7 +70,7 @@ TEST(InfixToPostfix, TokenFormsAndPrecedence) {
 
 // Deep nesting keeps every stacked token in order across the stack's growth.
 TEST(InfixToPostfix, DeepNesting) {
-  for (const int depth : {9, 10, 11, 25, 5000}) {
+  for (const int depth : {11, 5000}) {
     SCOPED_TRACE(depth);
     std::string infix;
     std::string expected;
@@ -112,39 +98,24 @@ struct SyntaxErrorCase {
 TEST(InfixToPostfix, SyntaxErrors) {
   const std::vector<SyntaxErrorCase> cases = {
       {"(x", 2, "Closing parenthesis expected"},
-      {"(", 1, "Closing parenthesis expected"},
       {"x)", 0, "Closing parenthesis without matching open parenthesis"},
-      {"(1))", 3, "Closing parenthesis without matching open parenthesis"},
-      {"()", 1, "Operand expected"},
       {")", 1, "Operand expected"},
       {"sin)", 0, "Operand expected"},
       {"x+-1", 2, "Operand expected"},
-      {"--x", 1, "Operand expected"},
       {"*x", 1, "Operand expected"},
-      {"x^*2", 2, "Operand expected"},
       {"x+", 2, "Operand expected"},
       {"x*(", 3, "Operand expected"},
       {"sin", 3, "Operand expected"},
-      {"sin(", 4, "Operand expected"},
-      {"x y", 2, "Operator expected"},
       {"x2", 0, "Operator expected"},
       {"2x", 1, "Operator expected"},
-      {"12 34", 1, "Operator expected"},
       {"x(1)", 0, "Operator expected"},
       {"sin(x)cos(x)", 6, "Operator expected"},
-      {"1.5e3", 3, "Operator expected"},
-      {"1.2.3", 1, "Operand contains multiple decimal points"},
       {"x+1,2.5", 2, "Operand contains multiple decimal points"},
       {".", 0, "Invalid operand"},
       {"1+,", 2, "Invalid operand"},
       {"sin 2", 4, "Open parenthesis expected"},
-      {"cos 1.5", 6, "Open parenthesis expected"},
-      {"foo+1", 0, "Undefined symbol : 'foo'"},
       {"x_", 0, "Undefined symbol : 'x_'"},
       {"2*Foo", 2, "Undefined symbol : 'Foo'"},
-      {"sin(pi)", 4, "Undefined symbol : 'pi'"},
-      {"x=1", 0, "Unexpected character encountered"},
-      {"x<1", 0, "Unexpected character encountered"},
       {"1+x!", 2, "Unexpected character encountered"},
       {"\xC3\xA9", 1, "Unexpected character encountered"},
       {"x\x7F", 0, "Unexpected character encountered"},
@@ -204,20 +175,18 @@ TEST(Cls13, GrowsByTenAndKeepsOrder) {
 
 TEST(Cls13, EmptyStackFailures) {
   Cls13 stack;
-  try {
-    stack.Pop();
-    FAIL() << "Pop on an empty stack returned";
-  } catch (const EngineError& error) {
-    EXPECT_EQ(error.Code(), -2147220493);
-    EXPECT_STREQ(error.what(), "Pop method invoked on empty stack");
-  }
-  try {
-    stack.GetPopValue();
-    FAIL() << "GetPopValue on an empty stack returned";
-  } catch (const EngineError& error) {
-    EXPECT_EQ(error.Code(), -2147220492);
-    EXPECT_STREQ(error.what(), "GetPopValue method invoked on empty stack");
-  }
+  const auto expectError = [](const auto& call, std::int32_t code, const char* text) {
+    try {
+      call();
+      ADD_FAILURE() << text << ": returned";
+    } catch (const EngineError& error) {
+      EXPECT_EQ(error.Code(), code);
+      EXPECT_STREQ(error.what(), text);
+    }
+  };
+  expectError([&] { stack.Pop(); }, -2147220493, "Pop method invoked on empty stack");
+  expectError([&] { stack.GetPopValue(); }, -2147220492,
+              "GetPopValue method invoked on empty stack");
 }
 
 TEST(Cls13, SlotKindsReadAsDouble) {
