@@ -53,28 +53,51 @@ TEST(ColorToRGB, SplitsTheLow24Bits) {
 
 // A line y = 0 from x = -10 to 10 (columns 200..600) of width w covers about
 // w rows, in exactly its colour in the middle when wide. Widths below 1 draw
-// as 1, not with the width set before.
-TEST(GraphDrawing, LineWidthAndColour) {
+// as 1, not with the width set before. Drawing leaves lighting and colour
+// material on, tracking the emission colour for material 5 and the diffuse
+// one otherwise, with the graph's material loaded; line smoothing and
+// blending off, alpha writes back on, the frame opaque.
+TEST(GraphDrawing, LineWidthColourAndState) {
   auto context = MakeTestContext();
   ASSERT_NE(context, nullptr);
-  // Width, colour, colour in the middle (white: not checked), fewest and most rows.
-  const std::tuple<std::int32_t, std::int32_t, std::uint32_t, std::int64_t, std::int64_t> cases[] =
-      {{9, kRed, 0xFF0000u, 9, 11},
-       {0, kRed, testing::kWhite, 1, 3},
-       {7, kBlue, 0x0000FFu, 7, 9},
-       {-4, kRed, testing::kWhite, 1, 3}};
-  for (const auto& [width, color, middle, minRows, maxRows] : cases) {
-    SCOPED_TRACE(width);
+  struct Case {
+    std::int32_t width, color;
+    std::uint32_t middle;  // white: not checked
+    std::int64_t minRows, maxRows;
+    std::int32_t material;
+    GLint colorMode;
+    float specularGreen;
+  };
+  const Case cases[] = {{9, kRed, 0xFF0000u, 9, 11, 4, GL_DIFFUSE, 0.887978f},
+                        {0, kRed, testing::kWhite, 1, 3, 4, GL_DIFFUSE, 0.887978f},
+                        {7, kBlue, 0x0000FFu, 7, 9, 5, GL_EMISSION, 0.622449f},
+                        {-4, kRed, testing::kWhite, 1, 3, 4, GL_DIFFUSE, 0.887978f}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.width);
     TestDocument doc;
-    const FrameImage image =
-        DrawAlone(*context, doc, *doc.MakeCurve("0", -10, 10, 2, color, width));
+    auto graph = doc.MakeCurve("0", -10, 10, 2, c.color, c.width);
+    graph->Material(c.material);
+    glDisable(GL_LIGHTING);
+    const FrameImage image = DrawAlone(*context, doc, *graph);
     EXPECT_EQ(InkInColumn(image, 190) + InkInColumn(image, 610), 0);
-    EXPECT_GE(InkInColumn(image, 300), minRows);
-    EXPECT_LE(InkInColumn(image, 300), maxRows);
-    if (middle != testing::kWhite) {
-      EXPECT_EQ(RgbAt(image, 300, 299), middle);
-      EXPECT_EQ(RgbAt(image, 300, 300), middle);
+    EXPECT_GE(InkInColumn(image, 300), c.minRows);
+    EXPECT_LE(InkInColumn(image, 300), c.maxRows);
+    if (c.middle != testing::kWhite) {
+      EXPECT_EQ(RgbAt(image, 300, 299), c.middle);
+      EXPECT_EQ(RgbAt(image, 300, 300), c.middle);
     }
+    EXPECT_TRUE(testing::IsOpaque(image));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING) && glIsEnabled(GL_COLOR_MATERIAL));
+    EXPECT_FALSE(glIsEnabled(GL_LINE_SMOOTH) || glIsEnabled(GL_BLEND));
+    GLint mode = 0;
+    GLboolean mask[4] = {};
+    GLfloat specular[4] = {};
+    glGetIntegerv(GL_COLOR_MATERIAL_PARAMETER, &mode);
+    glGetBooleanv(GL_COLOR_WRITEMASK, mask);
+    glGetMaterialfv(GL_BACK, GL_SPECULAR, specular);
+    EXPECT_EQ(mode, c.colorMode);
+    EXPECT_TRUE(mask[3]);
+    EXPECT_FLOAT_EQ(specular[1], c.specularGreen);
   }
 }
 
@@ -141,35 +164,6 @@ TEST(GraphDrawing, DrawsOnlyThePointsThatExist) {
   doc.view.Projection(doc.scene);
   EXPECT_EQ(Capture([&] { DrawGraph(*sampled); }).lines.size(), 4u);
   EXPECT_TRUE(Capture([&] { DrawGraph(fresh); }).lines.empty());
-}
-
-// Lighting and colour material on, tracking the emission colour for material
-// 5 and the diffuse one otherwise, with the graph's material loaded; line
-// smoothing and blending off, alpha writes back on, the frame opaque.
-TEST(GraphDrawing, LeavesTheDocumentedStateAndAnOpaqueFrame) {
-  auto context = MakeTestContext();
-  ASSERT_NE(context, nullptr);
-  const std::tuple<std::int32_t, GLint, float> cases[] = {{4, GL_DIFFUSE, 0.887978f},
-                                                          {5, GL_EMISSION, 0.622449f}};
-  for (const auto& [material, colorMode, specularGreen] : cases) {
-    SCOPED_TRACE(material);
-    TestDocument doc;
-    auto graph = doc.MakeCurve("x/2", -20, 20, 40, kBlue, 4);
-    graph->Material(material);
-    glDisable(GL_LIGHTING);
-    EXPECT_TRUE(testing::IsOpaque(DrawAlone(*context, doc, *graph)));
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING) && glIsEnabled(GL_COLOR_MATERIAL));
-    EXPECT_FALSE(glIsEnabled(GL_LINE_SMOOTH) || glIsEnabled(GL_BLEND));
-    GLint mode = 0;
-    GLboolean mask[4] = {};
-    GLfloat specular[4] = {};
-    glGetIntegerv(GL_COLOR_MATERIAL_PARAMETER, &mode);
-    glGetBooleanv(GL_COLOR_WRITEMASK, mask);
-    glGetMaterialfv(GL_BACK, GL_SPECULAR, specular);
-    EXPECT_EQ(mode, colorMode);
-    EXPECT_TRUE(mask[3]);
-    EXPECT_FLOAT_EQ(specular[1], specularGreen);
-  }
 }
 
 // A red point at (5, 5), pixel (500, 225), of Size 20: s = 1 unit (20 x 15
