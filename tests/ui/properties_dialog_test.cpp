@@ -11,7 +11,8 @@
 namespace quillon::testing {
 namespace {
 
-std::string Items(QComboBox* combo) {
+std::string Items(QWidget& dialog, const char* name) {
+  QComboBox* combo = Find<QComboBox>(dialog, name);
   QStringList items;
   for (int i = 0; i < combo->count(); ++i) {
     items << combo->itemText(i);
@@ -27,26 +28,22 @@ class PropertiesDialog : public ::testing::Test {
   frmF5 dialog{document, dialogs};
 };
 
-TEST_F(PropertiesDialog, FormLoadContents) {
+TEST_F(PropertiesDialog, CaptionsAndLabelsFollowTheCoordinateSystemAndTheForm) {
   EXPECT_EQ(dialog.windowTitle().toStdString(), "Properties");
   EXPECT_EQ(Texts(dialog,
-                  "SSTab1 Label1 Text1 Label2 Combo1 Label13 Combo3 Frame1 Label3 Label4 Frame2 "
-                  "Label5 Label6 Label7 Label8 Label9 Combo2 Check3 Command1 Command2"),
-            "Equation/Properties|Name|Untitled|Coordinate|Cartesian|Form|y=f(x)|Function|x(u)|y(u)|"
-            "Domain Of Variables|Min u|Max u|Steps u|Color|Width|1|Show Function Graph[x]|OK|"
-            "Cancel");
-  EXPECT_EQ(Items(Find<QComboBox>(dialog, "Combo1")), "Cartesian|Polar");
-  EXPECT_EQ(Items(Find<QComboBox>(dialog, "Combo2")), "1|2|3|4|5|6|7|8");
+                  "SSTab1 Label1 Text1 Label2 Label13 Frame1 Frame2 Label8 Label9 Combo2 "
+                  "Check3 Command1 Command2"),
+            "Equation/Properties|Name|Untitled|Coordinate|Form|Function|Domain Of Variables|Color|"
+            "Width|1|Show Function Graph[x]|OK|Cancel");
+  EXPECT_EQ(Items(dialog, "Combo1") + " " + Items(dialog, "Combo2"),
+            "Cartesian|Polar 1|2|3|4|5|6|7|8");
   for (const char* name : {"Label7", "Text6"}) {
     EXPECT_EQ(Find<QWidget>(dialog, name)->toolTip().toStdString(), "Recommended Value: 30 - 100");
   }
-}
-
-TEST_F(PropertiesDialog, LabelsFollowThePresetTheCoordinateSystemAndTheForm) {
   const std::string names = "Combo1 Combo3 Label3 Label4 Text3 Label5 Label6 Label7 Text6";
   dialog.PresetNew(1);
   EXPECT_EQ(Texts(dialog, names), "Polar|r=f(a)|r(a)|~|~|Min a|Max a|Steps a|");
-  EXPECT_EQ(Items(Find<QComboBox>(dialog, "Combo3")), "r=f(a)|a=f1(u),r=f2(u)");
+  EXPECT_EQ(Items(dialog, "Combo3"), "r=f(a)|a=f1(u),r=f2(u)");
   dialog.PresetNew(0);
   dialog.show();
   // Coordinates and form chosen, and the texts shown.
@@ -62,31 +59,34 @@ TEST_F(PropertiesDialog, LabelsFollowThePresetTheCoordinateSystemAndTheForm) {
     ChooseComboItem(Find<QComboBox>(dialog, "Combo1"), coordinate);
     EXPECT_EQ(Texts(dialog, names), texts);
   }
-  Find<QLineEdit>(dialog, "Text2")->setText(QStringLiteral("cos(u)*(1+cos(6*u)/4)"));
-  Find<QLineEdit>(dialog, "Text3")->setText(QStringLiteral("sin(u)*(1+cos(6*u)/4)"));
+  SetText(dialog, "Text2", "cos(u)*(1+cos(6*u)/4)");
+  SetText(dialog, "Text3", "sin(u)*(1+cos(6*u)/4)");
   SavePicture(dialog, "properties-equation");
   Find<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
   SavePicture(dialog, "properties-properties");
+
+  // The colour box takes the chosen colour, and keeps it when cancelled.
+  dialogs.colors = {0x00FF00, std::nullopt};
+  for (int click = 0; click < 2; ++click) {
+    QTest::mouseClick(Find<ColorBox>(dialog, "Picture1"), Qt::LeftButton);
+    EXPECT_EQ(Find<ColorBox>(dialog, "Picture1")->Color(), 0x00FF00);
+  }
 }
 
+// Widths outside 1..8 show the nearest valid width.
 TEST_F(PropertiesDialog, EditShowsTheGraph) {
-  struct Case {
-    std::int32_t coordType, funForm, lineWidth;
-    const char* texts;
-  };
-  // Widths outside 1..8 show the nearest valid width.
-  const Case cases[] = {
+  const std::tuple<std::int32_t, std::int32_t, std::int32_t, const char*> cases[] = {
       {1, 3, 12, "Cartesian|x=f1(u),y=f2(u)|x(u)|my curve|cos(u)|x^3|-2.5|0.1|40|8"},
       {2, 2, 0, "Polar|r=f(a)|r(a)|my curve|x^3|~|-2.5|0.1|40|1"}};
-  for (const Case& c : cases) {
+  for (const auto& [coordType, funForm, lineWidth, texts] : cases) {
     const std::shared_ptr<Cls9> graph = document.MakeGraph()->Init(
-        7, "my curve", 0, c.coordType, "0", "cos(u)", "x^3", 1, 40, 0, 1, -2.5f, 0.1f, 4, 0xFF0000,
-        0xFF0000, 0x00FF00, c.lineWidth, 4, 2, 2, false, false, false, 0);
-    graph->FunForm(c.funForm);
+        7, "my curve", 0, coordType, "0", "cos(u)", "x^3", 1, 40, 0, 1, -2.5f, 0.1f, 4, 0xFF0000,
+        0xFF0000, 0x00FF00, lineWidth, 4, 2, 2, false, false, false, 0);
+    graph->FunForm(funForm);
     frmF5 edit(document, dialogs);
     edit.PresetEdit(*graph, 1);
     EXPECT_EQ(Texts(edit, "Combo1 Combo3 Label3 Text1 Text2 Text3 Text4 Text5 Text6 Combo2"),
-              c.texts);
+              texts);
     EXPECT_EQ(Find<ColorBox>(edit, "Picture1")->Color(), 0x00FF00);
   }
 }
@@ -106,15 +106,6 @@ TEST_F(PropertiesDialog, OnlyPlaneFunctionsCanBeEdited) {
     EXPECT_EQ(frmF5::CanEdit(graph, docType), editable)
         << graphType << " " << coordType << " " << funForm << " " << docType;
   }
-}
-
-TEST_F(PropertiesDialog, ColourBoxTakesTheChosenColour) {
-  dialogs.colors = {0x00FF00, std::nullopt};
-  auto* box = Find<ColorBox>(dialog, "Picture1");
-  QTest::mouseClick(box, Qt::LeftButton);
-  EXPECT_EQ(box->Color(), 0x00FF00);
-  QTest::mouseClick(box, Qt::LeftButton);  // cancelled: unchanged
-  EXPECT_EQ(box->Color(), 0x00FF00);
 }
 
 using PropertiesThroughWindow = WindowTest;
@@ -143,7 +134,6 @@ TEST_F(PropertiesThroughWindow, InputThatIsRefusedKeepsTheDialogOpen) {
     dialogs.scripts.push_back([&input = input, &stayedOpen](QDialog& dialog) {
       FillAndConfirm(dialog, input);
       stayedOpen = dialog.isVisible();
-      ClickButton(dialog, "Command2");
     });
     Trigger(input.coordinate == 1 ? "mnuDraw2DPolar" : "mnuDraw2DCart");
     EXPECT_TRUE(stayedOpen);
@@ -163,7 +153,7 @@ TEST_F(PropertiesThroughWindow, ASyntaxErrorKeepsTheDialogOpenAndAddsNoGraph) {
     EXPECT_TRUE(Window().Document().ListScene().Graphs().Empty());
     EXPECT_TRUE(Window().Document().ShowScene().Graphs().Empty());
     // Corrected in the same dialog: the graph comes in with the next ID.
-    Find<QLineEdit>(dialog, "Text2")->setText(QStringLiteral("sin(x)"));
+    SetText(dialog, "Text2", "sin(x)");
     ClickButton(dialog, "Command1");
     EXPECT_FALSE(dialog.isVisible());
   });
@@ -172,30 +162,22 @@ TEST_F(PropertiesThroughWindow, ASyntaxErrorKeepsTheDialogOpenAndAddsNoGraph) {
   EXPECT_EQ(ListedGraph(1).ID(), 2);
 }
 
-// The fields of a graph that the dialog's texts decide.
-std::string Built(const Cls9& g) {
-  return std::to_string(g.CoordType()) + " " + std::to_string(g.FunForm()) + " " + g.ExpressY() +
-         " " + g.ExpressZ() + " " + DialogNumberText(g.MinV()) + " " + DialogNumberText(g.MaxV()) +
-         " " + std::to_string(g.StepV());
-}
-
-// The fields every graph of the dialog gets the same.
-std::string Fixed(const Cls9& g) {
+// The fields of a graph that the dialog's texts decide, then those every
+// graph of the dialog gets the same.
+std::string Fields(const Cls9& g) {
   std::ostringstream fields;
-  fields << g.NameS() << " " << g.GraphType() << " " << g.ExpressX() << " " << g.StepU() << " "
-         << g.MinU() << " " << g.MaxU() << " " << g.LineWidth() << " " << std::hex << g.LineColor()
-         << " " << g.FirstColor() << std::dec << " " << g.FillStyle() << " " << g.Material() << " "
-         << g.Show() << " " << g.Smoothness() << " " << g.Show2DCurve();
+  fields << g.CoordType() << " " << g.FunForm() << " " << g.ExpressY() << " " << g.ExpressZ() << " "
+         << DialogNumberText(g.MinV()) << " " << DialogNumberText(g.MaxV()) << " " << g.StepV()
+         << " / " << g.NameS() << " " << g.GraphType() << " " << g.ExpressX() << " " << g.StepU()
+         << " " << g.MinU() << " " << g.MaxU() << " " << g.LineWidth() << " " << std::hex
+         << g.LineColor() << " " << g.FirstColor() << std::dec << " " << g.FillStyle() << " "
+         << g.Material() << " " << g.Show() << " " << g.Smoothness() << " " << g.Show2DCurve();
   return fields.str();
 }
 
 TEST_F(PropertiesThroughWindow, WhatOkBuildsFromTheTexts) {
-  struct Case {
-    FunctionInput input;
-    const char* entry;
-    const char* built;  // coordinates, form, y, z, min, max, steps
-  };
-  const Case cases[] = {
+  // The input, its entry and the fields: coordinates, form, y, z, min, max, steps.
+  const std::tuple<FunctionInput, const char*, const char*> cases[] = {
       {{0, 0, "x^2 + 1", "", "-1", "1", "10"}, "y=x^2+1", "1 2 x x^2+1 -1 1 10"},
       {{0, 0, "x", "", "1,5", "2,25", "10"}, "y=x", "1 2 x x 1.5 2.25 10"},
       {{0, 0, "x", "", "2", "2", "1"}, "y=x", "1 2 x x 2 2 1"},
@@ -209,15 +191,15 @@ TEST_F(PropertiesThroughWindow, WhatOkBuildsFromTheTexts) {
   };
   Start("");
   Lines entries;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.built);
-    AddFunction(c.input);
-    entries.push_back(std::string("[x] 2D Curve  ") + c.entry);
+  for (const auto& [input, entry, built] : cases) {
+    SCOPED_TRACE(built);
+    AddFunction(input);
+    entries.push_back(std::string("[x] 2D Curve  ") + entry);
     const auto position = static_cast<std::int32_t>(entries.size());
     const Cls9& graph = ListedGraph(position);
     EXPECT_EQ(graph.ID(), position);
-    EXPECT_EQ(Built(graph), c.built);
-    EXPECT_EQ(Fixed(graph), "Untitled 0 0 1 0 1 3 ff0000 ff0000 4 4 2 2 1");
+    EXPECT_EQ(Fields(graph),
+              built + std::string(" / Untitled 0 0 1 0 1 3 ff0000 ff0000 4 4 2 2 1"));
     EXPECT_NE(graph.Vert3D(0, graph.StepV()), nullptr);
   }
   EXPECT_EQ(Entries(), entries);

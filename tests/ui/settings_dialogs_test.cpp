@@ -2,6 +2,7 @@
 // open and what OK and Cancel leave behind.
 
 #include <array>
+#include <cmath>
 
 #include "graph/document_values.h"
 #include "scene/axis.h"
@@ -47,43 +48,37 @@ TEST_F(ViewSetting, OpensWithTheBoundsAndTheProjection) {
 // cleaned bounds and the projection, or nothing but the projection when a
 // bound is refused; Cancel keeps everything.
 TEST_F(ViewSetting, OkStoresTheCleanedBoundsOrNone) {
-  struct Case {
-    const char* typed;
-    const char* button;
-    bool accepted;
-    float maxY;
-    const char* shown;  // what the box holds afterwards
-    const char* told;
-  };
-  const Case cases[] = {
-      {"1,5", "Command1", true, 1.5f, "1.5", nullptr},
-      {"", "Command1", true, 0, "0", nullptr},
-      // Below its minimum: stored as typed.
-      {"-60", "Command1", true, -60, "-60", nullptr},
-      {"abc", "Command1", false, 0, "abc", "(!) Error: Illegal data exist."},
-      {"1E39", "Command1", false, 0, "1E39", "(!) Note: A number is too large."},
-      {"-7", "Command2", false, 0, "-7", nullptr},
+  // Typed, the button, Max y stored (NaN: nothing stored), what the box then holds, the message.
+  const float none = std::nanf("");
+  const std::tuple<const char*, const char*, float, const char*, const char*> cases[] = {
+      {"1,5", "Command1", 1.5f, "1.5", nullptr},
+      {"", "Command1", 0, "0", nullptr},
+      {"-60", "Command1", -60, "-60", nullptr},  // below its minimum: stored as typed
+      {"abc", "Command1", none, "abc", "(!) Error: Illegal data exist."},
+      {"1E39", "Command1", none, "1E39", "(!) Note: A number is too large."},
+      {"-7", "Command2", none, "-7", nullptr},
   };
   const std::array<float, 6> unchanged = Bounds(DocumentValues());
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.typed);
+  for (const auto& [typed, button, maxY, shown, told] : cases) {
+    SCOPED_TRACE(typed);
     values = DocumentValues();
     view.ProjectType(Cls4::kOrthographic);
     dialogs.reports.clear();
     frmF14 dialog(view, values, dialogs);
     dialog.show();
-    Find<QLineEdit>(dialog, "Text1")->setText(QStringLiteral("7"));
-    Find<QLineEdit>(dialog, "Text4")->setText(QString::fromLatin1(c.typed));
+    SetText(dialog, "Text1", "7");
+    SetText(dialog, "Text4", typed);
     QTest::mouseClick(Find<QRadioButton>(dialog, "Option2"), Qt::LeftButton);
-    ClickButton(dialog, c.button);
-    const bool cancelled = c.button == std::string("Command2");
-    EXPECT_EQ(dialog.isVisible(), c.told != nullptr);
-    EXPECT_EQ(dialog.result() == QDialog::Accepted, c.accepted);
-    const std::array<float, 6> stored = {7, 50, -50, c.maxY, -50, 50};
-    EXPECT_EQ(Bounds(values), c.accepted ? stored : unchanged);
-    EXPECT_EQ(Texts(dialog, "Text4"), c.shown);
-    EXPECT_EQ(dialogs.reports, c.told != nullptr ? Lines{c.told} : Lines());
-    EXPECT_EQ(view.ProjectType(), cancelled ? Cls4::kOrthographic : Cls4::kPerspective);
+    ClickButton(dialog, button);
+    const bool accepted = !std::isnan(maxY);
+    EXPECT_EQ(dialog.isVisible(), told != nullptr);
+    EXPECT_EQ(dialog.result() == QDialog::Accepted, accepted);
+    const std::array<float, 6> stored = {7, 50, -50, maxY, -50, 50};
+    EXPECT_EQ(Bounds(values), accepted ? stored : unchanged);
+    EXPECT_EQ(Texts(dialog, "Text4"), shown);
+    EXPECT_EQ(dialogs.reports, told != nullptr ? Lines{told} : Lines());
+    EXPECT_EQ(view.ProjectType(),
+              button == std::string("Command2") ? Cls4::kOrthographic : Cls4::kPerspective);
   }
 }
 

@@ -35,14 +35,12 @@ TEST_F(WindowCommands, NewAndExitAskToSaveAndFollowTheAnswer) {
   const std::string path = folder.filePath(QStringLiteral("saved.pgp")).toStdString();
   // The command, the answer, and whether Save is given a name.
   const std::tuple<std::string, Answer, bool> cases[] = {{"mnuFileNew2D", Answer::No, false},
-                                                         {"mnuFileNew2D", Answer::Cancel, false},
+                                                         {"barNew2D", Answer::Cancel, false},
                                                          {"mnuFileExit", Answer::Yes, true},
                                                          {"mnuFileExit", Answer::Yes, false}};
   for (const auto& [action, answer, named] : cases) {
-    SCOPED_TRACE(action + " " + std::to_string(static_cast<int>(answer)) + " " +
-                 std::to_string(named));
-    const bool exit = action == "mnuFileExit";
-    const bool done = answer == Answer::No || named;
+    SCOPED_TRACE(action + " " + std::to_string(static_cast<int>(answer)) + std::to_string(named));
+    const bool exit = action == "mnuFileExit", done = answer == Answer::No || named;
     QFile::remove(QString::fromStdString(path));
     dialogs = ScriptedDialogs();
     Start("");
@@ -71,26 +69,23 @@ TEST_F(WindowCommands, SaveAsWritesThePictureOrTheGraphFile) {
   const QTemporaryDir folder;
   Start("");
   AddFunction(kRedLine);
-  const std::string picture = folder.filePath(QStringLiteral("view.bmp")).toStdString();
-  const std::string graphs = folder.filePath(QStringLiteral("graphs.pgp")).toStdString();
-  dialogs.fileChoices.push_back(FileChoice{picture, 2});
-  Trigger("mnuFileSaveAs");
-  dialogs.fileChoices.push_back(FileChoice{graphs, 1});
-  Trigger("barSaveAs");
-  EXPECT_EQ(dialogs.fileRequests, Lines(2, "Save As [*.pgp|*.pgp|*.bmp|*.bmp]"));
-  EXPECT_TRUE(dialogs.reports.empty());
-  QImage saved(QString::fromStdString(picture), "BMP");
-  EXPECT_EQ(saved.size(), Drawing().size() * Drawing().devicePixelRatio());
-  EXPECT_GT(CountNear(saved, kRedPixel), 200);
-  EXPECT_TRUE(QFile::exists(QString::fromStdString(graphs)));
-
+  const auto file = [&folder](const char* name) { return folder.filePath(name).toStdString(); };
   // A picture that cannot be written is told, not passed over.
-  const std::string unwritable = folder.filePath(QStringLiteral("no/such/view.bmp")).toStdString();
-  dialogs.fileChoices.push_back(FileChoice{unwritable, 2});
-  Trigger("mnuFileSaveAs");
+  for (const FileChoice& choice :
+       {FileChoice{file("view.bmp"), 2}, FileChoice{file("graphs.pgp"), 1},
+        FileChoice{file("no/such/view.bmp"), 2}}) {
+    dialogs.fileChoices.push_back(choice);
+    Trigger(choice.filterIndex == 1 ? "barSaveAs" : "mnuFileSaveAs");
+  }
+  EXPECT_EQ(dialogs.fileRequests, Lines(3, "Save As [*.pgp|*.pgp|*.bmp|*.bmp]"));
+  const QImage saved(QString::fromStdString(file("view.bmp")), "BMP");
+  EXPECT_EQ(saved.size(), DrawingPixels());
+  EXPECT_GT(CountNear(saved, kRedPixel), 200);
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(file("graphs.pgp"))));
   ASSERT_EQ(dialogs.reports.size(), 1u);
-  EXPECT_EQ(dialogs.reports[0].rfind("(x) Error: ", 0), 0u);
-  EXPECT_NE(dialogs.reports[0].find(unwritable), std::string::npos);
+  EXPECT_EQ(
+      dialogs.reports[0].rfind("(x) Error: Cannot write the file \"" + file("no/such/view.bmp"), 0),
+      0u);
 }
 
 TEST_F(WindowCommands, MouseButtonsPanZoomAndOpenThePopUpMenus) {
@@ -101,17 +96,15 @@ TEST_F(WindowCommands, MouseButtonsPanZoomAndOpenThePopUpMenus) {
   const double h = area->height();
   const float volWidth = Window().MainView().VolWidth();
   const float volHeight = Window().MainView().VolHeight();
+  const QImage before = Frame();
   // Without a mode a drag changes nothing.
   Drag(area, QPointF(w * 0.75, h / 2), QPointF(w * 0.25, h / 2));
   EXPECT_FLOAT_EQ(Window().MainView().RefPos().X(), 0);
-
   Trigger("mnuViewMove");
-  const QImage before = Frame();
   Drag(area, QPointF(w * 0.75, h / 2), QPointF(w * 0.25, h * 0.4));
   EXPECT_NEAR(Window().MainView().RefPos().X(), 0.5 * volWidth, 1e-3);
   EXPECT_NEAR(Window().MainView().RefPos().Y(), -0.1 * volHeight, 1e-3);
-  // The graphs followed the pointer.
-  EXPECT_NE(Frame(), before);
+  EXPECT_NE(Frame(), before);  // the graphs followed the pointer
 
   // The right button does not pan; it opens the drawing area's menu.
   Drag(area, QPointF(w * 0.5, h / 2), QPointF(w * 0.1, h / 2), Qt::RightButton);
@@ -160,9 +153,8 @@ TEST_F(WindowCommands, LayoutFollowsTheSplitterAndTheWindowSize) {
   // world units stay square.
   Window().resize(700, 500);
   QCoreApplication::processEvents();
-  QWidget* central = Window().centralWidget();
-  EXPECT_EQ(List().height(), central->height());
-  EXPECT_EQ(Drawing().x() + Drawing().width(), central->width());
+  EXPECT_EQ(List().height(), Window().centralWidget()->height());
+  EXPECT_EQ(Drawing().x() + Drawing().width(), Window().centralWidget()->width());
   Frame();
   const Cls4& view = Window().MainView();
   EXPECT_FLOAT_EQ(view.ScreenWidth(), static_cast<float>(Drawing().width()));
@@ -174,7 +166,7 @@ TEST_F(WindowCommands, SettingsDialogsChangeTheViewBoundsAndTheAxis) {
   Start("");
   dialogs.scripts.push_back([](QDialog& dialog) {
     EXPECT_EQ(Texts(dialog, "Text4"), "50");
-    Find<QLineEdit>(dialog, "Text4")->setText(QStringLiteral("2,5"));
+    SetText(dialog, "Text4", "2,5");
     ClickButton(dialog, "Command1");
   });
   Trigger("mnuViewSet");
@@ -214,18 +206,17 @@ TEST_F(WindowCommands, SettingsDialogsChangeTheViewBoundsAndTheAxis) {
 
 TEST_F(WindowCommands, HelpHomepageAndAbout) {
   Start("");
-  Trigger("mnuHelpCon");
-  Trigger("mnuHelpHome");
-  EXPECT_EQ(
-      dialogs.openedUrls,
-      (std::vector<QUrl>{QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/help.html"),
-                         QUrl(QString::fromLatin1(kHomePage))}));
+  for (const char* action : {"mnuHelpCon", "barHelp", "mnuHelpHome"}) {
+    Trigger(action);
+  }
+  const QUrl help = QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/help.html");
+  EXPECT_EQ(dialogs.openedUrls, (std::vector<QUrl>{help, help, QUrl(kHomePage)}));
   dialogs.scripts.push_back([this](QDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle().toStdString(), "About Quillon");
     EXPECT_EQ(Texts(dialog, "lblTitle Label2 Label1 cmdOK"),
               std::string("Quillon|Version 1.0|") + kHomePage + "|O K");
     QTest::mouseClick(Find<QLabel>(dialog, "Label1"), Qt::LeftButton);
-    EXPECT_EQ(dialogs.openedUrls.size(), 3u);
+    EXPECT_EQ(dialogs.openedUrls.size(), 4u);
     ClickButton(dialog, "cmdOK");
     EXPECT_FALSE(dialog.isVisible());
   });

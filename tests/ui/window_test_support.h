@@ -14,7 +14,6 @@
 #include <optional>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "graph/graph_record.h"
@@ -72,12 +71,12 @@ class ScriptedDialogs : public WindowDialogs {
     questions.push_back(Told(title, text, icon) + (withCancel ? " [Yes No Cancel]" : " [Yes No]"));
     return Next(answers, "question " + text, withCancel ? Answer::Cancel : Answer::No);
   }
-  std::optional<FileChoice> AskFileName(FileDialogMode /*mode*/, const std::string& title,
+  std::optional<FileChoice> AskFileName(FileDialogMode, const std::string& title,
                                         const std::string& filter) override {
     fileRequests.push_back(title + " [" + filter + "]");
     return Next(fileChoices, "file dialog " + title, std::optional<FileChoice>());
   }
-  std::optional<std::int32_t> ChooseColor(QWidget* /*parent*/) override {
+  std::optional<std::int32_t> ChooseColor(QWidget*) override {
     return Next(colors, "colour dialog", std::optional<std::int32_t>());
   }
   int ShowModal(QDialog& dialog) override {
@@ -137,10 +136,10 @@ inline std::string Texts(QWidget& parent, const std::string& names) {
                            : qobject_cast<QGroupBox*>(widget) != nullptr ? "title"
                                                                          : "text";
     auto* button = qobject_cast<QAbstractButton*>(widget);
-    return widget->property(property).toString().toStdString() +
-           (button == nullptr || !button->isCheckable() ? ""
-            : button->isChecked()                       ? "[x]"
-                                                        : "[ ]");
+    const bool checkable = button != nullptr && button->isCheckable();
+    return widget->property(property).toString().toStdString() + (!checkable            ? ""
+                                                                  : button->isChecked() ? "[x]"
+                                                                                        : "[ ]");
   };
   std::istringstream list(names);
   std::string result;
@@ -162,6 +161,10 @@ inline void ChooseComboItem(QComboBox* combo, int index) {
 
 inline void ClickButton(QWidget& parent, const char* name) {
   QTest::mouseClick(Find<QAbstractButton>(parent, name), Qt::LeftButton);
+}
+
+inline void SetText(QWidget& parent, const char* name, const char* text) {
+  Find<QLineEdit>(parent, name)->setText(QString::fromLatin1(text));
 }
 
 // Types the input into a shown Properties dialog and presses OK.
@@ -214,8 +217,7 @@ inline void SavePicture(QWidget& widget, const std::string& name) {
   QCoreApplication::processEvents();
   const QDir folder(QStringLiteral(QUILLON_SCREENSHOT_DIR));
   folder.mkpath(QStringLiteral("."));
-  EXPECT_TRUE(widget.grab().toImage().save(
-      folder.filePath(QString::fromStdString(name) + QStringLiteral(".png"))));
+  EXPECT_TRUE(widget.grab().toImage().save(folder.filePath(QString::fromStdString(name + ".png"))));
 }
 
 class WindowTest : public ::testing::Test {
@@ -253,6 +255,7 @@ class WindowTest : public ::testing::Test {
   }
   // picDraw, with or without OpenGL.
   QWidget& Drawing() { return *Find<QWidget>(*window_, "picDraw"); }
+  QSize DrawingPixels() { return Drawing().size() * Drawing().devicePixelRatio(); }
   const Cls9& ListedGraph(std::int32_t position) {
     return *window_->Document().ListScene().Graphs().Item(position);
   }
