@@ -9,7 +9,7 @@ namespace quillon {
 namespace {
 
 using testing::Document;
-using testing::GraphSpec;
+using testing::GraphSetup;
 using testing::MakeGraph;
 using testing::U;
 
@@ -35,7 +35,7 @@ enum Extra { kInverse = 1, kJoinDev = 2, kContour = 4, kColormap = 8, kExp2 = 16
 
 struct BoxCase {
   const char* name;
-  GraphSpec spec;
+  GraphSetup setup;
   Bounds expected;
   unsigned extras = 0;
 };
@@ -81,7 +81,7 @@ TEST(GraphBox, KindsAfterSampling) {
   for (const BoxCase& c : cases) {
     SCOPED_TRACE(c.name);
     Document document;
-    const auto graph = MakeGraph(document, c.spec);
+    const auto graph = MakeGraph(document, c.setup);
     graph->ShowInverse((c.extras & kInverse) != 0);
     graph->ShowJO((c.extras & kJoinDev) != 0);
     graph->ShowDev((c.extras & kJoinDev) != 0);

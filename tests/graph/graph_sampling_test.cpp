@@ -16,7 +16,7 @@ namespace {
 using testing::AnimationGrid;
 using testing::Document;
 using testing::ExpectPoint;
-using testing::GraphSpec;
+using testing::GraphSetup;
 using testing::IsFresh;
 using testing::MakeGraph;
 using testing::U;
@@ -38,7 +38,7 @@ double Sin(float angle) {
 
 struct CurveCase {
   const char* name;
-  GraphSpec spec;
+  GraphSetup setup;
   std::vector<XYZ> curve;  // Vert3D(0, i), i = 0..StepV
 };
 
@@ -74,7 +74,7 @@ TEST(Sampling, PlaneCurveForms) {
   for (const CurveCase& c : cases) {
     SCOPED_TRACE(c.name);
     Document document;
-    const auto graph = MakeGraph(document, c.spec);
+    const auto graph = MakeGraph(document, c.setup);
     ASSERT_TRUE(graph->GetPoints());
     ASSERT_EQ(graph->Vert3DGrid().Upper(1), static_cast<std::int32_t>(c.curve.size()) - 1);
     for (std::size_t i = 0; i < c.curve.size(); ++i) {
@@ -180,7 +180,7 @@ TEST(Sampling, RibbonsUseTheAbsoluteRadius) {
 
 struct SpaceCase {
   const char* name;
-  GraphSpec spec;
+  GraphSetup setup;
   std::int32_t j, i;  // the cell of Vert3D checked
   XYZ expected;
 };
@@ -211,7 +211,7 @@ TEST(Sampling, SpacePointsAndSurfaces) {
   for (const SpaceCase& c : cases) {
     SCOPED_TRACE(c.name);
     Document document;
-    const auto graph = MakeGraph(document, c.spec);
+    const auto graph = MakeGraph(document, c.setup);
     ASSERT_TRUE(graph->GetPoints());
     ExpectPoint(graph->Vert3DGrid().Find(c.j, c.i), c.expected);
   }
@@ -251,7 +251,7 @@ TEST(Sampling, AnimationKinds) {
   document.values.AnimFrames = 2;
   struct Case {
     const char* name;
-    GraphSpec spec;
+    GraphSetup setup;
     std::int32_t i, j, k;  // the cell checked; t = 2 in its last index
     XYZ expected;
   };
@@ -267,7 +267,7 @@ TEST(Sampling, AnimationKinds) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const auto graph = MakeGraph(document, c.spec);
+    const auto graph = MakeGraph(document, c.setup);
     graph->Animation(true);
     graph->MinT(0);
     graph->MaxT(2);
@@ -279,7 +279,7 @@ TEST(Sampling, AnimationKinds) {
 // Implicit and inequation graphs, unknown forms, the kinds without sampling
 // and the animation kinds without Animation succeed without computing points.
 TEST(Sampling, KindsAndFormsWithoutPoints) {
-  const GraphSpec specs[] = {
+  const GraphSetup specs[] = {
       {0, 1, 1, "0", "0", "x^2+y^2-1", -3, 3, 10, -2, 2, 10},
       {0, 2, 4, "0", "0", "r-1", -3, 3, 10, -2, 2, 10},
       {21, 1, 1, "0", "0", "x", 0, 1, 1, 0, 1, 5},
@@ -292,11 +292,11 @@ TEST(Sampling, KindsAndFormsWithoutPoints) {
       {2, 1, 2, "x", "y", "1", 0, 1, 1, 0, 1, 5},
       {7, 6, 2, "1", "2", "3"},
   };
-  for (const GraphSpec& spec : specs) {
-    SCOPED_TRACE("kind " + std::to_string(spec.graphType) + " coord " +
-                 std::to_string(spec.coordType) + " form " + std::to_string(spec.funForm));
+  for (const GraphSetup& setup : specs) {
+    SCOPED_TRACE("kind " + std::to_string(setup.graphType) + " coord " +
+                 std::to_string(setup.coordType) + " form " + std::to_string(setup.funForm));
     Document document;
-    const auto graph = MakeGraph(document, spec);
+    const auto graph = MakeGraph(document, setup);
     ASSERT_TRUE(graph->GetPoints());
     const PointGrid& grid = graph->Vert3DGrid();
     ASSERT_TRUE(grid.Allocated());
@@ -325,7 +325,7 @@ TEST(Sampling, KindsAndFormsWithoutPoints) {
 TEST(Sampling, FailuresStopTheSampling) {
   struct Case {
     const char* name;
-    GraphSpec spec;
+    GraphSetup setup;
     const char* exp2;
     XYZ first;  // Vert3D(0, 0) after the failure; the rest is fresh
   };
@@ -344,7 +344,7 @@ TEST(Sampling, FailuresStopTheSampling) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Document document;
-    const auto graph = MakeGraph(document, c.spec);
+    const auto graph = MakeGraph(document, c.setup);
     graph->Exp2(c.exp2);
     EXPECT_FALSE(graph->GetPoints());
     const bool syntax = std::string(c.name).rfind("empty", 0) != 0;
@@ -385,7 +385,7 @@ TEST(Sampling, BlockPathEqualsPointPath) {
   const std::string taint = "+0*rnd(1)";
   struct Case {
     const char* name;
-    GraphSpec spec;
+    GraphSetup setup;
     bool animated = false;
   };
   const Case cases[] = {
@@ -408,8 +408,8 @@ TEST(Sampling, BlockPathEqualsPointPath) {
     SCOPED_TRACE(c.name);
     Document blockDocument;
     Document pointDocument;
-    const auto block = MakeGraph(blockDocument, c.spec);
-    auto tainted = c.spec;
+    const auto block = MakeGraph(blockDocument, c.setup);
+    auto tainted = c.setup;
     tainted.x += taint;
     tainted.y += taint;
     tainted.z += taint;
@@ -525,7 +525,7 @@ TEST(Sampling, PointBudget) {
   constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
   struct Case {
     const char* name;
-    GraphSpec spec;
+    GraphSetup setup;
     bool animated;
     std::int32_t frames;
     bool accepted;
@@ -542,7 +542,7 @@ TEST(Sampling, PointBudget) {
     SCOPED_TRACE(c.name);
     Document document;
     document.values.AnimFrames = c.frames;
-    const auto graph = MakeGraph(document, c.spec);
+    const auto graph = MakeGraph(document, c.setup);
     graph->NameS("big");
     graph->Animation(c.animated);
     EXPECT_EQ(graph->GetPoints(), c.accepted);
@@ -562,19 +562,19 @@ TEST(Sampling, PointBudget) {
 // Parameters beyond single range become the undefined mark; no coordinate
 // is ever infinite.
 TEST(Sampling, ValuesBeyondSingleRangeAreUndefined) {
-  const GraphSpec specs[] = {
+  const GraphSetup specs[] = {
       {0, 1, 2, "0", "0", "1", 0, 1, 1, -3e38f, 3e38f, 1},
       {0, 2, 2, "0", "0", "300000000000000000000000000000000000000", 0, 1, 1, -3e38f, 3e38f, 3},
       {2, 3, 2, "x", "y", "x", -3e38f, 3e38f, 1, -3e38f, 3e38f, 1},
       {21, 1, 2, "0", "0", "x", 0, 1, 1, FLT_MAX, -FLT_MAX, 2},
   };
-  for (const GraphSpec& spec : specs) {
-    SCOPED_TRACE("kind " + std::to_string(spec.graphType));
+  for (const GraphSetup& setup : specs) {
+    SCOPED_TRACE("kind " + std::to_string(setup.graphType));
     Document document;
     const float inf = std::numeric_limits<float>::infinity();
     document.values.ViewMinX = document.values.ViewMinY = document.values.ViewMinZ = -inf;
     document.values.ViewMaxX = document.values.ViewMaxY = document.values.ViewMaxZ = inf;
-    const auto graph = MakeGraph(document, spec);
+    const auto graph = MakeGraph(document, setup);
     ASSERT_TRUE(graph->GetPoints());
     for (const PointGrid* grid : {&graph->Vert3DGrid(), &graph->VertRev3DGrid()}) {
       for (std::size_t n = 0; grid->Stored() && n < grid->Size(); ++n) {
@@ -584,7 +584,7 @@ TEST(Sampling, ValuesBeyondSingleRangeAreUndefined) {
             << "cell " << n;
       }
     }
-    if (&spec == &specs[0]) {
+    if (&setup == &specs[0]) {
       // One step of 6e38, which is no single: the curve still ends at MaxV.
       EXPECT_EQ(graph->Vert3DGrid().Find(0, 0)->X(), -3e38f);
       EXPECT_EQ(graph->Vert3DGrid().Find(0, 1)->X(), 3e38f);

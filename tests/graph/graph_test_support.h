@@ -41,7 +41,7 @@ struct Document {
   RecordingReporter reporter;
 };
 
-struct GraphSpec {
+struct GraphSetup {
   std::int32_t graphType = 0;
   std::int32_t coordType = 1;
   std::int32_t funForm = 2;
@@ -52,20 +52,20 @@ struct GraphSpec {
   std::int32_t stepV = 1;
 };
 
-inline std::shared_ptr<Cls9> MakeGraph(Document& document, const GraphSpec& spec) {
+inline std::shared_ptr<Cls9> MakeGraph(Document& document, const GraphSetup& setup) {
   auto graph = std::make_shared<Cls9>(document.values);
-  graph->GraphType(spec.graphType);
-  graph->CoordType(spec.coordType);
-  graph->FunForm(spec.funForm);
-  graph->ExpressX(spec.x);
-  graph->ExpressY(spec.y);
-  graph->ExpressZ(spec.z);
-  graph->MinU(spec.minU);
-  graph->MaxU(spec.maxU);
-  graph->StepU(spec.stepU);
-  graph->MinV(spec.minV);
-  graph->MaxV(spec.maxV);
-  graph->StepV(spec.stepV);
+  graph->GraphType(setup.graphType);
+  graph->CoordType(setup.coordType);
+  graph->FunForm(setup.funForm);
+  graph->ExpressX(setup.x);
+  graph->ExpressY(setup.y);
+  graph->ExpressZ(setup.z);
+  graph->MinU(setup.minU);
+  graph->MaxU(setup.maxU);
+  graph->StepU(setup.stepU);
+  graph->MinV(setup.minV);
+  graph->MaxV(setup.maxV);
+  graph->StepV(setup.stepV);
   return graph;
 }
 
