@@ -21,7 +21,6 @@ namespace {
 using Rgba = std::array<float, 4>;
 using testing::CountNonWhite;
 using testing::InkIn;
-using testing::InkInColumn;
 using testing::InkInRow;
 using testing::kBlue;
 using testing::kRed;

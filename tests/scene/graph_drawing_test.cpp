@@ -20,7 +20,7 @@ namespace {
 
 using testing::Capture;
 using testing::CountNonWhite;
-using testing::InkInColumn;
+using testing::InkIn;
 using testing::kBlue;
 using testing::kRed;
 using testing::MakeTestContext;
@@ -79,9 +79,9 @@ TEST(GraphDrawing, LineWidthColourAndState) {
     graph->Material(c.material);
     glDisable(GL_LIGHTING);
     const FrameImage image = DrawAlone(*context, doc, *graph);
-    EXPECT_EQ(InkInColumn(image, 190) + InkInColumn(image, 610), 0);
-    EXPECT_GE(InkInColumn(image, 300), c.minRows);
-    EXPECT_LE(InkInColumn(image, 300), c.maxRows);
+    EXPECT_EQ(InkIn(image, 190, 0, 190, 599) + InkIn(image, 610, 0, 610, 599), 0);
+    EXPECT_GE(InkIn(image, 300, 0, 300, 599), c.minRows);
+    EXPECT_LE(InkIn(image, 300, 0, 300, 599), c.maxRows);
     if (c.middle != testing::kWhite) {
       EXPECT_EQ(RgbAt(image, 300, 299), c.middle);
       EXPECT_EQ(RgbAt(image, 300, 300), c.middle);
