@@ -11,8 +11,6 @@ namespace {
 
 using WindowExchange = WindowTest;
 
-const FunctionInput kRedLine{0, 0, "x", "", "-10", "10", "100", kRed};
-
 QClipboard& Clipboard() {
   return *QGuiApplication::clipboard();
 }

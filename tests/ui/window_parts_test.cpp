@@ -69,43 +69,39 @@ void WhenShown(std::function<void(Dialog&)> act) {
   });
 }
 
-TEST(QtDialogs, QuestionsAnswerWithTheButtonPressed) {
-  // The buttons offered, the one clicked (none: Escape) and the answer.
-  const std::tuple<QuestionButtons, std::optional<QMessageBox::StandardButton>, Answer> cases[] = {
-      {QuestionButtons::YesNoCancel, QMessageBox::Yes, Answer::Yes},
-      {QuestionButtons::YesNoCancel, QMessageBox::No, Answer::No},
-      {QuestionButtons::YesNoCancel, std::nullopt, Answer::Cancel},
-      {QuestionButtons::YesNo, std::nullopt, Answer::No}};
-  for (const auto& [buttons, click, answer] : cases) {
-    WhenShown<QMessageBox>([buttons = buttons, click = click](QMessageBox& box) {
-      EXPECT_EQ(box.windowTitle() + ": " + box.text(),
-                QStringLiteral("Note: Save changes to file?"));
-      EXPECT_EQ(box.icon(), QMessageBox::Warning);
-      EXPECT_EQ(box.button(QMessageBox::Cancel) != nullptr,
-                buttons == QuestionButtons::YesNoCancel);
+// Reports offer OK; questions their buttons, with Escape the most careful.
+TEST(QtDialogs, MessagesShowTitleTextIconAndAnswerWithTheButtonPressed) {
+  using Buttons = std::optional<QuestionButtons>;            // none: a report
+  using Click = std::optional<QMessageBox::StandardButton>;  // none: Escape
+  const std::tuple<MessageIcon, QMessageBox::Icon, Buttons, Click, Answer> cases[] = {
+      {MessageIcon::Critical, QMessageBox::Critical, std::nullopt, QMessageBox::Ok, Answer::Yes},
+      {MessageIcon::Information, QMessageBox::Information, std::nullopt, QMessageBox::Ok,
+       Answer::Yes},
+      {MessageIcon::Exclamation, QMessageBox::Warning, QuestionButtons::YesNoCancel,
+       QMessageBox::Yes, Answer::Yes},
+      {MessageIcon::Question, QMessageBox::Question, QuestionButtons::YesNoCancel, QMessageBox::No,
+       Answer::No},
+      {MessageIcon::Exclamation, QMessageBox::Warning, QuestionButtons::YesNoCancel, std::nullopt,
+       Answer::Cancel},
+      {MessageIcon::Exclamation, QMessageBox::Warning, QuestionButtons::YesNo, std::nullopt,
+       Answer::No}};
+  int shown = 0;
+  for (const auto& [icon, boxIcon, buttons, click, answer] : cases) {
+    const int count = !buttons ? 1 : *buttons == QuestionButtons::YesNoCancel ? 3 : 2;
+    WhenShown<QMessageBox>([&shown, boxIcon = boxIcon, count, click = click](QMessageBox& box) {
+      ++shown;
+      EXPECT_EQ(box.windowTitle() + ": " + box.text(), QStringLiteral("Note: Save changes?"));
+      EXPECT_EQ(box.icon(), boxIcon);
+      EXPECT_EQ(box.buttons().size(), count);
       click ? box.button(*click)->click() : QTest::keyClick(&box, Qt::Key_Escape);
     });
-    EXPECT_EQ(QtDialogs().Ask("Note", "Save changes to file?", MessageIcon::Exclamation, buttons),
-              answer);
+    if (buttons) {
+      EXPECT_EQ(QtDialogs().Ask("Note", "Save changes?", icon, *buttons), answer);
+    } else {
+      QtDialogs().Report("Note", "Save changes?", icon);
+    }
   }
-}
-
-TEST(QtDialogs, ReportsShowTitleTextAndIcon) {
-  for (const auto& [icon, shown] :
-       {std::pair(MessageIcon::Critical, QMessageBox::Critical),
-        std::pair(MessageIcon::Information, QMessageBox::Information)}) {
-    bool seen = false;
-    WhenShown<QMessageBox>([&seen, shown = shown](QMessageBox& box) {
-      seen = true;
-      EXPECT_EQ(box.windowTitle() + ": " + box.text(),
-                QStringLiteral("Error: Illegal data exist."));
-      EXPECT_EQ(box.icon(), shown);
-      EXPECT_EQ(box.buttons().size(), 1);
-      box.button(QMessageBox::Ok)->click();
-    });
-    QtDialogs().Report("Error", "Illegal data exist.", icon);
-    EXPECT_TRUE(seen);
-  }
+  EXPECT_EQ(shown, 6);
 }
 
 TEST(QtDialogs, FileDialogGivesTheNameAndTheFilterChosen) {

@@ -109,6 +109,8 @@ struct FunctionInput {
   std::optional<std::int32_t> color = std::nullopt;  // chosen through the colour box
 };
 
+inline const FunctionInput kRedLine{0, 0, "x", "", "-10", "10", "100", kRed};
+
 // The control of this object name and type; a failure when missing.
 template <typename Widget>
 Widget* Find(QWidget& parent, const char* name) {
