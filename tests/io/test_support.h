@@ -21,6 +21,7 @@
 
 #include "graph/graph_record.h"
 #include "io/document.h"
+#include "scene/scene.h"
 
 namespace quillon::test {
 
@@ -157,6 +158,22 @@ inline std::shared_ptr<Cls9> MakeCurve(Document& document, const std::string& na
   graph->LineWidth(2);
   graph->LineColor(255);
   return graph;
+}
+
+// The IDs of ListScene, then of ShowScene, then the entries (+ checked, -
+// not) as one text: "1 2 | 2 | -2D Curve  y=x; +2D Curve  r=a; ".
+inline std::string Lists(const Document& document) {
+  std::string text;
+  for (const Cls8* scene : {&document.ListScene(), &document.ShowScene()}) {
+    for (std::int32_t position = 1; position <= scene->Graphs().Count(); ++position) {
+      text += std::to_string(scene->Graphs().Item(position)->ID()) + " ";
+    }
+    text += "| ";
+  }
+  for (const GraphListEntry& entry : document.Entries()) {
+    text += (entry.checked ? "+" : "-") + entry.text + "; ";
+  }
+  return text;
 }
 
 // Adds a graph as the Properties dialog and the Draw command do: it joins
