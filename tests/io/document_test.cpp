@@ -72,8 +72,8 @@ class DocumentTest : public ::testing::Test {
 TEST_F(DocumentTest, DialogGraphsGetEntriesAndUniqueIDs) {
   Populate();
   EXPECT_EQ(Lists(document), "1 2 3 | 1 3 | " + populated);
-  // An ID some graph already holds is skipped.
-  document.LastGraphID(1);
+  // IDs some graph already holds are skipped.
+  document.LastGraphID(0);
   AddCurve(document, MakeCurve(document, "line", "x"));
   EXPECT_EQ(document.LastGraphID(), 4);
   // A graph that does not compile leaves both scenes again.
