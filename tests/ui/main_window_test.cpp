@@ -102,6 +102,11 @@ TEST_F(MainWindow, StartsEmptyWithEveryMenuItemAndButtonInPlace) {
   dialogs.colors.push_back(kRed);
   Trigger("barFun2DCart");
   EXPECT_EQ(List().count(), 1);
+  // Polar opens the dialog on the polar form.
+  for (const char* action : {"mnuDraw2DPolar", "barFun2DPolar"}) {
+    dialogs.scripts.push_back([](QDialog& dialog) { EXPECT_EQ(Texts(dialog, "Combo1"), "Polar"); });
+    Trigger(action);
+  }
 }
 
 TEST_F(MainWindow, LoadOpensTheCommandLineFileWholeWithItsBlanks) {
