@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "graph/document_values.h"
@@ -216,15 +216,13 @@ TEST(GraphRecord, WriterFormsAndRefusals) {
   EXPECT_EQ(tokens[60], "-1.5E-07");
   graph.CurvNum(-4);  // a negative count writes no positions
   EXPECT_EQ(SplitTokens(Save(graph)).size(), 125u);
-  const std::vector<std::function<void(Cls9&)>> setters = {
-      [](Cls9& g) { g.CurvNum(51); },   [](Cls9& g) { g.QieNum(51); },
-      [](Cls9& g) { g.NmlNum(51); },    [](Cls9& g) { g.TangentNum(51); },
-      [](Cls9& g) { g.NormalNum(51); },
-  };
-  for (std::size_t i = 0; i < setters.size(); ++i) {
+  using CountSetter = void (Cls9::*)(std::int32_t);
+  for (const CountSetter set :
+       {CountSetter(&Cls9::CurvNum), CountSetter(&Cls9::QieNum), CountSetter(&Cls9::NmlNum),
+        CountSetter(&Cls9::TangentNum), CountSetter(&Cls9::NormalNum)}) {
     Cls9 counted(values);
-    setters[i](counted);
-    EXPECT_THROW(Save(counted), IoError) << i;
+    (counted.*set)(51);
+    EXPECT_THROW(Save(counted), IoError);
   }
 }
 
@@ -260,37 +258,29 @@ TEST(GraphRecord, ShortTextReadsMissingFieldsAsEmpty) {
   EXPECT_EQ(g.PointSize(), 1.0f);  // empty token: default kept
 }
 
+// Core fields up to PointColor, then PointSize, PointHollow, the animation
+// token and what follows; read as PointSize, PointHollow, Animation, FunForm.
 TEST(GraphRecord, PasteReadsItsOwnWay) {
-  // Core fields up to PointColor, then PointSize, PointHollow, the animation
-  // token and what follows.
   const std::string head = "0 1 n 1 0 0 x 1 10 0 1 -5 5 4 0 0 0 1 4 2 2 255 ";
-  struct Case {
-    std::string tail;
-    bool paste;
-    float pointSize;
-    bool hollow;
-    bool animation;
-    std::int32_t funForm;
-  };
-  const Case cases[] = {
-      {"2.5 -1 0 2", true, 2.5f, true, false, 2},
-      {"2.5 -1 0 2", false, 1.0f, false, false, 2},
-      {"3 True 1 -2 2 40 1 3", true, 3.0f, false, true, 3},
-      {"3 True True -2 2 40 1 3", false, 3.0f, true, true, 3},
-      {"1 0 True -2 2 40 1 3", true, 1.0f, false, true, 3},
-      {"1 0 False 3", true, 1.0f, false, false, 3},
+  const std::tuple<std::string, bool, std::string> cases[] = {
+      {"2.5 -1 0 2", true, "2.5 1 0 2"},
+      {"2.5 -1 0 2", false, "1 0 0 2"},
+      {"3 True 1 -2 2 40 1 3", true, "3 0 1 3"},
+      {"3 True True -2 2 40 1 3", false, "3 1 1 3"},
+      {"1 0 True -2 2 40 1 3", true, "1 0 1 3"},
+      {"1 0 False 3", true, "1 0 0 3"},
       // An unknown animation token is FunForm itself when pasting.
-      {"1 0 -1 2", true, 1.0f, false, false, -1},
-      {"1 0 -1 2", false, 1.0f, false, false, 2},
+      {"1 0 -1 2", true, "1 0 0 -1"},
+      {"1 0 -1 2", false, "1 0 0 2"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.tail + (c.paste ? " paste" : " file"));
-    const GraphReading read(SplitTokens(head + c.tail), Reading(5, c.paste));
-    EXPECT_EQ(read.graph.PointSize(), c.pointSize);
-    EXPECT_EQ(read.graph.PointHollow(), c.hollow);
-    EXPECT_EQ(read.graph.Animation(), c.animation);
-    EXPECT_EQ(read.graph.FunForm(), c.funForm);
-    EXPECT_FALSE(c.paste && read.animation.read);  // pasting never sets the document's frames
+  for (const auto& [tail, paste, fields] : cases) {
+    SCOPED_TRACE(tail + (paste ? " paste" : " file"));
+    const GraphReading read(SplitTokens(head + tail), Reading(5, paste));
+    const Cls9& g = read.graph;
+    EXPECT_EQ(PlainNumberText(g.PointSize()) + " " + std::to_string(g.PointHollow()) + " " +
+                  std::to_string(g.Animation()) + " " + std::to_string(g.FunForm()),
+              fields);
+    EXPECT_FALSE(paste && read.animation.read);  // pasting never sets the document's frames
   }
 }
 
