@@ -36,16 +36,14 @@ constexpr std::int32_t Rgb(std::int32_t red, std::int32_t green, std::int32_t bl
   return red + 256 * green + 65536 * blue;
 }
 
+// coordType 1 Cartesian or 2 polar; funForm 2 explicit (second is y or r) or
+// 3 parametric (first and second are x and y, or a and r, of u).
 struct Curve {
   const char* name;
-  std::int32_t coordType;  // 1 Cartesian, 2 polar
-  std::int32_t funForm;    // 2 explicit, 3 parametric
-  const char* first;       // ExpressY: x = f1(u) or a = f1(u); unused when explicit
-  const char* second;      // ExpressZ: y, r, or f2(u)
+  std::int32_t coordType, funForm;
+  const char *first, *second;
   float from, to;
-  std::int32_t steps;
-  std::int32_t color;
-  std::int32_t width;
+  std::int32_t steps, color, width;
 };
 
 // Adds a graph as OK in the Properties dialog and the Draw command do.
@@ -87,8 +85,5 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  if (!document.WriteGraphFile(argv[1]) || dialogs.messages != 0) {
-    return 1;
-  }
-  return 0;
+  return document.WriteGraphFile(argv[1]) && dialogs.messages == 0 ? 0 : 1;
 }
