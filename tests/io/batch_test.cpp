@@ -15,7 +15,6 @@
 namespace quillon {
 namespace {
 
-using test::DataFile;
 using test::FakeDialogs;
 using test::TempFolder;
 
@@ -156,7 +155,8 @@ TEST(DataFiles, EveryGenerationReadsAsItsFieldsSay) {
     SCOPED_TRACE(name);
     FakeDialogs dialogs;
     Document document(dialogs);
-    ASSERT_EQ(document.OpenGraphFile(DataFile(name)), OpenResult::Opened);
+    ASSERT_EQ(document.OpenGraphFile(std::string(QUILLON_IO_TEST_DATA) + "/" + name),
+              OpenResult::Opened);
     EXPECT_TRUE(dialogs.told.empty());
     const Cls3& axis = document.MainAxis();
     std::ostringstream text;

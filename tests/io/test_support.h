@@ -39,22 +39,12 @@ class FakeDialogs : public DocumentDialogs {
                                         const std::string& filter) override {
     fileDialogs.push_back(title + " [" + filter + "]" +
                           (mode == FileDialogMode::Open ? " open" : " save"));
-    if (fileChoices.empty()) {
-      return std::nullopt;
-    }
-    std::optional<FileChoice> choice = fileChoices.front();
-    fileChoices.pop_front();
-    return choice;
+    return Next(fileChoices);
   }
   Answer Ask(const std::string& title, const std::string& text, MessageIcon,
              QuestionButtons) override {
     questions.push_back(title + ": " + text);
-    if (answers.empty()) {
-      return Answer::Cancel;
-    }
-    const Answer answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return Next(answers).value_or(Answer::Cancel);
   }
   void GraphFileWritten(const std::string& path) override { written.push_back(path); }
   void ChooseFile(const std::string& path, std::int32_t filterIndex = 1) {
@@ -62,13 +52,24 @@ class FakeDialogs : public DocumentDialogs {
   }
 
   // Queued replies; a dialog with an empty queue is cancelled.
-  std::deque<std::optional<FileChoice>> fileChoices;
+  std::deque<FileChoice> fileChoices;
   std::deque<Answer> answers;
   // What happened.
   std::vector<ToldMessage> told;
   std::vector<std::string> fileDialogs;
   std::vector<std::string> questions;
   std::vector<std::string> written;
+
+ private:
+  template <typename Reply>
+  static std::optional<Reply> Next(std::deque<Reply>& queue) {
+    if (queue.empty()) {
+      return std::nullopt;
+    }
+    const Reply reply = queue.front();
+    queue.pop_front();
+    return reply;
+  }
 };
 
 // A fresh folder under the system's temporary folder, removed with its files.
@@ -124,11 +125,6 @@ inline std::string GraphFileOf(const std::string& documentText) {
   const std::size_t length = documentText.size();
   return std::string("\x08\x00", 2) + static_cast<char>(length & 0xFF) +
          static_cast<char>((length >> 8) & 0xFF) + documentText;
-}
-
-// A test data file of tests/io/data.
-inline std::string DataFile(const std::string& name) {
-  return std::string(QUILLON_IO_TEST_DATA) + "/" + name;
 }
 
 // Tokens joined by single blanks.
