@@ -48,14 +48,13 @@ inline std::string Told(const std::string& title, const std::string& text, Messa
 }
 
 // Messages and questions are recorded as "(icon) Title: text" (questions
-// with their buttons), file dialogs as "title [filter]"; answers, file
-// names, colours, dialog scripts and printer choices (a PDF file or cancel)
-// come from queues. A dialog its script leaves open is rejected.
+// with their buttons); answers, file names, colours, dialog scripts and
+// printer choices (a PDF file or cancel) come from queues. A dialog its
+// script leaves open is rejected.
 class ScriptedDialogs : public WindowDialogs {
  public:
-  Lines reports, questions, fileRequests;
+  Lines reports, questions;
   std::vector<QUrl> openedUrls;
-  int printDialogs = 0;
   std::deque<Answer> answers;
   std::deque<std::optional<FileChoice>> fileChoices;
   std::deque<std::optional<std::int32_t>> colors;
@@ -72,8 +71,7 @@ class ScriptedDialogs : public WindowDialogs {
     return Next(answers, "question " + text, withCancel ? Answer::Cancel : Answer::No);
   }
   std::optional<FileChoice> AskFileName(FileDialogMode, const std::string& title,
-                                        const std::string& filter) override {
-    fileRequests.push_back(title + " [" + filter + "]");
+                                        const std::string&) override {
     return Next(fileChoices, "file dialog " + title, std::optional<FileChoice>());
   }
   std::optional<std::int32_t> ChooseColor(QWidget*) override {
@@ -92,7 +90,6 @@ class ScriptedDialogs : public WindowDialogs {
   }
   void OpenUrl(const QUrl& url) override { openedUrls.push_back(url); }
   bool AskPrinter(QPrinter& printer) override {
-    ++printDialogs;
     const auto file = Next(printFiles, "print dialog", std::optional<std::string>());
     if (file) {  // what "Print to File (PDF)" sets
       printer.setOutputFormat(QPrinter::PdfFormat);
