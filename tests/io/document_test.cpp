@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <sstream>
+#include <tuple>
 
 #include "graph/graph_record.h"
 #include "io/graph_file.h"
@@ -268,34 +269,31 @@ TEST_F(DocumentTest, OpenCommand) {
 }
 
 TEST_F(DocumentTest, NewAndCloseAskToSaveFirst) {
-  struct Case {
-    Answer answer;
-    bool chooseFile;
-    bool reset;
+  // The answer, whether the save dialog gets a name, and after New: the graph
+  // count, document kind, yaw and BetterFonts.
+  const std::tuple<Answer, bool, const char*> cases[] = {
+      {Answer::Yes, true, "0 1 0 1"},
+      {Answer::Yes, false, "1 3 45 0"},  // save cancelled: nothing changes
+      {Answer::No, false, "0 1 0 1"},
+      {Answer::Cancel, false, "1 3 45 0"},
   };
-  const Case cases[] = {
-      {Answer::Yes, true, true},
-      {Answer::Yes, false, false},  // save cancelled: nothing changes
-      {Answer::No, false, true},
-      {Answer::Cancel, false, false},
-  };
-  for (const Case& c : cases) {
+  for (const auto& [answer, chooseFile, after] : cases) {
     FakeDialogs caseDialogs;
     Document doc(caseDialogs);
     AddCurve(doc, MakeCurve(doc, "a", "x"));
     doc.Values().DocType = 3;
     doc.ShowScene().RotYaw(45);
     doc.MainAxis().BetterFonts(false);
-    caseDialogs.answers = {c.answer};
-    if (c.chooseFile) {
+    caseDialogs.answers = {answer};
+    if (chooseFile) {
       caseDialogs.ChooseFile(folder.File("new.pgp"));
     }
-    EXPECT_EQ(doc.New(), c.reset);
+    EXPECT_EQ(doc.New(), after[0] == '0');
     EXPECT_EQ(caseDialogs.questions, Names{"Note: Save changes to file?"});
-    EXPECT_EQ(doc.ListScene().Graphs().Count(), c.reset ? 0 : 1);
-    EXPECT_EQ(doc.Values().DocType, c.reset ? 1 : 3);
-    EXPECT_EQ(doc.ShowScene().RotYaw(), c.reset ? 0 : 45);
-    EXPECT_EQ(doc.MainAxis().BetterFonts(), c.reset);
+    std::ostringstream state;
+    state << doc.ListScene().Graphs().Count() << " " << doc.Values().DocType << " "
+          << doc.ShowScene().RotYaw() << " " << doc.MainAxis().BetterFonts();
+    EXPECT_EQ(state.str(), after);
     EXPECT_FALSE(doc.Saved());
   }
   // An empty document is reset, or closed, without a question.

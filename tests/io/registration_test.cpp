@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <thread>
+#include <tuple>
 
 #include "test_support.h"
 
@@ -71,21 +72,18 @@ struct ScopedVariable {
 };
 
 TEST(Registration, UserDataHome) {
-  struct Case {
-    std::optional<std::string> dataHome;
-    std::optional<std::string> home;
-    std::string expected;
-  };
-  const Case cases[] = {
+  // XDG_DATA_HOME, HOME, the folder.
+  using Variable = std::optional<std::string>;
+  const std::tuple<Variable, Variable, std::string> cases[] = {
       {"/data/share", "/home/ann", "/data/share"},
       {"relative/share", "/home/ann", "/home/ann/.local/share"},
       {"", "/home/ann", "/home/ann/.local/share"},
       {std::nullopt, "/home/bo b", "/home/bo b/.local/share"},
   };
-  for (const Case& c : cases) {
-    ScopedVariable dataHome("XDG_DATA_HOME", c.dataHome);
-    ScopedVariable home("HOME", c.home);
-    EXPECT_EQ(UserDataHome(), c.expected);
+  for (const auto& [dataHome, home, expected] : cases) {
+    ScopedVariable dataHomeVariable("XDG_DATA_HOME", dataHome);
+    ScopedVariable homeVariable("HOME", home);
+    EXPECT_EQ(UserDataHome(), expected);
   }
 }
 
