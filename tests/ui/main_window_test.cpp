@@ -58,7 +58,6 @@ TEST_F(MainWindow, StartsEmptyWithEveryMenuItemAndButtonInPlace) {
   EXPECT_EQ(
       std::vector<float>({v.ViewMinX, v.ViewMaxX, v.ViewMinY, v.ViewMaxY, v.ViewMinZ, v.ViewMaxZ}),
       std::vector<float>({-50, 50, -50, 50, -50, 50}));
-  EXPECT_TRUE(Window().Document().MainAxis().Show());
   EXPECT_TRUE(List().count() == 0 && dialogs.reports.empty() && dialogs.questions.empty());
   EXPECT_EQ(CountNonWhite(Frame()), 0);  // no axis without a graph
   EXPECT_EQ(Window().windowTitle().toStdString(), "Quillon");
