@@ -14,24 +14,38 @@ using MainWindow = WindowTest;
 
 const FunctionInput kParabola{0, 0, "x^2 / 4 - 5", "", "-10", "10", "100", kRed};
 
-TEST_F(MainWindow, DrawnGraphsAreListedCheckedAndShownWhileChecked) {
+TEST_F(MainWindow, DrawnGraphsAreListedShownWhileCheckedAndDeleted) {
   Start("");
   AddFunction(kParabola);
   AddFunction({1, 1, "u", "6", "0", "3.1416", "200", kGreen});
-  List().setCurrentRow(1);
   SaveScreenshot("window");
-  // The entry, its check box and the frame for each click.
-  const std::pair<const char*, bool> states[] = {{"[x] 2D Curve  y=x^2/4-5", true},
-                                                 {"[ ] 2D Curve  y=x^2/4-5", false},
-                                                 {"[x] 2D Curve  y=x^2/4-5", true}};
-  for (const auto& [entry, shown] : states) {
-    SCOPED_TRACE(entry);
-    EXPECT_EQ(Entries()[0], entry);
+  // The entry and the frame before each click on the check box.
+  for (const bool shown : {true, false, true}) {
+    SCOPED_TRACE(shown);
+    EXPECT_EQ(Entries()[0], (shown ? "[x]" : "[ ]") + std::string(" 2D Curve  y=x^2/4-5"));
     const QImage frame = Frame();
     EXPECT_EQ(CountNear(frame, kRedPixel, 30) > 200, shown);
     EXPECT_GT(CountNear(frame, QColor(0, 255, 0), 30), 200);
     ClickCheckBox(0);
   }
+  List().setCurrentRow(1);
+  Trigger("mnuEditDelete");
+  EXPECT_EQ(Entries(), Lines{"[ ] 2D Curve  y=x^2/4-5"});
+  EXPECT_EQ(List().currentRow(), -1);
+  EXPECT_TRUE(Window().Document().ShowScene().Graphs().Empty());
+  EXPECT_EQ(CountNonWhite(Frame()), 0);
+  // With no current entry Delete, Edit and the pop-up's Delete do nothing.
+  for (const char* action : {"mnuEditDelete", "varDel", "mnuFunDelete", "mnuFunEdit"}) {
+    Trigger(action);
+  }
+  EXPECT_EQ(List().count(), 1);
+
+  // Delete All takes unchecked entries too.
+  AddFunction(kParabola);
+  Trigger("mnuGraphDelAll");
+  EXPECT_EQ(List().count(), 0);
+  EXPECT_TRUE(Window().Document().ListScene().Graphs().Empty());
+  EXPECT_EQ(CountNonWhite(Frame()), 0);
   EXPECT_TRUE(dialogs.reports.empty());
 }
 
@@ -123,32 +137,6 @@ TEST_F(MainWindow, LoadOpensTheCommandLineFileWholeWithItsBlanks) {
   EXPECT_GT(CountNonWhite(Frame()), 1000);
   Trigger("mnuViewFit");
   SaveScreenshot("gallery");
-}
-
-TEST_F(MainWindow, DeleteRemovesTheCurrentGraphAndDeleteAllEveryGraph) {
-  Start("");
-  AddFunction(kParabola);
-  AddFunction({0, 0, "sin(x)*3", "", "-10", "10", "100", kGreen});
-  List().setCurrentRow(0);
-  Trigger("mnuEditDelete");
-  EXPECT_EQ(Entries(), Lines{"[x] 2D Curve  y=sin(x)*3"});
-  EXPECT_EQ(List().currentRow(), -1);
-  EXPECT_EQ(Window().Document().ShowScene().Graphs().Count(), 1);
-  EXPECT_EQ(CountNear(Frame(), kRedPixel), 0);
-  // With no current entry Delete, Edit and the pop-up's Delete do nothing.
-  for (const char* action : {"mnuEditDelete", "varDel", "mnuFunDelete", "mnuFunEdit"}) {
-    Trigger(action);
-  }
-  EXPECT_EQ(List().count(), 1);
-
-  // Delete All takes unchecked entries too.
-  AddFunction(kParabola);
-  ClickCheckBox(1);
-  Trigger("mnuGraphDelAll");
-  EXPECT_EQ(List().count(), 0);
-  EXPECT_TRUE(Window().Document().ListScene().Graphs().Empty());
-  EXPECT_EQ(CountNonWhite(Frame()), 0);
-  EXPECT_TRUE(dialogs.reports.empty());
 }
 
 TEST_F(MainWindow, EditShowsTheGraphAndChangesItOnOkOnly) {
