@@ -360,7 +360,12 @@ bool frmF1::eventFilter(QObject* watched, QEvent* event) {
 
 void frmF1::layoutControls() {
   const int height = central_->height();
-  const int left = Splitter->x();
+  int left = Splitter->x();
+  // A window made narrower than the list pulls the bar in, so that the bar
+  // and the drawing area stay within reach.
+  if (isVisible() && left > width() - kSplitterEdgeMargin) {
+    left = std::max(0, width() - kSplitterEdgeMargin);
+  }
   Splitter->setGeometry(left, 0, kSplitterWidth, height);
   const int drawLeft = left + kSplitterWidth;
   picDraw->setGeometry(drawLeft, 0, std::max(0, central_->width() - drawLeft), height);

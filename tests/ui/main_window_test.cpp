@@ -377,6 +377,15 @@ TEST_F(WindowCommands, LayoutFollowsTheSplitterAndTheWindowSize) {
   EXPECT_FLOAT_EQ(view.ScreenWidth(), static_cast<float>(Drawing().width()));
   EXPECT_FLOAT_EQ(view.ScreenHeight(), static_cast<float>(Drawing().height()));
   EXPECT_NEAR(view.VolWidth() / view.VolHeight(), view.ScreenWidth() / view.ScreenHeight(), 1e-4);
+
+  // A window narrower than the list keeps the bar and the drawing area in reach.
+  Window().resize(330, 500);
+  QCoreApplication::processEvents();
+  const int narrow = Window().width();
+  ASSERT_LT(narrow, 300 + kSplitterEdgeMargin);
+  EXPECT_EQ(splitter->x(), narrow - kSplitterEdgeMargin);
+  EXPECT_EQ(List().width(), splitter->x());
+  EXPECT_GT(Drawing().width(), 0);
 }
 
 TEST_F(WindowCommands, SettingsDialogsChangeTheViewBoundsAndTheAxis) {
