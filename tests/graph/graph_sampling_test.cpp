@@ -279,7 +279,7 @@ TEST(Sampling, AnimationKinds) {
 // Implicit and inequation graphs, unknown forms, the kinds without sampling
 // and the animation kinds without Animation succeed without computing points.
 TEST(Sampling, KindsAndFormsWithoutPoints) {
-  const GraphSetup specs[] = {
+  const GraphSetup setups[] = {
       {0, 1, 1, "0", "0", "x^2+y^2-1", -3, 3, 10, -2, 2, 10},
       {0, 2, 4, "0", "0", "r-1", -3, 3, 10, -2, 2, 10},
       {21, 1, 1, "0", "0", "x", 0, 1, 1, 0, 1, 5},
@@ -292,7 +292,7 @@ TEST(Sampling, KindsAndFormsWithoutPoints) {
       {2, 1, 2, "x", "y", "1", 0, 1, 1, 0, 1, 5},
       {7, 6, 2, "1", "2", "3"},
   };
-  for (const GraphSetup& setup : specs) {
+  for (const GraphSetup& setup : setups) {
     SCOPED_TRACE("kind " + std::to_string(setup.graphType) + " coord " +
                  std::to_string(setup.coordType) + " form " + std::to_string(setup.funForm));
     Document document;
@@ -562,13 +562,13 @@ TEST(Sampling, PointBudget) {
 // Parameters beyond single range become the undefined mark; no coordinate
 // is ever infinite.
 TEST(Sampling, ValuesBeyondSingleRangeAreUndefined) {
-  const GraphSetup specs[] = {
+  const GraphSetup setups[] = {
       {0, 1, 2, "0", "0", "1", 0, 1, 1, -3e38f, 3e38f, 1},
       {0, 2, 2, "0", "0", "300000000000000000000000000000000000000", 0, 1, 1, -3e38f, 3e38f, 3},
       {2, 3, 2, "x", "y", "x", -3e38f, 3e38f, 1, -3e38f, 3e38f, 1},
       {21, 1, 2, "0", "0", "x", 0, 1, 1, FLT_MAX, -FLT_MAX, 2},
   };
-  for (const GraphSetup& setup : specs) {
+  for (const GraphSetup& setup : setups) {
     SCOPED_TRACE("kind " + std::to_string(setup.graphType));
     Document document;
     const float inf = std::numeric_limits<float>::infinity();
@@ -584,7 +584,7 @@ TEST(Sampling, ValuesBeyondSingleRangeAreUndefined) {
             << "cell " << n;
       }
     }
-    if (&setup == &specs[0]) {
+    if (&setup == &setups[0]) {
       // One step of 6e38, which is no single: the curve still ends at MaxV.
       EXPECT_EQ(graph->Vert3DGrid().Find(0, 0)->X(), -3e38f);
       EXPECT_EQ(graph->Vert3DGrid().Find(0, 1)->X(), 3e38f);
