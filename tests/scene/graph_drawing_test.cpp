@@ -102,8 +102,8 @@ TEST(GraphDrawing, LineWidthColourAndState) {
 }
 
 // Segments sent to OpenGL: one per interval, none touching an undefined
-// coordinate and none of zero length; only kinds 0, 20 and 23 in explicit or parametric form draw.
-// Kinds 21 and 22 get 40 angle steps.
+// coordinate and none of zero length; only kinds 0, 9, 20 and 23 in explicit
+// or parametric form draw. Kinds 21 and 22 get 40 angle steps.
 TEST(GraphDrawing, SendsOneSegmentPerDrawnInterval) {
   auto context = MakeTestContext(64, 64);
   ASSERT_NE(context, nullptr);
@@ -123,6 +123,7 @@ TEST(GraphDrawing, SendsOneSegmentPerDrawnInterval) {
       {"undefined z last", zigzag, 0, 2, 5, 2, 4},
       {"repeated point", {{-4, 0}, {1, 1}, {1, 1}, {4, 0}}, 0, 2, -1, 0, 2},
       {"parametric", zigzag, 0, 3, -1, 0, 5},
+      {"kind 9", zigzag, 9, 2, -1, 0, 5},
       {"kind 20", zigzag, 20, 2, -1, 0, 5},
       {"kind 23", zigzag, 23, 2, -1, 0, 5},
       {"implicit", zigzag, 0, 1, -1, 0, 0},
