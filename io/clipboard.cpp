@@ -107,30 +107,23 @@ std::string PlanePointText(const Cls9& g) {
 }
 
 std::optional<std::string> PlaneDocumentEntry(const Cls9& g) {
-  const std::string& y = g.ExpressY();
+  // Explicit and parametric curves, intersections, step and stem plots are
+  // worded as in opened files.
+  if (std::optional<std::string> opened = OpenedGraphEntryText(g, 1)) {
+    return opened;
+  }
   const std::string& z = g.ExpressZ();
   const std::int32_t kind = g.GraphType();
-  const std::int32_t coords = g.CoordType();
   const std::int32_t form = g.FunForm();
-  const bool plane = coords == 1 || coords == 2;
-  if (kind == 0 || kind == 9) {
+  const bool plane = g.CoordType() == 1 || g.CoordType() == 2;
+  if ((kind == 0 || kind == 9) && plane) {
     const bool animated = kind == 9;
-    const std::string curve = animated ? "2D Curve Animation  " : "2D Curve  ";
-    if (form == 1 && plane) {
-      return curve + z + "=0";
+    if (form == 1) {
+      return (animated ? "2D Curve Animation  " : "2D Curve  ") + z + "=0";
     }
-    if (form == 2 && plane) {
-      return curve + (coords == 1 ? "y=" : "r=") + z;
-    }
-    if (form == 3 && plane) {
-      return coords == 1 ? curve + "x=" + y + ",y=" + z : curve + "a=" + y + ",r=" + z;
-    }
-    if (form == 4 && plane) {
+    if (form == 4) {
       return (animated ? "Inequation Animation  " : "Inequation  ") + z + "<0";
     }
-  }
-  if (form == 2 && coords == 1 && (kind == 20 || kind == 23)) {
-    return ExplicitAnalysisEntryText(g);
   }
   if ((kind == 7 || kind == 8) && plane) {
     return PlanePointText(g);
