@@ -41,10 +41,12 @@ constexpr PixelView kSmallView{-10, -7.5, 40};
 
 class AxisFrame : public testing::FontFrame {
  public:
-  // Compiles the axis into a list as the frame does, and shows it.
+  // Compiles the axis into a list as the frame does, and shows it, turned
+  // by yaw degrees about the y axis (90: world z runs along the screen's x).
   FrameImage Draw(const Cls3& axis, const Box& box, std::int32_t docType,
-                  const PixelView& view = kSmallView) {
+                  const PixelView& view = kSmallView, double yaw = 0) {
     Begin(view);
+    glRotated(yaw, 0, 1, 0);
     const GLuint list = glGenLists(1);
     glNewList(list, GL_COMPILE);
     axis.Draw(2, box.MinX, box.MaxX, box.MinY, box.MaxY, box.MinZ, box.MaxZ, docType, fonts_);
@@ -291,6 +293,24 @@ TEST_F(AxisFrame, BoxAxisLabelCountsAreBounded) {
     EXPECT_EQ(ColourAt(image, -2.5, 0), 0x0000FFu);  // the rest of the axis is drawn
     EXPECT_EQ(InkAt(image, -4, 3), c.lineAtMinimum);
     EXPECT_EQ(InkAt(image, 1, 3), c.lineInside);
+  }
+}
+
+// Each step follows its own label count: z steps LabelNumX, y steps
+// LabelNumZ. Seen from the side (world z along the screen's x), the depth
+// 0..3 in thirds (LabelNumX 3) and y -3..5 in quarters (LabelNumZ 4) show
+// as red grid lines on the wall at MinX.
+TEST_F(AxisFrame, BoxAxisStepsFollowTheirLabelCounts) {
+  Cls3 axis;
+  axis.XZGridColor(Cls3::Rgb(255, 0, 0));
+  axis.LabelNumX(3);
+  axis.LabelNumZ(4);
+  const FrameImage image = Draw(axis, {-4.f, 6.f, -3.f, 5.f, 0, 3}, 2, kSmallView, 90);
+  const std::tuple<double, double, bool> probes[] = {
+      {1, 2, true},    {2, 2, true},   {1.5, 2, false},      // lines at z = 1 and 2, not 1.5
+      {0.5, -1, true}, {0.5, 1, true}, {0.5, -0.3, false}};  // at y = -1 and 1
+  for (const auto& [z, y, ink] : probes) {
+    EXPECT_EQ(ColourAt(image, z, y) == 0xFF0000u, ink) << z << ", " << y;
   }
 }
 
