@@ -90,7 +90,7 @@ void frmF1::createActions() {
   makeAction(QStringLiteral("mnuEditDelete"), QStringLiteral("Delete"),
              &frmF1::deleteSelectedGraph);
   makeAction(QStringLiteral("mnuEditDelAll"), QStringLiteral("Delete All"),
-             &frmF1::deleteAllGraphs);
+             &frmF1::DeleteAllGraphs);
 
   makeAction(QStringLiteral("mnuViewMove"), QStringLiteral("Move"), &frmF1::enterMoveMode)
       ->setShortcut(QKeySequence(Qt::Key_F7));
@@ -119,7 +119,7 @@ void frmF1::createActions() {
   makeAction(QStringLiteral("mnuGraphCopyAll"), QStringLiteral("Copy All"), &frmF1::copyAllGraphs);
   makeAction(QStringLiteral("mnuGraphCopyAs"), QStringLiteral("Copy As BMP"), &frmF1::copyAsBitmap);
   makeAction(QStringLiteral("mnuGraphDelAll"), QStringLiteral("Delete All"),
-             &frmF1::deleteAllGraphs);
+             &frmF1::DeleteAllGraphs);
   makeAction(QStringLiteral("mnuGraphAxis"), QStringLiteral("Axis..."), &frmF1::showAxisProperties);
 }
 
@@ -275,9 +275,7 @@ void frmF1::Load(const std::string& commandLine) {
     return;
   }
   if (document_.OpenGraphFile(commandLine) == OpenResult::Opened) {
-    syncGraphList(-1);
-    RebuildLists();
-    Display();
+    graphsChanged(-1);
   }
 }
 
@@ -396,6 +394,12 @@ void frmF1::syncGraphList(int currentRow) {
   }
 }
 
+void frmF1::graphsChanged(int currentRow) {
+  syncGraphList(currentRow);
+  RebuildLists();
+  Display();
+}
+
 void frmF1::graphCheckChanged(QListWidgetItem* item) {
   const int row = List1->row(item);
   if (row < 0) {
@@ -410,16 +414,12 @@ void frmF1::DeleteGraph(std::int32_t position) {
   if (document_.ListScene().Graphs().Empty() || !document_.DeleteGraph(position)) {
     return;
   }
-  syncGraphList(-1);
-  RebuildLists();
-  Display();
+  graphsChanged(-1);
 }
 
 void frmF1::DeleteAllGraphs() {
   document_.DeleteAllGraphs();
-  syncGraphList(-1);
-  RebuildLists();
-  Display();
+  graphsChanged(-1);
 }
 
 void frmF1::deleteSelectedGraph() {
@@ -430,10 +430,6 @@ void frmF1::deleteSelectedGraph() {
   DeleteGraph(row + 1);
 }
 
-void frmF1::deleteAllGraphs() {
-  DeleteAllGraphs();
-}
-
 // --- file commands ---
 
 void frmF1::newDocument() {
@@ -441,17 +437,13 @@ void frmF1::newDocument() {
     return;
   }
   navigation_.ClearModes();
-  syncGraphList(-1);
-  RebuildLists();
-  Display();
+  graphsChanged(-1);
 }
 
 void frmF1::openFile() {
   navigation_.ClearModes();
   if (document_.Open() == OpenResult::Opened) {
-    syncGraphList(-1);
-    RebuildLists();
-    Display();
+    graphsChanged(-1);
   }
 }
 
@@ -544,12 +536,6 @@ void frmF1::putOnClipboard(const std::string& text) {
   QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
-void frmF1::graphsChanged(int currentRow) {
-  syncGraphList(currentRow);
-  RebuildLists();
-  Display();
-}
-
 void frmF1::cutGraph() {
   if (const std::optional<std::string> text = clipboard_.Cut(selectedEntry())) {
     putOnClipboard(*text);
@@ -619,9 +605,7 @@ void frmF1::drawNewGraph(int coordinateIndex) {
   dialogs_.ShowModal(dialog);
   activateWindow();
   if (document_.AppendNewGraphEntry(countBefore)) {
-    syncGraphList(List1->currentRow());
-    RebuildLists();
-    Display();
+    graphsChanged(List1->currentRow());
   }
 }
 
@@ -662,9 +646,7 @@ void frmF1::editGraph() {
   activateWindow();
   if (accepted) {
     editMode_ = false;
-    syncGraphList(row);
-    RebuildLists();
-    Display();
+    graphsChanged(row);
   }
 }
 

@@ -116,7 +116,6 @@ class frmF1 : public QMainWindow, public DocumentDialogs {
   void cutAllGraphs();
   void copyAllGraphs();
   void deleteSelectedGraph();
-  void deleteAllGraphs();
   void editGraph();
   // View
   void enterMoveMode();
@@ -150,6 +149,9 @@ class frmF1 : public QMainWindow, public DocumentDialogs {
   // Rebuilds List1 from the document's entries, keeping the current row
   // when it still exists (row -1: no current entry).
   void syncGraphList(int currentRow);
+  // After the graphs changed: the list (keeping currentRow as above), the
+  // display lists and a frame.
+  void graphsChanged(int currentRow);
   // Draw Cartesian (0) or Polar (1): the Properties dialog for a new graph.
   void drawNewGraph(int coordinateIndex);
   // The mouse on a drawing area without OpenGL.
@@ -161,8 +163,6 @@ class frmF1 : public QMainWindow, public DocumentDialogs {
   std::optional<std::size_t> selectedEntry() const;
   // Puts a text of the graph clipboard on the system clipboard.
   static void putOnClipboard(const std::string& text);
-  // After a clipboard command changed the graphs: the list, the lists, a frame.
-  void graphsChanged(int currentRow);
   // The picture of the drawing area, its size in pixels, drawn afresh; null
   // when the area has no OpenGL context.
   QImage captureDrawing();
