@@ -287,11 +287,7 @@ std::optional<std::string> GraphClipboard::Copy(std::optional<std::size_t> selec
   Cls9& graph = *graphs.Item(static_cast<std::int32_t>(*selected) + 1);
   std::string text = IntegerText(document.Values().DocType) + " ";
   try {
-    if (IsGraphRecordKind(graph.GraphType())) {
-      text += Save(graph);
-    } else if (IsTableRecordKind(graph.GraphType())) {
-      text += SaveTable(graph);
-    }
+    text += SaveRecord(graph).value_or("");
   } catch (const IoError& error) {
     document.Dialogs().Report("Error", std::string("The graph cannot be copied. ") + error.what(),
                               MessageIcon::Critical);

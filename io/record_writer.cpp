@@ -321,15 +321,21 @@ std::string Save(const Cls3& a) {
   return w.Finish();
 }
 
+std::optional<std::string> SaveRecord(Cls9& graph) {
+  if (IsGraphRecordKind(graph.GraphType())) {
+    return Save(graph);
+  }
+  if (IsTableRecordKind(graph.GraphType())) {
+    return SaveTable(graph);
+  }
+  return std::nullopt;
+}
+
 std::string Save(const Cls8& scene) {
   std::string text;
   for (const GraphCollection::Entry& entry : scene.Graphs()) {
-    Cls9& graph = *entry.second;
-    if (IsGraphRecordKind(graph.GraphType())) {
-      text += Save(graph);
-      text += ' ';
-    } else if (IsTableRecordKind(graph.GraphType())) {
-      text += SaveTable(graph);
+    if (const std::optional<std::string> record = SaveRecord(*entry.second)) {
+      text += *record;
       text += ' ';
     }
   }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace quillon {
@@ -27,6 +28,9 @@ std::string Save(const Cls9& graph);
 std::string SaveTable(Cls9& graph);
 // The axis record: "0" for a hidden axis, otherwise 28 fields.
 std::string Save(const Cls3& axis);
+// The record a graph's kind calls for: Save for graph kinds, SaveTable for
+// table kinds; nothing for a kind that has no record. Throws as they do.
+std::optional<std::string> SaveRecord(Cls9& graph);
 // The scene text: each graph's record followed by one blank, in list order;
 // graphs of kinds that have no record add nothing.
 std::string Save(const Cls8& scene);

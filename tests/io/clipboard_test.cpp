@@ -38,8 +38,7 @@ std::shared_ptr<Cls9> MakeTable(Document& document, const std::string& name) {
 
 // A record's text with its ID left out, for comparing graphs across IDs.
 std::string WithoutID(Cls9& graph) {
-  std::vector<std::string> tokens =
-      SplitTokens(IsTableRecordKind(graph.GraphType()) ? SaveTable(graph) : Save(graph));
+  std::vector<std::string> tokens = SplitTokens(SaveRecord(graph).value());
   tokens.erase(tokens.begin() + 1);
   return Join(tokens);
 }
