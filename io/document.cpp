@@ -15,6 +15,7 @@ namespace {
 constexpr const char* kGraphFileFilter = "(*.pgp)|*.pgp";
 constexpr const char* kSaveAsFilter = "*.pgp|*.pgp|*.bmp|*.bmp";
 
+// The scenes keep every graph under the text of its ID.
 std::string Key(std::int32_t ID) {
   return std::to_string(ID);
 }
@@ -54,12 +55,8 @@ bool Document::DeleteGraph(std::int32_t position) {
     return false;
   }
   const std::int32_t ID = listScene_.Graphs().Item(position)->ID();
-  for (const GraphCollection::Entry& entry : showScene_.Graphs()) {
-    if (entry.second->ID() == ID) {
-      const std::string key = entry.first;
-      showScene_.Graphs().Remove(key);
-      break;
-    }
+  if (IsShown(ID)) {
+    showScene_.Graphs().Remove(Key(ID));
   }
   listScene_.Graphs().RemoveAt(position);
   const auto index = static_cast<std::size_t>(position - 1);
@@ -76,12 +73,7 @@ void Document::DeleteAllGraphs() {
 }
 
 bool Document::IsShown(std::int32_t ID) const {
-  for (const GraphCollection::Entry& entry : showScene_.Graphs()) {
-    if (entry.second->ID() == ID) {
-      return true;
-    }
-  }
-  return false;
+  return showScene_.Graphs().Contains(Key(ID));
 }
 
 bool Document::SetChecked(std::size_t index, bool checked) {
