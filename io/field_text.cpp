@@ -204,9 +204,6 @@ std::optional<std::int32_t> StrictIntegerFieldValue(const std::string& token) {
   const char* begin = normalized.data();
   const char* end = begin + normalized.size();
   const auto parsed = std::from_chars(begin, end, value);
-  if (parsed.ec == std::errc::result_out_of_range) {
-    return std::nullopt;
-  }
   if (parsed.ec != std::errc() || parsed.ptr != end) {
     return std::nullopt;
   }
