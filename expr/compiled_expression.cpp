@@ -42,6 +42,9 @@ constexpr std::size_t kBlockLength = 256;
 constexpr std::size_t kMaxBlockLevels = 1024;
 // Stack depth served without allocating in a single evaluation.
 constexpr std::size_t kLocalStackDepth = 64;
+// Shared values and blocks of a run served without allocating.
+constexpr std::size_t kLocalSharedValues = 64;
+constexpr std::size_t kLocalBlocks = 16;
 
 enum class StepKind : std::uint8_t { Number, Variable, Unary, Binary, Random };
 
@@ -101,6 +104,29 @@ struct Plan {
   Operand top;
   std::uint32_t sharedCount = 0;
   std::uint32_t blockCount = 1;
+};
+
+// Working doubles of one call: on the stack up to kLocal, on the heap beyond,
+// so that the usual texts evaluate without allocating. Left uninitialised:
+// every value is written before it is read.
+template <std::size_t kLocal>
+class Scratch {
+ public:
+  explicit Scratch(std::size_t size) {
+    if (size > kLocal) {
+      heap_.resize(size);
+      data_ = heap_.data();
+    }
+  }
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+  double* data() { return data_; }
+  double& operator[](std::size_t i) { return data_[i]; }
+
+ private:
+  std::array<double, kLocal> local_;
+  std::vector<double> heap_;
+  double* data_ = local_.data();
 };
 
 std::array<float, kVariableCount> ToArray(const VariableValues& v) {
@@ -394,14 +420,14 @@ void CompiledExpression::Program::RunBlocks(const Plan& plan,
                                             const float* points, std::size_t count,
                                             float* results) const {
   // Shared values, and whether every point has lost its value already.
-  std::vector<double> shared(plan.sharedCount);
+  Scratch<kLocalSharedValues> shared(plan.sharedCount);
   bool allLost = plan.alwaysUndefined;
   for (std::size_t v = 0; v < kVariableCount; ++v) {
     shared[v] = static_cast<double>(variables[v]);
     if ((plan.checkedShared >> v) & 1u)
       allLost = allLost || !evaluation::IsFinite(shared[v]);
   }
-  std::copy(numbers.begin(), numbers.end(), shared.begin() + kVariableCount);
+  std::copy(numbers.begin(), numbers.end(), shared.data() + kVariableCount);
   for (const SharedStep& step : plan.shared) {
     if (allLost)
       break;
@@ -423,7 +449,7 @@ void CompiledExpression::Program::RunBlocks(const Plan& plan,
     std::fill(results, results + count, evaluation::FinalValue(shared[plan.top.index]));
     return;
   }
-  std::vector<double> blocks(plan.blockCount * kBlockLength);
+  Scratch<kLocalBlocks * kBlockLength> blocks(plan.blockCount * kBlockLength);
   std::array<LostFlag, kBlockLength> lost{};
   auto block = [&](std::uint32_t index) { return blocks.data() + index * kBlockLength; };
 
@@ -526,14 +552,8 @@ bool CompiledExpression::YieldsValue() const {
 
 bool CompiledExpression::Evaluate(const VariableValues& values, bool degree, float& result,
                                   RandomGenerator& random) const {
-  std::array<double, kLocalStackDepth> local;
-  std::vector<double> heap;
-  double* stack = local.data();
-  if (program_->maxDepth > local.size()) {
-    heap.resize(program_->maxDepth);
-    stack = heap.data();
-  }
-  return program_->RunSteps(ToArray(values), degree, result, random, stack);
+  Scratch<kLocalStackDepth> stack(program_->maxDepth);
+  return program_->RunSteps(ToArray(values), degree, result, random, stack.data());
 }
 
 void CompiledExpression::EvaluateMany(const VariableValues& values, Variable varying,
@@ -546,7 +566,7 @@ void CompiledExpression::EvaluateMany(const VariableValues& values, Variable var
   const auto varyingIndex = static_cast<std::size_t>(varying);
 
   if (p.plans.empty()) {
-    std::vector<double> stack(std::max<std::size_t>(p.maxDepth, 1));
+    Scratch<kLocalStackDepth> stack(p.maxDepth);
     for (std::size_t i = 0; i < count; ++i) {
       variables[varyingIndex] = points[i];
       p.RunSteps(variables, false, results[i], random, stack.data());
