@@ -1,10 +1,10 @@
 #include "graph/graph_sampler.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
 #include <string_view>
 
+#include "expr/evaluation_steps.h"
 #include "expr/expression_engine.h"
 #include "expr/reporter.h"
 #include "expr/undefined_mark.h"
@@ -18,14 +18,10 @@ constexpr std::size_t kBlock = 1024;
 // The ribbons of kinds 21 and 22 have angle indices 0..40.
 constexpr std::int32_t kRibbonUpper = 40;
 
-// A double stored as a single. A value beyond single range (or not a number)
-// is no coordinate: it becomes the undefined mark instead of an infinity.
-float ToSingle(double value) {
-  if (!(std::fabs(value) <= static_cast<double>(FLT_MAX))) {
-    return UndefinedMark;
-  }
-  return static_cast<float>(value);
-}
+// A double stored as a single, as the evaluator stores its results: a value
+// beyond single range (or not a number) is no coordinate and becomes the
+// undefined mark instead of an infinity.
+using evaluation::FinalValue;
 
 // (maximum - minimum) / count, rounded to a single. A step beyond single
 // range (a range wider than the largest single, taken in one step) keeps
@@ -33,9 +29,7 @@ float ToSingle(double value) {
 // maximum.
 double Step(float minimum, float maximum, std::int32_t count) {
   const double step = (static_cast<double>(maximum) - minimum) / count;
-  return std::fabs(step) <= static_cast<double>(FLT_MAX)
-             ? static_cast<double>(static_cast<float>(step))
-             : step;
+  return evaluation::InFloatRange(step) ? static_cast<double>(static_cast<float>(step)) : step;
 }
 
 bool IsUndefined(float value) {
@@ -80,8 +74,8 @@ void StorePolar(float a, float r, Cls2& point) {
   }
   const double angle = a;
   const double radius = r;
-  point.X(ToSingle(radius * std::cos(angle)));
-  point.Y(ToSingle(radius * std::sin(angle)));
+  point.X(FinalValue(radius * std::cos(angle)));
+  point.Y(FinalValue(radius * std::sin(angle)));
 }
 
 // The values of ExpressX, ExpressY and ExpressZ (v1, v2, v3) read in a
@@ -106,8 +100,8 @@ void StoreCoordinates(std::int32_t coordType, float v1, float v2, float v3, Cls2
       } else {
         const double a = v1;
         const double r = v2;
-        point.z(ToSingle(r * std::cos(a)));
-        point.X(ToSingle(r * std::sin(a)));
+        point.z(FinalValue(r * std::cos(a)));
+        point.X(FinalValue(r * std::sin(a)));
       }
       point.Y(v3);
       break;
@@ -119,14 +113,14 @@ void StoreCoordinates(std::int32_t coordType, float v1, float v2, float v3, Cls2
       if (IsUndefined(v2) || IsUndefined(v3)) {
         point.Y(UndefinedMark);
       } else {
-        point.Y(ToSingle(r * std::cos(b)));
+        point.Y(FinalValue(r * std::cos(b)));
       }
       if (IsUndefined(v1) || IsUndefined(v2) || IsUndefined(v3)) {
         point.z(UndefinedMark);
         point.X(UndefinedMark);
       } else {
-        point.z(ToSingle(r * std::sin(b) * std::cos(a)));
-        point.X(ToSingle(r * std::sin(b) * std::sin(a)));
+        point.z(FinalValue(r * std::sin(b) * std::cos(a)));
+        point.X(FinalValue(r * std::sin(b) * std::sin(a)));
       }
       break;
     }
@@ -472,15 +466,15 @@ bool GraphSampler::Compile() {
 // Parameters and evaluation
 
 float GraphSampler::ParameterU(std::int64_t j) const {
-  return ToSingle(static_cast<double>(graph_.MinU()) + static_cast<double>(j) * dU_);
+  return FinalValue(static_cast<double>(graph_.MinU()) + static_cast<double>(j) * dU_);
 }
 
 float GraphSampler::ParameterV(std::int64_t i) const {
-  return ToSingle(static_cast<double>(graph_.MinV()) + static_cast<double>(i) * dV_);
+  return FinalValue(static_cast<double>(graph_.MinV()) + static_cast<double>(i) * dV_);
 }
 
 float GraphSampler::ParameterT(std::int64_t k) const {
-  return ToSingle(static_cast<double>(graph_.MinT()) + static_cast<double>(k) * dT_);
+  return FinalValue(static_cast<double>(graph_.MinT()) + static_cast<double>(k) * dT_);
 }
 
 bool GraphSampler::BlockSafe(unsigned need) const {
@@ -783,13 +777,13 @@ void GraphSampler::BuildRibbon() {
         point.z(UndefinedMark);
       } else if (kind_ == 21) {  // around the X axis
         const double radius = std::fabs(static_cast<double>(y));
-        point.z(ToSingle(radius * cosine[k]));
-        point.Y(ToSingle(radius * sine[k]));
+        point.z(FinalValue(radius * cosine[k]));
+        point.Y(FinalValue(radius * sine[k]));
         point.X(x);
       } else {  // around the Y axis
         const double radius = std::fabs(static_cast<double>(x));
-        point.X(ToSingle(radius * cosine[k]));
-        point.z(ToSingle(radius * sine[k]));
+        point.X(FinalValue(radius * cosine[k]));
+        point.z(FinalValue(radius * sine[k]));
         point.Y(y);
       }
     }
