@@ -14,6 +14,7 @@
 #include "expr/number_text.h"
 #include "scene/axis.h"
 #include "ui/color_box.h"
+#include "ui/dialog_buttons.h"
 #include "ui/dialog_text.h"
 #include "ui/window_dialogs.h"
 
@@ -64,17 +65,9 @@ frmF20::frmF20(Cls3& axis, WindowDialogs& dialogs, QWidget* parent)
   SSTab1->addTab(line, QStringLiteral("Line"));
   SSTab1->addTab(fonts, QStringLiteral("Fonts"));
 
-  Command1 = new QPushButton(QStringLiteral("OK"), this);
-  Command1->setObjectName(QStringLiteral("Command1"));
-  Command1->setDefault(true);
-  Command2 = new QPushButton(QStringLiteral("Cancel"), this);
-  Command2->setObjectName(QStringLiteral("Command2"));
+  QHBoxLayout* buttons = OkCancelRow(this, Command1, Command2);
   connect(Command1, &QPushButton::clicked, this, &frmF20::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &frmF20::Command2_Click);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(Command1);
-  buttons->addWidget(Command2);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(SSTab1);
   layout->addLayout(buttons);

@@ -1,9 +1,11 @@
 #include "ui/dialog_text.h"
 
+#include <QLineEdit>
 #include <array>
 #include <charconv>
 
 #include "expr/number_text.h"
+#include "expr/reporter.h"
 
 namespace quillon {
 
@@ -23,6 +25,21 @@ std::string DialogNumberText(float value) {
 
 double TextValue(const QString& text) {
   return LeadingNumberValue(text.toStdString());
+}
+
+bool CleanShownBoxes(const std::vector<CheckedBox>& boxes, Reporter& reporter) {
+  for (const CheckedBox& checked : boxes) {
+    if (checked.box->isHidden()) {
+      continue;
+    }
+    const TextCheck check = checked.check(checked.box->text().toStdString());
+    if (!check.ok) {
+      reporter.Report("Error", "Illegal data exist.", MessageIcon::Exclamation);
+      return false;
+    }
+    checked.box->setText(QString::fromStdString(check.cleaned));
+  }
+  return true;
 }
 
 }  // namespace quillon

@@ -16,10 +16,10 @@
 #include <string>
 
 #include "expr/number_text.h"
-#include "expr/text_checks.h"
 #include "graph/graph_record.h"
 #include "io/document.h"
 #include "ui/color_box.h"
+#include "ui/dialog_buttons.h"
 #include "ui/dialog_text.h"
 #include "ui/window_dialogs.h"
 
@@ -59,16 +59,9 @@ frmF5::frmF5(quillon::Document& document, WindowDialogs& dialogs, QWidget* paren
   SSTab1->addTab(buildEquationTab(), QStringLiteral("Equation"));
   SSTab1->addTab(buildPropertiesTab(), QStringLiteral("Properties"));
 
-  Command1 = Named(new QPushButton(QStringLiteral("OK"), this), "Command1");
-  Command1->setDefault(true);
-  Command2 = Named(new QPushButton(QStringLiteral("Cancel"), this), "Command2");
+  QHBoxLayout* buttons = OkCancelRow(this, Command1, Command2);
   connect(Command1, &QPushButton::clicked, this, &frmF5::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &frmF5::Command2_Click);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(Command1);
-  buttons->addWidget(Command2);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(SSTab1);
   layout->addLayout(buttons);
@@ -241,23 +234,12 @@ void frmF5::Tell(const char* title, const char* text) {
 void frmF5::Command1_Click() {
   // Clean the shown boxes; "shown" is what the dialog shows or hides,
   // whichever tab is in front.
-  struct Cleaned {
-    QLineEdit* box;
-    bool expression;
-  };
-  for (const Cleaned& cleaned :
-       {Cleaned{Text2, true}, Cleaned{Text3, true}, Cleaned{Text4, false}, Cleaned{Text5, false}}) {
-    if (cleaned.box->isHidden()) {
-      continue;
-    }
-    const std::string typed = cleaned.box->text().toStdString();
-    const TextCheck check =
-        cleaned.expression ? CheckExpressionText(typed) : CheckNumberText(typed);
-    if (!check.ok) {
-      Tell("Error", "Illegal data exist.");
-      return;
-    }
-    cleaned.box->setText(QString::fromStdString(check.cleaned));
+  if (!CleanShownBoxes({{Text2, CheckExpressionText},
+                        {Text3, CheckExpressionText},
+                        {Text4, CheckNumberText},
+                        {Text5, CheckNumberText}},
+                       dialogs_)) {
+    return;
   }
 
   // A plane document from here on, even when a check below refuses the input.

@@ -9,11 +9,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <cmath>
-#include <string>
+#include <vector>
 
-#include "expr/text_checks.h"
 #include "graph/document_values.h"
 #include "scene/view.h"
+#include "ui/dialog_buttons.h"
 #include "ui/dialog_text.h"
 #include "ui/window_dialogs.h"
 
@@ -64,17 +64,9 @@ frmF14::frmF14(Cls4& view, DocumentValues& values, WindowDialogs& dialogs, QWidg
     bounds->addWidget(texts_[i], row, column + 1);
   }
 
-  Command1 = new QPushButton(QStringLiteral("OK"), this);
-  Command1->setObjectName(QStringLiteral("Command1"));
-  Command1->setDefault(true);
-  Command2 = new QPushButton(QStringLiteral("Cancel"), this);
-  Command2->setObjectName(QStringLiteral("Command2"));
+  QHBoxLayout* buttons = OkCancelRow(this, Command1, Command2);
   connect(Command1, &QPushButton::clicked, this, &frmF14::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &frmF14::Command2_Click);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(Command1);
-  buttons->addWidget(Command2);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Frame1);
@@ -105,16 +97,12 @@ void frmF14::Command1_Click() {
   if (Option2->isChecked()) {
     view_.ProjectType(Cls4::kPerspective);
   }
+  std::vector<CheckedBox> boxes;
   for (QLineEdit* text : texts_) {
-    if (text->isHidden()) {
-      continue;
-    }
-    const TextCheck check = CheckNumberText(text->text().toStdString());
-    if (!check.ok) {
-      dialogs_.Report("Error", "Illegal data exist.", MessageIcon::Exclamation);
-      return;
-    }
-    text->setText(QString::fromStdString(check.cleaned));
+    boxes.push_back({text, CheckNumberText});
+  }
+  if (!CleanShownBoxes(boxes, dialogs_)) {
+    return;
   }
   // A bound beyond the single range would clip everything or nothing.
   std::array<float, 6> values{};

@@ -1,0 +1,22 @@
+#include "ui/dialog_buttons.h"
+
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
+
+namespace quillon {
+
+QHBoxLayout* OkCancelRow(QDialog* dialog, QPushButton*& ok, QPushButton*& cancel) {
+  ok = new QPushButton(QStringLiteral("OK"), dialog);
+  ok->setObjectName(QStringLiteral("Command1"));
+  ok->setDefault(true);
+  cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+  cancel->setObjectName(QStringLiteral("Command2"));
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  row->addWidget(ok);
+  row->addWidget(cancel);
+  return row;
+}
+
+}  // namespace quillon
