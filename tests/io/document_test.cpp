@@ -180,6 +180,26 @@ TEST_F(DocumentTest, FailedSaveIsToldAndKeepsTheOldFile) {
   EXPECT_EQ(folder.Names(), (Names{"pipe", "plain"}));
 }
 
+// A written file keeps the permissions of the one it replaces; a new one
+// gets those the umask allows.
+TEST_F(DocumentTest, WrittenFilesKeepOrGetOrdinaryPermissions) {
+  const mode_t mask = ::umask(022);
+  // File name, the mode of the file it replaces (0: none), the mode written.
+  const std::tuple<const char*, mode_t, mode_t> cases[] = {
+      {"shared.pgp", 0640, 0640}, {"odd.pgp", 0604, 0604}, {"new.pgp", 0, 0644}};
+  for (const auto& [name, before, after] : cases) {
+    SCOPED_TRACE(name);
+    if (before != 0) {
+      EXPECT_EQ(::chmod(WriteFile(name, "old").c_str(), before), 0);
+    }
+    EXPECT_TRUE(document.WriteGraphFile(folder.File(name)));
+    struct stat info {};
+    EXPECT_EQ(::stat(folder.File(name).c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, after);
+  }
+  ::umask(mask);
+}
+
 TEST_F(DocumentTest, SaveAsWritesGraphFilesOrHandsBackPictureNames) {
   // With no graph at all Save As still writes a file with graph count 0.
   const std::string path = folder.File("empty.pgp");
