@@ -146,6 +146,13 @@ TEST_F(ClipboardTest, TablesAndEntriesOfASpaceDocument) {
   EXPECT_EQ(document.Entries()[0].text, "2D Table Graph: samples");
   EXPECT_EQ(document.Entries()[1].text, "Surface by rotation  y=x");
   EXPECT_TRUE(clipboard.Paste("1 " + curve, std::nullopt).refused);
+  // A table as large as tables go is read whole.
+  table->StepU(Cls9::kTableUpper);
+  table->StepV(Cls9::kTableUpper);
+  table->VertTab3D(200, 200)->z(7);
+  clipboard.ClipGraphCount(1);
+  EXPECT_EQ(clipboard.Paste("6 " + SaveTable(*table), 0).pasted, 1);
+  EXPECT_EQ(WithoutID(Graph(3)), WithoutID(*table));
 }
 
 TEST_F(ClipboardTest, CutOfTheOnlyCheckedGraphEmptiesShowScene) {
