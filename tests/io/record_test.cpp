@@ -226,20 +226,32 @@ TEST(GraphRecord, WriterFormsAndRefusals) {
   }
 }
 
-// Every refusal names the field; a refused count is never stored.
+// Every refusal names the field and shows the token, a long one cut short
+// before a whole character; a refused count is never stored.
 TEST(GraphRecord, ReaderRefusesValuesTheGraphCannotTake) {
-  const std::pair<const char*, std::string> cases[] = {
-      {"CurvNum", "51"},    {"QieNum", "51"},     {"NmlNum", "60"},
-      {"TangentNum", "51"}, {"NormalNum", "1E3"}, {"LineColor", "4294967295"},
-      {"MinU", "1E39"},
+  const std::string longToken = "1E39" + std::string(35, 'x') + "\xC3\xA9z";
+  struct Case {
+    const char* field;
+    std::string value;
+    std::string shown;
   };
-  for (const auto& [field, value] : cases) {
+  const Case cases[] = {
+      {"CurvNum", "51", "\"51\""},
+      {"QieNum", "51", "\"51\""},
+      {"NmlNum", "60", "\"60\""},
+      {"TangentNum", "51", "\"51\""},
+      {"NormalNum", "1E3", "\"1E3\""},
+      {"LineColor", "4294967295", "\"4294967295\""},
+      {"MinU", "1E39", "\"1E39\""},
+      {"MinU", longToken, "\"" + longToken.substr(0, 39) + "...\""},
+  };
+  for (const auto& [field, value, shown] : cases) {
     SCOPED_TRACE(field);
     CanonicalRecord record = MakeCanonicalRecord(false);
     record.tokens[record.indexOf.at(field)] = value;
     const GraphReading read(record.tokens);
     EXPECT_NE(read.error.find(field), std::string::npos) << read.error;
-    EXPECT_NE(read.error.find(value), std::string::npos) << read.error;
+    EXPECT_NE(read.error.find(shown), std::string::npos) << read.error;
     const Cls9& g = read.graph;
     EXPECT_LE(std::max({g.CurvNum(), g.QieNum(), g.NmlNum(), g.TangentNum(), g.NormalNum()}), 50);
     EXPECT_EQ(g.GraphType(), 9);  // the fields before the fault stay
