@@ -116,6 +116,19 @@ void AppendRows(std::string& csv, std::int32_t ID, int curve, const PointGrid& g
   }
 }
 
+// Runs `write`, which writes the export file at path; a failure becomes one
+// error line.
+template <typename Write>
+bool WriteExport(const std::string& path, std::ostream& err, const Write& write) {
+  try {
+    write();
+  } catch (const IoError& error) {
+    err << "Error: Cannot write the file \"" << path << "\": " << error.what() << '\n';
+    return false;
+  }
+  return true;
+}
+
 // Draws the document as the window would show it on a W x H drawing area and
 // writes the picture. Messages go through the document's dialogs.
 bool ExportPicture(Document& document, const CommandLine& line, PictureFormat format,
@@ -150,23 +163,9 @@ bool ExportPicture(Document& document, const CommandLine& line, PictureFormat fo
     err << "Error: The picture could not be drawn: " << error.what() << '\n';
     return false;
   }
-  try {
+  return WriteExport(line.exportPath, err, [&] {
     WritePictureFile(line.exportPath, format, frame.Width, frame.Height, frame.Rgba);
-  } catch (const IoError& error) {
-    err << "Error: Cannot write the file \"" << line.exportPath << "\": " << error.what() << '\n';
-    return false;
-  }
-  return true;
-}
-
-bool ExportCsv(const Document& document, const std::string& path, std::ostream& err) {
-  try {
-    WriteFileAtomically(path, CurvePointsCsv(document));
-  } catch (const IoError& error) {
-    err << "Error: Cannot write the file \"" << path << "\": " << error.what() << '\n';
-    return false;
-  }
-  return true;
+  });
 }
 
 std::string UsageText() {
@@ -331,7 +330,9 @@ int RunCommandLine(const CommandLine& line, std::ostream& out, std::ostream& err
       written = document.WriteGraphFile(line.exportPath);
       break;
     case ExportKind::Csv:
-      written = ExportCsv(document, line.exportPath, err);
+      written = WriteExport(line.exportPath, err, [&] {
+        WriteFileAtomically(line.exportPath, CurvePointsCsv(document));
+      });
       break;
     case ExportKind::Png:
       written = ExportPicture(document, line, PictureFormat::Png, err);
