@@ -160,14 +160,10 @@ bool frmF5::CanEdit(const Cls9& graph, std::int32_t docType) {
 void frmF5::PresetNew(int coordinateIndex) {
   editMode_ = false;
   setWindowTitle(QStringLiteral("Properties"));
+  // The explicit form of the system: its labels, the second box hidden.
+  Combo3->setCurrentIndex(0);
   Combo1->setCurrentIndex(coordinateIndex);
   Combo1_Click();
-  Combo3->clear();
-  Combo3->addItems(coordinateIndex == 1 ? kPolarForms : kCartesianForms);
-  Combo3->setCurrentIndex(0);
-  Label3->setText(coordinateIndex == 1 ? QStringLiteral("r(a)") : QStringLiteral("y(x)"));
-  Label4->hide();
-  Text3->hide();
 }
 
 void frmF5::PresetEdit(const Cls9& graph, std::int32_t listPosition) {

@@ -43,7 +43,6 @@ class frmF5 : public QDialog {
   // Edit: the dialog shows the graph, and OK changes the graph at this
   // 1-based list position. A line width outside 1..8 shows the nearest one.
   void PresetEdit(const Cls9& graph, std::int32_t listPosition);
-  bool EditMode() const { return editMode_; }
 
  private slots:
   // Coordinate system chosen (also run when a preset sets it): refills the

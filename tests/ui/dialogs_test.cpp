@@ -79,6 +79,9 @@ TEST_F(PropertiesDialog, CaptionsAndLabelsFollowTheCoordinateSystemAndTheForm) {
   SavePicture(dialog, "properties-equation");
   Find<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
   SavePicture(dialog, "properties-properties");
+  // A preset starts from the explicit form, whatever was chosen before.
+  dialog.PresetNew(1);
+  EXPECT_EQ(Texts(dialog, names), "Polar|r=f(a)|r(a)|~|~|Min a|Max a|Steps a|");
 
   // The colour box takes the chosen colour, and keeps it when cancelled.
   dialogs.colors = {0x00FF00, std::nullopt};
