@@ -6,6 +6,7 @@
 #include <QPolygonF>
 #include <cmath>
 #include <functional>
+#include <utility>
 
 namespace quillon {
 
@@ -60,22 +61,24 @@ void Page(QPainter& p, const QRectF& r) {
   p.drawLine(QPointF(r.right() - fold, r.top() + fold), QPointF(r.right(), r.top() + fold));
 }
 
+// The path through point(t) for t = 0, 1/steps, ..., 1.
+template <typename Point>
+QPainterPath Curve(int steps, Point point) {
+  QPainterPath path(point(0.0));
+  for (int i = 1; i <= steps; ++i) {
+    path.lineTo(point(i / static_cast<double>(steps)));
+  }
+  return path;
+}
+
 // y = sin over the rectangle, one full wave.
 void Wave(QPainter& p, const QRectF& r, const QColor& color, double width = 1.8) {
-  QPainterPath path;
-  for (int i = 0; i <= 24; ++i) {
-    const double t = i / 24.0;
-    const QPointF point(r.left() + t * r.width(),
-                        r.center().y() - std::sin(t * 2 * M_PI) * r.height() / 2);
-    if (i == 0) {
-      path.moveTo(point);
-    } else {
-      path.lineTo(point);
-    }
-  }
   p.setPen(Pen(color, width));
   p.setBrush(Qt::NoBrush);
-  p.drawPath(path);
+  p.drawPath(Curve(24, [&r](double t) {
+    return QPointF(r.left() + t * r.width(),
+                   r.center().y() - std::sin(t * 2 * M_PI) * r.height() / 2);
+  }));
 }
 
 void Axes(QPainter& p, const QRectF& r, bool arrows) {
@@ -125,172 +128,155 @@ void Arrow(QPainter& p, QPointF from, QPointF to) {
 }  // namespace
 
 QIcon ToolbarIcon(const QString& key) {
-  if (key == QLatin1String("barNew2D")) {
-    return Render([](QPainter& p) {
-      Page(p, QRectF(4, 2, 16, 20));
-      Wave(p, QRectF(6.5, 11, 11, 6), kCurve, 1.4);
-    });
-  }
-  if (key == QLatin1String("barOpen")) {
-    return Render([](QPainter& p) {
-      p.setPen(Pen(kInk, 1.2));
-      p.setBrush(kFolder.darker(115));
-      p.drawRect(QRectF(2.5, 5, 17, 14));
-      p.setBrush(kFolder);
-      p.drawPolygon(
-          QPolygonF({QPointF(5.5, 9.5), QPointF(22, 9.5), QPointF(19, 19), QPointF(2.5, 19)}));
-    });
-  }
-  if (key == QLatin1String("barSave")) {
-    return Render([](QPainter& p) { Disk(p); });
-  }
-  if (key == QLatin1String("barSaveAs")) {
-    return Render([](QPainter& p) {
-      Disk(p);
-      p.setPen(Pen(kAccent, 2.4));
-      p.drawLine(QPointF(13, 19), QPointF(21.5, 10.5));
-    });
-  }
-  if (key == QLatin1String("barPrint")) {
-    return Render([](QPainter& p) {
-      p.setPen(Pen(kInk, 1.2));
-      p.setBrush(kPaper);
-      p.drawRect(QRectF(7, 3, 10, 8));
-      p.setBrush(QColor(170, 170, 180));
-      p.drawRoundedRect(QRectF(3, 10, 18, 8), 1.5, 1.5);
-      p.setBrush(kPaper);
-      p.drawRect(QRectF(7, 15, 10, 6));
-    });
-  }
-  if (key == QLatin1String("barCut")) {
-    return Render([](QPainter& p) {
-      p.setPen(Pen(kInk, 1.6));
-      p.drawLine(QPointF(8, 3), QPointF(15, 15));
-      p.drawLine(QPointF(16, 3), QPointF(9, 15));
-      p.setBrush(Qt::NoBrush);
-      p.setPen(Pen(kAccent, 1.8));
-      p.drawEllipse(QPointF(7.5, 18), 3, 3);
-      p.drawEllipse(QPointF(16.5, 18), 3, 3);
-    });
-  }
-  if (key == QLatin1String("barCopy")) {
-    return Render([](QPainter& p) {
-      Page(p, QRectF(3, 2, 12, 15));
-      Page(p, QRectF(9, 7, 12, 15));
-    });
-  }
-  if (key == QLatin1String("barCopyAs")) {
-    return Render([](QPainter& p) {
-      p.setPen(Pen(kInk, 1.2));
-      p.setBrush(QColor(200, 225, 250));
-      p.drawRect(QRectF(3, 4, 18, 16));
-      p.setBrush(QColor(90, 160, 90));
-      p.drawPolygon(QPolygonF(
-          {QPointF(3, 20), QPointF(10, 11), QPointF(15, 16), QPointF(17, 14), QPointF(21, 20)}));
-      p.setBrush(QColor(240, 200, 40));
-      p.setPen(Qt::NoPen);
-      p.drawEllipse(QPointF(16, 8), 2, 2);
-    });
-  }
-  if (key == QLatin1String("barPaste")) {
-    return Render([](QPainter& p) {
-      p.setPen(Pen(kInk, 1.2));
-      p.setBrush(QColor(170, 120, 70));
-      p.drawRoundedRect(QRectF(4, 4, 16, 18), 1.5, 1.5);
-      p.setBrush(kPaper);
-      p.drawRect(QRectF(7, 7, 10, 13));
-      p.setBrush(QColor(150, 150, 160));
-      p.drawRoundedRect(QRectF(9, 2, 6, 4), 1, 1);
-    });
-  }
-  if (key == QLatin1String("varDel")) {
-    return Render([](QPainter& p) {
-      p.setPen(Pen(kAccent, 3.0));
-      p.drawLine(QPointF(6, 6), QPointF(18, 18));
-      p.drawLine(QPointF(18, 6), QPointF(6, 18));
-    });
-  }
-  if (key == QLatin1String("barHelp")) {
-    return Render([](QPainter& p) {
-      p.setPen(Pen(kCurve.darker(120), 1.2));
-      p.setBrush(kCurve);
-      p.drawEllipse(QPointF(12, 12), 9.5, 9.5);
-      p.setPen(Qt::white);
-      QFont font = p.font();
-      font.setPixelSize(15);
-      font.setBold(true);
-      p.setFont(font);
-      p.drawText(QRectF(2.5, 2.5, 19, 19), Qt::AlignCenter, QStringLiteral("?"));
-    });
-  }
-  if (key == QLatin1String("barFun2DCart")) {
-    return Render([](QPainter& p) {
-      Axes(p, QRectF(2, 2, 20, 20), false);
-      Wave(p, QRectF(3, 6, 18, 12), kCurve);
-    });
-  }
-  if (key == QLatin1String("barFun2DPolar")) {
-    return Render([](QPainter& p) {
-      Axes(p, QRectF(2, 2, 20, 20), false);
-      // A three-leaved rose r = cos(3a).
-      QPainterPath rose;
-      for (int i = 0; i <= 90; ++i) {
-        const double a = i * M_PI / 90;
-        const double r = 8.5 * std::cos(3 * a);
-        const QPointF point(12 + r * std::cos(a), 12 - r * std::sin(a));
-        if (i == 0) {
-          rose.moveTo(point);
-        } else {
-          rose.lineTo(point);
-        }
-      }
-      p.setPen(Pen(kAccent, 1.6));
-      p.setBrush(Qt::NoBrush);
-      p.drawPath(rose);
-    });
-  }
-  if (key == QLatin1String("barCoord")) {
-    return Render([](QPainter& p) {
-      Axes(p, QRectF(2, 2, 20, 20), true);
-      p.setPen(Pen(kInk, 1.0));
-      for (const double t : {5.0, 8.0, 16.0, 19.0}) {
-        p.drawLine(QPointF(t, 11), QPointF(t, 13));
-        p.drawLine(QPointF(11, t), QPointF(13, t));
-      }
-    });
-  }
-  if (key == QLatin1String("barMove")) {
-    return Render([](QPainter& p) {
-      const QPointF centre(12, 12);
-      Arrow(p, centre, QPointF(12, 2.5));
-      Arrow(p, centre, QPointF(12, 21.5));
-      Arrow(p, centre, QPointF(2.5, 12));
-      Arrow(p, centre, QPointF(21.5, 12));
-    });
-  }
-  if (key == QLatin1String("barZoom")) {
-    return Render([](QPainter& p) {
-      Magnifier(p);
-      p.setPen(Pen(kInk, 1.5));
-      p.drawLine(QPointF(7, 10), QPointF(13, 10));
-      p.drawLine(QPointF(10, 7), QPointF(10, 13));
-    });
-  }
-  if (key == QLatin1String("barZoomAll")) {
-    return Render([](QPainter& p) {
-      p.setPen(Pen(kAccent, 1.6));
-      p.setBrush(Qt::NoBrush);
-      for (const QPointF& corner :
-           {QPointF(2, 2), QPointF(22, 2), QPointF(2, 22), QPointF(22, 22)}) {
-        const double sx = corner.x() < 12 ? 1 : -1;
-        const double sy = corner.y() < 12 ? 1 : -1;
-        p.drawLine(corner, corner + QPointF(4 * sx, 0));
-        p.drawLine(corner, corner + QPointF(0, 4 * sy));
-      }
-      p.scale(0.8, 0.8);
-      p.translate(3, 3);
-      Magnifier(p);
-    });
+  static const std::pair<const char*, Painting> kPaintings[] = {
+      {"barNew2D",
+       [](QPainter& p) {
+         Page(p, QRectF(4, 2, 16, 20));
+         Wave(p, QRectF(6.5, 11, 11, 6), kCurve, 1.4);
+       }},
+      {"barOpen",
+       [](QPainter& p) {
+         p.setPen(Pen(kInk, 1.2));
+         p.setBrush(kFolder.darker(115));
+         p.drawRect(QRectF(2.5, 5, 17, 14));
+         p.setBrush(kFolder);
+         p.drawPolygon(
+             QPolygonF({QPointF(5.5, 9.5), QPointF(22, 9.5), QPointF(19, 19), QPointF(2.5, 19)}));
+       }},
+      {"barSave", [](QPainter& p) { Disk(p); }},
+      {"barSaveAs",
+       [](QPainter& p) {
+         Disk(p);
+         p.setPen(Pen(kAccent, 2.4));
+         p.drawLine(QPointF(13, 19), QPointF(21.5, 10.5));
+       }},
+      {"barPrint",
+       [](QPainter& p) {
+         p.setPen(Pen(kInk, 1.2));
+         p.setBrush(kPaper);
+         p.drawRect(QRectF(7, 3, 10, 8));
+         p.setBrush(QColor(170, 170, 180));
+         p.drawRoundedRect(QRectF(3, 10, 18, 8), 1.5, 1.5);
+         p.setBrush(kPaper);
+         p.drawRect(QRectF(7, 15, 10, 6));
+       }},
+      {"barCut",
+       [](QPainter& p) {
+         p.setPen(Pen(kInk, 1.6));
+         p.drawLine(QPointF(8, 3), QPointF(15, 15));
+         p.drawLine(QPointF(16, 3), QPointF(9, 15));
+         p.setBrush(Qt::NoBrush);
+         p.setPen(Pen(kAccent, 1.8));
+         p.drawEllipse(QPointF(7.5, 18), 3, 3);
+         p.drawEllipse(QPointF(16.5, 18), 3, 3);
+       }},
+      {"barCopy",
+       [](QPainter& p) {
+         Page(p, QRectF(3, 2, 12, 15));
+         Page(p, QRectF(9, 7, 12, 15));
+       }},
+      {"barCopyAs",
+       [](QPainter& p) {
+         p.setPen(Pen(kInk, 1.2));
+         p.setBrush(QColor(200, 225, 250));
+         p.drawRect(QRectF(3, 4, 18, 16));
+         p.setBrush(QColor(90, 160, 90));
+         p.drawPolygon(QPolygonF(
+             {QPointF(3, 20), QPointF(10, 11), QPointF(15, 16), QPointF(17, 14), QPointF(21, 20)}));
+         p.setBrush(QColor(240, 200, 40));
+         p.setPen(Qt::NoPen);
+         p.drawEllipse(QPointF(16, 8), 2, 2);
+       }},
+      {"barPaste",
+       [](QPainter& p) {
+         p.setPen(Pen(kInk, 1.2));
+         p.setBrush(QColor(170, 120, 70));
+         p.drawRoundedRect(QRectF(4, 4, 16, 18), 1.5, 1.5);
+         p.setBrush(kPaper);
+         p.drawRect(QRectF(7, 7, 10, 13));
+         p.setBrush(QColor(150, 150, 160));
+         p.drawRoundedRect(QRectF(9, 2, 6, 4), 1, 1);
+       }},
+      {"varDel",
+       [](QPainter& p) {
+         p.setPen(Pen(kAccent, 3.0));
+         p.drawLine(QPointF(6, 6), QPointF(18, 18));
+         p.drawLine(QPointF(18, 6), QPointF(6, 18));
+       }},
+      {"barHelp",
+       [](QPainter& p) {
+         p.setPen(Pen(kCurve.darker(120), 1.2));
+         p.setBrush(kCurve);
+         p.drawEllipse(QPointF(12, 12), 9.5, 9.5);
+         p.setPen(Qt::white);
+         QFont font = p.font();
+         font.setPixelSize(15);
+         font.setBold(true);
+         p.setFont(font);
+         p.drawText(QRectF(2.5, 2.5, 19, 19), Qt::AlignCenter, QStringLiteral("?"));
+       }},
+      {"barFun2DCart",
+       [](QPainter& p) {
+         Axes(p, QRectF(2, 2, 20, 20), false);
+         Wave(p, QRectF(3, 6, 18, 12), kCurve);
+       }},
+      {"barFun2DPolar",
+       [](QPainter& p) {
+         Axes(p, QRectF(2, 2, 20, 20), false);
+         // A three-leaved rose r = cos(3a).
+         const QPainterPath rose = Curve(90, [](double t) {
+           const double a = t * M_PI;
+           const double r = 8.5 * std::cos(3 * a);
+           return QPointF(12 + r * std::cos(a), 12 - r * std::sin(a));
+         });
+         p.setPen(Pen(kAccent, 1.6));
+         p.setBrush(Qt::NoBrush);
+         p.drawPath(rose);
+       }},
+      {"barCoord",
+       [](QPainter& p) {
+         Axes(p, QRectF(2, 2, 20, 20), true);
+         p.setPen(Pen(kInk, 1.0));
+         for (const double t : {5.0, 8.0, 16.0, 19.0}) {
+           p.drawLine(QPointF(t, 11), QPointF(t, 13));
+           p.drawLine(QPointF(11, t), QPointF(13, t));
+         }
+       }},
+      {"barMove",
+       [](QPainter& p) {
+         const QPointF centre(12, 12);
+         Arrow(p, centre, QPointF(12, 2.5));
+         Arrow(p, centre, QPointF(12, 21.5));
+         Arrow(p, centre, QPointF(2.5, 12));
+         Arrow(p, centre, QPointF(21.5, 12));
+       }},
+      {"barZoom",
+       [](QPainter& p) {
+         Magnifier(p);
+         p.setPen(Pen(kInk, 1.5));
+         p.drawLine(QPointF(7, 10), QPointF(13, 10));
+         p.drawLine(QPointF(10, 7), QPointF(10, 13));
+       }},
+      {"barZoomAll",
+       [](QPainter& p) {
+         p.setPen(Pen(kAccent, 1.6));
+         p.setBrush(Qt::NoBrush);
+         for (const QPointF& corner :
+              {QPointF(2, 2), QPointF(22, 2), QPointF(2, 22), QPointF(22, 22)}) {
+           const double sx = corner.x() < 12 ? 1 : -1;
+           const double sy = corner.y() < 12 ? 1 : -1;
+           p.drawLine(corner, corner + QPointF(4 * sx, 0));
+           p.drawLine(corner, corner + QPointF(0, 4 * sy));
+         }
+         p.scale(0.8, 0.8);
+         p.translate(3, 3);
+         Magnifier(p);
+       }},
+  };
+  for (const auto& [name, paint] : kPaintings) {
+    if (key == QLatin1String(name)) {
+      return Render(paint);
+    }
   }
   return QIcon();
 }
