@@ -204,6 +204,10 @@ TEST_F(PropertiesThroughWindow, WhatOkBuildsFromTheTexts) {
        "1 3 cos(u)*5 sin(u)*5 0 6.3 60"},
       {{1, 0, "5", "", "0", "6.3", "60"}, "r=5", "2 2 a 5 0 6.3 60"},
       {{1, 1, "u", "2", "0", "3", "30"}, "a=u, r=2", "2 3 u 2 0 3 30"},
+      // The hidden second box is neither checked nor used.
+      {{0, 0, "x", "u<1", "0", "1", "10", std::nullopt, "my curve", false},
+       "y=x",
+       "1 2 x x 0 1 10"},
   };
   Start("");
   Lines entries;
@@ -214,8 +218,8 @@ TEST_F(PropertiesThroughWindow, WhatOkBuildsFromTheTexts) {
     const auto position = static_cast<std::int32_t>(entries.size());
     const Cls9& graph = ListedGraph(position);
     EXPECT_EQ(graph.ID(), position);
-    EXPECT_EQ(Fields(graph),
-              built + std::string(" / Untitled 0 0 1 0 1 3 ff0000 ff0000 4 4 2 2 1"));
+    EXPECT_EQ(Fields(graph), built + (" / " + input.name) + " 0 0 1 0 1 3 ff0000 ff0000 4 4 2 2 " +
+                                 (input.showCurve ? "1" : "0"));
     EXPECT_NE(graph.Vert3D(0, graph.StepV()), nullptr);
   }
   EXPECT_EQ(Entries(), entries);

@@ -99,11 +99,14 @@ class ScriptedDialogs : public WindowDialogs {
   }
 };
 
-// What a user types into the Properties dialog; the width is always 3.
+// What a user types into the Properties dialog; the width is always 3. A
+// second text given to an explicit form stays in its hidden box.
 struct FunctionInput {
   int coordinate = 0, form = 0;  // 0: Cartesian, explicit; 1: polar, parametric
   std::string first = "", second = "", min = "-10", max = "10", steps = "100";
   std::optional<std::int32_t> color = std::nullopt;  // chosen through the colour box
+  std::string name = "Untitled";
+  bool showCurve = true;  // Check3
 };
 
 inline const FunctionInput kRedLine{0, 0, "x", "", "-10", "10", "100", kRed};
@@ -176,15 +179,19 @@ inline void FillAndConfirm(QDialog& dialog, const FunctionInput& input) {
     box->del();
     QTest::keyClicks(box, QString::fromLatin1(text));
   };
+  type("Text1", input.name);
   type("Text2", input.first);
   if (input.form == 1) {
     type("Text3", input.second);
+  } else {
+    Find<QLineEdit>(dialog, "Text3")->setText(QString::fromStdString(input.second));
   }
   type("Text4", input.min);
   type("Text5", input.max);
   type("Text6", input.steps);
   Find<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
   ChooseComboItem(Find<QComboBox>(dialog, "Combo2"), 2);
+  Find<QCheckBox>(dialog, "Check3")->setChecked(input.showCurve);
   if (input.color) {
     QTest::mouseClick(Find<ColorBox>(dialog, "Picture1"), Qt::LeftButton);
   }
