@@ -136,6 +136,16 @@ TEST(Sampling, ArraysOfACurve) {
     ExpectPoint(graph->Vert3DGrid().Find(0, i), first[static_cast<std::size_t>(i)]);
     ExpectPoint(graph->Vert3DExp2Grid().Find(0, i), second[static_cast<std::size_t>(i)]);
   }
+  // A parametric kind 20 computes no second curve, yet clips its fresh points
+  // like the first curve's: X = 0 lies outside a view that starts at 1.
+  Document shifted;
+  shifted.values.ViewMinX = 1;
+  const auto parametric = MakeGraph(shifted, {20, 1, 3, "0", "u+1", "u", 0, 1, 1, 0, 1, 1});
+  ASSERT_TRUE(parametric->GetPoints());
+  ExpectPoint(parametric->Vert3DGrid().Find(0, 1), {2, 1, 0});
+  for (std::int32_t i = 0; i <= 1; ++i) {
+    ExpectPoint(parametric->Vert3DExp2Grid().Find(0, i), {U, 0, 0});
+  }
   // A surface with both projection grids samples as usual; they read as
   // fresh points.
   const auto surface = MakeGraph(document, {2, 3, 2, "x", "y", "x+y", 0, 1, 2, 0, 1, 3});
