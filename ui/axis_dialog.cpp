@@ -85,9 +85,7 @@ frmF20::frmF20(Cls3& axis, WindowDialogs& dialogs, QWidget* parent)
 }
 
 void frmF20::Picture1_Click() {
-  if (const std::optional<std::int32_t> color = dialogs_.ChooseColor(this)) {
-    Picture1->Color(*color);
-  }
+  Picture1->Choose(dialogs_);
 }
 
 void frmF20::Command1_Click() {

@@ -3,6 +3,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPalette>
+#include <optional>
+
+#include "ui/window_dialogs.h"
 
 namespace quillon {
 
@@ -28,6 +31,12 @@ void ColorBox::Color(std::int32_t value) {
   QPalette swatch = palette();
   swatch.setColor(QPalette::Window, ToQColor(value));
   setPalette(swatch);
+}
+
+void ColorBox::Choose(WindowDialogs& dialogs) {
+  if (const std::optional<std::int32_t> color = dialogs.ChooseColor(window())) {
+    Color(*color);
+  }
 }
 
 void ColorBox::mousePressEvent(QMouseEvent* event) {

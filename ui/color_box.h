@@ -9,6 +9,8 @@
 
 namespace quillon {
 
+class WindowDialogs;
+
 QColor ToQColor(std::int32_t color);
 std::int32_t ColorValue(const QColor& color);
 
@@ -20,6 +22,9 @@ class ColorBox : public QFrame {
 
   std::int32_t Color() const { return color_; }
   void Color(std::int32_t value);
+  // Shows the colour chooser over the box's window; the box takes the colour
+  // chosen and keeps its own when the chooser is cancelled.
+  void Choose(WindowDialogs& dialogs);
 
  signals:
   void clicked();

@@ -218,9 +218,7 @@ void frmF5::Combo3_Click() {
 }
 
 void frmF5::Picture1_Click() {
-  if (const std::optional<std::int32_t> color = dialogs_.ChooseColor(this)) {
-    Picture1->Color(*color);
-  }
+  Picture1->Choose(dialogs_);
 }
 
 void frmF5::Tell(const char* title, const char* text) {
