@@ -35,6 +35,20 @@ class SilentReporter : public Reporter {
   std::string last;
 };
 
+// Samples the graph once per iteration; false (with the benchmark marked as
+// failed) when sampling fails.
+bool SampleRepeatedly(benchmark::State& state, Cls9& graph, const SilentReporter& reporter) {
+  for (auto _ : state) {
+    if (!graph.GetPoints()) {
+      state.SkipWithError(("sampling failed: " + reporter.last).c_str());
+      return false;
+    }
+    benchmark::DoNotOptimize(graph.Vert3DGrid().Data());
+    benchmark::ClobberMemory();
+  }
+  return true;
+}
+
 void BM_Sample(benchmark::State& state, const SampleFunction& function) {
   SilentReporter reporter;
   DocumentValues document;
@@ -52,13 +66,8 @@ void BM_Sample(benchmark::State& state, const SampleFunction& function) {
   graph.MaxU(1);
   graph.MinV(-10);
   graph.MaxV(10);
-  for (auto _ : state) {
-    if (!graph.GetPoints()) {
-      state.SkipWithError(("sampling failed: " + reporter.last).c_str());
-      return;
-    }
-    benchmark::DoNotOptimize(graph.Vert3DGrid().Data());
-    benchmark::ClobberMemory();
+  if (!SampleRepeatedly(state, graph, reporter)) {
+    return;
   }
   // The last point lies at x = 10 up to the rounding of the single step.
   const Cls2* last = graph.Vert3DGrid().Find(0, kSteps);
@@ -90,13 +99,8 @@ void BM_SampleSurface(benchmark::State& state) {
   graph.MaxU(10);
   graph.MinV(-10);
   graph.MaxV(10);
-  for (auto _ : state) {
-    if (!graph.GetPoints()) {
-      state.SkipWithError(("sampling failed: " + reporter.last).c_str());
-      return;
-    }
-    benchmark::DoNotOptimize(graph.Vert3DGrid().Data());
-    benchmark::ClobberMemory();
+  if (!SampleRepeatedly(state, graph, reporter)) {
+    return;
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * (kSurfaceSteps + 1) *
                           (kSurfaceSteps + 1));
