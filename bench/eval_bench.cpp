@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "expr/compiled_expression.h"
-#include "expr/expression_engine.h"
+#include "expr/expression_compiler.h"
 #include "expr/random_generator.h"
 
 namespace quillon {
@@ -58,7 +58,7 @@ void Finish(benchmark::State& state) {
 }
 
 void BM_Eval(benchmark::State& state, const BenchFunction& function) {
-  Cls6 engine;
+  ExpressionCompiler engine;
   std::string postfix;
   if (engine.InfixToPostfix(function.expression, postfix) != 0) {
     state.SkipWithError(engine.LastMessage().c_str());
@@ -89,7 +89,7 @@ void BM_Eval(benchmark::State& state, const BenchFunction& function) {
 // Reference points for the block evaluation: the literal evaluator on the
 // postfix text, and the compiled program one point at a time.
 void BM_DoEvaluate(benchmark::State& state, const BenchFunction& function) {
-  Cls6 engine;
+  ExpressionCompiler engine;
   std::string postfix;
   if (engine.InfixToPostfix(function.expression, postfix) != 0) {
     state.SkipWithError(engine.LastMessage().c_str());
@@ -108,7 +108,7 @@ void BM_DoEvaluate(benchmark::State& state, const BenchFunction& function) {
 }
 
 void BM_EvalPointwise(benchmark::State& state, const BenchFunction& function) {
-  Cls6 engine;
+  ExpressionCompiler engine;
   std::string postfix;
   if (engine.InfixToPostfix(function.expression, postfix) != 0) {
     state.SkipWithError(engine.LastMessage().c_str());

@@ -16,13 +16,13 @@
 #include "expr/undefined_mark.h"
 #include "graph/box.h"
 #include "graph/document_values.h"
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 #include "scene/axis.h"
+#include "scene/camera.h"
 #include "scene/frame_renderer.h"
 #include "scene/light.h"
 #include "scene/offscreen_context.h"
 #include "scene/scene.h"
-#include "scene/view.h"
 
 namespace quillon {
 namespace {
@@ -39,17 +39,17 @@ const std::int32_t kColors[kCurves] = {255,     65280, 16711680, 0,        84213
 struct BenchScene {
   std::unique_ptr<OffscreenContext> context;
   DocumentValues document;
-  Cls8 scene;
-  Cls3 axis;
-  Cls4 view;
-  Cls10 light;
-  Cls1 sceneBox;
+  Scene scene;
+  Axis axis;
+  Camera view;
+  Light light;
+  Box sceneBox;
   FrameRenderer renderer;
 
   explicit BenchScene(std::int32_t steps)
       : context(std::make_unique<OffscreenContext>(kWidth, kHeight)) {
     for (std::int32_t k = 0; k < kCurves; ++k) {
-      auto graph = std::make_shared<Cls9>(document);
+      auto graph = std::make_shared<Graph>(document);
       graph->ID(k + 1);
       graph->GraphType(0);
       graph->CoordType(1);
@@ -70,7 +70,7 @@ struct BenchScene {
       scene.Graphs().Add(graph, std::to_string(graph->ID()));
     }
     view.SetScreen(kWidth, kHeight);
-    const Cls1 box = scene.GetBox(0);
+    const Box box = scene.GetBox(0);
     view.ZoomAll(box.MinX(), box.MinY(), box.MinZ(), box.MaxX(), box.MaxY(), box.MaxZ());
     if (!renderer.Initialize()) {
       throw std::runtime_error("no OpenGL context");
@@ -95,11 +95,11 @@ void BM_FrameReference(benchmark::State& state) {
   std::vector<float> vertices;
   std::vector<std::pair<GLint, GLsizei>> ranges;
   for (const auto& entry : bench.scene.Graphs()) {
-    const Cls9& graph = *entry.second;
+    const Graph& graph = *entry.second;
     const auto first = static_cast<GLint>(vertices.size() / 3);
     for (std::int32_t i = 0; i < graph.StepV(); ++i) {
-      const Cls2& p = *graph.Vert3D(0, i);
-      const Cls2& q = *graph.Vert3D(0, i + 1);
+      const PlotPoint& p = *graph.Vert3D(0, i);
+      const PlotPoint& q = *graph.Vert3D(0, i + 1);
       const bool defined = p.X() != UndefinedMark && p.Y() != UndefinedMark &&
                            q.X() != UndefinedMark && q.Y() != UndefinedMark;
       if (defined) {
@@ -123,7 +123,7 @@ void BM_FrameReference(benchmark::State& state) {
     glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
     std::size_t k = 0;
     for (const auto& entry : bench.scene.Graphs()) {
-      const Cls9& graph = *entry.second;
+      const Graph& graph = *entry.second;
       const auto color = static_cast<std::uint32_t>(graph.LineColor());
       glLineWidth(static_cast<float>(graph.LineWidth()));
       glColor3ub(static_cast<GLubyte>(color & 0xFF), static_cast<GLubyte>((color >> 8) & 0xFF),

@@ -10,7 +10,7 @@
 
 #include "expr/reporter.h"
 #include "graph/document_values.h"
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 
 namespace quillon {
 namespace {
@@ -37,7 +37,7 @@ class SilentReporter : public Reporter {
 
 // Samples the graph once per iteration; false (with the benchmark marked as
 // failed) when sampling fails.
-bool SampleRepeatedly(benchmark::State& state, Cls9& graph, const SilentReporter& reporter) {
+bool SampleRepeatedly(benchmark::State& state, Graph& graph, const SilentReporter& reporter) {
   for (auto _ : state) {
     if (!graph.GetPoints()) {
       state.SkipWithError(("sampling failed: " + reporter.last).c_str());
@@ -53,7 +53,7 @@ void BM_Sample(benchmark::State& state, const SampleFunction& function) {
   SilentReporter reporter;
   DocumentValues document;
   document.reporter = &reporter;
-  Cls9 graph(document);
+  Graph graph(document);
   graph.GraphType(0);
   graph.CoordType(1);
   graph.FunForm(2);
@@ -70,7 +70,7 @@ void BM_Sample(benchmark::State& state, const SampleFunction& function) {
     return;
   }
   // The last point lies at x = 10 up to the rounding of the single step.
-  const Cls2* last = graph.Vert3DGrid().Find(0, kSteps);
+  const PlotPoint* last = graph.Vert3DGrid().Find(0, kSteps);
   if (last == nullptr || std::fabs(last->X() - 10.0f) > 1e-4f) {
     state.SkipWithError("the curve does not end at x = 10");
     return;
@@ -86,7 +86,7 @@ void BM_SampleSurface(benchmark::State& state) {
   SilentReporter reporter;
   DocumentValues document;
   document.reporter = &reporter;
-  Cls9 graph(document);
+  Graph graph(document);
   graph.GraphType(2);
   graph.CoordType(3);
   graph.FunForm(2);

@@ -1,6 +1,6 @@
 // A postfix text decoded once into a compact program, so that sampling
 // evaluates it many times without scanning text. Results are exactly those of
-// Cls6::DoEvaluate on the same text, point by point.
+// ExpressionCompiler::DoEvaluate on the same text, point by point.
 #pragma once
 
 #include <cstddef>

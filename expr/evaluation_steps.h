@@ -1,5 +1,5 @@
 // The tokens of a postfix text and the arithmetic of each evaluation step.
-// Cls6::DoEvaluate and CompiledExpression both compute through these
+// ExpressionCompiler::DoEvaluate and CompiledExpression both compute through these
 // functions, which is what makes their results equal bit for bit.
 #pragma once
 

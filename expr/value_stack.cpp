@@ -15,21 +15,21 @@ double ToDouble(const StackValue& value) {
   return std::visit(Reader{}, value);
 }
 
-void Cls13::Push(StackValue value) {
+void ValueStack::Push(StackValue value) {
   ++count_;
   if (count_ > Capacity())
     storage_.resize(storage_.size() + 10);
   storage_[static_cast<std::size_t>(count_ - 1)] = std::move(value);
 }
 
-StackValue Cls13::Pop() {
+StackValue ValueStack::Pop() {
   if (count_ == 0)
     throw EngineError(kErrorPopEmptyStack, "Pop method invoked on empty stack");
   --count_;
   return std::move(storage_[static_cast<std::size_t>(count_)]);
 }
 
-const StackValue& Cls13::GetPopValue() const {
+const StackValue& ValueStack::GetPopValue() const {
   if (count_ == 0) {
     throw EngineError(kErrorGetPopValueEmpty, "GetPopValue method invoked on empty stack");
   }

@@ -1,4 +1,4 @@
-// Cls13: the value stack shared by the expression compiler (which stacks
+// ValueStack: the value stack shared by the expression compiler (which stacks
 // operator and function tokens) and the evaluator (which stacks operands).
 #pragma once
 
@@ -18,7 +18,7 @@ using StackValue = std::variant<double, float, std::int16_t, std::string, const 
 // A text slot reads as 0.
 double ToDouble(const StackValue& value);
 
-class Cls13 {
+class ValueStack {
  public:
   // Number of values held; the top of the stack is slot number StackSize().
   std::int32_t StackSize() const { return count_; }

@@ -14,7 +14,7 @@
 
 #include "expr/compiled_expression.h"
 #include "expr/engine_error.h"
-#include "expr/expression_engine.h"
+#include "expr/expression_compiler.h"
 #include "expr/random_generator.h"
 
 namespace quillon {
@@ -86,7 +86,7 @@ void CheckAgreement(const std::string& postfix, Variable varying, bool degree) {
 
   const Outcome reference = Run([&](std::vector<float>& results) {
     RandomGenerator random;
-    Cls6 engine(nullptr, &random);
+    ExpressionCompiler engine(nullptr, &random);
     VariableValues v = values;
     for (std::size_t i = 0; i < points.size(); ++i) {
       Slot(v, varying) = points[i];
@@ -121,7 +121,7 @@ void CheckAgreement(const std::string& postfix, Variable varying, bool degree) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quillon;
   const std::string text(reinterpret_cast<const char*>(data), size);
-  Cls6 engine;
+  ExpressionCompiler engine;
   std::string postfix;
   const std::int32_t result = engine.InfixToPostfix(text, postfix);
   if ((result == 0) != engine.LastMessage().empty())

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "graph/document_values.h"
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 #include "io/graph_file.h"
 #include "io/io_error.h"
 #include "scene/axis.h"
@@ -23,11 +23,11 @@ bool Rewrite(const std::string& text, std::string& bytes) {
   DocumentValues values;
   StagedDocument staged;
   try {
-    staged = ParseDocumentText(text, values, Cls3());
+    staged = ParseDocumentText(text, values, Axis());
   } catch (const IoError&) {
     return false;
   }
-  Cls8 scene;
+  Scene scene;
   std::int32_t ID = 0;
   for (StagedGraph& staging : staged.graphs) {
     staging.graph->ID(++ID);

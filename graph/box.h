@@ -1,10 +1,10 @@
-// Cls1: an axis-aligned box in world units. Nothing is enforced: a minimum
+// Box: an axis-aligned box in world units. Nothing is enforced: a minimum
 // may lie above its maximum (the box of a graph that no point touched).
 #pragma once
 
 namespace quillon {
 
-class Cls1 {
+class Box {
  public:
   float MinX() const { return minX_; }
   void MinX(float value) { minX_ = value; }

@@ -1,11 +1,11 @@
-// Cls9::GetBox: the box around a graph's sampled points, read from the point
+// Graph::GetBox: the box around a graph's sampled points, read from the point
 // arrays through const access only (a lazily filled array stays unfilled).
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <memory>
 
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 
 namespace quillon {
 
@@ -45,13 +45,13 @@ struct BoxValues {
       minZ = z;
     }
   }
-  void Extend(const Cls2* point) {
+  void Extend(const PlotPoint* point) {
     if (point != nullptr) {
       Extend(point->X(), point->Y(), point->z(), point->Y());
     }
   }
   // Only the X and Y ranges take part; z is left as it was.
-  void ExtendXY(const Cls2* point) {
+  void ExtendXY(const PlotPoint* point) {
     if (point == nullptr) {
       return;
     }
@@ -82,7 +82,8 @@ void SpanFromOrigin(float value, float& minimum, float& maximum) {
 // The point in a cell, or null when the cell lies outside the array's extent
 // (the array was never allocated, or the step counts changed since it was
 // sampled) or holds no point. Never throws and never fills a lazy array.
-const Cls2* Peek(const PointGrid& grid, std::int64_t i, std::int64_t j = 0, std::int64_t k = 0) {
+const PlotPoint* Peek(const PointGrid& grid, std::int64_t i, std::int64_t j = 0,
+                      std::int64_t k = 0) {
   if (i < 0 || j < 0 || k < 0 || i > grid.Upper(0) || j > grid.Upper(1) || k > grid.Upper(2)) {
     return nullptr;
   }
@@ -96,19 +97,19 @@ std::int64_t LastIndex(const PointGrid& grid, int index, std::int32_t count) {
   return std::min<std::int64_t>(count, grid.Upper(index));
 }
 
-std::shared_ptr<const Cls1> PolarRegionBox() {
-  static const std::shared_ptr<const Cls1> box = std::make_shared<const Cls1>();
+std::shared_ptr<const Box> PolarRegionBox() {
+  static const std::shared_ptr<const Box> box = std::make_shared<const Box>();
   return box;
 }
 
-std::shared_ptr<const Cls1> FallbackBox() {
-  static const std::shared_ptr<const Cls1> box = std::make_shared<const Cls1>();
+std::shared_ptr<const Box> FallbackBox() {
+  static const std::shared_ptr<const Box> box = std::make_shared<const Box>();
   return box;
 }
 
 }  // namespace
 
-std::shared_ptr<const Cls1> Cls9::GetBox(std::int32_t lngAnimStep) {
+std::shared_ptr<const Box> Graph::GetBox(std::int32_t lngAnimStep) {
   const std::int32_t kind = graphType_;
   const bool regionForm = funForm_ == 1 || funForm_ == 4;
   if ((kind == 0 || kind == 9) && coordType_ == 2 && regionForm) {
@@ -119,7 +120,7 @@ std::shared_ptr<const Cls1> Cls9::GetBox(std::int32_t lngAnimStep) {
   }
 
   // Const views: reading never creates points.
-  const Cls9& self = *this;
+  const Graph& self = *this;
   const PointGrid& vert3D = self.vert3D_;
   const std::int64_t s = lngAnimStep;
   BoxValues box;
@@ -186,7 +187,7 @@ std::shared_ptr<const Cls1> Cls9::GetBox(std::int32_t lngAnimStep) {
       const bool lowered = showContour_ || showVector_ || showColormap_;
       for (std::int64_t j = 0; j <= LastIndex(vert3D, 0, stepU_); ++j) {
         for (std::int64_t i = 0; i <= LastIndex(vert3D, 1, stepV_); ++i) {
-          const Cls2* point = Peek(vert3D, j, i);
+          const PlotPoint* point = Peek(vert3D, j, i);
           if (point != nullptr) {
             // Contours are drawn below the surface: room for them under it.
             box.Extend(point->X(), point->Y(), point->z(),
@@ -200,15 +201,15 @@ std::shared_ptr<const Cls1> Cls9::GetBox(std::int32_t lngAnimStep) {
     case 6: {
       // The cells a table record is saved with; an empty cell reads as a
       // fresh point, as reading it through VertTab3D would make it.
-      const Cls2 fresh;
+      const PlotPoint fresh;
       const std::int64_t lastU = std::min<std::int64_t>(stepU_, kTableUpper);
       const std::int64_t lastV = std::min<std::int64_t>(stepV_, kTableUpper);
       for (std::int64_t j = 0; j <= lastU; ++j) {
         for (std::int64_t i = 0; i <= lastV; ++i) {
           const auto u = static_cast<std::int32_t>(j);
           const auto v = static_cast<std::int32_t>(i);
-          const Cls2* cell = TableCell(u, v);
-          const Cls2* point = cell != nullptr ? cell : &fresh;
+          const PlotPoint* cell = TableCell(u, v);
+          const PlotPoint* point = cell != nullptr ? cell : &fresh;
           box.Extend(point);
         }
       }
@@ -240,7 +241,7 @@ std::shared_ptr<const Cls1> Cls9::GetBox(std::int32_t lngAnimStep) {
       break;
     case 7:
     case 8: {
-      const Cls2* point = kind == 7 ? Peek(vert3D, 0, 0) : Peek(anim1D_, s);
+      const PlotPoint* point = kind == 7 ? Peek(vert3D, 0, 0) : Peek(anim1D_, s);
       if (point != nullptr) {
         SpanFromOrigin(point->X(), box.minX, box.maxX);
         SpanFromOrigin(point->Y(), box.minY, box.maxY);
@@ -290,7 +291,7 @@ std::shared_ptr<const Cls1> Cls9::GetBox(std::int32_t lngAnimStep) {
   boxMaxZ_ = box.maxZ;
   boxMinZ_ = box.minZ;
 
-  auto result = std::make_shared<Cls1>();
+  auto result = std::make_shared<Box>();
   result->MaxX(boxMaxX_);
   result->MinX(boxMinX_);
   result->MaxY(boxMaxY_);

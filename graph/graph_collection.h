@@ -10,21 +10,21 @@
 
 namespace quillon {
 
-class Cls9;
+class Graph;
 
 class GraphCollection {
  public:
-  using Entry = std::pair<std::string, std::shared_ptr<Cls9>>;
+  using Entry = std::pair<std::string, std::shared_ptr<Graph>>;
 
   std::int32_t Count() const { return static_cast<std::int32_t>(entries_.size()); }
   bool Empty() const { return entries_.empty(); }
 
   // Appends the graph under key. Throws GraphError when the key is present.
-  void Add(std::shared_ptr<Cls9> graph, const std::string& key);
+  void Add(std::shared_ptr<Graph> graph, const std::string& key);
   // The graph at a 1-based position. Throws GraphError outside 1..Count().
-  const std::shared_ptr<Cls9>& Item(std::int32_t position) const;
+  const std::shared_ptr<Graph>& Item(std::int32_t position) const;
   // The graph stored under key, or null.
-  std::shared_ptr<Cls9> Find(const std::string& key) const;
+  std::shared_ptr<Graph> Find(const std::string& key) const;
   bool Contains(const std::string& key) const { return Find(key) != nullptr; }
   // Removes the graph stored under key. Throws GraphError when absent.
   void Remove(const std::string& key);

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "expr/evaluation_steps.h"
-#include "expr/expression_engine.h"
+#include "expr/expression_compiler.h"
 #include "expr/reporter.h"
 #include "expr/undefined_mark.h"
 
@@ -66,7 +66,7 @@ void SetVariable(VariableValues& values, Variable variable, float value) {
 }
 
 // Angle a and radius r in the plane: X = r cos a, Y = r sin a.
-void StorePolar(float a, float r, Cls2& point) {
+void StorePolar(float a, float r, PlotPoint& point) {
   if (IsUndefined(a) || IsUndefined(r)) {
     point.X(UndefinedMark);
     point.Y(UndefinedMark);
@@ -81,7 +81,7 @@ void StorePolar(float a, float r, Cls2& point) {
 // The values of ExpressX, ExpressY and ExpressZ (v1, v2, v3) read in a
 // coordinate system, stored as a point. Y is the vertical axis of space.
 // An undefined value makes every coordinate computed from it undefined.
-void StoreCoordinates(std::int32_t coordType, float v1, float v2, float v3, Cls2& point) {
+void StoreCoordinates(std::int32_t coordType, float v1, float v2, float v3, PlotPoint& point) {
   switch (coordType) {
     case 1:  // plane (z, x, y) and Cartesian space (x, y, z) store alike
     case 3:
@@ -146,7 +146,7 @@ class ViewClip {
   float Y(float value) const { return Inside(value, minY_, maxY_) ? value : UndefinedMark; }
   float Z(float value) const { return Inside(value, minZ_, maxZ_) ? value : UndefinedMark; }
 
-  void Apply(Cls2& point) const {
+  void Apply(PlotPoint& point) const {
     point.X(X(point.X()));
     point.Y(Y(point.Y()));
     point.z(Z(point.z()));
@@ -241,11 +241,11 @@ struct GraphSampler::Allocation {
   std::vector<Entry> entries;
 };
 
-bool Cls9::GetPoints() {
+bool Graph::GetPoints() {
   return GraphSampler(*this).Run();
 }
 
-GraphSampler::GraphSampler(Cls9& graph)
+GraphSampler::GraphSampler(Graph& graph)
     : plan_(std::make_unique<Allocation>()),
       graph_(graph),
       document_(graph.Document()),
@@ -397,8 +397,8 @@ bool GraphSampler::PlanAllocation() {
       return false;
     }
     if (entry.fill == Fill::Fresh) {
-      if (*count > Cls9::kPointBudget - stored) {
-        ReportTooManyPoints(*count > Cls9::kPointBudget ? *count : stored + *count);
+      if (*count > Graph::kPointBudget - stored) {
+        ReportTooManyPoints(*count > Graph::kPointBudget ? *count : stored + *count);
         return false;
       }
       stored += *count;
@@ -413,7 +413,7 @@ void GraphSampler::ReportTooManyPoints(std::size_t count) const {
   }
   std::string text = "The graph \"" + graph_.NameS() + "\" cannot be sampled: its steps need ";
   text += count > 0 ? std::to_string(count) + " points" : "more points than can be counted";
-  text += ", and at most " + std::to_string(Cls9::kPointBudget) +
+  text += ", and at most " + std::to_string(Graph::kPointBudget) +
           " points are kept for one graph. Choose fewer steps.";
   document_.reporter->Report("Error", text, MessageIcon::Critical);
 }
@@ -446,7 +446,7 @@ void GraphSampler::ComputeSteps() {
 }
 
 bool GraphSampler::Compile() {
-  Cls6 engine(document_.reporter, &document_.random);
+  ExpressionCompiler engine(document_.reporter, &document_.random);
   if (engine.InfixToPostfix(graph_.ExpressX(), x_.postfix) != 0 ||
       engine.InfixToPostfix(graph_.ExpressY(), y_.postfix) != 0 ||
       engine.InfixToPostfix(graph_.ExpressZ(), z_.postfix) != 0) {
@@ -551,7 +551,7 @@ unsigned GraphSampler::NeedOfCurve(CurveForm form) const {
 }
 
 bool GraphSampler::EvaluateCurvePoint(CurveForm form, float parameter, const VariableValues& values,
-                                      Cls2& point) {
+                                      PlotPoint& point) {
   switch (form) {
     case CurveForm::ExplicitCartesian: {
       point.z(0.0f);
@@ -625,9 +625,9 @@ void GraphSampler::RunBlocks(std::int64_t last,
   }
 }
 
-void GraphSampler::SampleCurveBlocks(CurveForm form, const VariableValues& base, Cls2* first,
-                                     std::size_t stride, Cls2* second, std::size_t secondStride,
-                                     bool resetRows) {
+void GraphSampler::SampleCurveBlocks(CurveForm form, const VariableValues& base, PlotPoint* first,
+                                     std::size_t stride, PlotPoint* second,
+                                     std::size_t secondStride, bool resetRows) {
   const Variable varying = BindingOfCurve(form);
   const unsigned need = NeedOfCurve(form);
   const std::int32_t coordType = graph_.CoordType();
@@ -635,8 +635,8 @@ void GraphSampler::SampleCurveBlocks(CurveForm form, const VariableValues& base,
   // A block cannot fail, so each point is clipped before it is stored: the
   // same points as clipping afterwards, with one write to memory.
   const ViewClip clip(document_);
-  static const Cls2 kFresh;
-  auto put = [&clip, resetRows](Cls2* cell, float x, float y, float z, std::size_t rowLength) {
+  static const PlotPoint kFresh;
+  auto put = [&clip, resetRows](PlotPoint* cell, float x, float y, float z, std::size_t rowLength) {
     if (resetRows) {
       for (std::size_t r = 0; r < rowLength; ++r) {
         cell[r] = kFresh;
@@ -653,14 +653,14 @@ void GraphSampler::SampleCurveBlocks(CurveForm form, const VariableValues& base,
       parameters_[n] = ParameterV(start + static_cast<std::int64_t>(n));
     }
     EvaluateBlock(base, varying, count, need);
-    Cls2* point = first + static_cast<std::size_t>(start) * stride;
+    PlotPoint* point = first + static_cast<std::size_t>(start) * stride;
     switch (form) {
       case CurveForm::ExplicitCartesian:
         for (std::size_t n = 0; n < count; ++n, point += stride) {
           put(point, parameters_[n], resultZ_[n], 0.0f, stride);
         }
         if (need & kNeedExp2) {
-          Cls2* q = second + static_cast<std::size_t>(start) * secondStride;
+          PlotPoint* q = second + static_cast<std::size_t>(start) * secondStride;
           for (std::size_t n = 0; n < count; ++n, q += secondStride) {
             put(q, parameters_[n], result2_[n], 0.0f, secondStride);
           }
@@ -668,14 +668,14 @@ void GraphSampler::SampleCurveBlocks(CurveForm form, const VariableValues& base,
         break;
       case CurveForm::ExplicitPolar:
         for (std::size_t n = 0; n < count; ++n, point += stride) {
-          Cls2 value;
+          PlotPoint value;
           StorePolar(parameters_[n], resultZ_[n], value);
           put(point, value.X(), value.Y(), value.z(), stride);
         }
         break;
       case CurveForm::Parametric:
         for (std::size_t n = 0; n < count; ++n, point += stride) {
-          Cls2 value;
+          PlotPoint value;
           StoreCoordinates(coordType, resultX_[n], resultY_[n], resultZ_[n], value);
           put(point, value.X(), value.Y(), value.z(), stride);
         }
@@ -686,8 +686,8 @@ void GraphSampler::SampleCurveBlocks(CurveForm form, const VariableValues& base,
   }
 }
 
-bool GraphSampler::SampleCurvePoints(CurveForm form, Cls2* first, std::size_t stride, Cls2* second,
-                                     std::size_t secondStride) {
+bool GraphSampler::SampleCurvePoints(CurveForm form, PlotPoint* first, std::size_t stride,
+                                     PlotPoint* second, std::size_t secondStride) {
   const Variable bound = BindingOfCurve(form);
   const bool withSecond = (NeedOfCurve(form) & kNeedExp2) != 0;
   for (std::int64_t i = 0; i <= stepV_; ++i) {
@@ -698,7 +698,7 @@ bool GraphSampler::SampleCurvePoints(CurveForm form, Cls2* first, std::size_t st
       return false;
     }
     if (withSecond) {
-      Cls2& q = second[static_cast<std::size_t>(i) * secondStride];
+      PlotPoint& q = second[static_cast<std::size_t>(i) * secondStride];
       q.z(0.0f);
       q.X(p);
       float y = 0.0f;
@@ -724,7 +724,7 @@ bool GraphSampler::SampleCurveGroup() {
   PointGrid& curve = graph_.vert3D_;
   // Point i of the curve is the cell (0, i): one row of the grid apart.
   const std::size_t stride = curve.Index(0, 1);
-  Cls2* second = nullptr;
+  PlotPoint* second = nullptr;
   std::size_t secondStride = 0;
   if (kind_ == 20) {
     second = graph_.vert3DExp2_.Data();
@@ -765,12 +765,12 @@ void GraphSampler::BuildRibbon() {
   const PointGrid& curve = graph_.vert3D_;
   PointGrid& ribbon = graph_.vertRev3D_;
   for (std::int32_t i = 0; i <= stepV_; ++i) {  // StepV is within the point budget
-    const Cls2& source = curve.Data()[curve.Index(0, i)];
+    const PlotPoint& source = curve.Data()[curve.Index(0, i)];
     const float x = source.X();
     const float y = source.Y();
-    Cls2* row = ribbon.Data() + ribbon.Index(0, i);
+    PlotPoint* row = ribbon.Data() + ribbon.Index(0, i);
     for (std::int32_t k = 0; k <= kRibbonUpper; ++k) {
-      Cls2& point = row[k];
+      PlotPoint& point = row[k];
       if (IsUndefined(x) || IsUndefined(y)) {
         point.X(UndefinedMark);
         point.Y(UndefinedMark);
@@ -812,7 +812,8 @@ bool GraphSampler::LastPlaneToken(Variable& variable) const {
   return found;
 }
 
-void GraphSampler::StorePlaneCurvePoint(Variable variable, float u, float f, Cls2& point) const {
+void GraphSampler::StorePlaneCurvePoint(Variable variable, float u, float f,
+                                        PlotPoint& point) const {
   VariableValues values;
   SetVariable(values, variable, u);
   float v1 = 0.0f;
@@ -821,7 +822,7 @@ void GraphSampler::StorePlaneCurvePoint(Variable variable, float u, float f, Cls
   StoreCoordinates(graph_.CoordType(), v1, v2, f, point);
 }
 
-bool GraphSampler::EvaluatePlaneCurvePoint(float u, const VariableValues& base, Cls2& point) {
+bool GraphSampler::EvaluatePlaneCurvePoint(float u, const VariableValues& base, PlotPoint& point) {
   PlanePair pair;
   if (graph_.FunForm() != 2 || !PairOf(graph_.CoordType(), pair)) {
     return true;
@@ -855,7 +856,7 @@ bool GraphSampler::SampleCoordinatePlaneCurve() {
   if (!LastPlaneToken(variable)) {
     return true;  // no token names a parameter: the points stay fresh
   }
-  Cls2* points = graph_.vert1D_.Data();
+  PlotPoint* points = graph_.vert1D_.Data();
   if (BlockSafe(kNeedZ)) {
     RunBlocks(stepU_, &GraphSampler::ParameterU, VariableValues{}, variable, kNeedZ,
               [&](std::int64_t j, std::size_t n) {
@@ -910,7 +911,7 @@ void SurfaceBinding(std::int32_t funForm, std::int32_t coordType, Variable& u, V
 
 }  // namespace
 
-bool GraphSampler::EvaluateSpacePoint(const VariableValues& values, Cls2& point) {
+bool GraphSampler::EvaluateSpacePoint(const VariableValues& values, PlotPoint& point) {
   float v1 = 0.0f;
   float v2 = 0.0f;
   float v3 = 0.0f;
@@ -932,11 +933,11 @@ bool GraphSampler::SampleSurface() {
   const std::int32_t coordType = graph_.CoordType();
   const unsigned need = kNeedX | kNeedY | kNeedZ;
   const bool block = BlockSafe(need);
-  Cls2* data = grid.Data();
+  PlotPoint* data = grid.Data();
   const std::size_t row = grid.Index(0, 1);
   for (std::int64_t j = 0; j <= stepU_; ++j) {
     const float u = ParameterU(j);
-    Cls2* column = data + static_cast<std::size_t>(j);
+    PlotPoint* column = data + static_cast<std::size_t>(j);
     if (block) {
       VariableValues base;
       SetVariable(base, uVariable, u);
@@ -977,7 +978,7 @@ bool GraphSampler::SampleAnimatedPoint() {
   if (!graph_.Animation() || coordType < 1 || coordType > 5) {
     return true;
   }
-  Cls2* points = graph_.anim1D_.Data();
+  PlotPoint* points = graph_.anim1D_.Data();
   const unsigned need = kNeedX | kNeedY | kNeedZ;
   if (BlockSafe(need)) {
     RunBlocks(stepT_, &GraphSampler::ParameterT, VariableValues{}, Variable::T, need,
@@ -1007,7 +1008,7 @@ bool GraphSampler::SampleAnimatedCurve() {
   PointGrid& grid = kind_ == 9 ? graph_.anim2D_ : graph_.anim3DV_;
   const std::size_t stride = kind_ == 9 ? grid.Index(1, 0, 0) : grid.Index(0, 1, 0);
   const std::size_t frame = kind_ == 9 ? grid.Index(0, 1, 0) : grid.Index(0, 0, 1);
-  Cls2* data = grid.Data();
+  PlotPoint* data = grid.Data();
   if (BlockSafe(NeedOfCurve(form))) {
     // Pure texts: the order of evaluation does not matter, so each frame's
     // curve is evaluated as one run of blocks.
@@ -1025,7 +1026,7 @@ bool GraphSampler::SampleAnimatedCurve() {
         VariableValues values;
         SetVariable(values, bound, p);
         values.T = ParameterT(k);
-        Cls2& point =
+        PlotPoint& point =
             data[static_cast<std::size_t>(i) * stride + static_cast<std::size_t>(k) * frame];
         if (!EvaluateCurvePoint(form, p, values, point)) {
           return false;
@@ -1047,14 +1048,14 @@ bool GraphSampler::SampleAnimatedPlaneCurve() {
     return true;
   }
   PointGrid& grid = graph_.anim2DU_;
-  Cls2* data = grid.Data();
+  PlotPoint* data = grid.Data();
   const std::size_t frame = grid.Index(0, 1);
   if (BlockSafe(kNeedZ)) {
     // Pure text: each frame's curve is evaluated as one run of blocks.
     for (std::int64_t k = 0; k <= stepT_; ++k) {
       VariableValues base;
       base.T = ParameterT(k);
-      Cls2* curve = data + static_cast<std::size_t>(k) * frame;
+      PlotPoint* curve = data + static_cast<std::size_t>(k) * frame;
       RunBlocks(stepU_, &GraphSampler::ParameterU, base, variable, kNeedZ,
                 [&](std::int64_t j, std::size_t n) {
                   StorePlaneCurvePoint(variable, parameters_[n], resultZ_[n],
@@ -1067,7 +1068,7 @@ bool GraphSampler::SampleAnimatedPlaneCurve() {
       for (std::int64_t k = 0; k <= stepT_; ++k) {
         VariableValues base;
         base.T = ParameterT(k);
-        Cls2& point = data[static_cast<std::size_t>(j) + static_cast<std::size_t>(k) * frame];
+        PlotPoint& point = data[static_cast<std::size_t>(j) + static_cast<std::size_t>(k) * frame];
         if (!EvaluatePlaneCurvePoint(u, base, point)) {
           return false;
         }
@@ -1086,10 +1087,10 @@ bool GraphSampler::SampleAnimatedSurface() {
   Variable vVariable;
   SurfaceBinding(graph_.FunForm(), graph_.CoordType(), uVariable, vVariable);
   PointGrid& grid = graph_.anim3D_;
-  Cls2* data = grid.Data();
+  PlotPoint* data = grid.Data();
   const std::size_t row = grid.Index(0, 1, 0);
   const std::size_t frame = grid.Index(0, 0, 1);
-  auto cell = [&](std::int64_t j, std::int64_t i, std::int64_t k) -> Cls2& {
+  auto cell = [&](std::int64_t j, std::int64_t i, std::int64_t k) -> PlotPoint& {
     return data[static_cast<std::size_t>(j) + static_cast<std::size_t>(i) * row +
                 static_cast<std::size_t>(k) * frame];
   };
@@ -1135,7 +1136,7 @@ bool GraphSampler::SampleAnimatedSurface() {
 
 void GraphSampler::ClipColumn(PointGrid& grid, std::int32_t intU) const {
   const ViewClip clip(document_);
-  Cls2* data = grid.Data();
+  PlotPoint* data = grid.Data();
   for (std::int32_t k = 0; k <= grid.Upper(2); ++k) {
     for (std::int32_t j = 0; j <= grid.Upper(1); ++j) {
       clip.Apply(data[grid.Index(intU, j, k)]);
@@ -1145,7 +1146,7 @@ void GraphSampler::ClipColumn(PointGrid& grid, std::int32_t intU) const {
 
 void GraphSampler::ClipAll(PointGrid& grid) const {
   const ViewClip clip(document_);
-  Cls2* data = grid.Data();
+  PlotPoint* data = grid.Data();
   for (std::size_t n = 0; n < grid.Size(); ++n) {
     clip.Apply(data[n]);
   }

@@ -1,4 +1,4 @@
-// GraphSampler: the work of Cls9::GetPoints for one call. It checks the step
+// GraphSampler: the work of Graph::GetPoints for one call. It checks the step
 // counts, allocates the point arrays, compiles the expression texts once and
 // fills the points of the graph's kind. Internal to the graph library.
 #pragma once
@@ -10,18 +10,18 @@
 #include <vector>
 
 #include "expr/compiled_expression.h"
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 
 namespace quillon {
 
 class GraphSampler {
  public:
-  explicit GraphSampler(Cls9& graph);
+  explicit GraphSampler(Graph& graph);
   ~GraphSampler();
   GraphSampler(const GraphSampler&) = delete;
   GraphSampler& operator=(const GraphSampler&) = delete;
 
-  // Cls9::GetPoints: true when every text compiled and every evaluation gave
+  // Graph::GetPoints: true when every text compiled and every evaluation gave
   // a result (or the kind samples nothing).
   bool Run();
 
@@ -86,21 +86,21 @@ class GraphSampler {
   // A plane curve point, evaluated in the described order: a failed
   // evaluation leaves the point as far as it was set and returns false.
   bool EvaluateCurvePoint(CurveForm form, float parameter, const VariableValues& values,
-                          Cls2& point);
+                          PlotPoint& point);
   // The curve points first + i * stride for the parameters MinV + i dV,
   // i = 0..StepV, evaluated in blocks with `base` for the other variables
   // and clipped. With `resetRows`, the stride - 1 cells after each point
   // (the rest of its row in an unset grid) become fresh points.
-  void SampleCurveBlocks(CurveForm form, const VariableValues& base, Cls2* first,
-                         std::size_t stride, Cls2* second, std::size_t secondStride,
+  void SampleCurveBlocks(CurveForm form, const VariableValues& base, PlotPoint* first,
+                         std::size_t stride, PlotPoint* second, std::size_t secondStride,
                          bool resetRows);
-  bool SampleCurvePoints(CurveForm form, Cls2* first, std::size_t stride, Cls2* second,
+  bool SampleCurvePoints(CurveForm form, PlotPoint* first, std::size_t stride, PlotPoint* second,
                          std::size_t secondStride);
   // A space point from the values of ExpressX, ExpressY, ExpressZ.
-  bool EvaluateSpacePoint(const VariableValues& values, Cls2& point);
+  bool EvaluateSpacePoint(const VariableValues& values, PlotPoint& point);
   // Kind 1's point at one u: every matching token computes it again.
-  bool EvaluatePlaneCurvePoint(float u, const VariableValues& base, Cls2& point);
-  void StorePlaneCurvePoint(Variable variable, float u, float f, Cls2& point) const;
+  bool EvaluatePlaneCurvePoint(float u, const VariableValues& base, PlotPoint& point);
+  void StorePlaneCurvePoint(Variable variable, float u, float f, PlotPoint& point) const;
 
   void ClipColumn(PointGrid& grid, std::int32_t intU) const;
   void ClipAll(PointGrid& grid) const;
@@ -111,7 +111,7 @@ class GraphSampler {
   float ParameterT(std::int64_t k) const;
 
   std::unique_ptr<Allocation> plan_;
-  Cls9& graph_;
+  Graph& graph_;
   DocumentValues& document_;
   std::int32_t kind_;
   std::int32_t stepU_ = 1, stepV_ = 1, stepT_ = 1;

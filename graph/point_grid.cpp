@@ -9,7 +9,7 @@ namespace quillon {
 
 namespace {
 // Read by Find in Lazy grids: every cell of such a grid is a fresh point.
-const Cls2 kFreshPoint;
+const PlotPoint kFreshPoint;
 }  // namespace
 
 std::optional<std::size_t> PointGrid::CellCount(std::int32_t upper1, std::int32_t upper2,
@@ -17,7 +17,7 @@ std::optional<std::size_t> PointGrid::CellCount(std::int32_t upper1, std::int32_
   if (upper1 < 0 || upper2 < 0 || upper3 < 0) {
     return std::nullopt;
   }
-  const std::size_t limit = std::numeric_limits<std::size_t>::max() / sizeof(Cls2);
+  const std::size_t limit = std::numeric_limits<std::size_t>::max() / sizeof(PlotPoint);
   std::size_t count = 1;
   for (std::int32_t upper : {upper1, upper2, upper3}) {
     const std::size_t dim = static_cast<std::size_t>(upper) + 1;
@@ -32,7 +32,7 @@ std::optional<std::size_t> PointGrid::CellCount(std::int32_t upper1, std::int32_
 void PointGrid::Allocate(std::int32_t upper1, std::int32_t upper2, std::int32_t upper3, Fill fill) {
   Reshape(upper1, upper2, upper3, fill);
   if (fill == Fill::Fresh) {
-    points_.assign(size_, Cls2());
+    points_.assign(size_, PlotPoint());
   }
 }
 
@@ -80,7 +80,7 @@ std::size_t PointGrid::Checked(std::int32_t i, std::int32_t j, std::int32_t k) c
   return Index(i, j, k);
 }
 
-const Cls2* PointGrid::Find(std::int32_t i, std::int32_t j, std::int32_t k) const {
+const PlotPoint* PointGrid::Find(std::int32_t i, std::int32_t j, std::int32_t k) const {
   const std::size_t index = Checked(i, j, k);
   if (!points_.empty()) {
     return &points_[index];
@@ -88,7 +88,7 @@ const Cls2* PointGrid::Find(std::int32_t i, std::int32_t j, std::int32_t k) cons
   return fill_ == Fill::Lazy ? &kFreshPoint : nullptr;
 }
 
-Cls2* PointGrid::Find(std::int32_t i, std::int32_t j, std::int32_t k) {
+PlotPoint* PointGrid::Find(std::int32_t i, std::int32_t j, std::int32_t k) {
   const std::size_t index = Checked(i, j, k);
   if (points_.empty()) {
     if (fill_ != Fill::Lazy) {
@@ -99,7 +99,7 @@ Cls2* PointGrid::Find(std::int32_t i, std::int32_t j, std::int32_t k) {
   return &points_[index];
 }
 
-Cls2& PointGrid::At(std::int32_t i, std::int32_t j, std::int32_t k) {
+PlotPoint& PointGrid::At(std::int32_t i, std::int32_t j, std::int32_t k) {
   const std::size_t index = Checked(i, j, k);
   if (points_.empty()) {
     Materialize();
@@ -108,7 +108,7 @@ Cls2& PointGrid::At(std::int32_t i, std::int32_t j, std::int32_t k) {
 }
 
 void PointGrid::Materialize() {
-  points_.assign(size_, Cls2());
+  points_.assign(size_, PlotPoint());
   fill_ = Fill::Fresh;
 }
 

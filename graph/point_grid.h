@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "graph/point.h"
+#include "graph/plot_point.h"
 
 namespace quillon {
 
@@ -43,15 +43,15 @@ class PointGrid {
 
   // The point in a cell, or null for an empty cell. Throws GraphError when an
   // index lies outside the extent.
-  const Cls2* Find(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0) const;
-  Cls2* Find(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0);
+  const PlotPoint* Find(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0) const;
+  PlotPoint* Find(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0);
   // A cell to write. A Lazy or Empty grid first becomes a grid of fresh points.
   // Throws GraphError when an index lies outside the extent.
-  Cls2& At(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0);
+  PlotPoint& At(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0);
 
   // Stored points in memory order; empty unless Stored().
-  Cls2* Data() { return points_.data(); }
-  const Cls2* Data() const { return points_.data(); }
+  PlotPoint* Data() { return points_.data(); }
+  const PlotPoint* Data() const { return points_.data(); }
   // Memory index of a cell (no range check).
   std::size_t Index(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0) const {
     return static_cast<std::size_t>(i) +
@@ -64,7 +64,7 @@ class PointGrid {
   void Reshape(std::int32_t upper1, std::int32_t upper2, std::int32_t upper3, Fill fill);
   void Materialize();
 
-  std::vector<Cls2> points_;
+  std::vector<PlotPoint> points_;
   std::size_t dim1_ = 0, dim2_ = 0, dim3_ = 0, size_ = 0;
   Fill fill_ = Fill::Empty;
   bool allocated_ = false;

@@ -9,15 +9,15 @@
 
 #include "expr/undefined_mark.h"
 #include "graph/box.h"
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 #include "io/atomic_file.h"
 #include "io/document.h"
 #include "io/io_error.h"
 #include "io/picture_file.h"
+#include "scene/camera.h"
 #include "scene/frame_renderer.h"
 #include "scene/light.h"
 #include "scene/offscreen_context.h"
-#include "scene/view.h"
 
 namespace quillon {
 namespace {
@@ -106,7 +106,7 @@ void AppendRows(std::string& csv, std::int32_t ID, int curve, const PointGrid& g
   }
   const std::int32_t last = std::min(StepV, grid.Upper(1));
   for (std::int32_t i = 0; i <= last; ++i) {
-    const Cls2* point = grid.Find(0, i);
+    const PlotPoint* point = grid.Find(0, i);
     if (point == nullptr) {
       continue;
     }
@@ -140,15 +140,15 @@ bool ExportPicture(Document& document, const CommandLine& line, PictureFormat fo
     if (!renderer.Initialize()) {
       return false;
     }
-    Cls4 view;
-    Cls10 light;
-    Cls1 sceneBox;
+    Camera view;
+    Light light;
+    Box sceneBox;
     view.SetScreen(line.width, line.height);
     // As the window's drawing area does: world units stay square, the
     // visible height stays and the width follows the picture's shape.
     view.SetViewRect(view.VolWidth(), view.VolHeight());
     if (line.fit && !document.ShowScene().Graphs().Empty()) {
-      const Cls1 box = document.ShowScene().GetBox(0);
+      const Box box = document.ShowScene().GetBox(0);
       view.ZoomAll(box.MinX(), box.MinY(), box.MinZ(), box.MaxX(), box.MaxY(), box.MaxZ());
       view.Zoom(2.0f);
     }
@@ -281,7 +281,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 std::string CurvePointsCsv(const Document& document) {
   std::string csv = "graph,curve,i,x,y,z\n";
   for (const GraphCollection::Entry& entry : document.ShowScene().Graphs()) {
-    const Cls9& graph = *entry.second;
+    const Graph& graph = *entry.second;
     switch (graph.GraphType()) {
       case 0:
       case 3:

@@ -7,7 +7,7 @@
 
 #include "expr/number_text.h"
 #include "expr/reporter.h"
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 #include "io/document.h"
 #include "io/field_text.h"
 #include "io/graph_list_text.h"
@@ -22,9 +22,9 @@ namespace {
 // The most tokens a record can span: a graph record with its animation fields
 // and full arrays, and a table record of 201 x 201 points.
 constexpr std::size_t kLongestGraphRecord =
-    125 + 4 + 3 * Cls9::kFloatArrayUpper + 2 * 2 * Cls9::kFloatArrayUpper;
+    125 + 4 + 3 * Graph::kFloatArrayUpper + 2 * 2 * Graph::kFloatArrayUpper;
 constexpr std::size_t kLongestTableRecord =
-    21 + 3 * (Cls9::kTableUpper + 1) * (Cls9::kTableUpper + 1);
+    21 + 3 * (Graph::kTableUpper + 1) * (Graph::kTableUpper + 1);
 
 // Stands in for a number no field can take while a failed record is measured:
 // every integer and number field takes it, every count and table size refuses it.
@@ -50,7 +50,7 @@ std::size_t TokensWorthReading(std::int32_t recordCount) {
   return records > (most - 1) / kLongestTableRecord ? most : 1 + records * kLongestTableRecord;
 }
 
-void ReadRecord(TokenCursor& cursor, Cls9& graph, bool table) {
+void ReadRecord(TokenCursor& cursor, Graph& graph, bool table) {
   RecordReading reading;
   reading.paste = true;
   if (table) {
@@ -82,7 +82,7 @@ std::optional<std::size_t> FailedRecordEnd(const TokenCursor& cursor, std::size_
   // and width), each mended once.
   for (int attempt = 0; attempt < 3; ++attempt) {
     TokenCursor probe(tokens);
-    Cls9 scratch(values);
+    Graph scratch(values);
     try {
       ReadRecord(probe, scratch, table);
       return start + probe.Position();
@@ -98,7 +98,7 @@ std::optional<std::size_t> FailedRecordEnd(const TokenCursor& cursor, std::size_
   return std::nullopt;
 }
 
-std::string PlanePointText(const Cls9& g) {
+std::string PlanePointText(const Graph& g) {
   const std::string point = g.GraphType() == 8 ? "Point Animation  " : "Point  ";
   if (g.CoordType() == 1) {
     return point + "x=" + g.ExpressY() + ", y=" + g.ExpressZ();
@@ -106,7 +106,7 @@ std::string PlanePointText(const Cls9& g) {
   return point + "a=" + g.ExpressY() + ", r=" + g.ExpressZ();
 }
 
-std::optional<std::string> PlaneDocumentEntry(const Cls9& g) {
+std::optional<std::string> PlaneDocumentEntry(const Graph& g) {
   // Explicit and parametric curves, intersections, step and stem plots are
   // worded as in opened files.
   if (std::optional<std::string> opened = OpenedGraphEntryText(g, 1)) {
@@ -134,7 +134,7 @@ std::optional<std::string> PlaneDocumentEntry(const Cls9& g) {
   return std::nullopt;
 }
 
-std::optional<std::string> RibbonDocumentEntry(const Cls9& g) {
+std::optional<std::string> RibbonDocumentEntry(const Graph& g) {
   const std::string& y = g.ExpressY();
   const std::string& z = g.ExpressZ();
   const std::int32_t kind = g.GraphType();
@@ -160,7 +160,7 @@ std::optional<std::string> RibbonDocumentEntry(const Cls9& g) {
   return std::nullopt;
 }
 
-std::optional<std::string> SpaceDocumentEntry(const Cls9& g) {
+std::optional<std::string> SpaceDocumentEntry(const Graph& g) {
   const std::string& x = g.ExpressX();
   const std::string& y = g.ExpressY();
   const std::string& z = g.ExpressZ();
@@ -227,7 +227,7 @@ std::optional<std::string> SpaceDocumentEntry(const Cls9& g) {
   return std::nullopt;
 }
 
-std::optional<std::string> FieldDocumentEntry(const Cls9& g) {
+std::optional<std::string> FieldDocumentEntry(const Graph& g) {
   const std::string coordinates =
       "x=" + g.ExpressX() + ", y=" + g.ExpressY() + ", z=" + g.ExpressZ();
   switch (g.GraphType()) {
@@ -259,7 +259,7 @@ bool AcceptsClipboardKind(std::int32_t docType, double clipboardKind) {
   }
 }
 
-std::optional<std::string> PastedGraphEntryText(const Cls9& graph, std::int32_t docType) {
+std::optional<std::string> PastedGraphEntryText(const Graph& graph, std::int32_t docType) {
   if (IsTableRecordKind(graph.GraphType())) {
     return TableEntryText(graph);
   }
@@ -284,7 +284,7 @@ std::optional<std::string> GraphClipboard::Copy(std::optional<std::size_t> selec
       *selected >= static_cast<std::size_t>(graphs.Count())) {
     return std::nullopt;
   }
-  Cls9& graph = *graphs.Item(static_cast<std::int32_t>(*selected) + 1);
+  Graph& graph = *graphs.Item(static_cast<std::int32_t>(*selected) + 1);
   std::string text = IntegerText(document.Values().DocType) + " ";
   try {
     text += SaveRecord(graph).value_or("");
@@ -349,7 +349,7 @@ PasteResult GraphClipboard::Paste(const std::string& text, std::optional<std::si
       break;  // an unknown kind is not consumed: every later record would stop here too
     }
     const std::size_t start = cursor.Position();
-    const std::shared_ptr<Cls9> graph = document.MakeGraph();
+    const std::shared_ptr<Graph> graph = document.MakeGraph();
     try {
       ReadRecord(cursor, *graph, table);
     } catch (const IoError&) {

@@ -12,7 +12,7 @@
 
 namespace quillon {
 
-class Cls9;
+class Graph;
 class Document;
 
 // Whether a document of kind docType takes graphs whose clipboard text starts
@@ -25,7 +25,7 @@ bool AcceptsClipboardKind(std::int32_t docType, double clipboardKind);
 // and GraphType for document kinds 1, 2, 3 and 7 ("2D Curve  y=x^2",
 // "2.5D Ribbon  r=a", "3D Surface  x=u,y=v,z=u*v", "Color Map  x=..."). Nothing
 // for the combinations no text is given for.
-std::optional<std::string> PastedGraphEntryText(const Cls9& graph, std::int32_t docType);
+std::optional<std::string> PastedGraphEntryText(const Graph& graph, std::int32_t docType);
 
 struct PasteResult {
   bool refused = false;      // the text's kind does not suit the document

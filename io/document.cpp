@@ -4,7 +4,7 @@
 #include <new>
 #include <utility>
 
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 #include "io/atomic_file.h"
 #include "io/graph_list_text.h"
 #include "io/io_error.h"
@@ -27,15 +27,15 @@ Document::Document(DocumentDialogs& dialogs) : dialogs_(&dialogs) {
   mainAxis_.Show(true);
 }
 
-std::shared_ptr<Cls9> Document::MakeGraph() {
-  return std::make_shared<Cls9>(values_);
+std::shared_ptr<Graph> Document::MakeGraph() {
+  return std::make_shared<Graph>(values_);
 }
 
 void Document::Tell(const std::string& title, const std::string& text, MessageIcon icon) {
   dialogs_->Report(title, text, icon);
 }
 
-bool Document::Sample(Cls9& graph) {
+bool Document::Sample(Graph& graph) {
   try {
     return graph.GetPoints();
   } catch (const std::bad_alloc&) {
@@ -88,7 +88,7 @@ bool Document::ApplyCheckStates() {
   bool changed = false;
   const std::int32_t count = listScene_.Graphs().Count();
   for (std::int32_t position = 1; position <= count; ++position) {
-    const std::shared_ptr<Cls9> graph = listScene_.Graphs().Item(position);
+    const std::shared_ptr<Graph> graph = listScene_.Graphs().Item(position);
     const auto index = static_cast<std::size_t>(position - 1);
     const bool checked = index < entries_.size() && entries_[index].checked;
     const bool shown = IsShown(graph->ID());
@@ -114,7 +114,7 @@ std::int32_t Document::TakeFreeID() {
   return ID;
 }
 
-bool Document::AddDialogGraph(const std::shared_ptr<Cls9>& graph) {
+bool Document::AddDialogGraph(const std::shared_ptr<Graph>& graph) {
   const std::int32_t ID = TakeFreeID();
   graph->ID(ID);
   listScene_.Graphs().Add(graph, Key(ID));
@@ -134,13 +134,13 @@ bool Document::AppendNewGraphEntry(std::int32_t graphCountBefore) {
   showScene_.RotRoll(0);
   showScene_.RotPitch(0);
   showScene_.RotYaw(0);
-  const Cls9& graph = *showScene_.Graphs().Item(showScene_.Graphs().Count());
+  const Graph& graph = *showScene_.Graphs().Item(showScene_.Graphs().Count());
   entries_.push_back({NewGraphEntryText(graph).value_or(FallbackEntryText(graph)), true});
   ApplyCheckStates();
   return true;
 }
 
-void Document::AppendPastedGraph(const std::shared_ptr<Cls9>& graph, std::string entryText,
+void Document::AppendPastedGraph(const std::shared_ptr<Graph>& graph, std::string entryText,
                                  bool checked, bool sample) {
   const std::int32_t ID = TakeFreeID();
   graph->ID(ID);
@@ -154,12 +154,12 @@ void Document::AppendPastedGraph(const std::shared_ptr<Cls9>& graph, std::string
   entries_.push_back({std::move(entryText), checked});
 }
 
-bool Document::EditDialogGraph(std::int32_t position, const Cls9& edited) {
+bool Document::EditDialogGraph(std::int32_t position, const Graph& edited) {
   if (position < 1 || position > listScene_.Graphs().Count()) {
     return false;
   }
-  const std::shared_ptr<Cls9> graph = listScene_.Graphs().Item(position);
-  Cls9 previous(values_);
+  const std::shared_ptr<Graph> graph = listScene_.Graphs().Item(position);
+  Graph previous(values_);
   previous.EqualTo(*graph);
   // ShowScene holds this very record, so it changes there too.
   graph->EqualTo(edited);
@@ -355,7 +355,7 @@ OpenResult Document::ReadGraphFile(const std::string& path, bool restartIDs) {
   showScene_.RotPitch(staged.RotPitch);
   showScene_.RotYaw(staged.RotYaw);
   for (StagedGraph& staging : staged.graphs) {
-    Cls9& graph = *staging.graph;
+    Graph& graph = *staging.graph;
     ++lastGraphID_;
     graph.ID(lastGraphID_);
     listScene_.Graphs().Add(staging.graph, Key(lastGraphID_));

@@ -18,7 +18,7 @@
 
 namespace quillon {
 
-class Cls9;
+class Graph;
 
 enum class FileDialogMode { Open, Save };
 enum class QuestionButtons { YesNo, YesNoCancel };
@@ -78,12 +78,12 @@ class Document {
   DocumentDialogs& Dialogs() { return *dialogs_; }
   DocumentValues& Values() { return values_; }
   const DocumentValues& Values() const { return values_; }
-  Cls8& ListScene() { return listScene_; }
-  const Cls8& ListScene() const { return listScene_; }
-  Cls8& ShowScene() { return showScene_; }
-  const Cls8& ShowScene() const { return showScene_; }
-  Cls3& MainAxis() { return mainAxis_; }
-  const Cls3& MainAxis() const { return mainAxis_; }
+  Scene& ListScene() { return listScene_; }
+  const Scene& ListScene() const { return listScene_; }
+  Scene& ShowScene() { return showScene_; }
+  const Scene& ShowScene() const { return showScene_; }
+  Axis& MainAxis() { return mainAxis_; }
+  const Axis& MainAxis() const { return mainAxis_; }
   std::int32_t LastGraphID() const { return lastGraphID_; }
   void LastGraphID(std::int32_t value) { lastGraphID_ = value; }
   bool Saved() const { return saved_; }
@@ -91,7 +91,7 @@ class Document {
   const std::vector<GraphListEntry>& Entries() const { return entries_; }
 
   // A fresh graph record belonging to this document.
-  std::shared_ptr<Cls9> MakeGraph();
+  std::shared_ptr<Graph> MakeGraph();
 
   // --- list and scenes ---
 
@@ -113,7 +113,7 @@ class Document {
   // A graph made by the Properties dialog: it takes the next free ID, joins
   // both scenes and is sampled. When sampling fails (the user has been told)
   // it leaves both scenes again and the result is false.
-  bool AddDialogGraph(const std::shared_ptr<Cls9>& graph);
+  bool AddDialogGraph(const std::shared_ptr<Graph>& graph);
   // After the Properties dialog closed: when ListScene grew beyond
   // graphCountBefore, the scene rotation is reset and the last graph of
   // ShowScene gets its checked list entry. True when an entry was added.
@@ -124,12 +124,12 @@ class Document {
   // its list entry takes the Draw wording. When sampling fails (the user has
   // been told) the graph gets its previous settings and points back and the
   // result is false; so is a position outside the list.
-  bool EditDialogGraph(std::int32_t position, const Cls9& edited);
+  bool EditDialogGraph(std::int32_t position, const Graph& edited);
   // A graph read from the clipboard: it takes the next free ID and joins
   // ListScene, and ShowScene too when checked; it is sampled if `sample` is
   // set, whatever its check state (a failure has been told; the graph stays,
   // as in an opened file). Its list entry gets entryText and the check state.
-  void AppendPastedGraph(const std::shared_ptr<Cls9>& graph, std::string entryText, bool checked,
+  void AppendPastedGraph(const std::shared_ptr<Graph>& graph, std::string entryText, bool checked,
                          bool sample);
 
   // --- commands ---
@@ -180,15 +180,15 @@ class Document {
   // the scenes' keys); LastGraphID becomes that ID.
   std::int32_t TakeFreeID();
   // GetPoints, with any fault it throws told to the user; false when sampling failed.
-  bool Sample(Cls9& graph);
+  bool Sample(Graph& graph);
   void Tell(const std::string& title, const std::string& text, MessageIcon icon);
 
   // The values come first: every graph points at them.
   DocumentValues values_;
   DocumentDialogs* dialogs_;
-  Cls8 listScene_;
-  Cls8 showScene_;
-  Cls3 mainAxis_;
+  Scene listScene_;
+  Scene showScene_;
+  Axis mainAxis_;
   std::int32_t lastGraphID_ = 0;
   bool saved_ = false;
   std::vector<GraphListEntry> entries_;

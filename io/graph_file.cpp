@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 #include "io/ansi_text.h"
 #include "io/field_text.h"
 #include "io/graph_list_text.h"
@@ -83,7 +83,7 @@ std::string DocumentTag(std::int32_t docType) {
   }
 }
 
-std::string BuildDocumentText(std::int32_t docType, const Cls8& showScene, const Cls3& axis) {
+std::string BuildDocumentText(std::int32_t docType, const Scene& showScene, const Axis& axis) {
   std::string text = DocumentTag(docType);
   if (!text.empty()) {
     text += ' ';
@@ -143,7 +143,7 @@ std::string DecodeGraphFile(const std::string& bytes) {
 }
 
 StagedDocument ParseDocumentText(const std::string& text, DocumentValues& owner,
-                                 const Cls3& currentAxis) {
+                                 const Axis& currentAxis) {
   TokenCursor cursor(SplitTokens(text));
   const std::string& tag = cursor.Token(1);
   const bool accepted = tag.size() == 3 && tag[0] == 'S' && tag[1] >= '3' && tag[1] <= '5' &&
@@ -166,8 +166,8 @@ StagedDocument ParseDocumentText(const std::string& text, DocumentValues& owner,
   for (std::int32_t record = 1; record <= count; ++record) {
     const std::string& kind = cursor.Peek();
     StagedGraph staging;
-    staging.graph = std::make_shared<Cls9>(owner);
-    Cls9& graph = *staging.graph;
+    staging.graph = std::make_shared<Graph>(owner);
+    Graph& graph = *staging.graph;
     if (IsGraphRecordKind(kind)) {
       AnimationFields animation;
       try {

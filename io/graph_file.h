@@ -14,8 +14,8 @@
 
 namespace quillon {
 
-class Cls8;
-class Cls9;
+class Scene;
+class Graph;
 struct DocumentValues;
 
 // "S51".."S57" by document kind (2 and 3 crossed over: 2 gives "S53", 3
@@ -25,7 +25,7 @@ std::string DocumentTag(std::int32_t docType);
 // The document text: tag and a blank (none without a tag), the number of
 // graphs in the scene and a blank, the scene text, the axis record. Throws
 // IoError when a record cannot be written (record_writer.h).
-std::string BuildDocumentText(std::int32_t docType, const Cls8& showScene, const Cls3& axis);
+std::string BuildDocumentText(std::int32_t docType, const Scene& showScene, const Axis& axis);
 
 struct GraphFileBytes {
   std::string bytes;
@@ -46,7 +46,7 @@ std::string DecodeGraphFile(const std::string& bytes);
 
 // A graph read from a file, not yet in any scene.
 struct StagedGraph {
-  std::shared_ptr<Cls9> graph;
+  std::shared_ptr<Graph> graph;
   std::string entryText;
   bool sample = false;  // graph records are sampled, table records are not
   // The document's AnimFrames and AnimExtra as an animated record carries
@@ -62,7 +62,7 @@ struct StagedDocument {
   float RotPitch = 0;
   float RotYaw = 0;
   std::vector<StagedGraph> graphs;
-  Cls3 axis;
+  Axis axis;
 };
 
 // Parses a non-empty document text. Graphs are made for `owner` (they point
@@ -70,6 +70,6 @@ struct StagedDocument {
 // hidden axis record changes only Show. Throws IoError for a refused tag or a
 // value the document cannot take; the message says which record and field.
 StagedDocument ParseDocumentText(const std::string& text, DocumentValues& owner,
-                                 const Cls3& currentAxis);
+                                 const Axis& currentAxis);
 
 }  // namespace quillon

@@ -1,10 +1,10 @@
 #include "io/graph_list_text.h"
 
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 
 namespace quillon {
 
-std::optional<std::string> OpenedGraphEntryText(const Cls9& g, std::int32_t docType) {
+std::optional<std::string> OpenedGraphEntryText(const Graph& g, std::int32_t docType) {
   if (docType != 1) {
     return std::nullopt;
   }
@@ -39,7 +39,7 @@ std::optional<std::string> OpenedGraphEntryText(const Cls9& g, std::int32_t docT
   return std::nullopt;
 }
 
-std::optional<std::string> ExplicitAnalysisEntryText(const Cls9& g) {
+std::optional<std::string> ExplicitAnalysisEntryText(const Graph& g) {
   const std::string& z = g.ExpressZ();
   if (g.GraphType() == 20) {
     return "Intersection  y=" + z + ", y=" + g.Exp2();
@@ -59,7 +59,7 @@ std::optional<std::string> ExplicitAnalysisEntryText(const Cls9& g) {
   return std::nullopt;
 }
 
-std::optional<std::string> TableEntryText(const Cls9& g) {
+std::optional<std::string> TableEntryText(const Graph& g) {
   switch (g.GraphType()) {
     case 4:
       return "2D Table Graph: " + g.NameS();
@@ -72,7 +72,7 @@ std::optional<std::string> TableEntryText(const Cls9& g) {
   }
 }
 
-std::optional<std::string> NewGraphEntryText(const Cls9& g) {
+std::optional<std::string> NewGraphEntryText(const Graph& g) {
   const std::string& y = g.ExpressY();
   const std::string& z = g.ExpressZ();
   if (g.CoordType() == 1) {
@@ -102,7 +102,7 @@ std::optional<std::string> NewGraphEntryText(const Cls9& g) {
   return std::nullopt;
 }
 
-std::string FallbackEntryText(const Cls9& g) {
+std::string FallbackEntryText(const Graph& g) {
   const bool planeCurve = g.GraphType() == 0 && (g.CoordType() == 1 || g.CoordType() == 2);
   if (planeCurve && g.FunForm() == 1) {
     return "2D Curve  " + g.ExpressZ() + "=0";

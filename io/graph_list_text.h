@@ -9,26 +9,26 @@
 
 namespace quillon {
 
-class Cls9;
+class Graph;
 
 // The entry of a graph read from a graph record of a file, chosen by FunForm,
 // CoordType and GraphType when the document kind is 1 ("2D Curve  y=x^2",
 // "Intersection  y=... , y=..."); nothing for every other combination.
-std::optional<std::string> OpenedGraphEntryText(const Cls9& graph, std::int32_t docType);
+std::optional<std::string> OpenedGraphEntryText(const Graph& graph, std::int32_t docType);
 // The entry of an explicit Cartesian graph of kind 20 ("Intersection  y=...,
 // y=...") or 23 (step and stem plots, by ShowStep and ShowStem); nothing for
 // other kinds, or a kind 23 graph that shows neither.
-std::optional<std::string> ExplicitAnalysisEntryText(const Cls9& graph);
+std::optional<std::string> ExplicitAnalysisEntryText(const Graph& graph);
 // The entry of a table graph (kinds 4, 5, 6) whatever the document kind:
 // "2D Table Graph: ", "2.5D Table Graph: " or "3D Table Graph: " and its name.
-std::optional<std::string> TableEntryText(const Cls9& graph);
+std::optional<std::string> TableEntryText(const Graph& graph);
 // The entry of a graph made by the Draw commands, by coordinates and FunForm
 // ("2D Curve  x=cos(u), y=sin(u)"); nothing for other combinations.
-std::optional<std::string> NewGraphEntryText(const Cls9& graph);
+std::optional<std::string> NewGraphEntryText(const Graph& graph);
 // Every graph keeps a list entry, so list positions stay those of the
 // graphs: a plane implicit equation or inequation gets the Draw wording
 // ("2D Curve  x^2+y^2-1=0", "Inequation  y-x<0"), any other graph its kind
 // and name ("Graph kind 13: surface").
-std::string FallbackEntryText(const Cls9& graph);
+std::string FallbackEntryText(const Graph& graph);
 
 }  // namespace quillon

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "expr/number_text.h"
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 #include "io/field_text.h"
 #include "io/record_writer.h"
 #include "scene/axis.h"
@@ -16,7 +16,7 @@ namespace {
 // stored, so a record never holds a count beyond its arrays.
 std::int32_t NextCount(TokenCursor& cursor, const char* field) {
   const std::int32_t count = cursor.NextInteger(field);
-  if (count > Cls9::kFloatArrayUpper) {
+  if (count > Graph::kFloatArrayUpper) {
     cursor.Refuse(field, "is more than the 50 positions a graph can hold.");
   }
   return count;
@@ -24,13 +24,13 @@ std::int32_t NextCount(TokenCursor& cursor, const char* field) {
 
 std::int32_t NextTableStep(TokenCursor& cursor, const char* field) {
   const std::int32_t step = cursor.NextInteger(field);
-  if (step < 0 || step > Cls9::kTableUpper) {
+  if (step < 0 || step > Graph::kTableUpper) {
     cursor.Refuse(field, "lies outside the 0 to 200 steps a table can hold.");
   }
   return step;
 }
 
-void ReadCoreFields(TokenCursor& c, Cls9& g, const RecordReading& reading,
+void ReadCoreFields(TokenCursor& c, Graph& g, const RecordReading& reading,
                     AnimationFields& animation) {
   g.GraphType(c.NextInteger("GraphType"));
   g.ID(c.NextInteger("ID"));
@@ -90,7 +90,7 @@ void ReadCoreFields(TokenCursor& c, Cls9& g, const RecordReading& reading,
   g.FunForm(c.NextInteger("FunForm"));
 }
 
-void ReadAnalysisBlock(TokenCursor& c, Cls9& g) {
+void ReadAnalysisBlock(TokenCursor& c, Graph& g) {
   g.Show2DCurve(c.NextFlag());
   g.ShowInverse(c.NextFlag());
   g.InvColor(c.NextInteger("InvColor"));
@@ -165,7 +165,7 @@ void ReadAnalysisBlock(TokenCursor& c, Cls9& g) {
   g.AreaColor(c.NextInteger("AreaColor"));
 }
 
-void ReadSurfaceBlock(TokenCursor& c, Cls9& g) {
+void ReadSurfaceBlock(TokenCursor& c, Graph& g) {
   g.ShowSurface(c.NextFlag());
   g.ShowSurPX(c.NextFlag());
   g.ShowSurPY(c.NextFlag());
@@ -208,7 +208,7 @@ void ReadSurfaceBlock(TokenCursor& c, Cls9& g) {
   g.ODEWidth(c.NextInteger("ODEWidth"));
 }
 
-void ReadContourBlock(TokenCursor& c, Cls9& g) {
+void ReadContourBlock(TokenCursor& c, Graph& g) {
   g.ShowContour(c.NextFlag());
   g.ShowVector(c.NextFlag());
   g.ShowColormap(c.NextFlag());
@@ -239,7 +239,7 @@ bool IsTableRecordKind(const std::string& token) {
   return kind && IsTableRecordKind(*kind);
 }
 
-void ReadGraphRecord(TokenCursor& cursor, Cls9& graph, const RecordReading& reading,
+void ReadGraphRecord(TokenCursor& cursor, Graph& graph, const RecordReading& reading,
                      AnimationFields& animation) {
   ReadCoreFields(cursor, graph, reading, animation);
   if (reading.generation >= 4) {
@@ -251,7 +251,7 @@ void ReadGraphRecord(TokenCursor& cursor, Cls9& graph, const RecordReading& read
   ReadContourBlock(cursor, graph);
 }
 
-void ReadTableRecord(TokenCursor& c, Cls9& g, const RecordReading& reading) {
+void ReadTableRecord(TokenCursor& c, Graph& g, const RecordReading& reading) {
   g.GraphType(c.NextInteger("GraphType"));
   g.ID(c.NextInteger("ID"));
   g.NameS(c.NextText());
@@ -267,7 +267,7 @@ void ReadTableRecord(TokenCursor& c, Cls9& g, const RecordReading& reading) {
   g.StepV(NextTableStep(c, "StepV"));
   for (std::int32_t i = 0; i <= g.StepU(); ++i) {
     for (std::int32_t j = 0; j <= g.StepV(); ++j) {
-      const std::shared_ptr<Cls2> point = g.VertTab3D(i, j);
+      const std::shared_ptr<PlotPoint> point = g.VertTab3D(i, j);
       point->X(c.NextNumber("X"));
       point->Y(c.NextNumber("Y"));
       point->z(c.NextNumber("z"));
@@ -285,7 +285,7 @@ void ReadTableRecord(TokenCursor& c, Cls9& g, const RecordReading& reading) {
   }
 }
 
-void ReadAxisRecord(TokenCursor& c, Cls3& a) {
+void ReadAxisRecord(TokenCursor& c, Axis& a) {
   a.Show(c.NextFlag());
   if (!a.Show()) {
     return;

@@ -10,8 +10,8 @@
 
 namespace quillon {
 
-class Cls3;
-class Cls9;
+class Axis;
+class Graph;
 
 struct RecordReading {
   // Format generation: 3 has only the core and contour blocks and no table
@@ -46,11 +46,11 @@ bool IsTableRecordKind(const std::string& token);
 
 // A graph record into a fresh record. Stores AnimFrames and AnimExtra of an
 // animated record into `animation` (files only).
-void ReadGraphRecord(TokenCursor& cursor, Cls9& graph, const RecordReading& reading,
+void ReadGraphRecord(TokenCursor& cursor, Graph& graph, const RecordReading& reading,
                      AnimationFields& animation);
 // A table record; table cells without a point get a new one.
-void ReadTableRecord(TokenCursor& cursor, Cls9& graph, const RecordReading& reading);
+void ReadTableRecord(TokenCursor& cursor, Graph& graph, const RecordReading& reading);
 // An axis record: Show, and when it is true the other 27 fields.
-void ReadAxisRecord(TokenCursor& cursor, Cls3& axis);
+void ReadAxisRecord(TokenCursor& cursor, Axis& axis);
 
 }  // namespace quillon

@@ -1,6 +1,6 @@
 #include "io/record_writer.h"
 
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 #include "io/field_text.h"
 #include "io/io_error.h"
 #include "scene/axis.h"
@@ -33,14 +33,14 @@ class FieldWriter {
   std::string text_;
 };
 
-void CheckCount(const Cls9& graph, const char* field, std::int32_t count) {
-  if (count > Cls9::kFloatArrayUpper) {
+void CheckCount(const Graph& graph, const char* field, std::int32_t count) {
+  if (count > Graph::kFloatArrayUpper) {
     throw IoError("The graph \"" + graph.NameS() + "\" has " + std::to_string(count) +
                   " positions in " + field + ", more than the 50 a file can hold.");
   }
 }
 
-void WriteCoreFields(FieldWriter& w, const Cls9& g) {
+void WriteCoreFields(FieldWriter& w, const Graph& g) {
   w.Integer(g.GraphType());
   w.Integer(g.ID());
   w.Text(g.NameS());
@@ -75,7 +75,7 @@ void WriteCoreFields(FieldWriter& w, const Cls9& g) {
   w.Integer(g.FunForm());
 }
 
-void WriteAnalysisBlock(FieldWriter& w, const Cls9& g) {
+void WriteAnalysisBlock(FieldWriter& w, const Graph& g) {
   w.Flag(g.Show2DCurve());
   w.Flag(g.ShowInverse());
   w.Integer(g.InvColor());
@@ -150,7 +150,7 @@ void WriteAnalysisBlock(FieldWriter& w, const Cls9& g) {
   w.Integer(g.AreaColor());
 }
 
-void WriteSurfaceBlock(FieldWriter& w, const Cls9& g) {
+void WriteSurfaceBlock(FieldWriter& w, const Graph& g) {
   w.Flag(g.ShowSurface());
   w.Flag(g.ShowSurPX());
   w.Flag(g.ShowSurPY());
@@ -193,7 +193,7 @@ void WriteSurfaceBlock(FieldWriter& w, const Cls9& g) {
   w.Integer(g.ODEWidth());
 }
 
-void WriteContourBlock(FieldWriter& w, const Cls9& g) {
+void WriteContourBlock(FieldWriter& w, const Graph& g) {
   w.Flag(g.ShowContour());
   w.Flag(g.ShowVector());
   w.Flag(g.ShowColormap());
@@ -234,7 +234,7 @@ bool IsTableRecordKind(std::int32_t graphType) {
   return graphType == 4 || graphType == 5 || graphType == 6;
 }
 
-std::string Save(const Cls9& graph) {
+std::string Save(const Graph& graph) {
   CheckCount(graph, "CurvNum", graph.CurvNum());
   CheckCount(graph, "QieNum", graph.QieNum());
   CheckCount(graph, "NmlNum", graph.NmlNum());
@@ -248,8 +248,8 @@ std::string Save(const Cls9& graph) {
   return writer.Finish();
 }
 
-std::string SaveTable(Cls9& g) {
-  if (g.StepU() > Cls9::kTableUpper || g.StepV() > Cls9::kTableUpper) {
+std::string SaveTable(Graph& g) {
+  if (g.StepU() > Graph::kTableUpper || g.StepV() > Graph::kTableUpper) {
     throw IoError("The table \"" + g.NameS() + "\" has more than the 200 steps a file can hold.");
   }
   FieldWriter w;
@@ -268,7 +268,7 @@ std::string SaveTable(Cls9& g) {
   w.Integer(g.StepV());
   for (std::int32_t i = 0; i <= g.StepU(); ++i) {
     for (std::int32_t j = 0; j <= g.StepV(); ++j) {
-      const std::shared_ptr<Cls2> point = g.VertTab3D(i, j);
+      const std::shared_ptr<PlotPoint> point = g.VertTab3D(i, j);
       w.Number(point->X());
       w.Number(point->Y());
       w.Number(point->z());
@@ -285,7 +285,7 @@ std::string SaveTable(Cls9& g) {
   return w.Finish();
 }
 
-std::string Save(const Cls3& a) {
+std::string Save(const Axis& a) {
   if (!a.Show()) {
     return "0";
   }
@@ -321,7 +321,7 @@ std::string Save(const Cls3& a) {
   return w.Finish();
 }
 
-std::optional<std::string> SaveRecord(Cls9& graph) {
+std::optional<std::string> SaveRecord(Graph& graph) {
   if (IsGraphRecordKind(graph.GraphType())) {
     return Save(graph);
   }
@@ -331,7 +331,7 @@ std::optional<std::string> SaveRecord(Cls9& graph) {
   return std::nullopt;
 }
 
-std::string Save(const Cls8& scene) {
+std::string Save(const Scene& scene) {
   std::string text;
   for (const GraphCollection::Entry& entry : scene.Graphs()) {
     if (const std::optional<std::string> record = SaveRecord(*entry.second)) {

@@ -10,9 +10,9 @@
 
 namespace quillon {
 
-class Cls3;
-class Cls8;
-class Cls9;
+class Axis;
+class Scene;
+class Graph;
 
 // Kinds written as graph records (Save) and as table records (SaveTable).
 bool IsGraphRecordKind(std::int32_t graphType);
@@ -21,18 +21,18 @@ bool IsTableRecordKind(std::int32_t graphType);
 // The graph record: 125 fields, 4 more when the graph is animated (MinT,
 // MaxT and the document's AnimFrames and AnimExtra), plus the positions of
 // its counted arrays. Throws IoError when a count exceeds 50.
-std::string Save(const Cls9& graph);
+std::string Save(const Graph& graph);
 // The table record: 21 fields plus X, Y, z of every table point (i = 0..StepU
 // outer, j = 0..StepV inner). A cell that holds no point gets a fresh one,
 // which stays. Throws IoError when a step exceeds 200.
-std::string SaveTable(Cls9& graph);
+std::string SaveTable(Graph& graph);
 // The axis record: "0" for a hidden axis, otherwise 28 fields.
-std::string Save(const Cls3& axis);
+std::string Save(const Axis& axis);
 // The record a graph's kind calls for: Save for graph kinds, SaveTable for
 // table kinds; nothing for a kind that has no record. Throws as they do.
-std::optional<std::string> SaveRecord(Cls9& graph);
+std::optional<std::string> SaveRecord(Graph& graph);
 // The scene text: each graph's record followed by one blank, in list order;
 // graphs of kinds that have no record add nothing.
-std::string Save(const Cls8& scene);
+std::string Save(const Scene& scene);
 
 }  // namespace quillon

@@ -1,4 +1,4 @@
-// Cls3: the coordinate axis drawn with the graphs (axis lines, arrow heads,
+// Axis: the coordinate axis drawn with the graphs (axis lines, arrow heads,
 // unit ticks, integer labels, axis letters), with the settings of the box
 // axes of space documents that files carry.
 #pragma once
@@ -10,7 +10,7 @@
 
 namespace quillon {
 
-class Cls3 {
+class Axis {
  public:
   // Colours are 32-bit values: red in bits 0..7, green 8..15, blue 16..23.
   static constexpr std::int32_t Rgb(std::int32_t red, std::int32_t green, std::int32_t blue) {

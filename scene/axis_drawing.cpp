@@ -1,4 +1,4 @@
-// Cls3::Draw: the coordinate axis as OpenGL calls, compiled into the scene's
+// Axis::Draw: the coordinate axis as OpenGL calls, compiled into the scene's
 // display list. All coordinates are world units of the graphs.
 
 #include <GL/gl.h>
@@ -128,7 +128,7 @@ double XLabelShift(std::size_t length) {
   return length == 2 ? 0.3 : 0.15;
 }
 
-void DrawPlaneAxis(const Cls3& axis, float MinX, float MaxX, float MinY, float MaxY,
+void DrawPlaneAxis(const Axis& axis, float MinX, float MaxX, float MinY, float MaxY,
                    const TextFonts& fonts) {
   glDisable(GL_LIGHTING);
 
@@ -246,7 +246,7 @@ void Quad(const std::array<double, 3>& normal,
   glEnd();
 }
 
-void DrawBoxAxis(const Cls3& axis, double MinX, double MaxX, double MinY, double MaxY, double MinZ,
+void DrawBoxAxis(const Axis& axis, double MinX, double MaxX, double MinY, double MaxY, double MinZ,
                  double MaxZ, bool withAxisLines, const TextFonts& fonts) {
   // Each step goes with the label count listed beside it; the pairing is
   // what stored documents were made with.
@@ -257,7 +257,7 @@ void DrawBoxAxis(const Cls3& axis, double MinX, double MaxX, double MinY, double
   glColorMaterial(GL_FRONT_AND_BACK, GL_DIFFUSE);
   glEnable(GL_COLOR_MATERIAL);
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-  Cls11 material;
+  Material material;
   if (axis.ShowYZPanel()) {
     material.SetMaterial(axis.YZPanelMaterial());
     SetAxisColor(axis.YZPanelColor());
@@ -413,7 +413,7 @@ void DrawBoxAxis(const Cls3& axis, double MinX, double MaxX, double MinY, double
 
 // The plane of a space document seen from the front: screen x is world x,
 // screen y is world z, and the frame lies at depth MinY.
-void DrawFramedAxis(const Cls3& axis, double MinX, double MaxX, double MinY, double MinZ,
+void DrawFramedAxis(const Axis& axis, double MinX, double MaxX, double MinY, double MinZ,
                     double MaxZ, const TextFonts& fonts) {
   const double left = MinX + 0.1;
   const double right = MaxX - 0.1;
@@ -479,7 +479,7 @@ void DrawFramedAxis(const Cls3& axis, double MinX, double MaxX, double MinY, dou
 
 }  // namespace
 
-void Cls3::Draw(std::int32_t /*dimension*/, float MinX, float MaxX, float MinY, float MaxY,
+void Axis::Draw(std::int32_t /*dimension*/, float MinX, float MaxX, float MinY, float MaxY,
                 float MinZ, float MaxZ, std::int32_t docType, const TextFonts& fonts) const {
   // A box with an infinite or undefined side has no place for an axis.
   if (!AllFinite({MinX, MaxX, MinY, MaxY})) {

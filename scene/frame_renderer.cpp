@@ -6,10 +6,10 @@
 #include "graph/box.h"
 #include "graph/document_values.h"
 #include "scene/axis.h"
+#include "scene/camera.h"
 #include "scene/light.h"
 #include "scene/rotation_math.h"
 #include "scene/scene.h"
-#include "scene/view.h"
 
 namespace quillon {
 
@@ -17,19 +17,19 @@ namespace {
 
 constexpr std::int32_t kAxisDimension = 2;
 
-void ApplySceneRotation(const Cls8& scene) {
+void ApplySceneRotation(const Scene& scene) {
   const Matrix4 matrix = SceneRotationMatrix(scene.RotRoll(), scene.RotPitch(), scene.RotYaw());
   glMultMatrixf(matrix.data());
 }
 
-void DrawAxis(const Cls3& axis, const Cls1& box, std::int32_t docType, const TextFonts& fonts) {
+void DrawAxis(const Axis& axis, const Box& box, std::int32_t docType, const TextFonts& fonts) {
   axis.Draw(kAxisDimension, box.MinX(), box.MaxX(), box.MinY(), box.MaxY(), box.MinZ(), box.MaxZ(),
             docType, fonts);
 }
 
 // The box around every animation frame 0..lastFrame of the scene, widened
 // once more on top of the scene's own widening.
-Cls1 AnimationBox(Cls8& scene, std::int32_t lastFrame) {
+Box AnimationBox(Scene& scene, std::int32_t lastFrame) {
   BoxBounds bounds;
   for (std::int32_t k = 0; k <= lastFrame; ++k) {
     bounds.Take(scene.GetBox(k));
@@ -75,15 +75,15 @@ void FrameRenderer::DeleteFrameLists() {
   compiledFrames_ = 0;
 }
 
-void FrameRenderer::RebuildLists(Cls8& showScene, const Cls3& mainAxis,
-                                 const DocumentValues& document, Cls1& sceneBox) {
+void FrameRenderer::RebuildLists(Scene& showScene, const Axis& mainAxis,
+                                 const DocumentValues& document, Box& sceneBox) {
   if (!initialized_) {
     return;
   }
   const bool withAxis = !showScene.Graphs().Empty() && mainAxis.Show();
   if (showScene.Animation()) {
     const std::int32_t lastFrame = document.AnimFrames;
-    const Cls1 box = AnimationBox(showScene, lastFrame);
+    const Box box = AnimationBox(showScene, lastFrame);
     DeleteFrameLists();
     for (std::int32_t k = 0; k <= lastFrame; ++k) {
       glNewList(kFirstFrameList + static_cast<std::uint32_t>(k), GL_COMPILE);
@@ -108,7 +108,7 @@ void FrameRenderer::RebuildLists(Cls8& showScene, const Cls3& mainAxis,
   glEndList();
 }
 
-void FrameRenderer::Display(Cls8& showScene, Cls4& mainView, const Cls10& mainLight,
+void FrameRenderer::Display(Scene& showScene, Camera& mainView, const Light& mainLight,
                             std::int32_t animStep) {
   if (!initialized_) {
     return;

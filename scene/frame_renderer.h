@@ -12,11 +12,11 @@
 
 namespace quillon {
 
-class Cls1;
-class Cls3;
-class Cls4;
-class Cls8;
-class Cls10;
+class Box;
+class Axis;
+class Camera;
+class Scene;
+class Light;
 class Reporter;
 struct DocumentValues;
 
@@ -47,14 +47,15 @@ class FrameRenderer {
   // rotation and graphs) and mainAxis (drawn over the scene's box when
   // showScene holds a graph and mainAxis.Show()). sceneBox receives the box
   // given to the axis of a static scene.
-  void RebuildLists(Cls8& showScene, const Cls3& mainAxis, const DocumentValues& document,
-                    Cls1& sceneBox);
+  void RebuildLists(Scene& showScene, const Axis& mainAxis, const DocumentValues& document,
+                    Box& sceneBox);
 
   // Draws one frame: camera and projection of mainView, mainLight, then the
   // compiled list (frame animStep - 1 of an animated scene, frame 0 for step
   // 0; a frame that was never compiled draws nothing), and waits for OpenGL
   // to finish. The caller swaps buffers.
-  void Display(Cls8& showScene, Cls4& mainView, const Cls10& mainLight, std::int32_t animStep = 0);
+  void Display(Scene& showScene, Camera& mainView, const Light& mainLight,
+               std::int32_t animStep = 0);
 
   // Deletes the fonts and compiled lists. Needs this object's context
   // current; afterwards Initialize may run again.

@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "expr/undefined_mark.h"
-#include "graph/graph_record.h"
-#include "graph/point.h"
+#include "graph/graph.h"
+#include "graph/plot_point.h"
 #include "scene/material.h"
 
 namespace quillon {
@@ -18,13 +18,13 @@ namespace {
 constexpr std::int32_t kEmissiveMaterial = 5;
 constexpr std::int32_t kRibbonAngleSteps = 40;
 
-bool DrawsCurve(const Cls9& graph) {
+bool DrawsCurve(const Graph& graph) {
   const std::int32_t kind = graph.GraphType();
   const std::int32_t form = graph.FunForm();
   return (kind == 0 || kind == 9 || kind == 20 || kind == 23) && (form == 2 || form == 3);
 }
 
-bool Defined(const Cls2& p) {
+bool Defined(const PlotPoint& p) {
   return p.X() != UndefinedMark && p.Y() != UndefinedMark && p.z() != UndefinedMark;
 }
 
@@ -37,21 +37,21 @@ void SetColor(std::int32_t color) {
 // Same pixels as one primitive per segment: lines are rasterised segment by
 // segment either way.
 void EmitSegments(const PointGrid& grid, std::int32_t last) {
-  static const Cls2 kFreshPoint;
-  const Cls2* stored = grid.Stored() ? grid.Data() + grid.Index(0, 0) : nullptr;
+  static const PlotPoint kFreshPoint;
+  const PlotPoint* stored = grid.Stored() ? grid.Data() + grid.Index(0, 0) : nullptr;
   const std::size_t stride = grid.Index(0, 1) - grid.Index(0, 0);
-  auto pointAt = [&](std::int32_t i) -> const Cls2& {
+  auto pointAt = [&](std::int32_t i) -> const PlotPoint& {
     if (stored != nullptr) {
       return stored[static_cast<std::size_t>(i) * stride];
     }
-    const Cls2* p = grid.Find(0, i);
+    const PlotPoint* p = grid.Find(0, i);
     return p != nullptr ? *p : kFreshPoint;
   };
 
   glBegin(GL_LINES);
-  const Cls2* p = &pointAt(0);
+  const PlotPoint* p = &pointAt(0);
   for (std::int32_t i = 0; i < last; ++i) {
-    const Cls2* q = &pointAt(i + 1);
+    const PlotPoint* q = &pointAt(i + 1);
     const bool degenerate = p->X() == q->X() && p->Y() == q->Y() && p->z() == q->z();
     if (!degenerate && Defined(*p) && Defined(*q)) {
       glVertex3f(p->X(), p->Y(), p->z());
@@ -62,7 +62,7 @@ void EmitSegments(const PointGrid& grid, std::int32_t last) {
   glEnd();
 }
 
-void DrawCurve(const Cls9& graph) {
+void DrawCurve(const Graph& graph) {
   const PointGrid& grid = graph.Vert3DGrid();
   if (grid.Upper(0) < 0) {
     return;  // never sampled: no points to join
@@ -99,7 +99,7 @@ void RimVertex(float x, float y, float r, int k) {
   glVertex3d(x + r * std::cos(angle), y + r * std::sin(angle), 0);
 }
 
-void DrawDisc(const Cls2& point, float radius) {
+void DrawDisc(const PlotPoint& point, float radius) {
   glBegin(GL_TRIANGLES);
   for (int k = 0; k < 20; ++k) {
     RimVertex(point.X(), point.Y(), radius, k);
@@ -120,21 +120,21 @@ ColorFractions ColorToRGB(std::int32_t color) {
   return {(c & 0xFFu) / 255.0, ((c >> 8) & 0xFFu) / 255.0, ((c >> 16) & 0xFFu) / 255.0};
 }
 
-void DrawGraph(Cls9& graph, std::int32_t /*lngAnimStep*/) {
+void DrawGraph(Graph& graph, std::int32_t /*lngAnimStep*/) {
   if (graph.GraphType() == 21 || graph.GraphType() == 22) {
     graph.StepU(kRibbonAngleSteps);
   }
   glEnable(GL_COLOR_MATERIAL);
   glColorMaterial(GL_FRONT_AND_BACK,
                   graph.Material() == kEmissiveMaterial ? GL_EMISSION : GL_DIFFUSE);
-  Cls11 material;
+  Material material;
   material.SetMaterial(graph.Material());
   if (DrawsCurve(graph)) {
     DrawCurve(graph);
   }
 }
 
-void DrawPoint(const Cls2& point, std::int32_t docType) {
+void DrawPoint(const PlotPoint& point, std::int32_t docType) {
   const float x = point.X();
   const float y = point.Y();
   const float size = point.Size();

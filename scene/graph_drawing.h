@@ -7,8 +7,8 @@
 
 namespace quillon {
 
-class Cls2;
-class Cls9;
+class PlotPoint;
+class Graph;
 
 // A colour value split into fractions 0..1. Only the low 24 bits count
 // (red 0..7, green 8..15, blue 16..23): negative or system colour values
@@ -28,11 +28,11 @@ ColorFractions ColorToRGB(std::int32_t color);
 // Kinds 21 and 22 get StepU 40 (the record keeps it). lngAnimStep is the
 // animation step of animated graphs; curves draw the same for every step.
 // Leaves lighting and colour material on, line smoothing and blending off.
-void DrawGraph(Cls9& graph, std::int32_t lngAnimStep = 0);
+void DrawGraph(Graph& graph, std::int32_t lngAnimStep = 0);
 
 // Draws a point as its symbol (plane documents, docType 1: 1 disc,
 // 2 hollow circle, 3 square, 4 triangle, 5 diamond, 6 plus; others
 // nothing) or as a sphere (every other document type).
-void DrawPoint(const Cls2& point, std::int32_t docType);
+void DrawPoint(const PlotPoint& point, std::int32_t docType);
 
 }  // namespace quillon

@@ -8,21 +8,21 @@
 
 namespace quillon {
 
-std::size_t Cls10::Index4(std::int32_t index) {
+std::size_t Light::Index4(std::int32_t index) {
   if (index < 0 || index > 3) {
     throw GraphError("Subscript out of range: light component " + std::to_string(index));
   }
   return static_cast<std::size_t>(index);
 }
 
-std::size_t Cls10::Index1(std::int32_t index) {
+std::size_t Light::Index1(std::int32_t index) {
   if (index != 0) {
     throw GraphError("Subscript out of range: light value " + std::to_string(index));
   }
   return 0;
 }
 
-void Cls10::SetLight() const {
+void Light::SetLight() const {
   if (!enabled_) {
     glDisable(GL_LIGHTING);
     glDisable(GL_LIGHT0);

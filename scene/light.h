@@ -1,4 +1,4 @@
-// Cls10: the lighting of a frame. Two lights with the same position and
+// Light: the lighting of a frame. Two lights with the same position and
 // colours, the light-model ambient level and two-sided lighting, loaded into
 // the current OpenGL context at the start of every frame.
 #pragma once
@@ -8,7 +8,7 @@
 
 namespace quillon {
 
-class Cls10 {
+class Light {
  public:
   // The four-component fields take an index 0..3; GlobalAmbient and
   // TwoSides hold one value and take index 0 only. Other indices throw

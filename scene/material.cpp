@@ -87,14 +87,14 @@ constexpr std::array<Preset, 13> kPresets = {{
 
 }  // namespace
 
-std::size_t Cls11::Index(std::int32_t index) {
+std::size_t Material::Index(std::int32_t index) {
   if (index < 0 || index > 3) {
     throw GraphError("Subscript out of range: material component " + std::to_string(index));
   }
   return static_cast<std::size_t>(index);
 }
 
-void Cls11::SetMaterial(std::int32_t materType) {
+void Material::SetMaterial(std::int32_t materType) {
   if (materType >= kFirstPreset && materType <= kLastPreset) {
     const Preset& preset = kPresets[static_cast<std::size_t>(materType - kFirstPreset)];
     ambient_ = preset.ambient;

@@ -1,4 +1,4 @@
-// Cls11: a surface material, made where something is drawn, set to one of
+// Material: a surface material, made where something is drawn, set to one of
 // thirteen presets and loaded into the current OpenGL context for front and
 // back faces. A fresh material holds zeros.
 #pragma once
@@ -8,7 +8,7 @@
 
 namespace quillon {
 
-class Cls11 {
+class Material {
  public:
   // Number of the first and last preset that SetMaterial knows.
   static constexpr std::int32_t kFirstPreset = 1;

@@ -1,11 +1,11 @@
 #include "scene/scene.h"
 
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 #include "scene/graph_drawing.h"
 
 namespace quillon {
 
-void BoxBounds::Take(const Cls1& box) {
+void BoxBounds::Take(const Box& box) {
   if (box.MinX() < MinX)
     MinX = box.MinX();
   if (box.MaxX() > MaxX)
@@ -30,8 +30,8 @@ void BoxBounds::Widen() {
   MaxZ += kMargin;
 }
 
-Cls1 BoxBounds::AsBox() const {
-  Cls1 result;
+Box BoxBounds::AsBox() const {
+  Box result;
   result.MinX(MinX);
   result.MaxX(MaxX);
   result.MinY(MinY);
@@ -41,7 +41,7 @@ Cls1 BoxBounds::AsBox() const {
   return result;
 }
 
-bool Cls8::Animation() const {
+bool Scene::Animation() const {
   for (const auto& entry : graphs_) {
     if (entry.second->Animation()) {
       return true;
@@ -50,19 +50,19 @@ bool Cls8::Animation() const {
   return false;
 }
 
-Cls1 Cls8::GetBox(std::int32_t step) {
+Box Scene::GetBox(std::int32_t step) {
   box_ = BoxBounds{};
   for (const auto& entry : graphs_) {
-    Cls9& graph = *entry.second;
+    Graph& graph = *entry.second;
     box_.Take(*graph.GetBox(graph.Animation() ? step : 0));
   }
   box_.Widen();
   return box_.AsBox();
 }
 
-void Cls8::Draw(std::int32_t step) {
+void Scene::Draw(std::int32_t step) {
   for (const auto& entry : graphs_) {
-    Cls9& graph = *entry.second;
+    Graph& graph = *entry.second;
     DrawGraph(graph, graph.Animation() ? step : 0);
   }
 }

@@ -1,13 +1,11 @@
-// Cls8: a scene, an ordered list of graph records under their ID keys, with
-// the rotation used when the display lists are compiled and an axis of its
-// own (stored and saved; the drawn axis is the document's MainAxis).
+// Scene: an ordered list of graph records under their ID keys, with the
+// rotation used when the display lists are compiled.
 #pragma once
 
 #include <cstdint>
 
 #include "graph/box.h"
 #include "graph/graph_collection.h"
-#include "scene/axis.h"
 
 namespace quillon {
 
@@ -18,13 +16,13 @@ struct BoxBounds {
   float MaxY = -9999999.0f, MinY = 9999999.0f;
   float MaxZ = -9999999.0f, MinZ = 9999999.0f;
 
-  void Take(const Cls1& box);
+  void Take(const Box& box);
   // Moves every minimum 0.1 down and every maximum 0.1 up.
   void Widen();
-  Cls1 AsBox() const;
+  Box AsBox() const;
 };
 
-class Cls8 {
+class Scene {
  public:
   GraphCollection& Graphs() { return graphs_; }
   const GraphCollection& Graphs() const { return graphs_; }
@@ -54,13 +52,10 @@ class Cls8 {
   void RotRoll(float value) { rotRoll_ = value; }
   bool DrawAxis() const { return drawAxis_; }
   void DrawAxis(bool value) { drawAxis_ = value; }
-  Cls3& Axis() { return axis_; }
-  const Cls3& Axis() const { return axis_; }
-  void Axis(const Cls3& value) { axis_ = value; }
 
   // The box around all graphs for an animation step, widened by 0.1 on every
   // side. An empty scene gives minima 9999999 and maxima -9999999.
-  Cls1 GetBox(std::int32_t step = 0);
+  Box GetBox(std::int32_t step = 0);
 
   // Draws every graph in list order into the current OpenGL context (defined
   // with the drawing code).
@@ -71,7 +66,6 @@ class Cls8 {
   // Working values of GetBox.
   BoxBounds box_;
   bool drawAxis_ = true;
-  Cls3 axis_;
   float rotRoll_ = 0, rotPitch_ = 0, rotYaw_ = 0;
   float transX_ = 0, transY_ = 0, transZ_ = 0;
   float scaleX_ = 1, scaleY_ = 1, scaleZ_ = 1;

@@ -14,8 +14,9 @@
 
 namespace quillon {
 
-frmF2::frmF2(WindowDialogs& dialogs, QWidget* parent) : QDialog(parent), dialogs_(dialogs) {
-  setObjectName(QStringLiteral("frmF2"));
+AboutDialog::AboutDialog(WindowDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), dialogs_(dialogs) {
+  setObjectName(QStringLiteral("AboutDialog"));
   setWindowTitle(QStringLiteral("About Quillon"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -56,7 +57,7 @@ frmF2::frmF2(WindowDialogs& dialogs, QWidget* parent) : QDialog(parent), dialogs
   cmdOK = new QPushButton(QStringLiteral("O K"), this);
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
   cmdOK->setDefault(true);
-  connect(cmdOK, &QPushButton::clicked, this, &frmF2::cmdOK_Click);
+  connect(cmdOK, &QPushButton::clicked, this, &AboutDialog::cmdOK_Click);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
@@ -71,7 +72,7 @@ frmF2::frmF2(WindowDialogs& dialogs, QWidget* parent) : QDialog(parent), dialogs
   setFixedWidth(380);
 }
 
-bool frmF2::eventFilter(QObject* watched, QEvent* event) {
+bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Label1 && event->type() == QEvent::MouseButtonRelease &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     Label1_Click();
@@ -80,11 +81,11 @@ bool frmF2::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void frmF2::cmdOK_Click() {
+void AboutDialog::cmdOK_Click() {
   accept();
 }
 
-void frmF2::Label1_Click() {
+void AboutDialog::Label1_Click() {
   dialogs_.OpenUrl(QUrl(QString::fromLatin1(kHomePage)));
 }
 

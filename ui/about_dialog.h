@@ -1,4 +1,4 @@
-// frmF2, the About box: the product name, its version, the home page (a
+// AboutDialog, the About box: the product name, its version, the home page (a
 // click opens it) and the disclaimer.
 #pragma once
 
@@ -15,11 +15,11 @@ class WindowDialogs;
 // The maker's home page, opened by Help, Homepage and by the About box.
 inline constexpr const char* kHomePage = "https://quillon.example.org";
 
-class frmF2 : public QDialog {
+class AboutDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit frmF2(WindowDialogs& dialogs, QWidget* parent = nullptr);
+  explicit AboutDialog(WindowDialogs& dialogs, QWidget* parent = nullptr);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -20,9 +20,9 @@
 
 namespace quillon {
 
-frmF20::frmF20(Cls3& axis, WindowDialogs& dialogs, QWidget* parent)
+AxisDialog::AxisDialog(Axis& axis, WindowDialogs& dialogs, QWidget* parent)
     : QDialog(parent), axis_(axis), dialogs_(dialogs) {
-  setObjectName(QStringLiteral("frmF20"));
+  setObjectName(QStringLiteral("AxisDialog"));
   setWindowTitle(QStringLiteral("Axis Properties"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -41,7 +41,7 @@ frmF20::frmF20(Cls3& axis, WindowDialogs& dialogs, QWidget* parent)
   Label1->setObjectName(QStringLiteral("Label1"));
   Picture1 = new ColorBox(line);
   Picture1->setObjectName(QStringLiteral("Picture1"));
-  connect(Picture1, &ColorBox::clicked, this, &frmF20::Picture1_Click);
+  connect(Picture1, &ColorBox::clicked, this, &AxisDialog::Picture1_Click);
   Label2 = new QLabel(QStringLiteral("Width"), line);
   Label2->setObjectName(QStringLiteral("Label2"));
   Combo1 = new QComboBox(line);
@@ -66,8 +66,8 @@ frmF20::frmF20(Cls3& axis, WindowDialogs& dialogs, QWidget* parent)
   SSTab1->addTab(fonts, QStringLiteral("Fonts"));
 
   QHBoxLayout* buttons = OkCancelRow(this, Command1, Command2);
-  connect(Command1, &QPushButton::clicked, this, &frmF20::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &frmF20::Command2_Click);
+  connect(Command1, &QPushButton::clicked, this, &AxisDialog::Command1_Click);
+  connect(Command2, &QPushButton::clicked, this, &AxisDialog::Command2_Click);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(SSTab1);
   layout->addLayout(buttons);
@@ -84,11 +84,11 @@ frmF20::frmF20(Cls3& axis, WindowDialogs& dialogs, QWidget* parent)
   Picture1->Color(axis_.AxisColor());
 }
 
-void frmF20::Picture1_Click() {
+void AxisDialog::Picture1_Click() {
   Picture1->Choose(dialogs_);
 }
 
-void frmF20::Command1_Click() {
+void AxisDialog::Command1_Click() {
   axis_.Show(Check1->isChecked());
   axis_.BetterFonts(Check2->isChecked());
   axis_.AxisColor(Picture1->Color());
@@ -96,7 +96,7 @@ void frmF20::Command1_Click() {
   accept();
 }
 
-void frmF20::Command2_Click() {
+void AxisDialog::Command2_Click() {
   reject();
 }
 

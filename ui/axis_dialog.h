@@ -1,4 +1,4 @@
-// frmF20, "Axis Properties": whether the axis is shown, its colour, its
+// AxisDialog, "Axis Properties": whether the axis is shown, its colour, its
 // line width and whether its text is drawn with the better fonts. OK writes
 // the settings into the axis and accepts; the window then recompiles the
 // scene and redraws. Cancel leaves the axis as it was.
@@ -14,11 +14,11 @@ class QTabWidget;
 
 namespace quillon {
 
-class Cls3;
+class Axis;
 class ColorBox;
 class WindowDialogs;
 
-class frmF20 : public QDialog {
+class AxisDialog : public QDialog {
   Q_OBJECT
 
  public:
@@ -26,7 +26,7 @@ class frmF20 : public QDialog {
 
   // The controls show the axis's settings; an AxisWidth outside 1..5 shows
   // the nearest valid width.
-  frmF20(Cls3& axis, WindowDialogs& dialogs, QWidget* parent = nullptr);
+  AxisDialog(Axis& axis, WindowDialogs& dialogs, QWidget* parent = nullptr);
 
  private slots:
   void Picture1_Click();
@@ -34,7 +34,7 @@ class frmF20 : public QDialog {
   void Command2_Click();
 
  private:
-  Cls3& axis_;
+  Axis& axis_;
   WindowDialogs& dialogs_;
 
   QTabWidget* SSTab1 = nullptr;

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "io/document.h"
+#include "scene/camera.h"
 #include "scene/light.h"
-#include "scene/view.h"
 
 namespace quillon {
 
@@ -50,7 +50,7 @@ void DrawArea::ReleaseGL() {
 
 void DrawArea::resizeGL(int w, int h) {
   const qreal ratio = devicePixelRatioF();
-  Cls4& view = source_.MainView;
+  Camera& view = source_.MainView;
   view.SetScreen(static_cast<std::int32_t>(std::lround(w * ratio)),
                  static_cast<std::int32_t>(std::lround(h * ratio)));
   // Keep world units square: the visible height stays, the width follows

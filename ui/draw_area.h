@@ -13,18 +13,18 @@
 
 namespace quillon {
 
-class Cls1;
-class Cls4;
-class Cls10;
+class Box;
+class Camera;
+class Light;
 class Document;
 class Reporter;
 
 // What a frame is drawn from; every object belongs to the window.
 struct FrameSource {
   Document& document;
-  Cls4& MainView;
-  const Cls10& MainLight;
-  Cls1& SceneBox;
+  Camera& MainView;
+  const Light& MainLight;
+  Box& SceneBox;
   const std::int32_t& AnimStep;
 };
 

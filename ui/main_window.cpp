@@ -17,14 +17,14 @@
 #include <algorithm>
 #include <vector>
 
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 #include "io/io_error.h"
 #include "io/picture_file.h"
 #include "ui/about_dialog.h"
 #include "ui/axis_dialog.h"
 #include "ui/draw_area.h"
+#include "ui/graph_dialog.h"
 #include "ui/icon_svg.h"
-#include "ui/properties_dialog.h"
 #include "ui/splitter_bar.h"
 #include "ui/toolbar_icons.h"
 #include "ui/view_picture.h"
@@ -40,9 +40,9 @@ constexpr int kInitialHeight = 640;
 
 }  // namespace
 
-frmF1::frmF1(WindowDialogs& dialogs, QWidget* parent)
+MainWindow::MainWindow(WindowDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), document_(*this) {
-  setObjectName(QStringLiteral("frmF1"));
+  setObjectName(QStringLiteral("MainWindow"));
   setWindowTitle(QStringLiteral("Quillon"));
   setWindowIcon(QuillonIcon());
   createActions();
@@ -52,11 +52,12 @@ frmF1::frmF1(WindowDialogs& dialogs, QWidget* parent)
   resize(kInitialWidth, kInitialHeight);
 }
 
-frmF1::~frmF1() = default;
+MainWindow::~MainWindow() = default;
 
 // --- construction ---
 
-QAction* frmF1::makeAction(const QString& name, const QString& text, void (frmF1::*slot)()) {
+QAction* MainWindow::makeAction(const QString& name, const QString& text,
+                                void (MainWindow::*slot)()) {
   auto* action = new QAction(text, this);
   action->setObjectName(name);
   connect(action, &QAction::triggered, this, slot);
@@ -64,66 +65,75 @@ QAction* frmF1::makeAction(const QString& name, const QString& text, void (frmF1
   return action;
 }
 
-QAction* frmF1::Action(const QString& name) const {
+QAction* MainWindow::Action(const QString& name) const {
   const auto found = actions_.find(name);
   return found != actions_.end() ? found->second : nullptr;
 }
 
-void frmF1::createActions() {
+void MainWindow::createActions() {
   // Main menu
-  makeAction(QStringLiteral("mnuFileNew2D"), QStringLiteral("New"), &frmF1::newDocument);
-  makeAction(QStringLiteral("mnuFileOpen"), QStringLiteral("Open..."), &frmF1::openFile)
+  makeAction(QStringLiteral("mnuFileNew2D"), QStringLiteral("New"), &MainWindow::newDocument);
+  makeAction(QStringLiteral("mnuFileOpen"), QStringLiteral("Open..."), &MainWindow::openFile)
       ->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
-  makeAction(QStringLiteral("mnuFileSave"), QStringLiteral("Save"), &frmF1::saveFile)
+  makeAction(QStringLiteral("mnuFileSave"), QStringLiteral("Save"), &MainWindow::saveFile)
       ->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
-  makeAction(QStringLiteral("mnuFileSaveAs"), QStringLiteral("SaveAs..."), &frmF1::saveFileAs);
-  makeAction(QStringLiteral("mnuFilePrint"), QStringLiteral("Print..."), &frmF1::printView)
+  makeAction(QStringLiteral("mnuFileSaveAs"), QStringLiteral("SaveAs..."), &MainWindow::saveFileAs);
+  makeAction(QStringLiteral("mnuFilePrint"), QStringLiteral("Print..."), &MainWindow::printView)
       ->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
-  makeAction(QStringLiteral("mnuFileExit"), QStringLiteral("Exit"), &frmF1::exitProgram)
+  makeAction(QStringLiteral("mnuFileExit"), QStringLiteral("Exit"), &MainWindow::exitProgram)
       ->setShortcut(QKeySequence(QStringLiteral("Ctrl+X")));
 
-  makeAction(QStringLiteral("mnuEditCut"), QStringLiteral("Cut"), &frmF1::cutGraph);
-  makeAction(QStringLiteral("mnuEditCopy"), QStringLiteral("Copy"), &frmF1::copyGraph)
+  makeAction(QStringLiteral("mnuEditCut"), QStringLiteral("Cut"), &MainWindow::cutGraph);
+  makeAction(QStringLiteral("mnuEditCopy"), QStringLiteral("Copy"), &MainWindow::copyGraph)
       ->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
-  makeAction(QStringLiteral("mnuEditCopyAs"), QStringLiteral("Copy As BMP"), &frmF1::copyAsBitmap);
-  makeAction(QStringLiteral("mnuEditPaste"), QStringLiteral("Paste"), &frmF1::pasteGraphs);
+  makeAction(QStringLiteral("mnuEditCopyAs"), QStringLiteral("Copy As BMP"),
+             &MainWindow::copyAsBitmap);
+  makeAction(QStringLiteral("mnuEditPaste"), QStringLiteral("Paste"), &MainWindow::pasteGraphs);
   makeAction(QStringLiteral("mnuEditDelete"), QStringLiteral("Delete"),
-             &frmF1::deleteSelectedGraph);
+             &MainWindow::deleteSelectedGraph);
   makeAction(QStringLiteral("mnuEditDelAll"), QStringLiteral("Delete All"),
-             &frmF1::DeleteAllGraphs);
+             &MainWindow::DeleteAllGraphs);
 
-  makeAction(QStringLiteral("mnuViewMove"), QStringLiteral("Move"), &frmF1::enterMoveMode)
+  makeAction(QStringLiteral("mnuViewMove"), QStringLiteral("Move"), &MainWindow::enterMoveMode)
       ->setShortcut(QKeySequence(Qt::Key_F7));
-  makeAction(QStringLiteral("mnuViewZoom"), QStringLiteral("Zoom"), &frmF1::enterZoomMode)
+  makeAction(QStringLiteral("mnuViewZoom"), QStringLiteral("Zoom"), &MainWindow::enterZoomMode)
       ->setShortcut(QKeySequence(Qt::Key_F8));
-  makeAction(QStringLiteral("mnuViewFit"), QStringLiteral("Zoom to Fit"), &frmF1::zoomToFit);
-  makeAction(QStringLiteral("mnuViewSet"), QStringLiteral("Settings..."), &frmF1::showViewSettings);
+  makeAction(QStringLiteral("mnuViewFit"), QStringLiteral("Zoom to Fit"), &MainWindow::zoomToFit);
+  makeAction(QStringLiteral("mnuViewSet"), QStringLiteral("Settings..."),
+             &MainWindow::showViewSettings);
 
-  makeAction(QStringLiteral("mnuDraw2DCart"), QStringLiteral("Cartesian"), &frmF1::drawCartesian);
-  makeAction(QStringLiteral("mnuDraw2DPolar"), QStringLiteral("Polar"), &frmF1::drawPolar);
-  makeAction(QStringLiteral("mnuDrawAxis"), QStringLiteral("Axis..."), &frmF1::showAxisProperties);
+  makeAction(QStringLiteral("mnuDraw2DCart"), QStringLiteral("Cartesian"),
+             &MainWindow::drawCartesian);
+  makeAction(QStringLiteral("mnuDraw2DPolar"), QStringLiteral("Polar"), &MainWindow::drawPolar);
+  makeAction(QStringLiteral("mnuDrawAxis"), QStringLiteral("Axis..."),
+             &MainWindow::showAxisProperties);
 
-  makeAction(QStringLiteral("mnuHelpCon"), QStringLiteral("Content..."), &frmF1::showHelp);
-  makeAction(QStringLiteral("mnuHelpHome"), QStringLiteral("Homepage"), &frmF1::showHomepage);
-  makeAction(QStringLiteral("mnuHelpAbout"), QStringLiteral("About..."), &frmF1::showAbout);
+  makeAction(QStringLiteral("mnuHelpCon"), QStringLiteral("Content..."), &MainWindow::showHelp);
+  makeAction(QStringLiteral("mnuHelpHome"), QStringLiteral("Homepage"), &MainWindow::showHomepage);
+  makeAction(QStringLiteral("mnuHelpAbout"), QStringLiteral("About..."), &MainWindow::showAbout);
 
   // Pop-up menu of the graph list
-  makeAction(QStringLiteral("mnuFunEdit"), QStringLiteral("Edit..."), &frmF1::editGraph);
-  makeAction(QStringLiteral("mnuFunCut"), QStringLiteral("Cut"), &frmF1::cutGraph);
-  makeAction(QStringLiteral("mnuFunCopy"), QStringLiteral("Copy"), &frmF1::copyGraph);
-  makeAction(QStringLiteral("mnuFunDelete"), QStringLiteral("Delete"), &frmF1::deleteSelectedGraph);
+  makeAction(QStringLiteral("mnuFunEdit"), QStringLiteral("Edit..."), &MainWindow::editGraph);
+  makeAction(QStringLiteral("mnuFunCut"), QStringLiteral("Cut"), &MainWindow::cutGraph);
+  makeAction(QStringLiteral("mnuFunCopy"), QStringLiteral("Copy"), &MainWindow::copyGraph);
+  makeAction(QStringLiteral("mnuFunDelete"), QStringLiteral("Delete"),
+             &MainWindow::deleteSelectedGraph);
 
   // Pop-up menu of the drawing area
-  makeAction(QStringLiteral("mnuGraphPaste"), QStringLiteral("Paste"), &frmF1::pasteGraphs);
-  makeAction(QStringLiteral("mnuGraphCutAll"), QStringLiteral("Cut All"), &frmF1::cutAllGraphs);
-  makeAction(QStringLiteral("mnuGraphCopyAll"), QStringLiteral("Copy All"), &frmF1::copyAllGraphs);
-  makeAction(QStringLiteral("mnuGraphCopyAs"), QStringLiteral("Copy As BMP"), &frmF1::copyAsBitmap);
+  makeAction(QStringLiteral("mnuGraphPaste"), QStringLiteral("Paste"), &MainWindow::pasteGraphs);
+  makeAction(QStringLiteral("mnuGraphCutAll"), QStringLiteral("Cut All"),
+             &MainWindow::cutAllGraphs);
+  makeAction(QStringLiteral("mnuGraphCopyAll"), QStringLiteral("Copy All"),
+             &MainWindow::copyAllGraphs);
+  makeAction(QStringLiteral("mnuGraphCopyAs"), QStringLiteral("Copy As BMP"),
+             &MainWindow::copyAsBitmap);
   makeAction(QStringLiteral("mnuGraphDelAll"), QStringLiteral("Delete All"),
-             &frmF1::DeleteAllGraphs);
-  makeAction(QStringLiteral("mnuGraphAxis"), QStringLiteral("Axis..."), &frmF1::showAxisProperties);
+             &MainWindow::DeleteAllGraphs);
+  makeAction(QStringLiteral("mnuGraphAxis"), QStringLiteral("Axis..."),
+             &MainWindow::showAxisProperties);
 }
 
-void frmF1::createMenus() {
+void MainWindow::createMenus() {
   const auto addItems = [this](QMenu* menu, std::initializer_list<const char*> names) {
     for (const char* name : names) {
       if (name == nullptr) {
@@ -158,7 +168,7 @@ void frmF1::createMenus() {
                             "mnuGraphDelAll", nullptr, "mnuGraphAxis"});
 }
 
-void frmF1::createToolBar() {
+void MainWindow::createToolBar() {
   Toolbar1 = addToolBar(QStringLiteral("Toolbar1"));
   Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
   Toolbar1->setMovable(false);
@@ -167,34 +177,34 @@ void frmF1::createToolBar() {
   struct Button {
     const char* key;      // a separator when tooltip is null
     const char* tooltip;  // also the action's text
-    void (frmF1::*slot)();
+    void (MainWindow::*slot)();
   };
   const std::vector<Button> buttons = {
       {"barSep0", nullptr, nullptr},
-      {"barNew2D", "New 2D Graphs", &frmF1::newDocument},
+      {"barNew2D", "New 2D Graphs", &MainWindow::newDocument},
       {"barSep1", nullptr, nullptr},
-      {"barOpen", "Open File", &frmF1::openFile},
-      {"barSave", "Save File", &frmF1::saveFile},
-      {"barSaveAs", "Save File As", &frmF1::saveFileAs},
+      {"barOpen", "Open File", &MainWindow::openFile},
+      {"barSave", "Save File", &MainWindow::saveFile},
+      {"barSaveAs", "Save File As", &MainWindow::saveFileAs},
       {"barSep2", nullptr, nullptr},
-      {"barPrint", "Print", &frmF1::printView},
+      {"barPrint", "Print", &MainWindow::printView},
       {"barSep3", nullptr, nullptr},
-      {"barCut", "Cut Selected Graph", &frmF1::cutGraph},
-      {"barCopy", "Copy Graph", &frmF1::copyGraph},
-      {"barCopyAs", "Copy Graph As BMP", &frmF1::copyAsBitmap},
-      {"barPaste", "Paste Graph", &frmF1::pasteGraphs},
-      {"varDel", "Delete Selected Graph", &frmF1::deleteSelectedGraph},
+      {"barCut", "Cut Selected Graph", &MainWindow::cutGraph},
+      {"barCopy", "Copy Graph", &MainWindow::copyGraph},
+      {"barCopyAs", "Copy Graph As BMP", &MainWindow::copyAsBitmap},
+      {"barPaste", "Paste Graph", &MainWindow::pasteGraphs},
+      {"varDel", "Delete Selected Graph", &MainWindow::deleteSelectedGraph},
       {"barSep4", nullptr, nullptr},
-      {"barHelp", "Help", &frmF1::showHelp},
+      {"barHelp", "Help", &MainWindow::showHelp},
       {"barSep6", nullptr, nullptr},
-      {"barFun2DCart", "Add A 2D Cartesian Function Graph", &frmF1::drawCartesian},
-      {"barFun2DPolar", "Add A 2D Polar Function Graph", &frmF1::drawPolar},
+      {"barFun2DCart", "Add A 2D Cartesian Function Graph", &MainWindow::drawCartesian},
+      {"barFun2DPolar", "Add A 2D Polar Function Graph", &MainWindow::drawPolar},
       {"barSep8", nullptr, nullptr},
-      {"barCoord", "Modify Coordinate System", &frmF1::showAxisProperties},
+      {"barCoord", "Modify Coordinate System", &MainWindow::showAxisProperties},
       {"barSep9", nullptr, nullptr},
-      {"barMove", "Move The Scene", &frmF1::enterMoveMode},
-      {"barZoom", "Zoom In Or Zoom Out", &frmF1::enterZoomMode},
-      {"barZoomAll", "Zoom To Fit", &frmF1::zoomToFit},
+      {"barMove", "Move The Scene", &MainWindow::enterMoveMode},
+      {"barZoom", "Zoom In Or Zoom Out", &MainWindow::enterZoomMode},
+      {"barZoomAll", "Zoom To Fit", &MainWindow::zoomToFit},
   };
   for (const Button& button : buttons) {
     const QString key = QString::fromLatin1(button.key);
@@ -209,7 +219,7 @@ void frmF1::createToolBar() {
   }
 }
 
-void frmF1::createControls() {
+void MainWindow::createControls() {
   StatusBar1 = new QStatusBar(this);
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
   setStatusBar(StatusBar1);
@@ -226,14 +236,14 @@ void frmF1::createControls() {
   List1->setContextMenuPolicy(Qt::PreventContextMenu);
   List1->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
   List1->viewport()->installEventFilter(this);
-  connect(List1, &QListWidget::itemChanged, this, &frmF1::graphCheckChanged);
+  connect(List1, &QListWidget::itemChanged, this, &MainWindow::graphCheckChanged);
 
   if (DrawArea::OpenGLAvailable()) {
     const FrameSource source{document_, mainView_, mainLight_, sceneBox_, animStep_};
     drawing_ = new DrawArea(source, *this, central_);
-    connect(drawing_, &DrawArea::leftButtonDown, this, &frmF1::drawAreaButtonDown);
-    connect(drawing_, &DrawArea::leftButtonMoved, this, &frmF1::drawAreaMoved);
-    connect(drawing_, &DrawArea::rightButtonDown, this, &frmF1::drawAreaRightButton);
+    connect(drawing_, &DrawArea::leftButtonDown, this, &MainWindow::drawAreaButtonDown);
+    connect(drawing_, &DrawArea::leftButtonMoved, this, &MainWindow::drawAreaMoved);
+    connect(drawing_, &DrawArea::rightButtonDown, this, &MainWindow::drawAreaRightButton);
     picDraw = drawing_;
   } else {
     // A window holding an OpenGL widget cannot even be shown where Qt has no
@@ -251,12 +261,12 @@ void frmF1::createControls() {
   Splitter = new SplitterBar(central_);
   Splitter->setObjectName(QStringLiteral("Splitter"));
   Splitter->move(kInitialListWidth, 0);
-  connect(Splitter, &SplitterBar::dragFinished, this, &frmF1::splitterMoved);
+  connect(Splitter, &SplitterBar::dragFinished, this, &MainWindow::splitterMoved);
 }
 
 // --- load ---
 
-void frmF1::Load(const std::string& commandLine) {
+void MainWindow::Load(const std::string& commandLine) {
   Initialize();
   document_.MainAxis().Show(true);
   DocumentValues& values = document_.Values();
@@ -279,7 +289,7 @@ void frmF1::Load(const std::string& commandLine) {
   }
 }
 
-void frmF1::registerFileType() {
+void MainWindow::registerFileType() {
   RegisterFileType(
       {UserDataHome(), QCoreApplication::applicationDirPath().toStdString(), QuillonIconSvg()},
       updateTools_);
@@ -287,7 +297,7 @@ void frmF1::registerFileType() {
 
 // --- drawing ---
 
-bool frmF1::Initialize() {
+bool MainWindow::Initialize() {
   if (drawing_ != nullptr && drawing_->isValid()) {
     // A context whose setup failed has been reported by the renderer.
     return drawing_->Ready();
@@ -301,17 +311,17 @@ bool frmF1::Initialize() {
   return false;
 }
 
-bool frmF1::HasDrawing() const {
+bool MainWindow::HasDrawing() const {
   return drawing_ != nullptr && drawing_->Ready();
 }
 
-void frmF1::RebuildLists() {
+void MainWindow::RebuildLists() {
   if (drawing_ != nullptr) {
     drawing_->RebuildLists();
   }
 }
 
-void frmF1::Display() {
+void MainWindow::Display() {
   if (drawing_ != nullptr) {
     drawing_->Display();
   }
@@ -319,27 +329,27 @@ void frmF1::Display() {
 
 // --- DocumentDialogs ---
 
-void frmF1::Report(const std::string& title, const std::string& text, MessageIcon icon) {
+void MainWindow::Report(const std::string& title, const std::string& text, MessageIcon icon) {
   dialogs_.Report(title, text, icon);
 }
 
-std::optional<FileChoice> frmF1::AskFileName(FileDialogMode mode, const std::string& title,
-                                             const std::string& filter) {
+std::optional<FileChoice> MainWindow::AskFileName(FileDialogMode mode, const std::string& title,
+                                                  const std::string& filter) {
   return dialogs_.AskFileName(mode, title, filter);
 }
 
-Answer frmF1::Ask(const std::string& title, const std::string& text, MessageIcon icon,
-                  QuestionButtons buttons) {
+Answer MainWindow::Ask(const std::string& title, const std::string& text, MessageIcon icon,
+                       QuestionButtons buttons) {
   return dialogs_.Ask(title, text, icon, buttons);
 }
 
-void frmF1::GraphFileWritten(const std::string& /*path*/) {
+void MainWindow::GraphFileWritten(const std::string& /*path*/) {
   registerFileType();
 }
 
 // --- layout ---
 
-bool frmF1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == central_ && event->type() == QEvent::Resize) {
     layoutControls();
   } else if (drawing_ == nullptr && picDraw != nullptr && watched == picDraw) {
@@ -356,7 +366,7 @@ bool frmF1::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void frmF1::layoutControls() {
+void MainWindow::layoutControls() {
   const int height = central_->height();
   int left = Splitter->x();
   // A window made narrower than the list pulls the bar in, so that the bar
@@ -371,14 +381,14 @@ void frmF1::layoutControls() {
   Display();
 }
 
-void frmF1::splitterMoved() {
+void MainWindow::splitterMoved() {
   Splitter->move(ClampSplitterLeft(Splitter->x(), width()), Splitter->y());
   layoutControls();
 }
 
 // --- graph list ---
 
-void frmF1::syncGraphList(int currentRow) {
+void MainWindow::syncGraphList(int currentRow) {
   const QSignalBlocker blocker(List1);
   List1->clear();
   for (const GraphListEntry& entry : document_.Entries()) {
@@ -394,13 +404,13 @@ void frmF1::syncGraphList(int currentRow) {
   }
 }
 
-void frmF1::graphsChanged(int currentRow) {
+void MainWindow::graphsChanged(int currentRow) {
   syncGraphList(currentRow);
   RebuildLists();
   Display();
 }
 
-void frmF1::graphCheckChanged(QListWidgetItem* item) {
+void MainWindow::graphCheckChanged(QListWidgetItem* item) {
   const int row = List1->row(item);
   if (row < 0) {
     return;
@@ -410,19 +420,19 @@ void frmF1::graphCheckChanged(QListWidgetItem* item) {
   Display();
 }
 
-void frmF1::DeleteGraph(std::int32_t position) {
+void MainWindow::DeleteGraph(std::int32_t position) {
   if (document_.ListScene().Graphs().Empty() || !document_.DeleteGraph(position)) {
     return;
   }
   graphsChanged(-1);
 }
 
-void frmF1::DeleteAllGraphs() {
+void MainWindow::DeleteAllGraphs() {
   document_.DeleteAllGraphs();
   graphsChanged(-1);
 }
 
-void frmF1::deleteSelectedGraph() {
+void MainWindow::deleteSelectedGraph() {
   const int row = List1->currentRow();
   if (row < 0) {
     return;
@@ -432,7 +442,7 @@ void frmF1::deleteSelectedGraph() {
 
 // --- file commands ---
 
-void frmF1::newDocument() {
+void MainWindow::newDocument() {
   if (!document_.New()) {
     return;
   }
@@ -440,18 +450,18 @@ void frmF1::newDocument() {
   graphsChanged(-1);
 }
 
-void frmF1::openFile() {
+void MainWindow::openFile() {
   navigation_.ClearModes();
   if (document_.Open() == OpenResult::Opened) {
     graphsChanged(-1);
   }
 }
 
-void frmF1::saveFile() {
+void MainWindow::saveFile() {
   document_.Save();
 }
 
-void frmF1::saveFileAs() {
+void MainWindow::saveFileAs() {
   // The picture is taken before the dialog covers the drawing.
   const QImage picture = captureDrawing();
   const SaveAsResult result = document_.SaveAs();
@@ -473,7 +483,7 @@ void frmF1::saveFileAs() {
   }
 }
 
-void frmF1::printView() {
+void MainWindow::printView() {
   // An empty view prints too.
   const QImage picture = captureDrawing();
   if (picture.isNull()) {
@@ -498,7 +508,7 @@ void frmF1::printView() {
   }
 }
 
-QImage frmF1::captureDrawing() {
+QImage MainWindow::captureDrawing() {
   if (!HasDrawing()) {
     return QImage();
   }
@@ -508,11 +518,11 @@ QImage frmF1::captureDrawing() {
   return OpaquePicture(drawing_->grabFramebuffer());
 }
 
-void frmF1::exitProgram() {
+void MainWindow::exitProgram() {
   close();
 }
 
-void frmF1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   // A save the user asked for that did not happen keeps the window open, so
   // that no graph is lost to a cancelled dialog or a failed write.
   if (!document_.ConfirmClose()) {
@@ -524,7 +534,7 @@ void frmF1::closeEvent(QCloseEvent* event) {
 
 // --- clipboard ---
 
-std::optional<std::size_t> frmF1::selectedEntry() const {
+std::optional<std::size_t> MainWindow::selectedEntry() const {
   const int row = List1->currentRow();
   if (row < 0) {
     return std::nullopt;
@@ -532,24 +542,24 @@ std::optional<std::size_t> frmF1::selectedEntry() const {
   return static_cast<std::size_t>(row);
 }
 
-void frmF1::putOnClipboard(const std::string& text) {
+void MainWindow::putOnClipboard(const std::string& text) {
   QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
-void frmF1::cutGraph() {
+void MainWindow::cutGraph() {
   if (const std::optional<std::string> text = clipboard_.Cut(selectedEntry())) {
     putOnClipboard(*text);
     graphsChanged(-1);
   }
 }
 
-void frmF1::copyGraph() {
+void MainWindow::copyGraph() {
   if (const std::optional<std::string> text = clipboard_.Copy(selectedEntry())) {
     putOnClipboard(*text);
   }
 }
 
-void frmF1::copyAsBitmap() {
+void MainWindow::copyAsBitmap() {
   if (document_.ShowScene().Graphs().Empty()) {
     return;
   }
@@ -564,7 +574,7 @@ void frmF1::copyAsBitmap() {
   QGuiApplication::clipboard()->setImage(picture);
 }
 
-void frmF1::pasteGraphs() {
+void MainWindow::pasteGraphs() {
   if (clipboard_.ClipGraphCount() <= 0) {
     return;
   }
@@ -574,14 +584,14 @@ void frmF1::pasteGraphs() {
   }
 }
 
-void frmF1::cutAllGraphs() {
+void MainWindow::cutAllGraphs() {
   if (const std::optional<std::string> text = clipboard_.CutAll()) {
     putOnClipboard(*text);
     graphsChanged(-1);
   }
 }
 
-void frmF1::copyAllGraphs() {
+void MainWindow::copyAllGraphs() {
   if (const std::optional<std::string> text = clipboard_.CopyAll()) {
     putOnClipboard(*text);
   }
@@ -589,18 +599,18 @@ void frmF1::copyAllGraphs() {
 
 // --- the Properties dialog ---
 
-void frmF1::drawCartesian() {
+void MainWindow::drawCartesian() {
   drawNewGraph(0);
 }
 
-void frmF1::drawPolar() {
+void MainWindow::drawPolar() {
   drawNewGraph(1);
 }
 
-void frmF1::drawNewGraph(int coordinateIndex) {
+void MainWindow::drawNewGraph(int coordinateIndex) {
   editMode_ = false;
   const std::int32_t countBefore = document_.ListScene().Graphs().Count();
-  frmF5 dialog(document_, dialogs_, this);
+  GraphDialog dialog(document_, dialogs_, this);
   dialog.PresetNew(coordinateIndex);
   dialogs_.ShowModal(dialog);
   activateWindow();
@@ -609,7 +619,7 @@ void frmF1::drawNewGraph(int coordinateIndex) {
   }
 }
 
-void frmF1::editGraph() {
+void MainWindow::editGraph() {
   const int row = List1->currentRow();
   if (row < 0) {
     return;
@@ -622,7 +632,7 @@ void frmF1::editGraph() {
   }
   const std::int32_t position = row + 1;
   const std::int32_t ID = document_.ListScene().Graphs().Item(position)->ID();
-  std::shared_ptr<Cls9> graph;
+  std::shared_ptr<Graph> graph;
   for (const GraphCollection::Entry& entry : document_.ShowScene().Graphs()) {
     if (entry.second->ID() == ID) {
       graph = entry.second;
@@ -632,7 +642,7 @@ void frmF1::editGraph() {
   if (graph == nullptr) {
     return;
   }
-  if (!frmF5::CanEdit(*graph, document_.Values().DocType)) {
+  if (!GraphDialog::CanEdit(*graph, document_.Values().DocType)) {
     Report("Note",
            "The Properties dialog edits only the functions y=f(x), x=f1(u),y=f2(u), r=f(a) "
            "and a=f1(u),r=f2(u).",
@@ -640,7 +650,7 @@ void frmF1::editGraph() {
     return;
   }
   editMode_ = true;
-  frmF5 dialog(document_, dialogs_, this);
+  GraphDialog dialog(document_, dialogs_, this);
   dialog.PresetEdit(*graph, position);
   const bool accepted = dialogs_.ShowModal(dialog) == QDialog::Accepted;
   activateWindow();
@@ -652,32 +662,32 @@ void frmF1::editGraph() {
 
 // --- view ---
 
-void frmF1::enterMoveMode() {
+void MainWindow::enterMoveMode() {
   navigation_.EnterMoveMode();
 }
 
-void frmF1::enterZoomMode() {
+void MainWindow::enterZoomMode() {
   navigation_.EnterZoomMode();
 }
 
-void frmF1::zoomToFit() {
-  Cls8& scene = document_.ShowScene();
+void MainWindow::zoomToFit() {
+  Scene& scene = document_.ShowScene();
   if (scene.Graphs().Empty()) {
     return;
   }
-  const Cls1 box = scene.GetBox(0);
+  const Box box = scene.GetBox(0);
   mainView_.ZoomAll(box.MinX(), box.MinY(), box.MinZ(), box.MaxX(), box.MaxY(), box.MaxZ());
   mainView_.Zoom(2.0f);
   Display();
 }
 
-void frmF1::showViewSettings() {
-  frmF14 dialog(mainView_, document_.Values(), dialogs_, this);
+void MainWindow::showViewSettings() {
+  ViewSettingsDialog dialog(mainView_, document_.Values(), dialogs_, this);
   dialogs_.ShowModal(dialog);
 }
 
-void frmF1::showAxisProperties() {
-  frmF20 dialog(document_.MainAxis(), dialogs_, this);
+void MainWindow::showAxisProperties() {
+  AxisDialog dialog(document_.MainAxis(), dialogs_, this);
   axisDialogOK_ = dialogs_.ShowModal(dialog) == QDialog::Accepted;
   if (axisDialogOK_) {
     RebuildLists();
@@ -686,18 +696,18 @@ void frmF1::showAxisProperties() {
   }
 }
 
-void frmF1::drawAreaButtonDown(QPointF position) {
+void MainWindow::drawAreaButtonDown(QPointF position) {
   navigation_.LeftButtonDown(static_cast<float>(position.x()), static_cast<float>(position.y()));
 }
 
-void frmF1::drawAreaMoved(QPointF position) {
+void MainWindow::drawAreaMoved(QPointF position) {
   if (navigation_.LeftButtonMove(static_cast<float>(position.x()), static_cast<float>(position.y()),
                                  picDraw->width(), picDraw->height(), mainView_)) {
     Display();
   }
 }
 
-void frmF1::blankAreaMouse(QEvent* event) {
+void MainWindow::blankAreaMouse(QEvent* event) {
   if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseMove) {
     return;
   }
@@ -713,22 +723,22 @@ void frmF1::blankAreaMouse(QEvent* event) {
   }
 }
 
-void frmF1::drawAreaRightButton(QPoint globalPosition) {
+void MainWindow::drawAreaRightButton(QPoint globalPosition) {
   graphEditMenu_->popup(globalPosition);
 }
 
 // --- help ---
 
-void frmF1::showHelp() {
+void MainWindow::showHelp() {
   dialogs_.OpenUrl(QUrl::fromLocalFile(helpFilePath_));
 }
 
-void frmF1::showHomepage() {
+void MainWindow::showHomepage() {
   dialogs_.OpenUrl(QUrl(QString::fromLatin1(kHomePage)));
 }
 
-void frmF1::showAbout() {
-  frmF2 dialog(dialogs_, this);
+void MainWindow::showAbout() {
+  AboutDialog dialog(dialogs_, this);
   dialogs_.ShowModal(dialog);
 }
 

@@ -1,4 +1,4 @@
-// frmF1, the program's main window: it owns the document and the view, light
+// MainWindow, the program's main window: it owns the document and the view, light
 // and scene box it is drawn with, carries the menus, the toolbar, the graph
 // check-list, the splitter and the drawing area, and runs every command.
 // The substance of the file commands is the document's; the window asks,
@@ -19,8 +19,8 @@
 #include "io/clipboard.h"
 #include "io/document.h"
 #include "io/registration.h"
+#include "scene/camera.h"
 #include "scene/light.h"
-#include "scene/view.h"
 #include "ui/mouse_navigation.h"
 
 class QAction;
@@ -36,7 +36,7 @@ class DrawArea;
 class SplitterBar;
 class WindowDialogs;
 
-class frmF1 : public QMainWindow, public DocumentDialogs {
+class MainWindow : public QMainWindow, public DocumentDialogs {
   Q_OBJECT
 
  public:
@@ -45,8 +45,8 @@ class frmF1 : public QMainWindow, public DocumentDialogs {
 
   // Window initialisation: the scenes, the view and the light exist, the
   // controls are built and laid out. Nothing is drawn before Load.
-  explicit frmF1(WindowDialogs& dialogs, QWidget* parent = nullptr);
-  ~frmF1() override;
+  explicit MainWindow(WindowDialogs& dialogs, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // Window load, after the window is shown: the rendering context, the axis,
   // the view interval, the modes, the file-type registration, and then the
@@ -78,7 +78,7 @@ class frmF1 : public QMainWindow, public DocumentDialogs {
 
   quillon::Document& Document() { return document_; }
   const GraphClipboard& Clipboard() const { return clipboard_; }
-  Cls4& MainView() { return mainView_; }
+  Camera& MainView() { return mainView_; }
   const MouseNavigation& Navigation() const { return navigation_; }
   bool EditMode() const { return editMode_; }
   // The help page beside the program.
@@ -142,7 +142,7 @@ class frmF1 : public QMainWindow, public DocumentDialogs {
   void createMenus();
   void createToolBar();
   void createControls();
-  QAction* makeAction(const QString& name, const QString& text, void (frmF1::*slot)());
+  QAction* makeAction(const QString& name, const QString& text, void (MainWindow::*slot)());
 
   // Lays out the list, the splitter and the drawing area in the central area.
   void layoutControls();
@@ -171,9 +171,9 @@ class frmF1 : public QMainWindow, public DocumentDialogs {
   quillon::Document document_;
   GraphClipboard clipboard_{document_};
   DetachedProgramStarter updateTools_;
-  Cls4 mainView_;
-  Cls10 mainLight_;
-  Cls1 sceneBox_;
+  Camera mainView_;
+  Light mainLight_;
+  Box sceneBox_;
   std::int32_t animStep_ = 0;
   bool editMode_ = false;
   bool axisDialogOK_ = false;

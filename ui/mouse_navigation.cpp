@@ -1,6 +1,6 @@
 #include "ui/mouse_navigation.h"
 
-#include "scene/view.h"
+#include "scene/camera.h"
 
 namespace quillon {
 
@@ -24,7 +24,8 @@ void MouseNavigation::LeftButtonDown(float X, float Y) {
   lastY_ = Y;
 }
 
-bool MouseNavigation::LeftButtonMove(float X, float Y, std::int32_t W, std::int32_t H, Cls4& view) {
+bool MouseNavigation::LeftButtonMove(float X, float Y, std::int32_t W, std::int32_t H,
+                                     Camera& view) {
   w_ = W;
   h_ = H;
   // A collapsed drawing area has no scale to move or zoom by.

@@ -8,7 +8,7 @@
 
 namespace quillon {
 
-class Cls4;
+class Camera;
 
 class MouseNavigation {
  public:
@@ -33,7 +33,7 @@ class MouseNavigation {
   // pixels. Each move applies its own step from the previous position, so
   // a drag is the sum of its steps. True when the view changed and a frame
   // should be drawn.
-  bool LeftButtonMove(float X, float Y, std::int32_t W, std::int32_t H, Cls4& view);
+  bool LeftButtonMove(float X, float Y, std::int32_t W, std::int32_t H, Camera& view);
 
  private:
   bool moveMode_ = false;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "graph/document_values.h"
-#include "scene/view.h"
+#include "scene/camera.h"
 #include "ui/dialog_buttons.h"
 #include "ui/dialog_text.h"
 #include "ui/window_dialogs.h"
@@ -31,9 +31,10 @@ std::array<float*, 6> Bounds(DocumentValues& values) {
 
 }  // namespace
 
-frmF14::frmF14(Cls4& view, DocumentValues& values, WindowDialogs& dialogs, QWidget* parent)
+ViewSettingsDialog::ViewSettingsDialog(Camera& view, DocumentValues& values, WindowDialogs& dialogs,
+                                       QWidget* parent)
     : QDialog(parent), view_(view), values_(values), dialogs_(dialogs) {
-  setObjectName(QStringLiteral("frmF14"));
+  setObjectName(QStringLiteral("ViewSettingsDialog"));
   setWindowTitle(QStringLiteral("View Setting"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -65,8 +66,8 @@ frmF14::frmF14(Cls4& view, DocumentValues& values, WindowDialogs& dialogs, QWidg
   }
 
   QHBoxLayout* buttons = OkCancelRow(this, Command1, Command2);
-  connect(Command1, &QPushButton::clicked, this, &frmF14::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &frmF14::Command2_Click);
+  connect(Command1, &QPushButton::clicked, this, &ViewSettingsDialog::Command1_Click);
+  connect(Command2, &QPushButton::clicked, this, &ViewSettingsDialog::Command2_Click);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Frame1);
@@ -77,25 +78,25 @@ frmF14::frmF14(Cls4& view, DocumentValues& values, WindowDialogs& dialogs, QWidg
   Form_Load();
 }
 
-void frmF14::Form_Load() {
+void ViewSettingsDialog::Form_Load() {
   const std::array<float*, 6> bounds = Bounds(values_);
   for (std::size_t i = 0; i < texts_.size(); ++i) {
     texts_[i]->setText(QString::fromStdString(DialogNumberText(*bounds[i])));
   }
-  if (view_.ProjectType() == Cls4::kOrthographic) {
+  if (view_.ProjectType() == Camera::kOrthographic) {
     Option1->setChecked(true);
-  } else if (view_.ProjectType() == Cls4::kPerspective) {
+  } else if (view_.ProjectType() == Camera::kPerspective) {
     Option2->setChecked(true);
   }
 }
 
-void frmF14::Command1_Click() {
+void ViewSettingsDialog::Command1_Click() {
   // The projection changes even when a bound is refused below.
   if (Option1->isChecked()) {
-    view_.ProjectType(Cls4::kOrthographic);
+    view_.ProjectType(Camera::kOrthographic);
   }
   if (Option2->isChecked()) {
-    view_.ProjectType(Cls4::kPerspective);
+    view_.ProjectType(Camera::kPerspective);
   }
   std::vector<CheckedBox> boxes;
   for (QLineEdit* text : texts_) {
@@ -120,7 +121,7 @@ void frmF14::Command1_Click() {
   accept();
 }
 
-void frmF14::Command2_Click() {
+void ViewSettingsDialog::Command2_Click() {
   reject();
 }
 

@@ -1,4 +1,4 @@
-// frmF14, "View Setting": the projection of the view (orthographic or
+// ViewSettingsDialog, "View Setting": the projection of the view (orthographic or
 // perspective) and the six bounds of the view interval that sampling clips
 // coordinates to. It changes these values only: the projection shows from
 // the next frame, the bounds from the next sampling.
@@ -15,15 +15,16 @@ class QRadioButton;
 
 namespace quillon {
 
-class Cls4;
+class Camera;
 class WindowDialogs;
 struct DocumentValues;
 
-class frmF14 : public QDialog {
+class ViewSettingsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  frmF14(Cls4& view, DocumentValues& values, WindowDialogs& dialogs, QWidget* parent = nullptr);
+  ViewSettingsDialog(Camera& view, DocumentValues& values, WindowDialogs& dialogs,
+                     QWidget* parent = nullptr);
 
  private slots:
   void Command1_Click();
@@ -32,7 +33,7 @@ class frmF14 : public QDialog {
  private:
   void Form_Load();
 
-  Cls4& view_;
+  Camera& view_;
   DocumentValues& values_;
   WindowDialogs& dialogs_;
 

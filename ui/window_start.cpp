@@ -26,7 +26,7 @@ int RunWindow(int& argc, char** argv, const std::string& file) {
   QApplication::setApplicationName(QStringLiteral("Quillon"));
   QApplication::setApplicationVersion(QStringLiteral("1.0"));
   QtDialogs dialogs;
-  frmF1 window(dialogs);
+  MainWindow window(dialogs);
   dialogs.Parent(&window);
   window.show();
   window.Load(file);

@@ -11,7 +11,7 @@
 
 #include "expr/compiled_expression.h"
 #include "expr/engine_error.h"
-#include "expr/expression_engine.h"
+#include "expr/expression_compiler.h"
 #include "expr/random_generator.h"
 
 namespace quillon {
@@ -20,7 +20,7 @@ namespace {
 constexpr float kSentinel = -12345.0f;
 
 std::string Postfix(const std::string& infix) {
-  Cls6 engine;
+  ExpressionCompiler engine;
   std::string postfix;
   EXPECT_EQ(engine.InfixToPostfix(infix, postfix), 0) << infix;
   return postfix;
@@ -52,7 +52,7 @@ EvaluationRun Evaluations(Path path, const std::string& postfix, VariableValues 
   float* slots[] = {&values.U, &values.V, &values.X, &values.Y,
                     &values.A, &values.R, &values.B, &values.T};
   RandomGenerator random;
-  Cls6 engine(nullptr, &random);
+  ExpressionCompiler engine(nullptr, &random);
   const CompiledExpression compiled(postfix);
   EvaluationRun run{std::vector<float>(points.size(), kSentinel), std::nullopt, ""};
   try {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "expr/engine_error.h"
-#include "expr/expression_engine.h"
+#include "expr/expression_compiler.h"
 #include "expr/reporter.h"
 #include "expr/value_stack.h"
 
@@ -60,7 +60,7 @@ TEST(InfixToPostfix, TokenFormsAndPrecedence) {
   };
   for (const PostfixCase& c : cases) {
     SCOPED_TRACE(c.infix);
-    Cls6 engine;
+    ExpressionCompiler engine;
     std::string buffer;
     EXPECT_EQ(engine.InfixToPostfix(c.infix, buffer), 0);
     EXPECT_EQ(buffer, c.postfix.empty() ? "" : c.postfix + " ");
@@ -82,7 +82,7 @@ TEST(InfixToPostfix, DeepNesting) {
     expected += "XX ";
     for (int i = 0; i < depth; ++i)
       expected += "- ";
-    Cls6 engine;
+    ExpressionCompiler engine;
     std::string buffer;
     ASSERT_EQ(engine.InfixToPostfix(infix, buffer), 0);
     EXPECT_EQ(buffer, expected);
@@ -123,7 +123,7 @@ TEST(InfixToPostfix, SyntaxErrors) {
   for (const SyntaxErrorCase& c : cases) {
     SCOPED_TRACE(c.infix);
     RecordingReporter reporter;
-    Cls6 engine(&reporter);
+    ExpressionCompiler engine(&reporter);
     std::string buffer;
     const std::int32_t result = engine.InfixToPostfix(c.infix, buffer);
     const std::string text = "Character " + std::to_string(c.position) + ":  " + c.message;
@@ -140,7 +140,7 @@ TEST(InfixToPostfix, SyntaxErrors) {
 }
 
 TEST(InfixToPostfix, FailureKeepsTokensWrittenAndAppends) {
-  Cls6 engine;
+  ExpressionCompiler engine;
   std::string buffer = "7 ";
   EXPECT_EQ(engine.InfixToPostfix("1+2*(3-", buffer), 7);
   EXPECT_EQ(buffer, "7 1 2 3 ");
@@ -148,7 +148,7 @@ TEST(InfixToPostfix, FailureKeepsTokensWrittenAndAppends) {
 
 TEST(InfixToPostfix, MessageSurvivesLaterSuccess) {
   RecordingReporter reporter;
-  Cls6 engine(&reporter);
+  ExpressionCompiler engine(&reporter);
   std::string buffer;
   ASSERT_NE(engine.InfixToPostfix("x y", buffer), 0);
   buffer.clear();
@@ -158,8 +158,8 @@ TEST(InfixToPostfix, MessageSurvivesLaterSuccess) {
   EXPECT_EQ(reporter.messages.size(), 1u);
 }
 
-TEST(Cls13, GrowsByTenAndKeepsOrder) {
-  Cls13 stack;
+TEST(ValueStack, GrowsByTenAndKeepsOrder) {
+  ValueStack stack;
   EXPECT_EQ(stack.Capacity(), 0);
   for (int i = 1; i <= 25; ++i) {
     stack.Push(static_cast<double>(i));
@@ -173,8 +173,8 @@ TEST(Cls13, GrowsByTenAndKeepsOrder) {
   EXPECT_EQ(stack.Capacity(), 30);
 }
 
-TEST(Cls13, EmptyStackFailures) {
-  Cls13 stack;
+TEST(ValueStack, EmptyStackFailures) {
+  ValueStack stack;
   const auto expectError = [](const auto& call, std::int32_t code, const char* text) {
     try {
       call();
@@ -189,9 +189,9 @@ TEST(Cls13, EmptyStackFailures) {
               "GetPopValue method invoked on empty stack");
 }
 
-TEST(Cls13, SlotKindsReadAsDouble) {
+TEST(ValueStack, SlotKindsReadAsDouble) {
   float variable = 1.5f;
-  Cls13 stack;
+  ValueStack stack;
   stack.Push(&variable);
   stack.Push(std::int16_t{1});
   stack.Push(0.25f);

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "expr/engine_error.h"
-#include "expr/expression_engine.h"
+#include "expr/expression_compiler.h"
 #include "expr/random_generator.h"
 #include "expr/undefined_mark.h"
 
@@ -24,7 +24,7 @@ const double kHalfPi = 2 * std::atan(1.0);
 const float kInf = std::numeric_limits<float>::infinity();
 
 // Evaluates with every variable 0 except x.
-std::optional<float> Evaluate(Cls6& engine, const std::string& postfix, float x = 0,
+std::optional<float> Evaluate(ExpressionCompiler& engine, const std::string& postfix, float x = 0,
                               bool degree = false) {
   float result = -999.0f;
   if (!engine.DoEvaluate(postfix, degree, result, 0, 0, x, 0, 0, 0, 0, 0))
@@ -33,7 +33,7 @@ std::optional<float> Evaluate(Cls6& engine, const std::string& postfix, float x 
 }
 
 std::optional<float> Evaluate(const std::string& postfix, float x = 0, bool degree = false) {
-  Cls6 engine;
+  ExpressionCompiler engine;
   return Evaluate(engine, postfix, x, degree);
 }
 
@@ -98,7 +98,7 @@ TEST(DoEvaluate, EachVariableReadsItsParameter) {
   const std::vector<std::string> tokens = {"UU", "VV", "XX", "YY", "AA", "RR", "BB", "TT"};
   for (std::size_t i = 0; i < tokens.size(); ++i) {
     SCOPED_TRACE(tokens[i]);
-    Cls6 engine;
+    ExpressionCompiler engine;
     float result = 0;
     ASSERT_TRUE(engine.DoEvaluate(tokens[i] + " ", false, result, 1, 2, 3, 4, 5, 6, 7, 8));
     EXPECT_EQ(result, static_cast<float>(i + 1));
@@ -216,7 +216,7 @@ TEST(DoEvaluate, FunctionsMatchTheirDefinitions) {
   constexpr int kPoints = 201;
   for (const FunctionCase& c : cases) {
     SCOPED_TRACE(c.token);
-    Cls6 engine;
+    ExpressionCompiler engine;
     for (int i = 0; i < kPoints; ++i) {
       const auto x = static_cast<float>(c.from + (c.to - c.from) * i / (kPoints - 1));
       const double expected = c.definition(static_cast<double>(x));
@@ -243,7 +243,7 @@ TEST(DoEvaluate, FunctionsOutsideTheirDomain) {
   constexpr int kPoints = 101;
   for (const OutsideCase& c : cases) {
     SCOPED_TRACE(c.token);
-    Cls6 engine;
+    ExpressionCompiler engine;
     for (int i = 0; i < kPoints; ++i) {
       const auto x = static_cast<float>(c.from + (c.to - c.from) * i / (kPoints - 1));
       EXPECT_EQ(Evaluate(engine, "XX " + c.token + " ", x), UndefinedMark) << "x=" << x;
@@ -252,8 +252,8 @@ TEST(DoEvaluate, FunctionsOutsideTheirDomain) {
 }
 
 TEST(DoEvaluate, RandomSequenceIsFixedAndFollowsItsArgument) {
-  Cls6 first;
-  Cls6 second;
+  ExpressionCompiler first;
+  ExpressionCompiler second;
   std::set<float> seen;
   for (int i = 0; i < 100; ++i) {
     const float value = *Evaluate(first, "1 RND ");
@@ -278,7 +278,7 @@ TEST(DoEvaluate, RandomSequenceIsFixedAndFollowsItsArgument) {
 TEST(DoEvaluate, UsesTheGivenGenerator) {
   RandomGenerator shared;
   RandomGenerator reference;
-  Cls6 engine(nullptr, &shared);
+  ExpressionCompiler engine(nullptr, &shared);
   EXPECT_EQ(*Evaluate(engine, "1 RND "), reference.Next(1));
   EXPECT_EQ(shared.Next(1), reference.Next(1));
   EXPECT_EQ(*Evaluate(engine, "1 RND "), reference.Next(1));

@@ -20,7 +20,7 @@ struct Bounds {
   float minX, maxX, minY, maxY, minZ, maxZ;
 };
 
-void ExpectBox(const Cls1& box, const Bounds& expected) {
+void ExpectBox(const Box& box, const Bounds& expected) {
   EXPECT_FLOAT_EQ(box.MinX(), expected.minX);
   EXPECT_FLOAT_EQ(box.MaxX(), expected.maxX);
   EXPECT_FLOAT_EQ(box.MinY(), expected.minY);
@@ -133,7 +133,7 @@ TEST(GraphBox, VectorIsSymmetricWithAMargin) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Document document;
-    Cls9 graph(document.values);
+    Graph graph(document.values);
     graph.GraphType(31);
     graph.VecBeginX(c.begin[0]);
     graph.VecBeginY(c.begin[1]);
@@ -147,14 +147,14 @@ TEST(GraphBox, VectorIsSymmetricWithAMargin) {
 
 TEST(GraphBox, TableKindReadsEmptyCellsAsTheOrigin) {
   Document document;
-  Cls9 graph(document.values);
+  Graph graph(document.values);
   graph.GraphType(6);
   graph.StepU(2);
   graph.StepV(1);
-  graph.VertTab3D(2, 1, std::make_shared<Cls2>(Cls2::Init(4, 5, 6)));
-  graph.VertTab3D(1, 0, std::make_shared<Cls2>(Cls2::Init(-1, 2, 3)));
+  graph.VertTab3D(2, 1, std::make_shared<PlotPoint>(PlotPoint::Init(4, 5, 6)));
+  graph.VertTab3D(1, 0, std::make_shared<PlotPoint>(PlotPoint::Init(-1, 2, 3)));
   // Outside 0..StepU x 0..StepV: not scanned.
-  graph.VertTab3D(3, 1, std::make_shared<Cls2>(Cls2::Init(100, 100, 100)));
+  graph.VertTab3D(3, 1, std::make_shared<PlotPoint>(PlotPoint::Init(100, 100, 100)));
   ExpectBox(*graph.GetBox(0), {-1, 4, 0, 5, 0, 6});
   // Boxing creates no table point.
   EXPECT_FALSE(graph.HasVertTab3D(0, 0));

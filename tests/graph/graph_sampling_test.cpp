@@ -429,7 +429,7 @@ TEST(Sampling, BlockPathEqualsPointPath) {
     for (Document* document : {&blockDocument, &pointDocument}) {
       document->values.AnimFrames = 1200;
     }
-    for (Cls9* graph : {block.get(), point.get()}) {
+    for (Graph* graph : {block.get(), point.get()}) {
       graph->Animation(c.animated);
       graph->MinT(-2);
       graph->MaxT(2);
@@ -438,16 +438,16 @@ TEST(Sampling, BlockPathEqualsPointPath) {
     ASSERT_TRUE(point->GetPoints());
     const auto compare = [&]() {
       std::size_t compared = 0;
-      for (const auto grid : {&Cls9::Vert3DGrid, &Cls9::Vert3DExp2Grid, &Cls9::VertRev3DGrid,
-                              &Cls9::Vert1DGrid, &Cls9::Anim1DGrid, &Cls9::Anim2DGrid,
-                              &Cls9::Anim3DVGrid, &Cls9::Anim2DUGrid, &Cls9::Anim3DGrid}) {
+      for (const auto grid : {&Graph::Vert3DGrid, &Graph::Vert3DExp2Grid, &Graph::VertRev3DGrid,
+                              &Graph::Vert1DGrid, &Graph::Anim1DGrid, &Graph::Anim2DGrid,
+                              &Graph::Anim3DVGrid, &Graph::Anim2DUGrid, &Graph::Anim3DGrid}) {
         const PointGrid& a = ((*block).*grid)();
         const PointGrid& b = ((*point).*grid)();
         EXPECT_EQ(a.Size(), b.Size());
         EXPECT_EQ(a.Stored(), b.Stored());
         for (std::size_t n = 0; a.Stored() && b.Stored() && n < a.Size(); ++n) {
-          const Cls2& p = a.Data()[n];
-          const Cls2& q = b.Data()[n];
+          const PlotPoint& p = a.Data()[n];
+          const PlotPoint& q = b.Data()[n];
           if (!(p == q)) {
             ADD_FAILURE() << "cell " << n << ": (" << p.X() << ", " << p.Y() << ", " << p.z()
                           << ") against (" << q.X() << ", " << q.Y() << ", " << q.z() << ")";
@@ -463,7 +463,7 @@ TEST(Sampling, BlockPathEqualsPointPath) {
     // those that nothing computes.
     const PointGrid& grid = block->Vert3DGrid();
     if (!c.animated && grid.Stored()) {
-      Cls2 stale = Cls2::Init(7, 8, 9);
+      PlotPoint stale = PlotPoint::Init(7, 8, 9);
       stale.Show(true);
       for (std::int32_t j = 0; j <= grid.Upper(0); ++j) {
         for (std::int32_t i = 0; i <= grid.Upper(1); i += 7)
@@ -523,7 +523,7 @@ TEST(Sampling, NegativeStepCountsAreRefused) {
     EXPECT_EQ(document.values.AnimFrames, c.frames);
     EXPECT_EQ(grid.Size(), size);
     // The last point of the curve, x = 3.
-    const Cls2* last = c.kind == 9 ? grid.Find(3, 2) : grid.Find(0, 3);
+    const PlotPoint* last = c.kind == 9 ? grid.Find(3, 2) : grid.Find(0, 3);
     EXPECT_EQ(last->Y(), 4.0f);
     EXPECT_TRUE(document.reporter.messages.empty());
   }
@@ -588,7 +588,7 @@ TEST(Sampling, ValuesBeyondSingleRangeAreUndefined) {
     ASSERT_TRUE(graph->GetPoints());
     for (const PointGrid* grid : {&graph->Vert3DGrid(), &graph->VertRev3DGrid()}) {
       for (std::size_t n = 0; grid->Stored() && n < grid->Size(); ++n) {
-        const Cls2& point = grid->Data()[n];
+        const PlotPoint& point = grid->Data()[n];
         ASSERT_TRUE(std::isfinite(point.X()) && std::isfinite(point.Y()) &&
                     std::isfinite(point.z()))
             << "cell " << n;

@@ -12,7 +12,7 @@
 #include "expr/reporter.h"
 #include "expr/undefined_mark.h"
 #include "graph/document_values.h"
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 
 namespace quillon::testing {
 
@@ -52,8 +52,8 @@ struct GraphSetup {
   std::int32_t stepV = 1;
 };
 
-inline std::shared_ptr<Cls9> MakeGraph(Document& document, const GraphSetup& setup) {
-  auto graph = std::make_shared<Cls9>(document.values);
+inline std::shared_ptr<Graph> MakeGraph(Document& document, const GraphSetup& setup) {
+  auto graph = std::make_shared<Graph>(document.values);
   graph->GraphType(setup.graphType);
   graph->CoordType(setup.coordType);
   graph->FunForm(setup.funForm);
@@ -83,7 +83,7 @@ inline void ExpectCoordinate(const char* axis, float actual, float expected) {
   EXPECT_NEAR(actual, expected, 1e-6 * std::max(1.0, std::fabs(static_cast<double>(expected))));
 }
 
-inline void ExpectPoint(const Cls2* point, const XYZ& expected) {
+inline void ExpectPoint(const PlotPoint* point, const XYZ& expected) {
   ASSERT_NE(point, nullptr);
   ExpectCoordinate("X", point->X(), expected.x);
   ExpectCoordinate("Y", point->Y(), expected.y);
@@ -91,15 +91,15 @@ inline void ExpectPoint(const Cls2* point, const XYZ& expected) {
 }
 
 // The array an animation kind (8 to 12) samples into.
-inline const PointGrid& AnimationGrid(const Cls9& graph) {
-  const PointGrid& (Cls9::*grids[])()
-      const = {&Cls9::Anim1DGrid, &Cls9::Anim2DGrid, &Cls9::Anim3DVGrid, &Cls9::Anim2DUGrid,
-               &Cls9::Anim3DGrid};
+inline const PointGrid& AnimationGrid(const Graph& graph) {
+  const PointGrid& (Graph::*grids[])()
+      const = {&Graph::Anim1DGrid, &Graph::Anim2DGrid, &Graph::Anim3DVGrid, &Graph::Anim2DUGrid,
+               &Graph::Anim3DGrid};
   return (graph.*grids[graph.GraphType() - 8])();
 }
 
-inline bool IsFresh(const Cls2* point) {
-  return point != nullptr && *point == Cls2();
+inline bool IsFresh(const PlotPoint* point) {
+  return point != nullptr && *point == PlotPoint();
 }
 
 }  // namespace quillon::testing

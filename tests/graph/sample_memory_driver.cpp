@@ -8,7 +8,7 @@
 #include <string>
 
 #include "graph/document_values.h"
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 
 int main(int argc, char** argv) {
   const long steps = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 1000000;
@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
   const long stepU = argc > 3 ? std::strtol(argv[3], nullptr, 10) : 1;
 
   quillon::DocumentValues document;
-  quillon::Cls9 graph(document);
+  quillon::Graph graph(document);
   graph.GraphType(0);
   graph.CoordType(1);
   graph.FunForm(2);

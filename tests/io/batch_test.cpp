@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <sstream>
 
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 #include "io/document.h"
 #include "test_support.h"
 
@@ -161,7 +161,7 @@ TEST(DataFiles, EveryGenerationReadsAsItsFieldsSay) {
     ASSERT_EQ(document.OpenGraphFile(std::string(QUILLON_IO_TEST_DATA) + "/" + name),
               OpenResult::Opened);
     EXPECT_TRUE(dialogs.told.empty());
-    const Cls3& axis = document.MainAxis();
+    const Axis& axis = document.MainAxis();
     std::ostringstream text;
     text << document.Values().DocType << " " << document.ShowScene().RotPitch() << " "
          << document.ShowScene().RotYaw() << " | " << document.Values().AnimFrames << " "

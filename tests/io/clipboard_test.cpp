@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 #include "io/document.h"
 #include "io/graph_list_text.h"
 #include "io/record_writer.h"
@@ -23,8 +23,8 @@ using test::Join;
 using test::Lists;
 using test::MakeCurve;
 
-std::shared_ptr<Cls9> MakeTable(Document& document, const std::string& name) {
-  std::shared_ptr<Cls9> table = document.MakeGraph();
+std::shared_ptr<Graph> MakeTable(Document& document, const std::string& name) {
+  std::shared_ptr<Graph> table = document.MakeGraph();
   table->GraphType(4);
   table->NameS(name);
   table->StepU(1);
@@ -37,7 +37,7 @@ std::shared_ptr<Cls9> MakeTable(Document& document, const std::string& name) {
 }
 
 // A record's text with its ID left out, for comparing graphs across IDs.
-std::string WithoutID(Cls9& graph) {
+std::string WithoutID(Graph& graph) {
   std::vector<std::string> tokens = SplitTokens(SaveRecord(graph).value());
   tokens.erase(tokens.begin() + 1);
   return Join(tokens);
@@ -64,14 +64,14 @@ class ClipboardTest : public ::testing::Test {
   std::string Existing(std::int32_t count) {
     std::string text;
     for (std::int32_t position = 1; position <= count; ++position) {
-      const std::shared_ptr<Cls9> graph = document.ListScene().Graphs().Item(position);
+      const std::shared_ptr<Graph> graph = document.ListScene().Graphs().Item(position);
       text += Save(*graph) + "|" + document.Entries()[static_cast<std::size_t>(position - 1)].text;
       text += document.IsShown(graph->ID()) ? " shown\n" : "\n";
     }
     return text;
   }
 
-  Cls9& Graph(std::int32_t position) { return *document.ListScene().Graphs().Item(position); }
+  Graph& GraphAt(std::int32_t position) { return *document.ListScene().Graphs().Item(position); }
 
   FakeDialogs dialogs;
   Document document{dialogs};
@@ -87,7 +87,7 @@ TEST_F(ClipboardTest, CopyTakesTheSelectedGraphWhileOneIsShown) {
   EXPECT_FALSE(clipboard.Copy(3));
   EXPECT_EQ(clipboard.ClipGraphCount(), 0);
   // An unchecked graph is copied while another one is shown.
-  EXPECT_EQ(clipboard.Copy(1), "1 " + Save(Graph(2)));
+  EXPECT_EQ(clipboard.Copy(1), "1 " + Save(GraphAt(2)));
   EXPECT_EQ(clipboard.ClipGraphCount(), 1);
 }
 
@@ -114,22 +114,22 @@ TEST(ClipboardKind, EachDocumentKindTakesItsOwnKinds) {
 TEST_F(ClipboardTest, PasteReadsTheClipboardFormAndKeepsTheFrameValues) {
   document.Values().AnimFrames = 12;
   document.Values().AnimExtra = 5;
-  std::shared_ptr<Cls9> original = MakeCurve(source, "line", "x");
+  std::shared_ptr<Graph> original = MakeCurve(source, "line", "x");
   original->InvColor(777);
   // Clipboard token 26 is Animation, 27 FunForm, 30 InvColor, 31 InvWidth.
   const std::string text = "1 " + Save(*original);
   clipboard.ClipGraphCount(1);
   ASSERT_EQ(clipboard.Paste(ReplaceToken(text, 26, "1 1.5 4 99 7"), std::nullopt).pasted, 1);
-  EXPECT_TRUE(Graph(1).Animation());
-  EXPECT_EQ(Graph(1).MaxT(), 4.0f);
-  EXPECT_EQ(Graph(1).FunForm(), 2);
-  EXPECT_EQ(Graph(1).InvColor(), 777);
+  EXPECT_TRUE(GraphAt(1).Animation());
+  EXPECT_EQ(GraphAt(1).MaxT(), 4.0f);
+  EXPECT_EQ(GraphAt(1).FunForm(), 2);
+  EXPECT_EQ(GraphAt(1).InvColor(), 777);
   EXPECT_EQ(document.Values().AnimFrames, 12);
   EXPECT_EQ(document.Values().AnimExtra, 5);
   ASSERT_EQ(clipboard.Paste(ReplaceToken(text, 26, "-1"), std::nullopt).pasted, 1);
-  EXPECT_FALSE(Graph(2).Animation());
-  EXPECT_EQ(Graph(2).FunForm(), -1);
-  EXPECT_EQ(Graph(2).InvWidth(), 777);
+  EXPECT_FALSE(GraphAt(2).Animation());
+  EXPECT_EQ(GraphAt(2).FunForm(), -1);
+  EXPECT_EQ(GraphAt(2).InvWidth(), 777);
 }
 
 // Tables always carry their tail on the clipboard; entries follow the
@@ -137,22 +137,22 @@ TEST_F(ClipboardTest, PasteReadsTheClipboardFormAndKeepsTheFrameValues) {
 TEST_F(ClipboardTest, TablesAndEntriesOfASpaceDocument) {
   document.Values().DocType = 3;
   const std::string curve = Save(*MakeCurve(source, "line", "x"));
-  const std::shared_ptr<Cls9> table = MakeTable(source, "samples");
+  const std::shared_ptr<Graph> table = MakeTable(source, "samples");
   clipboard.ClipGraphCount(2);
   EXPECT_EQ(clipboard.Paste("6 " + SaveTable(*table) + " " + curve, 0).pasted, 2);
   ASSERT_EQ(document.Entries().size(), 2u);
-  EXPECT_EQ(WithoutID(Graph(1)), WithoutID(*table));
-  EXPECT_EQ(Graph(1).Symbol(), 3);
+  EXPECT_EQ(WithoutID(GraphAt(1)), WithoutID(*table));
+  EXPECT_EQ(GraphAt(1).Symbol(), 3);
   EXPECT_EQ(document.Entries()[0].text, "2D Table Graph: samples");
   EXPECT_EQ(document.Entries()[1].text, "Surface by rotation  y=x");
   EXPECT_TRUE(clipboard.Paste("1 " + curve, std::nullopt).refused);
   // A table as large as tables go is read whole.
-  table->StepU(Cls9::kTableUpper);
-  table->StepV(Cls9::kTableUpper);
+  table->StepU(Graph::kTableUpper);
+  table->StepV(Graph::kTableUpper);
   table->VertTab3D(200, 200)->z(7);
   clipboard.ClipGraphCount(1);
   EXPECT_EQ(clipboard.Paste("6 " + SaveTable(*table), 0).pasted, 1);
-  EXPECT_EQ(WithoutID(Graph(3)), WithoutID(*table));
+  EXPECT_EQ(WithoutID(GraphAt(3)), WithoutID(*table));
 }
 
 TEST_F(ClipboardTest, CutOfTheOnlyCheckedGraphEmptiesShowScene) {
@@ -183,7 +183,7 @@ TEST_F(ClipboardTest, CopyAllAndCutAllTakeEveryGraph) {
   Populate();
   const std::optional<std::string> text = clipboard.CopyAll();
   ASSERT_TRUE(text);
-  EXPECT_EQ(*text, "1 " + Save(Graph(1)) + " " + Save(Graph(2)) + " " + Save(Graph(3)) + " ");
+  EXPECT_EQ(*text, "1 " + Save(GraphAt(1)) + " " + Save(GraphAt(2)) + " " + Save(GraphAt(3)) + " ");
   EXPECT_EQ(clipboard.ClipGraphCount(), 3);
   const std::string before = Existing(3);
   EXPECT_EQ(clipboard.Paste(*text, 2).pasted, 3);
@@ -194,11 +194,11 @@ TEST_F(ClipboardTest, CopyAllAndCutAllTakeEveryGraph) {
             "+2D Curve  r=a/2; +2D Curve  y=x^2; +2D Curve  x=cos(u),y=sin(u); "
             "+2D Curve  r=a/2; ");
   for (std::int32_t position = 1; position <= 3; ++position) {
-    EXPECT_EQ(WithoutID(Graph(position + 3)), WithoutID(Graph(position))) << position;
+    EXPECT_EQ(WithoutID(GraphAt(position + 3)), WithoutID(GraphAt(position))) << position;
   }
   // Sampled: y = x^2 at x = 2 is the last of the 9 points.
-  ASSERT_NE(Graph(4).Vert3D(0, 8), nullptr);
-  EXPECT_FLOAT_EQ(Graph(4).Vert3D(0, 8)->Y(), 4.0f);
+  ASSERT_NE(GraphAt(4).Vert3D(0, 8), nullptr);
+  EXPECT_FLOAT_EQ(GraphAt(4).Vert3D(0, 8)->Y(), 4.0f);
   ASSERT_TRUE(clipboard.CutAll());
   EXPECT_EQ(clipboard.ClipGraphCount(), 6);
   EXPECT_TRUE(document.ListScene().Graphs().Empty());
@@ -211,7 +211,7 @@ TEST_F(ClipboardTest, CopyAllAndCutAllTakeEveryGraph) {
   // last one handed out.
   clipboard.ClipGraphCount(2);
   EXPECT_EQ(clipboard.Paste(*text, std::nullopt).pasted, 2);
-  EXPECT_EQ(Graph(1).ID(), 7);
+  EXPECT_EQ(GraphAt(1).ID(), 7);
   clipboard.ClipGraphCount(9);
   EXPECT_EQ(clipboard.Paste(*text, std::nullopt).pasted, 3);
 }
@@ -262,7 +262,7 @@ TEST_F(ClipboardTest, TextsFromElsewhereAreSafe) {
     const PasteResult result = clipboard.Paste(c.text, std::nullopt);
     std::string outcome = std::to_string(result.pasted) + " " + std::to_string(result.skipped);
     if (result.pasted > 0) {
-      outcome += " " + Graph(countBefore + 1).NameS();
+      outcome += " " + GraphAt(countBefore + 1).NameS();
     }
     EXPECT_EQ(result.refused ? "refused" : outcome, c.outcome);
     EXPECT_EQ(Existing(1), before);
@@ -338,7 +338,7 @@ TEST(EntryText, ByDocumentKindFormCoordinatesAndGraphKind) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.docType) + " " + std::to_string(c.form) + " " +
                  std::to_string(c.coords) + " " + std::to_string(c.kind));
-    Cls9 graph(values);
+    Graph graph(values);
     graph.GraphType(c.kind);
     graph.FunForm(c.form);
     graph.CoordType(c.coords);

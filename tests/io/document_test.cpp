@@ -9,7 +9,7 @@
 #include <sstream>
 #include <tuple>
 
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 #include "io/graph_file.h"
 #include "io/record_writer.h"
 #include "test_support.h"
@@ -37,7 +37,7 @@ std::string Snapshot(Document& document) {
   for (const GraphListEntry& entry : document.Entries()) {
     out << entry.text << " " << entry.checked << "\n";
   }
-  Cls3 axis = document.MainAxis();
+  Axis axis = document.MainAxis();
   out << axis.Show();
   axis.Show(true);
   return out.str() + Save(axis);
@@ -59,7 +59,7 @@ class DocumentTest : public ::testing::Test {
     WriteBytes(folder.File(name), bytes);
     return folder.File(name);
   }
-  Cls9& Graph(std::int32_t position) { return *document.ListScene().Graphs().Item(position); }
+  Graph& GraphAt(std::int32_t position) { return *document.ListScene().Graphs().Item(position); }
   std::string Entry(std::size_t index) const { return document.Entries().at(index).text; }
 
   // The entries of Populate.
@@ -101,7 +101,7 @@ TEST_F(DocumentTest, CheckingKeepsShowSceneInStep) {
 
 TEST_F(DocumentTest, EditedGraphChangesInBothScenesOrStaysOnFailure) {
   Populate();
-  const std::shared_ptr<Cls9> spiral = document.ListScene().Graphs().Item(3);
+  const std::shared_ptr<Graph> spiral = document.ListScene().Graphs().Item(3);
   EXPECT_TRUE(document.EditDialogGraph(3, *MakeCurve(document, "line", "2*x")));
   EXPECT_EQ(document.ShowScene().Graphs().Item(2), spiral);
   EXPECT_EQ(spiral->Vert3D(0, 8)->Y(), 4.0f);
@@ -150,7 +150,7 @@ TEST_F(DocumentTest, SaveWritesTheShownGraphsAtomicallyThroughALink) {
 // ends Save without asking for a name.
 TEST_F(DocumentTest, UnwritableRecordEndsSaveBeforeTheDialog) {
   Populate();
-  Graph(1).CurvNum(51);
+  GraphAt(1).CurvNum(51);
   dialogs.ChooseFile(folder.File("never.pgp"));
   document.Save();
   EXPECT_FALSE(document.Saved());
@@ -282,7 +282,7 @@ TEST_F(DocumentTest, OpenCommand) {
   EXPECT_EQ(document.Open(), OpenResult::Opened);
   EXPECT_EQ(DecodeGraphFile(ReadBytes(saved)).substr(0, 6), "S51 2 ");
   ASSERT_EQ(Lists(document), "1 2 | 1 2 | +2D Curve  y=x^2; +2D Curve  r=a; ");
-  EXPECT_EQ(Graph(1).Vert3D(0, 1)->Y(), 1.0f);  // sampled: y = x^2 at x = -2 + 1
+  EXPECT_EQ(GraphAt(1).Vert3D(0, 1)->Y(), 1.0f);  // sampled: y = x^2 at x = -2 + 1
   EXPECT_FALSE(document.MainAxis().Show());
   EXPECT_EQ(document.MainAxis().AxisWidth(), 3);  // a hidden axis changes only Show
   EXPECT_EQ(document.Values().AnimFrames, 12);
@@ -373,7 +373,7 @@ TEST_F(DocumentTest, AnimatedGraphsAreSampledWithTheirFrameCount) {
   document.LastGraphID(5);
   ASSERT_EQ(document.OpenGraphFile(path), OpenResult::Opened);
   EXPECT_EQ(document.Values().AnimFrames, 1);
-  EXPECT_EQ(Graph(1).ID(), 6);
+  EXPECT_EQ(GraphAt(1).ID(), 6);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "graph/document_values.h"
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 #include "io/io_error.h"
 #include "io/record_writer.h"
 #include "scene/scene.h"
@@ -23,11 +23,11 @@ TEST(DocumentText, TagCountScenesAndAxis) {
     EXPECT_EQ(DocumentTag(docType), tag) << docType;
   }
   DocumentValues values;
-  Cls8 scene;
-  Cls3 axis;
+  Scene scene;
+  Axis axis;
   EXPECT_EQ(BuildDocumentText(1, scene, axis), "S51 0 0");
   EXPECT_EQ(BuildDocumentText(9, scene, axis), "0 0");
-  auto graph = std::make_shared<Cls9>(values);
+  auto graph = std::make_shared<Graph>(values);
   scene.Graphs().Add(graph, "1");
   axis.Show(true);
   EXPECT_EQ(BuildDocumentText(2, scene, axis), "S53 1 " + Save(*graph) + " " + Save(axis));
@@ -88,7 +88,7 @@ TEST(ParseDocument, TagGivesKindAndRotationOrIsRefused) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.tag);
     DocumentValues values;
-    const StagedDocument staged = ParseDocumentText(std::string(c.tag) + " 0 0", values, Cls3());
+    const StagedDocument staged = ParseDocumentText(std::string(c.tag) + " 0 0", values, Axis());
     EXPECT_EQ(staged.DocType, c.docType);
     EXPECT_EQ(staged.RotRoll, 0);
     EXPECT_EQ(staged.RotPitch, c.pitch);
@@ -97,7 +97,7 @@ TEST(ParseDocument, TagGivesKindAndRotationOrIsRefused) {
   }
   for (const char* tag : {"S21", "S61", "S30", "S38", "s51", "S511", ""}) {
     DocumentValues values;
-    EXPECT_THROW(ParseDocumentText(std::string(tag) + " 0 0", values, Cls3()), IoError) << tag;
+    EXPECT_THROW(ParseDocumentText(std::string(tag) + " 0 0", values, Axis()), IoError) << tag;
   }
 }
 
@@ -110,7 +110,7 @@ TEST(ParseDocument, KindTokenChoosesTheRecord) {
   const std::string table3 = "4 12 pts 255 1 0 0 0 0 3 3 0 1 1 2 3 4 5 6";
   DocumentValues values;
   const StagedDocument staged =
-      ParseDocumentText("S31 2 " + graph3 + " " + table3 + " 0", values, Cls3());
+      ParseDocumentText("S31 2 " + graph3 + " " + table3 + " 0", values, Axis());
   ASSERT_EQ(staged.graphs.size(), 2u);
   EXPECT_TRUE(staged.graphs[0].sample);
   EXPECT_EQ(staged.graphs[0].graph->StepV(), 4);
@@ -119,7 +119,7 @@ TEST(ParseDocument, KindTokenChoosesTheRecord) {
   EXPECT_EQ(staged.graphs[1].graph->VertTab3D(0, 1)->z(), 6.0f);
   EXPECT_EQ(staged.graphs[1].entryText, "2D Table Graph: pts");
   EXPECT_FALSE(staged.axis.Show());
-  Cls3 axis;
+  Axis axis;
   axis.Show(true);
   axis.AxisWidth(4);
   for (const char* kind : {"99", "17", "", "True", "00"}) {
@@ -135,28 +135,28 @@ TEST(ParseDocument, KindTokenChoosesTheRecord) {
 TEST(ParseDocument, RefusalsNameTheRecord) {
   DocumentValues values;
   try {
-    ParseDocumentText("S31 2 4 1 t 255 1 0 0 0 0 3 3 0 0 1 2 3 5 2 t red", values, Cls3());
+    ParseDocumentText("S31 2 4 1 t 255 1 0 0 0 0 3 3 0 0 1 2 3 5 2 t red", values, Axis());
     ADD_FAILURE() << "not refused";
   } catch (const IoError& error) {
     EXPECT_STREQ(error.what(),
                  "Record 2 (table): The field LineColor (token 22, \"red\") is not a whole "
                  "number within the 32-bit integer range.");
   }
-  EXPECT_THROW(ParseDocumentText("S51 99999999999 0", values, Cls3()), IoError);
+  EXPECT_THROW(ParseDocumentText("S51 99999999999 0", values, Axis()), IoError);
 }
 
 TEST(ParseDocument, AnimatedRecordsCarryTheFrameCount) {
   DocumentValues values;
   values.AnimFrames = 5;
-  Cls9 still(values);
-  Cls9 moving(values);
+  Graph still(values);
+  Graph moving(values);
   moving.GraphType(9);
   moving.Animation(true);
   values.AnimFrames = 30;
   values.AnimExtra = 2;
   const std::string text = "S51 3 " + Save(still) + " " + Save(moving) + " " + Save(still) + " 0";
   DocumentValues other;
-  const StagedDocument staged = ParseDocumentText(text, other, Cls3());
+  const StagedDocument staged = ParseDocumentText(text, other, Axis());
   ASSERT_EQ(staged.graphs.size(), 3u);
   EXPECT_FALSE(staged.graphs[0].animFrames.has_value());
   EXPECT_EQ(staged.graphs[1].animFrames, 30);

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 #include "io/document.h"
 
 namespace {
@@ -48,7 +48,7 @@ struct Curve {
 
 // Adds a graph as OK in the Properties dialog and the Draw command do.
 bool AddCurve(Document& document, const Curve& c) {
-  const std::shared_ptr<Cls9> graph = document.MakeGraph()->Init(
+  const std::shared_ptr<Graph> graph = document.MakeGraph()->Init(
       document.LastGraphID(), c.name, 0, c.coordType, "0", c.funForm == 3 ? c.first : "0", c.second,
       1, c.steps, 0, 1.0f, c.from, c.to, 4, Rgb(0, 0, 255), Rgb(0, 0, 255), c.color, c.width, 4, 2,
       2, false, false, false, 0);

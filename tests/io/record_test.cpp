@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "graph/document_values.h"
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 #include "io/field_text.h"
 #include "io/io_error.h"
 #include "io/record_reader.h"
@@ -112,7 +112,7 @@ struct GraphReading {
     }
   }
   DocumentValues values;
-  Cls9 graph{values};
+  Graph graph{values};
   TokenCursor cursor;
   AnimationFields animation;
   std::string error;
@@ -167,7 +167,7 @@ TEST(GraphRecord, ReadingAndWritingKeepEveryFieldInItsPlace) {
 TEST(GraphRecord, FieldsLandInTheNamedProperties) {
   const CanonicalRecord record = MakeCanonicalRecord(true);
   const GraphReading read(record.tokens);
-  const Cls9& g = read.graph;
+  const Graph& g = read.graph;
   auto integer = [](std::int32_t v) { return std::to_string(v); };
   auto number = [](float v) { return PlainNumberText(v); };
   auto flag = [](bool v) { return std::string(v ? "1" : "0"); };
@@ -205,7 +205,7 @@ TEST(GraphRecord, FieldsLandInTheNamedProperties) {
 // PointSize its fraction.
 TEST(GraphRecord, WriterFormsAndRefusals) {
   DocumentValues values;
-  Cls9 graph(values);
+  Graph graph(values);
   graph.MaxV(1e20f);
   graph.PointSize(2.5f);
   graph.CurvNum(1);
@@ -216,11 +216,11 @@ TEST(GraphRecord, WriterFormsAndRefusals) {
   EXPECT_EQ(tokens[60], "-1.5E-07");
   graph.CurvNum(-4);  // a negative count writes no positions
   EXPECT_EQ(SplitTokens(Save(graph)).size(), 125u);
-  using CountSetter = void (Cls9::*)(std::int32_t);
+  using CountSetter = void (Graph::*)(std::int32_t);
   for (const CountSetter set :
-       {CountSetter(&Cls9::CurvNum), CountSetter(&Cls9::QieNum), CountSetter(&Cls9::NmlNum),
-        CountSetter(&Cls9::TangentNum), CountSetter(&Cls9::NormalNum)}) {
-    Cls9 counted(values);
+       {CountSetter(&Graph::CurvNum), CountSetter(&Graph::QieNum), CountSetter(&Graph::NmlNum),
+        CountSetter(&Graph::TangentNum), CountSetter(&Graph::NormalNum)}) {
+    Graph counted(values);
     (counted.*set)(51);
     EXPECT_THROW(Save(counted), IoError);
   }
@@ -252,7 +252,7 @@ TEST(GraphRecord, ReaderRefusesValuesTheGraphCannotTake) {
     const GraphReading read(record.tokens);
     EXPECT_NE(read.error.find(field), std::string::npos) << read.error;
     EXPECT_NE(read.error.find(shown), std::string::npos) << read.error;
-    const Cls9& g = read.graph;
+    const Graph& g = read.graph;
     EXPECT_LE(std::max({g.CurvNum(), g.QieNum(), g.NmlNum(), g.TangentNum(), g.NormalNum()}), 50);
     EXPECT_EQ(g.GraphType(), 9);  // the fields before the fault stay
   }
@@ -260,7 +260,7 @@ TEST(GraphRecord, ReaderRefusesValuesTheGraphCannotTake) {
 
 TEST(GraphRecord, ShortTextReadsMissingFieldsAsEmpty) {
   const GraphReading read(SplitTokens("0 7 a  1 5"));
-  const Cls9& g = read.graph;
+  const Graph& g = read.graph;
   EXPECT_EQ(g.ID(), 7);
   EXPECT_EQ(g.NameS(), "a");
   EXPECT_EQ(g.CoordType(), 0);
@@ -288,7 +288,7 @@ TEST(GraphRecord, PasteReadsItsOwnWay) {
   for (const auto& [tail, paste, fields] : cases) {
     SCOPED_TRACE(tail + (paste ? " paste" : " file"));
     const GraphReading read(SplitTokens(head + tail), Reading(5, paste));
-    const Cls9& g = read.graph;
+    const Graph& g = read.graph;
     EXPECT_EQ(PlainNumberText(g.PointSize()) + " " + std::to_string(g.PointHollow()) + " " +
                   std::to_string(g.Animation()) + " " + std::to_string(g.FunForm()),
               fields);
@@ -298,7 +298,7 @@ TEST(GraphRecord, PasteReadsItsOwnWay) {
 
 TEST(TableRecord, WritesEveryPointAndReadsItBack) {
   DocumentValues values;
-  Cls9 table(values);
+  Graph table(values);
   table.GraphType(5);
   table.ID(12);
   table.NameS("data set");
@@ -342,14 +342,14 @@ TEST(TableRecord, RefusesStepsAndColoursItCannotTake) {
     EXPECT_GE(read.graph.StepV(), 0);
   }
   DocumentValues values;
-  Cls9 table(values);
+  Graph table(values);
   table.StepU(201);
   EXPECT_THROW(SaveTable(table), IoError);
 }
 
 // A hidden axis is one field and changes only Show; a shown one has 28.
 TEST(AxisRecord, WrittenAndReadBack) {
-  Cls3 axis;
+  Axis axis;
   EXPECT_EQ(Save(axis), "0");
   axis.Show(true);
   EXPECT_EQ(Save(axis),
@@ -364,7 +364,7 @@ TEST(AxisRecord, WrittenAndReadBack) {
   axis.AxisColor(65535);
   axis.BetterFonts(false);
   const std::string text = Save(axis);
-  Cls3 back;
+  Axis back;
   TokenCursor cursor(SplitTokens(text));
   ReadAxisRecord(cursor, back);
   EXPECT_EQ(cursor.Position(), 28u);
@@ -380,9 +380,9 @@ TEST(AxisRecord, WrittenAndReadBack) {
 
 TEST(SceneText, EachRecordFollowedByABlankAndUnknownKindsLeftOut) {
   DocumentValues values;
-  Cls8 scene;
+  Scene scene;
   auto add = [&](std::int32_t kind, std::int32_t ID) {
-    auto graph = std::make_shared<Cls9>(values);
+    auto graph = std::make_shared<Graph>(values);
     graph->GraphType(kind);
     graph->ID(ID);
     scene.Graphs().Add(graph, std::to_string(ID));
@@ -392,7 +392,7 @@ TEST(SceneText, EachRecordFollowedByABlankAndUnknownKindsLeftOut) {
   add(99, 2);
   const auto table = add(4, 3);
   EXPECT_EQ(Save(scene), Save(*curve) + " " + SaveTable(*table) + " ");
-  EXPECT_EQ(Save(Cls8()), "");
+  EXPECT_EQ(Save(Scene()), "");
 }
 
 }  // namespace

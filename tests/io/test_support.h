@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 #include "io/document.h"
 #include "scene/scene.h"
 
@@ -138,10 +138,10 @@ inline std::string Join(const std::vector<std::string>& tokens) {
 
 // A plane curve as the Properties dialog makes it: y = z over -2..2 in 8
 // steps (funForm 2), or x = cos(u), y = z (funForm 3); polar with coordType 2.
-inline std::shared_ptr<Cls9> MakeCurve(Document& document, const std::string& name,
-                                       const std::string& z, std::int32_t funForm = 2,
-                                       std::int32_t coordType = 1) {
-  std::shared_ptr<Cls9> graph = document.MakeGraph();
+inline std::shared_ptr<Graph> MakeCurve(Document& document, const std::string& name,
+                                        const std::string& z, std::int32_t funForm = 2,
+                                        std::int32_t coordType = 1) {
+  std::shared_ptr<Graph> graph = document.MakeGraph();
   graph->NameS(name);
   graph->CoordType(coordType);
   graph->FunForm(funForm);
@@ -160,7 +160,7 @@ inline std::shared_ptr<Cls9> MakeCurve(Document& document, const std::string& na
 // not) as one text: "1 2 | 2 | -2D Curve  y=x; +2D Curve  r=a; ".
 inline std::string Lists(const Document& document) {
   std::string text;
-  for (const Cls8* scene : {&document.ListScene(), &document.ShowScene()}) {
+  for (const Scene* scene : {&document.ListScene(), &document.ShowScene()}) {
     for (std::int32_t position = 1; position <= scene->Graphs().Count(); ++position) {
       text += std::to_string(scene->Graphs().Item(position)->ID()) + " ";
     }
@@ -174,7 +174,7 @@ inline std::string Lists(const Document& document) {
 
 // Adds a graph as the Properties dialog and the Draw command do: it joins
 // both scenes, is sampled and gets its checked entry.
-inline void AddCurve(Document& document, const std::shared_ptr<Cls9>& graph) {
+inline void AddCurve(Document& document, const std::shared_ptr<Graph>& graph) {
   const std::int32_t before = document.ListScene().Graphs().Count();
   ASSERT_TRUE(document.AddDialogGraph(graph));
   ASSERT_TRUE(document.AppendNewGraphEntry(before));

@@ -43,7 +43,7 @@ class AxisFrame : public testing::FontFrame {
  public:
   // Compiles the axis into a list as the frame does, and shows it, turned
   // by yaw degrees about the y axis (90: world z runs along the screen's x).
-  FrameImage Draw(const Cls3& axis, const Box& box, std::int32_t docType,
+  FrameImage Draw(const Axis& axis, const Box& box, std::int32_t docType,
                   const PixelView& view = kSmallView, double yaw = 0) {
     Begin(view);
     glRotated(yaw, 0, 1, 0);
@@ -83,7 +83,7 @@ TEST_F(AxisFrame, PlaneAxisGeometry) {
   for (const std::int32_t width : {1, 3}) {
     SCOPED_TRACE(width);
     const double o = (width - 1) * 0.01;
-    Cls3 axis;
+    Axis axis;
     axis.AxisWidth(width);
     Begin({-15, -13.5, 30});
     const testing::Feedback sent =
@@ -126,12 +126,12 @@ TEST_F(AxisFrame, PlaneAxisGeometry) {
 // green = (c div 256) mod 256, blue = c div 65536, so values outside 24 bits
 // give fractions OpenGL clamps.
 TEST_F(AxisFrame, PlaneAxisColours) {
-  const std::pair<std::int32_t, std::uint32_t> cases[] = {{Cls3::Rgb(0, 128, 255), 0x0080FFu},
+  const std::pair<std::int32_t, std::uint32_t> cases[] = {{Axis::Rgb(0, 128, 255), 0x0080FFu},
                                                           {-1, 0x000000u},
                                                           {0x01000000 + 0x8000 + 0xFF, 0xFF80FFu}};
   for (const auto& [color, expected] : cases) {
     SCOPED_TRACE(color);
-    Cls3 axis;
+    Axis axis;
     axis.AxisColor(color);
     const FrameImage image = Draw(axis, kSmallBox, 1);
     EXPECT_EQ(ColourAt(image, -3.5, 0), expected);
@@ -155,10 +155,10 @@ TEST_F(AxisFrame, PlaneAxisColours) {
 TEST_F(AxisFrame, DocumentKindSelectsTheAxis) {
   const Box box{-4.f, 6.f, -3.f, 5.f, -2.f, 2.f};
   for (const auto& [kind, same] : {std::pair{4, 1}, {5, 2}, {6, 3}}) {
-    EXPECT_EQ(Draw(Cls3(), box, kind).Rgba, Draw(Cls3(), box, same).Rgba) << kind;
+    EXPECT_EQ(Draw(Axis(), box, kind).Rgba, Draw(Axis(), box, same).Rgba) << kind;
   }
-  EXPECT_EQ(CountNonWhite(Draw(Cls3(), box, 0)), 0);
-  EXPECT_EQ(CountNonWhite(Draw(Cls3(), box, 8)), 0);
+  EXPECT_EQ(CountNonWhite(Draw(Axis(), box, 0)), 0);
+  EXPECT_EQ(CountNonWhite(Draw(Axis(), box, 8)), 0);
 }
 
 // A box needing more than 501 positions along an axis gets ticks and labels
@@ -166,18 +166,18 @@ TEST_F(AxisFrame, DocumentKindSelectsTheAxis) {
 // axis lines still span the whole box.
 TEST_F(AxisFrame, HugeBoxStopsAfter501Positions) {
   const Box box{-10000.f, 10000.f, -10000.f, 10000.f, 0, 0};
-  FrameImage image = Draw(Cls3(), box, 1, {-9503, -3, 100});
+  FrameImage image = Draw(Axis(), box, 1, {-9503, -3, 100});
   EXPECT_TRUE(InkAt(image, -9500, 0.2));
   EXPECT_FALSE(InkAt(image, -9499, 0.2));
   EXPECT_GT(InkIn(image, -9500.4, -0.75, -9498.6, -0.35), 50);  // "-9500"
   EXPECT_EQ(InkIn(image, -9498.3, -0.8, -9497, -0.3), 0);       // no "-9499"
   EXPECT_TRUE(InkAt(image, -9499, 0));                          // the x axis goes on
-  image = Draw(Cls3(), box, 1, {-4, -9503, 100});
+  image = Draw(Axis(), box, 1, {-4, -9503, 100});
   EXPECT_TRUE(InkAt(image, 0.2, -9500));
   EXPECT_FALSE(InkAt(image, 0.2, -9499));
   EXPECT_TRUE(InkAt(image, 0, -9499));
   // Far end: the axis and its head, no ticks.
-  image = Draw(Cls3(), box, 1, {9998, -3, 100});
+  image = Draw(Axis(), box, 1, {9998, -3, 100});
   EXPECT_TRUE(InkAt(image, 10002.4, 0));
   EXPECT_FALSE(InkAt(image, 9999, 0.2));
 }
@@ -201,7 +201,7 @@ TEST_F(AxisFrame, AnyBoxLeavesTheContextAsTheFrameExpects) {
     for (const std::int32_t kind : {1, 2, 3, 7}) {
       SCOPED_TRACE(::testing::Message() << box.MinX << ".." << box.MaxX << ", kind " << kind
                                         << (betterFonts ? " smoothed" : " plain"));
-      Cls3 axis;
+      Axis axis;
       axis.BetterFonts(betterFonts);
       axis.ShowXYPanel(true);
       axis.AxisWidth(2);
@@ -225,10 +225,10 @@ TEST_F(AxisFrame, AnyBoxLeavesTheContextAsTheFrameExpects) {
 TEST_F(AxisFrame, BoxAxisGridsAndTicks) {
   const Box box{-4.f, 6.f, -3.f, 5.f, -20.f, 20.f};
   const std::uint32_t kGrid = 0xFF0000u;
-  Cls3 axis;
-  axis.YZGridColor(Cls3::Rgb(255, 0, 0));
-  axis.XZGridColor(Cls3::Rgb(255, 0, 0));
-  axis.XYGridColor(Cls3::Rgb(255, 0, 0));
+  Axis axis;
+  axis.YZGridColor(Axis::Rgb(255, 0, 0));
+  axis.XZGridColor(Axis::Rgb(255, 0, 0));
+  axis.XYGridColor(Axis::Rgb(255, 0, 0));
   FrameImage image = Draw(axis, box, 2);
   EXPECT_EQ(ColourAt(image, 1, 3), kGrid);              // vertical grid line x = 1
   EXPECT_EQ(ColourAt(image, 6, 3), kGrid);              // x = MaxX
@@ -257,19 +257,19 @@ TEST_F(AxisFrame, BoxAxisGridsAndTicks) {
 // at their ends.
 TEST_F(AxisFrame, BoxAxisWithAxesThroughTheOrigin) {
   const Box box{-4.f, 6.f, -3.f, 5.f, -2.f, 2.f};
-  const FrameImage image = Draw(Cls3(), box, 3);
+  const FrameImage image = Draw(Axis(), box, 3);
   EXPECT_EQ(ColourAt(image, 0, 3), 0x0000FFu);
   EXPECT_EQ(ColourAt(image, -2.5, 0), 0x0000FFu);
   EXPECT_TRUE(InkAt(image, 6.25, 0));  // cone on the x axis
   EXPECT_TRUE(InkAt(image, 0, 5.25));  // cone on the y axis
-  EXPECT_FALSE(InkAt(Draw(Cls3(), box, 2), 6.25, 0));
+  EXPECT_FALSE(InkAt(Draw(Axis(), box, 2), 6.25, 0));
 }
 
 // Label counts beyond the table stop at index 500; counts of 0 and below
 // draw one grid line at the minimum or none, without dividing by zero.
 TEST_F(AxisFrame, BoxAxisLabelCountsAreBounded) {
-  Cls3 axis;
-  axis.YZGridColor(Cls3::Rgb(255, 0, 0));
+  Axis axis;
+  axis.YZGridColor(Axis::Rgb(255, 0, 0));
   axis.LabelNumY(1000);  // xStep = 1 over 0..1000
   FrameImage image = Draw(axis, {0.f, 1000.f, -3.f, 3.f, 0, 3}, 2, {497, -7.5, 40});
   EXPECT_EQ(ColourAt(image, 499, 1.5), 0xFF0000u);
@@ -301,8 +301,8 @@ TEST_F(AxisFrame, BoxAxisLabelCountsAreBounded) {
 // 0..3 in thirds (LabelNumX 3) and y -3..5 in quarters (LabelNumZ 4) show
 // as red grid lines on the wall at MinX.
 TEST_F(AxisFrame, BoxAxisStepsFollowTheirLabelCounts) {
-  Cls3 axis;
-  axis.XZGridColor(Cls3::Rgb(255, 0, 0));
+  Axis axis;
+  axis.XZGridColor(Axis::Rgb(255, 0, 0));
   axis.LabelNumX(3);
   axis.LabelNumZ(4);
   const FrameImage image = Draw(axis, {-4.f, 6.f, -3.f, 5.f, 0, 3}, 2, kSmallView, 90);
@@ -319,8 +319,8 @@ TEST_F(AxisFrame, BoxAxisStepsFollowTheirLabelCounts) {
 TEST_F(AxisFrame, FramedPlaneAxis) {
   // World x -4.5..4.5, z -2.5..3.5, drawn in the plane z = MinY = 0.5.
   const Box box{-4.5f, 4.5f, 0.5f, 9.f, -2.5f, 3.5f};
-  Cls3 axis;
-  axis.AxisColor(Cls3::Rgb(0, 0, 255));
+  Axis axis;
+  axis.AxisColor(Axis::Rgb(0, 0, 255));
   const FrameImage image = Draw(axis, box, 7);
   // The frame in the axis colour; black ticks at the whole numbers, outside it.
   const std::tuple<double, double, std::uint32_t> probes[] = {

@@ -19,13 +19,13 @@
 #include "expr/reporter.h"
 #include "graph/box.h"
 #include "graph/document_values.h"
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 #include "scene/axis.h"
+#include "scene/camera.h"
 #include "scene/light.h"
 #include "scene/offscreen_context.h"
 #include "scene/outline_font.h"
 #include "scene/scene.h"
-#include "scene/view.h"
 
 namespace quillon::testing {
 
@@ -199,11 +199,11 @@ class FontFrame : public ::testing::Test {
 // rows 299 and 300, 20 pixels a unit across and 15 down.
 struct TestDocument {
   DocumentValues document;
-  Cls8 scene;
-  Cls3 axis;
-  Cls4 view;
-  Cls10 light;
-  Cls1 sceneBox;
+  Scene scene;
+  Axis axis;
+  Camera view;
+  Light light;
+  Box sceneBox;
   std::int32_t lastId = 0;
 
   TestDocument() {
@@ -213,38 +213,38 @@ struct TestDocument {
 
   // A sampled explicit curve y = expression over from..to in steps
   // intervals, material 4, as the properties dialog makes it.
-  std::shared_ptr<Cls9> MakeCurve(const std::string& expression, float from, float to,
-                                  std::int32_t steps, std::int32_t color, std::int32_t width) {
+  std::shared_ptr<Graph> MakeCurve(const std::string& expression, float from, float to,
+                                   std::int32_t steps, std::int32_t color, std::int32_t width) {
     auto graph =
-        Cls9(document).Init(++lastId, "curve", 0, 1, "0", "0", expression, 1, steps, 0, 0, from, to,
-                            0, 0, 0, color, width, 4, 1, 0, false, false, false, 0);
+        Graph(document).Init(++lastId, "curve", 0, 1, "0", "0", expression, 1, steps, 0, 0, from,
+                             to, 0, 0, 0, color, width, 4, 1, 0, false, false, false, 0);
     graph->FunForm(2);
     EXPECT_TRUE(graph->GetPoints()) << expression;
     return graph;
   }
   // A curve through the given points (x, y; z = 0), written after sampling.
-  std::shared_ptr<Cls9> MakePolyline(const std::vector<std::pair<float, float>>& points) {
+  std::shared_ptr<Graph> MakePolyline(const std::vector<std::pair<float, float>>& points) {
     auto graph = MakeCurve("0", 0, 1, static_cast<std::int32_t>(points.size()) - 1, kRed, 2);
     for (std::size_t i = 0; i < points.size(); ++i) {
       graph->Vert3D(0, static_cast<std::int32_t>(i),
-                    Cls2::Init(points[i].first, points[i].second, 0));
+                    PlotPoint::Init(points[i].first, points[i].second, 0));
     }
     return graph;
   }
   // An animated point (kind 8) at (1, 1, 1), (-3, 4, 2) and (6, -2, -5) in
   // frames 0..2.
-  std::shared_ptr<Cls9> MakeMovingPoint() {
+  std::shared_ptr<Graph> MakeMovingPoint() {
     document.AnimFrames = 2;
-    auto graph = Cls9(document).Init(++lastId, "point", 8, 1, "0", "0", "0", 0, 0, 0, 0, 0, 0, 0, 0,
-                                     0, 0, 1, 4, 1, 0, false, false, false, 0);
+    auto graph = Graph(document).Init(++lastId, "point", 8, 1, "0", "0", "0", 0, 0, 0, 0, 0, 0, 0,
+                                      0, 0, 0, 1, 4, 1, 0, false, false, false, 0);
     graph->Animation(true);
     EXPECT_TRUE(graph->GetPoints());
-    graph->Anim1D(0, Cls2::Init(1, 1, 1));
-    graph->Anim1D(1, Cls2::Init(-3, 4, 2));
-    graph->Anim1D(2, Cls2::Init(6, -2, -5));
+    graph->Anim1D(0, PlotPoint::Init(1, 1, 1));
+    graph->Anim1D(1, PlotPoint::Init(-3, 4, 2));
+    graph->Anim1D(2, PlotPoint::Init(6, -2, -5));
     return graph;
   }
-  std::shared_ptr<Cls9> Show(std::shared_ptr<Cls9> graph) {
+  std::shared_ptr<Graph> Show(std::shared_ptr<Graph> graph) {
     scene.Graphs().Add(graph, std::to_string(graph->ID()));
     return graph;
   }

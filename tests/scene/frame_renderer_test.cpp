@@ -10,10 +10,10 @@
 
 #include "drawing_test_support.h"
 #include "graph/graph_error.h"
+#include "scene/camera.h"
 #include "scene/frame_renderer.h"
 #include "scene/light.h"
 #include "scene/material.h"
-#include "scene/view.h"
 
 namespace quillon {
 namespace {
@@ -62,7 +62,7 @@ class FrameTest : public ::testing::Test {
       renderer_.Release();
     }
   }
-  std::shared_ptr<Cls9> ShowLine(const std::string& y, std::int32_t color = kRed) {
+  std::shared_ptr<Graph> ShowLine(const std::string& y, std::int32_t color = kRed) {
     return doc_.Show(doc_.MakeCurve(y, -10, 10, 20, color, 3));
   }
   FrameImage Frame(std::int32_t animStep = 0) {
@@ -89,7 +89,7 @@ TEST_F(FrameTest, AxisIsDrawnOnlyWithAGraphAndTheFrameStaysOpaque) {
   EXPECT_GT(InkIn(image, 0, 299, 799, 300), 300);
   EXPECT_GT(InkIn(image, 399, 0, 400, 599), 200);  // y = -2.2 .. 12.2
   EXPECT_TRUE(testing::IsOpaque(image));
-  const Cls1& box = doc_.sceneBox;
+  const Box& box = doc_.sceneBox;
   EXPECT_EQ((Rgba{box.MinX(), box.MaxX(), box.MinY(), box.MaxY()}),
             (Rgba{-10.1f, 10.1f, -0.1f, 10.1f}));
   doc_.axis.Show(false);
@@ -254,8 +254,8 @@ TEST(Material, PresetsAreLoadedForBothFaces) {
       {14, held}};
   for (const auto& [number, expected] : cases) {
     SCOPED_TRACE(number);
-    Cls11().SetMaterial(6);
-    Cls11 material;
+    Material().SetMaterial(6);
+    Material material;
     material.Diffuse(0, 0.25f);
     material.Ambient(2, 0.5f);
     material.Shininess(7);
@@ -266,9 +266,9 @@ TEST(Material, PresetsAreLoadedForBothFaces) {
 }
 
 TEST(Accessors, ComponentIndexOutsideRangeThrows) {
-  Cls11 material;
-  Cls10 light;
-  Cls4 view;
+  Material material;
+  Light light;
+  Camera view;
   EXPECT_THROW(material.Ambient(4), GraphError);
   EXPECT_THROW(material.Emission(-1, 1), GraphError);
   EXPECT_THROW(light.Position(4), GraphError);
@@ -286,7 +286,7 @@ TEST(Accessors, ComponentIndexOutsideRangeThrows) {
 TEST(Light, SetLightLoadsBothLightsOrSwitchesThemOff) {
   auto context = testing::MakeTestContext(8, 8);
   ASSERT_NE(context, nullptr);
-  Cls10 light;
+  Light light;
   light.SetLight();
   EXPECT_EQ(GLValue(0, GL_LIGHT_MODEL_AMBIENT), (Rgba{1, 1, 1, 1}));
   EXPECT_EQ(GLValue(0, GL_LIGHT_MODEL_TWO_SIDE)[0], 1);

@@ -37,7 +37,7 @@ FrameImage DrawAlone(OffscreenContext& context, TestDocument& doc,
   draw();
   return context.ReadFrame();
 }
-FrameImage DrawAlone(OffscreenContext& context, TestDocument& doc, Cls9& graph) {
+FrameImage DrawAlone(OffscreenContext& context, TestDocument& doc, Graph& graph) {
   return DrawAlone(context, doc, [&] { DrawGraph(graph); });
 }
 
@@ -140,8 +140,8 @@ TEST(GraphDrawing, SendsOneSegmentPerDrawnInterval) {
     graph->FunForm(c.form);
     graph->StepU(3);
     if (c.undefinedAt >= 0) {
-      using Setter = void (Cls2::*)(float);
-      const Setter set[] = {&Cls2::X, &Cls2::Y, &Cls2::z};
+      using Setter = void (PlotPoint::*)(float);
+      const Setter set[] = {&PlotPoint::X, &PlotPoint::Y, &PlotPoint::z};
       (graph->Vert3D(0, c.undefinedAt)->*set[c.coordinate])(UndefinedMark);
     }
     doc.view.Projection(doc.scene);
@@ -158,7 +158,7 @@ TEST(GraphDrawing, DrawsOnlyThePointsThatExist) {
   TestDocument doc;
   auto sampled = doc.MakeCurve("x", -5, 5, 4, kRed, 1);
   sampled->StepV(10);
-  Cls9 fresh(doc.document);
+  Graph fresh(doc.document);
   fresh.GraphType(0);
   fresh.FunForm(2);
   fresh.StepV(10);
@@ -191,7 +191,7 @@ TEST(PointDrawing, SymbolsAndSpheres) {
   TestDocument doc;
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "symbol " << c.symbol << " document " << c.docType);
-    Cls2 point = Cls2::Init(5, 5, 0);
+    PlotPoint point = PlotPoint::Init(5, 5, 0);
     point.Symbol(c.symbol);
     point.Size(20);
     point.Color(kRed);
@@ -204,17 +204,17 @@ TEST(PointDrawing, SymbolsAndSpheres) {
 }
 
 // A table graph (kind 6) of one cell: its box is exactly that point.
-std::shared_ptr<Cls9> PointGraph(TestDocument& doc, float x, float y, float z) {
-  auto graph = std::make_shared<Cls9>(doc.document);
+std::shared_ptr<Graph> PointGraph(TestDocument& doc, float x, float y, float z) {
+  auto graph = std::make_shared<Graph>(doc.document);
   graph->ID(++doc.lastId);
   graph->GraphType(6);
   graph->StepU(0);
   graph->StepV(0);
-  graph->VertTab3D(0, 0, std::make_shared<Cls2>(Cls2::Init(x, y, z)));
+  graph->VertTab3D(0, 0, std::make_shared<PlotPoint>(PlotPoint::Init(x, y, z)));
   return graph;
 }
 
-std::array<float, 6> Bounds(const Cls1& box) {
+std::array<float, 6> Bounds(const Box& box) {
   return {box.MinX(), box.MaxX(), box.MinY(), box.MaxY(), box.MinZ(), box.MaxZ()};
 }
 

@@ -9,10 +9,10 @@
 #include "graph/document_values.h"
 #include "io/document.h"
 #include "scene/axis.h"
-#include "scene/view.h"
+#include "scene/camera.h"
 #include "ui/axis_dialog.h"
 #include "ui/dialog_text.h"
-#include "ui/properties_dialog.h"
+#include "ui/graph_dialog.h"
 #include "ui/view_settings_dialog.h"
 #include "window_test_support.h"
 
@@ -34,10 +34,10 @@ class DialogTest : public ::testing::Test {
  protected:
   ScriptedDialogs dialogs;
   Document document{dialogs};
-  frmF5 dialog{document, dialogs};
-  Cls4 view;
+  GraphDialog dialog{document, dialogs};
+  Camera view;
   DocumentValues values;
-  Cls3 axis;
+  Axis axis;
 };
 using PropertiesDialog = DialogTest;
 using ViewSetting = DialogTest;
@@ -97,11 +97,11 @@ TEST_F(PropertiesDialog, EditShowsTheGraph) {
       {1, 3, 12, "Cartesian|x=f1(u),y=f2(u)|x(u)|my curve|cos(u)|x^3|-2.5|0.1|40|8"},
       {2, 2, 0, "Polar|r=f(a)|r(a)|my curve|x^3|~|-2.5|0.1|40|1"}};
   for (const auto& [coordType, funForm, lineWidth, texts] : cases) {
-    const std::shared_ptr<Cls9> graph = document.MakeGraph()->Init(
+    const std::shared_ptr<Graph> graph = document.MakeGraph()->Init(
         7, "my curve", 0, coordType, "0", "cos(u)", "x^3", 1, 40, 0, 1, -2.5f, 0.1f, 4, 0xFF0000,
         0xFF0000, 0x00FF00, lineWidth, 4, 2, 2, false, false, false, 0);
     graph->FunForm(funForm);
-    frmF5 edit(document, dialogs);
+    GraphDialog edit(document, dialogs);
     edit.PresetEdit(*graph, 1);
     EXPECT_EQ(Texts(edit, "Combo1 Combo3 Label3 Text1 Text2 Text3 Text4 Text5 Text6 Combo2"),
               texts);
@@ -117,11 +117,11 @@ TEST_F(PropertiesDialog, OnlyPlaneFunctionsCanBeEdited) {
       {0, 1, 2, 1, true},  {0, 2, 3, 1, true},  {0, 1, 1, 1, false}, {0, 1, 4, 1, false},
       {9, 1, 2, 1, false}, {0, 3, 3, 1, false}, {0, 1, 2, 3, false}};
   for (const auto& [graphType, coordType, funForm, docType, editable] : cases) {
-    Cls9 graph(document.Values());
+    Graph graph(document.Values());
     graph.GraphType(graphType);
     graph.CoordType(coordType);
     graph.FunForm(funForm);
-    EXPECT_EQ(frmF5::CanEdit(graph, docType), editable)
+    EXPECT_EQ(GraphDialog::CanEdit(graph, docType), editable)
         << graphType << " " << coordType << " " << funForm << " " << docType;
   }
 }
@@ -180,7 +180,7 @@ TEST_F(PropertiesThroughWindow, ASyntaxErrorKeepsTheDialogOpenAndAddsNoGraph) {
 
 // The fields of a graph that the dialog's texts decide, then those every
 // graph of the dialog gets the same.
-std::string Fields(const Cls9& g) {
+std::string Fields(const Graph& g) {
   std::ostringstream fields;
   fields << g.CoordType() << " " << g.FunForm() << " " << g.ExpressY() << " " << g.ExpressZ() << " "
          << DialogNumberText(g.MinV()) << " " << DialogNumberText(g.MaxV()) << " " << g.StepV()
@@ -216,7 +216,7 @@ TEST_F(PropertiesThroughWindow, WhatOkBuildsFromTheTexts) {
     AddFunction(input);
     entries.push_back(std::string("[x] 2D Curve  ") + entry);
     const auto position = static_cast<std::int32_t>(entries.size());
-    const Cls9& graph = ListedGraph(position);
+    const Graph& graph = ListedGraph(position);
     EXPECT_EQ(graph.ID(), position);
     EXPECT_EQ(Fields(graph), built + (" / " + input.name) + " 0 0 1 0 1 3 ff0000 ff0000 4 4 2 2 " +
                                  (input.showCurve ? "1" : "0"));
@@ -236,11 +236,11 @@ TEST_F(ViewSetting, OpensWithTheBoundsAndTheProjection) {
   values.ViewMaxZ = 1e20f;
   for (const std::int32_t projectType : {2, 7, 1}) {
     view.ProjectType(projectType);
-    frmF14 settings(view, values, dialogs);
+    ViewSettingsDialog settings(view, values, dialogs);
     EXPECT_EQ(Texts(settings, "Option1 Option2"),
               projectType == 2 ? "Ortho[ ]|Perspective[x]" : "Ortho[x]|Perspective[ ]");
   }
-  frmF14 settings(view, values, dialogs);
+  ViewSettingsDialog settings(view, values, dialogs);
   EXPECT_EQ(settings.windowTitle().toStdString(), "View Setting");
   EXPECT_EQ(Texts(settings,
                   "Frame1 Frame2 Label1 Text1 Label2 Text2 Label3 Text3 Label4 Text4 Label5 Text5 "
@@ -268,9 +268,9 @@ TEST_F(ViewSetting, OkStoresTheCleanedBoundsOrNone) {
   for (const auto& [typed, button, maxY, shown, told] : cases) {
     SCOPED_TRACE(typed);
     values = DocumentValues();
-    view.ProjectType(Cls4::kOrthographic);
+    view.ProjectType(Camera::kOrthographic);
     dialogs.reports.clear();
-    frmF14 settings(view, values, dialogs);
+    ViewSettingsDialog settings(view, values, dialogs);
     settings.show();
     SetText(settings, "Text1", "7");
     SetText(settings, "Text4", typed);
@@ -284,7 +284,7 @@ TEST_F(ViewSetting, OkStoresTheCleanedBoundsOrNone) {
     EXPECT_EQ(Texts(settings, "Text4"), shown);
     EXPECT_EQ(dialogs.reports, told != nullptr ? Lines{told} : Lines());
     EXPECT_EQ(view.ProjectType(),
-              button == std::string("Command2") ? Cls4::kOrthographic : Cls4::kPerspective);
+              button == std::string("Command2") ? Camera::kOrthographic : Camera::kPerspective);
   }
 }
 
@@ -297,11 +297,11 @@ TEST_F(AxisProperties, OpensWithTheAxisSettingsAndOkWritesThem) {
     axis.Show(show);
     axis.BetterFonts(!show);
     axis.AxisWidth(width);
-    frmF20 settings(axis, dialogs);
+    AxisDialog settings(axis, dialogs);
     EXPECT_EQ(Texts(settings, "Check1 Check2 Combo1"), shown);
     EXPECT_EQ(Find<ColorBox>(settings, "Picture1")->Color(), 0x336699);
   }
-  frmF20 settings(axis, dialogs);
+  AxisDialog settings(axis, dialogs);
   EXPECT_EQ(settings.windowTitle().toStdString(), "Axis Properties");
   EXPECT_EQ(Texts(settings, "SSTab1 Label1 Label2"), "General/Line/Fonts|Color|Width");
   EXPECT_EQ(Find<QComboBox>(settings, "Combo1")->count(), 5);

@@ -190,7 +190,7 @@ TEST_F(MainWindow, EditRefusesGraphsTheDialogCannotShow) {
   {
     ScriptedDialogs quiet;
     Document document(quiet);
-    const std::shared_ptr<Cls9> circle =
+    const std::shared_ptr<Graph> circle =
         document.MakeGraph()->Init(0, "circle", 0, 1, "0", "0", "x^2+y^2-25", 30, 30, -6, 6, -6, 6,
                                    4, 0xFF0000, 0xFF0000, 0, 1, 4, 2, 2, false, false, false, 0);
     circle->FunForm(1);
@@ -218,7 +218,7 @@ TEST_F(MainWindow, ZoomToFitFramesTheShownGraphsTwiceOver) {
   Trigger("mnuViewFit");
   // A curve's box holds the origin: 0..6 in x and y, widened by 0.1, so the
   // region is twice 6.2 around (3, 3).
-  const Cls4& view = Window().MainView();
+  const Camera& view = Window().MainView();
   EXPECT_NEAR(view.RefPos().X(), 3, 1e-4);
   EXPECT_NEAR(view.RefPos().Y(), 3, 1e-4);
   EXPECT_NEAR(view.VolHeight(), 12.4, 1e-4);
@@ -373,7 +373,7 @@ TEST_F(WindowCommands, LayoutFollowsTheSplitterAndTheWindowSize) {
   EXPECT_EQ(List().height(), Window().centralWidget()->height());
   EXPECT_EQ(Drawing().x() + Drawing().width(), Window().centralWidget()->width());
   Frame();
-  const Cls4& view = Window().MainView();
+  const Camera& view = Window().MainView();
   EXPECT_FLOAT_EQ(view.ScreenWidth(), static_cast<float>(Drawing().width()));
   EXPECT_FLOAT_EQ(view.ScreenHeight(), static_cast<float>(Drawing().height()));
   EXPECT_NEAR(view.VolWidth() / view.VolHeight(), view.ScreenWidth() / view.ScreenHeight(), 1e-4);

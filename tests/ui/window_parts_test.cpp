@@ -1,7 +1,7 @@
 // The window's parts that need no window: splitter limits, the steps of
 // mouse navigation, colour values, dialog number texts and Qt's dialogs.
 
-#include "scene/view.h"
+#include "scene/camera.h"
 #include "ui/dialog_text.h"
 #include "ui/mouse_navigation.h"
 #include "ui/qt_dialogs.h"
@@ -23,7 +23,7 @@ TEST(SplitterLimits, ClampsToTheMarginFromEitherEdge) {
 // A collapsed drawing area has no scale to move or zoom by.
 TEST(MouseNavigation, NothingMovesWithoutAnArea) {
   for (const bool move : {true, false}) {
-    Cls4 view;
+    Camera view;
     view.SetViewRect(40, 30);
     MouseNavigation navigation;
     move ? navigation.EnterMoveMode() : navigation.EnterZoomMode();

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 #include "ui/color_box.h"
 #include "ui/draw_area.h"
 #include "ui/main_window.h"
@@ -239,7 +239,7 @@ class WindowTest : public ::testing::Test {
   // Builds, shows and loads the window with this command line; the drawing
   // area must have its OpenGL context unless withoutDrawing.
   void Start(const std::string& commandLine, bool withoutDrawing = false) {
-    window_ = std::make_unique<frmF1>(dialogs);
+    window_ = std::make_unique<MainWindow>(dialogs);
     window_->resize(900, 640);
     window_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
@@ -247,7 +247,7 @@ class WindowTest : public ::testing::Test {
     ASSERT_TRUE(withoutDrawing || window_->HasDrawing()) << "the drawing area has no OpenGL";
   }
 
-  frmF1& Window() { return *window_; }
+  MainWindow& Window() { return *window_; }
   QListWidget& List() { return *Find<QListWidget>(*window_, "List1"); }
   // The entries as "[x] text" (checked) or "[ ] text".
   Lines Entries() {
@@ -262,7 +262,7 @@ class WindowTest : public ::testing::Test {
   // picDraw, with or without OpenGL.
   QWidget& Drawing() { return *Find<QWidget>(*window_, "picDraw"); }
   QSize DrawingPixels() { return Drawing().size() * Drawing().devicePixelRatio(); }
-  const Cls9& ListedGraph(std::int32_t position) {
+  const Graph& ListedGraph(std::int32_t position) {
     return *window_->Document().ListScene().Graphs().Item(position);
   }
   void Trigger(const char* name) { window_->Action(QString::fromLatin1(name))->trigger(); }
@@ -292,7 +292,7 @@ class WindowTest : public ::testing::Test {
   ScriptedDialogs dialogs;
 
  private:
-  std::unique_ptr<frmF1> window_;
+  std::unique_ptr<MainWindow> window_;
 };
 
 }  // namespace quillon::testing

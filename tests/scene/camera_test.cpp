@@ -9,9 +9,9 @@
 #include <limits>
 
 #include "drawing_test_support.h"
+#include "scene/camera.h"
 #include "scene/rotation_math.h"
 #include "scene/scene.h"
-#include "scene/view.h"
 
 namespace quillon {
 namespace {
@@ -20,13 +20,14 @@ using Point3 = std::array<float, 3>;
 constexpr float kNan = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
-Point3 Xyz(const Cls2& p) {
+Point3 Xyz(const PlotPoint& p) {
   return {p.X(), p.Y(), p.z()};
 }
 
 // A camera from eye to ref with the given up vector and visible region.
-Cls4 Camera(const Point3& eye, const Point3& ref, const Point3& up, float width, float height) {
-  Cls4 view;
+Camera MakeCamera(const Point3& eye, const Point3& ref, const Point3& up, float width,
+                  float height) {
+  Camera view;
   view.SetEye(eye[0], eye[1], eye[2]);
   view.SetRef(ref[0], ref[1], ref[2]);
   view.SetVecup(up[0], up[1], up[2]);
@@ -44,7 +45,7 @@ std::array<float, 16> ReadMatrix(GLenum which) {
 TEST(View, ZoomScalesOnlyByPositiveFactors) {
   for (const auto& [factor, width] :
        {std::pair{0.5f, 20.f}, {0.f, 40.f}, {-1.f, 40.f}, {kNan, 40.f}}) {
-    Cls4 view;
+    Camera view;
     view.VolHeight(10);
     view.Zoom(factor);
     EXPECT_EQ((std::array{view.VolWidth(), view.VolHeight()}), (std::array{width, width / 4}))
@@ -58,7 +59,7 @@ TEST(View, ZoomScalesOnlyByPositiveFactors) {
 TEST(View, ScreenSizeAndViewRect) {
   auto context = testing::MakeTestContext(64, 64);
   ASSERT_NE(context, nullptr);
-  Cls4 view;
+  Camera view;
   view.SetScreen(50, 0);
   std::array<GLint, 4> viewport{};
   glGetIntegerv(GL_VIEWPORT, viewport.data());
@@ -92,7 +93,7 @@ TEST(View, ZoomAllFitsTheBox) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.box[3]);
-    Cls4 view = Camera({5, 6, 300}, {1, 1, 1}, {0, 1, 0}, 20, 10);
+    Camera view = MakeCamera({5, 6, 300}, {1, 1, 1}, {0, 1, 0}, 20, 10);
     view.ScreenWidth(400);
     view.ScreenHeight(200);
     view.ZoomAll(c.box[0], c.box[1], c.box[2], c.box[3], c.box[4], c.box[5]);
@@ -123,7 +124,7 @@ TEST(View, MoveViewPansAlongTheScreenAxes) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.volHeight);
-    Cls4 view = Camera(c.eye, {1, 0, 0}, c.up, c.volWidth, c.volHeight);
+    Camera view = MakeCamera(c.eye, {1, 0, 0}, c.up, c.volWidth, c.volHeight);
     view.MoveView(c.dx, c.dy);
     EXPECT_EQ(Xyz(view.EyePos()), (Point3{1 + c.shift[0], c.shift[1], c.eye[2] + c.shift[2]}));
     EXPECT_EQ(Xyz(view.RefPos()), (Point3{1 + c.shift[0], c.shift[1], c.shift[2]}));
@@ -139,8 +140,8 @@ TEST(View, MoveViewPansAlongTheScreenAxes) {
 TEST(View, ProjectionAndCamera) {
   auto context = testing::MakeTestContext(32, 32);
   ASSERT_NE(context, nullptr);
-  Cls8 scene;
-  Cls4 view = Camera({0, 0, 1000}, {0, 0, 0}, {0, 1, 0}, 80, 20);
+  Scene scene;
+  Camera view = MakeCamera({0, 0, 1000}, {0, 0, 0}, {0, 1, 0}, 80, 20);
   view.Projection(scene);
   EXPECT_EQ((std::array{view.Volleft(), view.VolRight(), view.VolBottom(), view.VolTop()}),
             (std::array<float, 4>{-40, 40, -10, 10}));
@@ -166,7 +167,7 @@ TEST(View, ProjectionAndCamera) {
     testing::TestDocument doc;
     if (largest > 0) {
       doc.Show(doc.MakePolyline({{0, 0}, {0, 0}}))
-          ->Vert3D(0, 1, Cls2::Init(far[0], far[1], far[2]));
+          ->Vert3D(0, 1, PlotPoint::Init(far[0], far[1], far[2]));
     }
     doc.view.ProjectType(2);
     doc.view.Projection(doc.scene);

@@ -1,4 +1,4 @@
-// frmF5, the Properties dialog: name, coordinate system, form, function
+// GraphDialog, the Properties dialog: name, coordinate system, form, function
 // texts, parameter interval and steps, line colour and width of a plane
 // function. OK checks what was typed, builds the graph and samples it; the
 // dialog closes only when sampling succeeded. A new graph joins both scenes
@@ -18,12 +18,12 @@ class QTabWidget;
 
 namespace quillon {
 
-class Cls9;
+class Graph;
 class ColorBox;
 class Document;
 class WindowDialogs;
 
-class frmF5 : public QDialog {
+class GraphDialog : public QDialog {
   Q_OBJECT
 
  public:
@@ -32,17 +32,17 @@ class frmF5 : public QDialog {
 
   // The dialog as Form_Load leaves it: "Untitled", Cartesian y=f(x), blue,
   // width 1, the graph shown. Messages go through dialogs.
-  frmF5(quillon::Document& document, WindowDialogs& dialogs, QWidget* parent = nullptr);
+  GraphDialog(quillon::Document& document, WindowDialogs& dialogs, QWidget* parent = nullptr);
 
   // Whether the dialog can show this graph for editing: a plane function
   // of kind 0 in Cartesian or polar coordinates, explicit or parametric.
-  static bool CanEdit(const Cls9& graph, std::int32_t docType);
+  static bool CanEdit(const Graph& graph, std::int32_t docType);
 
   // Draw Cartesian (0) or Draw Polar (1): a new graph in the explicit form.
   void PresetNew(int coordinateIndex);
   // Edit: the dialog shows the graph, and OK changes the graph at this
   // 1-based list position. A line width outside 1..8 shows the nearest one.
-  void PresetEdit(const Cls9& graph, std::int32_t listPosition);
+  void PresetEdit(const Graph& graph, std::int32_t listPosition);
 
  private slots:
   // Coordinate system chosen (also run when a preset sets it): refills the

@@ -1,4 +1,4 @@
-#include "expr/expression_engine.h"
+#include "expr/expression_compiler.h"
 
 #include <array>
 #include <cmath>
@@ -60,27 +60,29 @@ void Write(std::string& buffer, std::string_view token) {
   buffer += ' ';
 }
 
-std::string PopText(Cls13& stack) {
+std::string PopText(ValueStack& stack) {
   return std::get<std::string>(stack.Pop());
 }
 
 }  // namespace
 
-Cls6::Cls6(Reporter* reporter, RandomGenerator* random) : reporter_(reporter), random_(random) {
+ExpressionCompiler::ExpressionCompiler(Reporter* reporter, RandomGenerator* random)
+    : reporter_(reporter), random_(random) {
   if (random_ == nullptr) {
     ownRandom_ = std::make_unique<RandomGenerator>();
     random_ = ownRandom_.get();
   }
 }
 
-Cls6::~Cls6() = default;
+ExpressionCompiler::~ExpressionCompiler() = default;
 
-std::int32_t Cls6::InfixToPostfix(const std::string& sExpression, std::string& sBuffer) {
+std::int32_t ExpressionCompiler::InfixToPostfix(const std::string& sExpression,
+                                                std::string& sBuffer) {
   enum class State { Start, AfterOperand, AfterOperator, AfterSign, AfterFunction };
   State state = State::Start;
   std::size_t openCount = 0;
   std::size_t position = 1;  // P: where the message says the fault is
-  Cls13 stack;
+  ValueStack stack;
 
   auto fail = [&](const std::string& message) -> std::int32_t {
     lastMessage_ = message;
@@ -205,13 +207,13 @@ std::int32_t Cls6::InfixToPostfix(const std::string& sExpression, std::string& s
   return 0;
 }
 
-bool Cls6::DoEvaluate(const std::string& sPostfix, bool bolDegree, float& sngResult, float sngU,
-                      float sngV, float sngX, float sngY, float sngA, float sngR, float sngB,
-                      float sngT) {
+bool ExpressionCompiler::DoEvaluate(const std::string& sPostfix, bool bolDegree, float& sngResult,
+                                    float sngU, float sngV, float sngX, float sngY, float sngA,
+                                    float sngR, float sngB, float sngT) {
   using evaluation::TokenKind;
   const std::array<const float*, 8> variables = {&sngU, &sngV, &sngX, &sngY,
                                                  &sngA, &sngR, &sngB, &sngT};
-  Cls13 stack;
+  ValueStack stack;
 
   std::size_t start = 0;
   for (std::size_t blank = sPostfix.find(' '); blank != std::string::npos;

@@ -1,4 +1,4 @@
-#include "ui/properties_dialog.h"
+#include "ui/graph_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,7 +16,7 @@
 #include <string>
 
 #include "expr/number_text.h"
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 #include "io/document.h"
 #include "ui/color_box.h"
 #include "ui/dialog_buttons.h"
@@ -49,9 +49,9 @@ Widget* Named(Widget* widget, const char* name) {
 
 }  // namespace
 
-frmF5::frmF5(quillon::Document& document, WindowDialogs& dialogs, QWidget* parent)
+GraphDialog::GraphDialog(quillon::Document& document, WindowDialogs& dialogs, QWidget* parent)
     : QDialog(parent), document_(document), dialogs_(dialogs) {
-  setObjectName(QStringLiteral("frmF5"));
+  setObjectName(QStringLiteral("GraphDialog"));
   setWindowTitle(QStringLiteral("Properties"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -60,15 +60,15 @@ frmF5::frmF5(quillon::Document& document, WindowDialogs& dialogs, QWidget* paren
   SSTab1->addTab(buildPropertiesTab(), QStringLiteral("Properties"));
 
   QHBoxLayout* buttons = OkCancelRow(this, Command1, Command2);
-  connect(Command1, &QPushButton::clicked, this, &frmF5::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &frmF5::Command2_Click);
+  connect(Command1, &QPushButton::clicked, this, &GraphDialog::Command1_Click);
+  connect(Command2, &QPushButton::clicked, this, &GraphDialog::Command2_Click);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(SSTab1);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QWidget* frmF5::buildEquationTab() {
+QWidget* GraphDialog::buildEquationTab() {
   auto* page = new QWidget;
   Label1 = Named(new QLabel(QStringLiteral("Name")), "Label1");
   Text1 = Named(new QLineEdit(QStringLiteral("Untitled")), "Text1");
@@ -80,8 +80,8 @@ QWidget* frmF5::buildEquationTab() {
   Combo3 = Named(new QComboBox, "Combo3");
   Combo3->addItems(kCartesianForms);
   Combo3->setCurrentIndex(0);
-  connect(Combo1, &QComboBox::activated, this, &frmF5::Combo1_Click);
-  connect(Combo3, &QComboBox::activated, this, &frmF5::Combo3_Click);
+  connect(Combo1, &QComboBox::activated, this, &GraphDialog::Combo1_Click);
+  connect(Combo3, &QComboBox::activated, this, &GraphDialog::Combo3_Click);
 
   Frame1 = Named(new QGroupBox(QStringLiteral("Function")), "Frame1");
   Label3 = Named(new QLabel(QStringLiteral("x(u)")), "Label3");
@@ -125,12 +125,12 @@ QWidget* frmF5::buildEquationTab() {
   return page;
 }
 
-QWidget* frmF5::buildPropertiesTab() {
+QWidget* GraphDialog::buildPropertiesTab() {
   auto* page = new QWidget;
   Label8 = Named(new QLabel(QStringLiteral("Color")), "Label8");
   Picture1 = Named(new ColorBox, "Picture1");
   Picture1->Color(kBlue);
-  connect(Picture1, &ColorBox::clicked, this, &frmF5::Picture1_Click);
+  connect(Picture1, &ColorBox::clicked, this, &GraphDialog::Picture1_Click);
   Label9 = Named(new QLabel(QStringLiteral("Width")), "Label9");
   Combo2 = Named(new QComboBox, "Combo2");
   for (int width = 1; width <= kLineWidths; ++width) {
@@ -151,13 +151,13 @@ QWidget* frmF5::buildPropertiesTab() {
   return page;
 }
 
-bool frmF5::CanEdit(const Cls9& graph, std::int32_t docType) {
+bool GraphDialog::CanEdit(const Graph& graph, std::int32_t docType) {
   return docType == 1 && graph.GraphType() == kGraphType &&
          (graph.CoordType() == 1 || graph.CoordType() == 2) &&
          (graph.FunForm() == kExplicitForm || graph.FunForm() == kParametricForm);
 }
 
-void frmF5::PresetNew(int coordinateIndex) {
+void GraphDialog::PresetNew(int coordinateIndex) {
   editMode_ = false;
   setWindowTitle(QStringLiteral("Properties"));
   // The explicit form of the system: its labels, the second box hidden.
@@ -166,7 +166,7 @@ void frmF5::PresetNew(int coordinateIndex) {
   Combo1_Click();
 }
 
-void frmF5::PresetEdit(const Cls9& graph, std::int32_t listPosition) {
+void GraphDialog::PresetEdit(const Graph& graph, std::int32_t listPosition) {
   editMode_ = true;
   editPosition_ = listPosition;
   setWindowTitle(QStringLiteral("Properties"));
@@ -187,7 +187,7 @@ void frmF5::PresetEdit(const Cls9& graph, std::int32_t listPosition) {
   Combo2->setCurrentIndex(std::clamp(graph.LineWidth(), 1, kLineWidths) - 1);
 }
 
-void frmF5::Combo1_Click() {
+void GraphDialog::Combo1_Click() {
   const int form = std::max(Combo3->currentIndex(), 0);
   Combo3->clear();
   Combo3->addItems(Combo1->currentIndex() == 1 ? kPolarForms : kCartesianForms);
@@ -195,7 +195,7 @@ void frmF5::Combo1_Click() {
   Combo3_Click();
 }
 
-void frmF5::Combo3_Click() {
+void GraphDialog::Combo3_Click() {
   const bool polar = Combo1->currentIndex() == 1;
   const bool parametric = Combo3->currentIndex() == 1;
   if (parametric) {
@@ -217,15 +217,15 @@ void frmF5::Combo3_Click() {
   Text6->setVisible(true);
 }
 
-void frmF5::Picture1_Click() {
+void GraphDialog::Picture1_Click() {
   Picture1->Choose(dialogs_);
 }
 
-void frmF5::Tell(const char* title, const char* text) {
+void GraphDialog::Tell(const char* title, const char* text) {
   dialogs_.Report(title, text, MessageIcon::Exclamation);
 }
 
-void frmF5::Command1_Click() {
+void GraphDialog::Command1_Click() {
   // Clean the shown boxes; "shown" is what the dialog shows or hides,
   // whichever tab is in front.
   if (!CleanShownBoxes({{Text2, CheckExpressionText},
@@ -278,7 +278,7 @@ void frmF5::Command1_Click() {
   const std::string first = Text2->text().toStdString();
   const std::string expressY = parametric ? first : std::string(coordType == 2 ? "a" : "x");
   const std::string expressZ = parametric ? Text3->text().toStdString() : first;
-  std::shared_ptr<Cls9> graph = document_.MakeGraph()->Init(
+  std::shared_ptr<Graph> graph = document_.MakeGraph()->Init(
       document_.LastGraphID(), Text1->text().toStdString(), kGraphType, coordType, "0", expressY,
       expressZ, 1, *stepCount, 0, 1.0f, minV, maxV, kFillStyle, kSurfaceColor, kSurfaceColor,
       Picture1->Color(), lineWidth, kMaterial, kShow, kSmoothness, false, false, false, 0);
@@ -296,7 +296,7 @@ void frmF5::Command1_Click() {
   accept();
 }
 
-void frmF5::Command2_Click() {
+void GraphDialog::Command2_Click() {
   reject();
 }
 

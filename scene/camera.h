@@ -1,4 +1,4 @@
-// Cls4: the camera of a drawing area. Eye, reference (look-at) point and up
+// Camera: the camera of a drawing area. Eye, reference (look-at) point and up
 // vector in world units, the visible region (view volume) in world units,
 // and the drawing area's size in pixels. Loads the projection and camera of
 // each frame and makes the pan, zoom and fit changes of the view.
@@ -8,18 +8,18 @@
 #include <cstdint>
 
 #include "graph/box.h"
-#include "graph/point.h"
+#include "graph/plot_point.h"
 
 namespace quillon {
 
-class Cls8;
+class Scene;
 
-class Cls4 {
+class Camera {
  public:
   static constexpr std::int32_t kOrthographic = 1;
   static constexpr std::int32_t kPerspective = 2;
 
-  Cls4();
+  Camera();
 
   std::int32_t ProjectType() const { return projectType_; }
   void ProjectType(std::int32_t value) { projectType_ = value; }
@@ -49,10 +49,10 @@ class Cls4 {
   // Up vector, index 0..2; other indices throw GraphError.
   float VecUp(std::int32_t index) const { return vecUp_[Index(index)]; }
   void VecUp(std::int32_t index, float value) { vecUp_[Index(index)] = value; }
-  const Cls2& RefPos() const { return refPos_; }
-  void RefPos(const Cls2& value) { refPos_ = value; }
-  const Cls2& EyePos() const { return eyePos_; }
-  void EyePos(const Cls2& value) { eyePos_ = value; }
+  const PlotPoint& RefPos() const { return refPos_; }
+  void RefPos(const PlotPoint& value) { refPos_ = value; }
+  const PlotPoint& EyePos() const { return eyePos_; }
+  void EyePos(const PlotPoint& value) { eyePos_ = value; }
 
   // Width and Height receive VolWidth and VolHeight.
   void GetViewRect(float& Wide, float& Height) const;
@@ -79,13 +79,13 @@ class Cls4 {
   // Loads the projection and the camera into the current context. The
   // perspective projection sets its near distance from the box of
   // showScene (step 0) and leaves VolNear at 0.01 afterwards.
-  void Projection(Cls8& showScene);
+  void Projection(Scene& showScene);
 
  private:
   static std::size_t Index(std::int32_t index);
 
-  Cls2 eyePos_;
-  Cls2 refPos_;
+  PlotPoint eyePos_;
+  PlotPoint refPos_;
   std::array<float, 3> vecUp_{0, 1, 0};
   float volFar_ = 2000;
   float volleft_ = 0, volRight_ = 0, volTop_ = 0, volBottom_ = 0;

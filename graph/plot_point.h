@@ -1,4 +1,4 @@
-// Cls2: one sampled point of a graph, with the attributes of the symbol that
+// PlotPoint: one sampled point of a graph, with the attributes of the symbol that
 // may mark it. Coordinates are world units; any of them may be UndefinedMark.
 #pragma once
 
@@ -6,7 +6,7 @@
 
 namespace quillon {
 
-class Cls2 {
+class PlotPoint {
  public:
   float X() const { return x_; }
   void X(float value) { x_ = value; }
@@ -27,20 +27,20 @@ class Cls2 {
   void Symbol(std::int32_t value) { symbol_ = value; }
 
   // A new point at (X, Y, z) with every other field at its default.
-  static Cls2 Init(float X, float Y, float z) {
-    Cls2 point;
+  static PlotPoint Init(float X, float Y, float z) {
+    PlotPoint point;
     point.x_ = X;
     point.y_ = Y;
     point.z_ = z;
     return point;
   }
 
-  friend bool operator==(const Cls2& a, const Cls2& b) {
+  friend bool operator==(const PlotPoint& a, const PlotPoint& b) {
     return a.x_ == b.x_ && a.y_ == b.y_ && a.z_ == b.z_ && a.color_ == b.color_ &&
            a.size_ == b.size_ && a.hollow_ == b.hollow_ && a.show_ == b.show_ &&
            a.symbol_ == b.symbol_;
   }
-  friend bool operator!=(const Cls2& a, const Cls2& b) { return !(a == b); }
+  friend bool operator!=(const PlotPoint& a, const PlotPoint& b) { return !(a == b); }
 
  private:
   float x_ = 0;

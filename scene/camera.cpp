@@ -1,4 +1,4 @@
-#include "scene/view.h"
+#include "scene/camera.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -13,39 +13,39 @@
 
 namespace quillon {
 
-Cls4::Cls4() : eyePos_(Cls2::Init(0, 0, 1000)), refPos_(Cls2::Init(0, 0, 0)) {}
+Camera::Camera() : eyePos_(PlotPoint::Init(0, 0, 1000)), refPos_(PlotPoint::Init(0, 0, 0)) {}
 
-std::size_t Cls4::Index(std::int32_t index) {
+std::size_t Camera::Index(std::int32_t index) {
   if (index < 0 || index > 2) {
     throw GraphError("Subscript out of range: up vector component " + std::to_string(index));
   }
   return static_cast<std::size_t>(index);
 }
 
-void Cls4::GetViewRect(float& Wide, float& Height) const {
+void Camera::GetViewRect(float& Wide, float& Height) const {
   Wide = volWidth_;
   Height = volHeight_;
 }
 
-void Cls4::SetViewRect(float /*Wide*/, float Height) {
+void Camera::SetViewRect(float /*Wide*/, float Height) {
   const float screenHeight = screenHeight_ == 0 ? 1.0f : screenHeight_;
   volHeight_ = Height;
   volWidth_ = Height * screenWidth_ / screenHeight;
 }
 
-void Cls4::SetVecup(float DX, float DY, float dz) {
+void Camera::SetVecup(float DX, float DY, float dz) {
   vecUp_ = {DX, DY, dz};
 }
 
-void Cls4::SetRef(float X, float Y, float z) {
-  refPos_ = Cls2::Init(X, Y, z);
+void Camera::SetRef(float X, float Y, float z) {
+  refPos_ = PlotPoint::Init(X, Y, z);
 }
 
-void Cls4::SetEye(float X, float Y, float z) {
-  eyePos_ = Cls2::Init(X, Y, z);
+void Camera::SetEye(float X, float Y, float z) {
+  eyePos_ = PlotPoint::Init(X, Y, z);
 }
 
-void Cls4::SetScreen(std::int32_t X, std::int32_t Y) {
+void Camera::SetScreen(std::int32_t X, std::int32_t Y) {
   glViewport(0, 0, X, Y);
   if (Y == 0) {
     Y = 1;
@@ -54,7 +54,7 @@ void Cls4::SetScreen(std::int32_t X, std::int32_t Y) {
   screenHeight_ = static_cast<float>(Y);
 }
 
-void Cls4::MoveView(float DX, float DY) {
+void Camera::MoveView(float DX, float DY) {
   Vector3 n{refPos_.X() - eyePos_.X(), refPos_.Y() - eyePos_.Y(), refPos_.z() - eyePos_.z()};
   if (VecLength(n) == 0) {
     return;
@@ -78,7 +78,7 @@ void Cls4::MoveView(float DX, float DY) {
   refPos_.z(refPos_.z() - ms[2] - mu[2]);
 }
 
-void Cls4::ZoomAll(float MinX, float MinY, float MinZ, float MaxX, float MaxY, float MaxZ) {
+void Camera::ZoomAll(float MinX, float MinY, float MinZ, float MaxX, float MaxY, float MaxZ) {
   const float dx = MaxX - MinX;
   const float dy = MaxY - MinY;
   const float dz = MaxZ - MinZ;
@@ -97,16 +97,16 @@ void Cls4::ZoomAll(float MinX, float MinY, float MinZ, float MaxX, float MaxY, f
   SetEye(refPos_.X() + dEyeX, refPos_.Y() + dEyeY, refPos_.z() + dEyeZ);
 }
 
-void Cls4::Zoom(float factor) {
+void Camera::Zoom(float factor) {
   if (factor > 0) {
     volWidth_ *= factor;
     volHeight_ *= factor;
   }
 }
 
-void Cls4::Selection(float /*X*/, float /*Y*/) {}
+void Camera::Selection(float /*X*/, float /*Y*/) {}
 
-void Cls4::Projection(Cls8& showScene) {
+void Camera::Projection(Scene& showScene) {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glRenderMode(GL_RENDER);
@@ -117,7 +117,7 @@ void Cls4::Projection(Cls8& showScene) {
   if (projectType_ == kOrthographic) {
     glOrtho(volleft_, volRight_, volBottom_, volTop_, volNear_, volFar_);
   } else if (projectType_ == kPerspective) {
-    const Cls1 box = showScene.GetBox(0);
+    const Box box = showScene.GetBox(0);
     const float e =
         std::max({box.MaxX() - box.MinX(), box.MaxY() - box.MinY(), box.MaxZ() - box.MinZ()});
     volNear_ = 1000 - e;

@@ -1,4 +1,4 @@
-// Cls6: compiles an expression text into postfix tokens (InfixToPostfix) and
+// ExpressionCompiler: compiles an expression text into postfix tokens (InfixToPostfix) and
 // evaluates a postfix text for given variable values (DoEvaluate).
 #pragma once
 
@@ -11,15 +11,15 @@ namespace quillon {
 class RandomGenerator;
 class Reporter;
 
-class Cls6 {
+class ExpressionCompiler {
  public:
   // The reporter receives each syntax message (title "Syntax Error", critical
   // icon); the generator serves RND. Either may be null: messages are then
   // only kept in LastMessage(), and RND uses a generator of this object's own.
-  explicit Cls6(Reporter* reporter = nullptr, RandomGenerator* random = nullptr);
-  ~Cls6();
-  Cls6(const Cls6&) = delete;
-  Cls6& operator=(const Cls6&) = delete;
+  explicit ExpressionCompiler(Reporter* reporter = nullptr, RandomGenerator* random = nullptr);
+  ~ExpressionCompiler();
+  ExpressionCompiler(const ExpressionCompiler&) = delete;
+  ExpressionCompiler& operator=(const ExpressionCompiler&) = delete;
 
   // Appends the postfix tokens of sExpression, each followed by one blank, to
   // sBuffer. Returns 0 on success; on the first syntax error reports

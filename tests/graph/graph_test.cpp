@@ -22,8 +22,8 @@ using testing::Document;
 struct Field {
   std::string name;
   bool copied;
-  std::function<void(Cls9&, int)> set;
-  std::function<std::string(const Cls9&)> get;
+  std::function<void(Graph&, int)> set;
+  std::function<std::string(const Graph&)> get;
 };
 
 // A value of a field's type derived from a seed: different seeds give
@@ -51,16 +51,16 @@ std::string Text(T value) {
 }
 
 template <typename T>
-Field F(const std::string& name, T (Cls9::*getter)() const, void (Cls9::*setter)(T)) {
-  return {name, true, [setter](Cls9& graph, int seed) { (graph.*setter)(Seeded<T>(seed)); },
-          [getter](const Cls9& graph) { return Text((graph.*getter)()); }};
+Field F(const std::string& name, T (Graph::*getter)() const, void (Graph::*setter)(T)) {
+  return {name, true, [setter](Graph& graph, int seed) { (graph.*setter)(Seeded<T>(seed)); },
+          [getter](const Graph& graph) { return Text((graph.*getter)()); }};
 }
 
 // Every value field apart from Animation, MinT and MaxT and the indexed float
 // arrays (tested on their own): those EqualTo copies, in its order, then in
 // the last group those it leaves as they are.
 std::vector<Field> Fields() {
-  using C = Cls9;
+  using C = Graph;
   const std::vector<Field> groups[] = {
       {F("NameS", &C::NameS, &C::NameS), F("GraphType", &C::GraphType, &C::GraphType),
        F("CoordType", &C::CoordType, &C::CoordType), F("ExpressX", &C::ExpressX, &C::ExpressX),
@@ -154,7 +154,7 @@ std::vector<Field> Fields() {
 }
 
 // The texts of the fields named in a blank-separated list, blank-separated.
-std::string Texts(const Cls9& graph, const std::string& names) {
+std::string Texts(const Graph& graph, const std::string& names) {
   const std::vector<Field> fields = Fields();
   std::istringstream list(names);
   std::string result;
@@ -177,7 +177,7 @@ const std::string kInitFields =
 
 TEST(GraphRecord, FreshRecordDefaults) {
   Document document;
-  const Cls9 graph(document.values);
+  const Graph graph(document.values);
   const std::string set =
       "StepU StepV Show Smoothness PointColor PointSize Symbol ScatterSize SmoothCurveWidth "
       "SmoothCurveColor Show2DLine Show2DScatter ShowSmoothCurve";
@@ -200,7 +200,7 @@ TEST(GraphRecord, FreshRecordDefaults) {
 
 TEST(GraphRecord, InitLeavesOriginalAndSetsTheGivenFields) {
   Document document;
-  Cls9 original(document.values);
+  Graph original(document.values);
   original.NameS("original");
   original.FunForm(3);
   original.Symbol(4);
@@ -219,7 +219,7 @@ TEST(GraphRecord, InitLeavesOriginalAndSetsTheGivenFields) {
 
 TEST(GraphRecord, EqualSetsFieldsAndFunFormButNotID) {
   Document document;
-  Cls9 graph(document.values);
+  Graph graph(document.values);
   graph.ID(42);
   graph.Equal("eq", 3, 1, "a", "b", "c", 5, 6, 1, 2, 3, 4, 7, 8, 9, 10, 11, 12, 13, 14, true, true,
               false, 15, 3);
@@ -232,8 +232,8 @@ TEST(GraphRecord, EqualToCopiesSettingsAndKeepsExclusions) {
   for (const bool animated : {true, false}) {
     SCOPED_TRACE(animated ? "animated source" : "still source");
     Document document;
-    Cls9 source(document.values);
-    Cls9 target(document.values);
+    Graph source(document.values);
+    Graph target(document.values);
     const std::vector<Field> fields = Fields();
     std::vector<std::string> before;
     int seed = 1;
@@ -266,18 +266,18 @@ TEST(GraphRecord, EqualToCopiesSettingsAndKeepsExclusions) {
 TEST(GraphRecord, EqualToCopiesUsedFloatElements) {
   struct Array {
     const char* name;
-    void (Cls9::*setCount)(std::int32_t);
-    float (Cls9::*get)(std::int32_t) const;
-    void (Cls9::*set)(std::int32_t, float);
+    void (Graph::*setCount)(std::int32_t);
+    float (Graph::*get)(std::int32_t) const;
+    void (Graph::*set)(std::int32_t, float);
   };
   const Array arrays[] = {
-      {"CurvX", &Cls9::CurvNum, &Cls9::CurvX, &Cls9::CurvX},
-      {"QieX", &Cls9::QieNum, &Cls9::QieX, &Cls9::QieX},
-      {"NmlX", &Cls9::NmlNum, &Cls9::NmlX, &Cls9::NmlX},
-      {"TangentX", &Cls9::TangentNum, &Cls9::TangentX, &Cls9::TangentX},
-      {"TangentY", &Cls9::TangentNum, &Cls9::TangentY, &Cls9::TangentY},
-      {"NormalX", &Cls9::NormalNum, &Cls9::NormalX, &Cls9::NormalX},
-      {"NormalY", &Cls9::NormalNum, &Cls9::NormalY, &Cls9::NormalY},
+      {"CurvX", &Graph::CurvNum, &Graph::CurvX, &Graph::CurvX},
+      {"QieX", &Graph::QieNum, &Graph::QieX, &Graph::QieX},
+      {"NmlX", &Graph::NmlNum, &Graph::NmlX, &Graph::NmlX},
+      {"TangentX", &Graph::TangentNum, &Graph::TangentX, &Graph::TangentX},
+      {"TangentY", &Graph::TangentNum, &Graph::TangentY, &Graph::TangentY},
+      {"NormalX", &Graph::NormalNum, &Graph::NormalX, &Graph::NormalX},
+      {"NormalY", &Graph::NormalNum, &Graph::NormalY, &Graph::NormalY},
   };
   // Counts, and the last element each copies.
   const std::pair<std::int32_t, std::int32_t> counts[] = {
@@ -286,15 +286,15 @@ TEST(GraphRecord, EqualToCopiesUsedFloatElements) {
     for (const auto& [count, lastCopied] : counts) {
       SCOPED_TRACE(std::string(array.name) + " count " + std::to_string(count));
       Document document;
-      Cls9 source(document.values);
-      Cls9 target(document.values);
-      for (std::int32_t i = 0; i <= Cls9::kFloatArrayUpper; ++i) {
+      Graph source(document.values);
+      Graph target(document.values);
+      for (std::int32_t i = 0; i <= Graph::kFloatArrayUpper; ++i) {
         (source.*array.set)(i, 100.0f + static_cast<float>(i));
         (target.*array.set)(i, -1.0f - static_cast<float>(i));
       }
       (source.*array.setCount)(count);
       ASSERT_NO_THROW(target.EqualTo(source));
-      for (std::int32_t i = 0; i <= Cls9::kFloatArrayUpper; ++i) {
+      for (std::int32_t i = 0; i <= Graph::kFloatArrayUpper; ++i) {
         const bool copied = i >= 1 && i <= lastCopied;
         EXPECT_EQ((target.*array.get)(i),
                   copied ? 100.0f + static_cast<float>(i) : -1.0f - static_cast<float>(i))
@@ -306,7 +306,7 @@ TEST(GraphRecord, EqualToCopiesUsedFloatElements) {
 
 TEST(GraphRecord, FloatArrayIndexOutsideZeroToFiftyThrows) {
   Document document;
-  Cls9 graph(document.values);
+  Graph graph(document.values);
   for (const std::int32_t index : {-1, 51}) {
     SCOPED_TRACE(index);
     EXPECT_THROW(graph.CurvX(index), GraphError);
@@ -318,7 +318,7 @@ TEST(GraphRecord, FloatArrayIndexOutsideZeroToFiftyThrows) {
 
 TEST(GraphRecord, TableCellReadsFreshThenTheSamePoint) {
   Document document;
-  Cls9 graph(document.values);
+  Graph graph(document.values);
   struct Cell {
     std::int32_t u, v;
   };
@@ -327,7 +327,7 @@ TEST(GraphRecord, TableCellReadsFreshThenTheSamePoint) {
     EXPECT_FALSE(graph.HasVertTab3D(cell.u, cell.v));
     const auto first = graph.VertTab3D(cell.u, cell.v);
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(*first, Cls2());
+    EXPECT_EQ(*first, PlotPoint());
     EXPECT_TRUE(graph.HasVertTab3D(cell.u, cell.v));
     EXPECT_EQ(graph.VertTab3D(cell.u, cell.v), first);
   }
@@ -341,8 +341,8 @@ TEST(GraphRecord, TableCellReadsFreshThenTheSamePoint) {
 
 TEST(GraphRecord, TabEqualToSharesTheSavedCells) {
   Document document;
-  Cls9 source(document.values);
-  Cls9 target(document.values);
+  Graph source(document.values);
+  Graph target(document.values);
   source.GraphType(6);
   source.StepU(2);
   source.StepV(1);
@@ -351,8 +351,8 @@ TEST(GraphRecord, TabEqualToSharesTheSavedCells) {
   source.ScatterSize(7);
   source.Show2DLine(false);
   source.LineColor(255);
-  source.VertTab3D(1, 1, std::make_shared<Cls2>(Cls2::Init(1, 2, 3)));
-  const auto outside = std::make_shared<Cls2>(Cls2::Init(9, 9, 9));
+  source.VertTab3D(1, 1, std::make_shared<PlotPoint>(PlotPoint::Init(1, 2, 3)));
+  const auto outside = std::make_shared<PlotPoint>(PlotPoint::Init(9, 9, 9));
   target.VertTab3D(3, 0, outside);
   target.ExpressZ("kept");
 

@@ -1,4 +1,4 @@
-// Cls9: the graph record. One plotted function with its expression texts,
+// Graph: the graph record. One plotted function with its expression texts,
 // parameter ranges, kind codes and appearance, the settings of overlays and
 // special kinds that files carry, and the point arrays that sampling fills.
 //
@@ -14,12 +14,12 @@
 
 #include "graph/box.h"
 #include "graph/document_values.h"
-#include "graph/point.h"
+#include "graph/plot_point.h"
 #include "graph/point_grid.h"
 
 namespace quillon {
 
-class Cls9 {
+class Graph {
  public:
   // Fixed float arrays (CurvX, QieX, ...) hold indices 0..50.
   static constexpr std::int32_t kFloatArrayUpper = 50;
@@ -33,7 +33,7 @@ class Cls9 {
   // A fresh record with the defaults of every field, belonging to `document`
   // (which must outlive it): sampling reads the view interval and AnimFrames
   // from it and reports through it.
-  explicit Cls9(DocumentValues& document) : document_(&document) {}
+  explicit Graph(DocumentValues& document) : document_(&document) {}
 
   DocumentValues& Document() const { return *document_; }
 
@@ -333,37 +333,37 @@ class Cls9 {
   // Sampling leaves arrays it never computes without storage (they read as
   // fresh points); a non-const read or a write fills such an array, so
   // readers use the const views below.
-  Cls2* Vert3D(std::int32_t intU, std::int32_t intV) { return vert3D_.Find(intU, intV); }
-  const Cls2* Vert3D(std::int32_t intU, std::int32_t intV) const {
+  PlotPoint* Vert3D(std::int32_t intU, std::int32_t intV) { return vert3D_.Find(intU, intV); }
+  const PlotPoint* Vert3D(std::int32_t intU, std::int32_t intV) const {
     return vert3D_.Find(intU, intV);
   }
-  void Vert3D(std::int32_t intU, std::int32_t intV, const Cls2& point) {
+  void Vert3D(std::int32_t intU, std::int32_t intV, const PlotPoint& point) {
     vert3D_.At(intU, intV) = point;
   }
-  Cls2* Anim1D(std::int32_t intT) { return anim1D_.Find(intT); }
-  const Cls2* Anim1D(std::int32_t intT) const { return anim1D_.Find(intT); }
-  void Anim1D(std::int32_t intT, const Cls2& point) { anim1D_.At(intT) = point; }
-  Cls2* Anim2D(std::int32_t intU, std::int32_t intT) { return anim2D_.Find(intU, intT); }
-  const Cls2* Anim2D(std::int32_t intU, std::int32_t intT) const {
+  PlotPoint* Anim1D(std::int32_t intT) { return anim1D_.Find(intT); }
+  const PlotPoint* Anim1D(std::int32_t intT) const { return anim1D_.Find(intT); }
+  void Anim1D(std::int32_t intT, const PlotPoint& point) { anim1D_.At(intT) = point; }
+  PlotPoint* Anim2D(std::int32_t intU, std::int32_t intT) { return anim2D_.Find(intU, intT); }
+  const PlotPoint* Anim2D(std::int32_t intU, std::int32_t intT) const {
     return anim2D_.Find(intU, intT);
   }
-  void Anim2D(std::int32_t intU, std::int32_t intT, const Cls2& point) {
+  void Anim2D(std::int32_t intU, std::int32_t intT, const PlotPoint& point) {
     anim2D_.At(intU, intT) = point;
   }
-  Cls2* Anim3D(std::int32_t intU, std::int32_t intV, std::int32_t intT) {
+  PlotPoint* Anim3D(std::int32_t intU, std::int32_t intV, std::int32_t intT) {
     return anim3D_.Find(intU, intV, intT);
   }
-  const Cls2* Anim3D(std::int32_t intU, std::int32_t intV, std::int32_t intT) const {
+  const PlotPoint* Anim3D(std::int32_t intU, std::int32_t intV, std::int32_t intT) const {
     return anim3D_.Find(intU, intV, intT);
   }
-  void Anim3D(std::int32_t intU, std::int32_t intV, std::int32_t intT, const Cls2& point) {
+  void Anim3D(std::int32_t intU, std::int32_t intV, std::int32_t intT, const PlotPoint& point) {
     anim3D_.At(intU, intV, intT) = point;
   }
 
   // Table points: 201 x 201 cells of shared points. Reading an empty cell
   // first stores a fresh point in it. Indices outside 0..200 throw GraphError.
-  std::shared_ptr<Cls2> VertTab3D(std::int32_t intU, std::int32_t intV);
-  void VertTab3D(std::int32_t intU, std::int32_t intV, std::shared_ptr<Cls2> point);
+  std::shared_ptr<PlotPoint> VertTab3D(std::int32_t intU, std::int32_t intV);
+  void VertTab3D(std::int32_t intU, std::int32_t intV, std::shared_ptr<PlotPoint> point);
   // Whether a table cell holds a point, without creating one.
   bool HasVertTab3D(std::int32_t intU, std::int32_t intV) const;
 
@@ -392,16 +392,16 @@ class Cls9 {
   // LineWidth, Material, Show, Smoothness, ShowContour, ShowVector,
   // ShowColormap, ContourLevel set from the arguments. This record is not
   // changed.
-  std::shared_ptr<Cls9> Init(std::int32_t lngID, const std::string& strName,
-                             std::int32_t gtpGraphType, std::int32_t dtpCoordType,
-                             const std::string& strExpX, const std::string& strExpY,
-                             const std::string& strExpZ, std::int32_t lngStepU,
-                             std::int32_t lngStepV, float sngMinU, float sngMaxU, float sngMinV,
-                             float sngMaxV, std::int32_t fstFillStyle, std::int32_t lngFirstColor,
-                             std::int32_t lngSecondColor, std::int32_t lngLineColor,
-                             std::int32_t lngLineWidth, std::int32_t MatType, std::int32_t shwShow,
-                             std::int32_t smtSmooth, bool bolShowCon, bool bolShowVec,
-                             bool bolShowColormap, std::int32_t lngConLevel) const;
+  std::shared_ptr<Graph> Init(std::int32_t lngID, const std::string& strName,
+                              std::int32_t gtpGraphType, std::int32_t dtpCoordType,
+                              const std::string& strExpX, const std::string& strExpY,
+                              const std::string& strExpZ, std::int32_t lngStepU,
+                              std::int32_t lngStepV, float sngMinU, float sngMaxU, float sngMinV,
+                              float sngMaxV, std::int32_t fstFillStyle, std::int32_t lngFirstColor,
+                              std::int32_t lngSecondColor, std::int32_t lngLineColor,
+                              std::int32_t lngLineWidth, std::int32_t MatType, std::int32_t shwShow,
+                              std::int32_t smtSmooth, bool bolShowCon, bool bolShowVec,
+                              bool bolShowColormap, std::int32_t lngConLevel) const;
 
   // Sets NameS .. ContourLevel and FunForm of this record; ID is unchanged.
   void Equal(const std::string& strName, std::int32_t gtpGraphType, std::int32_t ctpCoordType,
@@ -416,10 +416,10 @@ class Cls9 {
   // Copies the settings of fsfnew into this record (not ID, LenFrom, LenTo,
   // element 0 of the float arrays, the table settings, points or box; MinT
   // and MaxT only when fsfnew is animated). The caller samples again.
-  void EqualTo(const Cls9& fsfnew);
+  void EqualTo(const Graph& fsfnew);
   // Copies the table settings of fsfnew and makes this record's table cells
   // share fsfnew's points.
-  void TabEqualTo(Cls9& fsfnew);
+  void TabEqualTo(Graph& fsfnew);
 
   // Samples the graph into its point arrays. False when an expression does
   // not compile (the compiler has reported it), an evaluation yields no
@@ -429,14 +429,14 @@ class Cls9 {
 
   // The box around the graph's points for the given animation step. Polar
   // implicit graphs and kind 32 return shared constant boxes.
-  std::shared_ptr<const Cls1> GetBox(std::int32_t lngAnimStep = 0);
+  std::shared_ptr<const Box> GetBox(std::int32_t lngAnimStep = 0);
 
  private:
   friend class GraphSampler;
 
   static std::size_t FloatIndex(std::int32_t index);
   // The point in a table cell, or null, without creating one.
-  const Cls2* TableCell(std::int32_t intU, std::int32_t intV) const;
+  const PlotPoint* TableCell(std::int32_t intU, std::int32_t intV) const;
 
   DocumentValues* document_;
 
@@ -587,7 +587,7 @@ class Cls9 {
       vertJO3D_, vert3D36_;
   PointGrid anim1D_, anim2D_, anim3D_, anim2DU_, anim3DV_;
   // 201 x 201 shared cells, first index fastest; allocated on first use.
-  std::vector<std::shared_ptr<Cls2>> vertTab3D_;
+  std::vector<std::shared_ptr<PlotPoint>> vertTab3D_;
 
   // The last computed box, in the order maximum X, minimum X, maximum Y,
   // minimum Y, maximum z, minimum z.

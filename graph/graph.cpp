@@ -1,6 +1,6 @@
-// Cls9: the record operations that do not sample or box: index checks, the
+// Graph: the record operations that do not sample or box: index checks, the
 // shared table cells, Init, Equal and the two copy operations.
-#include "graph/graph_record.h"
+#include "graph/graph.h"
 
 #include <algorithm>
 #include <string>
@@ -11,10 +11,10 @@ namespace quillon {
 
 namespace {
 
-constexpr std::size_t kTableSide = static_cast<std::size_t>(Cls9::kTableUpper) + 1;
+constexpr std::size_t kTableSide = static_cast<std::size_t>(Graph::kTableUpper) + 1;
 
 std::size_t TableIndex(std::int32_t intU, std::int32_t intV) {
-  if (intU < 0 || intU > Cls9::kTableUpper || intV < 0 || intV > Cls9::kTableUpper) {
+  if (intU < 0 || intU > Graph::kTableUpper || intV < 0 || intV > Graph::kTableUpper) {
     throw GraphError("Subscript out of range: table cell (" + std::to_string(intU) + ", " +
                      std::to_string(intV) + ")");
   }
@@ -26,31 +26,31 @@ std::size_t TableIndex(std::int32_t intU, std::int32_t intV) {
 // count above 50 copies the 50 elements there are instead of failing halfway
 // through the copy.
 std::int32_t UsedFloats(std::int32_t count) {
-  return std::min(count, Cls9::kFloatArrayUpper);
+  return std::min(count, Graph::kFloatArrayUpper);
 }
 
 }  // namespace
 
-std::size_t Cls9::FloatIndex(std::int32_t index) {
+std::size_t Graph::FloatIndex(std::int32_t index) {
   if (index < 0 || index > kFloatArrayUpper) {
     throw GraphError("Subscript out of range: " + std::to_string(index) + " (0 to 50)");
   }
   return static_cast<std::size_t>(index);
 }
 
-std::shared_ptr<Cls2> Cls9::VertTab3D(std::int32_t intU, std::int32_t intV) {
+std::shared_ptr<PlotPoint> Graph::VertTab3D(std::int32_t intU, std::int32_t intV) {
   const std::size_t index = TableIndex(intU, intV);
   if (vertTab3D_.empty()) {
     vertTab3D_.resize(kTableSide * kTableSide);
   }
-  std::shared_ptr<Cls2>& cell = vertTab3D_[index];
+  std::shared_ptr<PlotPoint>& cell = vertTab3D_[index];
   if (!cell) {
-    cell = std::make_shared<Cls2>();
+    cell = std::make_shared<PlotPoint>();
   }
   return cell;
 }
 
-void Cls9::VertTab3D(std::int32_t intU, std::int32_t intV, std::shared_ptr<Cls2> point) {
+void Graph::VertTab3D(std::int32_t intU, std::int32_t intV, std::shared_ptr<PlotPoint> point) {
   const std::size_t index = TableIndex(intU, intV);
   if (vertTab3D_.empty()) {
     vertTab3D_.resize(kTableSide * kTableSide);
@@ -58,16 +58,16 @@ void Cls9::VertTab3D(std::int32_t intU, std::int32_t intV, std::shared_ptr<Cls2>
   vertTab3D_[index] = std::move(point);
 }
 
-bool Cls9::HasVertTab3D(std::int32_t intU, std::int32_t intV) const {
+bool Graph::HasVertTab3D(std::int32_t intU, std::int32_t intV) const {
   return TableCell(intU, intV) != nullptr;
 }
 
-const Cls2* Cls9::TableCell(std::int32_t intU, std::int32_t intV) const {
+const PlotPoint* Graph::TableCell(std::int32_t intU, std::int32_t intV) const {
   const std::size_t index = TableIndex(intU, intV);
   return vertTab3D_.empty() ? nullptr : vertTab3D_[index].get();
 }
 
-std::shared_ptr<Cls9> Cls9::Init(
+std::shared_ptr<Graph> Graph::Init(
     std::int32_t lngID, const std::string& strName, std::int32_t gtpGraphType,
     std::int32_t dtpCoordType, const std::string& strExpX, const std::string& strExpY,
     const std::string& strExpZ, std::int32_t lngStepU, std::int32_t lngStepV, float sngMinU,
@@ -75,7 +75,7 @@ std::shared_ptr<Cls9> Cls9::Init(
     std::int32_t lngFirstColor, std::int32_t lngSecondColor, std::int32_t lngLineColor,
     std::int32_t lngLineWidth, std::int32_t MatType, std::int32_t shwShow, std::int32_t smtSmooth,
     bool bolShowCon, bool bolShowVec, bool bolShowColormap, std::int32_t lngConLevel) const {
-  auto graph = std::make_shared<Cls9>(*document_);
+  auto graph = std::make_shared<Graph>(*document_);
   graph->ID(lngID);
   graph->NameS(strName);
   graph->GraphType(gtpGraphType);
@@ -104,14 +104,15 @@ std::shared_ptr<Cls9> Cls9::Init(
   return graph;
 }
 
-void Cls9::Equal(const std::string& strName, std::int32_t gtpGraphType, std::int32_t ctpCoordType,
-                 const std::string& strExpX, const std::string& strExpY, const std::string& strExpZ,
-                 std::int32_t lngStepU, std::int32_t lngStepV, float sngMinU, float sngMaxU,
-                 float sngMinV, float sngMaxV, std::int32_t fstFillStyle,
-                 std::int32_t lngFirstColor, std::int32_t lngSecondColor, std::int32_t lngLineColor,
-                 std::int32_t lngLineWidth, std::int32_t MatType, std::int32_t shwShow,
-                 std::int32_t smtSmooth, bool bolShowCon, bool bolShowVec, bool bolShowColormap,
-                 std::int32_t lngConLevel, std::int32_t ffFunForm) {
+void Graph::Equal(const std::string& strName, std::int32_t gtpGraphType, std::int32_t ctpCoordType,
+                  const std::string& strExpX, const std::string& strExpY,
+                  const std::string& strExpZ, std::int32_t lngStepU, std::int32_t lngStepV,
+                  float sngMinU, float sngMaxU, float sngMinV, float sngMaxV,
+                  std::int32_t fstFillStyle, std::int32_t lngFirstColor,
+                  std::int32_t lngSecondColor, std::int32_t lngLineColor, std::int32_t lngLineWidth,
+                  std::int32_t MatType, std::int32_t shwShow, std::int32_t smtSmooth,
+                  bool bolShowCon, bool bolShowVec, bool bolShowColormap, std::int32_t lngConLevel,
+                  std::int32_t ffFunForm) {
   NameS(strName);
   GraphType(gtpGraphType);
   CoordType(ctpCoordType);
@@ -139,7 +140,7 @@ void Cls9::Equal(const std::string& strName, std::int32_t gtpGraphType, std::int
   FunForm(ffFunForm);
 }
 
-void Cls9::EqualTo(const Cls9& fsfnew) {
+void Graph::EqualTo(const Graph& fsfnew) {
   NameS(fsfnew.NameS());
   GraphType(fsfnew.GraphType());
   CoordType(fsfnew.CoordType());
@@ -294,7 +295,7 @@ void Cls9::EqualTo(const Cls9& fsfnew) {
   ODEWidth(fsfnew.ODEWidth());
 }
 
-void Cls9::TabEqualTo(Cls9& fsfnew) {
+void Graph::TabEqualTo(Graph& fsfnew) {
   NameS(fsfnew.NameS());
   LineColor(fsfnew.LineColor());
   LineWidth(fsfnew.LineWidth());
