@@ -7,6 +7,7 @@
 #include <optional>
 #include <ostream>
 
+#include "expr/reporter.h"
 #include "expr/undefined_mark.h"
 #include "graph/box.h"
 #include "graph/graph.h"
@@ -232,14 +233,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     const std::string name = argument.substr(0, equals);
     std::string value;
     if (name != "--export-filename" && name != "--export-width" && name != "--export-height") {
-      return Usage("unknown option '" + name + "'");
+      return Usage("unknown option '" + MessageQuote(name) + "'");
     }
     if (equals != std::string::npos) {
       value = argument.substr(equals + 1);
     } else if (i + 1 < arguments.size()) {
       value = arguments[++i];
     } else {
-      return Usage("option '" + name + "' needs a value");
+      return Usage("option '" + MessageQuote(name) + "' needs a value");
     }
     exporting = true;
     if (name == "--export-filename") {
@@ -251,7 +252,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       const std::optional<std::int32_t> side = PictureSide(value);
       if (!side) {
         return Usage("option '" + name + "' needs a whole number of pixels from 1 to " +
-                     std::to_string(kLargestPictureSide) + ", not '" + value + "'");
+                     std::to_string(kLargestPictureSide) + ", not '" + MessageQuote(value) + "'");
       }
       (name == "--export-width" ? line.width : line.height) = *side;
     }

@@ -4,6 +4,7 @@
 #include <new>
 #include <utility>
 
+#include "expr/reporter.h"
 #include "graph/graph.h"
 #include "io/atomic_file.h"
 #include "io/graph_list_text.h"
@@ -39,10 +40,12 @@ bool Document::Sample(Graph& graph) {
   try {
     return graph.GetPoints();
   } catch (const std::bad_alloc&) {
-    Tell("Error", "There is not enough memory to compute the graph \"" + graph.NameS() + "\".",
+    Tell("Error",
+         "There is not enough memory to compute the graph \"" + MessageQuote(graph.NameS()) + "\".",
          MessageIcon::Critical);
   } catch (const std::exception& error) {
-    Tell("Error", "The graph \"" + graph.NameS() + "\" cannot be computed: " + error.what(),
+    Tell("Error",
+         "The graph \"" + MessageQuote(graph.NameS()) + "\" cannot be computed: " + error.what(),
          MessageIcon::Critical);
   }
   return false;
@@ -235,7 +238,7 @@ bool Document::WriteBuiltGraphFile(const std::string& path, const GraphFileBytes
   if (!file.lossyTexts.empty()) {
     std::string list;
     for (const std::string& text : file.lossyTexts) {
-      list += (list.empty() ? "\"" : ", \"") + text + "\"";
+      list += (list.empty() ? "\"" : ", \"") + MessageQuote(text) + "\"";
     }
     Tell("Warning",
          "Graph files cannot store some characters of these texts; they were saved with \"?\" "

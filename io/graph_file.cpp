@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "expr/reporter.h"
 #include "graph/graph.h"
 #include "io/ansi_text.h"
 #include "io/field_text.h"
@@ -149,8 +150,7 @@ StagedDocument ParseDocumentText(const std::string& text, DocumentValues& owner,
   const bool accepted = tag.size() == 3 && tag[0] == 'S' && tag[1] >= '3' && tag[1] <= '5' &&
                         tag[2] >= '1' && tag[2] <= '7';
   if (!accepted) {
-    std::string shown = TextFieldValue(tag.substr(0, 20));
-    throw IoError("It begins with \"" + shown +
+    throw IoError("It begins with \"" + MessageQuote(TextFieldValue(tag)) +
                   "\" where a graph document names its kind: it is no document this program "
                   "can read.");
   }
