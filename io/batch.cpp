@@ -78,7 +78,11 @@ class BatchDialogs : public DocumentDialogs {
     std::string line = title + ": " + text;
     std::replace(line.begin(), line.end(), '\n', ' ');
     *err_ << line << '\n';
+    told_ = true;
   }
+  // Whether a message (an error or a warning: the batch mode tells nothing
+  // else) was written.
+  bool Told() const { return told_; }
   std::optional<FileChoice> AskFileName(FileDialogMode, const std::string&,
                                         const std::string&) override {
     return std::nullopt;
@@ -89,6 +93,7 @@ class BatchDialogs : public DocumentDialogs {
 
  private:
   std::ostream* err_;
+  bool told_ = false;
 };
 
 std::string CoordinateText(float value) {
@@ -192,8 +197,15 @@ std::string UsageText() {
          "  --                     take every later argument as part of FILE\n"
          "\n"
          "Messages are written to standard error as 'Title: text'; questions are\n"
-         "answered No. Exit status: 0 when OUT was written, 1 when FILE could not be\n"
-         "read or OUT not written, 2 for a usage error.\n";
+         "answered No.\n"
+         "\n"
+         "Exit status:\n"
+         "  0  OUT was written and nothing was told\n"
+         "  1  nothing was written: FILE could not be read or OUT not written\n"
+         "  2  usage error\n"
+         "  3  OUT was written, but an error or a warning was told on standard\n"
+         "     error (a damaged FILE read in part, a formula that does not\n"
+         "     compile, a graph that could not be sampled)\n";
 }
 
 }  // namespace
@@ -342,7 +354,10 @@ int RunCommandLine(const CommandLine& line, std::ostream& out, std::ostream& err
       written = ExportPicture(document, line, PictureFormat::Bmp, err);
       break;
   }
-  return written ? 0 : 1;
+  if (!written) {
+    return 1;
+  }
+  return dialogs.Told() ? 3 : 0;
 }
 
 }  // namespace quillon

@@ -37,8 +37,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // Runs a command line of any kind but Window: prints help or version to out,
 // or exports; messages go to err, one line each ("Error: ..."). Returns the
-// exit status: 0 when done, 1 when FILE cannot be read or OUT cannot be
-// written, 2 for a usage error.
+// exit status: 0 when done and nothing was told, 1 when FILE cannot be read
+// or OUT cannot be written, 2 for a usage error, 3 when OUT was written but
+// a message (an error or a warning, such as a damaged FILE read in part)
+// was told, so that a script can tell a clean export from one with
+// problems.
 int RunCommandLine(const CommandLine& line, std::ostream& out, std::ostream& err);
 
 // The points of the shown curves as comma-separated values: a header
