@@ -6,6 +6,7 @@
 #include <exception>
 #include <optional>
 #include <ostream>
+#include <utility>
 
 #include "expr/reporter.h"
 #include "expr/undefined_mark.h"
@@ -141,27 +142,11 @@ bool ExportPicture(Document& document, const CommandLine& line, PictureFormat fo
                    std::ostream& err) {
   FrameImage frame;
   try {
-    OffscreenContext context(line.width, line.height);
-    FrameRenderer renderer(&document.Dialogs());
-    if (!renderer.Initialize()) {
+    std::optional<FrameImage> drawn = DrawDocument(document, line.width, line.height, line.fit);
+    if (!drawn) {
       return false;
     }
-    Camera view;
-    Light light;
-    Box sceneBox;
-    view.SetScreen(line.width, line.height);
-    // As the window's drawing area does: world units stay square, the
-    // visible height stays and the width follows the picture's shape.
-    view.SetViewRect(view.VolWidth(), view.VolHeight());
-    if (line.fit && !document.ShowScene().Graphs().Empty()) {
-      const Box box = document.ShowScene().GetBox(0);
-      view.ZoomAll(box.MinX(), box.MinY(), box.MinZ(), box.MaxX(), box.MaxY(), box.MaxZ());
-      view.Zoom(2.0f);
-    }
-    renderer.RebuildLists(document.ShowScene(), document.MainAxis(), document.Values(), sceneBox);
-    renderer.Display(document.ShowScene(), view, light, 0);
-    frame = context.ReadFrame();
-    renderer.Release();
+    frame = std::move(*drawn);
   } catch (const OffscreenError& error) {
     err << "Error: No off-screen drawing context could be made: " << error.what() << '\n';
     return false;
@@ -289,6 +274,32 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   }
   line.kind = CommandLine::Export;
   return line;
+}
+
+std::optional<FrameImage> DrawDocument(Document& document, std::int32_t width, std::int32_t height,
+                                       bool fit) {
+  OffscreenContext context(width, height);
+  FrameRenderer renderer(&document.Dialogs());
+  if (!renderer.Initialize()) {
+    return std::nullopt;
+  }
+  Camera view;
+  Light light;
+  Box sceneBox;
+  view.SetScreen(width, height);
+  // As the window's drawing area does: world units stay square, the
+  // visible height stays and the width follows the picture's shape.
+  view.SetViewRect(view.VolWidth(), view.VolHeight());
+  if (fit && !document.ShowScene().Graphs().Empty()) {
+    const Box box = document.ShowScene().GetBox(0);
+    view.ZoomAll(box.MinX(), box.MinY(), box.MinZ(), box.MaxX(), box.MaxY(), box.MaxZ());
+    view.Zoom(2.0f);
+  }
+  renderer.RebuildLists(document.ShowScene(), document.MainAxis(), document.Values(), sceneBox);
+  renderer.Display(document.ShowScene(), view, light, 0);
+  FrameImage frame = context.ReadFrame();
+  renderer.Release();
+  return frame;
 }
 
 std::string CurvePointsCsv(const Document& document) {

@@ -6,8 +6,11 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "scene/offscreen_context.h"
 
 namespace quillon {
 
@@ -43,6 +46,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 // was told, so that a script can tell a clean export from one with
 // problems.
 int RunCommandLine(const CommandLine& line, std::ostream& out, std::ostream& err);
+
+// Draws the document as the window shows it on a width x height drawing
+// area (pixels), zoomed to fit the shown graphs first when fit is set, in an
+// off-screen context of its own. Messages go through the document's
+// dialogs; nothing when the renderer cannot start (told there). Throws
+// OffscreenError when no context can be made, and what drawing throws.
+std::optional<FrameImage> DrawDocument(Document& document, std::int32_t width, std::int32_t height,
+                                       bool fit);
 
 // The points of the shown curves as comma-separated values: a header
 // "graph,curve,i,x,y,z", then for each graph of ShowScene of kind 0, 3, 20,
