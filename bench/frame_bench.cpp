@@ -50,24 +50,24 @@ struct BenchScene {
       : context(std::make_unique<OffscreenContext>(kWidth, kHeight)) {
     for (std::int32_t k = 0; k < kCurves; ++k) {
       auto graph = std::make_shared<Graph>(document);
-      graph->ID(k + 1);
-      graph->GraphType(0);
-      graph->CoordType(1);
-      graph->FunForm(2);
-      graph->ExpressX("0");
-      graph->ExpressY("0");
-      graph->ExpressZ("sin(x*" + std::to_string(k + 1) + ")*10+" + std::to_string(k) + "-5");
-      graph->MinV(-20);
-      graph->MaxV(20);
-      graph->StepU(1);
-      graph->StepV(steps);
-      graph->LineColor(kColors[k]);
-      graph->LineWidth(1 + k % 3);
-      graph->Material(4);
+      graph->id = k + 1;
+      graph->kind = GraphKind::PlaneCurve;
+      graph->coordinates = CoordinateSystem::Cartesian;
+      graph->form = FunctionForm::Explicit;
+      graph->expressionX = "0";
+      graph->expressionY = "0";
+      graph->expressionZ = "sin(x*" + std::to_string(k + 1) + ")*10+" + std::to_string(k) + "-5";
+      graph->minV = -20;
+      graph->maxV = 20;
+      graph->stepsU = 1;
+      graph->stepsV = steps;
+      graph->lineColor = kColors[k];
+      graph->lineWidth = 1 + k % 3;
+      graph->material = MaterialPreset::Gold;
       if (!graph->GetPoints()) {
         throw std::runtime_error("sampling failed");
       }
-      scene.Graphs().Add(graph, std::to_string(graph->ID()));
+      scene.Graphs().Add(graph, std::to_string(graph->id));
     }
     view.SetScreen(kWidth, kHeight);
     const Box box = scene.GetBox(0);
@@ -97,13 +97,13 @@ void BM_FrameReference(benchmark::State& state) {
   for (const auto& entry : bench.scene.Graphs()) {
     const Graph& graph = *entry.second;
     const auto first = static_cast<GLint>(vertices.size() / 3);
-    for (std::int32_t i = 0; i < graph.StepV(); ++i) {
-      const PlotPoint& p = *graph.Vert3D(0, i);
-      const PlotPoint& q = *graph.Vert3D(0, i + 1);
-      const bool defined = p.X() != UndefinedMark && p.Y() != UndefinedMark &&
-                           q.X() != UndefinedMark && q.Y() != UndefinedMark;
+    for (std::int32_t i = 0; i < graph.stepsV; ++i) {
+      const PlotPoint& p = *graph.Points().Find(0, i);
+      const PlotPoint& q = *graph.Points().Find(0, i + 1);
+      const bool defined = p.x != UndefinedMark && p.y != UndefinedMark && q.x != UndefinedMark &&
+                           q.y != UndefinedMark;
       if (defined) {
-        vertices.insert(vertices.end(), {p.X(), p.Y(), p.z(), q.X(), q.Y(), q.z()});
+        vertices.insert(vertices.end(), {p.x, p.y, p.z, q.x, q.y, q.z});
       }
     }
     ranges.emplace_back(first, static_cast<GLsizei>(vertices.size() / 3) - first);
@@ -124,8 +124,8 @@ void BM_FrameReference(benchmark::State& state) {
     std::size_t k = 0;
     for (const auto& entry : bench.scene.Graphs()) {
       const Graph& graph = *entry.second;
-      const auto color = static_cast<std::uint32_t>(graph.LineColor());
-      glLineWidth(static_cast<float>(graph.LineWidth()));
+      const auto color = static_cast<std::uint32_t>(graph.lineColor);
+      glLineWidth(static_cast<float>(graph.lineWidth));
       glColor3ub(static_cast<GLubyte>(color & 0xFF), static_cast<GLubyte>((color >> 8) & 0xFF),
                  static_cast<GLubyte>((color >> 16) & 0xFF));
       glDrawArrays(GL_LINES, ranges[k].first, ranges[k].second);
@@ -155,7 +155,7 @@ void BM_RebuildAnimated(benchmark::State& state) {
   BenchScene bench(static_cast<std::int32_t>(state.range(0)));
   bench.document.AnimFrames = 10;
   for (const auto& entry : bench.scene.Graphs()) {
-    entry.second->Animation(true);
+    entry.second->animated = true;
   }
   for (auto _ : state) {
     bench.renderer.RebuildLists(bench.scene, bench.axis, bench.document, bench.sceneBox);

@@ -43,7 +43,7 @@ bool SampleRepeatedly(benchmark::State& state, Graph& graph, const SilentReporte
       state.SkipWithError(("sampling failed: " + reporter.last).c_str());
       return false;
     }
-    benchmark::DoNotOptimize(graph.Vert3DGrid().Data());
+    benchmark::DoNotOptimize(graph.Points().Data());
     benchmark::ClobberMemory();
   }
   return true;
@@ -54,24 +54,24 @@ void BM_Sample(benchmark::State& state, const SampleFunction& function) {
   DocumentValues document;
   document.reporter = &reporter;
   Graph graph(document);
-  graph.GraphType(0);
-  graph.CoordType(1);
-  graph.FunForm(2);
-  graph.ExpressX("0");
-  graph.ExpressY("0");
-  graph.ExpressZ(function.expression);
-  graph.StepU(1);
-  graph.StepV(kSteps);
-  graph.MinU(0);
-  graph.MaxU(1);
-  graph.MinV(-10);
-  graph.MaxV(10);
+  graph.kind = GraphKind::PlaneCurve;
+  graph.coordinates = CoordinateSystem::Cartesian;
+  graph.form = FunctionForm::Explicit;
+  graph.expressionX = "0";
+  graph.expressionY = "0";
+  graph.expressionZ = function.expression;
+  graph.stepsU = 1;
+  graph.stepsV = kSteps;
+  graph.minU = 0;
+  graph.maxU = 1;
+  graph.minV = -10;
+  graph.maxV = 10;
   if (!SampleRepeatedly(state, graph, reporter)) {
     return;
   }
   // The last point lies at x = 10 up to the rounding of the single step.
-  const PlotPoint* last = graph.Vert3DGrid().Find(0, kSteps);
-  if (last == nullptr || std::fabs(last->X() - 10.0f) > 1e-4f) {
+  const PlotPoint* last = graph.Points().Find(0, kSteps);
+  if (last == nullptr || std::fabs(last->x - 10.0f) > 1e-4f) {
     state.SkipWithError("the curve does not end at x = 10");
     return;
   }
@@ -87,18 +87,18 @@ void BM_SampleSurface(benchmark::State& state) {
   DocumentValues document;
   document.reporter = &reporter;
   Graph graph(document);
-  graph.GraphType(2);
-  graph.CoordType(3);
-  graph.FunForm(2);
-  graph.ExpressX("x");
-  graph.ExpressY("y");
-  graph.ExpressZ("sin(x)*cos(y)");
-  graph.StepU(kSurfaceSteps);
-  graph.StepV(kSurfaceSteps);
-  graph.MinU(-10);
-  graph.MaxU(10);
-  graph.MinV(-10);
-  graph.MaxV(10);
+  graph.kind = GraphKind::Surface;
+  graph.coordinates = CoordinateSystem::CartesianSpace;
+  graph.form = FunctionForm::Explicit;
+  graph.expressionX = "x";
+  graph.expressionY = "y";
+  graph.expressionZ = "sin(x)*cos(y)";
+  graph.stepsU = kSurfaceSteps;
+  graph.stepsV = kSurfaceSteps;
+  graph.minU = -10;
+  graph.maxU = 10;
+  graph.minV = -10;
+  graph.maxV = 10;
   if (!SampleRepeatedly(state, graph, reporter)) {
     return;
   }

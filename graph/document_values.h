@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "expr/random_generator.h"
+#include "graph/graph_kinds.h"
 
 namespace quillon {
 
@@ -24,8 +25,7 @@ struct DocumentValues {
   std::int32_t AnimFrames = 0;
   // Carried through files only.
   std::int32_t AnimExtra = 0;
-  // 1 = plane document, the only kind this program's commands create.
-  std::int32_t DocType = 1;
+  DocumentKind documentKind = DocumentKind::Plane;
   // Receives syntax and sampling messages; may be null (messages are dropped).
   Reporter* reporter = nullptr;
   RandomGenerator random;

@@ -47,7 +47,7 @@ struct BoxValues {
   }
   void Extend(const PlotPoint* point) {
     if (point != nullptr) {
-      Extend(point->X(), point->Y(), point->z(), point->Y());
+      Extend(point->x, point->y, point->z, point->y);
     }
   }
   // Only the X and Y ranges take part; z is left as it was.
@@ -55,10 +55,10 @@ struct BoxValues {
     if (point == nullptr) {
       return;
     }
-    maxX = std::max(maxX, point->X());
-    minX = std::min(minX, point->X());
-    maxY = std::max(maxY, point->Y());
-    minY = std::min(minY, point->Y());
+    maxX = std::max(maxX, point->x);
+    minX = std::min(minX, point->x);
+    maxY = std::max(maxY, point->y);
+    minY = std::min(minY, point->y);
   }
   void ContainOrigin() {
     minX = std::min(minX, 0.0f);
@@ -68,7 +68,7 @@ struct BoxValues {
   }
 };
 
-// Kinds 7 and 8: each axis runs from 0 to the point's coordinate.
+// Single and animated points: each axis runs from 0 to the point's coordinate.
 void SpanFromOrigin(float value, float& minimum, float& maximum) {
   if (value < 0) {
     minimum = value;
@@ -113,166 +113,166 @@ std::shared_ptr<const Box> FallbackBox() {
 
 }  // namespace
 
-std::shared_ptr<const Box> Graph::GetBox(std::int32_t lngAnimStep) {
-  const std::int32_t kind = graphType_;
-  const bool regionForm = funForm_ == 1 || funForm_ == 4;
-  if ((kind == 0 || kind == 9) && coordType_ == 2 && regionForm) {
+std::shared_ptr<const Box> Graph::GetBox(std::int32_t animationStep) {
+  const bool regionForm = form == FunctionForm::Equation || form == FunctionForm::Inequation;
+  if ((kind == GraphKind::PlaneCurve || kind == GraphKind::AnimatedCurve) &&
+      coordinates == CoordinateSystem::Polar && regionForm) {
     return PolarRegionBox();
   }
-  if (kind == 32) {
+  if (kind == GraphKind::VectorOperation) {
     return FallbackBox();
   }
 
   // Const views: reading never creates points.
   const Graph& self = *this;
-  const PointGrid& vert3D = self.vert3D_;
-  const std::int64_t s = lngAnimStep;
+  const PointGrid& vert3D = self.points_;
+  const std::int64_t s = animationStep;
   BoxValues box;
 
   switch (kind) {
-    case 0:
-    case 9:
-    case 20:
-    case 23:
+    case GraphKind::PlaneCurve:
+    case GraphKind::AnimatedCurve:
+    case GraphKind::CurveAndSecondCurve:
+    case GraphKind::StepOrStemPlot:
       if (regionForm) {
-        box.minX = minU_;
-        box.maxX = maxU_;
-        box.minY = minV_;
-        box.maxY = maxV_;
-      } else if (funForm_ == 2 || funForm_ == 3) {
-        if (kind == 9) {
-          for (std::int64_t i = 0; i <= LastIndex(anim2D_, 0, stepV_); ++i) {
-            box.Extend(Peek(anim2D_, i, s));
+        box.minX = minU;
+        box.maxX = maxU;
+        box.minY = minV;
+        box.maxY = maxV;
+      } else if (form == FunctionForm::Explicit || form == FunctionForm::Parametric) {
+        if (kind == GraphKind::AnimatedCurve) {
+          for (std::int64_t i = 0; i <= LastIndex(animatedCurve_, 0, stepsV); ++i) {
+            box.Extend(Peek(animatedCurve_, i, s));
           }
         } else {
-          for (std::int64_t i = 0; i <= LastIndex(vert3D, 1, stepV_); ++i) {
+          for (std::int64_t i = 0; i <= LastIndex(vert3D, 1, stepsV); ++i) {
             box.Extend(Peek(vert3D, 0, i));
           }
-          if (kind == 20) {
-            for (std::int64_t i = 0; i <= LastIndex(vert3DExp2_, 1, stepV_); ++i) {
-              box.Extend(Peek(vert3DExp2_, 0, i));
+          if (kind == GraphKind::CurveAndSecondCurve) {
+            for (std::int64_t i = 0; i <= LastIndex(secondCurvePoints_, 1, stepsV); ++i) {
+              box.Extend(Peek(secondCurvePoints_, 0, i));
             }
           }
         }
       }
       box.ContainOrigin();
-      if (kind == 0) {
-        if (showInverse_) {
+      if (kind == GraphKind::PlaneCurve) {
+        if (showInverse) {
           // Room for the mirror image at the line y = x.
           const float low = std::min(box.minX, box.minY);
           const float high = std::max(box.maxX, box.maxY);
           box.minX = box.minY = low;
           box.maxX = box.maxY = high;
         }
-        if (showJO_) {
-          for (std::int64_t i = 0; i <= LastIndex(vertJO3D_, 1, stepV_); ++i) {
-            box.ExtendXY(Peek(vertJO3D_, 0, i));
+        if (showOddEven) {
+          for (std::int64_t i = 0; i <= LastIndex(oddEvenPoints_, 1, stepsV); ++i) {
+            box.ExtendXY(Peek(oddEvenPoints_, 0, i));
           }
         }
-        if (showDev_) {
-          for (std::int64_t i = 0; i <= LastIndex(vertA3D_, 1, stepV_); ++i) {
-            box.ExtendXY(Peek(vertA3D_, 0, i));
+        if (showDerivative) {
+          for (std::int64_t i = 0; i <= LastIndex(derivativePoints_, 1, stepsV); ++i) {
+            box.ExtendXY(Peek(derivativePoints_, 0, i));
           }
         }
       }
       break;
-    case 4:
+    case GraphKind::Table2D:
       box.ContainOrigin();
       break;
-    case 1:
-      for (std::int64_t j = 0; j <= LastIndex(vert1D_, 0, stepU_); ++j) {
-        box.Extend(Peek(vert1D_, j));
+    case GraphKind::SpaceCurve:
+      for (std::int64_t j = 0; j <= LastIndex(spaceCurvePoints_, 0, stepsU); ++j) {
+        box.Extend(Peek(spaceCurvePoints_, j));
       }
       break;
-    case 2:
-    case 13:
-    case 14:
-    case 15: {
-      const bool lowered = showContour_ || showVector_ || showColormap_;
-      for (std::int64_t j = 0; j <= LastIndex(vert3D, 0, stepU_); ++j) {
-        for (std::int64_t i = 0; i <= LastIndex(vert3D, 1, stepV_); ++i) {
+    case GraphKind::Surface:
+    case GraphKind::ColorMap:
+    case GraphKind::ContourPlot:
+    case GraphKind::VectorPlot: {
+      const bool lowered = showContour || showVectorField || showColormap;
+      for (std::int64_t j = 0; j <= LastIndex(vert3D, 0, stepsU); ++j) {
+        for (std::int64_t i = 0; i <= LastIndex(vert3D, 1, stepsV); ++i) {
           const PlotPoint* point = Peek(vert3D, j, i);
           if (point != nullptr) {
             // Contours are drawn below the surface: room for them under it.
-            box.Extend(point->X(), point->Y(), point->z(),
-                       lowered ? point->Y() - 3.0f : point->Y());
+            box.Extend(point->x, point->y, point->z, lowered ? point->y - 3.0f : point->y);
           }
         }
       }
       break;
     }
-    case 5:
-    case 6: {
+    case GraphKind::Table25D:
+    case GraphKind::Table3D: {
       // The cells a table record is saved with; an empty cell reads as a
-      // fresh point, as reading it through VertTab3D would make it.
+      // fresh point, as reading it through TableCell would make it.
       const PlotPoint fresh;
-      const std::int64_t lastU = std::min<std::int64_t>(stepU_, kTableUpper);
-      const std::int64_t lastV = std::min<std::int64_t>(stepV_, kTableUpper);
+      const std::int64_t lastU = std::min<std::int64_t>(stepsU, kTableUpper);
+      const std::int64_t lastV = std::min<std::int64_t>(stepsV, kTableUpper);
       for (std::int64_t j = 0; j <= lastU; ++j) {
         for (std::int64_t i = 0; i <= lastV; ++i) {
           const auto u = static_cast<std::int32_t>(j);
           const auto v = static_cast<std::int32_t>(i);
-          const PlotPoint* cell = TableCell(u, v);
+          const PlotPoint* cell = FindTableCell(u, v);
           const PlotPoint* point = cell != nullptr ? cell : &fresh;
           box.Extend(point);
         }
       }
       break;
     }
-    case 11:
-      for (std::int64_t j = 0; j <= LastIndex(anim2DU_, 0, stepU_); ++j) {
-        box.Extend(Peek(anim2DU_, j, s));
+    case GraphKind::AnimatedSpaceCurve:
+      for (std::int64_t j = 0; j <= LastIndex(animatedSpaceCurve_, 0, stepsU); ++j) {
+        box.Extend(Peek(animatedSpaceCurve_, j, s));
       }
       break;
-    case 12:
-      for (std::int64_t j = 0; j <= LastIndex(anim3D_, 0, stepU_); ++j) {
-        for (std::int64_t i = 0; i <= LastIndex(anim3D_, 1, stepV_); ++i) {
-          box.Extend(Peek(anim3D_, j, i, s));
+    case GraphKind::AnimatedSurface:
+      for (std::int64_t j = 0; j <= LastIndex(animatedSurface_, 0, stepsU); ++j) {
+        for (std::int64_t i = 0; i <= LastIndex(animatedSurface_, 1, stepsV); ++i) {
+          box.Extend(Peek(animatedSurface_, j, i, s));
         }
       }
       break;
-    case 3:
+    case GraphKind::Ribbon:
       // The second column, which sampling leaves fresh.
-      for (std::int64_t i = 0; i <= LastIndex(vert3D, 1, stepV_); ++i) {
+      for (std::int64_t i = 0; i <= LastIndex(vert3D, 1, stepsV); ++i) {
         box.Extend(Peek(vert3D, 1, i));
       }
       break;
-    case 10:
+    case GraphKind::AnimatedRibbon:
       // The elements with first index 1, created but not computed.
-      for (std::int64_t i = 0; i <= LastIndex(anim3DV_, 1, stepV_); ++i) {
-        box.Extend(Peek(anim3DV_, 1, i, s));
+      for (std::int64_t i = 0; i <= LastIndex(animatedRibbon_, 1, stepsV); ++i) {
+        box.Extend(Peek(animatedRibbon_, 1, i, s));
       }
       break;
-    case 7:
-    case 8: {
-      const PlotPoint* point = kind == 7 ? Peek(vert3D, 0, 0) : Peek(anim1D_, s);
+    case GraphKind::SinglePoint:
+    case GraphKind::AnimatedPoint: {
+      const PlotPoint* point =
+          kind == GraphKind::SinglePoint ? Peek(vert3D, 0, 0) : Peek(animatedPoint_, s);
       if (point != nullptr) {
-        SpanFromOrigin(point->X(), box.minX, box.maxX);
-        SpanFromOrigin(point->Y(), box.minY, box.maxY);
-        SpanFromOrigin(point->z(), box.minZ, box.maxZ);
+        SpanFromOrigin(point->x, box.minX, box.maxX);
+        SpanFromOrigin(point->y, box.minY, box.maxY);
+        SpanFromOrigin(point->z, box.minZ, box.maxZ);
       }
       break;
     }
-    case 36: {
-      const std::int32_t lastV = oDEInitial_ ? 0 : stepV_;
-      for (std::int64_t j = 0; j <= LastIndex(vert3D36_, 0, stepU_); ++j) {
-        for (std::int64_t i = 0; i <= LastIndex(vert3D36_, 1, lastV); ++i) {
-          box.Extend(Peek(vert3D36_, j, i));
+    case GraphKind::DifferentialEquation: {
+      const std::int32_t lastV = odeFromInitialPoint ? 0 : stepsV;
+      for (std::int64_t j = 0; j <= LastIndex(odePoints_, 0, stepsU); ++j) {
+        for (std::int64_t i = 0; i <= LastIndex(odePoints_, 1, lastV); ++i) {
+          box.Extend(Peek(odePoints_, j, i));
         }
       }
       break;
     }
-    case 21:
-    case 22:
-      for (std::int64_t k = 0; k <= LastIndex(vertRev3D_, 0, 40); ++k) {
-        for (std::int64_t i = 0; i <= LastIndex(vertRev3D_, 1, stepV_); ++i) {
-          box.Extend(Peek(vertRev3D_, k, i));
+    case GraphKind::RevolutionAboutX:
+    case GraphKind::RevolutionAboutY:
+      for (std::int64_t k = 0; k <= LastIndex(ribbonPoints_, 0, 40); ++k) {
+        for (std::int64_t i = 0; i <= LastIndex(ribbonPoints_, 1, stepsV); ++i) {
+          box.Extend(Peek(ribbonPoints_, k, i));
         }
       }
       break;
-    case 31: {
-      box.Extend(vecBeginX_, vecBeginY_, vecBeginZ_, vecBeginY_);
-      box.Extend(vecEndX_, vecEndY_, vecEndZ_, vecEndY_);
+    case GraphKind::Vector: {
+      box.Extend(vectorBeginX, vectorBeginY, vectorBeginZ, vectorBeginY);
+      box.Extend(vectorEndX, vectorEndY, vectorEndZ, vectorEndY);
       // Symmetric about 0 on each axis.
       auto symmetric = [](float& minimum, float& maximum) {
         const float m = std::max(std::fabs(minimum), std::fabs(maximum));
@@ -302,7 +302,7 @@ std::shared_ptr<const Box> Graph::GetBox(std::int32_t lngAnimStep) {
   result->MinY(boxMinY_);
   result->MaxZ(boxMaxZ_);
   result->MinZ(boxMinZ_);
-  if (kind == 31) {
+  if (kind == GraphKind::Vector) {
     // The graph keeps the symmetric box; the returned one has a margin.
     result->MaxX(boxMaxX_ + kVectorMargin);
     result->MinX(boxMinX_ - kVectorMargin);

@@ -68,59 +68,60 @@ void SetVariable(VariableValues& values, Variable variable, float value) {
 // Angle a and radius r in the plane: X = r cos a, Y = r sin a.
 void StorePolar(float a, float r, PlotPoint& point) {
   if (IsUndefined(a) || IsUndefined(r)) {
-    point.X(UndefinedMark);
-    point.Y(UndefinedMark);
+    point.x = UndefinedMark;
+    point.y = UndefinedMark;
     return;
   }
   const double angle = a;
   const double radius = r;
-  point.X(FinalValue(radius * std::cos(angle)));
-  point.Y(FinalValue(radius * std::sin(angle)));
+  point.x = FinalValue(radius * std::cos(angle));
+  point.y = FinalValue(radius * std::sin(angle));
 }
 
 // The values of ExpressX, ExpressY and ExpressZ (v1, v2, v3) read in a
 // coordinate system, stored as a point. Y is the vertical axis of space.
 // An undefined value makes every coordinate computed from it undefined.
-void StoreCoordinates(std::int32_t coordType, float v1, float v2, float v3, PlotPoint& point) {
-  switch (coordType) {
-    case 1:  // plane (z, x, y) and Cartesian space (x, y, z) store alike
-    case 3:
-      point.z(v1);
-      point.X(v2);
-      point.Y(v3);
+void StoreCoordinates(CoordinateSystem coordinates, float v1, float v2, float v3,
+                      PlotPoint& point) {
+  switch (coordinates) {
+    case CoordinateSystem::Cartesian:  // plane (z, x, y) and space (x, y, z) store alike
+    case CoordinateSystem::CartesianSpace:
+      point.z = v1;
+      point.x = v2;
+      point.y = v3;
       break;
-    case 2:  // plane polar (z, angle, radius)
+    case CoordinateSystem::Polar:  // plane polar (z, angle, radius)
       StorePolar(v2, v3, point);
-      point.z(v1);
+      point.z = v1;
       break;
-    case 4: {  // cylindrical (angle, radius, height)
+    case CoordinateSystem::Cylindrical: {  // angle, radius, height
       if (IsUndefined(v1) || IsUndefined(v2)) {
-        point.z(UndefinedMark);
-        point.X(UndefinedMark);
+        point.z = UndefinedMark;
+        point.x = UndefinedMark;
       } else {
         const double a = v1;
         const double r = v2;
-        point.z(FinalValue(r * std::cos(a)));
-        point.X(FinalValue(r * std::sin(a)));
+        point.z = FinalValue(r * std::cos(a));
+        point.x = FinalValue(r * std::sin(a));
       }
-      point.Y(v3);
+      point.y = v3;
       break;
     }
-    case 5: {  // spherical (angle a, angle b, radius)
+    case CoordinateSystem::Spherical: {  // angle a, angle b, radius
       const double a = v1;
       const double b = v2;
       const double r = v3;
       if (IsUndefined(v2) || IsUndefined(v3)) {
-        point.Y(UndefinedMark);
+        point.y = UndefinedMark;
       } else {
-        point.Y(FinalValue(r * std::cos(b)));
+        point.y = FinalValue(r * std::cos(b));
       }
       if (IsUndefined(v1) || IsUndefined(v2) || IsUndefined(v3)) {
-        point.z(UndefinedMark);
-        point.X(UndefinedMark);
+        point.z = UndefinedMark;
+        point.x = UndefinedMark;
       } else {
-        point.z(FinalValue(r * std::sin(b) * std::cos(a)));
-        point.X(FinalValue(r * std::sin(b) * std::sin(a)));
+        point.z = FinalValue(r * std::sin(b) * std::cos(a));
+        point.x = FinalValue(r * std::sin(b) * std::sin(a));
       }
       break;
     }
@@ -147,9 +148,9 @@ class ViewClip {
   float Z(float value) const { return Inside(value, minZ_, maxZ_) ? value : UndefinedMark; }
 
   void Apply(PlotPoint& point) const {
-    point.X(X(point.X()));
-    point.Y(Y(point.Y()));
-    point.z(Z(point.z()));
+    point.x = X(point.x);
+    point.y = Y(point.y);
+    point.z = Z(point.z);
   }
 
  private:
@@ -158,33 +159,21 @@ class ViewClip {
   float minX_, maxX_, minY_, maxY_, minZ_, maxZ_;
 };
 
-bool IsCurveGroup(std::int32_t kind) {
-  return kind == 0 || kind == 3 || kind == 20 || kind == 21 || kind == 22 || kind == 23;
-}
-
-bool IsSurfaceKind(std::int32_t kind) {
-  return kind == 2 || kind == 13 || kind == 14 || kind == 15;
-}
-
-bool IsAnimationKind(std::int32_t kind) {
-  return kind >= 8 && kind <= 12;
-}
-
-// Kind 1: the pair of parameter tokens of a coordinate system of space.
+// Space curves: the pair of parameter tokens of a coordinate system of space.
 struct PlanePair {
   std::string_view firstToken, secondToken;
   Variable first, second;
 };
 
-bool PairOf(std::int32_t coordType, PlanePair& pair) {
-  switch (coordType) {
-    case 3:
+bool PairOf(CoordinateSystem coordinates, PlanePair& pair) {
+  switch (coordinates) {
+    case CoordinateSystem::CartesianSpace:
       pair = {"XX", "YY", Variable::X, Variable::Y};
       return true;
-    case 4:
+    case CoordinateSystem::Cylindrical:
       pair = {"RR", "AA", Variable::R, Variable::A};
       return true;
-    case 5:
+    case CoordinateSystem::Spherical:
       pair = {"BB", "AA", Variable::B, Variable::A};
       return true;
     default:
@@ -192,15 +181,15 @@ bool PairOf(std::int32_t coordType, PlanePair& pair) {
   }
 }
 
-// The first two values of kind 1's coordinate system, read from the bound
+// The first two values of a space curve's coordinate system, read from the bound
 // variables: (x, y), (angle, radius) or (angle a, angle b).
-void PlaneValues(std::int32_t coordType, const VariableValues& values, float& v1, float& v2) {
-  switch (coordType) {
-    case 3:
+void PlaneValues(CoordinateSystem coordinates, const VariableValues& values, float& v1, float& v2) {
+  switch (coordinates) {
+    case CoordinateSystem::CartesianSpace:
       v1 = values.X;
       v2 = values.Y;
       break;
-    case 4:
+    case CoordinateSystem::Cylindrical:
       v1 = values.A;
       v2 = values.R;
       break;
@@ -249,7 +238,7 @@ GraphSampler::GraphSampler(Graph& graph)
     : plan_(std::make_unique<Allocation>()),
       graph_(graph),
       document_(graph.Document()),
-      kind_(graph.GraphType()) {}
+      kind_(graph.kind) {}
 
 GraphSampler::~GraphSampler() = default;
 
@@ -261,8 +250,8 @@ bool GraphSampler::Run() {
     return false;
   }
   // The raised counts stay in the record and in the document.
-  graph_.StepU(stepU_);
-  graph_.StepV(stepV_);
+  graph_.stepsU = stepU_;
+  graph_.stepsV = stepV_;
   if (document_.AnimFrames == 0) {
     document_.AnimFrames = 1;
   }
@@ -276,27 +265,25 @@ bool GraphSampler::Run() {
     buffer->resize(kBlock);
   }
 
-  if (IsCurveGroup(kind_)) {
+  if (IsPlaneCurveKind(kind_)) {
     return SampleCurveGroup();
   }
+  if (IsSurfaceKind(kind_)) {
+    return SampleSurface();
+  }
   switch (kind_) {
-    case 1:
+    case GraphKind::SpaceCurve:
       return SampleCoordinatePlaneCurve();
-    case 2:
-    case 13:
-    case 14:
-    case 15:
-      return SampleSurface();
-    case 7:
+    case GraphKind::SinglePoint:
       return SamplePoint();
-    case 8:
+    case GraphKind::AnimatedPoint:
       return SampleAnimatedPoint();
-    case 9:
-    case 10:
+    case GraphKind::AnimatedCurve:
+    case GraphKind::AnimatedRibbon:
       return SampleAnimatedCurve();
-    case 11:
+    case GraphKind::AnimatedSpaceCurve:
       return SampleAnimatedPlaneCurve();
-    case 12:
+    case GraphKind::AnimatedSurface:
       return SampleAnimatedSurface();
     default:
       return true;  // kinds that sample nothing
@@ -306,14 +293,14 @@ bool GraphSampler::Run() {
 bool GraphSampler::CheckCounts() {
   // A negative count cannot size an array: the graph is refused and keeps
   // the points it had.
-  if (graph_.StepU() < 0 || graph_.StepV() < 0) {
+  if (graph_.stepsU < 0 || graph_.stepsV < 0) {
     return false;
   }
   if (IsAnimationKind(kind_) && document_.AnimFrames < 0) {
     return false;
   }
-  stepU_ = graph_.StepU() == 0 ? 1 : graph_.StepU();
-  stepV_ = graph_.StepV() == 0 ? 1 : graph_.StepV();
+  stepU_ = graph_.stepsU == 0 ? 1 : graph_.stepsU;
+  stepV_ = graph_.stepsV == 0 ? 1 : graph_.stepsV;
   stepT_ = document_.AnimFrames == 0 ? 1 : document_.AnimFrames;
   return true;
 }
@@ -321,14 +308,13 @@ bool GraphSampler::CheckCounts() {
 bool GraphSampler::PlanAllocation() {
   Allocation& plan = *plan_;
   using Fill = PointGrid::Fill;
-  const std::int32_t coordType = graph_.CoordType();
   bool vert3DComputed = false;
-  if (IsCurveGroup(kind_)) {
+  if (IsPlaneCurveKind(kind_)) {
     vert3DComputed = FormOfCurve() != CurveForm::None;
   } else if (IsSurfaceKind(kind_)) {
     vert3DComputed = SurfaceIsSampled();
-  } else if (kind_ == 7) {
-    vert3DComputed = coordType >= 1 && coordType <= 5;
+  } else if (kind_ == GraphKind::SinglePoint) {
+    vert3DComputed = IsKnownSystem(graph_.coordinates);
   }
 
   auto add = [&plan](PointGrid& grid, std::int32_t upper1, std::int32_t upper2, std::int32_t upper3,
@@ -337,53 +323,54 @@ bool GraphSampler::PlanAllocation() {
   };
   // A plane curve may be written row by row in one pass (see
   // SampleCurveGroup).
-  const bool curveComputed = IsCurveGroup(kind_) && vert3DComputed;
+  const bool curveComputed = IsPlaneCurveKind(kind_) && vert3DComputed;
   // Arrays that are created but never computed read as fresh points and
   // cost nothing until someone writes them.
-  add(graph_.vert3D_, stepU_, stepV_, 0, vert3DComputed ? Fill::Fresh : Fill::Lazy, curveComputed);
-  add(graph_.vertA3D_, stepU_, stepV_, 0, Fill::Lazy);
-  add(graph_.vertB3D_, stepU_, stepV_, 0, Fill::Lazy);
-  if (graph_.ShowSurPX()) {
-    add(graph_.vertPX3D_, stepU_, stepV_, 0, Fill::Lazy);
+  add(graph_.points_, stepU_, stepV_, 0, vert3DComputed ? Fill::Fresh : Fill::Lazy, curveComputed);
+  add(graph_.derivativePoints_, stepU_, stepV_, 0, Fill::Lazy);
+  add(graph_.auxiliaryPoints_, stepU_, stepV_, 0, Fill::Lazy);
+  if (graph_.showSectionX) {
+    add(graph_.sectionXPoints_, stepU_, stepV_, 0, Fill::Lazy);
   }
-  if (graph_.ShowSurPY()) {
-    add(graph_.vertPY3D_, stepU_, stepV_, 0, Fill::Lazy);
+  if (graph_.showSectionY) {
+    add(graph_.sectionYPoints_, stepU_, stepV_, 0, Fill::Lazy);
   }
-  if (graph_.ShowJO()) {
-    add(graph_.vertJO3D_, stepU_, stepV_, 0, Fill::Lazy);
+  if (graph_.showOddEven) {
+    add(graph_.oddEvenPoints_, stepU_, stepV_, 0, Fill::Lazy);
   }
-  const Fill animationFill = graph_.Animation() ? Fill::Fresh : Fill::Empty;
+  const Fill animationFill = graph_.animated ? Fill::Fresh : Fill::Empty;
   switch (kind_) {
-    case 1: {
-      const bool computed = graph_.FunForm() == 2 && coordType >= 3 && coordType <= 5;
-      add(graph_.vert1D_, stepU_, 0, 0, computed ? Fill::Fresh : Fill::Lazy);
+    case GraphKind::SpaceCurve: {
+      const bool computed =
+          graph_.form == FunctionForm::Explicit && IsSpaceSystem(graph_.coordinates);
+      add(graph_.spaceCurvePoints_, stepU_, 0, 0, computed ? Fill::Fresh : Fill::Lazy);
       break;
     }
-    case 20:
-      add(graph_.vert3DExp2_, stepU_, stepV_, 0, curveComputed ? Fill::Fresh : Fill::Lazy,
+    case GraphKind::CurveAndSecondCurve:
+      add(graph_.secondCurvePoints_, stepU_, stepV_, 0, curveComputed ? Fill::Fresh : Fill::Lazy,
           FormOfCurve() == CurveForm::ExplicitCartesian);
       break;
-    case 21:
-    case 22:
-      add(graph_.vertRev3D_, kRibbonUpper, stepV_, 0, curveComputed ? Fill::Fresh : Fill::Lazy);
+    case GraphKind::RevolutionAboutX:
+    case GraphKind::RevolutionAboutY:
+      add(graph_.ribbonPoints_, kRibbonUpper, stepV_, 0, curveComputed ? Fill::Fresh : Fill::Lazy);
       break;
-    case 36:
-      add(graph_.vert3D36_, stepU_, stepV_, 0, Fill::Lazy);
+    case GraphKind::DifferentialEquation:
+      add(graph_.odePoints_, stepU_, stepV_, 0, Fill::Lazy);
       break;
-    case 8:
-      add(graph_.anim1D_, stepT_, 0, 0, animationFill);
+    case GraphKind::AnimatedPoint:
+      add(graph_.animatedPoint_, stepT_, 0, 0, animationFill);
       break;
-    case 9:
-      add(graph_.anim2D_, stepV_, stepT_, 0, animationFill);
+    case GraphKind::AnimatedCurve:
+      add(graph_.animatedCurve_, stepV_, stepT_, 0, animationFill);
       break;
-    case 10:
-      add(graph_.anim3DV_, 1, stepV_, stepT_, animationFill);
+    case GraphKind::AnimatedRibbon:
+      add(graph_.animatedRibbon_, 1, stepV_, stepT_, animationFill);
       break;
-    case 11:
-      add(graph_.anim2DU_, stepU_, stepT_, 0, animationFill);
+    case GraphKind::AnimatedSpaceCurve:
+      add(graph_.animatedSpaceCurve_, stepU_, stepT_, 0, animationFill);
       break;
-    case 12:
-      add(graph_.anim3D_, stepU_, stepV_, stepT_, animationFill);
+    case GraphKind::AnimatedSurface:
+      add(graph_.animatedSurface_, stepU_, stepV_, stepT_, animationFill);
       break;
     default:
       break;
@@ -412,7 +399,7 @@ void GraphSampler::ReportTooManyPoints(std::size_t count) const {
     return;
   }
   std::string text =
-      "The graph \"" + MessageQuote(graph_.NameS()) + "\" cannot be sampled: its steps need ";
+      "The graph \"" + MessageQuote(graph_.name) + "\" cannot be sampled: its steps need ";
   text += count > 0 ? std::to_string(count) + " points" : "more points than can be counted";
   text += ", and at most " + std::to_string(Graph::kPointBudget) +
           " points are kept for one graph. Choose fewer steps.";
@@ -441,19 +428,20 @@ void GraphSampler::AllocateDeferred(bool unset) {
 }
 
 void GraphSampler::ComputeSteps() {
-  dU_ = Step(graph_.MinU(), graph_.MaxU(), stepU_);
-  dV_ = Step(graph_.MinV(), graph_.MaxV(), stepV_);
-  dT_ = graph_.Animation() ? Step(graph_.MinT(), graph_.MaxT(), stepT_) : 0.0;
+  dU_ = Step(graph_.minU, graph_.maxU, stepU_);
+  dV_ = Step(graph_.minV, graph_.maxV, stepV_);
+  dT_ = graph_.animated ? Step(graph_.minT, graph_.maxT, stepT_) : 0.0;
 }
 
 bool GraphSampler::Compile() {
   ExpressionCompiler engine(document_.reporter, &document_.random);
-  if (engine.InfixToPostfix(graph_.ExpressX(), x_.postfix) != 0 ||
-      engine.InfixToPostfix(graph_.ExpressY(), y_.postfix) != 0 ||
-      engine.InfixToPostfix(graph_.ExpressZ(), z_.postfix) != 0) {
+  if (engine.InfixToPostfix(graph_.expressionX, x_.postfix) != 0 ||
+      engine.InfixToPostfix(graph_.expressionY, y_.postfix) != 0 ||
+      engine.InfixToPostfix(graph_.expressionZ, z_.postfix) != 0) {
     return false;
   }
-  if (kind_ == 20 && engine.InfixToPostfix(graph_.Exp2(), exp2_.postfix) != 0) {
+  if (kind_ == GraphKind::CurveAndSecondCurve &&
+      engine.InfixToPostfix(graph_.secondCurveExpression, exp2_.postfix) != 0) {
     return false;
   }
   for (Expression* expression : {&x_, &y_, &z_, &exp2_}) {
@@ -467,15 +455,15 @@ bool GraphSampler::Compile() {
 // Parameters and evaluation
 
 float GraphSampler::ParameterU(std::int64_t j) const {
-  return FinalValue(static_cast<double>(graph_.MinU()) + static_cast<double>(j) * dU_);
+  return FinalValue(static_cast<double>(graph_.minU) + static_cast<double>(j) * dU_);
 }
 
 float GraphSampler::ParameterV(std::int64_t i) const {
-  return FinalValue(static_cast<double>(graph_.MinV()) + static_cast<double>(i) * dV_);
+  return FinalValue(static_cast<double>(graph_.minV) + static_cast<double>(i) * dV_);
 }
 
 float GraphSampler::ParameterT(std::int64_t k) const {
-  return FinalValue(static_cast<double>(graph_.MinT()) + static_cast<double>(k) * dT_);
+  return FinalValue(static_cast<double>(graph_.minT) + static_cast<double>(k) * dT_);
 }
 
 bool GraphSampler::BlockSafe(unsigned need) const {
@@ -514,14 +502,15 @@ void GraphSampler::EvaluateBlock(const VariableValues& base, Variable varying, s
 // Plane curves: kinds 0, 3, 20, 21, 22, 23, and per frame kinds 9 and 10
 
 GraphSampler::CurveForm GraphSampler::FormOfCurve() const {
-  const std::int32_t coordType = graph_.CoordType();
-  if (coordType != 1 && coordType != 2) {
+  const CoordinateSystem coordinates = graph_.coordinates;
+  if (!IsPlaneSystem(coordinates)) {
     return CurveForm::None;
   }
-  switch (graph_.FunForm()) {
-    case 2:
-      return coordType == 1 ? CurveForm::ExplicitCartesian : CurveForm::ExplicitPolar;
-    case 3:
+  switch (graph_.form) {
+    case FunctionForm::Explicit:
+      return coordinates == CoordinateSystem::Cartesian ? CurveForm::ExplicitCartesian
+                                                        : CurveForm::ExplicitPolar;
+    case FunctionForm::Parametric:
       return CurveForm::Parametric;
     default:
       return CurveForm::None;  // implicit and inequation graphs are not sampled
@@ -545,7 +534,7 @@ unsigned GraphSampler::NeedOfCurve(CurveForm form) const {
     return kNeedX | kNeedY | kNeedZ;
   }
   unsigned need = kNeedZ;
-  if (kind_ == 20 && form == CurveForm::ExplicitCartesian) {
+  if (kind_ == GraphKind::CurveAndSecondCurve && form == CurveForm::ExplicitCartesian) {
     need |= kNeedExp2;
   }
   return need;
@@ -555,13 +544,13 @@ bool GraphSampler::EvaluateCurvePoint(CurveForm form, float parameter, const Var
                                       PlotPoint& point) {
   switch (form) {
     case CurveForm::ExplicitCartesian: {
-      point.z(0.0f);
-      point.X(parameter);
+      point.z = 0.0f;
+      point.x = parameter;
       float y = 0.0f;
       if (!Evaluate(z_, values, y)) {
         return false;
       }
-      point.Y(y);
+      point.y = y;
       return true;
     }
     case CurveForm::ExplicitPolar: {
@@ -570,24 +559,24 @@ bool GraphSampler::EvaluateCurvePoint(CurveForm form, float parameter, const Var
         return false;
       }
       StorePolar(parameter, r, point);
-      point.z(0.0f);
+      point.z = 0.0f;
       return true;
     }
     case CurveForm::Parametric: {
       float value = 0.0f;
-      if (graph_.CoordType() == 1) {
+      if (graph_.coordinates == CoordinateSystem::Cartesian) {
         if (!Evaluate(x_, values, value)) {
           return false;
         }
-        point.z(value);
+        point.z = value;
         if (!Evaluate(y_, values, value)) {
           return false;
         }
-        point.X(value);
+        point.x = value;
         if (!Evaluate(z_, values, value)) {
           return false;
         }
-        point.Y(value);
+        point.y = value;
         return true;
       }
       float a = 0.0f;
@@ -599,7 +588,7 @@ bool GraphSampler::EvaluateCurvePoint(CurveForm form, float parameter, const Var
       if (!Evaluate(x_, values, value)) {
         return false;
       }
-      point.z(value);
+      point.z = value;
       return true;
     }
     case CurveForm::None:
@@ -631,7 +620,7 @@ void GraphSampler::SampleCurveBlocks(CurveForm form, const VariableValues& base,
                                      std::size_t secondStride, bool resetRows) {
   const Variable varying = BindingOfCurve(form);
   const unsigned need = NeedOfCurve(form);
-  const std::int32_t coordType = graph_.CoordType();
+  const CoordinateSystem coordType = graph_.coordinates;
   const std::int64_t last = stepV_;
   // A block cannot fail, so each point is clipped before it is stored: the
   // same points as clipping afterwards, with one write to memory.
@@ -643,9 +632,9 @@ void GraphSampler::SampleCurveBlocks(CurveForm form, const VariableValues& base,
         cell[r] = kFresh;
       }
     }
-    cell->X(clip.X(x));
-    cell->Y(clip.Y(y));
-    cell->z(clip.Z(z));
+    cell->x = clip.X(x);
+    cell->y = clip.Y(y);
+    cell->z = clip.Z(z);
   };
   for (std::int64_t start = 0; start <= last; start += static_cast<std::int64_t>(kBlock)) {
     const std::size_t count =
@@ -671,14 +660,14 @@ void GraphSampler::SampleCurveBlocks(CurveForm form, const VariableValues& base,
         for (std::size_t n = 0; n < count; ++n, point += stride) {
           PlotPoint value;
           StorePolar(parameters_[n], resultZ_[n], value);
-          put(point, value.X(), value.Y(), value.z(), stride);
+          put(point, value.x, value.y, value.z, stride);
         }
         break;
       case CurveForm::Parametric:
         for (std::size_t n = 0; n < count; ++n, point += stride) {
           PlotPoint value;
           StoreCoordinates(coordType, resultX_[n], resultY_[n], resultZ_[n], value);
-          put(point, value.X(), value.Y(), value.z(), stride);
+          put(point, value.x, value.y, value.z, stride);
         }
         break;
       case CurveForm::None:
@@ -700,13 +689,13 @@ bool GraphSampler::SampleCurvePoints(CurveForm form, PlotPoint* first, std::size
     }
     if (withSecond) {
       PlotPoint& q = second[static_cast<std::size_t>(i) * secondStride];
-      q.z(0.0f);
-      q.X(p);
+      q.z = 0.0f;
+      q.x = p;
       float y = 0.0f;
       if (!Evaluate(exp2_, values, y)) {
         return false;
       }
-      q.Y(y);
+      q.y = y;
     }
   }
   return true;
@@ -722,14 +711,14 @@ bool GraphSampler::SampleCurveGroup() {
   // The block path writes every cell of the curve's grids, row by row, so
   // they are not filled beforehand.
   AllocateDeferred(block);
-  PointGrid& curve = graph_.vert3D_;
+  PointGrid& curve = graph_.points_;
   // Point i of the curve is the cell (0, i): one row of the grid apart.
   const std::size_t stride = curve.Index(0, 1);
   PlotPoint* second = nullptr;
   std::size_t secondStride = 0;
-  if (kind_ == 20) {
-    second = graph_.vert3DExp2_.Data();
-    secondStride = graph_.vert3DExp2_.Index(0, 1);
+  if (kind_ == GraphKind::CurveAndSecondCurve) {
+    second = graph_.secondCurvePoints_.Data();
+    secondStride = graph_.secondCurvePoints_.Index(0, 1);
   }
   if (block) {
     SampleCurveBlocks(form, VariableValues{}, curve.Data(), stride, second, secondStride, true);
@@ -740,15 +729,15 @@ bool GraphSampler::SampleCurveGroup() {
     }
     ClipColumn(curve, 0);
     if (need & kNeedExp2) {
-      ClipColumn(graph_.vert3DExp2_, 0);
+      ClipColumn(graph_.secondCurvePoints_, 0);
     }
   }
-  if (kind_ == 20 && !(need & kNeedExp2)) {
+  if (kind_ == GraphKind::CurveAndSecondCurve && !(need & kNeedExp2)) {
     // The second curve of a parametric kind 20 stays as created, and is
     // clipped like any other.
-    ClipColumn(graph_.vert3DExp2_, 0);
+    ClipColumn(graph_.secondCurvePoints_, 0);
   }
-  if (kind_ == 21 || kind_ == 22) {
+  if (kind_ == GraphKind::RevolutionAboutX || kind_ == GraphKind::RevolutionAboutY) {
     BuildRibbon();
   }
   return true;
@@ -763,29 +752,29 @@ void GraphSampler::BuildRibbon() {
     cosine[k] = std::cos(angle);
     sine[k] = std::sin(angle);
   }
-  const PointGrid& curve = graph_.vert3D_;
-  PointGrid& ribbon = graph_.vertRev3D_;
+  const PointGrid& curve = graph_.points_;
+  PointGrid& ribbon = graph_.ribbonPoints_;
   for (std::int32_t i = 0; i <= stepV_; ++i) {  // StepV is within the point budget
     const PlotPoint& source = curve.Data()[curve.Index(0, i)];
-    const float x = source.X();
-    const float y = source.Y();
+    const float x = source.x;
+    const float y = source.y;
     PlotPoint* row = ribbon.Data() + ribbon.Index(0, i);
     for (std::int32_t k = 0; k <= kRibbonUpper; ++k) {
       PlotPoint& point = row[k];
       if (IsUndefined(x) || IsUndefined(y)) {
-        point.X(UndefinedMark);
-        point.Y(UndefinedMark);
-        point.z(UndefinedMark);
-      } else if (kind_ == 21) {  // around the X axis
+        point.x = UndefinedMark;
+        point.y = UndefinedMark;
+        point.z = UndefinedMark;
+      } else if (kind_ == GraphKind::RevolutionAboutX) {  // around the X axis
         const double radius = std::fabs(static_cast<double>(y));
-        point.z(FinalValue(radius * cosine[k]));
-        point.Y(FinalValue(radius * sine[k]));
-        point.X(x);
+        point.z = FinalValue(radius * cosine[k]);
+        point.y = FinalValue(radius * sine[k]);
+        point.x = x;
       } else {  // around the Y axis
         const double radius = std::fabs(static_cast<double>(x));
-        point.X(FinalValue(radius * cosine[k]));
-        point.z(FinalValue(radius * sine[k]));
-        point.Y(y);
+        point.x = FinalValue(radius * cosine[k]);
+        point.z = FinalValue(radius * sine[k]);
+        point.y = y;
       }
     }
   }
@@ -796,7 +785,7 @@ void GraphSampler::BuildRibbon() {
 
 bool GraphSampler::LastPlaneToken(Variable& variable) const {
   PlanePair pair;
-  if (graph_.FunForm() != 2 || !PairOf(graph_.CoordType(), pair)) {
+  if (graph_.form != FunctionForm::Explicit || !PairOf(graph_.coordinates, pair)) {
     return false;
   }
   bool found = false;
@@ -819,13 +808,13 @@ void GraphSampler::StorePlaneCurvePoint(Variable variable, float u, float f,
   SetVariable(values, variable, u);
   float v1 = 0.0f;
   float v2 = 0.0f;
-  PlaneValues(graph_.CoordType(), values, v1, v2);
-  StoreCoordinates(graph_.CoordType(), v1, v2, f, point);
+  PlaneValues(graph_.coordinates, values, v1, v2);
+  StoreCoordinates(graph_.coordinates, v1, v2, f, point);
 }
 
 bool GraphSampler::EvaluatePlaneCurvePoint(float u, const VariableValues& base, PlotPoint& point) {
   PlanePair pair;
-  if (graph_.FunForm() != 2 || !PairOf(graph_.CoordType(), pair)) {
+  if (graph_.form != FunctionForm::Explicit || !PairOf(graph_.coordinates, pair)) {
     return true;
   }
   // Every token that names one of the pair computes the point again with
@@ -857,7 +846,7 @@ bool GraphSampler::SampleCoordinatePlaneCurve() {
   if (!LastPlaneToken(variable)) {
     return true;  // no token names a parameter: the points stay fresh
   }
-  PlotPoint* points = graph_.vert1D_.Data();
+  PlotPoint* points = graph_.spaceCurvePoints_.Data();
   if (BlockSafe(kNeedZ)) {
     RunBlocks(stepU_, &GraphSampler::ParameterU, VariableValues{}, variable, kNeedZ,
               [&](std::int64_t j, std::size_t n) {
@@ -872,7 +861,7 @@ bool GraphSampler::SampleCoordinatePlaneCurve() {
       }
     }
   }
-  ClipAll(graph_.vert1D_);
+  ClipAll(graph_.spaceCurvePoints_);
   return true;
 }
 
@@ -880,26 +869,26 @@ bool GraphSampler::SampleCoordinatePlaneCurve() {
 // Surfaces (kinds 2, 13, 14, 15) and single points (kinds 7, 8)
 
 bool GraphSampler::SurfaceIsSampled() const {
-  const std::int32_t form = graph_.FunForm();
-  const std::int32_t coordType = graph_.CoordType();
-  return (form == 2 || form == 3) && coordType >= 3 && coordType <= 5;
+  const FunctionForm form = graph_.form;
+  return (form == FunctionForm::Explicit || form == FunctionForm::Parametric) &&
+         IsSpaceSystem(graph_.coordinates);
 }
 
 namespace {
 
 // The variables bound to u and v on a surface.
-void SurfaceBinding(std::int32_t funForm, std::int32_t coordType, Variable& u, Variable& v) {
-  if (funForm == 3) {
+void SurfaceBinding(FunctionForm form, CoordinateSystem coordinates, Variable& u, Variable& v) {
+  if (form == FunctionForm::Parametric) {
     u = Variable::U;
     v = Variable::V;
     return;
   }
-  switch (coordType) {
-    case 3:
+  switch (coordinates) {
+    case CoordinateSystem::CartesianSpace:
       u = Variable::X;
       v = Variable::Y;
       break;
-    case 4:
+    case CoordinateSystem::Cylindrical:
       u = Variable::A;
       v = Variable::R;
       break;
@@ -919,7 +908,7 @@ bool GraphSampler::EvaluateSpacePoint(const VariableValues& values, PlotPoint& p
   if (!Evaluate(x_, values, v1) || !Evaluate(y_, values, v2) || !Evaluate(z_, values, v3)) {
     return false;
   }
-  StoreCoordinates(graph_.CoordType(), v1, v2, v3, point);
+  StoreCoordinates(graph_.coordinates, v1, v2, v3, point);
   return true;
 }
 
@@ -929,9 +918,9 @@ bool GraphSampler::SampleSurface() {
   }
   Variable uVariable;
   Variable vVariable;
-  SurfaceBinding(graph_.FunForm(), graph_.CoordType(), uVariable, vVariable);
-  PointGrid& grid = graph_.vert3D_;
-  const std::int32_t coordType = graph_.CoordType();
+  SurfaceBinding(graph_.form, graph_.coordinates, uVariable, vVariable);
+  PointGrid& grid = graph_.points_;
+  const CoordinateSystem coordType = graph_.coordinates;
   const unsigned need = kNeedX | kNeedY | kNeedZ;
   const bool block = BlockSafe(need);
   PlotPoint* data = grid.Data();
@@ -963,11 +952,10 @@ bool GraphSampler::SampleSurface() {
 }
 
 bool GraphSampler::SamplePoint() {
-  const std::int32_t coordType = graph_.CoordType();
-  if (coordType < 1 || coordType > 5) {
+  if (!IsKnownSystem(graph_.coordinates)) {
     return true;
   }
-  return EvaluateSpacePoint(VariableValues{}, graph_.vert3D_.Data()[0]);
+  return EvaluateSpacePoint(VariableValues{}, graph_.points_.Data()[0]);
 }
 
 // ---------------------------------------------------------------------------
@@ -975,16 +963,15 @@ bool GraphSampler::SamplePoint() {
 // arrays have their extent but no points, and there is nothing to fill.
 
 bool GraphSampler::SampleAnimatedPoint() {
-  const std::int32_t coordType = graph_.CoordType();
-  if (!graph_.Animation() || coordType < 1 || coordType > 5) {
+  if (!graph_.animated || !IsKnownSystem(graph_.coordinates)) {
     return true;
   }
-  PlotPoint* points = graph_.anim1D_.Data();
+  PlotPoint* points = graph_.animatedPoint_.Data();
   const unsigned need = kNeedX | kNeedY | kNeedZ;
   if (BlockSafe(need)) {
     RunBlocks(stepT_, &GraphSampler::ParameterT, VariableValues{}, Variable::T, need,
               [&](std::int64_t k, std::size_t n) {
-                StoreCoordinates(coordType, resultX_[n], resultY_[n], resultZ_[n],
+                StoreCoordinates(graph_.coordinates, resultX_[n], resultY_[n], resultZ_[n],
                                  points[static_cast<std::size_t>(k)]);
               });
     return true;  // single points are not clipped
@@ -1001,14 +988,15 @@ bool GraphSampler::SampleAnimatedPoint() {
 
 bool GraphSampler::SampleAnimatedCurve() {
   const CurveForm form = FormOfCurve();
-  if (!graph_.Animation() || form == CurveForm::None) {
+  if (!graph_.animated || form == CurveForm::None) {
     return true;
   }
-  // Kind 9 stores the curve at t in Anim2D(i, t); kind 10 in Anim3DV(0, i, t),
-  // whose cells (1, i, t) stay fresh.
-  PointGrid& grid = kind_ == 9 ? graph_.anim2D_ : graph_.anim3DV_;
-  const std::size_t stride = kind_ == 9 ? grid.Index(1, 0, 0) : grid.Index(0, 1, 0);
-  const std::size_t frame = kind_ == 9 ? grid.Index(0, 1, 0) : grid.Index(0, 0, 1);
+  // An animated curve stores the curve at t in cells (i, t); an animated
+  // curve pair in cells (0, i, t), whose cells (1, i, t) stay fresh.
+  const bool single = kind_ == GraphKind::AnimatedCurve;
+  PointGrid& grid = single ? graph_.animatedCurve_ : graph_.animatedRibbon_;
+  const std::size_t stride = single ? grid.Index(1, 0, 0) : grid.Index(0, 1, 0);
+  const std::size_t frame = single ? grid.Index(0, 1, 0) : grid.Index(0, 0, 1);
   PlotPoint* data = grid.Data();
   if (BlockSafe(NeedOfCurve(form))) {
     // Pure texts: the order of evaluation does not matter, so each frame's
@@ -1034,7 +1022,7 @@ bool GraphSampler::SampleAnimatedCurve() {
         }
       }
     }
-    if (kind_ == 9) {
+    if (single) {
       ClipAll(grid);
     } else {
       ClipColumn(grid, 0);
@@ -1045,10 +1033,10 @@ bool GraphSampler::SampleAnimatedCurve() {
 
 bool GraphSampler::SampleAnimatedPlaneCurve() {
   Variable variable;
-  if (!graph_.Animation() || !LastPlaneToken(variable)) {
+  if (!graph_.animated || !LastPlaneToken(variable)) {
     return true;
   }
-  PointGrid& grid = graph_.anim2DU_;
+  PointGrid& grid = graph_.animatedSpaceCurve_;
   PlotPoint* data = grid.Data();
   const std::size_t frame = grid.Index(0, 1);
   if (BlockSafe(kNeedZ)) {
@@ -1081,13 +1069,13 @@ bool GraphSampler::SampleAnimatedPlaneCurve() {
 }
 
 bool GraphSampler::SampleAnimatedSurface() {
-  if (!graph_.Animation() || !SurfaceIsSampled()) {
+  if (!graph_.animated || !SurfaceIsSampled()) {
     return true;
   }
   Variable uVariable;
   Variable vVariable;
-  SurfaceBinding(graph_.FunForm(), graph_.CoordType(), uVariable, vVariable);
-  PointGrid& grid = graph_.anim3D_;
+  SurfaceBinding(graph_.form, graph_.coordinates, uVariable, vVariable);
+  PointGrid& grid = graph_.animatedSurface_;
   PlotPoint* data = grid.Data();
   const std::size_t row = grid.Index(0, 1, 0);
   const std::size_t frame = grid.Index(0, 0, 1);
@@ -1095,7 +1083,7 @@ bool GraphSampler::SampleAnimatedSurface() {
     return data[static_cast<std::size_t>(j) + static_cast<std::size_t>(i) * row +
                 static_cast<std::size_t>(k) * frame];
   };
-  const std::int32_t coordType = graph_.CoordType();
+  const CoordinateSystem coordType = graph_.coordinates;
   const unsigned need = kNeedX | kNeedY | kNeedZ;
   if (BlockSafe(need)) {
     for (std::int64_t k = 0; k <= stepT_; ++k) {

@@ -113,7 +113,7 @@ class GraphSampler {
   std::unique_ptr<Allocation> plan_;
   Graph& graph_;
   DocumentValues& document_;
-  std::int32_t kind_;
+  GraphKind kind_;
   std::int32_t stepU_ = 1, stepV_ = 1, stepT_ = 1;
   // Steps of u, v and t: singles, unless beyond single range (see Step).
   double dU_ = 0, dV_ = 0, dT_ = 0;

@@ -118,8 +118,8 @@ void AppendRows(std::string& csv, std::int32_t ID, int curve, const PointGrid& g
       continue;
     }
     csv += std::to_string(ID) + ',' + std::to_string(curve) + ',' + std::to_string(i) + ',' +
-           CoordinateText(point->X()) + ',' + CoordinateText(point->Y()) + ',' +
-           CoordinateText(point->z()) + '\n';
+           CoordinateText(point->x) + ',' + CoordinateText(point->y) + ',' +
+           CoordinateText(point->z) + '\n';
   }
 }
 
@@ -306,20 +306,12 @@ std::string CurvePointsCsv(const Document& document) {
   std::string csv = "graph,curve,i,x,y,z\n";
   for (const GraphCollection::Entry& entry : document.ShowScene().Graphs()) {
     const Graph& graph = *entry.second;
-    switch (graph.GraphType()) {
-      case 0:
-      case 3:
-      case 20:
-      case 21:
-      case 22:
-      case 23:
-        break;
-      default:
-        continue;
+    if (!IsPlaneCurveKind(graph.kind)) {
+      continue;
     }
-    AppendRows(csv, graph.ID(), 1, graph.Vert3DGrid(), graph.StepV());
-    if (graph.GraphType() == 20) {
-      AppendRows(csv, graph.ID(), 2, graph.Vert3DExp2Grid(), graph.StepV());
+    AppendRows(csv, graph.id, 1, graph.Points(), graph.stepsV);
+    if (graph.kind == GraphKind::CurveAndSecondCurve) {
+      AppendRows(csv, graph.id, 2, graph.SecondCurvePoints(), graph.stepsV);
     }
   }
   return csv;

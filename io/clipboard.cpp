@@ -8,6 +8,7 @@
 #include "expr/number_text.h"
 #include "expr/reporter.h"
 #include "graph/graph.h"
+#include "graph/graph_fields.h"
 #include "io/document.h"
 #include "io/field_text.h"
 #include "io/graph_list_text.h"
@@ -18,13 +19,6 @@
 
 namespace quillon {
 namespace {
-
-// The most tokens a record can span: a graph record with its animation fields
-// and full arrays, and a table record of 201 x 201 points.
-constexpr std::size_t kLongestGraphRecord =
-    125 + 4 + 3 * Graph::kFloatArrayUpper + 2 * 2 * Graph::kFloatArrayUpper;
-constexpr std::size_t kLongestTableRecord =
-    21 + 3 * (Graph::kTableUpper + 1) * (Graph::kTableUpper + 1);
 
 // Stands in for a number no field can take while a failed record is measured:
 // every integer and number field takes it, every count and table size refuses it.
@@ -47,7 +41,7 @@ std::string LeadingTokens(const std::string& text, std::size_t maxTokens) {
 std::size_t TokensWorthReading(std::int32_t recordCount) {
   const auto records = static_cast<std::size_t>(recordCount);
   const std::size_t most = std::numeric_limits<std::size_t>::max();
-  return records > (most - 1) / kLongestTableRecord ? most : 1 + records * kLongestTableRecord;
+  return records > (most - 1) / LongestTableRecord() ? most : 1 + records * LongestTableRecord();
 }
 
 void ReadRecord(TokenCursor& cursor, Graph& graph, bool table) {
@@ -69,7 +63,7 @@ void ReadRecord(TokenCursor& cursor, Graph& graph, bool table) {
 // outside 0..200.
 std::optional<std::size_t> FailedRecordEnd(const TokenCursor& cursor, std::size_t start, bool table,
                                            DocumentValues& values) {
-  const std::size_t longest = table ? kLongestTableRecord : kLongestGraphRecord;
+  const std::size_t longest = table ? LongestTableRecord() : LongestGraphRecord();
   std::vector<std::string> tokens;
   for (std::size_t n = start + 1; n <= cursor.TokenCount() && n <= start + longest; ++n) {
     const std::string& token = cursor.Token(n);
@@ -99,126 +93,128 @@ std::optional<std::size_t> FailedRecordEnd(const TokenCursor& cursor, std::size_
 }
 
 std::string PlanePointText(const Graph& g) {
-  const std::string point = g.GraphType() == 8 ? "Point Animation  " : "Point  ";
-  if (g.CoordType() == 1) {
-    return point + "x=" + g.ExpressY() + ", y=" + g.ExpressZ();
+  const std::string point = g.kind == GraphKind::AnimatedPoint ? "Point Animation  " : "Point  ";
+  if (g.coordinates == CoordinateSystem::Cartesian) {
+    return point + "x=" + g.expressionY + ", y=" + g.expressionZ;
   }
-  return point + "a=" + g.ExpressY() + ", r=" + g.ExpressZ();
+  return point + "a=" + g.expressionY + ", r=" + g.expressionZ;
 }
 
 std::optional<std::string> PlaneDocumentEntry(const Graph& g) {
   // Explicit and parametric curves, intersections, step and stem plots are
   // worded as in opened files.
-  if (std::optional<std::string> opened = OpenedGraphEntryText(g, 1)) {
+  if (std::optional<std::string> opened = OpenedGraphEntryText(g, DocumentKind::Plane)) {
     return opened;
   }
-  const std::string& z = g.ExpressZ();
-  const std::int32_t kind = g.GraphType();
-  const std::int32_t form = g.FunForm();
-  const bool plane = g.CoordType() == 1 || g.CoordType() == 2;
-  if ((kind == 0 || kind == 9) && plane) {
-    const bool animated = kind == 9;
-    if (form == 1) {
+  const std::string& z = g.expressionZ;
+  const GraphKind kind = g.kind;
+  const FunctionForm form = g.form;
+  const bool plane = IsPlaneSystem(g.coordinates);
+  if ((kind == GraphKind::PlaneCurve || kind == GraphKind::AnimatedCurve) && plane) {
+    const bool animated = kind == GraphKind::AnimatedCurve;
+    if (form == FunctionForm::Equation) {
       return (animated ? "2D Curve Animation  " : "2D Curve  ") + z + "=0";
     }
-    if (form == 4) {
+    if (form == FunctionForm::Inequation) {
       return (animated ? "Inequation Animation  " : "Inequation  ") + z + "<0";
     }
   }
-  if ((kind == 7 || kind == 8) && plane) {
+  if ((kind == GraphKind::SinglePoint || kind == GraphKind::AnimatedPoint) && plane) {
     return PlanePointText(g);
   }
-  if (kind == 36) {
+  if (kind == GraphKind::DifferentialEquation) {
     return "ODE dy/dx=" + z;
   }
   return std::nullopt;
 }
 
 std::optional<std::string> RibbonDocumentEntry(const Graph& g) {
-  const std::string& y = g.ExpressY();
-  const std::string& z = g.ExpressZ();
-  const std::int32_t kind = g.GraphType();
-  const std::int32_t coords = g.CoordType();
-  const std::int32_t form = g.FunForm();
-  if (kind == 3 || kind == 10) {
-    const bool animated = kind == 10;
+  const std::string& y = g.expressionY;
+  const std::string& z = g.expressionZ;
+  const GraphKind kind = g.kind;
+  const CoordinateSystem coords = g.coordinates;
+  const FunctionForm form = g.form;
+  if (kind == GraphKind::Ribbon || kind == GraphKind::AnimatedRibbon) {
+    const bool animated = kind == GraphKind::AnimatedRibbon;
     const std::string ribbon = animated ? "2.5D Ribbon Animation  " : "2.5D Ribbon  ";
-    if (form == 2 && (coords == 1 || coords == 2)) {
-      return ribbon + (coords == 1 ? "y=" : "r=") + z;
+    if (form == FunctionForm::Explicit && IsPlaneSystem(coords)) {
+      return ribbon + (coords == CoordinateSystem::Cartesian ? "y=" : "r=") + z;
     }
-    if (form == 3 && coords == 1) {
+    if (form == FunctionForm::Parametric && coords == CoordinateSystem::Cartesian) {
       // The animated form has no blank after the comma.
       return ribbon + "x=" + y + (animated ? ",y=" : ", y=") + z;
     }
-    if (form == 3 && coords == 2) {
+    if (form == FunctionForm::Parametric && coords == CoordinateSystem::Polar) {
       return ribbon + "a=" + y + ", r=" + z;
     }
   }
-  if ((kind == 7 || kind == 8) && (coords == 1 || coords == 2)) {
+  if ((kind == GraphKind::SinglePoint || kind == GraphKind::AnimatedPoint) &&
+      IsPlaneSystem(coords)) {
     return PlanePointText(g);
   }
   return std::nullopt;
 }
 
 std::optional<std::string> SpaceDocumentEntry(const Graph& g) {
-  const std::string& x = g.ExpressX();
-  const std::string& y = g.ExpressY();
-  const std::string& z = g.ExpressZ();
-  const std::int32_t kind = g.GraphType();
-  const std::int32_t coords = g.CoordType();
-  const std::int32_t form = g.FunForm();
+  const std::string& x = g.expressionX;
+  const std::string& y = g.expressionY;
+  const std::string& z = g.expressionZ;
+  const GraphKind kind = g.kind;
+  const CoordinateSystem coords = g.coordinates;
+  const FunctionForm form = g.form;
   std::optional<std::string> prefix;
   switch (kind) {
-    case 1:
+    case GraphKind::SpaceCurve:
       prefix = "3D Curve  ";
       break;
-    case 2:
+    case GraphKind::Surface:
       prefix = "3D Surface  ";
       break;
-    case 11:
+    case GraphKind::AnimatedSpaceCurve:
       prefix = "3D Curve Animation  ";
       break;
-    case 12:
+    case GraphKind::AnimatedSurface:
       prefix = "3D Surface Animation  ";
       break;
     default:
       break;
   }
-  if (form == 3 && prefix) {
+  if (form == FunctionForm::Parametric && prefix) {
     switch (coords) {
-      case 3:
+      case CoordinateSystem::CartesianSpace:
         return *prefix + "x=" + x + ",y=" + y + ",z=" + z;
-      case 4:
+      case CoordinateSystem::Cylindrical:
         return *prefix + "a=" + x + ",r=" + y + ",z=" + z;
-      case 5:
+      case CoordinateSystem::Spherical:
         return *prefix + "a=" + x + ",b=" + y + ",r=" + z;
       default:
         break;
     }
   }
-  if (form == 2 && coords == 1) {
+  if (form == FunctionForm::Explicit && coords == CoordinateSystem::Cartesian) {
     return "Surface by rotation  y=" + z;
   }
-  if (form == 2 && prefix && (coords == 3 || coords == 4)) {
+  if (form == FunctionForm::Explicit && prefix &&
+      (coords == CoordinateSystem::CartesianSpace || coords == CoordinateSystem::Cylindrical)) {
     return *prefix + "z=" + z;
   }
-  if (form == 2 && prefix && coords == 5) {
+  if (form == FunctionForm::Explicit && prefix && coords == CoordinateSystem::Spherical) {
     return *prefix + "r=" + z;
   }
-  if (kind == 31) {
+  if (kind == GraphKind::Vector) {
     return std::string("Vector ");
   }
-  if (kind == 32) {
+  if (kind == GraphKind::VectorOperation) {
     return std::string("Vector Operation ");
   }
-  if (kind == 7 || kind == 8) {
-    const std::string point = kind == 8 ? "Point Animation  " : "Point  ";
+  if (kind == GraphKind::SinglePoint || kind == GraphKind::AnimatedPoint) {
+    const std::string point = kind == GraphKind::AnimatedPoint ? "Point Animation  " : "Point  ";
     switch (coords) {
-      case 3:
+      case CoordinateSystem::CartesianSpace:
         return point + "x=" + x + ", y=" + y + ", z=" + z;
-      case 4:
+      case CoordinateSystem::Cylindrical:
         return point + "a=" + x + ", r=" + y + ", z=" + z;
-      case 5:
+      case CoordinateSystem::Spherical:
         return point + "a=" + x + ", b=" + y + ", r=" + z;
       default:
         break;
@@ -229,13 +225,13 @@ std::optional<std::string> SpaceDocumentEntry(const Graph& g) {
 
 std::optional<std::string> FieldDocumentEntry(const Graph& g) {
   const std::string coordinates =
-      "x=" + g.ExpressX() + ", y=" + g.ExpressY() + ", z=" + g.ExpressZ();
-  switch (g.GraphType()) {
-    case 13:
+      "x=" + g.expressionX + ", y=" + g.expressionY + ", z=" + g.expressionZ;
+  switch (g.kind) {
+    case GraphKind::ColorMap:
       return "Color Map  " + coordinates;
-    case 14:
+    case GraphKind::ContourPlot:
       return "Contour Plot  " + coordinates;
-    case 15:
+    case GraphKind::VectorPlot:
       return "Vector Plot  " + coordinates;
     default:
       return std::nullopt;
@@ -244,33 +240,36 @@ std::optional<std::string> FieldDocumentEntry(const Graph& g) {
 
 }  // namespace
 
-bool AcceptsClipboardKind(std::int32_t docType, double clipboardKind) {
-  switch (docType) {
-    case 1:
-      return clipboardKind == 1 || clipboardKind == 4;
-    case 2:
-      return clipboardKind == 2 || clipboardKind == 5;
-    case 3:
-      return clipboardKind == 3 || clipboardKind == 6;
-    case 7:
-      return clipboardKind == 7;
+bool AcceptsClipboardKind(DocumentKind documentKind, double clipboardKind) {
+  const auto is = [clipboardKind](DocumentKind kind) {
+    return clipboardKind == static_cast<double>(kind);
+  };
+  switch (documentKind) {
+    case DocumentKind::Plane:
+      return is(DocumentKind::Plane) || is(DocumentKind::PlaneVariant);
+    case DocumentKind::Ribbon:
+      return is(DocumentKind::Ribbon) || is(DocumentKind::RibbonVariant);
+    case DocumentKind::Space:
+      return is(DocumentKind::Space) || is(DocumentKind::SpaceVariant);
+    case DocumentKind::Field:
+      return is(DocumentKind::Field);
     default:
       return true;
   }
 }
 
-std::optional<std::string> PastedGraphEntryText(const Graph& graph, std::int32_t docType) {
-  if (IsTableRecordKind(graph.GraphType())) {
+std::optional<std::string> PastedGraphEntryText(const Graph& graph, DocumentKind documentKind) {
+  if (IsTableRecordKind(graph.kind)) {
     return TableEntryText(graph);
   }
-  switch (docType) {
-    case 1:
+  switch (documentKind) {
+    case DocumentKind::Plane:
       return PlaneDocumentEntry(graph);
-    case 2:
+    case DocumentKind::Ribbon:
       return RibbonDocumentEntry(graph);
-    case 3:
+    case DocumentKind::Space:
       return SpaceDocumentEntry(graph);
-    case 7:
+    case DocumentKind::Field:
       return FieldDocumentEntry(graph);
     default:
       return std::nullopt;
@@ -285,7 +284,7 @@ std::optional<std::string> GraphClipboard::Copy(std::optional<std::size_t> selec
     return std::nullopt;
   }
   Graph& graph = *graphs.Item(static_cast<std::int32_t>(*selected) + 1);
-  std::string text = IntegerText(document.Values().DocType) + " ";
+  std::string text = IntegerText(static_cast<std::int32_t>(document.Values().documentKind)) + " ";
   try {
     text += SaveRecord(graph).value_or("");
   } catch (const IoError& error) {
@@ -299,7 +298,7 @@ std::optional<std::string> GraphClipboard::Copy(std::optional<std::size_t> selec
 
 std::optional<std::string> GraphClipboard::CopyAll() {
   Document& document = *document_;
-  std::string text = IntegerText(document.Values().DocType) + " ";
+  std::string text = IntegerText(static_cast<std::int32_t>(document.Values().documentKind)) + " ";
   try {
     text += Save(document.ListScene());
   } catch (const IoError& error) {
@@ -334,7 +333,7 @@ PasteResult GraphClipboard::Paste(const std::string& text, std::optional<std::si
   }
   Document& document = *document_;
   TokenCursor cursor(SplitTokens(LeadingTokens(text, TokensWorthReading(clipGraphCount_))));
-  if (!AcceptsClipboardKind(document.Values().DocType, LeadingNumberValue(cursor.Token(1)))) {
+  if (!AcceptsClipboardKind(document.Values().documentKind, LeadingNumberValue(cursor.Token(1)))) {
     result.refused = true;
     return result;
   }
@@ -362,8 +361,8 @@ PasteResult GraphClipboard::Paste(const std::string& text, std::optional<std::si
       cursor.Position(*end);
       continue;
     }
-    std::string entryText =
-        PastedGraphEntryText(*graph, document.Values().DocType).value_or(FallbackEntryText(*graph));
+    std::string entryText = PastedGraphEntryText(*graph, document.Values().documentKind)
+                                .value_or(FallbackEntryText(*graph));
     document.AppendPastedGraph(graph, std::move(entryText), checked, !table);
     ++result.pasted;
   }

@@ -10,22 +10,24 @@
 #include <optional>
 #include <string>
 
+#include "graph/graph_kinds.h"
+
 namespace quillon {
 
 class Graph;
 class Document;
 
-// Whether a document of kind docType takes graphs whose clipboard text starts
-// with this kind value: 1 takes 1 and 4, 2 takes 2 and 5, 3 takes 3 and 6, 7
-// takes 7; any other document kind takes everything.
-bool AcceptsClipboardKind(std::int32_t docType, double clipboardKind);
+// Whether a document of this kind takes graphs whose clipboard text starts
+// with this kind value: plane, ribbon and space documents take their own kind
+// and its variant, field documents their own; any other kind takes everything.
+bool AcceptsClipboardKind(DocumentKind documentKind, double clipboardKind);
 
 // The graph-list entry of a pasted graph: the table graph texts whatever the
-// document kind, and for graph records the texts chosen by FunForm, CoordType
-// and GraphType for document kinds 1, 2, 3 and 7 ("2D Curve  y=x^2",
+// document kind, and for graph records the texts chosen by form, coordinates
+// and kind for plane, ribbon, space and field documents ("2D Curve  y=x^2",
 // "2.5D Ribbon  r=a", "3D Surface  x=u,y=v,z=u*v", "Color Map  x=..."). Nothing
 // for the combinations no text is given for.
-std::optional<std::string> PastedGraphEntryText(const Graph& graph, std::int32_t docType);
+std::optional<std::string> PastedGraphEntryText(const Graph& graph, DocumentKind documentKind);
 
 struct PasteResult {
   bool refused = false;      // the text's kind does not suit the document

@@ -36,7 +36,7 @@ std::string Sentence(std::string clause) {
 
 Document::Document(DocumentDialogs& dialogs) : dialogs_(&dialogs) {
   values_.reporter = &dialogs;
-  mainAxis_.Show(true);
+  mainAxis_.shown = true;
 }
 
 std::shared_ptr<Graph> Document::MakeGraph() {
@@ -52,11 +52,11 @@ bool Document::Sample(Graph& graph) {
     return graph.GetPoints();
   } catch (const std::bad_alloc&) {
     Tell("Error",
-         "There is not enough memory to compute the graph \"" + MessageQuote(graph.NameS()) + "\".",
+         "There is not enough memory to compute the graph \"" + MessageQuote(graph.name) + "\".",
          MessageIcon::Critical);
   } catch (const std::exception& error) {
     Tell("Error",
-         "The graph \"" + MessageQuote(graph.NameS()) + "\" cannot be computed: " + error.what(),
+         "The graph \"" + MessageQuote(graph.name) + "\" cannot be computed: " + error.what(),
          MessageIcon::Critical);
   }
   return false;
@@ -68,7 +68,7 @@ bool Document::DeleteGraph(std::int32_t position) {
   if (position < 1 || position > listScene_.Graphs().Count()) {
     return false;
   }
-  const std::int32_t ID = listScene_.Graphs().Item(position)->ID();
+  const std::int32_t ID = listScene_.Graphs().Item(position)->id;
   if (IsShown(ID)) {
     showScene_.Graphs().Remove(Key(ID));
   }
@@ -105,12 +105,12 @@ bool Document::ApplyCheckStates() {
     const std::shared_ptr<Graph> graph = listScene_.Graphs().Item(position);
     const auto index = static_cast<std::size_t>(position - 1);
     const bool checked = index < entries_.size() && entries_[index].checked;
-    const bool shown = IsShown(graph->ID());
+    const bool shown = IsShown(graph->id);
     if (!checked && shown) {
-      showScene_.Graphs().Remove(Key(graph->ID()));
+      showScene_.Graphs().Remove(Key(graph->id));
       changed = true;
     } else if (checked && !shown) {
-      showScene_.Graphs().Add(graph, Key(graph->ID()));
+      showScene_.Graphs().Add(graph, Key(graph->id));
       Sample(*graph);
       changed = true;
     }
@@ -130,7 +130,7 @@ std::int32_t Document::TakeFreeID() {
 
 bool Document::AddDialogGraph(const std::shared_ptr<Graph>& graph) {
   const std::int32_t ID = TakeFreeID();
-  graph->ID(ID);
+  graph->id = ID;
   listScene_.Graphs().Add(graph, Key(ID));
   showScene_.Graphs().Add(graph, Key(ID));
   if (!Sample(*graph)) {
@@ -157,7 +157,7 @@ bool Document::AppendNewGraphEntry(std::int32_t graphCountBefore) {
 void Document::AppendPastedGraph(const std::shared_ptr<Graph>& graph, std::string entryText,
                                  bool checked, bool sample) {
   const std::int32_t ID = TakeFreeID();
-  graph->ID(ID);
+  graph->id = ID;
   listScene_.Graphs().Add(graph, Key(ID));
   if (checked) {
     showScene_.Graphs().Add(graph, Key(ID));
@@ -174,11 +174,11 @@ bool Document::EditDialogGraph(std::int32_t position, const Graph& edited) {
   }
   const std::shared_ptr<Graph> graph = listScene_.Graphs().Item(position);
   Graph previous(values_);
-  previous.EqualTo(*graph);
+  previous.TakeSettings(*graph);
   // ShowScene holds this very record, so it changes there too.
-  graph->EqualTo(edited);
+  graph->TakeSettings(edited);
   if (!Sample(*graph)) {
-    graph->EqualTo(previous);
+    graph->TakeSettings(previous);
     Sample(*graph);
     return false;
   }
@@ -195,8 +195,8 @@ void Document::ResetForNew() {
   showScene_.RotRoll(0);
   showScene_.RotPitch(0);
   showScene_.RotYaw(0);
-  values_.DocType = 1;
-  mainAxis_.BetterFonts(true);
+  values_.documentKind = DocumentKind::Plane;
+  mainAxis_.betterFonts = true;
 }
 
 bool Document::New() {
@@ -226,7 +226,7 @@ bool Document::New() {
 }
 
 GraphFileBytes Document::BuildGraphFile() {
-  return EncodeGraphFile(BuildDocumentText(values_.DocType, showScene_, mainAxis_));
+  return EncodeGraphFile(BuildDocumentText(values_.documentKind, showScene_, mainAxis_));
 }
 
 std::optional<GraphFileBytes> Document::BuildToldGraphFile() {
@@ -378,14 +378,14 @@ OpenResult Document::ReadGraphFile(const std::string& path, bool restartIDs) {
   if (restartIDs) {
     lastGraphID_ = 0;
   }
-  values_.DocType = staged.DocType;
+  values_.documentKind = staged.documentKind;
   showScene_.RotRoll(staged.RotRoll);
   showScene_.RotPitch(staged.RotPitch);
   showScene_.RotYaw(staged.RotYaw);
   for (StagedGraph& staging : staged.graphs) {
     Graph& graph = *staging.graph;
     ++lastGraphID_;
-    graph.ID(lastGraphID_);
+    graph.id = lastGraphID_;
     listScene_.Graphs().Add(staging.graph, Key(lastGraphID_));
     showScene_.Graphs().Add(staging.graph, Key(lastGraphID_));
     // An animated record sets the frame count before its graph is sampled,

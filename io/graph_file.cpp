@@ -42,17 +42,17 @@ void ApplyTagKind(char units, StagedDocument& staged) {
   switch (units) {
     case '2':
     case '6':
-      staged.DocType = 3;
+      staged.documentKind = DocumentKind::Space;
       break;
     case '3':
     case '5':
-      staged.DocType = 2;
+      staged.documentKind = DocumentKind::Ribbon;
       break;
     case '7':
-      staged.DocType = 7;
+      staged.documentKind = DocumentKind::Field;
       break;
     default:  // '1', '4'
-      staged.DocType = 1;
+      staged.documentKind = DocumentKind::Plane;
       break;
   }
   staged.RotRoll = 0;
@@ -156,29 +156,29 @@ std::string WholeGraphs(std::int32_t count) {
 
 }  // namespace
 
-std::string DocumentTag(std::int32_t docType) {
-  switch (docType) {
-    case 1:
+std::string DocumentTag(DocumentKind documentKind) {
+  switch (documentKind) {
+    case DocumentKind::Plane:
       return "S51";
-    case 2:
+    case DocumentKind::Ribbon:
       return "S53";
-    case 3:
+    case DocumentKind::Space:
       return "S52";
-    case 4:
+    case DocumentKind::PlaneVariant:
       return "S54";
-    case 5:
+    case DocumentKind::RibbonVariant:
       return "S55";
-    case 6:
+    case DocumentKind::SpaceVariant:
       return "S56";
-    case 7:
+    case DocumentKind::Field:
       return "S57";
     default:
       return "";
   }
 }
 
-std::string BuildDocumentText(std::int32_t docType, const Scene& showScene, const Axis& axis) {
-  std::string text = DocumentTag(docType);
+std::string BuildDocumentText(DocumentKind documentKind, const Scene& showScene, const Axis& axis) {
+  std::string text = DocumentTag(documentKind);
   if (!text.empty()) {
     text += ' ';
   }
@@ -267,11 +267,11 @@ StagedDocument ParseDocumentText(const std::string& text, DocumentValues& owner,
       }
       staging.sample = true;
       if (animation.read) {
-        staging.animFrames = animation.AnimFrames;
-        staging.animExtra = animation.AnimExtra;
+        staging.animFrames = animation.values.AnimFrames;
+        staging.animExtra = animation.values.AnimExtra;
       }
       staging.entryText =
-          OpenedGraphEntryText(graph, staged.DocType).value_or(FallbackEntryText(graph));
+          OpenedGraphEntryText(graph, staged.documentKind).value_or(FallbackEntryText(graph));
     } else if (IsTableRecordKind(kind)) {
       try {
         ReadTableRecord(cursor, graph, reading);

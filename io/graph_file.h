@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "graph/graph_kinds.h"
+
 #include "scene/axis.h"
 
 namespace quillon {
@@ -20,12 +22,12 @@ struct DocumentValues;
 
 // "S51".."S57" by document kind (2 and 3 crossed over: 2 gives "S53", 3
 // gives "S52"); "" for any other kind.
-std::string DocumentTag(std::int32_t docType);
+std::string DocumentTag(DocumentKind documentKind);
 
 // The document text: tag and a blank (none without a tag), the number of
 // graphs in the scene and a blank, the scene text, the axis record. Throws
 // IoError when a record cannot be written (record_writer.h).
-std::string BuildDocumentText(std::int32_t docType, const Scene& showScene, const Axis& axis);
+std::string BuildDocumentText(DocumentKind documentKind, const Scene& showScene, const Axis& axis);
 
 struct GraphFileBytes {
   std::string bytes;
@@ -74,7 +76,7 @@ struct StagedDocument {
   // was read before the damage.
   std::string damage;
   std::int32_t generation = 5;
-  std::int32_t DocType = 1;
+  DocumentKind documentKind = DocumentKind::Plane;
   float RotRoll = 0;
   float RotPitch = 0;
   float RotYaw = 0;

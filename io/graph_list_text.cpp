@@ -4,35 +4,36 @@
 
 namespace quillon {
 
-std::optional<std::string> OpenedGraphEntryText(const Graph& g, std::int32_t docType) {
-  if (docType != 1) {
+std::optional<std::string> OpenedGraphEntryText(const Graph& g, DocumentKind documentKind) {
+  if (documentKind != DocumentKind::Plane) {
     return std::nullopt;
   }
-  const std::string& y = g.ExpressY();
-  const std::string& z = g.ExpressZ();
-  const std::int32_t kind = g.GraphType();
-  const std::int32_t coords = g.CoordType();
-  const bool plain = kind == 0;
-  const bool animated = kind == 9;
+  const std::string& y = g.expressionY;
+  const std::string& z = g.expressionZ;
+  const GraphKind kind = g.kind;
+  const CoordinateSystem coords = g.coordinates;
+  const bool plain = kind == GraphKind::PlaneCurve;
+  const bool animated = kind == GraphKind::AnimatedCurve;
   const std::string curve = plain ? "2D Curve  " : "2D Curve Animation  ";
-  if (g.FunForm() == 3 && (plain || animated)) {
-    if (coords == 2) {
+  if (g.form == FunctionForm::Parametric && (plain || animated)) {
+    if (coords == CoordinateSystem::Polar) {
       return curve + "a=" + y + ",r=" + z;
     }
-    if (coords == 1) {
+    if (coords == CoordinateSystem::Cartesian) {
       return curve + "x=" + y + ",y=" + z;
     }
   }
-  if (g.FunForm() == 2) {
+  if (g.form == FunctionForm::Explicit) {
     if (plain || animated) {
-      if (coords == 2) {
+      if (coords == CoordinateSystem::Polar) {
         return curve + "r=" + z;
       }
-      if (coords == 1) {
+      if (coords == CoordinateSystem::Cartesian) {
         return curve + "y=" + z;
       }
     }
-    if (coords == 1 && (kind == 20 || kind == 23)) {
+    if (coords == CoordinateSystem::Cartesian &&
+        (kind == GraphKind::CurveAndSecondCurve || kind == GraphKind::StepOrStemPlot)) {
       return ExplicitAnalysisEntryText(g);
     }
   }
@@ -40,60 +41,60 @@ std::optional<std::string> OpenedGraphEntryText(const Graph& g, std::int32_t doc
 }
 
 std::optional<std::string> ExplicitAnalysisEntryText(const Graph& g) {
-  const std::string& z = g.ExpressZ();
-  if (g.GraphType() == 20) {
-    return "Intersection  y=" + z + ", y=" + g.Exp2();
+  const std::string& z = g.expressionZ;
+  if (g.kind == GraphKind::CurveAndSecondCurve) {
+    return "Intersection  y=" + z + ", y=" + g.secondCurveExpression;
   }
-  if (g.GraphType() != 23) {
+  if (g.kind != GraphKind::StepOrStemPlot) {
     return std::nullopt;
   }
-  if (g.ShowStep() && g.ShowStem()) {
+  if (g.showStepPlot && g.showStemPlot) {
     return "Step & Stem  y=" + z;
   }
-  if (g.ShowStep()) {
+  if (g.showStepPlot) {
     return "Step Plot  y=" + z;
   }
-  if (g.ShowStem()) {
+  if (g.showStemPlot) {
     return "Stem Plot  y=" + z;
   }
   return std::nullopt;
 }
 
 std::optional<std::string> TableEntryText(const Graph& g) {
-  switch (g.GraphType()) {
-    case 4:
-      return "2D Table Graph: " + g.NameS();
-    case 5:
-      return "2.5D Table Graph: " + g.NameS();
-    case 6:
-      return "3D Table Graph: " + g.NameS();
+  switch (g.kind) {
+    case GraphKind::Table2D:
+      return "2D Table Graph: " + g.name;
+    case GraphKind::Table25D:
+      return "2.5D Table Graph: " + g.name;
+    case GraphKind::Table3D:
+      return "3D Table Graph: " + g.name;
     default:
       return std::nullopt;
   }
 }
 
 std::optional<std::string> NewGraphEntryText(const Graph& g) {
-  const std::string& y = g.ExpressY();
-  const std::string& z = g.ExpressZ();
-  if (g.CoordType() == 1) {
-    switch (g.FunForm()) {
-      case 1:
+  const std::string& y = g.expressionY;
+  const std::string& z = g.expressionZ;
+  if (g.coordinates == CoordinateSystem::Cartesian) {
+    switch (g.form) {
+      case FunctionForm::Equation:
         return "2D Curve  " + z + "=0";
-      case 2:
+      case FunctionForm::Explicit:
         return "2D Curve  y=" + z;
-      case 3:
+      case FunctionForm::Parametric:
         return "2D Curve  x=" + y + ", y=" + z;
-      case 4:
+      case FunctionForm::Inequation:
         return "Inequation  " + z + "<0";
       default:
         return std::nullopt;
     }
   }
-  if (g.CoordType() == 2) {
-    switch (g.FunForm()) {
-      case 2:
+  if (g.coordinates == CoordinateSystem::Polar) {
+    switch (g.form) {
+      case FunctionForm::Explicit:
         return "2D Curve  r=" + z;
-      case 3:
+      case FunctionForm::Parametric:
         return "2D Curve  a=" + y + ", r=" + z;
       default:
         return std::nullopt;
@@ -103,16 +104,16 @@ std::optional<std::string> NewGraphEntryText(const Graph& g) {
 }
 
 std::string FallbackEntryText(const Graph& g) {
-  const bool planeCurve = g.GraphType() == 0 && (g.CoordType() == 1 || g.CoordType() == 2);
-  if (planeCurve && g.FunForm() == 1) {
-    return "2D Curve  " + g.ExpressZ() + "=0";
+  const bool planeCurve = g.kind == GraphKind::PlaneCurve && IsPlaneSystem(g.coordinates);
+  if (planeCurve && g.form == FunctionForm::Equation) {
+    return "2D Curve  " + g.expressionZ + "=0";
   }
-  if (planeCurve && g.FunForm() == 4) {
-    return "Inequation  " + g.ExpressZ() + "<0";
+  if (planeCurve && g.form == FunctionForm::Inequation) {
+    return "Inequation  " + g.expressionZ + "<0";
   }
-  std::string text = "Graph kind " + std::to_string(g.GraphType());
-  if (!g.NameS().empty()) {
-    text += ": " + g.NameS();
+  std::string text = "Graph kind " + std::to_string(static_cast<std::int32_t>(g.kind));
+  if (!g.name.empty()) {
+    text += ": " + g.name;
   }
   return text;
 }

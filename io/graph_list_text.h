@@ -7,19 +7,21 @@
 #include <optional>
 #include <string>
 
+#include "graph/graph_kinds.h"
+
 namespace quillon {
 
 class Graph;
 
-// The entry of a graph read from a graph record of a file, chosen by FunForm,
-// CoordType and GraphType when the document kind is 1 ("2D Curve  y=x^2",
+// The entry of a graph read from a graph record of a file, chosen by its form,
+// coordinates and kind in plane documents ("2D Curve  y=x^2",
 // "Intersection  y=... , y=..."); nothing for every other combination.
-std::optional<std::string> OpenedGraphEntryText(const Graph& graph, std::int32_t docType);
-// The entry of an explicit Cartesian graph of kind 20 ("Intersection  y=...,
-// y=...") or 23 (step and stem plots, by ShowStep and ShowStem); nothing for
-// other kinds, or a kind 23 graph that shows neither.
+std::optional<std::string> OpenedGraphEntryText(const Graph& graph, DocumentKind documentKind);
+// The entry of an explicit Cartesian graph with a second curve
+// ("Intersection  y=..., y=...") or a step or stem plot; nothing for other
+// kinds, or a step-or-stem graph that shows neither.
 std::optional<std::string> ExplicitAnalysisEntryText(const Graph& graph);
-// The entry of a table graph (kinds 4, 5, 6) whatever the document kind:
+// The entry of a table graph whatever the document kind:
 // "2D Table Graph: ", "2.5D Table Graph: " or "3D Table Graph: " and its name.
 std::optional<std::string> TableEntryText(const Graph& graph);
 // The entry of a graph made by the Draw commands, by coordinates and FunForm

@@ -6,11 +6,12 @@
 #include <cstdint>
 #include <string>
 
+#include "graph/document_values.h"
 #include "io/token_cursor.h"
 
 namespace quillon {
 
-class Axis;
+struct Axis;
 class Graph;
 
 struct RecordReading {
@@ -27,9 +28,8 @@ struct RecordReading {
 
 // The document-wide animation values that animated graph records carry.
 struct AnimationFields {
-  std::int32_t AnimFrames = 0;
-  std::int32_t AnimExtra = 0;
-  bool read = false;  // set when a record stored them
+  DocumentValues values;  // AnimFrames and AnimExtra are stored here
+  bool read = false;      // set when a record stored them
 };
 
 // Kind tokens: the exact decimal texts of the kinds that record_writer.h

@@ -8,23 +8,24 @@
 #include <optional>
 #include <string>
 
+#include "graph/graph_kinds.h"
+
 namespace quillon {
 
-class Axis;
+struct Axis;
 class Scene;
 class Graph;
 
 // Kinds written as graph records (Save) and as table records (SaveTable).
-bool IsGraphRecordKind(std::int32_t graphType);
-bool IsTableRecordKind(std::int32_t graphType);
+bool IsGraphRecordKind(GraphKind kind);
+bool IsTableRecordKind(GraphKind kind);
 
-// The graph record: 125 fields, 4 more when the graph is animated (MinT,
-// MaxT and the document's AnimFrames and AnimExtra), plus the positions of
-// its counted arrays. Throws IoError when a count exceeds 50.
+// The graph record: the fields of GraphRecordFields in order, the animation
+// group only when the graph is animated. Throws IoError when a count of
+// positions exceeds 50.
 std::string Save(const Graph& graph);
-// The table record: 21 fields plus X, Y, z of every table point (i = 0..StepU
-// outer, j = 0..StepV inner). A cell that holds no point gets a fresh one,
-// which stays. Throws IoError when a step exceeds 200.
+// The table record (TableRecordFields). A cell that holds no point gets a
+// fresh one, which stays. Throws IoError when a step exceeds 200.
 std::string SaveTable(Graph& graph);
 // The axis record: "0" for a hidden axis, otherwise 28 fields.
 std::string Save(const Axis& axis);

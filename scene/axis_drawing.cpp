@@ -153,11 +153,11 @@ void DrawPlaneAxis(const Axis& axis, float MinX, float MaxX, float MinY, float M
   }
   glEnd();
 
-  LineWidth(axis.AxisWidth());
-  SetAxisColor(axis.AxisColor());
+  LineWidth(axis.width);
+  SetAxisColor(axis.color);
   BeginSmoothLines();
   // Wider lines grow both ways; the heads move by a hundredth per extra pixel.
-  const double o = (static_cast<double>(axis.AxisWidth()) - 1) * 0.01;
+  const double o = (static_cast<double>(axis.width) - 1) * 0.01;
   glPushMatrix();
   const std::array<std::array<double, 2>, 3> xHead{
       {{MaxX + 2.6, -o}, {MaxX + 2.0, 0.2 - o}, {MaxX + 2.0, -0.2 - o}}};
@@ -184,7 +184,7 @@ void DrawPlaneAxis(const Axis& axis, float MinX, float MaxX, float MinY, float M
   Vertex(0, MaxY + 2.1, 0);
   glEnd();
 
-  BeginSmoothText(axis.BetterFonts());
+  BeginSmoothText(axis.betterFonts);
   for (std::int64_t i = 0; i <= lastX; ++i) {
     const std::string label = std::to_string(firstX + i);
     if (label != "0") {
@@ -201,7 +201,7 @@ void DrawPlaneAxis(const Axis& axis, float MinX, float MaxX, float MinY, float M
   }
   PrintLabel(fonts.BoldFontBase, "X", MaxX + 2.0, -1.2, 0);
   PrintLabel(fonts.BoldFontBase, "Y", -1.0, MaxY + 2.0, 0);
-  EndSmoothText(axis.BetterFonts());
+  EndSmoothText(axis.betterFonts);
 
   glEnable(GL_LIGHTING);
 }
@@ -250,29 +250,29 @@ void DrawBoxAxis(const Axis& axis, double MinX, double MaxX, double MinY, double
                  double MaxZ, bool withAxisLines, const TextFonts& fonts) {
   // Each step goes with the label count listed beside it; the pairing is
   // what stored documents were made with.
-  const GridSteps zSteps(MinZ, MaxZ, axis.LabelNumX());
-  const GridSteps xSteps(MinX, MaxX, axis.LabelNumY());
-  const GridSteps ySteps(MinY, MaxY, axis.LabelNumZ());
+  const GridSteps zSteps(MinZ, MaxZ, axis.labelStepsX);
+  const GridSteps xSteps(MinX, MaxX, axis.labelStepsY);
+  const GridSteps ySteps(MinY, MaxY, axis.labelStepsZ);
 
   glColorMaterial(GL_FRONT_AND_BACK, GL_DIFFUSE);
   glEnable(GL_COLOR_MATERIAL);
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   Material material;
-  if (axis.ShowYZPanel()) {
-    material.SetMaterial(axis.YZPanelMaterial());
-    SetAxisColor(axis.YZPanelColor());
+  if (axis.showYZPanel) {
+    material.SetMaterial(axis.yzPanelMaterial);
+    SetAxisColor(axis.yzPanelColor);
     Quad({0, 0, 1},
          {{{MinX, MinY, MinZ}, {MaxX, MinY, MinZ}, {MaxX, MaxY, MinZ}, {MinX, MaxY, MinZ}}});
   }
-  if (axis.ShowXZPanel()) {
-    material.SetMaterial(axis.XZPanelMaterial());
-    SetAxisColor(axis.XZPanelColor());
+  if (axis.showXZPanel) {
+    material.SetMaterial(axis.xzPanelMaterial);
+    SetAxisColor(axis.xzPanelColor);
     Quad({1, 0, 0},
          {{{MinX, MinY, MinZ}, {MinX, MaxY, MinZ}, {MinX, MaxY, MaxZ}, {MinX, MinY, MaxZ}}});
   }
-  if (axis.ShowXYPanel()) {
-    material.SetMaterial(axis.XYPanelMaterial());
-    SetAxisColor(axis.XYPanelColor());
+  if (axis.showXYPanel) {
+    material.SetMaterial(axis.xyPanelMaterial);
+    SetAxisColor(axis.xyPanelColor);
     Quad({0, 1, 0},
          {{{MinX, MinY, MinZ}, {MinX, MinY, MaxZ}, {MaxX, MinY, MaxZ}, {MaxX, MinY, MinZ}}});
   }
@@ -282,40 +282,40 @@ void DrawBoxAxis(const Axis& axis, double MinX, double MaxX, double MinY, double
   BeginSmoothLines();
   LineWidth(1);
   glBegin(GL_LINES);
-  SetAxisColor(axis.YZGridColor());
-  if (axis.ShowYZYGrid()) {
+  SetAxisColor(axis.yzGridColor);
+  if (axis.showYZYGrid) {
     for (std::int64_t i = 0; i <= xSteps.last; ++i) {
       Vertex(xSteps.At(i), MinY, MinZ);
       Vertex(xSteps.At(i), MaxY, MinZ);
     }
   }
-  if (axis.ShowYZZGrid()) {
+  if (axis.showYZZGrid) {
     for (std::int64_t i = 0; i <= ySteps.last; ++i) {
       Vertex(MinX, ySteps.At(i), MinZ);
       Vertex(MaxX, ySteps.At(i), MinZ);
     }
   }
-  SetAxisColor(axis.XZGridColor());
-  if (axis.ShowXZXGrid()) {
+  SetAxisColor(axis.xzGridColor);
+  if (axis.showXZXGrid) {
     for (std::int64_t i = 0; i <= zSteps.last; ++i) {
       Vertex(MinX, MinY, zSteps.At(i));
       Vertex(MinX, MaxY, zSteps.At(i));
     }
   }
-  if (axis.ShowXZZGrid()) {
+  if (axis.showXZZGrid) {
     for (std::int64_t i = 0; i <= ySteps.last; ++i) {
       Vertex(MinX, ySteps.At(i), MinZ);
       Vertex(MinX, ySteps.At(i), MaxZ);
     }
   }
-  SetAxisColor(axis.XYGridColor());
-  if (axis.ShowXYXGrid()) {
+  SetAxisColor(axis.xyGridColor);
+  if (axis.showXYXGrid) {
     for (std::int64_t i = 0; i <= zSteps.last; ++i) {
       Vertex(MinX, MinY, zSteps.At(i));
       Vertex(MaxX, MinY, zSteps.At(i));
     }
   }
-  if (axis.ShowXYYGrid()) {
+  if (axis.showXYYGrid) {
     for (std::int64_t i = 0; i <= xSteps.last; ++i) {
       Vertex(xSteps.At(i), MinY, MinZ);
       Vertex(xSteps.At(i), MinY, MaxZ);
@@ -362,12 +362,11 @@ void DrawBoxAxis(const Axis& axis, double MinX, double MaxX, double MinY, double
   }
   // Titles: under the x labels at the middle, above the y ticks, and past
   // the last z label.
-  PrintLabel(fonts.BoldFontBase, axis.TitleX(),
-             (MinX + MaxX) / 2 - EstimatedWidth(axis.TitleX()) / 2,
+  PrintLabel(fonts.BoldFontBase, axis.titleX, (MinX + MaxX) / 2 - EstimatedWidth(axis.titleX) / 2,
              xLabelBase - kGap - kTextHeight - 0.2, MaxZ);
-  PrintLabel(fonts.BoldFontBase, axis.TitleY(), MinX - EstimatedWidth(axis.TitleY()) / 2,
+  PrintLabel(fonts.BoldFontBase, axis.titleY, MinX - EstimatedWidth(axis.titleY) / 2,
              MaxY + kGap + 0.2, MaxZ);
-  PrintLabel(fonts.BoldFontBase, axis.TitleZ(), MaxX + kTick + kGap, MinY - kTextHeight / 2,
+  PrintLabel(fonts.BoldFontBase, axis.titleZ, MaxX + kTick + kGap, MinY - kTextHeight / 2,
              MaxZ + 0.8);
   glEnable(GL_LIGHTING);
 
@@ -422,8 +421,8 @@ void DrawFramedAxis(const Axis& axis, double MinX, double MaxX, double MinY, dou
   const double depth = MinY;
   glDisable(GL_LIGHTING);
 
-  LineWidth(axis.AxisWidth());
-  SetAxisColor(axis.AxisColor());
+  LineWidth(axis.width);
+  SetAxisColor(axis.color);
   glBegin(GL_LINES);
   const std::array<std::array<double, 2>, 4> corners{
       {{left, bottom}, {right, bottom}, {right, top}, {left, top}}};
@@ -458,7 +457,7 @@ void DrawFramedAxis(const Axis& axis, double MinX, double MaxX, double MinY, dou
 
   // Labels as on the plane axis, but below and left of the frame, and with a
   // "0" (no axis crosses there).
-  BeginSmoothText(axis.BetterFonts());
+  BeginSmoothText(axis.betterFonts);
   const double xLabelBase = bottom - kTick - 0.65;
   for (std::int64_t i = 0; i <= lastX; ++i) {
     const std::string label = std::to_string(firstX + i);
@@ -472,36 +471,37 @@ void DrawFramedAxis(const Axis& axis, double MinX, double MaxX, double MinY, dou
   }
   PrintLabel(fonts.BoldFontBase, "X", right + 0.5, xLabelBase, depth);
   PrintLabel(fonts.BoldFontBase, "Y", left - 0.25, top + 0.3, depth);
-  EndSmoothText(axis.BetterFonts());
+  EndSmoothText(axis.betterFonts);
 
   glEnable(GL_LIGHTING);
 }
 
 }  // namespace
 
-void Axis::Draw(std::int32_t /*dimension*/, float MinX, float MaxX, float MinY, float MaxY,
-                float MinZ, float MaxZ, std::int32_t docType, const TextFonts& fonts) const {
+void Axis::Draw(const Box& box, DocumentKind documentKind, const TextFonts& fonts) const {
+  const float MinX = box.MinX(), MaxX = box.MaxX(), MinY = box.MinY(), MaxY = box.MaxY();
+  const float MinZ = box.MinZ(), MaxZ = box.MaxZ();
   // A box with an infinite or undefined side has no place for an axis.
   if (!AllFinite({MinX, MaxX, MinY, MaxY})) {
     return;
   }
-  switch (docType) {
-    case 1:
-    case 4:
+  switch (documentKind) {
+    case DocumentKind::Plane:
+    case DocumentKind::PlaneVariant:
       DrawPlaneAxis(*this, MinX, MaxX, MinY, MaxY, fonts);
       break;
-    case 2:
-    case 5:
+    case DocumentKind::Ribbon:
+    case DocumentKind::RibbonVariant:
       // These documents keep their depth between 0 and 3 whatever the graphs span.
       DrawBoxAxis(*this, MinX, MaxX, MinY, MaxY, 0, 3, false, fonts);
       break;
-    case 3:
-    case 6:
+    case DocumentKind::Space:
+    case DocumentKind::SpaceVariant:
       if (AllFinite({MinZ, MaxZ})) {
         DrawBoxAxis(*this, MinX, MaxX, MinY, MaxY, MinZ, MaxZ, true, fonts);
       }
       break;
-    case 7:
+    case DocumentKind::Field:
       if (AllFinite({MinZ, MaxZ})) {
         DrawFramedAxis(*this, MinX, MaxX, MinY, MinZ, MaxZ, fonts);
       }

@@ -13,7 +13,7 @@
 
 namespace quillon {
 
-Camera::Camera() : eyePos_(PlotPoint::Init(0, 0, 1000)), refPos_(PlotPoint::Init(0, 0, 0)) {}
+Camera::Camera() : eyePos_(PlotPoint{0, 0, 1000}), refPos_(PlotPoint{0, 0, 0}) {}
 
 std::size_t Camera::Index(std::int32_t index) {
   if (index < 0 || index > 2) {
@@ -38,11 +38,11 @@ void Camera::SetVecup(float DX, float DY, float dz) {
 }
 
 void Camera::SetRef(float X, float Y, float z) {
-  refPos_ = PlotPoint::Init(X, Y, z);
+  refPos_ = PlotPoint{X, Y, z};
 }
 
 void Camera::SetEye(float X, float Y, float z) {
-  eyePos_ = PlotPoint::Init(X, Y, z);
+  eyePos_ = PlotPoint{X, Y, z};
 }
 
 void Camera::SetScreen(std::int32_t X, std::int32_t Y) {
@@ -55,7 +55,7 @@ void Camera::SetScreen(std::int32_t X, std::int32_t Y) {
 }
 
 void Camera::MoveView(float DX, float DY) {
-  Vector3 n{refPos_.X() - eyePos_.X(), refPos_.Y() - eyePos_.Y(), refPos_.z() - eyePos_.z()};
+  Vector3 n{refPos_.x - eyePos_.x, refPos_.y - eyePos_.y, refPos_.z - eyePos_.z};
   if (VecLength(n) == 0) {
     return;
   }
@@ -70,12 +70,12 @@ void Camera::MoveView(float DX, float DY) {
     ms[k] = s[k] * volWidth_ * DX;
     mu[k] = u[k] * volHeight_ * DY;
   }
-  eyePos_.X(eyePos_.X() - ms[0] - mu[0]);
-  eyePos_.Y(eyePos_.Y() - ms[1] - mu[1]);
-  eyePos_.z(eyePos_.z() - ms[2] - mu[2]);
-  refPos_.X(refPos_.X() - ms[0] - mu[0]);
-  refPos_.Y(refPos_.Y() - ms[1] - mu[1]);
-  refPos_.z(refPos_.z() - ms[2] - mu[2]);
+  eyePos_.x = eyePos_.x - ms[0] - mu[0];
+  eyePos_.y = eyePos_.y - ms[1] - mu[1];
+  eyePos_.z = eyePos_.z - ms[2] - mu[2];
+  refPos_.x = refPos_.x - ms[0] - mu[0];
+  refPos_.y = refPos_.y - ms[1] - mu[1];
+  refPos_.z = refPos_.z - ms[2] - mu[2];
 }
 
 void Camera::ZoomAll(float MinX, float MinY, float MinZ, float MaxX, float MaxY, float MaxZ) {
@@ -90,11 +90,11 @@ void Camera::ZoomAll(float MinX, float MinY, float MinZ, float MaxX, float MaxY,
     return;
   }
   SetViewRect(m, m);
-  const float dEyeX = eyePos_.X() - refPos_.X();
-  const float dEyeY = eyePos_.Y() - refPos_.Y();
-  const float dEyeZ = eyePos_.z() - refPos_.z();
+  const float dEyeX = eyePos_.x - refPos_.x;
+  const float dEyeY = eyePos_.y - refPos_.y;
+  const float dEyeZ = eyePos_.z - refPos_.z;
   SetRef((MinX + MaxX) / 2, (MinY + MaxY) / 2, (MinZ + MaxZ) / 2);
-  SetEye(refPos_.X() + dEyeX, refPos_.Y() + dEyeY, refPos_.z() + dEyeZ);
+  SetEye(refPos_.x + dEyeX, refPos_.y + dEyeY, refPos_.z + dEyeZ);
 }
 
 void Camera::Zoom(float factor) {
@@ -126,8 +126,8 @@ void Camera::Projection(Scene& showScene) {
   }
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-  gluLookAt(eyePos_.X(), eyePos_.Y(), eyePos_.z(), refPos_.X(), refPos_.Y(), refPos_.z(), vecUp_[0],
-            vecUp_[1], vecUp_[2]);
+  gluLookAt(eyePos_.x, eyePos_.y, eyePos_.z, refPos_.x, refPos_.y, refPos_.z, vecUp_[0], vecUp_[1],
+            vecUp_[2]);
 }
 
 }  // namespace quillon

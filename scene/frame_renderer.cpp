@@ -17,7 +17,6 @@ namespace quillon {
 
 namespace {
 
-constexpr std::int32_t kAxisDimension = 2;
 // Frames compiled at most: every frame holds the whole scene and its axis,
 // so a frame count read from a file (up to 2^31) must not decide how long a
 // rebuild takes or how much memory it holds. The program shows frame 0;
@@ -27,11 +26,6 @@ constexpr std::int32_t kMostFrames = 1000;
 void ApplySceneRotation(const Scene& scene) {
   const Matrix4 matrix = SceneRotationMatrix(scene.RotRoll(), scene.RotPitch(), scene.RotYaw());
   glMultMatrixf(matrix.data());
-}
-
-void DrawAxis(const Axis& axis, const Box& box, std::int32_t docType, const TextFonts& fonts) {
-  axis.Draw(kAxisDimension, box.MinX(), box.MaxX(), box.MinY(), box.MaxY(), box.MinZ(), box.MaxZ(),
-            docType, fonts);
 }
 
 // The box around every animation frame 0..lastFrame of the scene, widened
@@ -84,7 +78,7 @@ void FrameRenderer::RebuildLists(Scene& showScene, const Axis& mainAxis,
   if (!initialized_) {
     return;
   }
-  const bool withAxis = !showScene.Graphs().Empty() && mainAxis.Show();
+  const bool withAxis = !showScene.Graphs().Empty() && mainAxis.shown;
   if (showScene.Animation()) {
     const std::int32_t lastFrame = std::min(document.AnimFrames, kMostFrames - 1);
     const Box box = AnimationBox(showScene, lastFrame);
@@ -100,9 +94,9 @@ void FrameRenderer::RebuildLists(Scene& showScene, const Axis& mainAxis,
     for (std::int32_t k = 0; k <= lastFrame; ++k) {
       glNewList(firstFrameList_ + static_cast<std::uint32_t>(k), GL_COMPILE);
       ApplySceneRotation(showScene);
-      showScene.Draw(k);
+      showScene.Draw();
       if (withAxis) {
-        DrawAxis(mainAxis, box, document.DocType, fonts_);
+        mainAxis.Draw(box, document.documentKind, fonts_);
       }
       glEndList();
       compiledFrames_ = k + 1;
@@ -115,10 +109,10 @@ void FrameRenderer::RebuildLists(Scene& showScene, const Axis& mainAxis,
   }
   glNewList(staticList_, GL_COMPILE);
   ApplySceneRotation(showScene);
-  showScene.Draw(0);
+  showScene.Draw();
   if (withAxis) {
     sceneBox = showScene.GetBox(0);
-    DrawAxis(mainAxis, sceneBox, document.DocType, fonts_);
+    mainAxis.Draw(sceneBox, document.documentKind, fonts_);
   }
   glEndList();
 }

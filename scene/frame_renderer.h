@@ -13,7 +13,7 @@
 namespace quillon {
 
 class Box;
-class Axis;
+struct Axis;
 class Camera;
 class Scene;
 class Light;

@@ -15,17 +15,17 @@ namespace quillon {
 
 namespace {
 
-constexpr std::int32_t kEmissiveMaterial = 5;
-constexpr std::int32_t kRibbonAngleSteps = 40;
-
 bool DrawsCurve(const Graph& graph) {
-  const std::int32_t kind = graph.GraphType();
-  const std::int32_t form = graph.FunForm();
-  return (kind == 0 || kind == 9 || kind == 20 || kind == 23) && (form == 2 || form == 3);
+  const GraphKind kind = graph.kind;
+  const FunctionForm form = graph.form;
+  const bool curveKind = kind == GraphKind::PlaneCurve || kind == GraphKind::AnimatedCurve ||
+                         kind == GraphKind::CurveAndSecondCurve ||
+                         kind == GraphKind::StepOrStemPlot;
+  return curveKind && (form == FunctionForm::Explicit || form == FunctionForm::Parametric);
 }
 
 bool Defined(const PlotPoint& p) {
-  return p.X() != UndefinedMark && p.Y() != UndefinedMark && p.z() != UndefinedMark;
+  return p.x != UndefinedMark && p.y != UndefinedMark && p.z != UndefinedMark;
 }
 
 void SetColor(std::int32_t color) {
@@ -52,10 +52,10 @@ void EmitSegments(const PointGrid& grid, std::int32_t last) {
   const PlotPoint* p = &pointAt(0);
   for (std::int32_t i = 0; i < last; ++i) {
     const PlotPoint* q = &pointAt(i + 1);
-    const bool degenerate = p->X() == q->X() && p->Y() == q->Y() && p->z() == q->z();
+    const bool degenerate = p->x == q->x && p->y == q->y && p->z == q->z;
     if (!degenerate && Defined(*p) && Defined(*q)) {
-      glVertex3f(p->X(), p->Y(), p->z());
-      glVertex3f(q->X(), q->Y(), q->z());
+      glVertex3f(p->x, p->y, p->z);
+      glVertex3f(q->x, q->y, q->z);
     }
     p = q;
   }
@@ -63,13 +63,13 @@ void EmitSegments(const PointGrid& grid, std::int32_t last) {
 }
 
 void DrawCurve(const Graph& graph) {
-  const PointGrid& grid = graph.Vert3DGrid();
+  const PointGrid& grid = graph.Points();
   if (grid.Upper(0) < 0) {
     return;  // never sampled: no points to join
   }
   // A grid shorter than StepV (sampling failed half way) is drawn as far as
   // it reaches.
-  const std::int32_t last = std::min(graph.StepV(), grid.Upper(1));
+  const std::int32_t last = std::min(graph.stepsV, grid.Upper(1));
   if (last < 1) {
     return;
   }
@@ -84,8 +84,8 @@ void DrawCurve(const Graph& graph) {
   glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
   // A width below 1 is not a width OpenGL accepts; it would keep whatever
   // width was set last, so it draws as 1.
-  glLineWidth(static_cast<float>(std::max(graph.LineWidth(), 1)));
-  SetColor(graph.LineColor());
+  glLineWidth(static_cast<float>(std::max(graph.lineWidth, 1)));
+  SetColor(graph.lineColor);
   EmitSegments(grid, last);
   glPopAttrib();
   glEnable(GL_LIGHTING);
@@ -102,9 +102,9 @@ void RimVertex(float x, float y, float r, int k) {
 void DrawDisc(const PlotPoint& point, float radius) {
   glBegin(GL_TRIANGLES);
   for (int k = 0; k < 20; ++k) {
-    RimVertex(point.X(), point.Y(), radius, k);
-    RimVertex(point.X(), point.Y(), radius, k + 1);
-    glVertex3f(point.X(), point.Y(), point.z());
+    RimVertex(point.x, point.y, radius, k);
+    RimVertex(point.x, point.y, radius, k + 1);
+    glVertex3f(point.x, point.y, point.z);
   }
   glEnd();
 }
@@ -120,28 +120,25 @@ ColorFractions ColorToRGB(std::int32_t color) {
   return {(c & 0xFFu) / 255.0, ((c >> 8) & 0xFFu) / 255.0, ((c >> 16) & 0xFFu) / 255.0};
 }
 
-void DrawGraph(Graph& graph, std::int32_t /*lngAnimStep*/) {
-  if (graph.GraphType() == 21 || graph.GraphType() == 22) {
-    graph.StepU(kRibbonAngleSteps);
-  }
+void DrawGraph(const Graph& graph) {
   glEnable(GL_COLOR_MATERIAL);
   glColorMaterial(GL_FRONT_AND_BACK,
-                  graph.Material() == kEmissiveMaterial ? GL_EMISSION : GL_DIFFUSE);
+                  graph.material == MaterialPreset::Emissive ? GL_EMISSION : GL_DIFFUSE);
   Material material;
-  material.SetMaterial(graph.Material());
+  material.SetMaterial(graph.material);
   if (DrawsCurve(graph)) {
     DrawCurve(graph);
   }
 }
 
-void DrawPoint(const PlotPoint& point, std::int32_t docType) {
-  const float x = point.X();
-  const float y = point.Y();
-  const float size = point.Size();
+void DrawPoint(const PlotPoint& point, DocumentKind documentKind) {
+  const float x = point.x;
+  const float y = point.y;
+  const float size = point.size;
   glPushMatrix();
-  if (docType != 1) {
-    SetColor(point.Color());
-    glTranslatef(x, y, point.z());
+  if (documentKind != DocumentKind::Plane) {
+    SetColor(point.color);
+    glTranslatef(x, y, point.z);
     GLUquadric* quadric = gluNewQuadric();
     if (quadric != nullptr) {
       gluSphere(quadric, size * 5 / 100 + 5.0 / 100, 32, 32);
@@ -152,17 +149,17 @@ void DrawPoint(const PlotPoint& point, std::int32_t docType) {
   }
   const float s = size * 5 / 100;
   const float t = size * 7.5f / 100;
-  switch (point.Symbol()) {
-    case 1:
-      SetColor(point.Color());
+  switch (point.symbol) {
+    case PointSymbol::Disc:
+      SetColor(point.color);
       DrawDisc(point, size * 5 / 100 + 5.0f / 100);
       break;
-    case 2: {
+    case PointSymbol::Circle: {
       const float rim = size * 4 / 100 + 5.0f / 100;
       glColor3f(1, 1, 1);
       DrawDisc(point, rim);
       glLineWidth(SymbolLineWidth(size));
-      SetColor(point.Color());
+      SetColor(point.color);
       glBegin(GL_LINES);
       for (int k = 0; k < 20; ++k) {
         RimVertex(x, y, rim, k);
@@ -171,8 +168,8 @@ void DrawPoint(const PlotPoint& point, std::int32_t docType) {
       glEnd();
       break;
     }
-    case 3:
-      SetColor(point.Color());
+    case PointSymbol::Square:
+      SetColor(point.color);
       glBegin(GL_QUADS);
       glVertex2f(x - s, y + s);
       glVertex2f(x - s, y - s);
@@ -180,16 +177,16 @@ void DrawPoint(const PlotPoint& point, std::int32_t docType) {
       glVertex2f(x + s, y + s);
       glEnd();
       break;
-    case 4:
-      SetColor(point.Color());
+    case PointSymbol::Triangle:
+      SetColor(point.color);
       glBegin(GL_TRIANGLES);
       glVertex3f(x, y + t, 0);
       glVertex3f(x - t, y - t, 0);
       glVertex3f(x + t, y - t, 0);
       glEnd();
       break;
-    case 5:
-      SetColor(point.Color());
+    case PointSymbol::Diamond:
+      SetColor(point.color);
       glBegin(GL_QUADS);
       glVertex2f(x, y + t);
       glVertex2f(x - t, y);
@@ -197,9 +194,9 @@ void DrawPoint(const PlotPoint& point, std::int32_t docType) {
       glVertex2f(x + t, y);
       glEnd();
       break;
-    case 6:
+    case PointSymbol::Plus:
       glLineWidth(SymbolLineWidth(size));
-      SetColor(point.Color());
+      SetColor(point.color);
       glBegin(GL_LINES);
       glVertex3f(x, y + t, 0);
       glVertex3f(x, y - t, 0);

@@ -5,9 +5,11 @@
 
 #include <cstdint>
 
+#include "graph/graph_kinds.h"
+
 namespace quillon {
 
-class PlotPoint;
+struct PlotPoint;
 class Graph;
 
 // A colour value split into fractions 0..1. Only the low 24 bits count
@@ -21,18 +23,17 @@ struct ColorFractions {
 ColorFractions ColorToRGB(std::int32_t color);
 
 // Draws a graph: colour material on the diffuse colour (the emission colour
-// for material 5), the graph's material, and for the plane-curve kinds 0, 9,
-// 20 and 23 in explicit or parametric form the curve Vert3D(0, 0..StepV) as
-// smoothed segments in LineColor and LineWidth pixels. A segment touching
-// an undefined coordinate is left out, as is a segment of zero length.
-// Kinds 21 and 22 get StepU 40 (the record keeps it). lngAnimStep is the
-// animation step of animated graphs; curves draw the same for every step.
-// Leaves lighting and colour material on, line smoothing and blending off.
-void DrawGraph(Graph& graph, std::int32_t lngAnimStep = 0);
+// for the emissive material), the graph's material, and for plane curves,
+// animated curves, curves with a second curve and step or stem plots in
+// explicit or parametric form the curve Points() (0, 0..stepsV) as smoothed
+// segments in lineColor and lineWidth pixels, the same for every animation
+// step. A segment touching an undefined coordinate is left out, as is a
+// segment of zero length. Leaves lighting and colour material on, line
+// smoothing and blending off.
+void DrawGraph(const Graph& graph);
 
-// Draws a point as its symbol (plane documents, docType 1: 1 disc,
-// 2 hollow circle, 3 square, 4 triangle, 5 diamond, 6 plus; others
-// nothing) or as a sphere (every other document type).
-void DrawPoint(const PlotPoint& point, std::int32_t docType);
+// Draws a point as its symbol in plane documents (PointSymbol; None and
+// unknown codes draw nothing) or as a sphere in every other document kind.
+void DrawPoint(const PlotPoint& point, DocumentKind documentKind);
 
 }  // namespace quillon

@@ -94,9 +94,10 @@ std::size_t Material::Index(std::int32_t index) {
   return static_cast<std::size_t>(index);
 }
 
-void Material::SetMaterial(std::int32_t materType) {
-  if (materType >= kFirstPreset && materType <= kLastPreset) {
-    const Preset& preset = kPresets[static_cast<std::size_t>(materType - kFirstPreset)];
+void Material::SetMaterial(MaterialPreset code) {
+  if (code >= MaterialPreset::First && code <= MaterialPreset::Last) {
+    const Preset& preset =
+        kPresets[static_cast<std::size_t>(code) - static_cast<std::size_t>(MaterialPreset::First)];
     ambient_ = preset.ambient;
     diffuse_ = preset.diffuse;
     specular_ = preset.specular;

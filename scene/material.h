@@ -6,14 +6,12 @@
 #include <array>
 #include <cstdint>
 
+#include "graph/graph_kinds.h"
+
 namespace quillon {
 
 class Material {
  public:
-  // Number of the first and last preset that SetMaterial knows.
-  static constexpr std::int32_t kFirstPreset = 1;
-  static constexpr std::int32_t kLastPreset = 13;
-
   std::int32_t MatType() const { return matType_; }
   void MatType(std::int32_t value) { matType_ = value; }
   // Colours are (red, green, blue, alpha), index 0..3; other indices throw
@@ -29,10 +27,10 @@ class Material {
   float Ambient(std::int32_t index) const { return ambient_[Index(index)]; }
   void Ambient(std::int32_t index, float value) { ambient_[Index(index)] = value; }
 
-  // Takes the colours and shininess of preset materType (1..13; any other
-  // number keeps the current values) and loads diffuse, specular,
-  // shininess, emission and ambient, in that order, for both faces.
-  void SetMaterial(std::int32_t materType);
+  // Takes the colours and shininess of the preset (First..Last; any other
+  // code keeps the current values) and loads diffuse, specular, shininess,
+  // emission and ambient, in that order, for both faces.
+  void SetMaterial(MaterialPreset preset);
 
  private:
   static std::size_t Index(std::int32_t index);

@@ -43,7 +43,7 @@ Box BoxBounds::AsBox() const {
 
 bool Scene::Animation() const {
   for (const auto& entry : graphs_) {
-    if (entry.second->Animation()) {
+    if (entry.second->animated) {
       return true;
     }
   }
@@ -54,16 +54,15 @@ Box Scene::GetBox(std::int32_t step) {
   box_ = BoxBounds{};
   for (const auto& entry : graphs_) {
     Graph& graph = *entry.second;
-    box_.Take(*graph.GetBox(graph.Animation() ? step : 0));
+    box_.Take(*graph.GetBox(graph.animated ? step : 0));
   }
   box_.Widen();
   return box_.AsBox();
 }
 
-void Scene::Draw(std::int32_t step) {
+void Scene::Draw() const {
   for (const auto& entry : graphs_) {
-    Graph& graph = *entry.second;
-    DrawGraph(graph, graph.Animation() ? step : 0);
+    DrawGraph(*entry.second);
   }
 }
 

@@ -50,8 +50,6 @@ class Scene {
   void RotPitch(float value) { rotPitch_ = value; }
   float RotRoll() const { return rotRoll_; }
   void RotRoll(float value) { rotRoll_ = value; }
-  bool DrawAxis() const { return drawAxis_; }
-  void DrawAxis(bool value) { drawAxis_ = value; }
 
   // The box around all graphs for an animation step, widened by 0.1 on every
   // side. An empty scene gives minima 9999999 and maxima -9999999.
@@ -59,13 +57,12 @@ class Scene {
 
   // Draws every graph in list order into the current OpenGL context (defined
   // with the drawing code).
-  void Draw(std::int32_t step = 0);
+  void Draw() const;
 
  private:
   GraphCollection graphs_;
   // Working values of GetBox.
   BoxBounds box_;
-  bool drawAxis_ = true;
   float rotRoll_ = 0, rotPitch_ = 0, rotYaw_ = 0;
   float transX_ = 0, transY_ = 0, transZ_ = 0;
   float scaleX_ = 1, scaleY_ = 1, scaleZ_ = 1;

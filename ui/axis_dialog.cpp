@@ -74,14 +74,14 @@ AxisDialog::AxisDialog(Axis& axis, WindowDialogs& dialogs, QWidget* parent)
   setMinimumSize(300, 200);
 
   // Load
-  Check1->setChecked(axis_.Show());
-  Check2->setChecked(axis_.BetterFonts());
+  Check1->setChecked(axis_.shown);
+  Check2->setChecked(axis_.betterFonts);
   Combo1->clear();
   for (int width = 1; width <= kAxisWidths; ++width) {
     Combo1->addItem(QString::number(width));
   }
-  Combo1->setCurrentIndex(std::clamp(axis_.AxisWidth(), 1, kAxisWidths) - 1);
-  Picture1->Color(axis_.AxisColor());
+  Combo1->setCurrentIndex(std::clamp(axis_.width, 1, kAxisWidths) - 1);
+  Picture1->Color(axis_.color);
 }
 
 void AxisDialog::Picture1_Click() {
@@ -89,10 +89,10 @@ void AxisDialog::Picture1_Click() {
 }
 
 void AxisDialog::Command1_Click() {
-  axis_.Show(Check1->isChecked());
-  axis_.BetterFonts(Check2->isChecked());
-  axis_.AxisColor(Picture1->Color());
-  axis_.AxisWidth(RoundHalfEven(TextValue(Combo1->currentText())).value_or(1));
+  axis_.shown = Check1->isChecked();
+  axis_.betterFonts = Check2->isChecked();
+  axis_.color = Picture1->Color();
+  axis_.width = RoundHalfEven(TextValue(Combo1->currentText())).value_or(1);
   accept();
 }
 

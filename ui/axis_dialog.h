@@ -14,7 +14,7 @@ class QTabWidget;
 
 namespace quillon {
 
-class Axis;
+struct Axis;
 class ColorBox;
 class WindowDialogs;
 

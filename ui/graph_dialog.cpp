@@ -31,14 +31,9 @@ const QStringList kCartesianForms = {QStringLiteral("y=f(x)"), QStringLiteral("x
 const QStringList kPolarForms = {QStringLiteral("r=f(a)"), QStringLiteral("a=f1(u),r=f2(u)")};
 
 // What a new graph gets whatever the dialog says.
-constexpr std::int32_t kGraphType = 0;
-constexpr std::int32_t kFillStyle = 4;
 constexpr std::int32_t kSurfaceColor = 0xFF0000;
-constexpr std::int32_t kMaterial = 4;
-constexpr std::int32_t kShow = 2;
+constexpr std::int32_t kDisplayMode = 2;
 constexpr std::int32_t kSmoothness = 2;
-constexpr std::int32_t kExplicitForm = 2;
-constexpr std::int32_t kParametricForm = 3;
 constexpr std::int32_t kBlue = 0xFF0000;  // blue in bits 16..23
 
 template <typename Widget>
@@ -151,10 +146,10 @@ QWidget* GraphDialog::buildPropertiesTab() {
   return page;
 }
 
-bool GraphDialog::CanEdit(const Graph& graph, std::int32_t docType) {
-  return docType == 1 && graph.GraphType() == kGraphType &&
-         (graph.CoordType() == 1 || graph.CoordType() == 2) &&
-         (graph.FunForm() == kExplicitForm || graph.FunForm() == kParametricForm);
+bool GraphDialog::CanEdit(const Graph& graph, DocumentKind documentKind) {
+  return documentKind == DocumentKind::Plane && graph.kind == GraphKind::PlaneCurve &&
+         IsPlaneSystem(graph.coordinates) &&
+         (graph.form == FunctionForm::Explicit || graph.form == FunctionForm::Parametric);
 }
 
 void GraphDialog::PresetNew(int coordinateIndex) {
@@ -170,21 +165,21 @@ void GraphDialog::PresetEdit(const Graph& graph, std::int32_t listPosition) {
   editMode_ = true;
   editPosition_ = listPosition;
   setWindowTitle(QStringLiteral("Properties"));
-  Combo3->setCurrentIndex(graph.FunForm() - kExplicitForm);
-  Combo1->setCurrentIndex(graph.CoordType() - 1);
+  Combo3->setCurrentIndex(graph.form == FunctionForm::Parametric ? 1 : 0);
+  Combo1->setCurrentIndex(graph.coordinates == CoordinateSystem::Polar ? 1 : 0);
   Combo1_Click();
-  Text1->setText(QString::fromStdString(graph.NameS()));
-  if (graph.FunForm() == kExplicitForm) {
-    Text2->setText(QString::fromStdString(graph.ExpressZ()));
+  Text1->setText(QString::fromStdString(graph.name));
+  if (graph.form == FunctionForm::Explicit) {
+    Text2->setText(QString::fromStdString(graph.expressionZ));
   } else {
-    Text2->setText(QString::fromStdString(graph.ExpressY()));
-    Text3->setText(QString::fromStdString(graph.ExpressZ()));
+    Text2->setText(QString::fromStdString(graph.expressionY));
+    Text3->setText(QString::fromStdString(graph.expressionZ));
   }
-  Text4->setText(QString::fromStdString(DialogNumberText(graph.MinV())));
-  Text5->setText(QString::fromStdString(DialogNumberText(graph.MaxV())));
-  Text6->setText(QString::number(graph.StepV()));
-  Picture1->Color(graph.LineColor());
-  Combo2->setCurrentIndex(std::clamp(graph.LineWidth(), 1, kLineWidths) - 1);
+  Text4->setText(QString::fromStdString(DialogNumberText(graph.minV)));
+  Text5->setText(QString::fromStdString(DialogNumberText(graph.maxV)));
+  Text6->setText(QString::number(graph.stepsV));
+  Picture1->Color(graph.lineColor);
+  Combo2->setCurrentIndex(std::clamp(graph.lineWidth, 1, kLineWidths) - 1);
 }
 
 void GraphDialog::Combo1_Click() {
@@ -237,8 +232,8 @@ void GraphDialog::Command1_Click() {
   }
 
   // A plane document from here on, even when a check below refuses the input.
-  document_.Values().DocType = 1;
-  const std::int32_t coordType = Combo1->currentIndex() == 1 ? 2 : 1;
+  document_.Values().documentKind = DocumentKind::Plane;
+  const bool polar = Combo1->currentIndex() == 1;
   if (Combo3->currentIndex() < 0) {
     Combo3->setCurrentIndex(0);
   }
@@ -276,14 +271,31 @@ void GraphDialog::Command1_Click() {
   const std::int32_t lineWidth = RoundHalfEven(TextValue(Combo2->currentText())).value_or(1);
 
   const std::string first = Text2->text().toStdString();
-  const std::string expressY = parametric ? first : std::string(coordType == 2 ? "a" : "x");
-  const std::string expressZ = parametric ? Text3->text().toStdString() : first;
-  std::shared_ptr<Graph> graph = document_.MakeGraph()->Init(
-      document_.LastGraphID(), Text1->text().toStdString(), kGraphType, coordType, "0", expressY,
-      expressZ, 1, *stepCount, 0, 1.0f, minV, maxV, kFillStyle, kSurfaceColor, kSurfaceColor,
-      Picture1->Color(), lineWidth, kMaterial, kShow, kSmoothness, false, false, false, 0);
-  graph->FunForm(parametric ? kParametricForm : kExplicitForm);
-  graph->Show2DCurve(Check3->isChecked());
+  std::shared_ptr<Graph> graph = document_.MakeGraph();
+  graph->id = document_.LastGraphID();
+  graph->name = Text1->text().toStdString();
+  graph->kind = GraphKind::PlaneCurve;
+  graph->coordinates = polar ? CoordinateSystem::Polar : CoordinateSystem::Cartesian;
+  graph->form = parametric ? FunctionForm::Parametric : FunctionForm::Explicit;
+  // An explicit graph keeps its variable's name where a parametric one keeps f1.
+  graph->expressionX = "0";
+  graph->expressionY = parametric ? first : std::string(polar ? "a" : "x");
+  graph->expressionZ = parametric ? Text3->text().toStdString() : first;
+  graph->stepsU = 1;
+  graph->stepsV = *stepCount;
+  graph->minU = 0;
+  graph->maxU = 1.0f;
+  graph->minV = minV;
+  graph->maxV = maxV;
+  graph->lineColor = Picture1->Color();
+  graph->lineWidth = lineWidth;
+  graph->fillStyle = FillStyle::Standard;
+  graph->firstColor = kSurfaceColor;
+  graph->secondColor = kSurfaceColor;
+  graph->material = MaterialPreset::Gold;
+  graph->displayMode = kDisplayMode;
+  graph->smoothness = kSmoothness;
+  graph->showFunctionGraph = Check3->isChecked();
 
   // Into the document and sampled; a graph that cannot be sampled (the
   // compiler has told why) keeps the dialog open.

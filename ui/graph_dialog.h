@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <cstdint>
 
+#include "graph/graph_kinds.h"
+
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -36,7 +38,7 @@ class GraphDialog : public QDialog {
 
   // Whether the dialog can show this graph for editing: a plane function
   // of kind 0 in Cartesian or polar coordinates, explicit or parametric.
-  static bool CanEdit(const Graph& graph, std::int32_t docType);
+  static bool CanEdit(const Graph& graph, DocumentKind documentKind);
 
   // Draw Cartesian (0) or Draw Polar (1): a new graph in the explicit form.
   void PresetNew(int coordinateIndex);

@@ -268,7 +268,7 @@ void MainWindow::createControls() {
 
 void MainWindow::Load(const std::string& commandLine) {
   Initialize();
-  document_.MainAxis().Show(true);
+  document_.MainAxis().shown = true;
   DocumentValues& values = document_.Values();
   values.ViewMinX = values.ViewMinY = values.ViewMinZ = -50;
   values.ViewMaxX = values.ViewMaxY = values.ViewMaxZ = 50;
@@ -631,10 +631,10 @@ void MainWindow::editGraph() {
     return;
   }
   const std::int32_t position = row + 1;
-  const std::int32_t ID = document_.ListScene().Graphs().Item(position)->ID();
+  const std::int32_t ID = document_.ListScene().Graphs().Item(position)->id;
   std::shared_ptr<Graph> graph;
   for (const GraphCollection::Entry& entry : document_.ShowScene().Graphs()) {
-    if (entry.second->ID() == ID) {
+    if (entry.second->id == ID) {
       graph = entry.second;
       break;
     }
@@ -642,7 +642,7 @@ void MainWindow::editGraph() {
   if (graph == nullptr) {
     return;
   }
-  if (!GraphDialog::CanEdit(*graph, document_.Values().DocType)) {
+  if (!GraphDialog::CanEdit(*graph, document_.Values().documentKind)) {
     Report("Note",
            "The Properties dialog edits only the functions y=f(x), x=f1(u),y=f2(u), r=f(a) "
            "and a=f1(u),r=f2(u).",

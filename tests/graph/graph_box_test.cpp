@@ -82,18 +82,18 @@ TEST(GraphBox, KindsAfterSampling) {
     SCOPED_TRACE(c.name);
     Document document;
     const auto graph = MakeGraph(document, c.setup);
-    graph->ShowInverse((c.extras & kInverse) != 0);
-    graph->ShowJO((c.extras & kJoinDev) != 0);
-    graph->ShowDev((c.extras & kJoinDev) != 0);
-    graph->ShowContour((c.extras & kContour) != 0);
-    graph->ShowColormap((c.extras & kColormap) != 0);
-    graph->Exp2((c.extras & kExp2) != 0 ? "x*(-10)" : "");
+    graph->showInverse = (c.extras & kInverse) != 0;
+    graph->showOddEven = (c.extras & kJoinDev) != 0;
+    graph->showDerivative = (c.extras & kJoinDev) != 0;
+    graph->showContour = (c.extras & kContour) != 0;
+    graph->showColormap = (c.extras & kColormap) != 0;
+    graph->secondCurveExpression = (c.extras & kExp2) != 0 ? "x*(-10)" : "";
     const bool animated = (c.extras & kAnimated) != 0;
     if (animated) {
       document.values.AnimFrames = 2;
-      graph->Animation(true);
-      graph->MinT(0);
-      graph->MaxT(2);
+      graph->animated = true;
+      graph->minT = 0;
+      graph->maxT = 2;
     }
     ASSERT_TRUE(graph->GetPoints());
     const auto box = graph->GetBox(animated ? 1 : 0);
@@ -134,13 +134,13 @@ TEST(GraphBox, VectorIsSymmetricWithAMargin) {
     SCOPED_TRACE(c.name);
     Document document;
     Graph graph(document.values);
-    graph.GraphType(31);
-    graph.VecBeginX(c.begin[0]);
-    graph.VecBeginY(c.begin[1]);
-    graph.VecBeginZ(c.begin[2]);
-    graph.VecEndX(c.end[0]);
-    graph.VecEndY(c.end[1]);
-    graph.VecEndZ(c.end[2]);
+    graph.kind = GraphKind::Vector;
+    graph.vectorBeginX = c.begin[0];
+    graph.vectorBeginY = c.begin[1];
+    graph.vectorBeginZ = c.begin[2];
+    graph.vectorEndX = c.end[0];
+    graph.vectorEndY = c.end[1];
+    graph.vectorEndZ = c.end[2];
     ExpectBox(*graph.GetBox(0), c.expected);
   }
 }
@@ -148,16 +148,16 @@ TEST(GraphBox, VectorIsSymmetricWithAMargin) {
 TEST(GraphBox, TableKindReadsEmptyCellsAsTheOrigin) {
   Document document;
   Graph graph(document.values);
-  graph.GraphType(6);
-  graph.StepU(2);
-  graph.StepV(1);
-  graph.VertTab3D(2, 1, std::make_shared<PlotPoint>(PlotPoint::Init(4, 5, 6)));
-  graph.VertTab3D(1, 0, std::make_shared<PlotPoint>(PlotPoint::Init(-1, 2, 3)));
+  graph.kind = GraphKind::Table3D;
+  graph.stepsU = 2;
+  graph.stepsV = 1;
+  graph.TableCell(2, 1, std::make_shared<PlotPoint>(PlotPoint{4, 5, 6}));
+  graph.TableCell(1, 0, std::make_shared<PlotPoint>(PlotPoint{-1, 2, 3}));
   // Outside 0..StepU x 0..StepV: not scanned.
-  graph.VertTab3D(3, 1, std::make_shared<PlotPoint>(PlotPoint::Init(100, 100, 100)));
+  graph.TableCell(3, 1, std::make_shared<PlotPoint>(PlotPoint{100, 100, 100}));
   ExpectBox(*graph.GetBox(0), {-1, 4, 0, 5, 0, 6});
   // Boxing creates no table point.
-  EXPECT_FALSE(graph.HasVertTab3D(0, 0));
+  EXPECT_FALSE(graph.FindTableCell(0, 0));
 }
 
 // Boxing reads through const access: arrays that sampling never computed
@@ -165,12 +165,12 @@ TEST(GraphBox, TableKindReadsEmptyCellsAsTheOrigin) {
 TEST(GraphBox, DoesNotFillLazyArrays) {
   Document document;
   const auto graph = MakeGraph(document, {0, 1, 2, "0", "0", "x", 0, 1, 1, 0, 1, 100});
-  graph->ShowDev(true);
-  graph->ShowJO(true);
+  graph->showDerivative = true;
+  graph->showOddEven = true;
   ASSERT_TRUE(graph->GetPoints());
   graph->GetBox(0);
-  EXPECT_FALSE(graph->VertA3DGrid().Stored());
-  EXPECT_FALSE(graph->VertJO3DGrid().Stored());
+  EXPECT_FALSE(graph->DerivativePoints().Stored());
+  EXPECT_FALSE(graph->OddEvenPoints().Stored());
 }
 
 // Counts that no longer match the arrays (changed after sampling, beyond 16
@@ -181,15 +181,15 @@ TEST(GraphBox, CountsBeyondTheArrays) {
   document.values.AnimFrames = 2;
   const auto curve = MakeGraph(document, {0, 1, 2, "0", "0", "x", 0, 1, 1, 1, 2, 1});
   ASSERT_TRUE(curve->GetPoints());
-  curve->StepV(100000);
+  curve->stepsV = 100000;
   ExpectBox(*curve->GetBox(0), {0, 2, 0, 2, 0, 0});
   const auto surface = MakeGraph(document, {2, 3, 2, "x", "y", "1", 0, 1, 1, 0, 1, 1});
   ASSERT_TRUE(surface->GetPoints());
-  surface->StepU(kMax);
-  surface->StepV(kMax);
+  surface->stepsU = kMax;
+  surface->stepsV = kMax;
   ExpectBox(*surface->GetBox(0), {0, 1, 1, 1, 0, 1});
   const auto unsampled = MakeGraph(document, {0, 1, 2, "0", "0", "x"});
-  unsampled->StepV(40000);
+  unsampled->stepsV = 40000;
   ExpectBox(*unsampled->GetBox(0), {0, 0, 0, 0, kLow, kHigh});
   // Arrays sampling made but never computed (the surface is not sampled in
   // this coordinate system) read as the origin in each of their 10^14 cells.
@@ -199,7 +199,7 @@ TEST(GraphBox, CountsBeyondTheArrays) {
   ExpectBox(*uncomputed->GetBox(0), {0, 0, 0, 0, 0, 0});
   // An animation step past the frames.
   const auto animated = MakeGraph(document, {12, 3, 3, "u", "v", "t", 1, 2, 1, 3, 4, 1});
-  animated->Animation(true);
+  animated->animated = true;
   ASSERT_TRUE(animated->GetPoints());
   ExpectBox(*animated->GetBox(5), {kLow, kHigh, kLow, kHigh, kLow, kHigh});
 }

@@ -76,10 +76,10 @@ TEST(Sampling, PlaneCurveForms) {
     Document document;
     const auto graph = MakeGraph(document, c.setup);
     ASSERT_TRUE(graph->GetPoints());
-    ASSERT_EQ(graph->Vert3DGrid().Upper(1), static_cast<std::int32_t>(c.curve.size()) - 1);
+    ASSERT_EQ(graph->Points().Upper(1), static_cast<std::int32_t>(c.curve.size()) - 1);
     for (std::size_t i = 0; i < c.curve.size(); ++i) {
       SCOPED_TRACE("point " + std::to_string(i));
-      ExpectPoint(graph->Vert3DGrid().Find(0, static_cast<std::int32_t>(i)), c.curve[i]);
+      ExpectPoint(graph->Points().Find(0, static_cast<std::int32_t>(i)), c.curve[i]);
     }
     EXPECT_TRUE(document.reporter.messages.empty());
   }
@@ -90,12 +90,12 @@ TEST(Sampling, StepGuardsRaiseZeroCountsInTheRecordAndDocument) {
   const auto graph = MakeGraph(document, {0, 1, 2, "0", "0", "x*3", 0, 1, 0, 1, 2, 0});
   document.values.AnimFrames = 0;
   ASSERT_TRUE(graph->GetPoints());
-  EXPECT_EQ(graph->StepU(), 1);
-  EXPECT_EQ(graph->StepV(), 1);
+  EXPECT_EQ(graph->stepsU, 1);
+  EXPECT_EQ(graph->stepsV, 1);
   EXPECT_EQ(document.values.AnimFrames, 1);
-  EXPECT_EQ(graph->Vert3DGrid().Upper(0), 1);
-  EXPECT_EQ(graph->Vert3DGrid().Upper(1), 1);
-  ExpectPoint(graph->Vert3DGrid().Find(0, 1), {2, 6, 0});
+  EXPECT_EQ(graph->Points().Upper(0), 1);
+  EXPECT_EQ(graph->Points().Upper(1), 1);
+  ExpectPoint(graph->Points().Find(0, 1), {2, 6, 0});
 }
 
 // The arrays each call allocates, which of them cost memory, the two curves
@@ -103,9 +103,9 @@ TEST(Sampling, StepGuardsRaiseZeroCountsInTheRecordAndDocument) {
 TEST(Sampling, ArraysOfACurve) {
   Document document;
   const auto graph = MakeGraph(document, {20, 1, 2, "0", "0", "x", 0, 1, 2, -1, 1, 2});
-  graph->Exp2("x^2*100");
-  graph->ShowJO(true);
-  graph->ShowSurPY(true);
+  graph->secondCurveExpression = "x^2*100";
+  graph->showOddEven = true;
+  graph->showSectionY = true;
   ASSERT_TRUE(graph->GetPoints());
   struct Row {
     const char* name;
@@ -113,9 +113,12 @@ TEST(Sampling, ArraysOfACurve) {
     bool stored;
   };
   const Row rows[] = {
-      {"Vert3D", graph->Vert3DGrid(), true},      {"Vert3DExp2", graph->Vert3DExp2Grid(), true},
-      {"VertA3D", graph->VertA3DGrid(), false},   {"VertB3D", graph->VertB3DGrid(), false},
-      {"VertJO3D", graph->VertJO3DGrid(), false}, {"VertPY3D", graph->VertPY3DGrid(), false},
+      {"Vert3D", graph->Points(), true},
+      {"Vert3DExp2", graph->SecondCurvePoints(), true},
+      {"VertA3D", graph->DerivativePoints(), false},
+      {"VertB3D", graph->AuxiliaryPoints(), false},
+      {"VertJO3D", graph->OddEvenPoints(), false},
+      {"VertPY3D", graph->SectionYPoints(), false},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -126,15 +129,15 @@ TEST(Sampling, ArraysOfACurve) {
     // The columns that are not computed hold fresh points.
     EXPECT_TRUE(IsFresh(row.grid.Find(2, 2)));
   }
-  EXPECT_FALSE(graph->VertPX3DGrid().Allocated());
-  EXPECT_FALSE(graph->Vert1DGrid().Allocated());
-  EXPECT_FALSE(graph->VertRev3DGrid().Allocated());
+  EXPECT_FALSE(graph->SectionXPoints().Allocated());
+  EXPECT_FALSE(graph->SpaceCurvePoints().Allocated());
+  EXPECT_FALSE(graph->RibbonPoints().Allocated());
   const std::vector<XYZ> first = {{-1, -1, 0}, {0, 0, 0}, {1, 1, 0}};
   const std::vector<XYZ> second = {{-1, U, 0}, {0, 0, 0}, {1, U, 0}};
   for (std::int32_t i = 0; i <= 2; ++i) {
     SCOPED_TRACE(i);
-    ExpectPoint(graph->Vert3DGrid().Find(0, i), first[static_cast<std::size_t>(i)]);
-    ExpectPoint(graph->Vert3DExp2Grid().Find(0, i), second[static_cast<std::size_t>(i)]);
+    ExpectPoint(graph->Points().Find(0, i), first[static_cast<std::size_t>(i)]);
+    ExpectPoint(graph->SecondCurvePoints().Find(0, i), second[static_cast<std::size_t>(i)]);
   }
   // A parametric kind 20 computes no second curve, yet clips its fresh points
   // like the first curve's: X = 0 lies outside a view that starts at 1.
@@ -142,23 +145,23 @@ TEST(Sampling, ArraysOfACurve) {
   shifted.values.ViewMinX = 1;
   const auto parametric = MakeGraph(shifted, {20, 1, 3, "0", "u+1", "u", 0, 1, 1, 0, 1, 1});
   ASSERT_TRUE(parametric->GetPoints());
-  ExpectPoint(parametric->Vert3DGrid().Find(0, 1), {2, 1, 0});
+  ExpectPoint(parametric->Points().Find(0, 1), {2, 1, 0});
   for (std::int32_t i = 0; i <= 1; ++i) {
-    ExpectPoint(parametric->Vert3DExp2Grid().Find(0, i), {U, 0, 0});
+    ExpectPoint(parametric->SecondCurvePoints().Find(0, i), {U, 0, 0});
   }
   // A surface with both projection grids samples as usual; they read as
   // fresh points.
   const auto surface = MakeGraph(document, {2, 3, 2, "x", "y", "x+y", 0, 1, 2, 0, 1, 3});
-  surface->ShowSurPX(true);
-  surface->ShowSurPY(true);
+  surface->showSectionX = true;
+  surface->showSectionY = true;
   ASSERT_TRUE(surface->GetPoints());
-  for (const PointGrid* grid : {&surface->VertPX3DGrid(), &surface->VertPY3DGrid()}) {
+  for (const PointGrid* grid : {&surface->SectionXPoints(), &surface->SectionYPoints()}) {
     ASSERT_TRUE(grid->Allocated());
     EXPECT_EQ(grid->Upper(0), 2);
     EXPECT_EQ(grid->Upper(1), 3);
     EXPECT_TRUE(IsFresh(grid->Find(1, 2)));
   }
-  ExpectPoint(surface->Vert3DGrid().Find(2, 3), {1, 2, 1});
+  ExpectPoint(surface->Points().Find(2, 3), {1, 2, 1});
 }
 
 // Kind 21 sweeps the curve point around the X axis, kind 22 around the Y
@@ -173,7 +176,7 @@ TEST(Sampling, RibbonsUseTheAbsoluteRadius) {
       const auto graph =
           MakeGraph(document, {kind, 1, 2, "0", "0", y == U ? "100" : "-2", 0, 1, 1, x, x, 1});
       ASSERT_TRUE(graph->GetPoints());
-      const PointGrid& ribbon = graph->VertRev3DGrid();
+      const PointGrid& ribbon = graph->RibbonPoints();
       ASSERT_EQ(ribbon.Upper(0), 40);
       ASSERT_EQ(ribbon.Upper(1), 1);
       for (std::int32_t k = 0; k <= 40; ++k) {
@@ -223,7 +226,7 @@ TEST(Sampling, SpacePointsAndSurfaces) {
     Document document;
     const auto graph = MakeGraph(document, c.setup);
     ASSERT_TRUE(graph->GetPoints());
-    ExpectPoint(graph->Vert3DGrid().Find(c.j, c.i), c.expected);
+    ExpectPoint(graph->Points().Find(c.j, c.i), c.expected);
   }
 }
 
@@ -251,8 +254,8 @@ TEST(Sampling, CoordinatePlaneCurveLastMatchingToken) {
     Document document;
     const auto graph = MakeGraph(document, {1, c.coordType, 2, "0", "0", c.expression, 0, 2, 1});
     ASSERT_TRUE(graph->GetPoints());
-    ASSERT_EQ(graph->Vert1DGrid().Upper(0), 1);
-    ExpectPoint(graph->Vert1DGrid().Find(1), c.atU2);
+    ASSERT_EQ(graph->SpaceCurvePoints().Upper(0), 1);
+    ExpectPoint(graph->SpaceCurvePoints().Find(1), c.atU2);
   }
 }
 
@@ -278,9 +281,9 @@ TEST(Sampling, AnimationKinds) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const auto graph = MakeGraph(document, c.setup);
-    graph->Animation(true);
-    graph->MinT(0);
-    graph->MaxT(2);
+    graph->animated = true;
+    graph->minT = 0;
+    graph->maxT = 2;
     ASSERT_TRUE(graph->GetPoints());
     ExpectPoint(AnimationGrid(*graph).Find(c.i, c.j, c.k), c.expected);
   }
@@ -308,7 +311,7 @@ TEST(Sampling, KindsAndFormsWithoutPoints) {
     Document document;
     const auto graph = MakeGraph(document, setup);
     ASSERT_TRUE(graph->GetPoints());
-    const PointGrid& grid = graph->Vert3DGrid();
+    const PointGrid& grid = graph->Points();
     ASSERT_TRUE(grid.Allocated());
     EXPECT_FALSE(grid.Stored());
     EXPECT_TRUE(IsFresh(grid.Find(0, 0)));
@@ -355,16 +358,16 @@ TEST(Sampling, FailuresStopTheSampling) {
     SCOPED_TRACE(c.name);
     Document document;
     const auto graph = MakeGraph(document, c.setup);
-    graph->Exp2(c.exp2);
+    graph->secondCurveExpression = c.exp2;
     EXPECT_FALSE(graph->GetPoints());
     const bool syntax = std::string(c.name).rfind("empty", 0) != 0;
     ASSERT_EQ(document.reporter.messages.size(), syntax ? 1u : 0u);
     if (syntax) {
       EXPECT_EQ(document.reporter.messages[0].title, "Syntax Error");
     }
-    ExpectPoint(graph->Vert3DGrid().Find(0, 0), c.first);
+    ExpectPoint(graph->Points().Find(0, 0), c.first);
     for (std::int32_t i = 1; i <= 4; ++i) {
-      EXPECT_TRUE(IsFresh(graph->Vert3DGrid().Find(0, i)));
+      EXPECT_TRUE(IsFresh(graph->Points().Find(0, i)));
     }
   }
 }
@@ -374,18 +377,18 @@ TEST(Sampling, FailuresStopTheSampling) {
 TEST(Sampling, RandomTextsFollowTheEvaluationOrder) {
   Document document;
   const auto graph = MakeGraph(document, {20, 1, 2, "0", "0", "rnd(1)", 0, 1, 1, 0, 1, 3});
-  graph->Exp2("rnd(1)*2");
+  graph->secondCurveExpression = "rnd(1)*2";
   ASSERT_TRUE(graph->GetPoints());
   RandomGenerator reference;
   for (std::int32_t i = 0; i <= 3; ++i) {
     SCOPED_TRACE(i);
-    EXPECT_EQ(graph->Vert3DGrid().Find(0, i)->Y(), reference.Next(1));
-    EXPECT_EQ(graph->Vert3DExp2Grid().Find(0, i)->Y(),
+    EXPECT_EQ(graph->Points().Find(0, i)->y, reference.Next(1));
+    EXPECT_EQ(graph->SecondCurvePoints().Find(0, i)->y,
               static_cast<float>(static_cast<double>(reference.Next(1)) * 2));
   }
   // A second sampling continues the document's sequence.
   ASSERT_TRUE(graph->GetPoints());
-  EXPECT_EQ(graph->Vert3DGrid().Find(0, 0)->Y(), reference.Next(1));
+  EXPECT_EQ(graph->Points().Find(0, 0)->y, reference.Next(1));
 }
 
 // Pure texts are evaluated in blocks; the points must be those of the
@@ -424,23 +427,24 @@ TEST(Sampling, BlockPathEqualsPointPath) {
     tainted.y += taint;
     tainted.z += taint;
     const auto point = MakeGraph(pointDocument, tainted);
-    block->Exp2("x*x-30");
-    point->Exp2("x*x-30" + taint);
+    block->secondCurveExpression = "x*x-30";
+    point->secondCurveExpression = "x*x-30" + taint;
     for (Document* document : {&blockDocument, &pointDocument}) {
       document->values.AnimFrames = 1200;
     }
     for (Graph* graph : {block.get(), point.get()}) {
-      graph->Animation(c.animated);
-      graph->MinT(-2);
-      graph->MaxT(2);
+      graph->animated = c.animated;
+      graph->minT = -2;
+      graph->maxT = 2;
     }
     ASSERT_TRUE(block->GetPoints());
     ASSERT_TRUE(point->GetPoints());
     const auto compare = [&]() {
       std::size_t compared = 0;
-      for (const auto grid : {&Graph::Vert3DGrid, &Graph::Vert3DExp2Grid, &Graph::VertRev3DGrid,
-                              &Graph::Vert1DGrid, &Graph::Anim1DGrid, &Graph::Anim2DGrid,
-                              &Graph::Anim3DVGrid, &Graph::Anim2DUGrid, &Graph::Anim3DGrid}) {
+      for (const auto grid :
+           {&Graph::Points, &Graph::SecondCurvePoints, &Graph::RibbonPoints,
+            &Graph::SpaceCurvePoints, &Graph::AnimatedPoint, &Graph::AnimatedCurve,
+            &Graph::AnimatedRibbon, &Graph::AnimatedSpaceCurve, &Graph::AnimatedSurface}) {
         const PointGrid& a = ((*block).*grid)();
         const PointGrid& b = ((*point).*grid)();
         EXPECT_EQ(a.Size(), b.Size());
@@ -449,8 +453,8 @@ TEST(Sampling, BlockPathEqualsPointPath) {
           const PlotPoint& p = a.Data()[n];
           const PlotPoint& q = b.Data()[n];
           if (!(p == q)) {
-            ADD_FAILURE() << "cell " << n << ": (" << p.X() << ", " << p.Y() << ", " << p.z()
-                          << ") against (" << q.X() << ", " << q.Y() << ", " << q.z() << ")";
+            ADD_FAILURE() << "cell " << n << ": (" << p.x << ", " << p.y << ", " << p.z
+                          << ") against (" << q.x << ", " << q.y << ", " << q.z << ")";
             return compared;
           }
           ++compared;
@@ -461,13 +465,14 @@ TEST(Sampling, BlockPathEqualsPointPath) {
     EXPECT_GT(compare(), 1024u);
     // Sampling again over the same storage writes every cell anew, including
     // those that nothing computes.
-    const PointGrid& grid = block->Vert3DGrid();
+    const PointGrid& grid = block->Points();
     if (!c.animated && grid.Stored()) {
-      PlotPoint stale = PlotPoint::Init(7, 8, 9);
-      stale.Show(true);
+      PlotPoint stale = PlotPoint{7, 8, 9};
+      stale.shown = true;
+      // The test writes through the read-only view to plant stale cells.
       for (std::int32_t j = 0; j <= grid.Upper(0); ++j) {
         for (std::int32_t i = 0; i <= grid.Upper(1); i += 7)
-          block->Vert3D(j, i, stale);
+          *const_cast<PlotPoint*>(grid.Find(j, i)) = stale;
       }
       ASSERT_TRUE(block->GetPoints());
       EXPECT_GT(compare(), 1024u);
@@ -492,7 +497,7 @@ TEST(Sampling, CoordinatePlaneCurveEvaluatesPerMatchingToken) {
       for (int n = 0; n < evaluations; ++n) {
         value = reference.Next(1);
       }
-      EXPECT_FLOAT_EQ(graph->Vert1DGrid().Find(j)->Y(), value) << "point " << j;
+      EXPECT_FLOAT_EQ(graph->SpaceCurvePoints().Find(j)->y, value) << "point " << j;
     }
   }
 }
@@ -510,21 +515,21 @@ TEST(Sampling, NegativeStepCountsAreRefused) {
     Document document;
     document.values.AnimFrames = 2;
     const auto graph = MakeGraph(document, {c.kind, 1, 2, "0", "0", "x+1", 0, 1, 1, 0, 3, 3});
-    graph->Animation(true);
+    graph->animated = true;
     ASSERT_TRUE(graph->GetPoints());
-    const PointGrid& grid = c.kind == 9 ? graph->Anim2DGrid() : graph->Vert3DGrid();
+    const PointGrid& grid = c.kind == 9 ? graph->AnimatedCurve() : graph->Points();
     const std::size_t size = grid.Size();
-    graph->StepU(c.stepU);
-    graph->StepV(c.stepV);
+    graph->stepsU = c.stepU;
+    graph->stepsV = c.stepV;
     document.values.AnimFrames = c.frames;
     EXPECT_FALSE(graph->GetPoints());
-    EXPECT_EQ(graph->StepU(), c.stepU);
-    EXPECT_EQ(graph->StepV(), c.stepV);
+    EXPECT_EQ(graph->stepsU, c.stepU);
+    EXPECT_EQ(graph->stepsV, c.stepV);
     EXPECT_EQ(document.values.AnimFrames, c.frames);
     EXPECT_EQ(grid.Size(), size);
     // The last point of the curve, x = 3.
     const PlotPoint* last = c.kind == 9 ? grid.Find(3, 2) : grid.Find(0, 3);
-    EXPECT_EQ(last->Y(), 4.0f);
+    EXPECT_EQ(last->y, 4.0f);
     EXPECT_TRUE(document.reporter.messages.empty());
   }
 }
@@ -553,14 +558,14 @@ TEST(Sampling, PointBudget) {
     Document document;
     document.values.AnimFrames = c.frames;
     const auto graph = MakeGraph(document, c.setup);
-    graph->NameS("big");
-    graph->Animation(c.animated);
+    graph->name = "big";
+    graph->animated = c.animated;
     EXPECT_EQ(graph->GetPoints(), c.accepted);
     if (c.accepted) {
       EXPECT_TRUE(document.reporter.messages.empty());
       continue;
     }
-    EXPECT_FALSE(graph->Vert3DGrid().Allocated());
+    EXPECT_FALSE(graph->Points().Allocated());
     ASSERT_EQ(document.reporter.messages.size(), 1u);
     const auto& message = document.reporter.messages[0];
     EXPECT_EQ(message.title, "Error");
@@ -586,18 +591,17 @@ TEST(Sampling, ValuesBeyondSingleRangeAreUndefined) {
     document.values.ViewMaxX = document.values.ViewMaxY = document.values.ViewMaxZ = inf;
     const auto graph = MakeGraph(document, setup);
     ASSERT_TRUE(graph->GetPoints());
-    for (const PointGrid* grid : {&graph->Vert3DGrid(), &graph->VertRev3DGrid()}) {
+    for (const PointGrid* grid : {&graph->Points(), &graph->RibbonPoints()}) {
       for (std::size_t n = 0; grid->Stored() && n < grid->Size(); ++n) {
         const PlotPoint& point = grid->Data()[n];
-        ASSERT_TRUE(std::isfinite(point.X()) && std::isfinite(point.Y()) &&
-                    std::isfinite(point.z()))
+        ASSERT_TRUE(std::isfinite(point.x) && std::isfinite(point.y) && std::isfinite(point.z))
             << "cell " << n;
       }
     }
     if (&setup == &setups[0]) {
       // One step of 6e38, which is no single: the curve still ends at MaxV.
-      EXPECT_EQ(graph->Vert3DGrid().Find(0, 0)->X(), -3e38f);
-      EXPECT_EQ(graph->Vert3DGrid().Find(0, 1)->X(), 3e38f);
+      EXPECT_EQ(graph->Points().Find(0, 0)->x, -3e38f);
+      EXPECT_EQ(graph->Points().Find(0, 1)->x, 3e38f);
     }
   }
 }

@@ -42,6 +42,7 @@ struct Document {
 };
 
 struct GraphSetup {
+  // The codes as files carry them.
   std::int32_t graphType = 0;
   std::int32_t coordType = 1;
   std::int32_t funForm = 2;
@@ -54,18 +55,18 @@ struct GraphSetup {
 
 inline std::shared_ptr<Graph> MakeGraph(Document& document, const GraphSetup& setup) {
   auto graph = std::make_shared<Graph>(document.values);
-  graph->GraphType(setup.graphType);
-  graph->CoordType(setup.coordType);
-  graph->FunForm(setup.funForm);
-  graph->ExpressX(setup.x);
-  graph->ExpressY(setup.y);
-  graph->ExpressZ(setup.z);
-  graph->MinU(setup.minU);
-  graph->MaxU(setup.maxU);
-  graph->StepU(setup.stepU);
-  graph->MinV(setup.minV);
-  graph->MaxV(setup.maxV);
-  graph->StepV(setup.stepV);
+  graph->kind = static_cast<GraphKind>(setup.graphType);
+  graph->coordinates = static_cast<CoordinateSystem>(setup.coordType);
+  graph->form = static_cast<FunctionForm>(setup.funForm);
+  graph->expressionX = setup.x;
+  graph->expressionY = setup.y;
+  graph->expressionZ = setup.z;
+  graph->minU = setup.minU;
+  graph->maxU = setup.maxU;
+  graph->stepsU = setup.stepU;
+  graph->minV = setup.minV;
+  graph->maxV = setup.maxV;
+  graph->stepsV = setup.stepV;
   return graph;
 }
 
@@ -85,17 +86,17 @@ inline void ExpectCoordinate(const char* axis, float actual, float expected) {
 
 inline void ExpectPoint(const PlotPoint* point, const XYZ& expected) {
   ASSERT_NE(point, nullptr);
-  ExpectCoordinate("X", point->X(), expected.x);
-  ExpectCoordinate("Y", point->Y(), expected.y);
-  ExpectCoordinate("z", point->z(), expected.z);
+  ExpectCoordinate("X", point->x, expected.x);
+  ExpectCoordinate("Y", point->y, expected.y);
+  ExpectCoordinate("z", point->z, expected.z);
 }
 
 // The array an animation kind (8 to 12) samples into.
 inline const PointGrid& AnimationGrid(const Graph& graph) {
   const PointGrid& (Graph::*grids[])()
-      const = {&Graph::Anim1DGrid, &Graph::Anim2DGrid, &Graph::Anim3DVGrid, &Graph::Anim2DUGrid,
-               &Graph::Anim3DGrid};
-  return (graph.*grids[graph.GraphType() - 8])();
+      const = {&Graph::AnimatedPoint, &Graph::AnimatedCurve, &Graph::AnimatedRibbon,
+               &Graph::AnimatedSpaceCurve, &Graph::AnimatedSurface};
+  return (graph.*grids[static_cast<int>(graph.kind) - 8])();
 }
 
 inline bool IsFresh(const PlotPoint* point) {

@@ -11,11 +11,11 @@ namespace {
 
 TEST(Point, FreshPoint) {
   const PlotPoint point;
-  EXPECT_EQ(point.Size(), 0.15f);
-  EXPECT_EQ(point.Color(), 0);
-  EXPECT_FALSE(point.Hollow() || point.Show());
-  EXPECT_EQ(point.Symbol(), 0);
-  EXPECT_EQ(point, PlotPoint::Init(0, 0, 0));
+  EXPECT_EQ(point.size, 0.15f);
+  EXPECT_EQ(point.color, 0);
+  EXPECT_FALSE(point.hollow || point.shown);
+  EXPECT_EQ(point.symbol, PointSymbol::None);
+  EXPECT_EQ(point, (PlotPoint{0, 0, 0}));
 }
 
 // Allocating again renews every cell, whether the storage is kept (same or
@@ -40,7 +40,7 @@ TEST(PointGrid, AllocateAgainGivesFreshCells) {
     PointGrid grid;
     grid.Allocate(c.firstUpper, 1, 0, Fill::Fresh);
     for (std::int32_t i = 0; i <= c.firstUpper; ++i) {
-      grid.At(i, 1) = PlotPoint::Init(1, 2, 3);
+      grid.At(i, 1) = PlotPoint{1, 2, 3};
     }
     grid.Allocate(c.secondUpper, 1, 0, c.second);
     EXPECT_EQ(grid.Upper(0), c.secondUpper);
@@ -65,8 +65,8 @@ TEST(PointGrid, AllocateUnsetGivesTheExtentWithStorage) {
   EXPECT_TRUE(grid.Stored());
   EXPECT_EQ(grid.Size(), 3u * 4u * 2u);
   EXPECT_EQ(grid.Index(1, 2, 1), 1u + 3u * (2u + 4u * 1u));
-  grid.Data()[grid.Index(2, 3, 1)] = PlotPoint::Init(5, 6, 7);
-  EXPECT_EQ(grid.Find(2, 3, 1)->z(), 7.0f);
+  grid.Data()[grid.Index(2, 3, 1)] = PlotPoint{5, 6, 7};
+  EXPECT_EQ(grid.Find(2, 3, 1)->z, 7.0f);
   EXPECT_THROW(grid.AllocateUnset(-1, 0, 0), GraphError);
 }
 

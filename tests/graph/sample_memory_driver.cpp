@@ -17,25 +17,25 @@ int main(int argc, char** argv) {
 
   quillon::DocumentValues document;
   quillon::Graph graph(document);
-  graph.GraphType(0);
-  graph.CoordType(1);
-  graph.FunForm(2);
-  graph.ExpressX("0");
-  graph.ExpressY("0");
-  graph.ExpressZ(expression);
-  graph.StepU(static_cast<std::int32_t>(stepU));
-  graph.StepV(static_cast<std::int32_t>(steps));
-  graph.MinV(-10);
-  graph.MaxV(10);
+  graph.kind = quillon::GraphKind::PlaneCurve;
+  graph.coordinates = quillon::CoordinateSystem::Cartesian;
+  graph.form = quillon::FunctionForm::Explicit;
+  graph.expressionX = "0";
+  graph.expressionY = "0";
+  graph.expressionZ = expression;
+  graph.stepsU = static_cast<std::int32_t>(stepU);
+  graph.stepsV = static_cast<std::int32_t>(steps);
+  graph.minV = -10;
+  graph.maxV = 10;
   if (!graph.GetPoints()) {
     std::fprintf(stderr, "sampling failed\n");
     return 1;
   }
   double sum = 0;
-  for (std::int32_t i = 0; i <= graph.StepV(); ++i) {
-    sum += static_cast<double>(graph.Vert3DGrid().Find(0, i)->Y());
+  for (std::int32_t i = 0; i <= graph.stepsV; ++i) {
+    sum += static_cast<double>(graph.Points().Find(0, i)->y);
   }
-  std::printf("%d points sampled, sum of y %.6g, %zu cells stored\n", graph.StepV() + 1, sum,
-              graph.Vert3DGrid().Size());
+  std::printf("%d points sampled, sum of y %.6g, %zu cells stored\n", graph.stepsV + 1, sum,
+              graph.Points().Size());
   return 0;
 }

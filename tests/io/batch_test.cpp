@@ -12,6 +12,7 @@
 #include "io/document.h"
 #include "io/graph_file.h"
 #include "io/record_writer.h"
+#include "support/codes.h"
 #include "test_support.h"
 
 namespace quillon {
@@ -80,11 +81,11 @@ TEST(Batch, IntersectionsExportTheirSecondCurve) {
   FakeDialogs dialogs;
   Document document(dialogs);
   auto graph = test::MakeCurve(document, "", "x");
-  graph->GraphType(20);
-  graph->Exp2("1-x");
-  graph->StepV(2);
-  graph->MinV(0);
-  graph->MaxV(1);
+  graph->kind = GraphKind::CurveAndSecondCurve;
+  graph->secondCurveExpression = "1-x";
+  graph->stepsV = 2;
+  graph->minV = 0;
+  graph->maxV = 1;
   ASSERT_TRUE(document.AddDialogGraph(graph));
   EXPECT_EQ(CurvePointsCsv(document),
             "graph,curve,i,x,y,z\n"
@@ -99,11 +100,11 @@ TEST(Batch, PictureShowsTheCurvesWithSquareUnits) {
   FakeDialogs dialogs;
   Document document(dialogs);
   auto circle = test::MakeCurve(document, "circle", "5", 2, 2);  // red, two pixels wide
-  circle->MinV(0);
-  circle->MaxV(6.3f);
-  circle->StepV(400);
+  circle->minV = 0;
+  circle->maxV = 6.3f;
+  circle->stepsV = 400;
   test::AddCurve(document, circle);
-  document.MainAxis().Show(false);
+  document.MainAxis().shown = false;
   TempFolder folder;
   const std::string file = folder.File("circle.pgp");
   ASSERT_TRUE(document.WriteGraphFile(file));
@@ -153,7 +154,7 @@ TEST(Batch, ExitStatusTellsWhatHappened) {
   const auto documentOf = [&](const std::string& name, const std::string& expression,
                               std::int32_t steps) {
     auto graph = test::MakeCurve(document, name, expression);
-    graph->StepV(steps);
+    graph->stepsV = steps;
     const std::string path = folder.File(name.substr(0, 10) + ".pgp");
     test::WriteBytes(path, EncodeGraphFile("S51 1 " + Save(*graph) + " 0").bytes);
     return path;
@@ -226,12 +227,12 @@ TEST(DataFiles, EveryGenerationReadsAsItsFieldsSay) {
     EXPECT_TRUE(dialogs.told.empty());
     const Axis& axis = document.MainAxis();
     std::ostringstream text;
-    text << document.Values().DocType << " " << document.ShowScene().RotPitch() << " "
-         << document.ShowScene().RotYaw() << " | " << document.Values().AnimFrames << " "
-         << document.Values().AnimExtra << " | " << axis.Show() << " " << axis.TitleX() << " "
-         << axis.AxisColor() << " | ";
+    text << testing::Code(document.Values().documentKind) << " " << document.ShowScene().RotPitch()
+         << " " << document.ShowScene().RotYaw() << " | " << document.Values().AnimFrames << " "
+         << document.Values().AnimExtra << " | " << axis.shown << " " << axis.titleX << " "
+         << axis.color << " | ";
     for (std::size_t i = 0; i < document.Entries().size(); ++i) {
-      text << document.ListScene().Graphs().Item(static_cast<std::int32_t>(i) + 1)->NameS() << ": "
+      text << document.ListScene().Graphs().Item(static_cast<std::int32_t>(i) + 1)->name << ": "
            << document.Entries()[i].text << "; ";
     }
     EXPECT_EQ(text.str(), expected);

@@ -12,6 +12,7 @@
 #include "io/graph_list_text.h"
 #include "io/record_writer.h"
 #include "io/token_cursor.h"
+#include "support/codes.h"
 #include "test_support.h"
 
 namespace quillon {
@@ -25,14 +26,14 @@ using test::MakeCurve;
 
 std::shared_ptr<Graph> MakeTable(Document& document, const std::string& name) {
   std::shared_ptr<Graph> table = document.MakeGraph();
-  table->GraphType(4);
-  table->NameS(name);
-  table->StepU(1);
-  table->StepV(0);
-  table->VertTab3D(0, 0)->X(1);
-  table->VertTab3D(1, 0)->Y(2.5f);
-  table->Symbol(3);
-  table->ScatterSize(4);
+  table->kind = GraphKind::Table2D;
+  table->name = name;
+  table->stepsU = 1;
+  table->stepsV = 0;
+  table->TableCell(0, 0)->x = 1;
+  table->TableCell(1, 0)->y = 2.5f;
+  table->scatterSymbol = PointSymbol::Square;
+  table->scatterSize = 4;
   return table;
 }
 
@@ -66,7 +67,7 @@ class ClipboardTest : public ::testing::Test {
     for (std::int32_t position = 1; position <= count; ++position) {
       const std::shared_ptr<Graph> graph = document.ListScene().Graphs().Item(position);
       text += Save(*graph) + "|" + document.Entries()[static_cast<std::size_t>(position - 1)].text;
-      text += document.IsShown(graph->ID()) ? " shown\n" : "\n";
+      text += document.IsShown(graph->id) ? " shown\n" : "\n";
     }
     return text;
   }
@@ -104,7 +105,7 @@ TEST(ClipboardKind, EachDocumentKindTakesItsOwnKinds) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.docType) + " takes " + std::to_string(c.kind));
-    EXPECT_EQ(AcceptsClipboardKind(c.docType, c.kind), c.accepted);
+    EXPECT_EQ(AcceptsClipboardKind(testing::AsDocument(c.docType), c.kind), c.accepted);
   }
 }
 
@@ -115,41 +116,41 @@ TEST_F(ClipboardTest, PasteReadsTheClipboardFormAndKeepsTheFrameValues) {
   document.Values().AnimFrames = 12;
   document.Values().AnimExtra = 5;
   std::shared_ptr<Graph> original = MakeCurve(source, "line", "x");
-  original->InvColor(777);
+  original->inverseColor = 777;
   // Clipboard token 26 is Animation, 27 FunForm, 30 InvColor, 31 InvWidth.
   const std::string text = "1 " + Save(*original);
   clipboard.ClipGraphCount(1);
   ASSERT_EQ(clipboard.Paste(ReplaceToken(text, 26, "1 1.5 4 99 7"), std::nullopt).pasted, 1);
-  EXPECT_TRUE(GraphAt(1).Animation());
-  EXPECT_EQ(GraphAt(1).MaxT(), 4.0f);
-  EXPECT_EQ(GraphAt(1).FunForm(), 2);
-  EXPECT_EQ(GraphAt(1).InvColor(), 777);
+  EXPECT_TRUE(GraphAt(1).animated);
+  EXPECT_EQ(GraphAt(1).maxT, 4.0f);
+  EXPECT_EQ(GraphAt(1).form, FunctionForm::Explicit);
+  EXPECT_EQ(GraphAt(1).inverseColor, 777);
   EXPECT_EQ(document.Values().AnimFrames, 12);
   EXPECT_EQ(document.Values().AnimExtra, 5);
   ASSERT_EQ(clipboard.Paste(ReplaceToken(text, 26, "-1"), std::nullopt).pasted, 1);
-  EXPECT_FALSE(GraphAt(2).Animation());
-  EXPECT_EQ(GraphAt(2).FunForm(), -1);
-  EXPECT_EQ(GraphAt(2).InvWidth(), 777);
+  EXPECT_FALSE(GraphAt(2).animated);
+  EXPECT_EQ(testing::Code(GraphAt(2).form), -1);
+  EXPECT_EQ(GraphAt(2).inverseWidth, 777);
 }
 
 // Tables always carry their tail on the clipboard; entries follow the
 // receiving document's kind, which refuses other kinds.
 TEST_F(ClipboardTest, TablesAndEntriesOfASpaceDocument) {
-  document.Values().DocType = 3;
+  document.Values().documentKind = DocumentKind::Space;
   const std::string curve = Save(*MakeCurve(source, "line", "x"));
   const std::shared_ptr<Graph> table = MakeTable(source, "samples");
   clipboard.ClipGraphCount(2);
   EXPECT_EQ(clipboard.Paste("6 " + SaveTable(*table) + " " + curve, 0).pasted, 2);
   ASSERT_EQ(document.Entries().size(), 2u);
   EXPECT_EQ(WithoutID(GraphAt(1)), WithoutID(*table));
-  EXPECT_EQ(GraphAt(1).Symbol(), 3);
+  EXPECT_EQ(GraphAt(1).scatterSymbol, PointSymbol::Square);
   EXPECT_EQ(document.Entries()[0].text, "2D Table Graph: samples");
   EXPECT_EQ(document.Entries()[1].text, "Surface by rotation  y=x");
   EXPECT_TRUE(clipboard.Paste("1 " + curve, std::nullopt).refused);
   // A table as large as tables go is read whole.
-  table->StepU(Graph::kTableUpper);
-  table->StepV(Graph::kTableUpper);
-  table->VertTab3D(200, 200)->z(7);
+  table->stepsU = Graph::kTableUpper;
+  table->stepsV = Graph::kTableUpper;
+  table->TableCell(200, 200)->z = 7;
   clipboard.ClipGraphCount(1);
   EXPECT_EQ(clipboard.Paste("6 " + SaveTable(*table), 0).pasted, 1);
   EXPECT_EQ(WithoutID(GraphAt(3)), WithoutID(*table));
@@ -197,8 +198,8 @@ TEST_F(ClipboardTest, CopyAllAndCutAllTakeEveryGraph) {
     EXPECT_EQ(WithoutID(GraphAt(position + 3)), WithoutID(GraphAt(position))) << position;
   }
   // Sampled: y = x^2 at x = 2 is the last of the 9 points.
-  ASSERT_NE(GraphAt(4).Vert3D(0, 8), nullptr);
-  EXPECT_FLOAT_EQ(GraphAt(4).Vert3D(0, 8)->Y(), 4.0f);
+  ASSERT_NE(GraphAt(4).Points().Find(0, 8), nullptr);
+  EXPECT_FLOAT_EQ(GraphAt(4).Points().Find(0, 8)->y, 4.0f);
   ASSERT_TRUE(clipboard.CutAll());
   EXPECT_EQ(clipboard.ClipGraphCount(), 6);
   EXPECT_TRUE(document.ListScene().Graphs().Empty());
@@ -211,7 +212,7 @@ TEST_F(ClipboardTest, CopyAllAndCutAllTakeEveryGraph) {
   // last one handed out.
   clipboard.ClipGraphCount(2);
   EXPECT_EQ(clipboard.Paste(*text, std::nullopt).pasted, 2);
-  EXPECT_EQ(GraphAt(1).ID(), 7);
+  EXPECT_EQ(GraphAt(1).id, 7);
   clipboard.ClipGraphCount(9);
   EXPECT_EQ(clipboard.Paste(*text, std::nullopt).pasted, 3);
 }
@@ -262,15 +263,15 @@ TEST_F(ClipboardTest, TextsFromElsewhereAreSafe) {
     const PasteResult result = clipboard.Paste(c.text, std::nullopt);
     std::string outcome = std::to_string(result.pasted) + " " + std::to_string(result.skipped);
     if (result.pasted > 0) {
-      outcome += " " + GraphAt(countBefore + 1).NameS();
+      outcome += " " + GraphAt(countBefore + 1).name;
     }
     EXPECT_EQ(result.refused ? "refused" : outcome, c.outcome);
     EXPECT_EQ(Existing(1), before);
     ASSERT_EQ(document.ListScene().Graphs().Count(), countBefore + result.pasted);
     ASSERT_EQ(document.Entries().size(), static_cast<std::size_t>(countBefore + result.pasted));
   }
-  EXPECT_EQ(document.Values().DocType, 1);
-  EXPECT_TRUE(document.MainAxis().Show());
+  EXPECT_EQ(document.Values().documentKind, DocumentKind::Plane);
+  EXPECT_TRUE(document.MainAxis().shown);
 }
 
 // The list entries of pasted graphs, and of graphs read from a file where the
@@ -339,19 +340,20 @@ TEST(EntryText, ByDocumentKindFormCoordinatesAndGraphKind) {
     SCOPED_TRACE(std::to_string(c.docType) + " " + std::to_string(c.form) + " " +
                  std::to_string(c.coords) + " " + std::to_string(c.kind));
     Graph graph(values);
-    graph.GraphType(c.kind);
-    graph.FunForm(c.form);
-    graph.CoordType(c.coords);
-    graph.ExpressX("X");
-    graph.ExpressY("Y");
-    graph.ExpressZ("Z");
-    graph.Exp2("E");
-    graph.NameS("N");
-    graph.ShowStep(c.step);
-    graph.ShowStem(c.stem);
-    EXPECT_EQ(PastedGraphEntryText(graph, c.docType), c.pasted);
+    graph.kind = testing::AsKind(c.kind);
+    graph.form = testing::AsForm(c.form);
+    graph.coordinates = testing::AsSystem(c.coords);
+    graph.expressionX = "X";
+    graph.expressionY = "Y";
+    graph.expressionZ = "Z";
+    graph.secondCurveExpression = "E";
+    graph.name = "N";
+    graph.showStepPlot = c.step;
+    graph.showStemPlot = c.stem;
+    EXPECT_EQ(PastedGraphEntryText(graph, testing::AsDocument(c.docType)), c.pasted);
     if (c.opened != nullptr) {
-      EXPECT_EQ(OpenedGraphEntryText(graph, c.docType).value_or(FallbackEntryText(graph)),
+      EXPECT_EQ(OpenedGraphEntryText(graph, testing::AsDocument(c.docType))
+                    .value_or(FallbackEntryText(graph)),
                 c.opened);
     }
   }

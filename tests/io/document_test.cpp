@@ -14,6 +14,7 @@
 #include "io/graph_file.h"
 #include "io/record_writer.h"
 #include "io/token_cursor.h"
+#include "support/codes.h"
 #include "test_support.h"
 
 namespace quillon {
@@ -33,15 +34,15 @@ using Names = std::vector<std::string>;
 // Everything a file operation could change, as one text.
 std::string Snapshot(Document& document) {
   std::ostringstream out;
-  out << document.Values().DocType << " " << document.LastGraphID() << " "
+  out << testing::Code(document.Values().documentKind) << " " << document.LastGraphID() << " "
       << document.Values().AnimFrames << " " << document.ShowScene().RotPitch() << " "
       << document.ShowScene().Graphs().Count() << " " << Save(document.ListScene());
   for (const GraphListEntry& entry : document.Entries()) {
     out << entry.text << " " << entry.checked << "\n";
   }
   Axis axis = document.MainAxis();
-  out << axis.Show();
-  axis.Show(true);
+  out << axis.shown;
+  axis.shown = true;
   return out.str() + Save(axis);
 }
 
@@ -54,7 +55,7 @@ class DocumentTest : public ::testing::Test {
     AddCurve(document, MakeCurve(document, "circle", "sin(u)", 3));
     AddCurve(document, MakeCurve(document, "spiral", "a/2", 2, 2));
     document.SetChecked(1, false);
-    document.MainAxis().AxisWidth(3);
+    document.MainAxis().width = 3;
     document.Values().AnimFrames = 12;
   }
   std::string WriteFile(const std::string& name, const std::string& bytes) {
@@ -93,9 +94,9 @@ TEST_F(DocumentTest, CheckingKeepsShowSceneInStep) {
   EXPECT_FALSE(document.SetChecked(1, false));  // already unchecked: nothing changes
   EXPECT_FALSE(document.SetChecked(7, true));
   // Checking again adds the graph at the end of ShowScene and samples it anew.
-  circle->ExpressZ("3");
+  circle->expressionZ = "3";
   EXPECT_TRUE(document.SetChecked(1, true));
-  EXPECT_EQ(circle->Vert3D(0, 4)->Y(), 3.0f);
+  EXPECT_EQ(circle->Points().Find(0, 4)->y, 3.0f);
   EXPECT_TRUE(document.SetChecked(0, false));
   EXPECT_EQ(Lists(document).substr(0, 12), "1 2 3 | 3 2 ");
   EXPECT_TRUE(document.IsShown(2) && !document.IsShown(1));
@@ -106,11 +107,11 @@ TEST_F(DocumentTest, EditedGraphChangesInBothScenesOrStaysOnFailure) {
   const std::shared_ptr<Graph> spiral = document.ListScene().Graphs().Item(3);
   EXPECT_TRUE(document.EditDialogGraph(3, *MakeCurve(document, "line", "2*x")));
   EXPECT_EQ(document.ShowScene().Graphs().Item(2), spiral);
-  EXPECT_EQ(spiral->Vert3D(0, 8)->Y(), 4.0f);
+  EXPECT_EQ(spiral->Points().Find(0, 8)->y, 4.0f);
   EXPECT_EQ(Entry(2), "2D Curve  y=2*x");
   EXPECT_FALSE(document.EditDialogGraph(3, *MakeCurve(document, "broken", "2*")));
-  EXPECT_EQ(spiral->NameS(), "line");
-  EXPECT_EQ(spiral->Vert3D(0, 8)->Y(), 4.0f);
+  EXPECT_EQ(spiral->name, "line");
+  EXPECT_EQ(spiral->Points().Find(0, 8)->y, 4.0f);
   EXPECT_FALSE(document.EditDialogGraph(4, *spiral));
 }
 
@@ -152,7 +153,7 @@ TEST_F(DocumentTest, SaveWritesTheShownGraphsAtomicallyThroughALink) {
 // ends Save without asking for a name.
 TEST_F(DocumentTest, UnwritableRecordEndsSaveBeforeTheDialog) {
   Populate();
-  GraphAt(1).CurvNum(51);
+  GraphAt(1).curvaturePositions.count = 51;
   dialogs.ChooseFile(folder.File("never.pgp"));
   document.Save();
   EXPECT_FALSE(document.Saved());
@@ -283,7 +284,7 @@ TEST_F(DocumentTest, DamagedFilesOpenWhatCanBeReadAndSaySo) {
     std::int32_t axisWidth;
   };
   const std::string both = "1 2 | 1 2 | +2D Curve  y=x^2; +2D Curve  r=a/2; ";
-  const std::int32_t untouched = Document(dialogs).MainAxis().AxisWidth();
+  const std::int32_t untouched = Document(dialogs).MainAxis().width;
   const Case cases[] = {
       {"long.pgp", header(length + 10) + text,
        "it holds " + std::to_string(length) + " of the " + std::to_string(length + 10) +
@@ -307,7 +308,7 @@ TEST_F(DocumentTest, DamagedFilesOpenWhatCanBeReadAndSaySo) {
     EXPECT_EQ(told.told[0].title, "Warning");
     EXPECT_EQ(told.told[0].text, "The file \"" + path + "\" is damaged: " + c.damage + ".");
     EXPECT_EQ(Lists(opened), c.opened);
-    EXPECT_EQ(opened.MainAxis().AxisWidth(), c.axisWidth);
+    EXPECT_EQ(opened.MainAxis().width, c.axisWidth);
   }
 }
 
@@ -360,9 +361,9 @@ TEST_F(DocumentTest, OpenCommand) {
   EXPECT_EQ(document.Open(), OpenResult::Opened);
   EXPECT_EQ(DecodeGraphFile(ReadBytes(saved)).text.substr(0, 6), "S51 2 ");
   ASSERT_EQ(Lists(document), "1 2 | 1 2 | +2D Curve  y=x^2; +2D Curve  r=a; ");
-  EXPECT_EQ(GraphAt(1).Vert3D(0, 1)->Y(), 1.0f);  // sampled: y = x^2 at x = -2 + 1
-  EXPECT_FALSE(document.MainAxis().Show());
-  EXPECT_EQ(document.MainAxis().AxisWidth(), 3);  // a hidden axis changes only Show
+  EXPECT_EQ(GraphAt(1).Points().Find(0, 1)->y, 1.0f);  // sampled: y = x^2 at x = -2 + 1
+  EXPECT_FALSE(document.MainAxis().shown);
+  EXPECT_EQ(document.MainAxis().width, 3);  // a hidden axis changes only Show
   EXPECT_EQ(document.Values().AnimFrames, 12);
 }
 
@@ -379,9 +380,9 @@ TEST_F(DocumentTest, NewAndCloseAskToSaveFirst) {
     FakeDialogs caseDialogs;
     Document doc(caseDialogs);
     AddCurve(doc, MakeCurve(doc, "a", "x"));
-    doc.Values().DocType = 3;
+    doc.Values().documentKind = DocumentKind::Space;
     doc.ShowScene().RotYaw(45);
-    doc.MainAxis().BetterFonts(false);
+    doc.MainAxis().betterFonts = false;
     caseDialogs.answers = {answer};
     if (chooseFile) {
       caseDialogs.ChooseFile(folder.File("new.pgp"));
@@ -389,17 +390,17 @@ TEST_F(DocumentTest, NewAndCloseAskToSaveFirst) {
     EXPECT_EQ(doc.New(), after[0] == '0');
     EXPECT_EQ(caseDialogs.questions, Names{"Note: Save changes to file?"});
     std::ostringstream state;
-    state << doc.ListScene().Graphs().Count() << " " << doc.Values().DocType << " "
-          << doc.ShowScene().RotYaw() << " " << doc.MainAxis().BetterFonts();
+    state << doc.ListScene().Graphs().Count() << " " << testing::Code(doc.Values().documentKind)
+          << " " << doc.ShowScene().RotYaw() << " " << doc.MainAxis().betterFonts;
     EXPECT_EQ(state.str(), after);
     EXPECT_FALSE(doc.Saved());
   }
   // An empty document is reset, or closed, without a question.
-  document.Values().DocType = 2;
+  document.Values().documentKind = DocumentKind::Ribbon;
   EXPECT_TRUE(document.New());
   EXPECT_TRUE(document.ConfirmClose());
   EXPECT_TRUE(dialogs.questions.empty());
-  EXPECT_EQ(document.Values().DocType, 1);
+  EXPECT_EQ(document.Values().documentKind, DocumentKind::Plane);
   Populate();
   dialogs.answers = {Answer::No};
   EXPECT_TRUE(document.ConfirmClose());
@@ -415,11 +416,11 @@ TEST_F(DocumentTest, NewAndCloseAskToSaveFirst) {
 TEST_F(DocumentTest, RoundTripKeepsEveryByte) {
   AddCurve(document, MakeCurve(document, "\xCE\xB1 curve", "x^2"));
   auto table = document.MakeGraph();
-  table->GraphType(6);
-  table->StepU(200);
-  table->StepV(200);
+  table->kind = GraphKind::Table3D;
+  table->stepsU = 200;
+  table->stepsV = 200;
   for (std::int32_t i = 0; i <= 200; ++i) {
-    table->VertTab3D(i, i)->z(static_cast<float>(i) / 3.0f);
+    table->TableCell(i, i)->z = static_cast<float>(i) / 3.0f;
   }
   AddCurve(document, table);
   const std::string first = folder.File("first.pgp");
@@ -436,22 +437,22 @@ TEST_F(DocumentTest, RoundTripKeepsEveryByte) {
   const std::string second = folder.File("second.pgp");
   ASSERT_TRUE(copy.WriteGraphFile(second));
   EXPECT_EQ(ReadBytes(second), bytes);
-  EXPECT_EQ(copy.ListScene().Graphs().Item(1)->NameS(), "? curve");
+  EXPECT_EQ(copy.ListScene().Graphs().Item(1)->name, "? curve");
 }
 
 // An animated record sets the frame count before its graph is sampled
 // (sampling turns 0 into 1); IDs of an opened file continue.
 TEST_F(DocumentTest, AnimatedGraphsAreSampledWithTheirFrameCount) {
   const auto moving = MakeCurve(document, "m", "x+t", 2);
-  moving->GraphType(9);
-  moving->Animation(true);
-  moving->MaxT(1);
+  moving->kind = GraphKind::AnimatedCurve;
+  moving->animated = true;
+  moving->maxT = 1;
   const std::string path = WriteFile("anim.pgp", GraphFileOf("S51 1 " + Save(*moving) + " 0"));
   document.Values().AnimFrames = 17;
   document.LastGraphID(5);
   ASSERT_EQ(document.OpenGraphFile(path), OpenResult::Opened);
   EXPECT_EQ(document.Values().AnimFrames, 1);
-  EXPECT_EQ(GraphAt(1).ID(), 6);
+  EXPECT_EQ(GraphAt(1).id, 6);
 }
 
 }  // namespace

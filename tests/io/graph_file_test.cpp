@@ -10,6 +10,7 @@
 #include "io/record_writer.h"
 #include "io/token_cursor.h"
 #include "scene/scene.h"
+#include "support/codes.h"
 #include "test_support.h"
 
 namespace quillon {
@@ -21,17 +22,18 @@ TEST(DocumentText, TagCountScenesAndAxis) {
       {6, "S56"}, {7, "S57"}, {0, ""},    {8, ""},    {-1, ""},
   };
   for (const auto& [docType, tag] : tags) {
-    EXPECT_EQ(DocumentTag(docType), tag) << docType;
+    EXPECT_EQ(DocumentTag(testing::AsDocument(docType)), tag) << docType;
   }
   DocumentValues values;
   Scene scene;
   Axis axis;
-  EXPECT_EQ(BuildDocumentText(1, scene, axis), "S51 0 0");
-  EXPECT_EQ(BuildDocumentText(9, scene, axis), "0 0");
+  EXPECT_EQ(BuildDocumentText(testing::AsDocument(1), scene, axis), "S51 0 0");
+  EXPECT_EQ(BuildDocumentText(testing::AsDocument(9), scene, axis), "0 0");
   auto graph = std::make_shared<Graph>(values);
   scene.Graphs().Add(graph, "1");
-  axis.Show(true);
-  EXPECT_EQ(BuildDocumentText(2, scene, axis), "S53 1 " + Save(*graph) + " " + Save(axis));
+  axis.shown = true;
+  EXPECT_EQ(BuildDocumentText(testing::AsDocument(2), scene, axis),
+            "S53 1 " + Save(*graph) + " " + Save(axis));
 }
 
 TEST(GraphFileBytes, TypeCodeLengthAndText) {
@@ -93,7 +95,7 @@ TEST(ParseDocument, TagGivesKindAndRotationOrIsRefused) {
     SCOPED_TRACE(c.tag);
     DocumentValues values;
     const StagedDocument staged = ParseDocumentText(std::string(c.tag) + " 0 0", values, Axis());
-    EXPECT_EQ(staged.DocType, c.docType);
+    EXPECT_EQ(testing::Code(staged.documentKind), c.docType);
     EXPECT_EQ(staged.RotRoll, 0);
     EXPECT_EQ(staged.RotPitch, c.pitch);
     EXPECT_EQ(staged.RotYaw, c.yaw);
@@ -117,22 +119,22 @@ TEST(ParseDocument, KindTokenChoosesTheRecord) {
       ParseDocumentText("S31 2 " + graph3 + " " + table3 + " 0", values, Axis());
   ASSERT_EQ(staged.graphs.size(), 2u);
   EXPECT_TRUE(staged.graphs[0].sample);
-  EXPECT_EQ(staged.graphs[0].graph->StepV(), 4);
+  EXPECT_EQ(staged.graphs[0].graph->stepsV, 4);
   EXPECT_EQ(staged.graphs[0].entryText, "2D Curve  y=x");
   EXPECT_FALSE(staged.graphs[1].sample);
-  EXPECT_EQ(staged.graphs[1].graph->VertTab3D(0, 1)->z(), 6.0f);
+  EXPECT_EQ(staged.graphs[1].graph->TableCell(0, 1)->z, 6.0f);
   EXPECT_EQ(staged.graphs[1].entryText, "2D Table Graph: pts");
-  EXPECT_FALSE(staged.axis.Show());
+  EXPECT_FALSE(staged.axis.shown);
   Axis axis;
-  axis.Show(true);
-  axis.AxisWidth(4);
+  axis.shown = true;
+  axis.width = 4;
   for (const char* kind : {"99", "17", "", "True", "00"}) {
     SCOPED_TRACE(kind);
     const StagedDocument stopped =
         ParseDocumentText("S31 1000000 " + graph3 + " " + kind + " " + graph3, values, axis);
     EXPECT_EQ(stopped.graphs.size(), 1u);
-    EXPECT_EQ(stopped.axis.Show(), std::string(kind) == "True");
-    EXPECT_EQ(stopped.axis.AxisWidth(), std::string(kind) == "True" ? 2 : 4);
+    EXPECT_EQ(stopped.axis.shown, std::string(kind) == "True");
+    EXPECT_EQ(stopped.axis.width, std::string(kind) == "True" ? 2 : 4);
   }
 }
 
@@ -154,8 +156,8 @@ TEST(ParseDocument, AnimatedRecordsCarryTheFrameCount) {
   values.AnimFrames = 5;
   Graph still(values);
   Graph moving(values);
-  moving.GraphType(9);
-  moving.Animation(true);
+  moving.kind = GraphKind::AnimatedCurve;
+  moving.animated = true;
   values.AnimFrames = 30;
   values.AnimExtra = 2;
   const std::string text = "S51 3 " + Save(still) + " " + Save(moving) + " " + Save(still) + " 0";
@@ -180,15 +182,16 @@ TEST(ParseDocument, DamageSaysWhatWasMissingAndKeepsWhatWasRead) {
   std::vector<std::size_t> recordEnd = {2};  // tokens up to the end of each record
   for (const char* name : {"first", "second", "third"}) {
     auto graph = std::make_shared<Graph>(values);
-    graph->NameS(name);
-    graph->GraphType(std::string(name) == "second" ? 4 : 0);
+    graph->name = name;
+    graph->kind = std::string(name) == "second" ? GraphKind::Table2D : GraphKind::PlaneCurve;
     scene.Graphs().Add(graph, name);
     recordEnd.push_back(recordEnd.back() + SplitTokens(*SaveRecord(*graph)).size());
   }
   Axis axis;
-  axis.Show(true);
-  axis.TitleX("time");
-  const std::vector<std::string> tokens = SplitTokens(BuildDocumentText(1, scene, axis));
+  axis.shown = true;
+  axis.titleX = "time";
+  const std::vector<std::string> tokens =
+      SplitTokens(BuildDocumentText(DocumentKind::Plane, scene, axis));
   ASSERT_EQ(tokens.size(), recordEnd.back() + 28);
   const auto firstTokens = [&tokens](std::size_t count) {
     return test::Join({tokens.begin(), tokens.begin() + static_cast<std::ptrdiff_t>(count)});
@@ -233,9 +236,9 @@ TEST(ParseDocument, DamageSaysWhatWasMissingAndKeepsWhatWasRead) {
     EXPECT_EQ(staged.damage, c.damage);
     std::string read;
     for (const StagedGraph& staging : staged.graphs) {
-      read += staging.graph->NameS() + " ";
+      read += staging.graph->name + " ";
     }
-    EXPECT_EQ(read + staged.axis.TitleX(), c.read);
+    EXPECT_EQ(read + staged.axis.titleX, c.read);
   }
 }
 

@@ -48,12 +48,26 @@ struct Curve {
 
 // Adds a graph as OK in the Properties dialog and the Draw command do.
 bool AddCurve(Document& document, const Curve& c) {
-  const std::shared_ptr<Graph> graph = document.MakeGraph()->Init(
-      document.LastGraphID(), c.name, 0, c.coordType, "0", c.funForm == 3 ? c.first : "0", c.second,
-      1, c.steps, 0, 1.0f, c.from, c.to, 4, Rgb(0, 0, 255), Rgb(0, 0, 255), c.color, c.width, 4, 2,
-      2, false, false, false, 0);
-  graph->FunForm(c.funForm);
-  graph->Show2DCurve(true);
+  const std::shared_ptr<Graph> graph = document.MakeGraph();
+  graph->id = document.LastGraphID();
+  graph->name = c.name;
+  graph->coordinates = static_cast<CoordinateSystem>(c.coordType);
+  graph->form = static_cast<FunctionForm>(c.funForm);
+  graph->expressionX = "0";
+  graph->expressionY = graph->form == FunctionForm::Parametric ? c.first : "0";
+  graph->expressionZ = c.second;
+  graph->stepsV = c.steps;
+  graph->maxU = 1.0f;
+  graph->minV = c.from;
+  graph->maxV = c.to;
+  graph->fillStyle = FillStyle::Standard;
+  graph->firstColor = graph->secondColor = Rgb(0, 0, 255);
+  graph->lineColor = c.color;
+  graph->lineWidth = c.width;
+  graph->material = MaterialPreset::Gold;
+  graph->displayMode = 2;
+  graph->smoothness = 2;
+  graph->showFunctionGraph = true;
   const std::int32_t before = document.ListScene().Graphs().Count();
   return document.AddDialogGraph(graph) && document.AppendNewGraphEntry(before);
 }

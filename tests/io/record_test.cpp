@@ -1,16 +1,15 @@
-// Graph, table and axis records: the writer and the reader against the field
-// order and forms of the record layout, and against each other.
+// Graph, table and axis records: the writer and the reader against records
+// built by hand from the format, and against each other.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "graph/document_values.h"
 #include "graph/graph.h"
+#include "graph/graph_fields.h"
 #include "io/field_text.h"
 #include "io/io_error.h"
 #include "io/record_reader.h"
@@ -18,6 +17,7 @@
 #include "io/token_cursor.h"
 #include "scene/axis.h"
 #include "scene/scene.h"
+#include "support/field_seeds.h"
 #include "test_support.h"
 
 namespace quillon {
@@ -25,77 +25,34 @@ namespace {
 
 using test::Join;
 
-// The graph record layout in file order: each field as name:form (i integer,
-// n number, p plain number, f flag, t text, c a count and its positions, C a
-// count and its pairs). MakeCanonicalRecord adds the fields that follow
-// Animation.
-constexpr const char* kLayout =
-    "GraphType:i ID:i NameS:t CoordType:i ExpressX:t ExpressY:t ExpressZ:t StepU:i StepV:i "
-    "MinU:n MaxU:n MinV:n MaxV:n FillStyle:i FirstColor:i SecondColor:i LineColor:i "
-    "LineWidth:i Material:i Show:i Smoothness:i PointColor:i PointSize:p PointHollow:f "
-    "Animation:f "
-    "Show2DCurve:f ShowInverse:f InvColor:i InvWidth:i ShowDev:f DevColor:i DevWidth:i "
-    "ShowInt:f IntColor:i IntFrom:n IntTo:n ShowMax:f MaxColor:i MaxSize:i MaxSymbol:i "
-    "ShowMin:f MinColor:i MinSize:i MinSymbol:i ShowGuai:f GuaiColor:i GuaiSize:i "
-    "GuaiSymbol:i ShowJO:f JOColor:i JOWidth:i ShowRoot:f RootColor:i RootSize:i "
-    "RootSymbol:i ShowCurv:f CurvColor:i CurvWidth:i CurvNum:c ShowLen:f LenFrom:n LenTo:n "
-    "ShowQie:f QieColor:i QieWidth:i QieNum:c ShowNml:f NmlColor:i NmlWidth:i NmlNum:c "
-    "ShowStep:f StepColor:i StepWidth:i ShowStem:f StemHeadColor:i StemHeadSize:i "
-    "StemHeadSymbol:i StemBodyColor:i StemBodyWidth:i Exp2:t Color2:i Width2:i ShowInter:f "
-    "InterColor:i InterSize:i InterSymbol:i ShowArea:f AreaColor:i "
-    "ShowSurface:f ShowSurPX:f ShowSurPY:f ShowTangent:f TangentNum:C ShowNormal:f "
-    "NormalNum:C VecBeginX:n VecBeginY:n VecBeginZ:n VecEndX:n VecEndY:n VecEndZ:n "
-    "ShowVecBegin:f ShowVecEnd:f VecColor:i VecWidth:i ShowVecPrj:f ShowVecB:f "
-    "VecOperation:i VecConstant:n VecDX:n VecDY:n VecDZ:n VecDX2:n VecDY2:n VecDZ2:n "
-    "ODEInitial:f ODEInitX:n ODEInitY:n ODEColor:i ODEWidth:i "
-    "ShowContour:f ShowVector:f ShowColormap:f ContourLevel:i";
+// Records built by hand from the format: every field holds its own value
+// (integers 1000 + place, numbers place + 0.5, flags in a pattern, texts
+// "t" + place), each count 2, PointSize 7; the animated one carries MinT
+// -3.5, MaxT 4.25, AnimFrames 40 and AnimExtra -6.
+std::vector<std::string> HandBuiltRecord(bool animated) {
+  std::string text =
+      test::ReadBytes(std::string(QUILLON_IO_TEST_DATA) +
+                      (animated ? "/graph_record_animated.txt" : "/graph_record.txt"));
+  text.pop_back();  // the line break
+  return SplitTokens(text);
+}
 
-// A record whose every field holds its own value (integers 1000 + position,
-// numbers position + 0.5, flags in a pattern, texts "t" + position), with
-// each count 2 and the animation fields present. `tokens` maps field names to
-// their texts for the checks.
-struct CanonicalRecord {
-  std::vector<std::string> tokens;
-  std::map<std::string, std::string> byName;
-  std::map<std::string, std::size_t> indexOf;
-};
-
-CanonicalRecord MakeCanonicalRecord(bool animated) {
-  CanonicalRecord record;
-  auto add = [&record](const std::string& name, const std::string& text) {
-    record.indexOf[name] = record.tokens.size();
-    record.tokens.push_back(text);
-    record.byName[name] = text;
-  };
-  std::istringstream fields(kLayout);
-  int position = 0;
-  for (std::string field; fields >> field;) {
-    const std::string name = field.substr(0, field.find(':'));
-    const char form = field.back();
-    const std::string at = std::to_string(++position);
-    // The texts of the forms "inpftcC", in that order.
-    const std::string integer = std::to_string(1000 + position);
-    const std::string flag = position % 3 == 0 ? "0" : "1";
-    const std::string texts[] = {integer, at + ".5", "7", flag, "t" + at, "2", "2"};
-    const std::string text = texts[std::string("inpftcC").find(form)];
-    add(name, name == "GraphType" ? "9" : name == "NameS" ? text + "\xC2\xA0x" : text);
-    // A count is followed by its positions (c) or pairs (C).
-    const int positions = form == 'c' ? 2 : form == 'C' ? 4 : 0;
-    for (int i = 1; i <= positions; ++i) {
-      add(name + std::to_string(i), "-" + at + "." + std::to_string(i));
+// The token number (0-based) of a field in a hand-built record, where every
+// count is 2.
+std::size_t TokenOf(const std::string& name, bool animated) {
+  std::size_t index = 0;
+  for (const GraphField& field : GraphRecordFields()) {
+    if (field.group == FieldGroup::Animation && !animated) {
+      continue;
     }
-    if (name == "Animation") {
-      record.tokens.back() = record.byName[name] = animated ? "1" : "0";
-      if (animated) {
-        add("MinT", "-3.5");
-        add("MaxT", "4.25");
-        add("AnimFrames", "40");
-        add("AnimExtra", "-6");
-      }
-      add("FunForm", std::to_string(1000 + ++position));
+    if (field.name == name) {
+      return index;
     }
+    index += field.form == FieldForm::Positions       ? 3
+             : field.form == FieldForm::PositionPairs ? 5
+                                                      : 1;
   }
-  return record;
+  return index;
 }
 
 // A graph (or table) record read from tokens into a fresh record; a refusal
@@ -118,11 +75,6 @@ struct GraphReading {
   std::string error;
 };
 
-template <typename... Text>
-std::vector<std::string> Texts(const Text&... texts) {
-  return {texts...};
-}
-
 RecordReading Reading(std::int32_t generation, bool paste = false) {
   RecordReading reading;
   reading.generation = generation;
@@ -136,7 +88,7 @@ TEST(RecordKind, OnlyTheExactTextsOfKnownKinds) {
     const bool table = kind >= 4 && kind <= 6;
     const bool graph = (kind >= 0 && kind <= 15 && !table) || (kind >= 20 && kind <= 23) ||
                        kind == 31 || kind == 32 || kind == 36;
-    EXPECT_EQ(IsGraphRecordKind(kind), graph);
+    EXPECT_EQ(IsGraphRecordKind(static_cast<GraphKind>(kind)), graph);
     EXPECT_EQ(IsGraphRecordKind(std::to_string(kind)), graph);
     EXPECT_EQ(IsTableRecordKind(std::to_string(kind)), table);
   }
@@ -147,58 +99,60 @@ TEST(RecordKind, OnlyTheExactTextsOfKnownKinds) {
   }
 }
 
-TEST(GraphRecord, ReadingAndWritingKeepEveryFieldInItsPlace) {
+// The hand-built records read into the fields the format names and write
+// back byte for byte.
+TEST(GraphRecord, HandBuiltRecordsReadIntoTheirFieldsAndWriteBackTheSame) {
   for (const bool animated : {false, true}) {
     SCOPED_TRACE(animated ? "animated" : "static");
-    const CanonicalRecord record = MakeCanonicalRecord(animated);
-    EXPECT_EQ(record.tokens.size(), 125u + (animated ? 4u : 0u) + 2 + 2 + 2 + 4 + 4);
-    GraphReading read(record.tokens);
+    const std::vector<std::string> tokens = HandBuiltRecord(animated);
+    GraphReading read(tokens);
     EXPECT_EQ(read.error, "");
-    EXPECT_EQ(read.cursor.Position(), record.tokens.size());
+    EXPECT_EQ(read.cursor.Position(), tokens.size());
     EXPECT_EQ(read.animation.read, animated);
-    read.values.AnimFrames = read.animation.AnimFrames;
-    read.values.AnimExtra = read.animation.AnimExtra;
-    EXPECT_EQ(Save(read.graph), Join(record.tokens));
+    read.values.AnimFrames = read.animation.values.AnimFrames;
+    read.values.AnimExtra = read.animation.values.AnimExtra;
+    EXPECT_EQ(Save(read.graph), Join(tokens));
+
+    const Graph& g = read.graph;
+    EXPECT_EQ(g.kind, GraphKind::AnimatedCurve);
+    EXPECT_EQ(g.name, "t3 x");  // the no-break space reads as a blank
+    EXPECT_EQ(g.maxU, 11.5f);
+    EXPECT_EQ(g.pointSize, 7.0f);
+    EXPECT_EQ(g.form, static_cast<FunctionForm>(1026));
+    EXPECT_EQ(g.integralTo, 37.5f);
+    EXPECT_EQ(g.curvaturePositions.count, 2);
+    EXPECT_EQ(g.curvaturePositions.at[2], -60.2f);
+    EXPECT_EQ(g.arcLengthTo, 63.5f);
+    EXPECT_EQ(g.secondCurveExpression, "t81");
+    EXPECT_EQ(g.surfaceTangentPositions.y[2], -94.4f);
+    EXPECT_EQ(g.contourLevels, 1125);
+    if (animated) {
+      EXPECT_EQ(g.minT, -3.5f);
+      EXPECT_EQ(g.maxT, 4.25f);
+      EXPECT_EQ(read.animation.values.AnimFrames, 40);
+      EXPECT_EQ(read.animation.values.AnimExtra, -6);
+    }
   }
 }
 
-// Spot checks of fields at their place in the layout, so that the reader
-// and the writer cannot agree on a wrong order.
-TEST(GraphRecord, FieldsLandInTheNamedProperties) {
-  const CanonicalRecord record = MakeCanonicalRecord(true);
-  const GraphReading read(record.tokens);
-  const Graph& g = read.graph;
-  auto integer = [](std::int32_t v) { return std::to_string(v); };
-  auto number = [](float v) { return PlainNumberText(v); };
-  auto flag = [](bool v) { return std::string(v ? "1" : "0"); };
-  // Field names and what the graph holds for each, in the same order.
-  std::istringstream names(
-      "GraphType ID CoordType ExpressY StepV MaxU MinV FirstColor LineColor Smoothness "
-      "PointColor PointSize PointHollow MinT MaxT FunForm Show2DCurve ShowInverse IntFrom IntTo "
-      "GuaiSymbol CurvNum2 LenTo QieNum1 NmlNum2 StemHeadSymbol Exp2 Width2 AreaColor ShowSurPY "
-      "TangentNum2 TangentNum4 NormalNum3 VecBeginZ VecEndX VecOperation VecDZ2 ODEInitY "
-      "ODEWidth ShowColormap ContourLevel");
-  const std::vector<std::string> held =
-      Texts(integer(g.GraphType()), integer(g.ID()), integer(g.CoordType()), g.ExpressY(),
-            integer(g.StepV()), number(g.MaxU()), number(g.MinV()), integer(g.FirstColor()),
-            integer(g.LineColor()), integer(g.Smoothness()), integer(g.PointColor()),
-            number(g.PointSize()), flag(g.PointHollow()), number(g.MinT()), number(g.MaxT()),
-            integer(g.FunForm()), flag(g.Show2DCurve()), flag(g.ShowInverse()), number(g.IntFrom()),
-            number(g.IntTo()), integer(g.GuaiSymbol()), number(g.CurvX(2)), number(g.LenTo()),
-            number(g.QieX(1)), number(g.NmlX(2)), integer(g.StemHeadSymbol()), g.Exp2(),
-            integer(g.Width2()), integer(g.AreaColor()), flag(g.ShowSurPY()), number(g.TangentY(1)),
-            number(g.TangentY(2)), number(g.NormalX(2)), number(g.VecBeginZ()), number(g.VecEndX()),
-            integer(g.VecOperation()), number(g.VecDZ2()), number(g.ODEInitY()),
-            integer(g.ODEWidth()), flag(g.ShowColormap()), integer(g.ContourLevel()));
-  std::size_t checked = 0;
-  for (std::string name; names >> name; ++checked) {
-    ASSERT_LT(checked, held.size());
-    EXPECT_EQ(held[checked], record.byName.at(name)) << name;
+// Every field of the table, seeded with its own value, survives writing and
+// reading in every generation that holds it.
+TEST(GraphRecord, EveryFieldSurvivesTheRoundTrip) {
+  for (const bool animated : {false, true}) {
+    SCOPED_TRACE(animated ? "animated" : "static");
+    DocumentValues values;
+    Graph graph(values);
+    testing::SeedGraphFields(graph, 10);
+    graph.animated = animated;
+    graph.pointSize = 3;  // files hold point sizes 1 to 9
+    GraphReading back(SplitTokens(Save(graph)));
+    EXPECT_EQ(back.error, "");
+    // Only an animated record carries its t range.
+    const std::vector<std::string> lost =
+        animated ? std::vector<std::string>() : std::vector<std::string>{"MinT", "MaxT"};
+    EXPECT_EQ(testing::DifferingGraphFields(graph, back.graph), lost);
+    EXPECT_EQ(back.animation.values.AnimFrames, animated ? values.AnimFrames : 0);
   }
-  EXPECT_EQ(checked, held.size());
-  EXPECT_EQ(g.NameS(), "t3 x");  // the no-break space reads as a blank
-  EXPECT_EQ(read.animation.AnimFrames, 40);
-  EXPECT_EQ(read.animation.AnimExtra, -6);
 }
 
 // Numbers keep the exponent form through the writer's text filter, and
@@ -206,22 +160,26 @@ TEST(GraphRecord, FieldsLandInTheNamedProperties) {
 TEST(GraphRecord, WriterFormsAndRefusals) {
   DocumentValues values;
   Graph graph(values);
-  graph.MaxV(1e20f);
-  graph.PointSize(2.5f);
-  graph.CurvNum(1);
-  graph.CurvX(1, -1.5e-7f);
+  graph.maxV = 1e20f;
+  graph.pointSize = 2.5f;
+  graph.curvaturePositions.count = 1;
+  graph.curvaturePositions.at[1] = -1.5e-7f;
   const std::vector<std::string> tokens = SplitTokens(Save(graph));
   EXPECT_EQ(tokens[12], "1E+20");
   EXPECT_EQ(tokens[22], "2.5");  // PointSize takes any number
   EXPECT_EQ(tokens[60], "-1.5E-07");
-  graph.CurvNum(-4);  // a negative count writes no positions
+  graph.curvaturePositions.count = -4;  // a negative count writes no positions
   EXPECT_EQ(SplitTokens(Save(graph)).size(), 125u);
-  using CountSetter = void (Graph::*)(std::int32_t);
-  for (const CountSetter set :
-       {CountSetter(&Graph::CurvNum), CountSetter(&Graph::QieNum), CountSetter(&Graph::NmlNum),
-        CountSetter(&Graph::TangentNum), CountSetter(&Graph::NormalNum)}) {
+  for (PositionList Graph::*list :
+       {&Graph::curvaturePositions, &Graph::tangentLinePositions, &Graph::normalLinePositions}) {
     Graph counted(values);
-    (counted.*set)(51);
+    (counted.*list).count = 51;
+    EXPECT_THROW(Save(counted), IoError);
+  }
+  for (PositionPairList Graph::*pairs :
+       {&Graph::surfaceTangentPositions, &Graph::surfaceNormalPositions}) {
+    Graph counted(values);
+    (counted.*pairs).count = 51;
     EXPECT_THROW(Save(counted), IoError);
   }
 }
@@ -247,27 +205,30 @@ TEST(GraphRecord, ReaderRefusesValuesTheGraphCannotTake) {
   };
   for (const auto& [field, value, shown] : cases) {
     SCOPED_TRACE(field);
-    CanonicalRecord record = MakeCanonicalRecord(false);
-    record.tokens[record.indexOf.at(field)] = value;
-    const GraphReading read(record.tokens);
+    std::vector<std::string> tokens = HandBuiltRecord(false);
+    tokens[TokenOf(field, false)] = value;
+    const GraphReading read(tokens);
     EXPECT_NE(read.error.find(field), std::string::npos) << read.error;
     EXPECT_NE(read.error.find(shown), std::string::npos) << read.error;
     const Graph& g = read.graph;
-    EXPECT_LE(std::max({g.CurvNum(), g.QieNum(), g.NmlNum(), g.TangentNum(), g.NormalNum()}), 50);
-    EXPECT_EQ(g.GraphType(), 9);  // the fields before the fault stay
+    EXPECT_LE(std::max({g.curvaturePositions.count, g.tangentLinePositions.count,
+                        g.normalLinePositions.count, g.surfaceTangentPositions.count,
+                        g.surfaceNormalPositions.count}),
+              50);
+    EXPECT_EQ(g.kind, GraphKind::AnimatedCurve);  // the fields before the fault stay
   }
 }
 
 TEST(GraphRecord, ShortTextReadsMissingFieldsAsEmpty) {
   const GraphReading read(SplitTokens("0 7 a  1 5"));
   const Graph& g = read.graph;
-  EXPECT_EQ(g.ID(), 7);
-  EXPECT_EQ(g.NameS(), "a");
-  EXPECT_EQ(g.CoordType(), 0);
-  EXPECT_EQ(g.ExpressX(), "1");
-  EXPECT_EQ(g.ExpressY(), "5");
-  EXPECT_EQ(g.StepU(), 0);         // empty token: 0
-  EXPECT_EQ(g.PointSize(), 1.0f);  // empty token: default kept
+  EXPECT_EQ(g.id, 7);
+  EXPECT_EQ(g.name, "a");
+  EXPECT_EQ(g.coordinates, CoordinateSystem{0});
+  EXPECT_EQ(g.expressionX, "1");
+  EXPECT_EQ(g.expressionY, "5");
+  EXPECT_EQ(g.stepsU, 0);        // empty token: 0
+  EXPECT_EQ(g.pointSize, 1.0f);  // empty token: default kept
 }
 
 // Core fields up to PointColor, then PointSize, PointHollow, the animation
@@ -289,8 +250,8 @@ TEST(GraphRecord, PasteReadsItsOwnWay) {
     SCOPED_TRACE(tail + (paste ? " paste" : " file"));
     const GraphReading read(SplitTokens(head + tail), Reading(5, paste));
     const Graph& g = read.graph;
-    EXPECT_EQ(PlainNumberText(g.PointSize()) + " " + std::to_string(g.PointHollow()) + " " +
-                  std::to_string(g.Animation()) + " " + std::to_string(g.FunForm()),
+    EXPECT_EQ(PlainNumberText(g.pointSize) + " " + std::to_string(g.pointHollow) + " " +
+                  std::to_string(g.animated) + " " + std::to_string(static_cast<int>(g.form)),
               fields);
     EXPECT_FALSE(paste && read.animation.read);  // pasting never sets the document's frames
   }
@@ -299,19 +260,19 @@ TEST(GraphRecord, PasteReadsItsOwnWay) {
 TEST(TableRecord, WritesEveryPointAndReadsItBack) {
   DocumentValues values;
   Graph table(values);
-  table.GraphType(5);
-  table.ID(12);
-  table.NameS("data set");
-  table.LineColor(255);
-  table.LineWidth(2);
-  table.StepU(1);
-  table.StepV(2);
-  table.VertTab3D(1, 1)->X(3.5f);
-  table.VertTab3D(0, 2)->z(-1.0f);
-  table.Symbol(4);
-  EXPECT_FALSE(table.HasVertTab3D(1, 2));
+  table.kind = GraphKind::Table25D;
+  table.id = 12;
+  table.name = "data set";
+  table.lineColor = 255;
+  table.lineWidth = 2;
+  table.stepsU = 1;
+  table.stepsV = 2;
+  table.TableCell(1, 1)->x = 3.5f;
+  table.TableCell(0, 2)->z = -1.0f;
+  table.scatterSymbol = PointSymbol::Triangle;
+  EXPECT_FALSE(table.FindTableCell(1, 2));
   const std::string text = SaveTable(table);
-  EXPECT_TRUE(table.HasVertTab3D(1, 2));  // written cells hold points, which stay
+  EXPECT_TRUE(table.FindTableCell(1, 2));  // written cells hold points, which stay
   const std::vector<std::string> tokens = SplitTokens(text);
   // (0,0) (0,1) (0,2) (1,0) (1,1) (1,2), X Y z each
   EXPECT_EQ(Join(tokens),
@@ -338,12 +299,12 @@ TEST(TableRecord, RefusesStepsAndColoursItCannotTake) {
     SCOPED_TRACE(text);
     const GraphReading read(SplitTokens(text), {}, true);
     EXPECT_NE(read.error.find(field), std::string::npos) << read.error;
-    EXPECT_LE(read.graph.StepU(), 200);
-    EXPECT_GE(read.graph.StepV(), 0);
+    EXPECT_LE(read.graph.stepsU, 200);
+    EXPECT_GE(read.graph.stepsV, 0);
   }
   DocumentValues values;
   Graph table(values);
-  table.StepU(201);
+  table.stepsU = 201;
   EXPECT_THROW(SaveTable(table), IoError);
 }
 
@@ -351,31 +312,31 @@ TEST(TableRecord, RefusesStepsAndColoursItCannotTake) {
 TEST(AxisRecord, WrittenAndReadBack) {
   Axis axis;
   EXPECT_EQ(Save(axis), "0");
-  axis.Show(true);
+  axis.shown = true;
   EXPECT_EQ(Save(axis),
             "1 0 0 0 1 1 1 1 1 1 2 2 2 X Y Z 13421772 13421772 13421772 10066329 10066329 "
             "10066329 4 4 4 0 1 1");
-  axis.ShowXZPanel(true);
-  axis.ShowYZZGrid(false);
-  axis.LabelNumY(7);
-  axis.TitleZ("height (m)");
-  axis.YZGridColor(-1);
-  axis.XZPanelMaterial(9);
-  axis.AxisColor(65535);
-  axis.BetterFonts(false);
+  axis.showXZPanel = true;
+  axis.showYZZGrid = false;
+  axis.labelStepsY = 7;
+  axis.titleZ = "height (m)";
+  axis.yzGridColor = -1;
+  axis.xzPanelMaterial = static_cast<MaterialPreset>(9);
+  axis.color = 65535;
+  axis.betterFonts = false;
   const std::string text = Save(axis);
   Axis back;
   TokenCursor cursor(SplitTokens(text));
   ReadAxisRecord(cursor, back);
   EXPECT_EQ(cursor.Position(), 28u);
   EXPECT_EQ(Save(back), text);
-  EXPECT_EQ(back.TitleZ(), "height (m)");
+  EXPECT_EQ(back.titleZ, "height (m)");
   TokenCursor hidden(SplitTokens("0 1 1 1"));
   ReadAxisRecord(hidden, back);
-  EXPECT_FALSE(back.Show());
+  EXPECT_FALSE(back.shown);
   EXPECT_EQ(hidden.Position(), 1u);
-  EXPECT_EQ(back.LabelNumY(), 7);
-  EXPECT_EQ(back.TitleZ(), "height (m)");
+  EXPECT_EQ(back.labelStepsY, 7);
+  EXPECT_EQ(back.titleZ, "height (m)");
 }
 
 TEST(SceneText, EachRecordFollowedByABlankAndUnknownKindsLeftOut) {
@@ -383,8 +344,8 @@ TEST(SceneText, EachRecordFollowedByABlankAndUnknownKindsLeftOut) {
   Scene scene;
   auto add = [&](std::int32_t kind, std::int32_t ID) {
     auto graph = std::make_shared<Graph>(values);
-    graph->GraphType(kind);
-    graph->ID(ID);
+    graph->kind = static_cast<GraphKind>(kind);
+    graph->id = ID;
     scene.Graphs().Add(graph, std::to_string(ID));
     return graph;
   };

@@ -142,17 +142,17 @@ inline std::shared_ptr<Graph> MakeCurve(Document& document, const std::string& n
                                         const std::string& z, std::int32_t funForm = 2,
                                         std::int32_t coordType = 1) {
   std::shared_ptr<Graph> graph = document.MakeGraph();
-  graph->NameS(name);
-  graph->CoordType(coordType);
-  graph->FunForm(funForm);
-  graph->ExpressX("0");
-  graph->ExpressY(funForm == 3 ? "cos(u)" : "0");
-  graph->ExpressZ(z);
-  graph->StepV(8);
-  graph->MinV(-2);
-  graph->MaxV(2);
-  graph->LineWidth(2);
-  graph->LineColor(255);
+  graph->name = name;
+  graph->coordinates = static_cast<CoordinateSystem>(coordType);
+  graph->form = static_cast<FunctionForm>(funForm);
+  graph->expressionX = "0";
+  graph->expressionY = graph->form == FunctionForm::Parametric ? "cos(u)" : "0";
+  graph->expressionZ = z;
+  graph->stepsV = 8;
+  graph->minV = -2;
+  graph->maxV = 2;
+  graph->lineWidth = 2;
+  graph->lineColor = 255;
   return graph;
 }
 
@@ -162,7 +162,7 @@ inline std::string Lists(const Document& document) {
   std::string text;
   for (const Scene* scene : {&document.ListScene(), &document.ShowScene()}) {
     for (std::int32_t position = 1; position <= scene->Graphs().Count(); ++position) {
-      text += std::to_string(scene->Graphs().Item(position)->ID()) + " ";
+      text += std::to_string(scene->Graphs().Item(position)->id) + " ";
     }
     text += "| ";
   }

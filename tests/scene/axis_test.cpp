@@ -16,6 +16,7 @@
 #include "drawing_test_support.h"
 #include "scene/axis.h"
 #include "scene/outline_font.h"
+#include "support/codes.h"
 
 namespace quillon {
 namespace {
@@ -31,25 +32,32 @@ void PrintLabel(std::uint32_t font, const std::string& text, double x, double y)
             std::string("0"));
 }
 
-struct Box {
+struct Bounds {
   float MinX, MaxX, MinY, MaxY, MinZ, MaxZ;
 };
 
 // x from -5.3 to 4.2, y from -3.7 to 2.5, seen at 40 pixels a unit.
-constexpr Box kSmallBox{-5.3f, 4.2f, -3.7f, 2.5f, 0, 0};
+constexpr Bounds kSmallBox{-5.3f, 4.2f, -3.7f, 2.5f, 0, 0};
 constexpr PixelView kSmallView{-10, -7.5, 40};
 
 class AxisFrame : public testing::FontFrame {
  public:
   // Compiles the axis into a list as the frame does, and shows it, turned
   // by yaw degrees about the y axis (90: world z runs along the screen's x).
-  FrameImage Draw(const Axis& axis, const Box& box, std::int32_t docType,
+  FrameImage Draw(const Axis& axis, const Bounds& box, std::int32_t docType,
                   const PixelView& view = kSmallView, double yaw = 0) {
     Begin(view);
     glRotated(yaw, 0, 1, 0);
     const GLuint list = glGenLists(1);
     glNewList(list, GL_COMPILE);
-    axis.Draw(2, box.MinX, box.MaxX, box.MinY, box.MaxY, box.MinZ, box.MaxZ, docType, fonts_);
+    Box drawn;
+    drawn.MinX(box.MinX);
+    drawn.MaxX(box.MaxX);
+    drawn.MinY(box.MinY);
+    drawn.MaxY(box.MaxY);
+    drawn.MinZ(box.MinZ);
+    drawn.MaxZ(box.MaxZ);
+    axis.Draw(drawn, testing::AsDocument(docType), fonts_);
     glEndList();
     glCallList(list);
     glDeleteLists(list, 1);
@@ -84,10 +92,16 @@ TEST_F(AxisFrame, PlaneAxisGeometry) {
     SCOPED_TRACE(width);
     const double o = (width - 1) * 0.01;
     Axis axis;
-    axis.AxisWidth(width);
+    axis.width = width;
     Begin({-15, -13.5, 30});
-    const testing::Feedback sent =
-        testing::Capture([&] { axis.Draw(2, -12.3f, 4.2f, -10.6f, 2.5f, 0, 0, 1, fonts_); });
+    const testing::Feedback sent = testing::Capture([&] {
+      Box box;
+      box.MinX(-12.3f);
+      box.MaxX(4.2f);
+      box.MinY(-10.6f);
+      box.MaxY(2.5f);
+      axis.Draw(box, DocumentKind::Plane, fonts_);
+    });
     const testing::Feedback expected = testing::Capture([&] {
       for (int x = -13; x <= 5; ++x) {
         line(x, 0, x, 0.4);
@@ -132,7 +146,7 @@ TEST_F(AxisFrame, PlaneAxisColours) {
   for (const auto& [color, expected] : cases) {
     SCOPED_TRACE(color);
     Axis axis;
-    axis.AxisColor(color);
+    axis.color = color;
     const FrameImage image = Draw(axis, kSmallBox, 1);
     EXPECT_EQ(ColourAt(image, -3.5, 0), expected);
     EXPECT_EQ(ColourAt(image, 0, 1.5), expected);
@@ -153,7 +167,7 @@ TEST_F(AxisFrame, PlaneAxisColours) {
 
 // Kinds 4, 5 and 6 draw as 1, 2 and 3; kinds outside 1..7 draw nothing.
 TEST_F(AxisFrame, DocumentKindSelectsTheAxis) {
-  const Box box{-4.f, 6.f, -3.f, 5.f, -2.f, 2.f};
+  const Bounds box{-4.f, 6.f, -3.f, 5.f, -2.f, 2.f};
   for (const auto& [kind, same] : {std::pair{4, 1}, {5, 2}, {6, 3}}) {
     EXPECT_EQ(Draw(Axis(), box, kind).Rgba, Draw(Axis(), box, same).Rgba) << kind;
   }
@@ -165,7 +179,7 @@ TEST_F(AxisFrame, DocumentKindSelectsTheAxis) {
 // at the first 501 (Int(Min) + 0 .. Int(Min) + 500) and none beyond; the
 // axis lines still span the whole box.
 TEST_F(AxisFrame, HugeBoxStopsAfter501Positions) {
-  const Box box{-10000.f, 10000.f, -10000.f, 10000.f, 0, 0};
+  const Bounds box{-10000.f, 10000.f, -10000.f, 10000.f, 0, 0};
   FrameImage image = Draw(Axis(), box, 1, {-9503, -3, 100});
   EXPECT_TRUE(InkAt(image, -9500, 0.2));
   EXPECT_FALSE(InkAt(image, -9499, 0.2));
@@ -184,13 +198,13 @@ TEST_F(AxisFrame, HugeBoxStopsAfter501Positions) {
 
 // Whatever the kind and the box, drawing leaves blending and smoothing off,
 // lighting on, colour tracking off and all four colour channels writable,
-// so the frame stays opaque. Bounds the label arithmetic cannot hold draw
+// so the frame stays opaque. Boxes the label arithmetic cannot hold draw
 // what fits or nothing, never crash: boxes wider than any integer,
 // undefined or infinite sides (nothing), and an inverted (empty-scene) box.
 TEST_F(AxisFrame, AnyBoxLeavesTheContextAsTheFrameExpects) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
   const float inf = std::numeric_limits<float>::infinity();
-  const std::tuple<Box, bool, bool> cases[] = {
+  const std::tuple<Bounds, bool, bool> cases[] = {
       {kSmallBox, true, true},
       {kSmallBox, false, true},
       {{-1e30f, 1e30f, -1e30f, 1e30f, -1e30f, 1e30f}, true, true},
@@ -202,9 +216,9 @@ TEST_F(AxisFrame, AnyBoxLeavesTheContextAsTheFrameExpects) {
       SCOPED_TRACE(::testing::Message() << box.MinX << ".." << box.MaxX << ", kind " << kind
                                         << (betterFonts ? " smoothed" : " plain"));
       Axis axis;
-      axis.BetterFonts(betterFonts);
-      axis.ShowXYPanel(true);
-      axis.AxisWidth(2);
+      axis.betterFonts = betterFonts;
+      axis.showXYPanel = true;
+      axis.width = 2;
       const FrameImage image = Draw(axis, box, kind);
       EXPECT_TRUE(IsOpaque(image));
       EXPECT_TRUE(drawsSomething || CountNonWhite(image) == 0);
@@ -223,12 +237,12 @@ TEST_F(AxisFrame, AnyBoxLeavesTheContextAsTheFrameExpects) {
 // grid steps (LabelNum 2: x at -4, 1, 6; y at -3, 1, 5), each switched by its
 // own flag; black ticks below and left of the box; depth fixed to 0..3.
 TEST_F(AxisFrame, BoxAxisGridsAndTicks) {
-  const Box box{-4.f, 6.f, -3.f, 5.f, -20.f, 20.f};
+  const Bounds box{-4.f, 6.f, -3.f, 5.f, -20.f, 20.f};
   const std::uint32_t kGrid = 0xFF0000u;
   Axis axis;
-  axis.YZGridColor(Axis::Rgb(255, 0, 0));
-  axis.XZGridColor(Axis::Rgb(255, 0, 0));
-  axis.XYGridColor(Axis::Rgb(255, 0, 0));
+  axis.yzGridColor = Axis::Rgb(255, 0, 0);
+  axis.xzGridColor = Axis::Rgb(255, 0, 0);
+  axis.xyGridColor = Axis::Rgb(255, 0, 0);
   FrameImage image = Draw(axis, box, 2);
   EXPECT_EQ(ColourAt(image, 1, 3), kGrid);              // vertical grid line x = 1
   EXPECT_EQ(ColourAt(image, 6, 3), kGrid);              // x = MaxX
@@ -245,18 +259,18 @@ TEST_F(AxisFrame, BoxAxisGridsAndTicks) {
   // The box's depth is ignored.
   EXPECT_EQ(Draw(axis, {-4.f, 6.f, -3.f, 5.f, 1.f, 2.f}, 2).Rgba, image.Rgba);
 
-  axis.ShowYZYGrid(false);
+  axis.showYZYGrid = false;
   image = Draw(axis, box, 2);
   EXPECT_FALSE(InkAt(image, 1, 3));
   EXPECT_EQ(ColourAt(image, 3.5, 1), kGrid);
-  axis.ShowYZZGrid(false);
+  axis.showYZZGrid = false;
   EXPECT_FALSE(InkAt(Draw(axis, box, 2), 3.5, 1));
 }
 
 // Kind 3 adds the three blue axes through the origin and the cones
 // at their ends.
 TEST_F(AxisFrame, BoxAxisWithAxesThroughTheOrigin) {
-  const Box box{-4.f, 6.f, -3.f, 5.f, -2.f, 2.f};
+  const Bounds box{-4.f, 6.f, -3.f, 5.f, -2.f, 2.f};
   const FrameImage image = Draw(Axis(), box, 3);
   EXPECT_EQ(ColourAt(image, 0, 3), 0x0000FFu);
   EXPECT_EQ(ColourAt(image, -2.5, 0), 0x0000FFu);
@@ -269,8 +283,8 @@ TEST_F(AxisFrame, BoxAxisWithAxesThroughTheOrigin) {
 // draw one grid line at the minimum or none, without dividing by zero.
 TEST_F(AxisFrame, BoxAxisLabelCountsAreBounded) {
   Axis axis;
-  axis.YZGridColor(Axis::Rgb(255, 0, 0));
-  axis.LabelNumY(1000);  // xStep = 1 over 0..1000
+  axis.yzGridColor = Axis::Rgb(255, 0, 0);
+  axis.labelStepsY = 1000;  // xStep = 1 over 0..1000
   FrameImage image = Draw(axis, {0.f, 1000.f, -3.f, 3.f, 0, 3}, 2, {497, -7.5, 40});
   EXPECT_EQ(ColourAt(image, 499, 1.5), 0xFF0000u);
   EXPECT_EQ(ColourAt(image, 500, 1.5), 0xFF0000u);
@@ -286,9 +300,9 @@ TEST_F(AxisFrame, BoxAxisLabelCountsAreBounded) {
                         {std::numeric_limits<std::int32_t>::max(), true, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.count);
-    axis.LabelNumX(c.count);
-    axis.LabelNumY(c.count);
-    axis.LabelNumZ(c.count);
+    axis.labelStepsX = c.count;
+    axis.labelStepsY = c.count;
+    axis.labelStepsZ = c.count;
     image = Draw(axis, {-4.f, 6.f, -3.f, 5.f, 0, 3}, 3);
     EXPECT_EQ(ColourAt(image, -2.5, 0), 0x0000FFu);  // the rest of the axis is drawn
     EXPECT_EQ(InkAt(image, -4, 3), c.lineAtMinimum);
@@ -302,9 +316,9 @@ TEST_F(AxisFrame, BoxAxisLabelCountsAreBounded) {
 // as red grid lines on the wall at MinX.
 TEST_F(AxisFrame, BoxAxisStepsFollowTheirLabelCounts) {
   Axis axis;
-  axis.XZGridColor(Axis::Rgb(255, 0, 0));
-  axis.LabelNumX(3);
-  axis.LabelNumZ(4);
+  axis.xzGridColor = Axis::Rgb(255, 0, 0);
+  axis.labelStepsX = 3;
+  axis.labelStepsZ = 4;
   const FrameImage image = Draw(axis, {-4.f, 6.f, -3.f, 5.f, 0, 3}, 2, kSmallView, 90);
   const std::tuple<double, double, bool> probes[] = {
       {1, 2, true},    {2, 2, true},   {1.5, 2, false},      // lines at z = 1 and 2, not 1.5
@@ -318,9 +332,9 @@ TEST_F(AxisFrame, BoxAxisStepsFollowTheirLabelCounts) {
 // axis colour; black unit ticks below and left of it, with labels.
 TEST_F(AxisFrame, FramedPlaneAxis) {
   // World x -4.5..4.5, z -2.5..3.5, drawn in the plane z = MinY = 0.5.
-  const Box box{-4.5f, 4.5f, 0.5f, 9.f, -2.5f, 3.5f};
+  const Bounds box{-4.5f, 4.5f, 0.5f, 9.f, -2.5f, 3.5f};
   Axis axis;
-  axis.AxisColor(Axis::Rgb(0, 0, 255));
+  axis.color = Axis::Rgb(0, 0, 255);
   const FrameImage image = Draw(axis, box, 7);
   // The frame in the axis colour; black ticks at the whole numbers, outside it.
   const std::tuple<double, double, std::uint32_t> probes[] = {

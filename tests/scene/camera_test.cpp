@@ -12,6 +12,7 @@
 #include "scene/camera.h"
 #include "scene/rotation_math.h"
 #include "scene/scene.h"
+#include "support/codes.h"
 
 namespace quillon {
 namespace {
@@ -21,7 +22,7 @@ constexpr float kNan = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
 Point3 Xyz(const PlotPoint& p) {
-  return {p.X(), p.Y(), p.z()};
+  return {p.x, p.y, p.z};
 }
 
 // A camera from eye to ref with the given up vector and visible region.
@@ -166,8 +167,9 @@ TEST(View, ProjectionAndCamera) {
     SCOPED_TRACE(largest);
     testing::TestDocument doc;
     if (largest > 0) {
-      doc.Show(doc.MakePolyline({{0, 0}, {0, 0}}))
-          ->Vert3D(0, 1, PlotPoint::Init(far[0], far[1], far[2]));
+      const auto graph = doc.Show(doc.MakePolyline({{0, 0}, {0, 0}}));
+      // The test writes through the read-only view to place the far point.
+      *const_cast<PlotPoint*>(graph->Points().Find(0, 1)) = PlotPoint{far[0], far[1], far[2]};
     }
     doc.view.ProjectType(2);
     doc.view.Projection(doc.scene);

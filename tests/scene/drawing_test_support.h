@@ -215,19 +215,29 @@ struct TestDocument {
   // intervals, material 4, as the properties dialog makes it.
   std::shared_ptr<Graph> MakeCurve(const std::string& expression, float from, float to,
                                    std::int32_t steps, std::int32_t color, std::int32_t width) {
-    auto graph =
-        Graph(document).Init(++lastId, "curve", 0, 1, "0", "0", expression, 1, steps, 0, 0, from,
-                             to, 0, 0, 0, color, width, 4, 1, 0, false, false, false, 0);
-    graph->FunForm(2);
+    auto graph = std::make_shared<Graph>(document);
+    graph->id = ++lastId;
+    graph->name = "curve";
+    graph->coordinates = CoordinateSystem::Cartesian;
+    graph->form = FunctionForm::Explicit;
+    graph->expressionX = graph->expressionY = "0";
+    graph->expressionZ = expression;
+    graph->stepsV = steps;
+    graph->minV = from;
+    graph->maxV = to;
+    graph->lineColor = color;
+    graph->lineWidth = width;
+    graph->material = MaterialPreset::Gold;
     EXPECT_TRUE(graph->GetPoints()) << expression;
     return graph;
   }
   // A curve through the given points (x, y; z = 0), written after sampling.
   std::shared_ptr<Graph> MakePolyline(const std::vector<std::pair<float, float>>& points) {
     auto graph = MakeCurve("0", 0, 1, static_cast<std::int32_t>(points.size()) - 1, kRed, 2);
+    // The test writes through the read-only view to place its points.
     for (std::size_t i = 0; i < points.size(); ++i) {
-      graph->Vert3D(0, static_cast<std::int32_t>(i),
-                    PlotPoint::Init(points[i].first, points[i].second, 0));
+      *const_cast<PlotPoint*>(graph->Points().Find(0, static_cast<std::int32_t>(i))) =
+          PlotPoint{points[i].first, points[i].second, 0};
     }
     return graph;
   }
@@ -235,17 +245,25 @@ struct TestDocument {
   // frames 0..2.
   std::shared_ptr<Graph> MakeMovingPoint() {
     document.AnimFrames = 2;
-    auto graph = Graph(document).Init(++lastId, "point", 8, 1, "0", "0", "0", 0, 0, 0, 0, 0, 0, 0,
-                                      0, 0, 0, 1, 4, 1, 0, false, false, false, 0);
-    graph->Animation(true);
+    auto graph = std::make_shared<Graph>(document);
+    graph->id = ++lastId;
+    graph->name = "point";
+    graph->kind = GraphKind::AnimatedPoint;
+    graph->coordinates = CoordinateSystem::Cartesian;
+    graph->expressionX = graph->expressionY = graph->expressionZ = "0";
+    graph->stepsU = graph->stepsV = 0;
+    graph->lineWidth = 1;
+    graph->material = MaterialPreset::Gold;
+    graph->animated = true;
     EXPECT_TRUE(graph->GetPoints());
-    graph->Anim1D(0, PlotPoint::Init(1, 1, 1));
-    graph->Anim1D(1, PlotPoint::Init(-3, 4, 2));
-    graph->Anim1D(2, PlotPoint::Init(6, -2, -5));
+    const PlotPoint frames[] = {{1, 1, 1}, {-3, 4, 2}, {6, -2, -5}};
+    for (std::int32_t k = 0; k < 3; ++k) {
+      *const_cast<PlotPoint*>(graph->AnimatedPoint().Find(k)) = frames[k];
+    }
     return graph;
   }
   std::shared_ptr<Graph> Show(std::shared_ptr<Graph> graph) {
-    scene.Graphs().Add(graph, std::to_string(graph->ID()));
+    scene.Graphs().Add(graph, std::to_string(graph->id));
     return graph;
   }
 };

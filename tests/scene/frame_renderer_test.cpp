@@ -15,6 +15,7 @@
 #include "scene/frame_renderer.h"
 #include "scene/light.h"
 #include "scene/material.h"
+#include "support/codes.h"
 
 namespace quillon {
 namespace {
@@ -83,7 +84,7 @@ class FrameTest : public ::testing::Test {
 // The axis needs a graph: an empty scene is white. With a graph the axis is
 // drawn over the scene's box, handed back, and the blended frame stays opaque.
 TEST_F(FrameTest, AxisIsDrawnOnlyWithAGraphAndTheFrameStaysOpaque) {
-  doc_.axis.Show(true);
+  doc_.axis.shown = true;
   EXPECT_EQ(CountNonWhite(Frame()), 0);
   ShowLine("10", kBlue);
   const FrameImage image = Frame();
@@ -93,7 +94,7 @@ TEST_F(FrameTest, AxisIsDrawnOnlyWithAGraphAndTheFrameStaysOpaque) {
   const Box& box = doc_.sceneBox;
   EXPECT_EQ((Rgba{box.MinX(), box.MaxX(), box.MinY(), box.MaxY()}),
             (Rgba{-10.1f, 10.1f, -0.1f, 10.1f}));
-  doc_.axis.Show(false);
+  doc_.axis.shown = false;
   EXPECT_EQ(InkIn(Frame(), 0, 299, 799, 300), 0);
 }
 
@@ -118,7 +119,7 @@ TEST_F(FrameTest, SceneRotationIsCompiledIntoTheList) {
 // whatever the step.
 TEST_F(FrameTest, AnimatedScenesCompileOneListPerFrame) {
   doc_.document.AnimFrames = 2;
-  ShowLine("10")->Animation(true);
+  ShowLine("10")->animated = true;
   Frame();
   EXPECT_EQ(renderer_.CompiledFrames(), 3);
   for (const auto& [step, draws] : {std::pair{0, true}, {3, true}, {4, false}, {-1, false}}) {
@@ -138,7 +139,7 @@ TEST_F(FrameTest, AnimatedScenesCompileOneListPerFrame) {
 // spans x -3.2..6.2 and y up to 4.2, so the axis reaches x = -5.3 and 8.3
 // and y = 6.3, even in the frame where the point is at (6, -2, -5).
 TEST_F(FrameTest, AnimatedAxisSpansEveryFrame) {
-  doc_.axis.Show(true);
+  doc_.axis.shown = true;
   doc_.Show(doc_.MakeMovingPoint());
   Frame();
   const FrameImage image = Redraw(3);
@@ -154,10 +155,10 @@ TEST_F(FrameTest, AnimatedAxisSpansEveryFrame) {
 // much ink as the line and axis drawn still; a frame count of 2^31 - 1
 // compiles the first 1000 frames only.
 TEST_F(FrameTest, AnimatedFramesLeaveTheAxisTextAlone) {
-  doc_.axis.Show(true);
+  doc_.axis.shown = true;
   const std::shared_ptr<Graph> line = ShowLine("10");
   const std::int64_t stillInk = CountNonWhite(Frame());
-  line->Animation(true);
+  line->animated = true;
   doc_.document.AnimFrames = 24;
   const FrameImage first = Frame(1);
   EXPECT_EQ(renderer_.CompiledFrames(), 25);
@@ -276,12 +277,12 @@ TEST(Material, PresetsAreLoadedForBothFaces) {
       {14, held}};
   for (const auto& [number, expected] : cases) {
     SCOPED_TRACE(number);
-    Material().SetMaterial(6);
+    Material().SetMaterial(static_cast<MaterialPreset>(6));
     Material material;
     material.Diffuse(0, 0.25f);
     material.Ambient(2, 0.5f);
     material.Shininess(7);
-    material.SetMaterial(number);
+    material.SetMaterial(static_cast<MaterialPreset>(number));
     EXPECT_EQ(Loaded(GL_FRONT), expected);
     EXPECT_EQ(Loaded(GL_BACK), expected);
   }

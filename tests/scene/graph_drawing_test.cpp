@@ -14,6 +14,7 @@
 #include "expr/undefined_mark.h"
 #include "scene/graph_drawing.h"
 #include "scene/scene.h"
+#include "support/codes.h"
 
 namespace quillon {
 namespace {
@@ -76,7 +77,7 @@ TEST(GraphDrawing, LineWidthColourAndState) {
     SCOPED_TRACE(c.width);
     TestDocument doc;
     auto graph = doc.MakeCurve("0", -10, 10, 2, c.color, c.width);
-    graph->Material(c.material);
+    graph->material = static_cast<MaterialPreset>(c.material);
     glDisable(GL_LIGHTING);
     const FrameImage image = DrawAlone(*context, doc, *graph);
     EXPECT_EQ(InkIn(image, 190, 0, 190, 599) + InkIn(image, 610, 0, 610, 599), 0);
@@ -136,17 +137,18 @@ TEST(GraphDrawing, SendsOneSegmentPerDrawnInterval) {
     SCOPED_TRACE(c.name);
     TestDocument doc;
     auto graph = doc.MakePolyline(c.points);
-    graph->GraphType(c.kind);
-    graph->FunForm(c.form);
-    graph->StepU(3);
+    graph->kind = testing::AsKind(c.kind);
+    graph->form = testing::AsForm(c.form);
+    graph->stepsU = 3;
     if (c.undefinedAt >= 0) {
-      using Setter = void (PlotPoint::*)(float);
-      const Setter set[] = {&PlotPoint::X, &PlotPoint::Y, &PlotPoint::z};
-      (graph->Vert3D(0, c.undefinedAt)->*set[c.coordinate])(UndefinedMark);
+      float PlotPoint::*const coordinates[] = {&PlotPoint::x, &PlotPoint::y, &PlotPoint::z};
+      // The test writes through the read-only view to plant the undefined mark.
+      const_cast<PlotPoint*>(graph->Points().Find(0, c.undefinedAt))->*coordinates[c.coordinate] =
+          UndefinedMark;
     }
     doc.view.Projection(doc.scene);
     EXPECT_EQ(Capture([&] { DrawGraph(*graph); }).lines.size(), c.expected);
-    EXPECT_EQ(graph->StepU(), c.kind == 21 || c.kind == 22 ? 40 : 3);
+    EXPECT_EQ(graph->stepsU, 3);  // drawing never changes the graph
   }
 }
 
@@ -157,11 +159,11 @@ TEST(GraphDrawing, DrawsOnlyThePointsThatExist) {
   ASSERT_NE(context, nullptr);
   TestDocument doc;
   auto sampled = doc.MakeCurve("x", -5, 5, 4, kRed, 1);
-  sampled->StepV(10);
+  sampled->stepsV = 10;
   Graph fresh(doc.document);
-  fresh.GraphType(0);
-  fresh.FunForm(2);
-  fresh.StepV(10);
+  fresh.kind = GraphKind::PlaneCurve;
+  fresh.form = FunctionForm::Explicit;
+  fresh.stepsV = 10;
   doc.view.Projection(doc.scene);
   EXPECT_EQ(Capture([&] { DrawGraph(*sampled); }).lines.size(), 4u);
   EXPECT_TRUE(Capture([&] { DrawGraph(fresh); }).lines.empty());
@@ -191,11 +193,12 @@ TEST(PointDrawing, SymbolsAndSpheres) {
   TestDocument doc;
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "symbol " << c.symbol << " document " << c.docType);
-    PlotPoint point = PlotPoint::Init(5, 5, 0);
-    point.Symbol(c.symbol);
-    point.Size(20);
-    point.Color(kRed);
-    const FrameImage image = DrawAlone(*context, doc, [&] { DrawPoint(point, c.docType); });
+    PlotPoint point = PlotPoint{5, 5, 0};
+    point.symbol = static_cast<PointSymbol>(c.symbol);
+    point.size = 20;
+    point.color = kRed;
+    const FrameImage image =
+        DrawAlone(*context, doc, [&] { DrawPoint(point, testing::AsDocument(c.docType)); });
     EXPECT_EQ(RgbAt(image, 500, 225), c.centre);
     EXPECT_EQ(RgbAt(image, 517, 225), c.rim);
     EXPECT_GE(CountNonWhite(image), c.minPixels);
@@ -206,11 +209,11 @@ TEST(PointDrawing, SymbolsAndSpheres) {
 // A table graph (kind 6) of one cell: its box is exactly that point.
 std::shared_ptr<Graph> PointGraph(TestDocument& doc, float x, float y, float z) {
   auto graph = std::make_shared<Graph>(doc.document);
-  graph->ID(++doc.lastId);
-  graph->GraphType(6);
-  graph->StepU(0);
-  graph->StepV(0);
-  graph->VertTab3D(0, 0, std::make_shared<PlotPoint>(PlotPoint::Init(x, y, z)));
+  graph->id = ++doc.lastId;
+  graph->kind = GraphKind::Table3D;
+  graph->stepsU = 0;
+  graph->stepsV = 0;
+  graph->TableCell(0, 0, std::make_shared<PlotPoint>(PlotPoint{x, y, z}));
   return graph;
 }
 
@@ -244,14 +247,14 @@ TEST(Scene, AnimationAndTheAnimatedBox) {
         {{true, false}, true}}) {
     TestDocument doc;
     for (bool each : animated) {
-      doc.Show(PointGraph(doc, 1, 1, 1))->Animation(each);
+      doc.Show(PointGraph(doc, 1, 1, 1))->animated = each;
     }
     EXPECT_EQ(doc.scene.Animation(), expected) << animated[0] << animated[1];
   }
   TestDocument doc;
   auto moving = doc.Show(doc.MakeMovingPoint());
   EXPECT_EQ(Bounds(doc.scene.GetBox(2)), (std::array{-0.1f, 6.1f, -2.1f, 0.1f, -5.1f, 0.1f}));
-  moving->Animation(false);
+  moving->animated = false;
   EXPECT_EQ(Bounds(doc.scene.GetBox(2)), (std::array{-0.1f, 1.1f, -0.1f, 1.1f, -0.1f, 1.1f}));
 }
 

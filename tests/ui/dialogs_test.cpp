@@ -10,6 +10,7 @@
 #include "io/document.h"
 #include "scene/axis.h"
 #include "scene/camera.h"
+#include "support/codes.h"
 #include "ui/axis_dialog.h"
 #include "ui/dialog_text.h"
 #include "ui/graph_dialog.h"
@@ -97,10 +98,18 @@ TEST_F(PropertiesDialog, EditShowsTheGraph) {
       {1, 3, 12, "Cartesian|x=f1(u),y=f2(u)|x(u)|my curve|cos(u)|x^3|-2.5|0.1|40|8"},
       {2, 2, 0, "Polar|r=f(a)|r(a)|my curve|x^3|~|-2.5|0.1|40|1"}};
   for (const auto& [coordType, funForm, lineWidth, texts] : cases) {
-    const std::shared_ptr<Graph> graph = document.MakeGraph()->Init(
-        7, "my curve", 0, coordType, "0", "cos(u)", "x^3", 1, 40, 0, 1, -2.5f, 0.1f, 4, 0xFF0000,
-        0xFF0000, 0x00FF00, lineWidth, 4, 2, 2, false, false, false, 0);
-    graph->FunForm(funForm);
+    const std::shared_ptr<Graph> graph = document.MakeGraph();
+    graph->id = 7;
+    graph->name = "my curve";
+    graph->coordinates = testing::AsSystem(coordType);
+    graph->form = testing::AsForm(funForm);
+    graph->expressionY = "cos(u)";
+    graph->expressionZ = "x^3";
+    graph->stepsV = 40;
+    graph->minV = -2.5f;
+    graph->maxV = 0.1f;
+    graph->lineColor = 0x00FF00;
+    graph->lineWidth = lineWidth;
     GraphDialog edit(document, dialogs);
     edit.PresetEdit(*graph, 1);
     EXPECT_EQ(Texts(edit, "Combo1 Combo3 Label3 Text1 Text2 Text3 Text4 Text5 Text6 Combo2"),
@@ -118,10 +127,10 @@ TEST_F(PropertiesDialog, OnlyPlaneFunctionsCanBeEdited) {
       {9, 1, 2, 1, false}, {0, 3, 3, 1, false}, {0, 1, 2, 3, false}};
   for (const auto& [graphType, coordType, funForm, docType, editable] : cases) {
     Graph graph(document.Values());
-    graph.GraphType(graphType);
-    graph.CoordType(coordType);
-    graph.FunForm(funForm);
-    EXPECT_EQ(GraphDialog::CanEdit(graph, docType), editable)
+    graph.kind = testing::AsKind(graphType);
+    graph.coordinates = testing::AsSystem(coordType);
+    graph.form = testing::AsForm(funForm);
+    EXPECT_EQ(GraphDialog::CanEdit(graph, testing::AsDocument(docType)), editable)
         << graphType << " " << coordType << " " << funForm << " " << docType;
   }
 }
@@ -175,19 +184,20 @@ TEST_F(PropertiesThroughWindow, ASyntaxErrorKeepsTheDialogOpenAndAddsNoGraph) {
   });
   Trigger("mnuDraw2DCart");
   EXPECT_EQ(Entries(), Lines{"[x] 2D Curve  y=sin(x)"});
-  EXPECT_EQ(ListedGraph(1).ID(), 2);
+  EXPECT_EQ(ListedGraph(1).id, 2);
 }
 
 // The fields of a graph that the dialog's texts decide, then those every
 // graph of the dialog gets the same.
 std::string Fields(const Graph& g) {
   std::ostringstream fields;
-  fields << g.CoordType() << " " << g.FunForm() << " " << g.ExpressY() << " " << g.ExpressZ() << " "
-         << DialogNumberText(g.MinV()) << " " << DialogNumberText(g.MaxV()) << " " << g.StepV()
-         << " / " << g.NameS() << " " << g.GraphType() << " " << g.ExpressX() << " " << g.StepU()
-         << " " << g.MinU() << " " << g.MaxU() << " " << g.LineWidth() << " " << std::hex
-         << g.LineColor() << " " << g.FirstColor() << std::dec << " " << g.FillStyle() << " "
-         << g.Material() << " " << g.Show() << " " << g.Smoothness() << " " << g.Show2DCurve();
+  fields << testing::Code(g.coordinates) << " " << testing::Code(g.form) << " " << g.expressionY
+         << " " << g.expressionZ << " " << DialogNumberText(g.minV) << " "
+         << DialogNumberText(g.maxV) << " " << g.stepsV << " / " << g.name << " "
+         << testing::Code(g.kind) << " " << g.expressionX << " " << g.stepsU << " " << g.minU << " "
+         << g.maxU << " " << g.lineWidth << " " << std::hex << g.lineColor << " " << g.firstColor
+         << std::dec << " " << testing::Code(g.fillStyle) << " " << testing::Code(g.material) << " "
+         << g.displayMode << " " << g.smoothness << " " << g.showFunctionGraph;
   return fields.str();
 }
 
@@ -217,10 +227,10 @@ TEST_F(PropertiesThroughWindow, WhatOkBuildsFromTheTexts) {
     entries.push_back(std::string("[x] 2D Curve  ") + entry);
     const auto position = static_cast<std::int32_t>(entries.size());
     const Graph& graph = ListedGraph(position);
-    EXPECT_EQ(graph.ID(), position);
+    EXPECT_EQ(graph.id, position);
     EXPECT_EQ(Fields(graph), built + (" / " + input.name) + " 0 0 1 0 1 3 ff0000 ff0000 4 4 2 2 " +
                                  (input.showCurve ? "1" : "0"));
-    EXPECT_NE(graph.Vert3D(0, graph.StepV()), nullptr);
+    EXPECT_NE(graph.Points().Find(0, graph.stepsV), nullptr);
   }
   EXPECT_EQ(Entries(), entries);
   EXPECT_TRUE(dialogs.reports.empty());
@@ -289,14 +299,14 @@ TEST_F(ViewSetting, OkStoresTheCleanedBoundsOrNone) {
 }
 
 TEST_F(AxisProperties, OpensWithTheAxisSettingsAndOkWritesThem) {
-  axis.AxisColor(0x336699);
+  axis.color = 0x336699;
   // Widths outside 1..5 show the nearest valid one.
   const std::tuple<bool, std::int32_t, const char*> cases[] = {
       {true, 9, "Show Axis[x]|Better Fonts[ ]|5"}, {false, 0, "Show Axis[ ]|Better Fonts[x]|1"}};
   for (const auto& [show, width, shown] : cases) {
-    axis.Show(show);
-    axis.BetterFonts(!show);
-    axis.AxisWidth(width);
+    axis.shown = show;
+    axis.betterFonts = !show;
+    axis.width = width;
     AxisDialog settings(axis, dialogs);
     EXPECT_EQ(Texts(settings, "Check1 Check2 Combo1"), shown);
     EXPECT_EQ(Find<ColorBox>(settings, "Picture1")->Color(), 0x336699);
@@ -314,7 +324,7 @@ TEST_F(AxisProperties, OpensWithTheAxisSettingsAndOkWritesThem) {
   Find<QComboBox>(settings, "Combo1")->setCurrentIndex(3);
   ClickButton(settings, "Command1");
   EXPECT_EQ(settings.result(), QDialog::Accepted);
-  EXPECT_EQ(std::make_tuple(axis.Show(), axis.BetterFonts(), axis.AxisColor(), axis.AxisWidth()),
+  EXPECT_EQ(std::make_tuple(axis.shown, axis.betterFonts, axis.color, axis.width),
             std::make_tuple(true, false, 0x0000FF, 4));
 }
 

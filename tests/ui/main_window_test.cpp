@@ -3,6 +3,7 @@
 // Save As, the mouse on the drawing area, the splitter, the settings
 // dialogs and help, with the frames drawn.
 
+#include "support/codes.h"
 #include "ui/about_dialog.h"
 #include "ui/splitter_bar.h"
 #include "window_test_support.h"
@@ -146,14 +147,14 @@ TEST_F(MainWindow, LoadDrawsAnAnimatedDocumentWithItsAxis) {
   Start(QUILLON_IO_TEST_DATA "/animated_g4.pgp");
   EXPECT_TRUE(dialogs.reports.empty());
   EXPECT_EQ(Window().Document().Values().AnimFrames, 24);
-  EXPECT_TRUE(Window().Document().MainAxis().Show());
+  EXPECT_TRUE(Window().Document().MainAxis().shown);
   EXPECT_GT(CountNonWhite(Frame()), 300);  // the axis with its labels
 }
 
 TEST_F(MainWindow, EditShowsTheGraphAndChangesItOnOkOnly) {
   Start("");
   AddFunction(kParabola);
-  const std::int32_t ID = ListedGraph(1).ID();
+  const std::int32_t ID = ListedGraph(1).id;
   ClickCheckBox(0);
   List().setCurrentRow(0);
   Trigger("mnuFunEdit");
@@ -187,7 +188,7 @@ TEST_F(MainWindow, EditShowsTheGraphAndChangesItOnOkOnly) {
   Trigger("mnuFunEdit");
   EXPECT_FALSE(Window().EditMode());
   EXPECT_EQ(Entries(), Lines{"[x] 2D Curve  y=5-x^2/4"});
-  EXPECT_EQ(ListedGraph(1).ID(), ID);
+  EXPECT_EQ(ListedGraph(1).id, ID);
   const QImage frame = Frame();
   EXPECT_EQ(CountNear(frame, kRedPixel), 0);
   EXPECT_GT(CountNear(frame, QColor(0, 255, 0)), 200);
@@ -201,10 +202,17 @@ TEST_F(MainWindow, EditRefusesGraphsTheDialogCannotShow) {
   {
     ScriptedDialogs quiet;
     Document document(quiet);
-    const std::shared_ptr<Graph> circle =
-        document.MakeGraph()->Init(0, "circle", 0, 1, "0", "0", "x^2+y^2-25", 30, 30, -6, 6, -6, 6,
-                                   4, 0xFF0000, 0xFF0000, 0, 1, 4, 2, 2, false, false, false, 0);
-    circle->FunForm(1);
+    const std::shared_ptr<Graph> circle = document.MakeGraph();
+    circle->name = "circle";
+    circle->coordinates = CoordinateSystem::Cartesian;
+    circle->form = FunctionForm::Equation;
+    circle->expressionX = circle->expressionY = "0";
+    circle->expressionZ = "x^2+y^2-25";
+    circle->stepsU = circle->stepsV = 30;
+    circle->minU = circle->minV = -6;
+    circle->maxU = circle->maxV = 6;
+    circle->lineWidth = 1;
+    circle->material = MaterialPreset::Gold;
     ASSERT_TRUE(document.AddDialogGraph(circle) && document.WriteGraphFile(path));
   }
   Start(path);
@@ -214,7 +222,7 @@ TEST_F(MainWindow, EditRefusesGraphsTheDialogCannotShow) {
   ASSERT_EQ(dialogs.reports.size(), 1u);
   EXPECT_EQ(dialogs.reports[0].rfind("(!) Note: The Properties dialog edits only", 0), 0u);
   EXPECT_FALSE(Window().EditMode());
-  EXPECT_EQ(ListedGraph(1).FunForm(), 1);
+  EXPECT_EQ(ListedGraph(1).form, FunctionForm::Equation);
 }
 
 TEST_F(MainWindow, ZoomToFitFramesTheShownGraphsTwiceOver) {
@@ -230,8 +238,8 @@ TEST_F(MainWindow, ZoomToFitFramesTheShownGraphsTwiceOver) {
   // A curve's box holds the origin: 0..6 in x and y, widened by 0.1, so the
   // region is twice 6.2 around (3, 3).
   const Camera& view = Window().MainView();
-  EXPECT_NEAR(view.RefPos().X(), 3, 1e-4);
-  EXPECT_NEAR(view.RefPos().Y(), 3, 1e-4);
+  EXPECT_NEAR(view.RefPos().x, 3, 1e-4);
+  EXPECT_NEAR(view.RefPos().y, 3, 1e-4);
   EXPECT_NEAR(view.VolHeight(), 12.4, 1e-4);
   Window().MainView().Zoom(0.5f);
   Trigger("barZoomAll");
@@ -327,16 +335,16 @@ TEST_F(WindowCommands, MouseButtonsPanZoomAndOpenThePopUpMenus) {
   const QImage before = Frame();
   // Without a mode a drag changes nothing.
   Drag(area, QPointF(w * 0.75, h / 2), QPointF(w * 0.25, h / 2));
-  EXPECT_FLOAT_EQ(Window().MainView().RefPos().X(), 0);
+  EXPECT_FLOAT_EQ(Window().MainView().RefPos().x, 0);
   Trigger("mnuViewMove");
   Drag(area, QPointF(w * 0.75, h / 2), QPointF(w * 0.25, h * 0.4));
-  EXPECT_NEAR(Window().MainView().RefPos().X(), 0.5 * volWidth, 1e-3);
-  EXPECT_NEAR(Window().MainView().RefPos().Y(), -0.1 * volHeight, 1e-3);
+  EXPECT_NEAR(Window().MainView().RefPos().x, 0.5 * volWidth, 1e-3);
+  EXPECT_NEAR(Window().MainView().RefPos().y, -0.1 * volHeight, 1e-3);
   EXPECT_NE(Frame(), before);  // the graphs followed the pointer
 
   // The right button does not pan; it opens the drawing area's menu.
   Drag(area, QPointF(w * 0.5, h / 2), QPointF(w * 0.1, h / 2), Qt::RightButton);
-  EXPECT_NEAR(Window().MainView().RefPos().X(), 0.5 * volWidth, 1e-3);
+  EXPECT_NEAR(Window().MainView().RefPos().x, 0.5 * volWidth, 1e-3);
   auto* menu = Find<QMenu>(Window(), "GraphEdit");
   EXPECT_TRUE(menu->isVisible());
   menu->close();
@@ -427,8 +435,8 @@ TEST_F(WindowCommands, SettingsDialogsChangeTheViewBoundsAndTheAxis) {
     });
     Trigger(action);
     const bool shown = show || button == std::string("Command2");
-    EXPECT_EQ(Window().Document().MainAxis().Show(), shown);
-    EXPECT_EQ(Window().Document().MainAxis().AxisColor(), 0);
+    EXPECT_EQ(Window().Document().MainAxis().shown, shown);
+    EXPECT_EQ(Window().Document().MainAxis().color, 0);
     const QImage frame = Frame();
     EXPECT_EQ(CountNear(frame, kBlackPixel), shown ? axisPixels : 0);
     EXPECT_GT(CountNear(frame, kRedPixel), 100);
@@ -474,7 +482,7 @@ TEST_F(WindowWithoutOpenGL, StaysUsableAndSaysSoOnce) {
   ClickCheckBox(0);
   Trigger("mnuViewMove");
   Drag(&Drawing(), QPointF(200, 100), QPointF(100, 100));
-  EXPECT_GT(Window().MainView().RefPos().X(), 0);
+  EXPECT_GT(Window().MainView().RefPos().x, 0);
   Window().Initialize();
   EXPECT_EQ(dialogs.reports.size(), 1u);  // said once
 

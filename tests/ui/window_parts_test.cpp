@@ -29,7 +29,7 @@ TEST(MouseNavigation, NothingMovesWithoutAnArea) {
     move ? navigation.EnterMoveMode() : navigation.EnterZoomMode();
     navigation.LeftButtonDown(100, 100);
     EXPECT_FALSE(navigation.LeftButtonMove(300, 50, move ? 0 : 800, move ? 600 : 0, view));
-    EXPECT_FLOAT_EQ(view.RefPos().X(), 0);
+    EXPECT_FLOAT_EQ(view.RefPos().x, 0);
     EXPECT_FLOAT_EQ(view.VolHeight(), 30);
   }
 }
