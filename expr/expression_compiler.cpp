@@ -191,7 +191,7 @@ std::int32_t ExpressionCompiler::InfixToPostfix(const std::string& sExpression,
         Write(sBuffer, upper + upper);
         state = State::AfterOperand;
       } else {
-        return fail("Undefined symbol : '" + name + "'");
+        return fail("Undefined symbol : '" + MessageQuote(name) + "'");
       }
     }
   }

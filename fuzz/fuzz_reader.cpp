@@ -30,7 +30,7 @@ bool Rewrite(const std::string& text, std::string& bytes) {
   Scene scene;
   std::int32_t ID = 0;
   for (StagedGraph& staging : staged.graphs) {
-    staging.graph->ID(++ID);
+    staging.graph->id = ++ID;
     scene.Graphs().Add(staging.graph, std::to_string(ID));
     if (staging.animFrames) {
       values.AnimFrames = *staging.animFrames;
@@ -38,7 +38,7 @@ bool Rewrite(const std::string& text, std::string& bytes) {
     }
   }
   try {
-    bytes = EncodeGraphFile(BuildDocumentText(staged.DocType, scene, staged.axis)).bytes;
+    bytes = EncodeGraphFile(BuildDocumentText(staged.documentKind, scene, staged.axis)).bytes;
   } catch (const IoError&) {
     std::abort();  // whatever was read can be written
   }
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string file(reinterpret_cast<const char*>(data), size);
   std::string text;
   try {
-    text = DecodeGraphFile(file);
+    text = DecodeGraphFile(file).text;
   } catch (const IoError&) {
     return 0;
   }
@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   std::string second;
-  if (!Rewrite(DecodeGraphFile(first), second) || second != first) {
+  if (!Rewrite(DecodeGraphFile(first).text, second) || second != first) {
     std::abort();
   }
   return 0;

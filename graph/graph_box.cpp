@@ -92,9 +92,13 @@ const PlotPoint* Peek(const PointGrid& grid, std::int64_t i, std::int64_t j = 0,
 }
 
 // The last index a scan over 0..count visits in dimension `index` of a grid:
-// no cell beyond the extent is visited, however large the count.
+// no cell beyond the extent is visited, however large the count. Every cell
+// of a grid that stores no point reads alike (a fresh point, or none), so
+// its first cell tells what all of them would: sampling makes such grids of
+// any extent at no cost, and visiting their cells would never end.
 std::int64_t LastIndex(const PointGrid& grid, int index, std::int32_t count) {
-  return std::min<std::int64_t>(count, grid.Upper(index));
+  const std::int64_t last = std::min<std::int64_t>(count, grid.Upper(index));
+  return grid.Stored() ? last : std::min<std::int64_t>(last, 0);
 }
 
 std::shared_ptr<const Box> PolarRegionBox() {

@@ -398,7 +398,8 @@ void GraphSampler::ReportTooManyPoints(std::size_t count) const {
   if (document_.reporter == nullptr) {
     return;
   }
-  std::string text = "The graph \"" + graph_.name + "\" cannot be sampled: its steps need ";
+  std::string text =
+      "The graph \"" + MessageQuote(graph_.name) + "\" cannot be sampled: its steps need ";
   text += count > 0 ? std::to_string(count) + " points" : "more points than can be counted";
   text += ", and at most " + std::to_string(Graph::kPointBudget) +
           " points are kept for one graph. Choose fewer steps.";

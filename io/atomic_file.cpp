@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <memory>
 
 #include "io/io_error.h"
@@ -30,6 +32,12 @@ class Descriptor {
   Descriptor(const Descriptor&) = delete;
   Descriptor& operator=(const Descriptor&) = delete;
   int Get() const { return fd_; }
+  // Hands the descriptor over; it is no longer closed here.
+  int Release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
   // Closes now; the error number of a failed close, else 0.
   int Close() {
     const int result = ::close(fd_);
@@ -67,7 +75,7 @@ void CheckRegular(const struct stat& info) {
 
 }  // namespace
 
-std::string ReadWholeFile(const std::string& path) {
+FileReader::FileReader(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) {
     throw IoError(Reason(errno) + ".");
@@ -81,22 +89,38 @@ std::string ReadWholeFile(const std::string& path) {
     throw IoError(Reason(errno) + ".");
   }
   CheckRegular(info);
+  size_ = static_cast<std::uint64_t>(info.st_size);
+  descriptor_ = file.Release();
+}
+
+FileReader::~FileReader() {
+  ::close(descriptor_);
+}
+
+std::string FileReader::Read(std::uint64_t offset, std::size_t count) const {
   std::string bytes;
   char buffer[65536];
-  for (;;) {
-    const ssize_t count = ::read(file.Get(), buffer, sizeof buffer);
-    if (count < 0) {
+  while (bytes.size() < count) {
+    const std::size_t wanted = std::min(sizeof buffer, count - bytes.size());
+    const ssize_t got = ::pread(descriptor_, buffer, wanted, static_cast<off_t>(offset));
+    if (got < 0) {
       if (errno == EINTR) {
         continue;
       }
       throw IoError(Reason(errno) + ".");
     }
-    if (count == 0) {
+    if (got == 0) {
       break;
     }
-    bytes.append(buffer, static_cast<std::size_t>(count));
+    bytes.append(buffer, static_cast<std::size_t>(got));
+    offset += static_cast<std::uint64_t>(got);
   }
   return bytes;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  // Read to the end, not to the size: the file may have grown since.
+  return FileReader(path).Read(0, std::numeric_limits<std::size_t>::max());
 }
 
 void WriteFileAtomically(const std::string& path, const std::string& bytes) {

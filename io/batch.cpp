@@ -6,7 +6,9 @@
 #include <exception>
 #include <optional>
 #include <ostream>
+#include <utility>
 
+#include "expr/reporter.h"
 #include "expr/undefined_mark.h"
 #include "graph/box.h"
 #include "graph/graph.h"
@@ -77,7 +79,11 @@ class BatchDialogs : public DocumentDialogs {
     std::string line = title + ": " + text;
     std::replace(line.begin(), line.end(), '\n', ' ');
     *err_ << line << '\n';
+    told_ = true;
   }
+  // Whether a message (an error or a warning: the batch mode tells nothing
+  // else) was written.
+  bool Told() const { return told_; }
   std::optional<FileChoice> AskFileName(FileDialogMode, const std::string&,
                                         const std::string&) override {
     return std::nullopt;
@@ -88,6 +94,7 @@ class BatchDialogs : public DocumentDialogs {
 
  private:
   std::ostream* err_;
+  bool told_ = false;
 };
 
 std::string CoordinateText(float value) {
@@ -135,27 +142,11 @@ bool ExportPicture(Document& document, const CommandLine& line, PictureFormat fo
                    std::ostream& err) {
   FrameImage frame;
   try {
-    OffscreenContext context(line.width, line.height);
-    FrameRenderer renderer(&document.Dialogs());
-    if (!renderer.Initialize()) {
+    std::optional<FrameImage> drawn = DrawDocument(document, line.width, line.height, line.fit);
+    if (!drawn) {
       return false;
     }
-    Camera view;
-    Light light;
-    Box sceneBox;
-    view.SetScreen(line.width, line.height);
-    // As the window's drawing area does: world units stay square, the
-    // visible height stays and the width follows the picture's shape.
-    view.SetViewRect(view.VolWidth(), view.VolHeight());
-    if (line.fit && !document.ShowScene().Graphs().Empty()) {
-      const Box box = document.ShowScene().GetBox(0);
-      view.ZoomAll(box.MinX(), box.MinY(), box.MinZ(), box.MaxX(), box.MaxY(), box.MaxZ());
-      view.Zoom(2.0f);
-    }
-    renderer.RebuildLists(document.ShowScene(), document.MainAxis(), document.Values(), sceneBox);
-    renderer.Display(document.ShowScene(), view, light, 0);
-    frame = context.ReadFrame();
-    renderer.Release();
+    frame = std::move(*drawn);
   } catch (const OffscreenError& error) {
     err << "Error: No off-screen drawing context could be made: " << error.what() << '\n';
     return false;
@@ -191,8 +182,15 @@ std::string UsageText() {
          "  --                     take every later argument as part of FILE\n"
          "\n"
          "Messages are written to standard error as 'Title: text'; questions are\n"
-         "answered No. Exit status: 0 when OUT was written, 1 when FILE could not be\n"
-         "read or OUT not written, 2 for a usage error.\n";
+         "answered No.\n"
+         "\n"
+         "Exit status:\n"
+         "  0  OUT was written and nothing was told\n"
+         "  1  nothing was written: FILE could not be read or OUT not written\n"
+         "  2  usage error\n"
+         "  3  OUT was written, but an error or a warning was told on standard\n"
+         "     error (a damaged FILE read in part, a formula that does not\n"
+         "     compile, a graph that could not be sampled)\n";
 }
 
 }  // namespace
@@ -232,14 +230,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     const std::string name = argument.substr(0, equals);
     std::string value;
     if (name != "--export-filename" && name != "--export-width" && name != "--export-height") {
-      return Usage("unknown option '" + name + "'");
+      return Usage("unknown option '" + MessageQuote(name) + "'");
     }
     if (equals != std::string::npos) {
       value = argument.substr(equals + 1);
     } else if (i + 1 < arguments.size()) {
       value = arguments[++i];
     } else {
-      return Usage("option '" + name + "' needs a value");
+      return Usage("option '" + MessageQuote(name) + "' needs a value");
     }
     exporting = true;
     if (name == "--export-filename") {
@@ -251,7 +249,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       const std::optional<std::int32_t> side = PictureSide(value);
       if (!side) {
         return Usage("option '" + name + "' needs a whole number of pixels from 1 to " +
-                     std::to_string(kLargestPictureSide) + ", not '" + value + "'");
+                     std::to_string(kLargestPictureSide) + ", not '" + MessageQuote(value) + "'");
       }
       (name == "--export-width" ? line.width : line.height) = *side;
     }
@@ -276,6 +274,32 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   }
   line.kind = CommandLine::Export;
   return line;
+}
+
+std::optional<FrameImage> DrawDocument(Document& document, std::int32_t width, std::int32_t height,
+                                       bool fit) {
+  OffscreenContext context(width, height);
+  FrameRenderer renderer(&document.Dialogs());
+  if (!renderer.Initialize()) {
+    return std::nullopt;
+  }
+  Camera view;
+  Light light;
+  Box sceneBox;
+  view.SetScreen(width, height);
+  // As the window's drawing area does: world units stay square, the
+  // visible height stays and the width follows the picture's shape.
+  view.SetViewRect(view.VolWidth(), view.VolHeight());
+  if (fit && !document.ShowScene().Graphs().Empty()) {
+    const Box box = document.ShowScene().GetBox(0);
+    view.ZoomAll(box.MinX(), box.MinY(), box.MinZ(), box.MaxX(), box.MaxY(), box.MaxZ());
+    view.Zoom(2.0f);
+  }
+  renderer.RebuildLists(document.ShowScene(), document.MainAxis(), document.Values(), sceneBox);
+  renderer.Display(document.ShowScene(), view, light, 0);
+  FrameImage frame = context.ReadFrame();
+  renderer.Release();
+  return frame;
 }
 
 std::string CurvePointsCsv(const Document& document) {
@@ -333,7 +357,10 @@ int RunCommandLine(const CommandLine& line, std::ostream& out, std::ostream& err
       written = ExportPicture(document, line, PictureFormat::Bmp, err);
       break;
   }
-  return written ? 0 : 1;
+  if (!written) {
+    return 1;
+  }
+  return dialogs.Told() ? 3 : 0;
 }
 
 }  // namespace quillon

@@ -6,8 +6,11 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "scene/offscreen_context.h"
 
 namespace quillon {
 
@@ -37,9 +40,20 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // Runs a command line of any kind but Window: prints help or version to out,
 // or exports; messages go to err, one line each ("Error: ..."). Returns the
-// exit status: 0 when done, 1 when FILE cannot be read or OUT cannot be
-// written, 2 for a usage error.
+// exit status: 0 when done and nothing was told, 1 when FILE cannot be read
+// or OUT cannot be written, 2 for a usage error, 3 when OUT was written but
+// a message (an error or a warning, such as a damaged FILE read in part)
+// was told, so that a script can tell a clean export from one with
+// problems.
 int RunCommandLine(const CommandLine& line, std::ostream& out, std::ostream& err);
+
+// Draws the document as the window shows it on a width x height drawing
+// area (pixels), zoomed to fit the shown graphs first when fit is set, in an
+// off-screen context of its own. Messages go through the document's
+// dialogs; nothing when the renderer cannot start (told there). Throws
+// OffscreenError when no context can be made, and what drawing throws.
+std::optional<FrameImage> DrawDocument(Document& document, std::int32_t width, std::int32_t height,
+                                       bool fit);
 
 // The points of the shown curves as comma-separated values: a header
 // "graph,curve,i,x,y,z", then for each graph of ShowScene of kind 0, 3, 20,

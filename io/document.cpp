@@ -1,11 +1,14 @@
 #include "io/document.h"
 
+#include <cctype>
 #include <exception>
 #include <new>
 #include <utility>
 
+#include "expr/reporter.h"
 #include "graph/graph.h"
 #include "io/atomic_file.h"
+#include "io/graph_file.h"
 #include "io/graph_list_text.h"
 #include "io/io_error.h"
 
@@ -18,6 +21,15 @@ constexpr const char* kSaveAsFilter = "*.pgp|*.pgp|*.bmp|*.bmp";
 // The scenes keep every graph under the text of its ID.
 std::string Key(std::int32_t ID) {
   return std::to_string(ID);
+}
+
+// A clause as a sentence of its own, followed by a blank; "" stays "".
+std::string Sentence(std::string clause) {
+  if (clause.empty()) {
+    return clause;
+  }
+  clause[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(clause[0])));
+  return clause + ". ";
 }
 
 }  // namespace
@@ -39,10 +51,12 @@ bool Document::Sample(Graph& graph) {
   try {
     return graph.GetPoints();
   } catch (const std::bad_alloc&) {
-    Tell("Error", "There is not enough memory to compute the graph \"" + graph.name + "\".",
+    Tell("Error",
+         "There is not enough memory to compute the graph \"" + MessageQuote(graph.name) + "\".",
          MessageIcon::Critical);
   } catch (const std::exception& error) {
-    Tell("Error", "The graph \"" + graph.name + "\" cannot be computed: " + error.what(),
+    Tell("Error",
+         "The graph \"" + MessageQuote(graph.name) + "\" cannot be computed: " + error.what(),
          MessageIcon::Critical);
   }
   return false;
@@ -235,7 +249,7 @@ bool Document::WriteBuiltGraphFile(const std::string& path, const GraphFileBytes
   if (!file.lossyTexts.empty()) {
     std::string list;
     for (const std::string& text : file.lossyTexts) {
-      list += (list.empty() ? "\"" : ", \"") + text + "\"";
+      list += (list.empty() ? "\"" : ", \"") + MessageQuote(text) + "\"";
     }
     Tell("Warning",
          "Graph files cannot store some characters of these texts; they were saved with \"?\" "
@@ -331,21 +345,35 @@ OpenResult Document::ReadGraphFile(const std::string& path, bool restartIDs) {
   }
   const std::string refusal = "The file \"" + path + "\" cannot be opened. ";
   StagedDocument staged;
+  std::string cut;  // how much of its text a file cut short holds
   try {
-    const std::string text = DecodeGraphFile(ReadWholeFile(path));
-    if (text.empty()) {
-      return OpenResult::Unchanged;
+    const GraphFileText file = ReadGraphFileText(path);
+    if (file.held < file.announced) {
+      cut = "it holds " + std::to_string(file.held) + " of the " + std::to_string(file.announced) +
+            " characters its header announces";
     }
-    staged = ParseDocumentText(text, values_, mainAxis_);
+    if (file.text.empty()) {
+      if (cut.empty()) {
+        return OpenResult::Unchanged;
+      }
+      throw IoError("Its text is missing.");
+    }
+    staged = ParseDocumentText(file.text, values_, mainAxis_, !cut.empty());
   } catch (const IoError& error) {
-    Tell("Error", refusal + error.what(), MessageIcon::Critical);
+    Tell("Error", refusal + Sentence(cut) + error.what(), MessageIcon::Critical);
     return OpenResult::Refused;
   } catch (const std::bad_alloc&) {
     Tell("Error", refusal + "It is too large for the memory available.", MessageIcon::Critical);
     return OpenResult::Refused;
   }
+  if (!cut.empty() || !staged.damage.empty()) {
+    const std::string separator = !cut.empty() && !staged.damage.empty() ? "; " : "";
+    Tell("Warning",
+         "The file \"" + path + "\" is damaged: " + cut + separator + staged.damage + ".",
+         MessageIcon::Exclamation);
+  }
 
-  // Everything was read: now replace the document.
+  // Everything that could be read was read: now replace the document.
   DeleteAllGraphs();
   if (restartIDs) {
     lastGraphID_ = 0;

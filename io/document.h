@@ -153,10 +153,12 @@ class Document {
   // not happen stops the command), asks for a file and opens it with IDs
   // counted from 1.
   OpenResult Open();
-  // Opens a graph file: the whole file is read and checked before anything
+  // Opens a graph file: its text is read and checked before anything
   // changes; a file that cannot be read is told with the title "Error" and
-  // leaves the document as it was. IDs continue from LastGraphID. An empty
-  // path or an empty document text changes nothing.
+  // leaves the document as it was. A damaged file (its text cut short, or
+  // fewer graphs than its count) opens with what could be read, told first
+  // with the title "Warning" and what was missing. IDs continue from
+  // LastGraphID. An empty path or an empty document text changes nothing.
   OpenResult OpenGraphFile(const std::string& path);
   // Before the window closes: asks "Do you want to save the graphs?" (Yes,
   // No) when there are graphs, and saves on Yes. False when the save was

@@ -41,10 +41,23 @@ struct GraphFileBytes {
 // plain length of a 65535-character text when the long length does not fit
 // the file.)
 GraphFileBytes EncodeGraphFile(const std::string& documentText);
-// The document text of a file's bytes (UTF-8). Bytes after the text are
-// ignored; a text cut short by the end of the file is taken as it is. Throws
-// IoError when the bytes do not start with a text value.
-std::string DecodeGraphFile(const std::string& bytes);
+
+// The document text of a graph file and how much of it the file holds: a
+// file that ends before the length its header announces is damaged, and
+// its text is taken as far as it goes.
+struct GraphFileText {
+  std::string text;             // UTF-8
+  std::uint64_t announced = 0;  // characters (bytes) the header announces
+  std::uint64_t held = 0;       // of those, the ones the file holds
+};
+// The document text of a file's bytes. Bytes after the text are ignored.
+// Throws IoError when the bytes do not start with a text value.
+GraphFileText DecodeGraphFile(const std::string& bytes);
+// The same from a file, which is read no further than its text: the header
+// first, then only the characters it announces, so a long tail after the
+// text (left by a longer file that was overwritten) costs nothing. Throws
+// IoError when the file cannot be read or holds no text value.
+GraphFileText ReadGraphFileText(const std::string& path);
 
 // A graph read from a file, not yet in any scene.
 struct StagedGraph {
@@ -58,6 +71,10 @@ struct StagedGraph {
 };
 
 struct StagedDocument {
+  // What a damaged text lacks, as a clause for the user ("it ends inside
+  // graph 4 of 5; ..."); empty for a whole text. A damaged text keeps what
+  // was read before the damage.
+  std::string damage;
   std::int32_t generation = 5;
   DocumentKind documentKind = DocumentKind::Plane;
   float RotRoll = 0;
@@ -71,7 +88,16 @@ struct StagedDocument {
 // at it but change nothing in it); the axis starts as `currentAxis`, since a
 // hidden axis record changes only Show. Throws IoError for a refused tag or a
 // value the document cannot take; the message says which record and field.
+//
+// A text that ends early is damaged, not refused (older generations have
+// fewer fields but always end with a whole axis record): the graphs read
+// whole are kept, a graph cut short keeps the fields it has, an axis record
+// cut short is not taken, and `damage` says what was missing. A graph
+// record that runs out where exactly one axis record ends the text means a
+// count larger than the graphs the text holds; the axis is read from there.
+// textCut: the file is known to end before its text, so a record that runs
+// out was cut short rather than followed by the axis.
 StagedDocument ParseDocumentText(const std::string& text, DocumentValues& owner,
-                                 const Axis& currentAxis);
+                                 const Axis& currentAxis, bool textCut = false);
 
 }  // namespace quillon

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "expr/reporter.h"
 #include "io/field_text.h"
 #include "io/io_error.h"
 
@@ -65,18 +66,8 @@ std::string TokenCursor::NextText() {
 }
 
 void TokenCursor::Refuse(const char* field, const std::string& why) const {
-  constexpr std::size_t kShown = 40;
-  std::string shown = TextFieldValue(Token(position_));
-  if (shown.size() > kShown) {
-    std::size_t cut = kShown;
-    // Never cut a UTF-8 sequence in two.
-    while (cut > 0 && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80) {
-      --cut;
-    }
-    shown = shown.substr(0, cut) + "...";
-  }
   throw IoError(std::string("The field ") + field + " (token " + std::to_string(position_) +
-                ", \"" + shown + "\") " + why);
+                ", \"" + MessageQuote(TextFieldValue(Token(position_))) + "\") " + why);
 }
 
 }  // namespace quillon

@@ -1,6 +1,6 @@
 // The tokens of a document or clipboard text and a read position over them.
 // Reading past the last token yields empty tokens, so a text that ends early
-// reads its missing fields as "", 0 or false.
+// reads its missing fields as "", 0 or false; RanOut then tells that it did.
 #pragma once
 
 #include <cstddef>
@@ -27,6 +27,9 @@ class TokenCursor {
   void Position(std::size_t position) { position_ = position; }
   // The next token, not consumed.
   const std::string& Peek() const { return Token(position_ + 1); }
+  // Whether a token past the last one was consumed: the text ended before
+  // the fields read so far.
+  bool RanOut() const { return position_ > tokens_.size(); }
 
   // Each reader consumes one token. `field` names it in the error, an
   // IoError, thrown when the value does not fit the field.

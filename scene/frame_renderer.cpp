@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
 #include "expr/reporter.h"
 #include "graph/box.h"
 #include "graph/document_values.h"
@@ -14,6 +16,12 @@
 namespace quillon {
 
 namespace {
+
+// Frames compiled at most: every frame holds the whole scene and its axis,
+// so a frame count read from a file (up to 2^31) must not decide how long a
+// rebuild takes or how much memory it holds. The program shows frame 0;
+// steps past this many draw nothing.
+constexpr std::int32_t kMostFrames = 1000;
 
 void ApplySceneRotation(const Scene& scene) {
   const Matrix4 matrix = SceneRotationMatrix(scene.RotRoll(), scene.RotPitch(), scene.RotYaw());
@@ -48,12 +56,7 @@ bool FrameRenderer::Initialize() {
   glDepthFunc(GL_LEQUAL);
   glClearDepth(1.0);
   glEnable(GL_DEPTH_TEST);
-  // The scene's list numbers are fixed; an empty list in each keeps the
-  // fonts' generated list ranges clear of them.
-  glNewList(kStaticList, GL_COMPILE);
-  glEndList();
-  glNewList(kFirstFrameList, GL_COMPILE);
-  glEndList();
+  staticList_ = glGenLists(1);
   fonts_.FontBase = CreateOutlineFont("Arial", -6, 400, false, 0, reporter_);
   fonts_.BoldFontBase = CreateOutlineFont("Arial", -8, 700, false, 0, reporter_);
   compiledFrames_ = 0;
@@ -62,9 +65,11 @@ bool FrameRenderer::Initialize() {
 }
 
 void FrameRenderer::DeleteFrameLists() {
-  if (compiledFrames_ > 0) {
-    glDeleteLists(kFirstFrameList, compiledFrames_);
+  if (firstFrameList_ != 0) {
+    glDeleteLists(firstFrameList_, reservedFrames_);
   }
+  firstFrameList_ = 0;
+  reservedFrames_ = 0;
   compiledFrames_ = 0;
 }
 
@@ -75,11 +80,19 @@ void FrameRenderer::RebuildLists(Scene& showScene, const Axis& mainAxis,
   }
   const bool withAxis = !showScene.Graphs().Empty() && mainAxis.shown;
   if (showScene.Animation()) {
-    const std::int32_t lastFrame = document.AnimFrames;
+    const std::int32_t lastFrame = std::min(document.AnimFrames, kMostFrames - 1);
     const Box box = AnimationBox(showScene, lastFrame);
     DeleteFrameLists();
+    if (lastFrame < 0) {
+      return;
+    }
+    firstFrameList_ = glGenLists(lastFrame + 1);
+    if (firstFrameList_ == 0) {
+      return;
+    }
+    reservedFrames_ = lastFrame + 1;
     for (std::int32_t k = 0; k <= lastFrame; ++k) {
-      glNewList(kFirstFrameList + static_cast<std::uint32_t>(k), GL_COMPILE);
+      glNewList(firstFrameList_ + static_cast<std::uint32_t>(k), GL_COMPILE);
       ApplySceneRotation(showScene);
       showScene.Draw();
       if (withAxis) {
@@ -91,7 +104,10 @@ void FrameRenderer::RebuildLists(Scene& showScene, const Axis& mainAxis,
     return;
   }
   DeleteFrameLists();
-  glNewList(kStaticList, GL_COMPILE);
+  if (staticList_ == 0) {
+    return;
+  }
+  glNewList(staticList_, GL_COMPILE);
   ApplySceneRotation(showScene);
   showScene.Draw();
   if (withAxis) {
@@ -119,11 +135,13 @@ void FrameRenderer::Display(Scene& showScene, Camera& mainView, const Light& mai
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
   glPushMatrix();
   if (!showScene.Animation()) {
-    glCallList(kStaticList);
+    if (staticList_ != 0) {
+      glCallList(staticList_);
+    }
   } else {
     const std::int32_t frame = animStep != 0 ? animStep - 1 : 0;
     if (frame >= 0 && frame < compiledFrames_) {
-      glCallList(kFirstFrameList + static_cast<std::uint32_t>(frame));
+      glCallList(firstFrameList_ + static_cast<std::uint32_t>(frame));
     }
   }
   glPopMatrix();
@@ -136,8 +154,10 @@ void FrameRenderer::Release() {
     return;
   }
   DeleteFrameLists();
-  glDeleteLists(kStaticList, 1);
-  glDeleteLists(kFirstFrameList, 1);
+  if (staticList_ != 0) {
+    glDeleteLists(staticList_, 1);
+  }
+  staticList_ = 0;
   DeleteOutlineFont(fonts_.FontBase);
   DeleteOutlineFont(fonts_.BoldFontBase);
   fonts_ = TextFonts{};

@@ -22,11 +22,6 @@ struct DocumentValues;
 
 class FrameRenderer {
  public:
-  // The list of a static scene, and the list of animation frame 0 (frame k
-  // is kFirstFrameList + k).
-  static constexpr std::uint32_t kStaticList = 900;
-  static constexpr std::uint32_t kFirstFrameList = 1001;
-
   // reporter receives the messages of Initialize; it may be null and must
   // outlive this object.
   explicit FrameRenderer(Reporter* reporter = nullptr) : reporter_(reporter) {}
@@ -37,16 +32,21 @@ class FrameRenderer {
   FrameRenderer& operator=(const FrameRenderer&) = delete;
 
   // Sets the context's fixed state (white clear colour, dithering, depth
-  // test with less-or-equal) and builds the two fonts. Needs a current
-  // context: without one it reports "ChoosePixelFormat failed" and returns
-  // false, and later calls draw nothing.
+  // test with less-or-equal), builds the two fonts and takes the static
+  // scene's list. Needs a current context: without one it reports
+  // "ChoosePixelFormat failed" and returns false, and later calls draw
+  // nothing.
   bool Initialize();
 
-  // Recompiles list kStaticList, or one list per animation frame
+  // Recompiles the static scene's list, or one list per animation frame
   // 0..AnimFrames when a shown graph is animated, from showScene (its
   // rotation and graphs) and mainAxis (drawn over the scene's box when
   // showScene holds a graph and mainAxis.Show()). sceneBox receives the box
-  // given to the axis of a static scene.
+  // given to the axis of a static scene. At most the first 1000 frames are
+  // compiled (and spanned by the axis). Every list number comes from
+  // glGenLists, so no frame ever replaces a glyph of the fonts, whose text
+  // the frames call; when OpenGL has no room for the frames, none is
+  // compiled.
   void RebuildLists(Scene& showScene, const Axis& mainAxis, const DocumentValues& document,
                     Box& sceneBox);
 
@@ -66,12 +66,19 @@ class FrameRenderer {
   // Number of animation frames compiled by the last RebuildLists (0 for a
   // static scene).
   std::int32_t CompiledFrames() const { return compiledFrames_; }
+  // The list of a static scene and the first frame's list (frame k is
+  // FirstFrameList() + k); 0 when there is none.
+  std::uint32_t StaticList() const { return staticList_; }
+  std::uint32_t FirstFrameList() const { return firstFrameList_; }
 
  private:
   void DeleteFrameLists();
 
   Reporter* reporter_;
   TextFonts fonts_;
+  std::uint32_t staticList_ = 0;
+  std::uint32_t firstFrameList_ = 0;
+  std::int32_t reservedFrames_ = 0;  // lists from firstFrameList_
   std::int32_t compiledFrames_ = 0;
   bool initialized_ = false;
 };

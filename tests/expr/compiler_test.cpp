@@ -116,6 +116,9 @@ TEST(InfixToPostfix, SyntaxErrors) {
       {"sin 2", 4, "Open parenthesis expected"},
       {"x_", 0, "Undefined symbol : 'x_'"},
       {"2*Foo", 2, "Undefined symbol : 'Foo'"},
+      // A symbol of a megabyte is quoted by its first 60 characters.
+      {"2*" + std::string(1 << 20, 'q'), 2,
+       "Undefined symbol : '" + std::string(60, 'q') + "\xE2\x80\xA6'"},
       {"1+x!", 2, "Unexpected character encountered"},
       {"\xC3\xA9", 1, "Unexpected character encountered"},
       {"x\x7F", 0, "Unexpected character encountered"},

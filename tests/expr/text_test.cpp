@@ -5,9 +5,11 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "expr/number_text.h"
+#include "expr/reporter.h"
 #include "expr/text_checks.h"
 
 namespace quillon {
@@ -57,6 +59,30 @@ TEST(CleanExpressionText, Filters) {
   for (const auto& [input, cleaned] : cases) {
     SCOPED_TRACE("'" + input + "'");
     EXPECT_EQ(CleanExpressionText(input), cleaned);
+  }
+}
+
+// Up to 60 characters are quoted whole; a longer text keeps its first 60
+// characters, whole UTF-8 sequences (2 and 3 bytes here), and an ellipsis.
+TEST(MessageQuote, CutsAfterSixtyCharacters) {
+  const std::string ellipsis = "\xE2\x80\xA6";
+  const std::string e = "\xC3\xA9";         // é
+  const std::string euro = "\xE2\x82\xAC";  // €
+  std::string euros;
+  for (int i = 0; i < 60; ++i) {
+    euros += euro;
+  }
+  const std::pair<std::string, std::string> cases[] = {
+      {"", ""},
+      {std::string(60, 'a'), std::string(60, 'a')},
+      {std::string(61, 'a'), std::string(60, 'a') + ellipsis},
+      {std::string(59, 'a') + e + "b", std::string(59, 'a') + e + ellipsis},
+      {euros, euros},
+      {euros + e, euros + ellipsis},
+  };
+  for (const auto& [text, quoted] : cases) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(MessageQuote(text), quoted);
   }
 }
 

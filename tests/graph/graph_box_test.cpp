@@ -191,6 +191,12 @@ TEST(GraphBox, CountsBeyondTheArrays) {
   const auto unsampled = MakeGraph(document, {0, 1, 2, "0", "0", "x"});
   unsampled->stepsV = 40000;
   ExpectBox(*unsampled->GetBox(0), {0, 0, 0, 0, kLow, kHigh});
+  // Arrays sampling made but never computed (the surface is not sampled in
+  // this coordinate system) read as the origin in each of their 10^14 cells.
+  const auto uncomputed =
+      MakeGraph(document, {2, 0, 0, "x", "y", "1", 0, 1, 13421772, 0, 1, 10066329});
+  ASSERT_TRUE(uncomputed->GetPoints());
+  ExpectBox(*uncomputed->GetBox(0), {0, 0, 0, 0, 0, 0});
   // An animation step past the frames.
   const auto animated = MakeGraph(document, {12, 3, 3, "u", "v", "t", 1, 2, 1, 3, 4, 1});
   animated->animated = true;

@@ -3,6 +3,7 @@
 #include "io/document.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include "graph/graph.h"
 #include "io/graph_file.h"
 #include "io/record_writer.h"
+#include "io/token_cursor.h"
 #include "support/codes.h"
 #include "test_support.h"
 
@@ -143,7 +145,7 @@ TEST_F(DocumentTest, SaveWritesTheShownGraphsAtomicallyThroughALink) {
   EXPECT_TRUE(dialogs.told.empty());
   const std::string bytes = ReadBytes(target);
   EXPECT_EQ(bytes, document.BuildGraphFile().bytes);
-  EXPECT_EQ(DecodeGraphFile(bytes).substr(0, 6), "S51 2 ");
+  EXPECT_EQ(DecodeGraphFile(bytes).text.substr(0, 6), "S51 2 ");
   EXPECT_EQ(folder.Names(), (Names{"link.pgp", "old.pgp"}));
 }
 
@@ -206,7 +208,7 @@ TEST_F(DocumentTest, SaveAsWritesGraphFilesOrHandsBackPictureNames) {
   const std::string path = folder.File("empty.pgp");
   dialogs.ChooseFile(path, 1);
   EXPECT_EQ(document.SaveAs().kind, SaveAsResult::WroteGraphFile);
-  EXPECT_EQ(DecodeGraphFile(ReadBytes(path)), "S51 0 " + Save(document.MainAxis()));
+  EXPECT_EQ(DecodeGraphFile(ReadBytes(path)).text, "S51 0 " + Save(document.MainAxis()));
   EXPECT_FALSE(document.Saved());
   EXPECT_EQ(dialogs.fileDialogs[0], "Save As [*.pgp|*.pgp|*.bmp|*.bmp] save");
   dialogs.ChooseFile(folder.File("view.bmp"), 2);
@@ -229,6 +231,7 @@ TEST_F(DocumentTest, RefusedFilesLeaveTheDocumentUntouched) {
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
   const std::string cases[] = {
       WriteFile("short.pgp", std::string("\x08\x00", 2)),
+      WriteFile("textless.pgp", std::string("\x08\x00\x40\x00", 4)),
       WriteFile("tag.pgp", GraphFileOf("S61 1 " + graph + " 0")),
       WriteFile("axis.pgp", GraphFileOf("S52 1 " + graph + " 1 1 1 1 1 1 1 1 1 1 99999999999")),
       // Neither a pipe nor an endless device keeps the reader waiting.
@@ -256,6 +259,81 @@ TEST_F(DocumentTest, RefusedFilesLeaveTheDocumentUntouched) {
   EXPECT_EQ(Snapshot(document), before);
 }
 
+// A damaged file opens with what could be read, told first as a warning:
+// a header that announces more than the file holds, a file cut inside its
+// second graph, a header that announces less than its text (the axis
+// record is cut and not taken).
+TEST_F(DocumentTest, DamagedFilesOpenWhatCanBeReadAndSaySo) {
+  Populate();
+  const std::string whole = folder.File("whole.pgp");
+  ASSERT_TRUE(document.WriteGraphFile(whole));
+  const std::string text = ReadBytes(whole).substr(4);
+  const std::size_t length = text.size();
+  const auto header = [](std::size_t announced) {
+    return std::string("\x08\x00", 2) + static_cast<char>(announced & 0xFF) +
+           static_cast<char>(announced >> 8);
+  };
+  std::vector<std::string> tokens = SplitTokens(text);
+  tokens.resize(2 + 125 + 10);  // the tag, the count, the first graph, 10 fields of the next
+  const std::string cut = test::Join(tokens);
+  struct Case {
+    std::string name;
+    std::string bytes;
+    std::string damage;
+    std::string opened;  // Lists of the opened document
+    std::int32_t axisWidth;
+  };
+  const std::string both = "1 2 | 1 2 | +2D Curve  y=x^2; +2D Curve  r=a/2; ";
+  const std::int32_t untouched = Document(dialogs).MainAxis().width;
+  const Case cases[] = {
+      {"long.pgp", header(length + 10) + text,
+       "it holds " + std::to_string(length) + " of the " + std::to_string(length + 10) +
+           " characters its header announces",
+       both, 3},
+      {"cut.pgp", header(length) + cut,
+       "it holds " + std::to_string(cut.size()) + " of the " + std::to_string(length) +
+           " characters its header announces; it ends inside graph 2 of 2; graph 1 was read "
+           "whole, graph 2 only in part",
+       "1 2 | 1 2 | +2D Curve  y=x^2; +Graph kind 0: spiral; ", untouched},
+      {"lying.pgp", header(length - 20) + text,
+       "it ends inside its axis settings, which were left as they were", both, untouched},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = WriteFile(c.name, c.bytes);
+    FakeDialogs told;
+    Document opened(told);
+    ASSERT_EQ(opened.OpenGraphFile(path), OpenResult::Opened);
+    ASSERT_EQ(told.told.size(), 1u);
+    EXPECT_EQ(told.told[0].title, "Warning");
+    EXPECT_EQ(told.told[0].text, "The file \"" + path + "\" is damaged: " + c.damage + ".");
+    EXPECT_EQ(Lists(opened), c.opened);
+    EXPECT_EQ(opened.MainAxis().width, c.axisWidth);
+  }
+}
+
+// Only the text the header announces is read: a file with 1.5 GB after its
+// text (sparse, so it takes no disk) opens with nothing told and without
+// that tail in memory.
+TEST_F(DocumentTest, ReadsNoFurtherThanTheTextItsHeaderAnnounces) {
+  Populate();
+  const std::string path = folder.File("tail.pgp");
+  ASSERT_TRUE(document.WriteGraphFile(path));
+  ASSERT_EQ(::truncate(path.c_str(), off_t{1536} << 20), 0);
+  const auto peakKib = [] {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+  };
+  const long before = peakKib();
+  FakeDialogs told;
+  Document opened(told);
+  ASSERT_EQ(opened.OpenGraphFile(path), OpenResult::Opened);
+  EXPECT_TRUE(told.told.empty());
+  EXPECT_EQ(opened.ListScene().Graphs().Count(), 2);
+  EXPECT_LT(peakKib() - before, 100 * 1024);
+}
+
 // Open offers to save first and stops unless the save it was asked for
 // happened; the file's graphs get IDs from 1, checked entries and points.
 TEST_F(DocumentTest, OpenCommand) {
@@ -281,7 +359,7 @@ TEST_F(DocumentTest, OpenCommand) {
   dialogs.ChooseFile(saved);
   dialogs.ChooseFile(WriteFile("two.pgp", GraphFileOf(text)));
   EXPECT_EQ(document.Open(), OpenResult::Opened);
-  EXPECT_EQ(DecodeGraphFile(ReadBytes(saved)).substr(0, 6), "S51 2 ");
+  EXPECT_EQ(DecodeGraphFile(ReadBytes(saved)).text.substr(0, 6), "S51 2 ");
   ASSERT_EQ(Lists(document), "1 2 | 1 2 | +2D Curve  y=x^2; +2D Curve  r=a; ");
   EXPECT_EQ(GraphAt(1).Points().Find(0, 1)->y, 1.0f);  // sampled: y = x^2 at x = -2 + 1
   EXPECT_FALSE(document.MainAxis().shown);

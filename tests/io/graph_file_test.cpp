@@ -8,6 +8,7 @@
 #include "graph/graph.h"
 #include "io/io_error.h"
 #include "io/record_writer.h"
+#include "io/token_cursor.h"
 #include "scene/scene.h"
 #include "support/codes.h"
 #include "test_support.h"
@@ -50,7 +51,7 @@ TEST(GraphFileBytes, TypeCodeLengthAndText) {
     const GraphFileBytes file = EncodeGraphFile(text);
     EXPECT_EQ(file.bytes, header + text);
     // Bytes left over from a longer file are ignored.
-    EXPECT_EQ(DecodeGraphFile(file.bytes + "S51 tail"), text);
+    EXPECT_EQ(DecodeGraphFile(file.bytes + "S51 tail").text, text);
   }
 }
 
@@ -58,8 +59,8 @@ TEST(GraphFileBytes, TypeCodeLengthAndText) {
 TEST(GraphFileBytes, PlainLengthOf65535CharactersStillReads) {
   const std::string text = "S51 0 0 " + std::string(65535 - 8, 'x');
   const std::string bytes = std::string("\x08\x00\xFF\xFF", 4) + text;
-  EXPECT_EQ(DecodeGraphFile(bytes), text);
-  EXPECT_EQ(DecodeGraphFile(bytes + "old tail"), text);
+  EXPECT_EQ(DecodeGraphFile(bytes).text, text);
+  EXPECT_EQ(DecodeGraphFile(bytes + "old tail").text, text);
 }
 
 TEST(GraphFileBytes, RefusesBytesThatHoldNoText) {
@@ -73,7 +74,10 @@ TEST(GraphFileBytes, RefusesBytesThatHoldNoText) {
     EXPECT_THROW(DecodeGraphFile(bytes), IoError) << bytes.size();
   }
   // A text cut short by the end of the file is taken as far as it goes.
-  EXPECT_EQ(DecodeGraphFile(std::string("\x08\x00\x40\x00S51 0", 9)), "S51 0");
+  const GraphFileText cut = DecodeGraphFile(std::string("\x08\x00\x40\x00S51 0", 9));
+  EXPECT_EQ(cut.text, "S51 0");
+  EXPECT_EQ(cut.announced, 64u);
+  EXPECT_EQ(cut.held, 5u);
 }
 
 TEST(ParseDocument, TagGivesKindAndRotationOrIsRefused) {
@@ -165,6 +169,96 @@ TEST(ParseDocument, AnimatedRecordsCarryTheFrameCount) {
   EXPECT_EQ(staged.graphs[1].animExtra, 2);
   EXPECT_FALSE(staged.graphs[2].animFrames.has_value());
   EXPECT_EQ(other.AnimFrames, 0);  // parsing changes nothing outside the staged document
+}
+
+// A document of a graph, a table and a graph with the axis shown, as the
+// writer makes it, cut after some of its tokens (damaged) or with a count
+// larger than its graphs: the graphs read before the damage are kept, a
+// graph cut short keeps the fields it has, an axis record cut short is not
+// taken, and `damage` says what was missing.
+TEST(ParseDocument, DamageSaysWhatWasMissingAndKeepsWhatWasRead) {
+  DocumentValues values;
+  Scene scene;
+  std::vector<std::size_t> recordEnd = {2};  // tokens up to the end of each record
+  for (const char* name : {"first", "second", "third"}) {
+    auto graph = std::make_shared<Graph>(values);
+    graph->name = name;
+    graph->kind = std::string(name) == "second" ? GraphKind::Table2D : GraphKind::PlaneCurve;
+    scene.Graphs().Add(graph, name);
+    recordEnd.push_back(recordEnd.back() + SplitTokens(*SaveRecord(*graph)).size());
+  }
+  Axis axis;
+  axis.shown = true;
+  axis.titleX = "time";
+  const std::vector<std::string> tokens =
+      SplitTokens(BuildDocumentText(DocumentKind::Plane, scene, axis));
+  ASSERT_EQ(tokens.size(), recordEnd.back() + 28);
+  const auto firstTokens = [&tokens](std::size_t count) {
+    return test::Join({tokens.begin(), tokens.begin() + static_cast<std::ptrdiff_t>(count)});
+  };
+  std::vector<std::string> fiveCounted = tokens;
+  fiveCounted[1] = "5";
+  struct Case {
+    std::string text;
+    bool textCut;
+    std::string damage;
+    std::string read;  // names of the graphs read, then the axis title
+  };
+  const Case cases[] = {
+      {firstTokens(tokens.size()), false, "", "first second third time"},
+      {firstTokens(1), true, "it ends before its graph count", "X"},
+      {firstTokens(2), true, "it ends before its last 3 graphs; 0 of 3 graphs were read", "X"},
+      {firstTokens(recordEnd[1]), true, "it ends before its last 2 graphs; 1 of 3 graphs were read",
+       "first X"},
+      {firstTokens(recordEnd[1] + 3), true,
+       "it ends inside graph 2 of 3; graph 1 was read whole, graph 2 only in part",
+       "first second X"},
+      {firstTokens(recordEnd[1] + 1), true,
+       "it ends inside graph 2 of 3; graph 1 was read whole, graph 2 only in part", "first  X"},
+      {firstTokens(recordEnd[3] - 1), true,
+       "it ends inside graph 3 of 3; graphs 1 and 2 were read whole, graph 3 only in part",
+       "first second third X"},
+      {firstTokens(recordEnd[3]), true,
+       "it ends before its axis settings, which were left as they were", "first second third X"},
+      {firstTokens(recordEnd[3] + 14), true,
+       "it ends inside its axis settings, which were left as they were", "first second third X"},
+      {test::Join(fiveCounted), false, "it holds 3 graphs where its count announces 5",
+       "first second third time"},
+      // The file itself says the text was cut: no axis is looked for.
+      {test::Join(fiveCounted), true,
+       "it ends inside graph 4 of 5; graphs 1 to 3 were read whole, graph 4 only in part",
+       "first second third 0 X"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.damage);
+    DocumentValues owner;
+    const StagedDocument staged = ParseDocumentText(c.text, owner, Axis(), c.textCut);
+    EXPECT_EQ(staged.damage, c.damage);
+    std::string read;
+    for (const StagedGraph& staging : staged.graphs) {
+      read += staging.graph->name + " ";
+    }
+    EXPECT_EQ(read + staged.axis.titleX, c.read);
+  }
+}
+
+// Every cut of a real file, at any character, is told as damage (or, cut
+// inside its tag, refused), whether or not the file's header said so.
+TEST(ParseDocument, EveryCutOfARealFileIsDamage) {
+  const std::string text =
+      DecodeGraphFile(test::ReadBytes(std::string(QUILLON_IO_TEST_DATA) + "/curves_g5.pgp")).text;
+  for (std::size_t length = 1; length < text.size(); ++length) {
+    for (const bool textCut : {true, false}) {
+      DocumentValues values;
+      try {
+        const StagedDocument staged =
+            ParseDocumentText(text.substr(0, length), values, Axis(), textCut);
+        EXPECT_FALSE(staged.damage.empty()) << length;
+      } catch (const IoError&) {
+        EXPECT_LT(length, 3u);
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -124,11 +125,12 @@ TEST_F(FrameTest, AnimatedScenesCompileOneListPerFrame) {
   for (const auto& [step, draws] : {std::pair{0, true}, {3, true}, {4, false}, {-1, false}}) {
     EXPECT_EQ(CountNonWhite(Redraw(step)) > 0, draws) << step;
   }
+  const std::uint32_t lastFrameList = renderer_.FirstFrameList() + 2;
   doc_.scene.Graphs().Clear();
   ShowLine("-10", kBlue);
   const FrameImage image = Frame(2);
   EXPECT_EQ(renderer_.CompiledFrames(), 0);
-  EXPECT_FALSE(glIsList(FrameRenderer::kFirstFrameList + 2));
+  EXPECT_FALSE(glIsList(lastFrameList));
   EXPECT_EQ(InkInRow(image, 150), 0);
   EXPECT_GT(InkInRow(image, 450), 0);
 }
@@ -147,6 +149,27 @@ TEST_F(FrameTest, AnimatedAxisSpansEveryFrame) {
   EXPECT_GT(InkIn(image, 399, 210, 400, 210), 0);  // y axis at y = 6
 }
 
+// Frames take list numbers of their own: the axis text that every frame
+// calls stays text (frames that took the glyphs' numbers called one another
+// without end). All 24 frames of a line marked animated draw alike, with as
+// much ink as the line and axis drawn still; a frame count of 2^31 - 1
+// compiles the first 1000 frames only.
+TEST_F(FrameTest, AnimatedFramesLeaveTheAxisTextAlone) {
+  doc_.axis.shown = true;
+  const std::shared_ptr<Graph> line = ShowLine("10");
+  const std::int64_t stillInk = CountNonWhite(Frame());
+  line->animated = true;
+  doc_.document.AnimFrames = 24;
+  const FrameImage first = Frame(1);
+  EXPECT_EQ(renderer_.CompiledFrames(), 25);
+  EXPECT_EQ(Redraw(25).Rgba, first.Rgba);
+  EXPECT_NEAR(static_cast<double>(CountNonWhite(first)), static_cast<double>(stillInk),
+              0.02 * static_cast<double>(stillInk));
+  doc_.document.AnimFrames = std::numeric_limits<std::int32_t>::max();
+  EXPECT_EQ(Frame(1000).Rgba, first.Rgba);
+  EXPECT_EQ(renderer_.CompiledFrames(), 1000);
+}
+
 // Near plane at 1000 - 20.2: the line at distance 1000 looks a little smaller
 // and nearer the centre than in the orthographic view.
 TEST_F(FrameTest, PerspectiveShowsTheScene) {
@@ -163,9 +186,10 @@ TEST_F(FrameTest, ReleaseFreesListsAndFonts) {
   ShowLine("10");
   Frame();
   const TextFonts fonts = renderer_.Fonts();
+  const std::uint32_t staticList = renderer_.StaticList();
   renderer_.Release();
   EXPECT_FALSE(renderer_.Initialized());
-  EXPECT_FALSE(glIsList(FrameRenderer::kStaticList) || glIsList(fonts.FontBase) ||
+  EXPECT_FALSE(glIsList(staticList) || glIsList(fonts.FontBase) ||
                glIsList(fonts.BoldFontBase + 95));
   glClearColor(0, 0, 1, 1);
   glClear(GL_COLOR_BUFFER_BIT);
@@ -175,7 +199,7 @@ TEST_F(FrameTest, ReleaseFreesListsAndFonts) {
 }
 
 // Depth test with less-or-equal, and two fonts whose lists stay clear of the
-// scene's list numbers even when the lists below those are taken.
+// scene's list even when lists are taken before.
 TEST(FrameRenderer, InitializeSetsTheContextStateAndFonts) {
   auto context = testing::MakeTestContext(8, 8);
   ASSERT_NE(context, nullptr);
@@ -188,9 +212,7 @@ TEST(FrameRenderer, InitializeSetsTheContextStateAndFonts) {
   EXPECT_EQ(depthFunc, GL_LEQUAL);
   for (std::uint32_t base : {renderer.Fonts().FontBase, renderer.Fonts().BoldFontBase}) {
     EXPECT_TRUE(glIsList(base) && glIsList(base + 95));
-    for (std::uint32_t list : {FrameRenderer::kStaticList, FrameRenderer::kFirstFrameList}) {
-      EXPECT_FALSE(base <= list && list < base + 96);
-    }
+    EXPECT_FALSE(base <= renderer.StaticList() && renderer.StaticList() < base + 96);
   }
   renderer.Release();
 }

@@ -140,6 +140,17 @@ TEST_F(MainWindow, LoadOpensTheCommandLineFileWholeWithItsBlanks) {
   SaveScreenshot("gallery");
 }
 
+// An animated document of 24 frames with the axis shown opens and draws its
+// first frame (frames that took the glyphs' list numbers once called one
+// another through the axis text without end).
+TEST_F(MainWindow, LoadDrawsAnAnimatedDocumentWithItsAxis) {
+  Start(QUILLON_IO_TEST_DATA "/animated_g4.pgp");
+  EXPECT_TRUE(dialogs.reports.empty());
+  EXPECT_EQ(Window().Document().Values().AnimFrames, 24);
+  EXPECT_TRUE(Window().Document().MainAxis().shown);
+  EXPECT_GT(CountNonWhite(Frame()), 300);  // the axis with its labels
+}
+
 TEST_F(MainWindow, EditShowsTheGraphAndChangesItOnOkOnly) {
   Start("");
   AddFunction(kParabola);
