@@ -4,6 +4,7 @@
 #include <type_traits>
 #include <variant>
 
+#include "expr/reporter.h"
 #include "graph/graph.h"
 #include "graph/graph_fields.h"
 #include "io/field_text.h"
@@ -119,7 +120,7 @@ std::string Save(const Graph& graph) {
   for (const GraphField& field : GraphRecordFields()) {
     const std::optional<std::int32_t> count = CountOf(graph, field.member);
     if (count && *count > PositionList::kUpper) {
-      throw IoError("The graph \"" + graph.name + "\" has " + std::to_string(*count) +
+      throw IoError("The graph \"" + MessageQuote(graph.name) + "\" has " + std::to_string(*count) +
                     " positions in " + field.name + ", more than the 50 a file can hold.");
     }
   }
@@ -144,7 +145,8 @@ std::string Save(const Graph& graph) {
 
 std::string SaveTable(Graph& graph) {
   if (graph.stepsU > Graph::kTableUpper || graph.stepsV > Graph::kTableUpper) {
-    throw IoError("The table \"" + graph.name + "\" has more than the 200 steps a file can hold.");
+    throw IoError("The table \"" + MessageQuote(graph.name) +
+                  "\" has more than the 200 steps a file can hold.");
   }
   FieldWriter writer;
   bool cellsWritten = false;
