@@ -8,10 +8,10 @@ namespace quillon {
 
 QHBoxLayout* OkCancelRow(QDialog* dialog, QPushButton*& ok, QPushButton*& cancel) {
   ok = new QPushButton(QStringLiteral("OK"), dialog);
-  ok->setObjectName(QStringLiteral("Command1"));
+  ok->setObjectName(QStringLiteral("okButton"));
   ok->setDefault(true);
   cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
-  cancel->setObjectName(QStringLiteral("Command2"));
+  cancel->setObjectName(QStringLiteral("cancelButton"));
   auto* row = new QHBoxLayout;
   row->addStretch();
   row->addWidget(ok);

@@ -118,7 +118,8 @@ TEST_F(MainWindow, StartsEmptyWithEveryMenuItemAndButtonInPlace) {
   EXPECT_EQ(List().count(), 1);
   // Polar opens the dialog on the polar form.
   for (const char* action : {"mnuDraw2DPolar", "barFun2DPolar"}) {
-    dialogs.scripts.push_back([](QDialog& dialog) { EXPECT_EQ(Texts(dialog, "Combo1"), "Polar"); });
+    dialogs.scripts.push_back(
+        [](QDialog& dialog) { EXPECT_EQ(Texts(dialog, "coordinateCombo"), "Polar"); });
     Trigger(action);
   }
 }
@@ -154,13 +155,13 @@ TEST_F(MainWindow, EditShowsTheGraphAndChangesItOnOkOnly) {
   // A text that does not compile is told and keeps the dialog open; Cancel
   // after a good text then leaves the graph as it was.
   dialogs.scripts.push_back([this](QDialog& dialog) {
-    SetText(dialog, "Text2", "x^");
-    ClickButton(dialog, "Command1");
+    SetText(dialog, "firstFunctionEdit", "x^");
+    ClickButton(dialog, "okButton");
     EXPECT_TRUE(dialog.isVisible());
     ASSERT_EQ(dialogs.reports.size(), 2u);
     EXPECT_EQ(dialogs.reports[1].rfind("(x) Syntax Error: ", 0), 0u) << dialogs.reports[1];
-    SetText(dialog, "Text2", "1");
-    ClickButton(dialog, "Command2");
+    SetText(dialog, "firstFunctionEdit", "1");
+    ClickButton(dialog, "cancelButton");
     EXPECT_FALSE(dialog.isVisible());
   });
   Trigger("mnuFunEdit");
@@ -169,10 +170,11 @@ TEST_F(MainWindow, EditShowsTheGraphAndChangesItOnOkOnly) {
 
   dialogs.colors.push_back(kGreen);
   dialogs.scripts.push_back([](QDialog& dialog) {
-    EXPECT_EQ(Texts(dialog, "Text2 Text4 Text6 Combo2"), "x^2/4-5|-10|100|3");
-    SetText(dialog, "Text2", "5 - x^2 / 4");
-    QTest::mouseClick(Find<ColorBox>(dialog, "Picture1"), Qt::LeftButton);
-    ClickButton(dialog, "Command1");
+    EXPECT_EQ(Texts(dialog, "firstFunctionEdit fromEdit stepsEdit widthCombo"),
+              "x^2/4-5|-10|100|3");
+    SetText(dialog, "firstFunctionEdit", "5 - x^2 / 4");
+    QTest::mouseClick(Find<ColorBox>(dialog, "colorBox"), Qt::LeftButton);
+    ClickButton(dialog, "okButton");
   });
   Trigger("mnuFunEdit");
   EXPECT_FALSE(Window().EditMode());
@@ -399,9 +401,9 @@ TEST_F(WindowCommands, LayoutFollowsTheSplitterAndTheWindowSize) {
 TEST_F(WindowCommands, SettingsDialogsChangeTheViewBoundsAndTheAxis) {
   Start("");
   dialogs.scripts.push_back([](QDialog& dialog) {
-    EXPECT_EQ(Texts(dialog, "Text4"), "50");
-    SetText(dialog, "Text4", "2,5");
-    ClickButton(dialog, "Command1");
+    EXPECT_EQ(Texts(dialog, "maxYEdit"), "50");
+    SetText(dialog, "maxYEdit", "2,5");
+    ClickButton(dialog, "okButton");
   });
   Trigger("mnuViewSet");
   EXPECT_FLOAT_EQ(Window().Document().Values().ViewMaxY, 2.5f);
@@ -411,19 +413,19 @@ TEST_F(WindowCommands, SettingsDialogsChangeTheViewBoundsAndTheAxis) {
   ASSERT_GT(axisPixels, 200);
   // The item, what the dialog is given and the button; Cancel changes nothing.
   const std::tuple<const char*, bool, std::int32_t, const char*> steps[] = {
-      {"mnuDrawAxis", false, kRed, "Command2"},
-      {"barCoord", false, 0, "Command1"},
-      {"mnuGraphAxis", true, 0, "Command1"}};
+      {"mnuDrawAxis", false, kRed, "cancelButton"},
+      {"barCoord", false, 0, "okButton"},
+      {"mnuGraphAxis", true, 0, "okButton"}};
   for (const auto& [action, show, color, button] : steps) {
     SCOPED_TRACE(action);
     dialogs.colors.push_back(color);
     dialogs.scripts.push_back([show = show, button = button](QDialog& dialog) {
-      Find<QCheckBox>(dialog, "Check1")->setChecked(show);
-      QTest::mouseClick(Find<ColorBox>(dialog, "Picture1"), Qt::LeftButton);
+      Find<QCheckBox>(dialog, "showAxisCheck")->setChecked(show);
+      QTest::mouseClick(Find<ColorBox>(dialog, "colorBox"), Qt::LeftButton);
       ClickButton(dialog, button);
     });
     Trigger(action);
-    const bool shown = show || button == std::string("Command2");
+    const bool shown = show || button == std::string("cancelButton");
     EXPECT_EQ(Window().Document().MainAxis().shown, shown);
     EXPECT_EQ(Window().Document().MainAxis().color, 0);
     const QImage frame = Frame();
@@ -441,11 +443,11 @@ TEST_F(WindowCommands, HelpHomepageAndAbout) {
   EXPECT_EQ(dialogs.openedUrls, (std::vector<QUrl>{help, help, QUrl(kHomePage)}));
   dialogs.scripts.push_back([this](QDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle().toStdString(), "About Quillon");
-    EXPECT_EQ(Texts(dialog, "lblTitle Label2 Label1 cmdOK"),
+    EXPECT_EQ(Texts(dialog, "titleLabel versionLabel homePageLabel okButton"),
               std::string("Quillon|Version 1.0|") + kHomePage + "|O K");
-    QTest::mouseClick(Find<QLabel>(dialog, "Label1"), Qt::LeftButton);
+    QTest::mouseClick(Find<QLabel>(dialog, "homePageLabel"), Qt::LeftButton);
     EXPECT_EQ(dialogs.openedUrls.size(), 4u);
-    ClickButton(dialog, "cmdOK");
+    ClickButton(dialog, "okButton");
     EXPECT_FALSE(dialog.isVisible());
   });
   Trigger("mnuHelpAbout");

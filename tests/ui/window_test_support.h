@@ -106,7 +106,7 @@ struct FunctionInput {
   std::string first = "", second = "", min = "-10", max = "10", steps = "100";
   std::optional<std::int32_t> color = std::nullopt;  // chosen through the colour box
   std::string name = "Untitled";
-  bool showCurve = true;  // Check3
+  bool showCurve = true;  // the show-graph check
 };
 
 inline const FunctionInput kRedLine{0, 0, "x", "", "-10", "10", "100", kRed};
@@ -171,31 +171,31 @@ inline void SetText(QWidget& parent, const char* name, const char* text) {
 
 // Types the input into a shown Properties dialog and presses OK.
 inline void FillAndConfirm(QDialog& dialog, const FunctionInput& input) {
-  ChooseComboItem(Find<QComboBox>(dialog, "Combo1"), input.coordinate);
-  ChooseComboItem(Find<QComboBox>(dialog, "Combo3"), input.form);
+  ChooseComboItem(Find<QComboBox>(dialog, "coordinateCombo"), input.coordinate);
+  ChooseComboItem(Find<QComboBox>(dialog, "formCombo"), input.form);
   const auto type = [&dialog](const char* name, const std::string& text) {
     auto* box = Find<QLineEdit>(dialog, name);
     box->selectAll();
     box->del();
     QTest::keyClicks(box, QString::fromLatin1(text));
   };
-  type("Text1", input.name);
-  type("Text2", input.first);
+  type("nameEdit", input.name);
+  type("firstFunctionEdit", input.first);
   if (input.form == 1) {
-    type("Text3", input.second);
+    type("secondFunctionEdit", input.second);
   } else {
-    Find<QLineEdit>(dialog, "Text3")->setText(QString::fromStdString(input.second));
+    Find<QLineEdit>(dialog, "secondFunctionEdit")->setText(QString::fromStdString(input.second));
   }
-  type("Text4", input.min);
-  type("Text5", input.max);
-  type("Text6", input.steps);
-  Find<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
-  ChooseComboItem(Find<QComboBox>(dialog, "Combo2"), 2);
-  Find<QCheckBox>(dialog, "Check3")->setChecked(input.showCurve);
+  type("fromEdit", input.min);
+  type("toEdit", input.max);
+  type("stepsEdit", input.steps);
+  Find<QTabWidget>(dialog, "tabs")->setCurrentIndex(1);
+  ChooseComboItem(Find<QComboBox>(dialog, "widthCombo"), 2);
+  Find<QCheckBox>(dialog, "showGraphCheck")->setChecked(input.showCurve);
   if (input.color) {
-    QTest::mouseClick(Find<ColorBox>(dialog, "Picture1"), Qt::LeftButton);
+    QTest::mouseClick(Find<ColorBox>(dialog, "colorBox"), Qt::LeftButton);
   }
-  ClickButton(dialog, "Command1");
+  ClickButton(dialog, "okButton");
 }
 
 // Pixels within tolerance of the colour in each channel.
