@@ -47,7 +47,7 @@ MainWindow::MainWindow(WindowDialogs& dialogs, QWidget* parent)
   setWindowIcon(QuillonIcon());
   createActions();
   createMenus();
-  createToolBar();
+  createToolBars();
   createControls();
   resize(kInitialWidth, kInitialHeight);
 }
@@ -56,212 +56,215 @@ MainWindow::~MainWindow() = default;
 
 // --- construction ---
 
-QAction* MainWindow::makeAction(const QString& name, const QString& text,
-                                void (MainWindow::*slot)()) {
+QAction* MainWindow::makeAction(const char* name, const QString& text, void (MainWindow::*slot)()) {
   auto* action = new QAction(text, this);
-  action->setObjectName(name);
+  action->setObjectName(QString::fromLatin1(name));
+  // The pop-up menus show their items without shortcuts; the main menu
+  // shows them.
+  action->setShortcutVisibleInContextMenu(false);
   connect(action, &QAction::triggered, this, slot);
-  actions_[name] = action;
   return action;
 }
 
-QAction* MainWindow::Action(const QString& name) const {
-  const auto found = actions_.find(name);
-  return found != actions_.end() ? found->second : nullptr;
-}
-
 void MainWindow::createActions() {
-  // Main menu
-  makeAction(QStringLiteral("mnuFileNew2D"), QStringLiteral("New"), &MainWindow::newDocument);
-  makeAction(QStringLiteral("mnuFileOpen"), QStringLiteral("Open..."), &MainWindow::openFile)
-      ->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
-  makeAction(QStringLiteral("mnuFileSave"), QStringLiteral("Save"), &MainWindow::saveFile)
-      ->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
-  makeAction(QStringLiteral("mnuFileSaveAs"), QStringLiteral("SaveAs..."), &MainWindow::saveFileAs);
-  makeAction(QStringLiteral("mnuFilePrint"), QStringLiteral("Print..."), &MainWindow::printView)
-      ->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
-  makeAction(QStringLiteral("mnuFileExit"), QStringLiteral("Exit"), &MainWindow::exitProgram)
-      ->setShortcut(QKeySequence(QStringLiteral("Ctrl+X")));
+  fileNewAction_ = makeAction("fileNewAction", QStringLiteral("New"), &MainWindow::newDocument);
+  fileOpenAction_ = makeAction("fileOpenAction", QStringLiteral("Open..."), &MainWindow::openFile);
+  fileOpenAction_->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+  fileSaveAction_ = makeAction("fileSaveAction", QStringLiteral("Save"), &MainWindow::saveFile);
+  fileSaveAction_->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+  fileSaveAsAction_ =
+      makeAction("fileSaveAsAction", QStringLiteral("SaveAs..."), &MainWindow::saveFileAs);
+  filePrintAction_ =
+      makeAction("filePrintAction", QStringLiteral("Print..."), &MainWindow::printView);
+  filePrintAction_->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
+  fileExitAction_ = makeAction("fileExitAction", QStringLiteral("Exit"), &MainWindow::exitProgram);
+  fileExitAction_->setShortcut(QKeySequence(QStringLiteral("Ctrl+X")));
 
-  makeAction(QStringLiteral("mnuEditCut"), QStringLiteral("Cut"), &MainWindow::cutGraph);
-  makeAction(QStringLiteral("mnuEditCopy"), QStringLiteral("Copy"), &MainWindow::copyGraph)
-      ->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
-  makeAction(QStringLiteral("mnuEditCopyAs"), QStringLiteral("Copy As BMP"),
-             &MainWindow::copyAsBitmap);
-  makeAction(QStringLiteral("mnuEditPaste"), QStringLiteral("Paste"), &MainWindow::pasteGraphs);
-  makeAction(QStringLiteral("mnuEditDelete"), QStringLiteral("Delete"),
-             &MainWindow::deleteSelectedGraph);
-  makeAction(QStringLiteral("mnuEditDelAll"), QStringLiteral("Delete All"),
-             &MainWindow::DeleteAllGraphs);
+  editCutAction_ = makeAction("editCutAction", QStringLiteral("Cut"), &MainWindow::cutGraph);
+  editCopyAction_ = makeAction("editCopyAction", QStringLiteral("Copy"), &MainWindow::copyGraph);
+  editCopyAction_->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
+  editCopyAsBitmapAction_ = makeAction("editCopyAsBitmapAction", QStringLiteral("Copy As BMP"),
+                                       &MainWindow::copyAsBitmap);
+  editPasteAction_ =
+      makeAction("editPasteAction", QStringLiteral("Paste"), &MainWindow::pasteGraphs);
+  editDeleteAction_ =
+      makeAction("editDeleteAction", QStringLiteral("Delete"), &MainWindow::deleteSelectedGraph);
+  editDeleteAllAction_ =
+      makeAction("editDeleteAllAction", QStringLiteral("Delete All"), &MainWindow::DeleteAllGraphs);
+  editCutAllAction_ =
+      makeAction("editCutAllAction", QStringLiteral("Cut All"), &MainWindow::cutAllGraphs);
+  editCopyAllAction_ =
+      makeAction("editCopyAllAction", QStringLiteral("Copy All"), &MainWindow::copyAllGraphs);
+  editGraphAction_ =
+      makeAction("editGraphAction", QStringLiteral("Edit..."), &MainWindow::editGraph);
 
-  makeAction(QStringLiteral("mnuViewMove"), QStringLiteral("Move"), &MainWindow::enterMoveMode)
-      ->setShortcut(QKeySequence(Qt::Key_F7));
-  makeAction(QStringLiteral("mnuViewZoom"), QStringLiteral("Zoom"), &MainWindow::enterZoomMode)
-      ->setShortcut(QKeySequence(Qt::Key_F8));
-  makeAction(QStringLiteral("mnuViewFit"), QStringLiteral("Zoom to Fit"), &MainWindow::zoomToFit);
-  makeAction(QStringLiteral("mnuViewSet"), QStringLiteral("Settings..."),
-             &MainWindow::showViewSettings);
+  viewMoveAction_ =
+      makeAction("viewMoveAction", QStringLiteral("Move"), &MainWindow::enterMoveMode);
+  viewMoveAction_->setShortcut(QKeySequence(Qt::Key_F7));
+  viewZoomAction_ =
+      makeAction("viewZoomAction", QStringLiteral("Zoom"), &MainWindow::enterZoomMode);
+  viewZoomAction_->setShortcut(QKeySequence(Qt::Key_F8));
+  viewZoomToFitAction_ =
+      makeAction("viewZoomToFitAction", QStringLiteral("Zoom to Fit"), &MainWindow::zoomToFit);
+  viewSettingsAction_ = makeAction("viewSettingsAction", QStringLiteral("Settings..."),
+                                   &MainWindow::showViewSettings);
 
-  makeAction(QStringLiteral("mnuDraw2DCart"), QStringLiteral("Cartesian"),
-             &MainWindow::drawCartesian);
-  makeAction(QStringLiteral("mnuDraw2DPolar"), QStringLiteral("Polar"), &MainWindow::drawPolar);
-  makeAction(QStringLiteral("mnuDrawAxis"), QStringLiteral("Axis..."),
-             &MainWindow::showAxisProperties);
+  drawCartesianAction_ =
+      makeAction("drawCartesianAction", QStringLiteral("Cartesian"), &MainWindow::drawCartesian);
+  drawPolarAction_ = makeAction("drawPolarAction", QStringLiteral("Polar"), &MainWindow::drawPolar);
+  drawAxisAction_ =
+      makeAction("drawAxisAction", QStringLiteral("Axis..."), &MainWindow::showAxisProperties);
 
-  makeAction(QStringLiteral("mnuHelpCon"), QStringLiteral("Content..."), &MainWindow::showHelp);
-  makeAction(QStringLiteral("mnuHelpHome"), QStringLiteral("Homepage"), &MainWindow::showHomepage);
-  makeAction(QStringLiteral("mnuHelpAbout"), QStringLiteral("About..."), &MainWindow::showAbout);
-
-  // Pop-up menu of the graph list
-  makeAction(QStringLiteral("mnuFunEdit"), QStringLiteral("Edit..."), &MainWindow::editGraph);
-  makeAction(QStringLiteral("mnuFunCut"), QStringLiteral("Cut"), &MainWindow::cutGraph);
-  makeAction(QStringLiteral("mnuFunCopy"), QStringLiteral("Copy"), &MainWindow::copyGraph);
-  makeAction(QStringLiteral("mnuFunDelete"), QStringLiteral("Delete"),
-             &MainWindow::deleteSelectedGraph);
-
-  // Pop-up menu of the drawing area
-  makeAction(QStringLiteral("mnuGraphPaste"), QStringLiteral("Paste"), &MainWindow::pasteGraphs);
-  makeAction(QStringLiteral("mnuGraphCutAll"), QStringLiteral("Cut All"),
-             &MainWindow::cutAllGraphs);
-  makeAction(QStringLiteral("mnuGraphCopyAll"), QStringLiteral("Copy All"),
-             &MainWindow::copyAllGraphs);
-  makeAction(QStringLiteral("mnuGraphCopyAs"), QStringLiteral("Copy As BMP"),
-             &MainWindow::copyAsBitmap);
-  makeAction(QStringLiteral("mnuGraphDelAll"), QStringLiteral("Delete All"),
-             &MainWindow::DeleteAllGraphs);
-  makeAction(QStringLiteral("mnuGraphAxis"), QStringLiteral("Axis..."),
-             &MainWindow::showAxisProperties);
+  helpContentsAction_ =
+      makeAction("helpContentsAction", QStringLiteral("Content..."), &MainWindow::showHelp);
+  helpHomepageAction_ =
+      makeAction("helpHomepageAction", QStringLiteral("Homepage"), &MainWindow::showHomepage);
+  helpAboutAction_ =
+      makeAction("helpAboutAction", QStringLiteral("About..."), &MainWindow::showAbout);
 }
 
 void MainWindow::createMenus() {
-  const auto addItems = [this](QMenu* menu, std::initializer_list<const char*> names) {
-    for (const char* name : names) {
-      if (name == nullptr) {
-        menu->addSeparator();
-      } else {
-        menu->addAction(Action(QString::fromLatin1(name)));
-      }
-    }
-  };
-  const auto addMenu = [this](const char* name, const char* title) {
-    QMenu* menu = menuBar()->addMenu(QString::fromLatin1(title));
-    menu->setObjectName(QString::fromLatin1(name));
-    return menu;
-  };
-  addItems(addMenu("mnuFile", "File"),
-           {"mnuFileNew2D", "mnuFileOpen", "mnuFileSave", "mnuFileSaveAs", nullptr, "mnuFilePrint",
-            nullptr, "mnuFileExit"});
-  addItems(addMenu("mnuEdit", "Edit"), {"mnuEditCut", "mnuEditCopy", "mnuEditCopyAs",
-                                        "mnuEditPaste", nullptr, "mnuEditDelete", "mnuEditDelAll"});
-  addItems(addMenu("mnuView", "View"),
-           {"mnuViewMove", "mnuViewZoom", "mnuViewFit", nullptr, "mnuViewSet"});
-  addItems(addMenu("mnuDraw", "Draw"), {"mnuDraw2DCart", "mnuDraw2DPolar", nullptr, "mnuDrawAxis"});
-  addItems(addMenu("mnuHelp", "Help"), {"mnuHelpCon", "mnuHelpHome", "mnuHelpAbout"});
+  QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("File"));
+  fileMenu->addAction(fileNewAction_);
+  fileMenu->addAction(fileOpenAction_);
+  fileMenu->addAction(fileSaveAction_);
+  fileMenu->addAction(fileSaveAsAction_);
+  fileMenu->addSeparator();
+  fileMenu->addAction(filePrintAction_);
+  fileMenu->addSeparator();
+  fileMenu->addAction(fileExitAction_);
 
-  // The two pop-up menus are not on the menu bar.
-  funEditMenu_ = new QMenu(QStringLiteral("FunEdit"), this);
-  funEditMenu_->setObjectName(QStringLiteral("FunEdit"));
-  addItems(funEditMenu_, {"mnuFunEdit", "mnuFunCut", "mnuFunCopy", "mnuFunDelete"});
-  graphEditMenu_ = new QMenu(QStringLiteral("GraphEdit"), this);
-  graphEditMenu_->setObjectName(QStringLiteral("GraphEdit"));
-  addItems(graphEditMenu_, {"mnuGraphPaste", "mnuGraphCutAll", "mnuGraphCopyAll", "mnuGraphCopyAs",
-                            "mnuGraphDelAll", nullptr, "mnuGraphAxis"});
+  QMenu* editMenu = menuBar()->addMenu(QStringLiteral("Edit"));
+  editMenu->addAction(editCutAction_);
+  editMenu->addAction(editCopyAction_);
+  editMenu->addAction(editCopyAsBitmapAction_);
+  editMenu->addAction(editPasteAction_);
+  editMenu->addSeparator();
+  editMenu->addAction(editDeleteAction_);
+  editMenu->addAction(editDeleteAllAction_);
+
+  QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("View"));
+  viewMenu->addAction(viewMoveAction_);
+  viewMenu->addAction(viewZoomAction_);
+  viewMenu->addAction(viewZoomToFitAction_);
+  viewMenu->addSeparator();
+  viewMenu->addAction(viewSettingsAction_);
+
+  QMenu* drawMenu = menuBar()->addMenu(QStringLiteral("Draw"));
+  drawMenu->addAction(drawCartesianAction_);
+  drawMenu->addAction(drawPolarAction_);
+  drawMenu->addSeparator();
+  drawMenu->addAction(drawAxisAction_);
+
+  QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("Help"));
+  helpMenu->addAction(helpContentsAction_);
+  helpMenu->addAction(helpHomepageAction_);
+  helpMenu->addAction(helpAboutAction_);
+
+  // The pop-up menus are not on the menu bar.
+  graphListMenu_ = new QMenu(QStringLiteral("FunEdit"), this);
+  graphListMenu_->setObjectName(QStringLiteral("graphListMenu"));
+  graphListMenu_->addAction(editGraphAction_);
+  graphListMenu_->addAction(editCutAction_);
+  graphListMenu_->addAction(editCopyAction_);
+  graphListMenu_->addAction(editDeleteAction_);
+
+  drawAreaMenu_ = new QMenu(QStringLiteral("GraphEdit"), this);
+  drawAreaMenu_->setObjectName(QStringLiteral("drawAreaMenu"));
+  drawAreaMenu_->addAction(editPasteAction_);
+  drawAreaMenu_->addAction(editCutAllAction_);
+  drawAreaMenu_->addAction(editCopyAllAction_);
+  drawAreaMenu_->addAction(editCopyAsBitmapAction_);
+  drawAreaMenu_->addAction(editDeleteAllAction_);
+  drawAreaMenu_->addSeparator();
+  drawAreaMenu_->addAction(drawAxisAction_);
 }
 
-void MainWindow::createToolBar() {
-  Toolbar1 = addToolBar(QStringLiteral("Toolbar1"));
-  Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
-  Toolbar1->setMovable(false);
-  Toolbar1->setIconSize(QSize(24, 24));
+void MainWindow::addToolButton(QAction* command, ToolbarPicture picture, const QString& toolTip) {
+  // The button is an action of its own that runs the command's: a picture on
+  // the command's action would widen the menus that show it.
+  QAction* button = toolBar_->addAction(ToolbarIcon(picture), toolTip);
+  button->setToolTip(toolTip);
+  connect(button, &QAction::triggered, command, &QAction::trigger);
+}
 
-  struct Button {
-    const char* key;      // a separator when tooltip is null
-    const char* tooltip;  // also the action's text
-    void (MainWindow::*slot)();
-  };
-  const std::vector<Button> buttons = {
-      {"barSep0", nullptr, nullptr},
-      {"barNew2D", "New 2D Graphs", &MainWindow::newDocument},
-      {"barSep1", nullptr, nullptr},
-      {"barOpen", "Open File", &MainWindow::openFile},
-      {"barSave", "Save File", &MainWindow::saveFile},
-      {"barSaveAs", "Save File As", &MainWindow::saveFileAs},
-      {"barSep2", nullptr, nullptr},
-      {"barPrint", "Print", &MainWindow::printView},
-      {"barSep3", nullptr, nullptr},
-      {"barCut", "Cut Selected Graph", &MainWindow::cutGraph},
-      {"barCopy", "Copy Graph", &MainWindow::copyGraph},
-      {"barCopyAs", "Copy Graph As BMP", &MainWindow::copyAsBitmap},
-      {"barPaste", "Paste Graph", &MainWindow::pasteGraphs},
-      {"varDel", "Delete Selected Graph", &MainWindow::deleteSelectedGraph},
-      {"barSep4", nullptr, nullptr},
-      {"barHelp", "Help", &MainWindow::showHelp},
-      {"barSep6", nullptr, nullptr},
-      {"barFun2DCart", "Add A 2D Cartesian Function Graph", &MainWindow::drawCartesian},
-      {"barFun2DPolar", "Add A 2D Polar Function Graph", &MainWindow::drawPolar},
-      {"barSep8", nullptr, nullptr},
-      {"barCoord", "Modify Coordinate System", &MainWindow::showAxisProperties},
-      {"barSep9", nullptr, nullptr},
-      {"barMove", "Move The Scene", &MainWindow::enterMoveMode},
-      {"barZoom", "Zoom In Or Zoom Out", &MainWindow::enterZoomMode},
-      {"barZoomAll", "Zoom To Fit", &MainWindow::zoomToFit},
-  };
-  for (const Button& button : buttons) {
-    const QString key = QString::fromLatin1(button.key);
-    if (button.tooltip == nullptr) {
-      Toolbar1->addSeparator()->setObjectName(key);
-      continue;
-    }
-    QAction* action = makeAction(key, QString::fromLatin1(button.tooltip), button.slot);
-    action->setToolTip(QString::fromLatin1(button.tooltip));
-    action->setIcon(ToolbarIcon(key));
-    Toolbar1->addAction(action);
-  }
+void MainWindow::createToolBars() {
+  toolBar_ = addToolBar(QStringLiteral("Toolbar1"));
+  toolBar_->setObjectName(QStringLiteral("toolBar"));
+  toolBar_->setMovable(false);
+  toolBar_->setIconSize(QSize(24, 24));
+  toolBar_->addSeparator();
+  addToolButton(fileNewAction_, ToolbarPicture::NewDocument, QStringLiteral("New 2D Graphs"));
+  toolBar_->addSeparator();
+  addToolButton(fileOpenAction_, ToolbarPicture::Open, QStringLiteral("Open File"));
+  addToolButton(fileSaveAction_, ToolbarPicture::Save, QStringLiteral("Save File"));
+  addToolButton(fileSaveAsAction_, ToolbarPicture::SaveAs, QStringLiteral("Save File As"));
+  toolBar_->addSeparator();
+  addToolButton(filePrintAction_, ToolbarPicture::Print, QStringLiteral("Print"));
+  toolBar_->addSeparator();
+  addToolButton(editCutAction_, ToolbarPicture::Cut, QStringLiteral("Cut Selected Graph"));
+  addToolButton(editCopyAction_, ToolbarPicture::Copy, QStringLiteral("Copy Graph"));
+  addToolButton(editCopyAsBitmapAction_, ToolbarPicture::CopyAsBitmap,
+                QStringLiteral("Copy Graph As BMP"));
+  addToolButton(editPasteAction_, ToolbarPicture::Paste, QStringLiteral("Paste Graph"));
+  addToolButton(editDeleteAction_, ToolbarPicture::Delete, QStringLiteral("Delete Selected Graph"));
+  toolBar_->addSeparator();
+  addToolButton(helpContentsAction_, ToolbarPicture::Help, QStringLiteral("Help"));
+  toolBar_->addSeparator();
+  addToolButton(drawCartesianAction_, ToolbarPicture::DrawCartesian,
+                QStringLiteral("Add A 2D Cartesian Function Graph"));
+  addToolButton(drawPolarAction_, ToolbarPicture::DrawPolar,
+                QStringLiteral("Add A 2D Polar Function Graph"));
+  toolBar_->addSeparator();
+  addToolButton(drawAxisAction_, ToolbarPicture::Axis, QStringLiteral("Modify Coordinate System"));
+  toolBar_->addSeparator();
+  addToolButton(viewMoveAction_, ToolbarPicture::Move, QStringLiteral("Move The Scene"));
+  addToolButton(viewZoomAction_, ToolbarPicture::Zoom, QStringLiteral("Zoom In Or Zoom Out"));
+  addToolButton(viewZoomToFitAction_, ToolbarPicture::ZoomToFit, QStringLiteral("Zoom To Fit"));
 }
 
 void MainWindow::createControls() {
-  StatusBar1 = new QStatusBar(this);
-  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-  setStatusBar(StatusBar1);
+  // The status bar stays empty: the program writes nothing to it.
+  setStatusBar(new QStatusBar(this));
 
   central_ = new QWidget(this);
   central_->setObjectName(QStringLiteral("central"));
   setCentralWidget(central_);
   central_->installEventFilter(this);
 
-  List1 = new QListWidget(central_);
-  List1->setObjectName(QStringLiteral("List1"));
+  graphList_ = new QListWidget(central_);
+  graphList_->setObjectName(QStringLiteral("graphList"));
   // The pop-up menus open when the right button goes down, not through the
   // platform's context-menu event.
-  List1->setContextMenuPolicy(Qt::PreventContextMenu);
-  List1->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
-  List1->viewport()->installEventFilter(this);
-  connect(List1, &QListWidget::itemChanged, this, &MainWindow::graphCheckChanged);
+  graphList_->setContextMenuPolicy(Qt::PreventContextMenu);
+  graphList_->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
+  graphList_->viewport()->installEventFilter(this);
+  connect(graphList_, &QListWidget::itemChanged, this, &MainWindow::graphCheckChanged);
 
   if (DrawArea::OpenGLAvailable()) {
     const FrameSource source{document_, mainView_, mainLight_, sceneBox_, animStep_};
-    drawing_ = new DrawArea(source, *this, central_);
-    connect(drawing_, &DrawArea::leftButtonDown, this, &MainWindow::drawAreaButtonDown);
-    connect(drawing_, &DrawArea::leftButtonMoved, this, &MainWindow::drawAreaMoved);
-    connect(drawing_, &DrawArea::rightButtonDown, this, &MainWindow::drawAreaRightButton);
-    picDraw = drawing_;
+    openGLArea_ = new DrawArea(source, *this, central_);
+    connect(openGLArea_, &DrawArea::leftButtonDown, this, &MainWindow::drawAreaButtonDown);
+    connect(openGLArea_, &DrawArea::leftButtonMoved, this, &MainWindow::drawAreaMoved);
+    connect(openGLArea_, &DrawArea::rightButtonDown, this, &MainWindow::drawAreaRightButton);
+    drawArea_ = openGLArea_;
   } else {
     // A window holding an OpenGL widget cannot even be shown where Qt has no
     // OpenGL, so the area is a blank widget; it still takes the mouse.
-    picDraw = new QWidget(central_);
-    picDraw->setObjectName(QStringLiteral("picDraw"));
-    picDraw->setAutoFillBackground(true);
-    QPalette white = picDraw->palette();
+    drawArea_ = new QWidget(central_);
+    drawArea_->setObjectName(QStringLiteral("drawArea"));
+    drawArea_->setAutoFillBackground(true);
+    QPalette white = drawArea_->palette();
     white.setColor(QPalette::Window, Qt::white);
-    picDraw->setPalette(white);
-    picDraw->installEventFilter(this);
+    drawArea_->setPalette(white);
+    drawArea_->installEventFilter(this);
   }
-  picDraw->setContextMenuPolicy(Qt::PreventContextMenu);
+  drawArea_->setContextMenuPolicy(Qt::PreventContextMenu);
 
-  Splitter = new SplitterBar(central_);
-  Splitter->setObjectName(QStringLiteral("Splitter"));
-  Splitter->move(kInitialListWidth, 0);
-  connect(Splitter, &SplitterBar::dragFinished, this, &MainWindow::splitterMoved);
+  splitter_ = new SplitterBar(central_);
+  splitter_->setObjectName(QStringLiteral("splitter"));
+  splitter_->move(kInitialListWidth, 0);
+  connect(splitter_, &SplitterBar::dragFinished, this, &MainWindow::splitterMoved);
 }
 
 // --- load ---
@@ -277,7 +280,7 @@ void MainWindow::Load(const std::string& commandLine) {
   document_.Saved(false);
   clipboard_.ClipGraphCount(0);
   helpFilePath_ = QCoreApplication::applicationDirPath() + QStringLiteral("/help.html");
-  Splitter->raise();
+  splitter_->raise();
   navigation_ = MouseNavigation();
   registerFileType();
   if (commandLine.empty()) {
@@ -298,9 +301,9 @@ void MainWindow::registerFileType() {
 // --- drawing ---
 
 bool MainWindow::Initialize() {
-  if (drawing_ != nullptr && drawing_->isValid()) {
+  if (openGLArea_ != nullptr && openGLArea_->isValid()) {
     // A context whose setup failed has been reported by the renderer.
-    return drawing_->Ready();
+    return openGLArea_->Ready();
   }
   // No context at all: the same message as a context the renderer cannot
   // use, told once; the window goes on without drawing.
@@ -312,18 +315,18 @@ bool MainWindow::Initialize() {
 }
 
 bool MainWindow::HasDrawing() const {
-  return drawing_ != nullptr && drawing_->Ready();
+  return openGLArea_ != nullptr && openGLArea_->Ready();
 }
 
 void MainWindow::RebuildLists() {
-  if (drawing_ != nullptr) {
-    drawing_->RebuildLists();
+  if (openGLArea_ != nullptr) {
+    openGLArea_->RebuildLists();
   }
 }
 
 void MainWindow::Display() {
-  if (drawing_ != nullptr) {
-    drawing_->Display();
+  if (openGLArea_ != nullptr) {
+    openGLArea_->Display();
   }
 }
 
@@ -352,15 +355,15 @@ void MainWindow::GraphFileWritten(const std::string& /*path*/) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == central_ && event->type() == QEvent::Resize) {
     layoutControls();
-  } else if (drawing_ == nullptr && picDraw != nullptr && watched == picDraw) {
+  } else if (openGLArea_ == nullptr && drawArea_ != nullptr && watched == drawArea_) {
     blankAreaMouse(event);
-  } else if (List1 != nullptr && watched == List1->viewport() &&
+  } else if (graphList_ != nullptr && watched == graphList_->viewport() &&
              event->type() == QEvent::MouseButtonPress) {
     const auto* press = static_cast<QMouseEvent*>(event);
     if (press->button() == Qt::RightButton) {
       // The list still sees the press and makes the entry under the
       // pointer current before an item of the menu runs.
-      funEditMenu_->popup(press->globalPosition().toPoint());
+      graphListMenu_->popup(press->globalPosition().toPoint());
     }
   }
   return QMainWindow::eventFilter(watched, event);
@@ -368,39 +371,39 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::layoutControls() {
   const int height = central_->height();
-  int left = Splitter->x();
+  int left = splitter_->x();
   // A window made narrower than the list pulls the bar in, so that the bar
   // and the drawing area stay within reach.
   if (isVisible() && left > width() - kSplitterEdgeMargin) {
     left = std::max(0, width() - kSplitterEdgeMargin);
   }
-  Splitter->setGeometry(left, 0, kSplitterWidth, height);
+  splitter_->setGeometry(left, 0, kSplitterWidth, height);
   const int drawLeft = left + kSplitterWidth;
-  picDraw->setGeometry(drawLeft, 0, std::max(0, central_->width() - drawLeft), height);
-  List1->setGeometry(0, 0, std::max(0, left), height);
+  drawArea_->setGeometry(drawLeft, 0, std::max(0, central_->width() - drawLeft), height);
+  graphList_->setGeometry(0, 0, std::max(0, left), height);
   Display();
 }
 
 void MainWindow::splitterMoved() {
-  Splitter->move(ClampSplitterLeft(Splitter->x(), width()), Splitter->y());
+  splitter_->move(ClampSplitterLeft(splitter_->x(), width()), splitter_->y());
   layoutControls();
 }
 
 // --- graph list ---
 
 void MainWindow::syncGraphList(int currentRow) {
-  const QSignalBlocker blocker(List1);
-  List1->clear();
+  const QSignalBlocker blocker(graphList_);
+  graphList_->clear();
   for (const GraphListEntry& entry : document_.Entries()) {
-    auto* item = new QListWidgetItem(QString::fromStdString(entry.text), List1);
+    auto* item = new QListWidgetItem(QString::fromStdString(entry.text), graphList_);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(entry.checked ? Qt::Checked : Qt::Unchecked);
   }
-  if (currentRow >= 0 && currentRow < List1->count()) {
-    List1->setCurrentRow(currentRow);
+  if (currentRow >= 0 && currentRow < graphList_->count()) {
+    graphList_->setCurrentRow(currentRow);
   } else {
-    List1->setCurrentRow(-1);
-    List1->clearSelection();
+    graphList_->setCurrentRow(-1);
+    graphList_->clearSelection();
   }
 }
 
@@ -411,7 +414,7 @@ void MainWindow::graphsChanged(int currentRow) {
 }
 
 void MainWindow::graphCheckChanged(QListWidgetItem* item) {
-  const int row = List1->row(item);
+  const int row = graphList_->row(item);
   if (row < 0) {
     return;
   }
@@ -433,7 +436,7 @@ void MainWindow::DeleteAllGraphs() {
 }
 
 void MainWindow::deleteSelectedGraph() {
-  const int row = List1->currentRow();
+  const int row = graphList_->currentRow();
   if (row < 0) {
     return;
   }
@@ -497,7 +500,7 @@ void MainWindow::printView() {
   if (!dialogs_.AskPrinter(printer)) {
     return;
   }
-  const QSizeF screenDotsPerInch(picDraw->logicalDpiX(), picDraw->logicalDpiY());
+  const QSizeF screenDotsPerInch(drawArea_->logicalDpiX(), drawArea_->logicalDpiY());
   if (!PrintPicture(printer, picture, screenDotsPerInch)) {
     const std::string file = printer.outputFileName().toStdString();
     Report("Error",
@@ -514,8 +517,8 @@ QImage MainWindow::captureDrawing() {
   }
   // The frame is drawn again into the picture, so windows over the drawing
   // area do not matter; the area takes the focus as the commands' target.
-  picDraw->setFocus();
-  return OpaquePicture(drawing_->grabFramebuffer());
+  drawArea_->setFocus();
+  return OpaquePicture(openGLArea_->grabFramebuffer());
 }
 
 void MainWindow::exitProgram() {
@@ -535,7 +538,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // --- clipboard ---
 
 std::optional<std::size_t> MainWindow::selectedEntry() const {
-  const int row = List1->currentRow();
+  const int row = graphList_->currentRow();
   if (row < 0) {
     return std::nullopt;
   }
@@ -580,7 +583,7 @@ void MainWindow::pasteGraphs() {
   }
   const std::string text = QGuiApplication::clipboard()->text().toStdString();
   if (clipboard_.Paste(text, selectedEntry()).pasted > 0) {
-    graphsChanged(List1->currentRow());
+    graphsChanged(graphList_->currentRow());
   }
 }
 
@@ -615,12 +618,12 @@ void MainWindow::drawNewGraph(int coordinateIndex) {
   dialogs_.ShowModal(dialog);
   activateWindow();
   if (document_.AppendNewGraphEntry(countBefore)) {
-    graphsChanged(List1->currentRow());
+    graphsChanged(graphList_->currentRow());
   }
 }
 
 void MainWindow::editGraph() {
-  const int row = List1->currentRow();
+  const int row = graphList_->currentRow();
   if (row < 0) {
     return;
   }
@@ -702,7 +705,7 @@ void MainWindow::drawAreaButtonDown(QPointF position) {
 
 void MainWindow::drawAreaMoved(QPointF position) {
   if (navigation_.LeftButtonMove(static_cast<float>(position.x()), static_cast<float>(position.y()),
-                                 picDraw->width(), picDraw->height(), mainView_)) {
+                                 drawArea_->width(), drawArea_->height(), mainView_)) {
     Display();
   }
 }
@@ -724,7 +727,7 @@ void MainWindow::blankAreaMouse(QEvent* event) {
 }
 
 void MainWindow::drawAreaRightButton(QPoint globalPosition) {
-  graphEditMenu_->popup(globalPosition);
+  drawAreaMenu_->popup(globalPosition);
 }
 
 // --- help ---

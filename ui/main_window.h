@@ -11,7 +11,6 @@
 #include <QString>
 #include <QUrl>
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
 
@@ -27,12 +26,12 @@ class QAction;
 class QListWidget;
 class QListWidgetItem;
 class QMenu;
-class QStatusBar;
 class QToolBar;
 
 namespace quillon {
 
 class DrawArea;
+enum class ToolbarPicture;
 class SplitterBar;
 class WindowDialogs;
 
@@ -83,9 +82,6 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   bool EditMode() const { return editMode_; }
   // The help page beside the program.
   QString HelpFilePath() const { return helpFilePath_; }
-
-  // The named menu item or toolbar action ("mnuFileOpen", "barZoomAll").
-  QAction* Action(const QString& name) const;
 
   // --- DocumentDialogs: passed on to the WindowDialogs ---
 
@@ -138,15 +134,20 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   void drawAreaRightButton(QPoint globalPosition);
 
  private:
+  // The commands, each one action that the menus and the pop-up menus share
+  // and the toolbar's buttons run.
   void createActions();
   void createMenus();
-  void createToolBar();
+  void createToolBars();
   void createControls();
-  QAction* makeAction(const QString& name, const QString& text, void (MainWindow::*slot)());
+  // An action of the window named name, showing text and running slot.
+  QAction* makeAction(const char* name, const QString& text, void (MainWindow::*slot)());
+  // A toolbar button with this picture and tool tip that runs the command.
+  void addToolButton(QAction* command, ToolbarPicture picture, const QString& toolTip);
 
   // Lays out the list, the splitter and the drawing area in the central area.
   void layoutControls();
-  // Rebuilds List1 from the document's entries, keeping the current row
+  // Rebuilds the graph list from the document's entries, keeping the current row
   // when it still exists (row -1: no current entry).
   void syncGraphList(int currentRow);
   // After the graphs changed: the list (keeping currentRow as above), the
@@ -181,18 +182,43 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   MouseNavigation navigation_;
   QString helpFilePath_;
 
-  std::map<QString, QAction*> actions_;
-  QMenu* funEditMenu_ = nullptr;
-  QMenu* graphEditMenu_ = nullptr;
-  QToolBar* Toolbar1 = nullptr;
-  QStatusBar* StatusBar1 = nullptr;
+  QAction* fileNewAction_ = nullptr;
+  QAction* fileOpenAction_ = nullptr;
+  QAction* fileSaveAction_ = nullptr;
+  QAction* fileSaveAsAction_ = nullptr;
+  QAction* filePrintAction_ = nullptr;
+  QAction* fileExitAction_ = nullptr;
+  QAction* editCutAction_ = nullptr;
+  QAction* editCopyAction_ = nullptr;
+  QAction* editCopyAsBitmapAction_ = nullptr;
+  QAction* editPasteAction_ = nullptr;
+  QAction* editDeleteAction_ = nullptr;
+  QAction* editDeleteAllAction_ = nullptr;
+  QAction* editCutAllAction_ = nullptr;
+  QAction* editCopyAllAction_ = nullptr;
+  QAction* editGraphAction_ = nullptr;
+  QAction* viewMoveAction_ = nullptr;
+  QAction* viewZoomAction_ = nullptr;
+  QAction* viewZoomToFitAction_ = nullptr;
+  QAction* viewSettingsAction_ = nullptr;
+  QAction* drawCartesianAction_ = nullptr;
+  QAction* drawPolarAction_ = nullptr;
+  QAction* drawAxisAction_ = nullptr;
+  QAction* helpContentsAction_ = nullptr;
+  QAction* helpHomepageAction_ = nullptr;
+  QAction* helpAboutAction_ = nullptr;
+
+  // The pop-up menus of the graph list and of the drawing area.
+  QMenu* graphListMenu_ = nullptr;
+  QMenu* drawAreaMenu_ = nullptr;
+  QToolBar* toolBar_ = nullptr;
   QWidget* central_ = nullptr;
-  QListWidget* List1 = nullptr;
-  SplitterBar* Splitter = nullptr;
-  // The drawing area; drawing_ is the same widget when OpenGL is there,
+  QListWidget* graphList_ = nullptr;
+  SplitterBar* splitter_ = nullptr;
+  // The drawing area; openGLArea_ is the same widget when OpenGL is there,
   // null when the area is blank.
-  QWidget* picDraw = nullptr;
-  DrawArea* drawing_ = nullptr;
+  QWidget* drawArea_ = nullptr;
+  DrawArea* openGLArea_ = nullptr;
 };
 
 }  // namespace quillon

@@ -167,7 +167,7 @@ TEST_F(PropertiesThroughWindow, InputThatIsRefusedKeepsTheDialogOpen) {
       FillAndConfirm(dialog, input);
       stayedOpen = dialog.isVisible();
     });
-    Trigger(input.coordinate == 1 ? "mnuDraw2DPolar" : "mnuDraw2DCart");
+    Trigger(input.coordinate == 1 ? "drawPolarAction" : "drawCartesianAction");
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(dialogs.reports, Lines{told});
     EXPECT_EQ(List().count(), 0);
@@ -187,7 +187,7 @@ TEST_F(PropertiesThroughWindow, ASyntaxErrorKeepsTheDialogOpenAndAddsNoGraph) {
     ClickButton(dialog, "okButton");
     EXPECT_FALSE(dialog.isVisible());
   });
-  Trigger("mnuDraw2DCart");
+  Trigger("drawCartesianAction");
   EXPECT_EQ(Entries(), Lines{"[x] 2D Curve  y=sin(x)"});
   EXPECT_EQ(ListedGraph(1).id, 2);
 }

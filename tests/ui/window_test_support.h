@@ -248,7 +248,7 @@ class WindowTest : public ::testing::Test {
   }
 
   MainWindow& Window() { return *window_; }
-  QListWidget& List() { return *Find<QListWidget>(*window_, "List1"); }
+  QListWidget& List() { return *Find<QListWidget>(*window_, "graphList"); }
   // The entries as "[x] text" (checked) or "[ ] text".
   Lines Entries() {
     Lines entries;
@@ -259,13 +259,18 @@ class WindowTest : public ::testing::Test {
     }
     return entries;
   }
-  // picDraw, with or without OpenGL.
-  QWidget& Drawing() { return *Find<QWidget>(*window_, "picDraw"); }
+  // The drawing area, with or without OpenGL.
+  QWidget& Drawing() { return *Find<QWidget>(*window_, "drawArea"); }
   QSize DrawingPixels() { return Drawing().size() * Drawing().devicePixelRatio(); }
   const Graph& ListedGraph(std::int32_t position) {
     return *window_->Document().ListScene().Graphs().Item(position);
   }
-  void Trigger(const char* name) { window_->Action(QString::fromLatin1(name))->trigger(); }
+  // Runs the window's command of this action name.
+  void Trigger(const char* name) {
+    auto* action = window_->findChild<QAction*>(QString::fromLatin1(name));
+    ASSERT_NE(action, nullptr) << name;
+    action->trigger();
+  }
   // A fresh frame of the drawing area.
   QImage Frame() { return qobject_cast<DrawArea*>(&Drawing())->grabFramebuffer(); }
   // Draw Cartesian or Polar, the dialog filled in and confirmed.
@@ -274,7 +279,7 @@ class WindowTest : public ::testing::Test {
     if (input.color) {
       dialogs.colors.push_back(*input.color);
     }
-    Trigger(input.coordinate == 1 ? "mnuDraw2DPolar" : "mnuDraw2DCart");
+    Trigger(input.coordinate == 1 ? "drawPolarAction" : "drawCartesianAction");
   }
   // Clicks an entry's check box as the user does.
   void ClickCheckBox(int row) {
