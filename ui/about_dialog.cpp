@@ -11,22 +11,23 @@
 #include <QVBoxLayout>
 
 #include "ui/window_dialogs.h"
+#include "ui/window_texts.h"
 
 namespace quillon {
 
 AboutDialog::AboutDialog(WindowDialogs& dialogs, QWidget* parent)
     : QDialog(parent), dialogs_(dialogs) {
   setObjectName(QStringLiteral("AboutDialog"));
-  setWindowTitle(QStringLiteral("About Quillon"));
+  setWindowTitle(texts::kAboutTitle);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-  titleLabel_ = new QLabel(QStringLiteral("Quillon"), this);
+  titleLabel_ = new QLabel(texts::kProgramName, this);
   titleLabel_->setObjectName(QStringLiteral("titleLabel"));
   // fontconfig stands a metric-compatible serif in for Times New Roman.
   QFont title(QStringLiteral("Times New Roman"), 24, QFont::Bold);
   titleLabel_->setFont(title);
 
-  versionLabel_ = new QLabel(QStringLiteral("Version 1.0"), this);
+  versionLabel_ = new QLabel(texts::kVersionCaption + QString(texts::kProgramVersion), this);
   versionLabel_->setObjectName(QStringLiteral("versionLabel"));
 
   separatorLine_ = new QFrame(this);
@@ -34,7 +35,7 @@ AboutDialog::AboutDialog(WindowDialogs& dialogs, QWidget* parent)
   separatorLine_->setFrameShape(QFrame::HLine);
   separatorLine_->setFrameShadow(QFrame::Sunken);
 
-  homePageLabel_ = new QLabel(QString::fromLatin1(kHomePage), this);
+  homePageLabel_ = new QLabel(QString::fromLatin1(texts::kHomePage), this);
   homePageLabel_->setObjectName(QStringLiteral("homePageLabel"));
   QFont link = homePageLabel_->font();
   link.setUnderline(true);
@@ -45,16 +46,11 @@ AboutDialog::AboutDialog(WindowDialogs& dialogs, QWidget* parent)
   homePageLabel_->setCursor(Qt::PointingHandCursor);
   homePageLabel_->installEventFilter(this);
 
-  disclaimerLabel_ = new QLabel(
-      QStringLiteral("Quillon is provided \"as is\", without warranty of any kind, express or "
-                     "implied. Check every plot that you rely on: the program samples each "
-                     "function at a finite number of points and may miss what happens "
-                     "between them."),
-      this);
+  disclaimerLabel_ = new QLabel(texts::kDisclaimer, this);
   disclaimerLabel_->setObjectName(QStringLiteral("disclaimerLabel"));
   disclaimerLabel_->setWordWrap(true);
 
-  okButton_ = new QPushButton(QStringLiteral("O K"), this);
+  okButton_ = new QPushButton(texts::kAboutOk, this);
   okButton_->setObjectName(QStringLiteral("okButton"));
   okButton_->setDefault(true);
   connect(okButton_, &QPushButton::clicked, this, &AboutDialog::accept);
@@ -82,7 +78,7 @@ bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void AboutDialog::openHomePage() {
-  dialogs_.OpenUrl(QUrl(QString::fromLatin1(kHomePage)));
+  dialogs_.OpenUrl(QUrl(QString::fromLatin1(texts::kHomePage)));
 }
 
 }  // namespace quillon

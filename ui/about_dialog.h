@@ -12,9 +12,6 @@ namespace quillon {
 
 class WindowDialogs;
 
-// The maker's home page, opened by Help, Homepage and by the About box.
-inline constexpr const char* kHomePage = "https://quillon.example.org";
-
 class AboutDialog : public QDialog {
   Q_OBJECT
 

@@ -17,32 +17,33 @@
 #include "ui/dialog_buttons.h"
 #include "ui/dialog_text.h"
 #include "ui/window_dialogs.h"
+#include "ui/window_texts.h"
 
 namespace quillon {
 
 AxisDialog::AxisDialog(Axis& axis, WindowDialogs& dialogs, QWidget* parent)
     : QDialog(parent), axis_(axis), dialogs_(dialogs) {
   setObjectName(QStringLiteral("AxisDialog"));
-  setWindowTitle(QStringLiteral("Axis Properties"));
+  setWindowTitle(texts::kAxisPropertiesTitle);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName(QStringLiteral("tabs"));
 
   auto* general = new QWidget;
-  showAxisCheck_ = new QCheckBox(QStringLiteral("Show Axis"), general);
+  showAxisCheck_ = new QCheckBox(texts::kShowAxis, general);
   showAxisCheck_->setObjectName(QStringLiteral("showAxisCheck"));
   auto* generalLayout = new QVBoxLayout(general);
   generalLayout->addWidget(showAxisCheck_);
   generalLayout->addStretch();
 
   auto* line = new QWidget;
-  colorLabel_ = new QLabel(QStringLiteral("Color"), line);
+  colorLabel_ = new QLabel(texts::kColorCaption, line);
   colorLabel_->setObjectName(QStringLiteral("colorLabel"));
   colorBox_ = new ColorBox(line);
   colorBox_->setObjectName(QStringLiteral("colorBox"));
   connect(colorBox_, &ColorBox::clicked, this, &AxisDialog::onColorClicked);
-  widthLabel_ = new QLabel(QStringLiteral("Width"), line);
+  widthLabel_ = new QLabel(texts::kWidthCaption, line);
   widthLabel_->setObjectName(QStringLiteral("widthLabel"));
   widthCombo_ = new QComboBox(line);
   widthCombo_->setObjectName(QStringLiteral("widthCombo"));
@@ -55,15 +56,15 @@ AxisDialog::AxisDialog(Axis& axis, WindowDialogs& dialogs, QWidget* parent)
   lineLayout->setColumnStretch(1, 1);
 
   auto* fonts = new QWidget;
-  betterFontsCheck_ = new QCheckBox(QStringLiteral("Better Fonts"), fonts);
+  betterFontsCheck_ = new QCheckBox(texts::kBetterFonts, fonts);
   betterFontsCheck_->setObjectName(QStringLiteral("betterFontsCheck"));
   auto* fontsLayout = new QVBoxLayout(fonts);
   fontsLayout->addWidget(betterFontsCheck_);
   fontsLayout->addStretch();
 
-  tabs_->addTab(general, QStringLiteral("General"));
-  tabs_->addTab(line, QStringLiteral("Line"));
-  tabs_->addTab(fonts, QStringLiteral("Fonts"));
+  tabs_->addTab(general, texts::kGeneralTab);
+  tabs_->addTab(line, texts::kLineTab);
+  tabs_->addTab(fonts, texts::kFontsTab);
 
   QHBoxLayout* buttons = OkCancelRow(this, okButton_, cancelButton_);
   connect(okButton_, &QPushButton::clicked, this, &AxisDialog::accept);

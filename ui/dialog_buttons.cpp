@@ -4,13 +4,14 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
+#include "ui/window_texts.h"
 namespace quillon {
 
 QHBoxLayout* OkCancelRow(QDialog* dialog, QPushButton*& ok, QPushButton*& cancel) {
-  ok = new QPushButton(QStringLiteral("OK"), dialog);
+  ok = new QPushButton(texts::kOk, dialog);
   ok->setObjectName(QStringLiteral("okButton"));
   ok->setDefault(true);
-  cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+  cancel = new QPushButton(texts::kCancel, dialog);
   cancel->setObjectName(QStringLiteral("cancelButton"));
   auto* row = new QHBoxLayout;
   row->addStretch();

@@ -22,13 +22,23 @@
 #include "ui/dialog_buttons.h"
 #include "ui/dialog_text.h"
 #include "ui/window_dialogs.h"
+#include "ui/window_texts.h"
 
 namespace quillon {
 
 namespace {
 
-const QStringList kCartesianForms = {QStringLiteral("y=f(x)"), QStringLiteral("x=f1(u),y=f2(u)")};
-const QStringList kPolarForms = {QStringLiteral("r=f(a)"), QStringLiteral("a=f1(u),r=f2(u)")};
+// The forms of a coordinate system, in the order of the form list.
+const texts::FormTexts& Form(bool polar, bool parametric) {
+  if (polar) {
+    return parametric ? texts::kPolarParametric : texts::kPolarExplicit;
+  }
+  return parametric ? texts::kCartesianParametric : texts::kCartesianExplicit;
+}
+
+QStringList FormNames(bool polar) {
+  return {Form(polar, false).name, Form(polar, true).name};
+}
 
 // What a new graph gets whatever the dialog says.
 constexpr std::int32_t kSurfaceColor = 0xFF0000;
@@ -47,12 +57,12 @@ Widget* Named(Widget* widget, const char* name) {
 GraphDialog::GraphDialog(quillon::Document& document, WindowDialogs& dialogs, QWidget* parent)
     : QDialog(parent), document_(document), dialogs_(dialogs) {
   setObjectName(QStringLiteral("GraphDialog"));
-  setWindowTitle(QStringLiteral("Properties"));
+  setWindowTitle(texts::kPropertiesTitle);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
   tabs_ = Named(new QTabWidget(this), "tabs");
-  tabs_->addTab(buildEquationTab(), QStringLiteral("Equation"));
-  tabs_->addTab(buildPropertiesTab(), QStringLiteral("Properties"));
+  tabs_->addTab(buildEquationTab(), texts::kEquationTab);
+  tabs_->addTab(buildPropertiesTab(), texts::kPropertiesTab);
 
   QHBoxLayout* buttons = OkCancelRow(this, okButton_, cancelButton_);
   connect(okButton_, &QPushButton::clicked, this, &GraphDialog::accept);
@@ -65,23 +75,23 @@ GraphDialog::GraphDialog(quillon::Document& document, WindowDialogs& dialogs, QW
 
 QWidget* GraphDialog::buildEquationTab() {
   auto* page = new QWidget;
-  nameLabel_ = Named(new QLabel(QStringLiteral("Name")), "nameLabel");
-  nameEdit_ = Named(new QLineEdit(QStringLiteral("Untitled")), "nameEdit");
-  coordinateLabel_ = Named(new QLabel(QStringLiteral("Coordinate")), "coordinateLabel");
+  nameLabel_ = Named(new QLabel(texts::kNameCaption), "nameLabel");
+  nameEdit_ = Named(new QLineEdit(texts::kUntitled), "nameEdit");
+  coordinateLabel_ = Named(new QLabel(texts::kCoordinateCaption), "coordinateLabel");
   coordinateCombo_ = Named(new QComboBox, "coordinateCombo");
-  coordinateCombo_->addItems({QStringLiteral("Cartesian"), QStringLiteral("Polar")});
+  coordinateCombo_->addItems({texts::kCartesian, texts::kPolar});
   coordinateCombo_->setCurrentIndex(0);
-  formLabel_ = Named(new QLabel(QStringLiteral("Form")), "formLabel");
+  formLabel_ = Named(new QLabel(texts::kFormCaption), "formLabel");
   formCombo_ = Named(new QComboBox, "formCombo");
-  formCombo_->addItems(kCartesianForms);
+  formCombo_->addItems(FormNames(false));
   formCombo_->setCurrentIndex(0);
   connect(coordinateCombo_, &QComboBox::activated, this, &GraphDialog::onCoordinateChosen);
   connect(formCombo_, &QComboBox::activated, this, &GraphDialog::onFormChosen);
 
-  functionGroup_ = Named(new QGroupBox(QStringLiteral("Function")), "functionGroup");
-  firstFunctionLabel_ = Named(new QLabel(QStringLiteral("x(u)")), "firstFunctionLabel");
+  functionGroup_ = Named(new QGroupBox(texts::kFunctionGroup), "functionGroup");
+  firstFunctionLabel_ = Named(new QLabel, "firstFunctionLabel");
   firstFunctionEdit_ = Named(new QLineEdit, "firstFunctionEdit");
-  secondFunctionLabel_ = Named(new QLabel(QStringLiteral("y(u)")), "secondFunctionLabel");
+  secondFunctionLabel_ = Named(new QLabel, "secondFunctionLabel");
   secondFunctionEdit_ = Named(new QLineEdit, "secondFunctionEdit");
   auto* function = new QGridLayout(functionGroup_);
   function->addWidget(firstFunctionLabel_, 0, 0);
@@ -90,16 +100,15 @@ QWidget* GraphDialog::buildEquationTab() {
   function->addWidget(secondFunctionEdit_, 1, 1);
   function->setColumnMinimumWidth(1, 260);
 
-  domainGroup_ = Named(new QGroupBox(QStringLiteral("Domain Of Variables")), "domainGroup");
-  fromLabel_ = Named(new QLabel(QStringLiteral("Min u")), "fromLabel");
+  domainGroup_ = Named(new QGroupBox(texts::kDomainGroup), "domainGroup");
+  fromLabel_ = Named(new QLabel, "fromLabel");
   fromEdit_ = Named(new QLineEdit, "fromEdit");
-  toLabel_ = Named(new QLabel(QStringLiteral("Max u")), "toLabel");
+  toLabel_ = Named(new QLabel, "toLabel");
   toEdit_ = Named(new QLineEdit, "toEdit");
-  stepsLabel_ = Named(new QLabel(QStringLiteral("Steps u")), "stepsLabel");
+  stepsLabel_ = Named(new QLabel, "stepsLabel");
   stepsEdit_ = Named(new QLineEdit, "stepsEdit");
-  const QString recommended = QStringLiteral("Recommended Value: 30 - 100");
-  stepsLabel_->setToolTip(recommended);
-  stepsEdit_->setToolTip(recommended);
+  stepsLabel_->setToolTip(texts::kStepsToolTip);
+  stepsEdit_->setToolTip(texts::kStepsToolTip);
   auto* domain = new QGridLayout(domainGroup_);
   domain->addWidget(fromLabel_, 0, 0);
   domain->addWidget(fromEdit_, 0, 1);
@@ -117,22 +126,23 @@ QWidget* GraphDialog::buildEquationTab() {
   grid->addWidget(formCombo_, 2, 1);
   grid->addWidget(functionGroup_, 3, 0, 1, 2);
   grid->addWidget(domainGroup_, 4, 0, 1, 2);
+  onFormChosen();
   return page;
 }
 
 QWidget* GraphDialog::buildPropertiesTab() {
   auto* page = new QWidget;
-  colorLabel_ = Named(new QLabel(QStringLiteral("Color")), "colorLabel");
+  colorLabel_ = Named(new QLabel(texts::kColorCaption), "colorLabel");
   colorBox_ = Named(new ColorBox, "colorBox");
   colorBox_->Color(kBlue);
   connect(colorBox_, &ColorBox::clicked, this, &GraphDialog::onColorClicked);
-  widthLabel_ = Named(new QLabel(QStringLiteral("Width")), "widthLabel");
+  widthLabel_ = Named(new QLabel(texts::kWidthCaption), "widthLabel");
   widthCombo_ = Named(new QComboBox, "widthCombo");
   for (int width = 1; width <= kLineWidths; ++width) {
     widthCombo_->addItem(QString::number(width));
   }
   widthCombo_->setCurrentIndex(0);
-  showGraphCheck_ = Named(new QCheckBox(QStringLiteral("Show Function Graph")), "showGraphCheck");
+  showGraphCheck_ = Named(new QCheckBox(texts::kShowFunctionGraph), "showGraphCheck");
   showGraphCheck_->setChecked(true);
 
   auto* grid = new QGridLayout(page);
@@ -154,7 +164,7 @@ bool GraphDialog::CanEdit(const Graph& graph, DocumentKind documentKind) {
 
 void GraphDialog::PresetNew(int coordinateIndex) {
   editMode_ = false;
-  setWindowTitle(QStringLiteral("Properties"));
+  setWindowTitle(texts::kPropertiesTitle);
   // The explicit form of the system: its labels, the second box hidden.
   formCombo_->setCurrentIndex(0);
   coordinateCombo_->setCurrentIndex(coordinateIndex);
@@ -164,7 +174,7 @@ void GraphDialog::PresetNew(int coordinateIndex) {
 void GraphDialog::PresetEdit(const Graph& graph, std::int32_t listPosition) {
   editMode_ = true;
   editPosition_ = listPosition;
-  setWindowTitle(QStringLiteral("Properties"));
+  setWindowTitle(texts::kPropertiesTitle);
   formCombo_->setCurrentIndex(graph.form == FunctionForm::Parametric ? 1 : 0);
   coordinateCombo_->setCurrentIndex(graph.coordinates == CoordinateSystem::Polar ? 1 : 0);
   onCoordinateChosen();
@@ -185,27 +195,20 @@ void GraphDialog::PresetEdit(const Graph& graph, std::int32_t listPosition) {
 void GraphDialog::onCoordinateChosen() {
   const int form = std::max(formCombo_->currentIndex(), 0);
   formCombo_->clear();
-  formCombo_->addItems(coordinateCombo_->currentIndex() == 1 ? kPolarForms : kCartesianForms);
+  formCombo_->addItems(FormNames(coordinateCombo_->currentIndex() == 1));
   formCombo_->setCurrentIndex(form);
   onFormChosen();
 }
 
 void GraphDialog::onFormChosen() {
-  const bool polar = coordinateCombo_->currentIndex() == 1;
   const bool parametric = formCombo_->currentIndex() == 1;
-  if (parametric) {
-    firstFunctionLabel_->setText(polar ? QStringLiteral("a(u)") : QStringLiteral("x(u)"));
-    secondFunctionLabel_->setText(polar ? QStringLiteral("r(u)") : QStringLiteral("y(u)"));
-    fromLabel_->setText(QStringLiteral("Min u"));
-    toLabel_->setText(QStringLiteral("Max u"));
-    stepsLabel_->setText(QStringLiteral("Steps u"));
-  } else {
-    firstFunctionLabel_->setText(polar ? QStringLiteral("r(a)") : QStringLiteral("y(x)"));
-    const QString variable = polar ? QStringLiteral("a") : QStringLiteral("x");
-    fromLabel_->setText(QStringLiteral("Min ") + variable);
-    toLabel_->setText(QStringLiteral("Max ") + variable);
-    stepsLabel_->setText(QStringLiteral("Steps ") + variable);
-  }
+  const texts::FormTexts& form = Form(coordinateCombo_->currentIndex() == 1, parametric);
+  firstFunctionLabel_->setText(form.firstFunction);
+  secondFunctionLabel_->setText(form.secondFunction);
+  const QString parameter = QString::fromLatin1(form.parameter);
+  fromLabel_->setText(texts::kMinCaption + parameter);
+  toLabel_->setText(texts::kMaxCaption + parameter);
+  stepsLabel_->setText(texts::kStepsCaption + parameter);
   secondFunctionLabel_->setVisible(parametric);
   secondFunctionEdit_->setVisible(parametric);
   stepsLabel_->setVisible(true);
@@ -245,18 +248,18 @@ void GraphDialog::accept() {
                        toEdit_->text().isEmpty() || stepsEdit_->text().isEmpty() ||
                        fromEdit_->text().isEmpty();
   if (missing) {
-    Tell("Note", "Input all parameters please.");
+    Tell(texts::kNoteTitle, texts::kInputAllParameters);
     return;
   }
   const double lower = TextValue(fromEdit_->text());
   const double upper = TextValue(toEdit_->text());
   const double steps = TextValue(stepsEdit_->text());
   if (upper < lower) {
-    Tell("Note", parametric ? "Min u must less than Max u." : "Min x must less than Max x.");
+    Tell(texts::kNoteTitle, parametric ? texts::kMinAboveMaxU : texts::kMinAboveMaxX);
     return;
   }
   if (steps < 1) {
-    Tell("Note", parametric ? "Steps u must larger than 1." : "Steps x must larger than 1.");
+    Tell(texts::kNoteTitle, parametric ? texts::kTooFewStepsU : texts::kTooFewStepsX);
     return;
   }
 
@@ -266,7 +269,7 @@ void GraphDialog::accept() {
   const float minV = static_cast<float>(lower);
   const float maxV = static_cast<float>(upper);
   if (!stepCount || !std::isfinite(minV) || !std::isfinite(maxV)) {
-    Tell("Note", "A number is too large.");
+    Tell(texts::kNoteTitle, texts::kNumberTooLarge);
     return;
   }
   const std::int32_t lineWidth = RoundHalfEven(TextValue(widthCombo_->currentText())).value_or(1);

@@ -30,6 +30,7 @@
 #include "ui/view_picture.h"
 #include "ui/view_settings_dialog.h"
 #include "ui/window_dialogs.h"
+#include "ui/window_texts.h"
 
 namespace quillon {
 
@@ -43,7 +44,7 @@ constexpr int kInitialHeight = 640;
 MainWindow::MainWindow(WindowDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), document_(*this) {
   setObjectName(QStringLiteral("MainWindow"));
-  setWindowTitle(QStringLiteral("Quillon"));
+  setWindowTitle(texts::kProgramName);
   setWindowIcon(QuillonIcon());
   createActions();
   createMenus();
@@ -56,9 +57,11 @@ MainWindow::~MainWindow() = default;
 
 // --- construction ---
 
-QAction* MainWindow::makeAction(const char* name, const QString& text, void (MainWindow::*slot)()) {
-  auto* action = new QAction(text, this);
+QAction* MainWindow::makeAction(const char* name, const texts::CommandTexts& command,
+                                void (MainWindow::*slot)()) {
+  auto* action = new QAction(command.item, this);
   action->setObjectName(QString::fromLatin1(name));
+  action->setShortcut(QKeySequence(QString::fromLatin1(command.shortcut)));
   // The pop-up menus show their items without shortcuts; the main menu
   // shows them.
   action->setShortcutVisibleInContextMenu(false);
@@ -67,64 +70,47 @@ QAction* MainWindow::makeAction(const char* name, const QString& text, void (Mai
 }
 
 void MainWindow::createActions() {
-  fileNewAction_ = makeAction("fileNewAction", QStringLiteral("New"), &MainWindow::newDocument);
-  fileOpenAction_ = makeAction("fileOpenAction", QStringLiteral("Open..."), &MainWindow::openFile);
-  fileOpenAction_->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
-  fileSaveAction_ = makeAction("fileSaveAction", QStringLiteral("Save"), &MainWindow::saveFile);
-  fileSaveAction_->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
-  fileSaveAsAction_ =
-      makeAction("fileSaveAsAction", QStringLiteral("SaveAs..."), &MainWindow::saveFileAs);
-  filePrintAction_ =
-      makeAction("filePrintAction", QStringLiteral("Print..."), &MainWindow::printView);
-  filePrintAction_->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
-  fileExitAction_ = makeAction("fileExitAction", QStringLiteral("Exit"), &MainWindow::exitProgram);
-  fileExitAction_->setShortcut(QKeySequence(QStringLiteral("Ctrl+X")));
+  fileNewAction_ = makeAction("fileNewAction", texts::kNew, &MainWindow::newDocument);
+  fileOpenAction_ = makeAction("fileOpenAction", texts::kOpen, &MainWindow::openFile);
+  fileSaveAction_ = makeAction("fileSaveAction", texts::kSave, &MainWindow::saveFile);
+  fileSaveAsAction_ = makeAction("fileSaveAsAction", texts::kSaveAs, &MainWindow::saveFileAs);
+  filePrintAction_ = makeAction("filePrintAction", texts::kPrint, &MainWindow::printView);
+  fileExitAction_ = makeAction("fileExitAction", texts::kExit, &MainWindow::exitProgram);
 
-  editCutAction_ = makeAction("editCutAction", QStringLiteral("Cut"), &MainWindow::cutGraph);
-  editCopyAction_ = makeAction("editCopyAction", QStringLiteral("Copy"), &MainWindow::copyGraph);
-  editCopyAction_->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
-  editCopyAsBitmapAction_ = makeAction("editCopyAsBitmapAction", QStringLiteral("Copy As BMP"),
-                                       &MainWindow::copyAsBitmap);
-  editPasteAction_ =
-      makeAction("editPasteAction", QStringLiteral("Paste"), &MainWindow::pasteGraphs);
+  editCutAction_ = makeAction("editCutAction", texts::kCut, &MainWindow::cutGraph);
+  editCopyAction_ = makeAction("editCopyAction", texts::kCopy, &MainWindow::copyGraph);
+  editCopyAsBitmapAction_ =
+      makeAction("editCopyAsBitmapAction", texts::kCopyAsBitmap, &MainWindow::copyAsBitmap);
+  editPasteAction_ = makeAction("editPasteAction", texts::kPaste, &MainWindow::pasteGraphs);
   editDeleteAction_ =
-      makeAction("editDeleteAction", QStringLiteral("Delete"), &MainWindow::deleteSelectedGraph);
+      makeAction("editDeleteAction", texts::kDelete, &MainWindow::deleteSelectedGraph);
   editDeleteAllAction_ =
-      makeAction("editDeleteAllAction", QStringLiteral("Delete All"), &MainWindow::DeleteAllGraphs);
-  editCutAllAction_ =
-      makeAction("editCutAllAction", QStringLiteral("Cut All"), &MainWindow::cutAllGraphs);
-  editCopyAllAction_ =
-      makeAction("editCopyAllAction", QStringLiteral("Copy All"), &MainWindow::copyAllGraphs);
-  editGraphAction_ =
-      makeAction("editGraphAction", QStringLiteral("Edit..."), &MainWindow::editGraph);
+      makeAction("editDeleteAllAction", texts::kDeleteAll, &MainWindow::DeleteAllGraphs);
+  editCutAllAction_ = makeAction("editCutAllAction", texts::kCutAll, &MainWindow::cutAllGraphs);
+  editCopyAllAction_ = makeAction("editCopyAllAction", texts::kCopyAll, &MainWindow::copyAllGraphs);
+  editGraphAction_ = makeAction("editGraphAction", texts::kEditGraph, &MainWindow::editGraph);
 
-  viewMoveAction_ =
-      makeAction("viewMoveAction", QStringLiteral("Move"), &MainWindow::enterMoveMode);
-  viewMoveAction_->setShortcut(QKeySequence(Qt::Key_F7));
-  viewZoomAction_ =
-      makeAction("viewZoomAction", QStringLiteral("Zoom"), &MainWindow::enterZoomMode);
-  viewZoomAction_->setShortcut(QKeySequence(Qt::Key_F8));
+  viewMoveAction_ = makeAction("viewMoveAction", texts::kMove, &MainWindow::enterMoveMode);
+  viewZoomAction_ = makeAction("viewZoomAction", texts::kZoom, &MainWindow::enterZoomMode);
   viewZoomToFitAction_ =
-      makeAction("viewZoomToFitAction", QStringLiteral("Zoom to Fit"), &MainWindow::zoomToFit);
-  viewSettingsAction_ = makeAction("viewSettingsAction", QStringLiteral("Settings..."),
-                                   &MainWindow::showViewSettings);
+      makeAction("viewZoomToFitAction", texts::kZoomToFit, &MainWindow::zoomToFit);
+  viewSettingsAction_ =
+      makeAction("viewSettingsAction", texts::kViewSettings, &MainWindow::showViewSettings);
 
   drawCartesianAction_ =
-      makeAction("drawCartesianAction", QStringLiteral("Cartesian"), &MainWindow::drawCartesian);
-  drawPolarAction_ = makeAction("drawPolarAction", QStringLiteral("Polar"), &MainWindow::drawPolar);
-  drawAxisAction_ =
-      makeAction("drawAxisAction", QStringLiteral("Axis..."), &MainWindow::showAxisProperties);
+      makeAction("drawCartesianAction", texts::kDrawCartesian, &MainWindow::drawCartesian);
+  drawPolarAction_ = makeAction("drawPolarAction", texts::kDrawPolar, &MainWindow::drawPolar);
+  drawAxisAction_ = makeAction("drawAxisAction", texts::kAxis, &MainWindow::showAxisProperties);
 
   helpContentsAction_ =
-      makeAction("helpContentsAction", QStringLiteral("Content..."), &MainWindow::showHelp);
+      makeAction("helpContentsAction", texts::kHelpContents, &MainWindow::showHelp);
   helpHomepageAction_ =
-      makeAction("helpHomepageAction", QStringLiteral("Homepage"), &MainWindow::showHomepage);
-  helpAboutAction_ =
-      makeAction("helpAboutAction", QStringLiteral("About..."), &MainWindow::showAbout);
+      makeAction("helpHomepageAction", texts::kHomepage, &MainWindow::showHomepage);
+  helpAboutAction_ = makeAction("helpAboutAction", texts::kAbout, &MainWindow::showAbout);
 }
 
 void MainWindow::createMenus() {
-  QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("File"));
+  QMenu* fileMenu = menuBar()->addMenu(texts::kFileMenu);
   fileMenu->addAction(fileNewAction_);
   fileMenu->addAction(fileOpenAction_);
   fileMenu->addAction(fileSaveAction_);
@@ -134,7 +120,7 @@ void MainWindow::createMenus() {
   fileMenu->addSeparator();
   fileMenu->addAction(fileExitAction_);
 
-  QMenu* editMenu = menuBar()->addMenu(QStringLiteral("Edit"));
+  QMenu* editMenu = menuBar()->addMenu(texts::kEditMenu);
   editMenu->addAction(editCutAction_);
   editMenu->addAction(editCopyAction_);
   editMenu->addAction(editCopyAsBitmapAction_);
@@ -143,33 +129,33 @@ void MainWindow::createMenus() {
   editMenu->addAction(editDeleteAction_);
   editMenu->addAction(editDeleteAllAction_);
 
-  QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("View"));
+  QMenu* viewMenu = menuBar()->addMenu(texts::kViewMenu);
   viewMenu->addAction(viewMoveAction_);
   viewMenu->addAction(viewZoomAction_);
   viewMenu->addAction(viewZoomToFitAction_);
   viewMenu->addSeparator();
   viewMenu->addAction(viewSettingsAction_);
 
-  QMenu* drawMenu = menuBar()->addMenu(QStringLiteral("Draw"));
+  QMenu* drawMenu = menuBar()->addMenu(texts::kDrawMenu);
   drawMenu->addAction(drawCartesianAction_);
   drawMenu->addAction(drawPolarAction_);
   drawMenu->addSeparator();
   drawMenu->addAction(drawAxisAction_);
 
-  QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("Help"));
+  QMenu* helpMenu = menuBar()->addMenu(texts::kHelpMenu);
   helpMenu->addAction(helpContentsAction_);
   helpMenu->addAction(helpHomepageAction_);
   helpMenu->addAction(helpAboutAction_);
 
   // The pop-up menus are not on the menu bar.
-  graphListMenu_ = new QMenu(QStringLiteral("FunEdit"), this);
+  graphListMenu_ = new QMenu(texts::kGraphListMenu, this);
   graphListMenu_->setObjectName(QStringLiteral("graphListMenu"));
   graphListMenu_->addAction(editGraphAction_);
   graphListMenu_->addAction(editCutAction_);
   graphListMenu_->addAction(editCopyAction_);
   graphListMenu_->addAction(editDeleteAction_);
 
-  drawAreaMenu_ = new QMenu(QStringLiteral("GraphEdit"), this);
+  drawAreaMenu_ = new QMenu(texts::kDrawAreaMenu, this);
   drawAreaMenu_->setObjectName(QStringLiteral("drawAreaMenu"));
   drawAreaMenu_->addAction(editPasteAction_);
   drawAreaMenu_->addAction(editCutAllAction_);
@@ -180,7 +166,7 @@ void MainWindow::createMenus() {
   drawAreaMenu_->addAction(drawAxisAction_);
 }
 
-void MainWindow::addToolButton(QAction* command, ToolbarPicture picture, const QString& toolTip) {
+void MainWindow::addToolButton(QAction* command, ToolbarPicture picture, const char* toolTip) {
   // The button is an action of its own that runs the command's: a picture on
   // the command's action would widen the menus that show it.
   QAction* button = toolBar_->addAction(ToolbarIcon(picture), toolTip);
@@ -189,38 +175,36 @@ void MainWindow::addToolButton(QAction* command, ToolbarPicture picture, const Q
 }
 
 void MainWindow::createToolBars() {
-  toolBar_ = addToolBar(QStringLiteral("Toolbar1"));
+  toolBar_ = addToolBar(texts::kToolBar);
   toolBar_->setObjectName(QStringLiteral("toolBar"));
   toolBar_->setMovable(false);
   toolBar_->setIconSize(QSize(24, 24));
   toolBar_->addSeparator();
-  addToolButton(fileNewAction_, ToolbarPicture::NewDocument, QStringLiteral("New 2D Graphs"));
+  addToolButton(fileNewAction_, ToolbarPicture::NewDocument, texts::kNew.toolTip);
   toolBar_->addSeparator();
-  addToolButton(fileOpenAction_, ToolbarPicture::Open, QStringLiteral("Open File"));
-  addToolButton(fileSaveAction_, ToolbarPicture::Save, QStringLiteral("Save File"));
-  addToolButton(fileSaveAsAction_, ToolbarPicture::SaveAs, QStringLiteral("Save File As"));
+  addToolButton(fileOpenAction_, ToolbarPicture::Open, texts::kOpen.toolTip);
+  addToolButton(fileSaveAction_, ToolbarPicture::Save, texts::kSave.toolTip);
+  addToolButton(fileSaveAsAction_, ToolbarPicture::SaveAs, texts::kSaveAs.toolTip);
   toolBar_->addSeparator();
-  addToolButton(filePrintAction_, ToolbarPicture::Print, QStringLiteral("Print"));
+  addToolButton(filePrintAction_, ToolbarPicture::Print, texts::kPrint.toolTip);
   toolBar_->addSeparator();
-  addToolButton(editCutAction_, ToolbarPicture::Cut, QStringLiteral("Cut Selected Graph"));
-  addToolButton(editCopyAction_, ToolbarPicture::Copy, QStringLiteral("Copy Graph"));
+  addToolButton(editCutAction_, ToolbarPicture::Cut, texts::kCut.toolTip);
+  addToolButton(editCopyAction_, ToolbarPicture::Copy, texts::kCopy.toolTip);
   addToolButton(editCopyAsBitmapAction_, ToolbarPicture::CopyAsBitmap,
-                QStringLiteral("Copy Graph As BMP"));
-  addToolButton(editPasteAction_, ToolbarPicture::Paste, QStringLiteral("Paste Graph"));
-  addToolButton(editDeleteAction_, ToolbarPicture::Delete, QStringLiteral("Delete Selected Graph"));
+                texts::kCopyAsBitmap.toolTip);
+  addToolButton(editPasteAction_, ToolbarPicture::Paste, texts::kPaste.toolTip);
+  addToolButton(editDeleteAction_, ToolbarPicture::Delete, texts::kDelete.toolTip);
   toolBar_->addSeparator();
-  addToolButton(helpContentsAction_, ToolbarPicture::Help, QStringLiteral("Help"));
+  addToolButton(helpContentsAction_, ToolbarPicture::Help, texts::kHelpContents.toolTip);
   toolBar_->addSeparator();
-  addToolButton(drawCartesianAction_, ToolbarPicture::DrawCartesian,
-                QStringLiteral("Add A 2D Cartesian Function Graph"));
-  addToolButton(drawPolarAction_, ToolbarPicture::DrawPolar,
-                QStringLiteral("Add A 2D Polar Function Graph"));
+  addToolButton(drawCartesianAction_, ToolbarPicture::DrawCartesian, texts::kDrawCartesian.toolTip);
+  addToolButton(drawPolarAction_, ToolbarPicture::DrawPolar, texts::kDrawPolar.toolTip);
   toolBar_->addSeparator();
-  addToolButton(drawAxisAction_, ToolbarPicture::Axis, QStringLiteral("Modify Coordinate System"));
+  addToolButton(drawAxisAction_, ToolbarPicture::Axis, texts::kAxis.toolTip);
   toolBar_->addSeparator();
-  addToolButton(viewMoveAction_, ToolbarPicture::Move, QStringLiteral("Move The Scene"));
-  addToolButton(viewZoomAction_, ToolbarPicture::Zoom, QStringLiteral("Zoom In Or Zoom Out"));
-  addToolButton(viewZoomToFitAction_, ToolbarPicture::ZoomToFit, QStringLiteral("Zoom To Fit"));
+  addToolButton(viewMoveAction_, ToolbarPicture::Move, texts::kMove.toolTip);
+  addToolButton(viewZoomAction_, ToolbarPicture::Zoom, texts::kZoom.toolTip);
+  addToolButton(viewZoomToFitAction_, ToolbarPicture::ZoomToFit, texts::kZoomToFit.toolTip);
 }
 
 void MainWindow::createControls() {
@@ -309,7 +293,7 @@ bool MainWindow::Initialize() {
   // use, told once; the window goes on without drawing.
   if (!contextReported_) {
     contextReported_ = true;
-    Report("Error", "ChoosePixelFormat failed", MessageIcon::Critical);
+    Report(texts::kErrorTitle, texts::kNoOpenGL, MessageIcon::Critical);
   }
   return false;
 }
@@ -472,8 +456,7 @@ void MainWindow::saveFileAs() {
     return;
   }
   if (picture.isNull()) {
-    Report("Error",
-           "Cannot write the file \"" + result.path + "\": the drawing area shows no picture.",
+    Report(texts::kErrorTitle, texts::PictureFileNotWritten(result.path, texts::kNoPictureShown),
            MessageIcon::Critical);
     return;
   }
@@ -481,7 +464,7 @@ void MainWindow::saveFileAs() {
     WritePictureFile(result.path, PictureFormat::Bmp, picture.width(), picture.height(),
                      RgbaBytes(picture));
   } catch (const IoError& error) {
-    Report("Error", "Cannot write the file \"" + result.path + "\": " + error.what(),
+    Report(texts::kErrorTitle, texts::PictureFileNotWritten(result.path, error.what()),
            MessageIcon::Critical);
   }
 }
@@ -490,10 +473,7 @@ void MainWindow::printView() {
   // An empty view prints too.
   const QImage picture = captureDrawing();
   if (picture.isNull()) {
-    Report("Error",
-           "The view cannot be printed: the drawing area has no OpenGL context, so there is no "
-           "picture of it.",
-           MessageIcon::Critical);
+    Report(texts::kErrorTitle, texts::kNoPictureToPrint, MessageIcon::Critical);
     return;
   }
   QPrinter printer;
@@ -503,10 +483,8 @@ void MainWindow::printView() {
   const QSizeF screenDotsPerInch(drawArea_->logicalDpiX(), drawArea_->logicalDpiY());
   if (!PrintPicture(printer, picture, screenDotsPerInch)) {
     const std::string file = printer.outputFileName().toStdString();
-    Report("Error",
-           file.empty()
-               ? "The view cannot be printed: the printer cannot be opened."
-               : "The view cannot be printed: the file \"" + file + "\" cannot be written.",
+    Report(texts::kErrorTitle,
+           file.empty() ? texts::kPrinterNotOpened : texts::PrintFileNotWritten(file),
            MessageIcon::Critical);
   }
 }
@@ -568,10 +546,7 @@ void MainWindow::copyAsBitmap() {
   }
   const QImage picture = captureDrawing();
   if (picture.isNull()) {
-    Report("Error",
-           "The view cannot be copied as a picture: the drawing area has no OpenGL context, so "
-           "there is no picture of it.",
-           MessageIcon::Critical);
+    Report(texts::kErrorTitle, texts::kNoPictureToCopy, MessageIcon::Critical);
     return;
   }
   QGuiApplication::clipboard()->setImage(picture);
@@ -630,7 +605,7 @@ void MainWindow::editGraph() {
   const std::vector<GraphListEntry>& entries = document_.Entries();
   if (static_cast<std::size_t>(row) >= entries.size() ||
       !entries[static_cast<std::size_t>(row)].checked) {
-    Report("Warning", "Select a function first.", MessageIcon::Exclamation);
+    Report(texts::kWarningTitle, texts::kSelectFunctionFirst, MessageIcon::Exclamation);
     return;
   }
   const std::int32_t position = row + 1;
@@ -646,10 +621,7 @@ void MainWindow::editGraph() {
     return;
   }
   if (!GraphDialog::CanEdit(*graph, document_.Values().documentKind)) {
-    Report("Note",
-           "The Properties dialog edits only the functions y=f(x), x=f1(u),y=f2(u), r=f(a) "
-           "and a=f1(u),r=f2(u).",
-           MessageIcon::Exclamation);
+    Report(texts::kNoteTitle, texts::kCannotEditGraph, MessageIcon::Exclamation);
     return;
   }
   editMode_ = true;
@@ -737,7 +709,7 @@ void MainWindow::showHelp() {
 }
 
 void MainWindow::showHomepage() {
-  dialogs_.OpenUrl(QUrl(QString::fromLatin1(kHomePage)));
+  dialogs_.OpenUrl(QUrl(QString::fromLatin1(texts::kHomePage)));
 }
 
 void MainWindow::showAbout() {

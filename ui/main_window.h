@@ -32,6 +32,9 @@ namespace quillon {
 
 class DrawArea;
 enum class ToolbarPicture;
+namespace texts {
+struct CommandTexts;
+}
 class SplitterBar;
 class WindowDialogs;
 
@@ -140,10 +143,12 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   void createMenus();
   void createToolBars();
   void createControls();
-  // An action of the window named name, showing text and running slot.
-  QAction* makeAction(const char* name, const QString& text, void (MainWindow::*slot)());
+  // An action of the window named name, with the command's item text and
+  // shortcut, that runs slot.
+  QAction* makeAction(const char* name, const texts::CommandTexts& command,
+                      void (MainWindow::*slot)());
   // A toolbar button with this picture and tool tip that runs the command.
-  void addToolButton(QAction* command, ToolbarPicture picture, const QString& toolTip);
+  void addToolButton(QAction* command, ToolbarPicture picture, const char* toolTip);
 
   // Lays out the list, the splitter and the drawing area in the central area.
   void layoutControls();

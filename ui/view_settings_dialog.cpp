@@ -16,23 +16,14 @@
 #include "ui/dialog_buttons.h"
 #include "ui/dialog_text.h"
 #include "ui/window_dialogs.h"
+#include "ui/window_texts.h"
 
 namespace quillon {
 
 namespace {
 
-// Each bound's name (its box is NAMEEdit, its caption NAMELabel) and caption,
-// in the order of Bounds.
-struct BoundControl {
-  const char* name;
-  const char* caption;
-};
-constexpr std::array<BoundControl, 6> kBoundControls = {{{"minX", "Min x"},
-                                                         {"maxX", "Max x"},
-                                                         {"minY", "Min y"},
-                                                         {"maxY", "Max y"},
-                                                         {"minZ", "Min z"},
-                                                         {"maxZ", "Max z"}}};
+// The names of the bounds' controls (NAMELabel, NAMEEdit), in the order of Bounds.
+constexpr std::array<const char*, 6> kBoundNames = {"minX", "maxX", "minY", "maxY", "minZ", "maxZ"};
 
 std::array<float*, 6> Bounds(DocumentValues& values) {
   return {&values.ViewMinX, &values.ViewMaxX, &values.ViewMinY,
@@ -45,26 +36,26 @@ ViewSettingsDialog::ViewSettingsDialog(Camera& view, DocumentValues& values, Win
                                        QWidget* parent)
     : QDialog(parent), view_(view), values_(values), dialogs_(dialogs) {
   setObjectName(QStringLiteral("ViewSettingsDialog"));
-  setWindowTitle(QStringLiteral("View Setting"));
+  setWindowTitle(texts::kViewSettingTitle);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-  projectionGroup_ = new QGroupBox(QStringLiteral("Projection Type"), this);
+  projectionGroup_ = new QGroupBox(texts::kProjectionGroup, this);
   projectionGroup_->setObjectName(QStringLiteral("projectionGroup"));
-  orthographicOption_ = new QRadioButton(QStringLiteral("Ortho"), projectionGroup_);
+  orthographicOption_ = new QRadioButton(texts::kOrthographic, projectionGroup_);
   orthographicOption_->setObjectName(QStringLiteral("orthographicOption"));
   orthographicOption_->setChecked(true);
-  perspectiveOption_ = new QRadioButton(QStringLiteral("Perspective"), projectionGroup_);
+  perspectiveOption_ = new QRadioButton(texts::kPerspective, projectionGroup_);
   perspectiveOption_->setObjectName(QStringLiteral("perspectiveOption"));
   auto* projection = new QHBoxLayout(projectionGroup_);
   projection->addWidget(orthographicOption_);
   projection->addWidget(perspectiveOption_);
 
-  boundsGroup_ = new QGroupBox(QStringLiteral("View Intervals"), this);
+  boundsGroup_ = new QGroupBox(texts::kViewIntervalsGroup, this);
   boundsGroup_->setObjectName(QStringLiteral("boundsGroup"));
   auto* bounds = new QGridLayout(boundsGroup_);
   for (std::size_t i = 0; i < boundEdits_.size(); ++i) {
-    const QString name = QString::fromLatin1(kBoundControls[i].name);
-    boundLabels_[i] = new QLabel(QString::fromLatin1(kBoundControls[i].caption), boundsGroup_);
+    const QString name = QString::fromLatin1(kBoundNames[i]);
+    boundLabels_[i] = new QLabel(QString::fromLatin1(texts::kViewBoundCaptions[i]), boundsGroup_);
     boundLabels_[i]->setObjectName(name + QStringLiteral("Label"));
     boundEdits_[i] = new QLineEdit(boundsGroup_);
     boundEdits_[i]->setObjectName(name + QStringLiteral("Edit"));
@@ -120,7 +111,7 @@ void ViewSettingsDialog::accept() {
   for (std::size_t i = 0; i < boundEdits_.size(); ++i) {
     values[i] = static_cast<float>(TextValue(boundEdits_[i]->text()));
     if (!std::isfinite(values[i])) {
-      dialogs_.Report("Note", "A number is too large.", MessageIcon::Exclamation);
+      dialogs_.Report(texts::kNoteTitle, texts::kNumberTooLarge, MessageIcon::Exclamation);
       return;
     }
   }

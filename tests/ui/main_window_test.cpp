@@ -4,8 +4,8 @@
 // dialogs and help, with the frames drawn.
 
 #include "support/codes.h"
-#include "ui/about_dialog.h"
 #include "ui/splitter_bar.h"
+#include "ui/window_texts.h"
 #include "window_test_support.h"
 
 namespace quillon::testing {
@@ -409,11 +409,11 @@ TEST_F(WindowCommands, HelpHomepageAndAbout) {
     Trigger(action);
   }
   const QUrl help = QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/help.html");
-  EXPECT_EQ(dialogs.openedUrls, (std::vector<QUrl>{help, help, QUrl(kHomePage)}));
+  EXPECT_EQ(dialogs.openedUrls, (std::vector<QUrl>{help, help, QUrl(texts::kHomePage)}));
   dialogs.scripts.push_back([this](QDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle().toStdString(), "About Quillon");
     EXPECT_EQ(Texts(dialog, "titleLabel versionLabel homePageLabel okButton"),
-              std::string("Quillon|Version 1.0|") + kHomePage + "|O K");
+              std::string("Quillon|Version 1.0|") + texts::kHomePage + "|O K");
     QTest::mouseClick(Find<QLabel>(dialog, "homePageLabel"), Qt::LeftButton);
     EXPECT_EQ(dialogs.openedUrls.size(), 4u);
     ClickButton(dialog, "okButton");
