@@ -62,6 +62,10 @@ QAction* MainWindow::makeAction(const char* name, const texts::CommandTexts& com
   auto* action = new QAction(command.item, this);
   action->setObjectName(QString::fromLatin1(name));
   action->setShortcut(QKeySequence(QString::fromLatin1(command.shortcut)));
+  // Menus show no tool tips; a toolbar button shows its command's.
+  if (*command.toolTip != '\0') {
+    action->setToolTip(command.toolTip);
+  }
   // The pop-up menus show their items without shortcuts; the main menu
   // shows them.
   action->setShortcutVisibleInContextMenu(false);
@@ -166,11 +170,11 @@ void MainWindow::createMenus() {
   drawAreaMenu_->addAction(drawAxisAction_);
 }
 
-void MainWindow::addToolButton(QAction* command, ToolbarPicture picture, const char* toolTip) {
+void MainWindow::addToolButton(QAction* command, ToolbarPicture picture) {
   // The button is an action of its own that runs the command's: a picture on
   // the command's action would widen the menus that show it.
-  QAction* button = toolBar_->addAction(ToolbarIcon(picture), toolTip);
-  button->setToolTip(toolTip);
+  QAction* button = toolBar_->addAction(ToolbarIcon(picture), command->toolTip());
+  button->setToolTip(command->toolTip());
   connect(button, &QAction::triggered, command, &QAction::trigger);
 }
 
@@ -180,31 +184,30 @@ void MainWindow::createToolBars() {
   toolBar_->setMovable(false);
   toolBar_->setIconSize(QSize(24, 24));
   toolBar_->addSeparator();
-  addToolButton(fileNewAction_, ToolbarPicture::NewDocument, texts::kNew.toolTip);
+  addToolButton(fileNewAction_, ToolbarPicture::NewDocument);
   toolBar_->addSeparator();
-  addToolButton(fileOpenAction_, ToolbarPicture::Open, texts::kOpen.toolTip);
-  addToolButton(fileSaveAction_, ToolbarPicture::Save, texts::kSave.toolTip);
-  addToolButton(fileSaveAsAction_, ToolbarPicture::SaveAs, texts::kSaveAs.toolTip);
+  addToolButton(fileOpenAction_, ToolbarPicture::Open);
+  addToolButton(fileSaveAction_, ToolbarPicture::Save);
+  addToolButton(fileSaveAsAction_, ToolbarPicture::SaveAs);
   toolBar_->addSeparator();
-  addToolButton(filePrintAction_, ToolbarPicture::Print, texts::kPrint.toolTip);
+  addToolButton(filePrintAction_, ToolbarPicture::Print);
   toolBar_->addSeparator();
-  addToolButton(editCutAction_, ToolbarPicture::Cut, texts::kCut.toolTip);
-  addToolButton(editCopyAction_, ToolbarPicture::Copy, texts::kCopy.toolTip);
-  addToolButton(editCopyAsBitmapAction_, ToolbarPicture::CopyAsBitmap,
-                texts::kCopyAsBitmap.toolTip);
-  addToolButton(editPasteAction_, ToolbarPicture::Paste, texts::kPaste.toolTip);
-  addToolButton(editDeleteAction_, ToolbarPicture::Delete, texts::kDelete.toolTip);
+  addToolButton(editCutAction_, ToolbarPicture::Cut);
+  addToolButton(editCopyAction_, ToolbarPicture::Copy);
+  addToolButton(editCopyAsBitmapAction_, ToolbarPicture::CopyAsBitmap);
+  addToolButton(editPasteAction_, ToolbarPicture::Paste);
+  addToolButton(editDeleteAction_, ToolbarPicture::Delete);
   toolBar_->addSeparator();
-  addToolButton(helpContentsAction_, ToolbarPicture::Help, texts::kHelpContents.toolTip);
+  addToolButton(helpContentsAction_, ToolbarPicture::Help);
   toolBar_->addSeparator();
-  addToolButton(drawCartesianAction_, ToolbarPicture::DrawCartesian, texts::kDrawCartesian.toolTip);
-  addToolButton(drawPolarAction_, ToolbarPicture::DrawPolar, texts::kDrawPolar.toolTip);
+  addToolButton(drawCartesianAction_, ToolbarPicture::DrawCartesian);
+  addToolButton(drawPolarAction_, ToolbarPicture::DrawPolar);
   toolBar_->addSeparator();
-  addToolButton(drawAxisAction_, ToolbarPicture::Axis, texts::kAxis.toolTip);
+  addToolButton(drawAxisAction_, ToolbarPicture::Axis);
   toolBar_->addSeparator();
-  addToolButton(viewMoveAction_, ToolbarPicture::Move, texts::kMove.toolTip);
-  addToolButton(viewZoomAction_, ToolbarPicture::Zoom, texts::kZoom.toolTip);
-  addToolButton(viewZoomToFitAction_, ToolbarPicture::ZoomToFit, texts::kZoomToFit.toolTip);
+  addToolButton(viewMoveAction_, ToolbarPicture::Move);
+  addToolButton(viewZoomAction_, ToolbarPicture::Zoom);
+  addToolButton(viewZoomToFitAction_, ToolbarPicture::ZoomToFit);
 }
 
 void MainWindow::createControls() {
@@ -259,8 +262,6 @@ void MainWindow::Load(const std::string& commandLine) {
   DocumentValues& values = document_.Values();
   values.ViewMinX = values.ViewMinY = values.ViewMinZ = -50;
   values.ViewMaxX = values.ViewMaxY = values.ViewMaxZ = 50;
-  axisDialogOK_ = false;
-  editMode_ = false;
   document_.Saved(false);
   clipboard_.ClipGraphCount(0);
   helpFilePath_ = QCoreApplication::applicationDirPath() + QStringLiteral("/help.html");
@@ -586,7 +587,6 @@ void MainWindow::drawPolar() {
 }
 
 void MainWindow::drawNewGraph(int coordinateIndex) {
-  editMode_ = false;
   const std::int32_t countBefore = document_.ListScene().Graphs().Count();
   GraphDialog dialog(document_, dialogs_, this);
   dialog.PresetNew(coordinateIndex);
@@ -624,13 +624,11 @@ void MainWindow::editGraph() {
     Report(texts::kNoteTitle, texts::kCannotEditGraph, MessageIcon::Exclamation);
     return;
   }
-  editMode_ = true;
   GraphDialog dialog(document_, dialogs_, this);
   dialog.PresetEdit(*graph, position);
   const bool accepted = dialogs_.ShowModal(dialog) == QDialog::Accepted;
   activateWindow();
   if (accepted) {
-    editMode_ = false;
     graphsChanged(row);
   }
 }
@@ -663,11 +661,9 @@ void MainWindow::showViewSettings() {
 
 void MainWindow::showAxisProperties() {
   AxisDialog dialog(document_.MainAxis(), dialogs_, this);
-  axisDialogOK_ = dialogs_.ShowModal(dialog) == QDialog::Accepted;
-  if (axisDialogOK_) {
+  if (dialogs_.ShowModal(dialog) == QDialog::Accepted) {
     RebuildLists();
     Display();
-    axisDialogOK_ = false;
   }
 }
 

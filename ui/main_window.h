@@ -74,17 +74,12 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   // list, and redraws. Nothing happens for an empty document.
   void DeleteGraph(std::int32_t position);
   void DeleteAllGraphs();
-  bool IsShown(std::int32_t ID) const { return document_.IsShown(ID); }
 
   // --- what the window keeps ---
 
   quillon::Document& Document() { return document_; }
-  const GraphClipboard& Clipboard() const { return clipboard_; }
   Camera& MainView() { return mainView_; }
   const MouseNavigation& Navigation() const { return navigation_; }
-  bool EditMode() const { return editMode_; }
-  // The help page beside the program.
-  QString HelpFilePath() const { return helpFilePath_; }
 
   // --- DocumentDialogs: passed on to the WindowDialogs ---
 
@@ -147,8 +142,9 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   // shortcut, that runs slot.
   QAction* makeAction(const char* name, const texts::CommandTexts& command,
                       void (MainWindow::*slot)());
-  // A toolbar button with this picture and tool tip that runs the command.
-  void addToolButton(QAction* command, ToolbarPicture picture, const char* toolTip);
+  // A toolbar button with this picture and the command's tool tip that runs
+  // the command.
+  void addToolButton(QAction* command, ToolbarPicture picture);
 
   // Lays out the list, the splitter and the drawing area in the central area.
   void layoutControls();
@@ -181,8 +177,6 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   Light mainLight_;
   Box sceneBox_;
   std::int32_t animStep_ = 0;
-  bool editMode_ = false;
-  bool axisDialogOK_ = false;
   bool contextReported_ = false;
   MouseNavigation navigation_;
   QString helpFilePath_;

@@ -118,7 +118,6 @@ TEST_F(MainWindow, EditShowsTheGraphAndChangesItOnOkOnly) {
   List().setCurrentRow(0);
   Trigger("editGraphAction");
   EXPECT_EQ(dialogs.reports, Lines{"(!) Warning: Select a function first."});
-  EXPECT_FALSE(Window().EditMode());
   ClickCheckBox(0);
 
   // A text that does not compile is told and keeps the dialog open; Cancel
@@ -134,7 +133,6 @@ TEST_F(MainWindow, EditShowsTheGraphAndChangesItOnOkOnly) {
     EXPECT_FALSE(dialog.isVisible());
   });
   Trigger("editGraphAction");
-  EXPECT_TRUE(Window().EditMode());  // Cancel keeps it
   EXPECT_EQ(Entries(), Lines{"[x] 2D Curve  y=x^2/4-5"});
 
   dialogs.colors.push_back(kGreen);
@@ -146,7 +144,6 @@ TEST_F(MainWindow, EditShowsTheGraphAndChangesItOnOkOnly) {
     ClickButton(dialog, "okButton");
   });
   Trigger("editGraphAction");
-  EXPECT_FALSE(Window().EditMode());
   EXPECT_EQ(Entries(), Lines{"[x] 2D Curve  y=5-x^2/4"});
   EXPECT_EQ(ListedGraph(1).id, ID);
   const QImage frame = Frame();
@@ -181,7 +178,6 @@ TEST_F(MainWindow, EditRefusesGraphsTheDialogCannotShow) {
   Trigger("editGraphAction");
   ASSERT_EQ(dialogs.reports.size(), 1u);
   EXPECT_EQ(dialogs.reports[0].rfind("(!) Note: The Properties dialog edits only", 0), 0u);
-  EXPECT_FALSE(Window().EditMode());
   EXPECT_EQ(ListedGraph(1).form, FunctionForm::Equation);
 }
 
