@@ -120,34 +120,23 @@ Widget* Find(QWidget& parent, const char* name) {
 }
 
 // The texts the controls named (blank-separated) show, joined by "|": a
-// caption, a box's text, a list's current item, the pages of a tab widget
-// joined by "/"; "[x]" or "[ ]" after a check box; "~" for a hidden control.
+// box's or label's text, a list's current item; "[x]" or "[ ]" after a
+// check box; "~" for a hidden control.
 inline std::string Texts(QWidget& parent, const std::string& names) {
-  const auto text = [](QWidget* widget) -> std::string {
-    if (widget->isHidden()) {
-      return "~";
-    }
-    if (auto* tabs = qobject_cast<QTabWidget*>(widget)) {
-      std::string pages = tabs->tabText(0).toStdString();
-      for (int i = 1; i < tabs->count(); ++i) {
-        pages += "/" + tabs->tabText(i).toStdString();
-      }
-      return pages;
-    }
-    const char* property = qobject_cast<QComboBox*>(widget) != nullptr   ? "currentText"
-                           : qobject_cast<QGroupBox*>(widget) != nullptr ? "title"
-                                                                         : "text";
-    auto* button = qobject_cast<QAbstractButton*>(widget);
-    const bool checkable = button != nullptr && button->isCheckable();
-    return widget->property(property).toString().toStdString() + (!checkable            ? ""
-                                                                  : button->isChecked() ? "[x]"
-                                                                                        : "[ ]");
-  };
   std::istringstream list(names);
   std::string result;
   for (std::string name; list >> name;) {
     QWidget* widget = Find<QWidget>(parent, name.c_str());
-    result += (widget != nullptr ? text(widget) : "?") + "|";
+    if (widget == nullptr || widget->isHidden()) {
+      result += widget == nullptr ? "?|" : "~|";
+      continue;
+    }
+    const bool combo = qobject_cast<QComboBox*>(widget) != nullptr;
+    result += widget->property(combo ? "currentText" : "text").toString().toStdString();
+    if (auto* button = qobject_cast<QAbstractButton*>(widget); button && button->isCheckable()) {
+      result += button->isChecked() ? "[x]" : "[ ]";
+    }
+    result += "|";
   }
   return result.substr(0, result.size() - 1);
 }
@@ -169,26 +158,20 @@ inline void SetText(QWidget& parent, const char* name, const char* text) {
   Find<QLineEdit>(parent, name)->setText(QString::fromLatin1(text));
 }
 
-// Types the input into a shown Properties dialog and presses OK.
+// Fills a shown Properties dialog with the input and presses OK.
 inline void FillAndConfirm(QDialog& dialog, const FunctionInput& input) {
   ChooseComboItem(Find<QComboBox>(dialog, "coordinateCombo"), input.coordinate);
   ChooseComboItem(Find<QComboBox>(dialog, "formCombo"), input.form);
-  const auto type = [&dialog](const char* name, const std::string& text) {
-    auto* box = Find<QLineEdit>(dialog, name);
-    box->selectAll();
-    box->del();
-    QTest::keyClicks(box, QString::fromLatin1(text));
-  };
-  type("nameEdit", input.name);
-  type("firstFunctionEdit", input.first);
-  if (input.form == 1) {
-    type("secondFunctionEdit", input.second);
-  } else {
-    Find<QLineEdit>(dialog, "secondFunctionEdit")->setText(QString::fromStdString(input.second));
+  const std::pair<const char*, std::string> boxes[] = {{"nameEdit", input.name},
+                                                       {"firstFunctionEdit", input.first},
+                                                       {"secondFunctionEdit", input.second},
+                                                       {"fromEdit", input.min},
+                                                       {"toEdit", input.max},
+                                                       {"stepsEdit", input.steps}};
+  for (const auto& [name, text] : boxes) {
+    Find<QLineEdit>(dialog, name)->setText(QString::fromStdString(text));
   }
-  type("fromEdit", input.min);
-  type("toEdit", input.max);
-  type("stepsEdit", input.steps);
+  // The boxes are checked whichever tab is in front.
   Find<QTabWidget>(dialog, "tabs")->setCurrentIndex(1);
   ChooseComboItem(Find<QComboBox>(dialog, "widthCombo"), 2);
   Find<QCheckBox>(dialog, "showGraphCheck")->setChecked(input.showCurve);
