@@ -28,7 +28,7 @@ namespace quillon {
 
 namespace {
 
-// The forms of a coordinate system, in the order of the form list.
+// The texts of a form: Cartesian or polar, explicit or parametric.
 const texts::FormTexts& Form(bool polar, bool parametric) {
   if (polar) {
     return parametric ? texts::kPolarParametric : texts::kPolarExplicit;
@@ -36,6 +36,7 @@ const texts::FormTexts& Form(bool polar, bool parametric) {
   return parametric ? texts::kCartesianParametric : texts::kCartesianExplicit;
 }
 
+// The form list of a coordinate system: explicit, then parametric.
 QStringList FormNames(bool polar) {
   return {Form(polar, false).name, Form(polar, true).name};
 }
@@ -211,8 +212,6 @@ void GraphDialog::onFormChosen() {
   stepsLabel_->setText(texts::kStepsCaption + parameter);
   secondFunctionLabel_->setVisible(parametric);
   secondFunctionEdit_->setVisible(parametric);
-  stepsLabel_->setVisible(true);
-  stepsEdit_->setVisible(true);
 }
 
 void GraphDialog::onColorClicked() {

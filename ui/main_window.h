@@ -31,12 +31,12 @@ class QToolBar;
 namespace quillon {
 
 class DrawArea;
+class SplitterBar;
+class WindowDialogs;
 enum class ToolbarPicture;
 namespace texts {
 struct CommandTexts;
-}
-class SplitterBar;
-class WindowDialogs;
+}  // namespace texts
 
 class MainWindow : public QMainWindow, public DocumentDialogs {
   Q_OBJECT
