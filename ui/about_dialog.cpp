@@ -11,82 +11,74 @@
 #include <QVBoxLayout>
 
 #include "ui/window_dialogs.h"
+#include "ui/window_texts.h"
 
 namespace quillon {
 
 AboutDialog::AboutDialog(WindowDialogs& dialogs, QWidget* parent)
     : QDialog(parent), dialogs_(dialogs) {
   setObjectName(QStringLiteral("AboutDialog"));
-  setWindowTitle(QStringLiteral("About Quillon"));
+  setWindowTitle(texts::kAboutTitle);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-  lblTitle = new QLabel(QStringLiteral("Quillon"), this);
-  lblTitle->setObjectName(QStringLiteral("lblTitle"));
+  titleLabel_ = new QLabel(texts::kProgramName, this);
+  titleLabel_->setObjectName(QStringLiteral("titleLabel"));
   // fontconfig stands a metric-compatible serif in for Times New Roman.
   QFont title(QStringLiteral("Times New Roman"), 24, QFont::Bold);
-  lblTitle->setFont(title);
+  titleLabel_->setFont(title);
 
-  Label2 = new QLabel(QStringLiteral("Version 1.0"), this);
-  Label2->setObjectName(QStringLiteral("Label2"));
+  versionLabel_ = new QLabel(texts::kVersionCaption + QString(texts::kProgramVersion), this);
+  versionLabel_->setObjectName(QStringLiteral("versionLabel"));
 
-  Line1 = new QFrame(this);
-  Line1->setObjectName(QStringLiteral("Line1"));
-  Line1->setFrameShape(QFrame::HLine);
-  Line1->setFrameShadow(QFrame::Sunken);
+  separatorLine_ = new QFrame(this);
+  separatorLine_->setObjectName(QStringLiteral("separatorLine"));
+  separatorLine_->setFrameShape(QFrame::HLine);
+  separatorLine_->setFrameShadow(QFrame::Sunken);
 
-  Label1 = new QLabel(QString::fromLatin1(kHomePage), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  QFont link = Label1->font();
+  homePageLabel_ = new QLabel(QString::fromLatin1(texts::kHomePage), this);
+  homePageLabel_->setObjectName(QStringLiteral("homePageLabel"));
+  QFont link = homePageLabel_->font();
   link.setUnderline(true);
-  Label1->setFont(link);
-  QPalette linkColors = Label1->palette();
+  homePageLabel_->setFont(link);
+  QPalette linkColors = homePageLabel_->palette();
   linkColors.setColor(QPalette::WindowText, linkColors.color(QPalette::Link));
-  Label1->setPalette(linkColors);
-  Label1->setCursor(Qt::PointingHandCursor);
-  Label1->installEventFilter(this);
+  homePageLabel_->setPalette(linkColors);
+  homePageLabel_->setCursor(Qt::PointingHandCursor);
+  homePageLabel_->installEventFilter(this);
 
-  lblDisclaimer = new QLabel(
-      QStringLiteral("Quillon is provided \"as is\", without warranty of any kind, express or "
-                     "implied. Check every plot that you rely on: the program samples each "
-                     "function at a finite number of points and may miss what happens "
-                     "between them."),
-      this);
-  lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
-  lblDisclaimer->setWordWrap(true);
+  disclaimerLabel_ = new QLabel(texts::kDisclaimer, this);
+  disclaimerLabel_->setObjectName(QStringLiteral("disclaimerLabel"));
+  disclaimerLabel_->setWordWrap(true);
 
-  cmdOK = new QPushButton(QStringLiteral("O K"), this);
-  cmdOK->setObjectName(QStringLiteral("cmdOK"));
-  cmdOK->setDefault(true);
-  connect(cmdOK, &QPushButton::clicked, this, &AboutDialog::cmdOK_Click);
+  okButton_ = new QPushButton(texts::kAboutOk, this);
+  okButton_->setObjectName(QStringLiteral("okButton"));
+  okButton_->setDefault(true);
+  connect(okButton_, &QPushButton::clicked, this, &AboutDialog::accept);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(cmdOK);
+  buttons->addWidget(okButton_);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(lblTitle);
-  layout->addWidget(Label2);
-  layout->addWidget(Line1);
-  layout->addWidget(Label1);
-  layout->addWidget(lblDisclaimer);
+  layout->addWidget(titleLabel_);
+  layout->addWidget(versionLabel_);
+  layout->addWidget(separatorLine_);
+  layout->addWidget(homePageLabel_);
+  layout->addWidget(disclaimerLabel_);
   layout->addLayout(buttons);
   setFixedWidth(380);
 }
 
 bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Label1 && event->type() == QEvent::MouseButtonRelease &&
+  if (watched == homePageLabel_ && event->type() == QEvent::MouseButtonRelease &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-    Label1_Click();
+    openHomePage();
     return true;
   }
   return QDialog::eventFilter(watched, event);
 }
 
-void AboutDialog::cmdOK_Click() {
-  accept();
-}
-
-void AboutDialog::Label1_Click() {
-  dialogs_.OpenUrl(QUrl(QString::fromLatin1(kHomePage)));
+void AboutDialog::openHomePage() {
+  dialogs_.OpenUrl(QUrl(QString::fromLatin1(texts::kHomePage)));
 }
 
 }  // namespace quillon

@@ -12,9 +12,6 @@ namespace quillon {
 
 class WindowDialogs;
 
-// The maker's home page, opened by Help, Homepage and by the About box.
-inline constexpr const char* kHomePage = "https://quillon.example.org";
-
 class AboutDialog : public QDialog {
   Q_OBJECT
 
@@ -25,18 +22,17 @@ class AboutDialog : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private slots:
-  void cmdOK_Click();
-  void Label1_Click();
+  void openHomePage();
 
  private:
   WindowDialogs& dialogs_;
 
-  QLabel* lblTitle = nullptr;
-  QLabel* Label2 = nullptr;
-  QFrame* Line1 = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* lblDisclaimer = nullptr;
-  QPushButton* cmdOK = nullptr;
+  QLabel* titleLabel_ = nullptr;
+  QLabel* versionLabel_ = nullptr;
+  QFrame* separatorLine_ = nullptr;
+  QLabel* homePageLabel_ = nullptr;
+  QLabel* disclaimerLabel_ = nullptr;
+  QPushButton* okButton_ = nullptr;
 };
 
 }  // namespace quillon

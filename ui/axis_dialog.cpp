@@ -17,87 +17,84 @@
 #include "ui/dialog_buttons.h"
 #include "ui/dialog_text.h"
 #include "ui/window_dialogs.h"
+#include "ui/window_texts.h"
 
 namespace quillon {
 
 AxisDialog::AxisDialog(Axis& axis, WindowDialogs& dialogs, QWidget* parent)
     : QDialog(parent), axis_(axis), dialogs_(dialogs) {
   setObjectName(QStringLiteral("AxisDialog"));
-  setWindowTitle(QStringLiteral("Axis Properties"));
+  setWindowTitle(texts::kAxisPropertiesTitle);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-  SSTab1 = new QTabWidget(this);
-  SSTab1->setObjectName(QStringLiteral("SSTab1"));
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName(QStringLiteral("tabs"));
 
   auto* general = new QWidget;
-  Check1 = new QCheckBox(QStringLiteral("Show Axis"), general);
-  Check1->setObjectName(QStringLiteral("Check1"));
+  showAxisCheck_ = new QCheckBox(texts::kShowAxis, general);
+  showAxisCheck_->setObjectName(QStringLiteral("showAxisCheck"));
   auto* generalLayout = new QVBoxLayout(general);
-  generalLayout->addWidget(Check1);
+  generalLayout->addWidget(showAxisCheck_);
   generalLayout->addStretch();
 
   auto* line = new QWidget;
-  Label1 = new QLabel(QStringLiteral("Color"), line);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Picture1 = new ColorBox(line);
-  Picture1->setObjectName(QStringLiteral("Picture1"));
-  connect(Picture1, &ColorBox::clicked, this, &AxisDialog::Picture1_Click);
-  Label2 = new QLabel(QStringLiteral("Width"), line);
-  Label2->setObjectName(QStringLiteral("Label2"));
-  Combo1 = new QComboBox(line);
-  Combo1->setObjectName(QStringLiteral("Combo1"));
+  colorLabel_ = new QLabel(texts::kColorCaption, line);
+  colorLabel_->setObjectName(QStringLiteral("colorLabel"));
+  colorBox_ = new ColorBox(line);
+  colorBox_->setObjectName(QStringLiteral("colorBox"));
+  connect(colorBox_, &ColorBox::clicked, this, &AxisDialog::onColorClicked);
+  widthLabel_ = new QLabel(texts::kWidthCaption, line);
+  widthLabel_->setObjectName(QStringLiteral("widthLabel"));
+  widthCombo_ = new QComboBox(line);
+  widthCombo_->setObjectName(QStringLiteral("widthCombo"));
   auto* lineLayout = new QGridLayout(line);
-  lineLayout->addWidget(Label1, 0, 0);
-  lineLayout->addWidget(Picture1, 0, 1, Qt::AlignLeft);
-  lineLayout->addWidget(Label2, 1, 0);
-  lineLayout->addWidget(Combo1, 1, 1, Qt::AlignLeft);
+  lineLayout->addWidget(colorLabel_, 0, 0);
+  lineLayout->addWidget(colorBox_, 0, 1, Qt::AlignLeft);
+  lineLayout->addWidget(widthLabel_, 1, 0);
+  lineLayout->addWidget(widthCombo_, 1, 1, Qt::AlignLeft);
   lineLayout->setRowStretch(2, 1);
   lineLayout->setColumnStretch(1, 1);
 
   auto* fonts = new QWidget;
-  Check2 = new QCheckBox(QStringLiteral("Better Fonts"), fonts);
-  Check2->setObjectName(QStringLiteral("Check2"));
+  betterFontsCheck_ = new QCheckBox(texts::kBetterFonts, fonts);
+  betterFontsCheck_->setObjectName(QStringLiteral("betterFontsCheck"));
   auto* fontsLayout = new QVBoxLayout(fonts);
-  fontsLayout->addWidget(Check2);
+  fontsLayout->addWidget(betterFontsCheck_);
   fontsLayout->addStretch();
 
-  SSTab1->addTab(general, QStringLiteral("General"));
-  SSTab1->addTab(line, QStringLiteral("Line"));
-  SSTab1->addTab(fonts, QStringLiteral("Fonts"));
+  tabs_->addTab(general, texts::kGeneralTab);
+  tabs_->addTab(line, texts::kLineTab);
+  tabs_->addTab(fonts, texts::kFontsTab);
 
-  QHBoxLayout* buttons = OkCancelRow(this, Command1, Command2);
-  connect(Command1, &QPushButton::clicked, this, &AxisDialog::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &AxisDialog::Command2_Click);
+  QHBoxLayout* buttons = OkCancelRow(this, okButton_, cancelButton_);
+  connect(okButton_, &QPushButton::clicked, this, &AxisDialog::accept);
+  connect(cancelButton_, &QPushButton::clicked, this, &AxisDialog::reject);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(SSTab1);
+  layout->addWidget(tabs_);
   layout->addLayout(buttons);
   setMinimumSize(300, 200);
 
-  // Load
-  Check1->setChecked(axis_.shown);
-  Check2->setChecked(axis_.betterFonts);
-  Combo1->clear();
+  // The controls show the axis as it is.
+  showAxisCheck_->setChecked(axis_.shown);
+  betterFontsCheck_->setChecked(axis_.betterFonts);
+  widthCombo_->clear();
   for (int width = 1; width <= kAxisWidths; ++width) {
-    Combo1->addItem(QString::number(width));
+    widthCombo_->addItem(QString::number(width));
   }
-  Combo1->setCurrentIndex(std::clamp(axis_.width, 1, kAxisWidths) - 1);
-  Picture1->Color(axis_.color);
+  widthCombo_->setCurrentIndex(std::clamp(axis_.width, 1, kAxisWidths) - 1);
+  colorBox_->Color(axis_.color);
 }
 
-void AxisDialog::Picture1_Click() {
-  Picture1->Choose(dialogs_);
+void AxisDialog::onColorClicked() {
+  colorBox_->Choose(dialogs_);
 }
 
-void AxisDialog::Command1_Click() {
-  axis_.shown = Check1->isChecked();
-  axis_.betterFonts = Check2->isChecked();
-  axis_.color = Picture1->Color();
-  axis_.width = RoundHalfEven(TextValue(Combo1->currentText())).value_or(1);
-  accept();
-}
-
-void AxisDialog::Command2_Click() {
-  reject();
+void AxisDialog::accept() {
+  axis_.shown = showAxisCheck_->isChecked();
+  axis_.betterFonts = betterFontsCheck_->isChecked();
+  axis_.color = colorBox_->Color();
+  axis_.width = RoundHalfEven(TextValue(widthCombo_->currentText())).value_or(1);
+  QDialog::accept();
 }
 
 }  // namespace quillon

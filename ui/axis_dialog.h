@@ -28,24 +28,26 @@ class AxisDialog : public QDialog {
   // the nearest valid width.
   AxisDialog(Axis& axis, WindowDialogs& dialogs, QWidget* parent = nullptr);
 
+ public slots:
+  // OK: the settings go into the axis.
+  void accept() override;
+
  private slots:
-  void Picture1_Click();
-  void Command1_Click();
-  void Command2_Click();
+  void onColorClicked();
 
  private:
   Axis& axis_;
   WindowDialogs& dialogs_;
 
-  QTabWidget* SSTab1 = nullptr;
-  QCheckBox* Check1 = nullptr;
-  QLabel* Label1 = nullptr;
-  ColorBox* Picture1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QComboBox* Combo1 = nullptr;
-  QCheckBox* Check2 = nullptr;
-  QPushButton* Command1 = nullptr;
-  QPushButton* Command2 = nullptr;
+  QTabWidget* tabs_ = nullptr;
+  QCheckBox* showAxisCheck_ = nullptr;
+  QLabel* colorLabel_ = nullptr;
+  ColorBox* colorBox_ = nullptr;
+  QLabel* widthLabel_ = nullptr;
+  QComboBox* widthCombo_ = nullptr;
+  QCheckBox* betterFontsCheck_ = nullptr;
+  QPushButton* okButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
 };
 
 }  // namespace quillon

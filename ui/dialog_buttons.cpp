@@ -4,14 +4,15 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
+#include "ui/window_texts.h"
 namespace quillon {
 
 QHBoxLayout* OkCancelRow(QDialog* dialog, QPushButton*& ok, QPushButton*& cancel) {
-  ok = new QPushButton(QStringLiteral("OK"), dialog);
-  ok->setObjectName(QStringLiteral("Command1"));
+  ok = new QPushButton(texts::kOk, dialog);
+  ok->setObjectName(QStringLiteral("okButton"));
   ok->setDefault(true);
-  cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
-  cancel->setObjectName(QStringLiteral("Command2"));
+  cancel = new QPushButton(texts::kCancel, dialog);
+  cancel->setObjectName(QStringLiteral("cancelButton"));
   auto* row = new QHBoxLayout;
   row->addStretch();
   row->addWidget(ok);

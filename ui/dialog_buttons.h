@@ -7,7 +7,7 @@ class QPushButton;
 
 namespace quillon {
 
-// Makes "OK" (Command1, the default button) and "Cancel" (Command2) in the
+// Makes "OK" (okButton, the default button) and "Cancel" (cancelButton) in the
 // dialog and returns the row that holds them at its right end. The caller
 // connects them.
 QHBoxLayout* OkCancelRow(QDialog* dialog, QPushButton*& ok, QPushButton*& cancel);

@@ -6,6 +6,7 @@
 
 #include "expr/number_text.h"
 #include "expr/reporter.h"
+#include "ui/window_texts.h"
 
 namespace quillon {
 
@@ -34,7 +35,7 @@ bool CleanShownBoxes(const std::vector<CheckedBox>& boxes, Reporter& reporter) {
     }
     const TextCheck check = checked.check(checked.box->text().toStdString());
     if (!check.ok) {
-      reporter.Report("Error", "Illegal data exist.", MessageIcon::Exclamation);
+      reporter.Report(texts::kErrorTitle, texts::kIllegalData, MessageIcon::Exclamation);
       return false;
     }
     checked.box->setText(QString::fromStdString(check.cleaned));

@@ -12,7 +12,7 @@ namespace quillon {
 
 DrawArea::DrawArea(const FrameSource& source, Reporter& reporter, QWidget* parent)
     : QOpenGLWidget(parent), source_(source), renderer_(&reporter) {
-  setObjectName(QStringLiteral("picDraw"));
+  setObjectName(QStringLiteral("drawArea"));
   setFocusPolicy(Qt::ClickFocus);
 }
 

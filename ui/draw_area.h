@@ -1,4 +1,4 @@
-// picDraw, the drawing area of the main window: an OpenGL widget that runs
+// DrawArea, the drawing area of the main window: an OpenGL widget that runs
 // the frame renderer on the document's objects. It only reads them; the
 // window changes them and asks for RebuildLists and Display. Mouse buttons
 // and moves are passed on to the window, which owns the navigation.

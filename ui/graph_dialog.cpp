@@ -22,13 +22,24 @@
 #include "ui/dialog_buttons.h"
 #include "ui/dialog_text.h"
 #include "ui/window_dialogs.h"
+#include "ui/window_texts.h"
 
 namespace quillon {
 
 namespace {
 
-const QStringList kCartesianForms = {QStringLiteral("y=f(x)"), QStringLiteral("x=f1(u),y=f2(u)")};
-const QStringList kPolarForms = {QStringLiteral("r=f(a)"), QStringLiteral("a=f1(u),r=f2(u)")};
+// The texts of a form: Cartesian or polar, explicit or parametric.
+const texts::FormTexts& Form(bool polar, bool parametric) {
+  if (polar) {
+    return parametric ? texts::kPolarParametric : texts::kPolarExplicit;
+  }
+  return parametric ? texts::kCartesianParametric : texts::kCartesianExplicit;
+}
+
+// The form list of a coordinate system: explicit, then parametric.
+QStringList FormNames(bool polar) {
+  return {Form(polar, false).name, Form(polar, true).name};
+}
 
 // What a new graph gets whatever the dialog says.
 constexpr std::int32_t kSurfaceColor = 0xFF0000;
@@ -47,100 +58,100 @@ Widget* Named(Widget* widget, const char* name) {
 GraphDialog::GraphDialog(quillon::Document& document, WindowDialogs& dialogs, QWidget* parent)
     : QDialog(parent), document_(document), dialogs_(dialogs) {
   setObjectName(QStringLiteral("GraphDialog"));
-  setWindowTitle(QStringLiteral("Properties"));
+  setWindowTitle(texts::kPropertiesTitle);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-  SSTab1 = Named(new QTabWidget(this), "SSTab1");
-  SSTab1->addTab(buildEquationTab(), QStringLiteral("Equation"));
-  SSTab1->addTab(buildPropertiesTab(), QStringLiteral("Properties"));
+  tabs_ = Named(new QTabWidget(this), "tabs");
+  tabs_->addTab(buildEquationTab(), texts::kEquationTab);
+  tabs_->addTab(buildPropertiesTab(), texts::kPropertiesTab);
 
-  QHBoxLayout* buttons = OkCancelRow(this, Command1, Command2);
-  connect(Command1, &QPushButton::clicked, this, &GraphDialog::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &GraphDialog::Command2_Click);
+  QHBoxLayout* buttons = OkCancelRow(this, okButton_, cancelButton_);
+  connect(okButton_, &QPushButton::clicked, this, &GraphDialog::accept);
+  connect(cancelButton_, &QPushButton::clicked, this, &GraphDialog::reject);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(SSTab1);
+  layout->addWidget(tabs_);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 QWidget* GraphDialog::buildEquationTab() {
   auto* page = new QWidget;
-  Label1 = Named(new QLabel(QStringLiteral("Name")), "Label1");
-  Text1 = Named(new QLineEdit(QStringLiteral("Untitled")), "Text1");
-  Label2 = Named(new QLabel(QStringLiteral("Coordinate")), "Label2");
-  Combo1 = Named(new QComboBox, "Combo1");
-  Combo1->addItems({QStringLiteral("Cartesian"), QStringLiteral("Polar")});
-  Combo1->setCurrentIndex(0);
-  Label13 = Named(new QLabel(QStringLiteral("Form")), "Label13");
-  Combo3 = Named(new QComboBox, "Combo3");
-  Combo3->addItems(kCartesianForms);
-  Combo3->setCurrentIndex(0);
-  connect(Combo1, &QComboBox::activated, this, &GraphDialog::Combo1_Click);
-  connect(Combo3, &QComboBox::activated, this, &GraphDialog::Combo3_Click);
+  nameLabel_ = Named(new QLabel(texts::kNameCaption), "nameLabel");
+  nameEdit_ = Named(new QLineEdit(texts::kUntitled), "nameEdit");
+  coordinateLabel_ = Named(new QLabel(texts::kCoordinateCaption), "coordinateLabel");
+  coordinateCombo_ = Named(new QComboBox, "coordinateCombo");
+  coordinateCombo_->addItems({texts::kCartesian, texts::kPolar});
+  coordinateCombo_->setCurrentIndex(0);
+  formLabel_ = Named(new QLabel(texts::kFormCaption), "formLabel");
+  formCombo_ = Named(new QComboBox, "formCombo");
+  formCombo_->addItems(FormNames(false));
+  formCombo_->setCurrentIndex(0);
+  connect(coordinateCombo_, &QComboBox::activated, this, &GraphDialog::onCoordinateChosen);
+  connect(formCombo_, &QComboBox::activated, this, &GraphDialog::onFormChosen);
 
-  Frame1 = Named(new QGroupBox(QStringLiteral("Function")), "Frame1");
-  Label3 = Named(new QLabel(QStringLiteral("x(u)")), "Label3");
-  Text2 = Named(new QLineEdit, "Text2");
-  Label4 = Named(new QLabel(QStringLiteral("y(u)")), "Label4");
-  Text3 = Named(new QLineEdit, "Text3");
-  auto* function = new QGridLayout(Frame1);
-  function->addWidget(Label3, 0, 0);
-  function->addWidget(Text2, 0, 1);
-  function->addWidget(Label4, 1, 0);
-  function->addWidget(Text3, 1, 1);
+  functionGroup_ = Named(new QGroupBox(texts::kFunctionGroup), "functionGroup");
+  firstFunctionLabel_ = Named(new QLabel, "firstFunctionLabel");
+  firstFunctionEdit_ = Named(new QLineEdit, "firstFunctionEdit");
+  secondFunctionLabel_ = Named(new QLabel, "secondFunctionLabel");
+  secondFunctionEdit_ = Named(new QLineEdit, "secondFunctionEdit");
+  auto* function = new QGridLayout(functionGroup_);
+  function->addWidget(firstFunctionLabel_, 0, 0);
+  function->addWidget(firstFunctionEdit_, 0, 1);
+  function->addWidget(secondFunctionLabel_, 1, 0);
+  function->addWidget(secondFunctionEdit_, 1, 1);
   function->setColumnMinimumWidth(1, 260);
 
-  Frame2 = Named(new QGroupBox(QStringLiteral("Domain Of Variables")), "Frame2");
-  Label5 = Named(new QLabel(QStringLiteral("Min u")), "Label5");
-  Text4 = Named(new QLineEdit, "Text4");
-  Label6 = Named(new QLabel(QStringLiteral("Max u")), "Label6");
-  Text5 = Named(new QLineEdit, "Text5");
-  Label7 = Named(new QLabel(QStringLiteral("Steps u")), "Label7");
-  Text6 = Named(new QLineEdit, "Text6");
-  const QString recommended = QStringLiteral("Recommended Value: 30 - 100");
-  Label7->setToolTip(recommended);
-  Text6->setToolTip(recommended);
-  auto* domain = new QGridLayout(Frame2);
-  domain->addWidget(Label5, 0, 0);
-  domain->addWidget(Text4, 0, 1);
-  domain->addWidget(Label6, 1, 0);
-  domain->addWidget(Text5, 1, 1);
-  domain->addWidget(Label7, 2, 0);
-  domain->addWidget(Text6, 2, 1);
+  domainGroup_ = Named(new QGroupBox(texts::kDomainGroup), "domainGroup");
+  fromLabel_ = Named(new QLabel, "fromLabel");
+  fromEdit_ = Named(new QLineEdit, "fromEdit");
+  toLabel_ = Named(new QLabel, "toLabel");
+  toEdit_ = Named(new QLineEdit, "toEdit");
+  stepsLabel_ = Named(new QLabel, "stepsLabel");
+  stepsEdit_ = Named(new QLineEdit, "stepsEdit");
+  stepsLabel_->setToolTip(texts::kStepsToolTip);
+  stepsEdit_->setToolTip(texts::kStepsToolTip);
+  auto* domain = new QGridLayout(domainGroup_);
+  domain->addWidget(fromLabel_, 0, 0);
+  domain->addWidget(fromEdit_, 0, 1);
+  domain->addWidget(toLabel_, 1, 0);
+  domain->addWidget(toEdit_, 1, 1);
+  domain->addWidget(stepsLabel_, 2, 0);
+  domain->addWidget(stepsEdit_, 2, 1);
 
   auto* grid = new QGridLayout(page);
-  grid->addWidget(Label1, 0, 0);
-  grid->addWidget(Text1, 0, 1);
-  grid->addWidget(Label2, 1, 0);
-  grid->addWidget(Combo1, 1, 1);
-  grid->addWidget(Label13, 2, 0);
-  grid->addWidget(Combo3, 2, 1);
-  grid->addWidget(Frame1, 3, 0, 1, 2);
-  grid->addWidget(Frame2, 4, 0, 1, 2);
+  grid->addWidget(nameLabel_, 0, 0);
+  grid->addWidget(nameEdit_, 0, 1);
+  grid->addWidget(coordinateLabel_, 1, 0);
+  grid->addWidget(coordinateCombo_, 1, 1);
+  grid->addWidget(formLabel_, 2, 0);
+  grid->addWidget(formCombo_, 2, 1);
+  grid->addWidget(functionGroup_, 3, 0, 1, 2);
+  grid->addWidget(domainGroup_, 4, 0, 1, 2);
+  onFormChosen();
   return page;
 }
 
 QWidget* GraphDialog::buildPropertiesTab() {
   auto* page = new QWidget;
-  Label8 = Named(new QLabel(QStringLiteral("Color")), "Label8");
-  Picture1 = Named(new ColorBox, "Picture1");
-  Picture1->Color(kBlue);
-  connect(Picture1, &ColorBox::clicked, this, &GraphDialog::Picture1_Click);
-  Label9 = Named(new QLabel(QStringLiteral("Width")), "Label9");
-  Combo2 = Named(new QComboBox, "Combo2");
+  colorLabel_ = Named(new QLabel(texts::kColorCaption), "colorLabel");
+  colorBox_ = Named(new ColorBox, "colorBox");
+  colorBox_->Color(kBlue);
+  connect(colorBox_, &ColorBox::clicked, this, &GraphDialog::onColorClicked);
+  widthLabel_ = Named(new QLabel(texts::kWidthCaption), "widthLabel");
+  widthCombo_ = Named(new QComboBox, "widthCombo");
   for (int width = 1; width <= kLineWidths; ++width) {
-    Combo2->addItem(QString::number(width));
+    widthCombo_->addItem(QString::number(width));
   }
-  Combo2->setCurrentIndex(0);
-  Check3 = Named(new QCheckBox(QStringLiteral("Show Function Graph")), "Check3");
-  Check3->setChecked(true);
+  widthCombo_->setCurrentIndex(0);
+  showGraphCheck_ = Named(new QCheckBox(texts::kShowFunctionGraph), "showGraphCheck");
+  showGraphCheck_->setChecked(true);
 
   auto* grid = new QGridLayout(page);
-  grid->addWidget(Label8, 0, 0);
-  grid->addWidget(Picture1, 0, 1, Qt::AlignLeft);
-  grid->addWidget(Label9, 1, 0);
-  grid->addWidget(Combo2, 1, 1, Qt::AlignLeft);
-  grid->addWidget(Check3, 2, 0, 1, 2);
+  grid->addWidget(colorLabel_, 0, 0);
+  grid->addWidget(colorBox_, 0, 1, Qt::AlignLeft);
+  grid->addWidget(widthLabel_, 1, 0);
+  grid->addWidget(widthCombo_, 1, 1, Qt::AlignLeft);
+  grid->addWidget(showGraphCheck_, 2, 0, 1, 2);
   grid->setRowStretch(3, 1);
   grid->setColumnStretch(1, 1);
   return page;
@@ -154,108 +165,100 @@ bool GraphDialog::CanEdit(const Graph& graph, DocumentKind documentKind) {
 
 void GraphDialog::PresetNew(int coordinateIndex) {
   editMode_ = false;
-  setWindowTitle(QStringLiteral("Properties"));
+  setWindowTitle(texts::kPropertiesTitle);
   // The explicit form of the system: its labels, the second box hidden.
-  Combo3->setCurrentIndex(0);
-  Combo1->setCurrentIndex(coordinateIndex);
-  Combo1_Click();
+  formCombo_->setCurrentIndex(0);
+  coordinateCombo_->setCurrentIndex(coordinateIndex);
+  onCoordinateChosen();
 }
 
 void GraphDialog::PresetEdit(const Graph& graph, std::int32_t listPosition) {
   editMode_ = true;
   editPosition_ = listPosition;
-  setWindowTitle(QStringLiteral("Properties"));
-  Combo3->setCurrentIndex(graph.form == FunctionForm::Parametric ? 1 : 0);
-  Combo1->setCurrentIndex(graph.coordinates == CoordinateSystem::Polar ? 1 : 0);
-  Combo1_Click();
-  Text1->setText(QString::fromStdString(graph.name));
+  setWindowTitle(texts::kPropertiesTitle);
+  formCombo_->setCurrentIndex(graph.form == FunctionForm::Parametric ? 1 : 0);
+  coordinateCombo_->setCurrentIndex(graph.coordinates == CoordinateSystem::Polar ? 1 : 0);
+  onCoordinateChosen();
+  nameEdit_->setText(QString::fromStdString(graph.name));
   if (graph.form == FunctionForm::Explicit) {
-    Text2->setText(QString::fromStdString(graph.expressionZ));
+    firstFunctionEdit_->setText(QString::fromStdString(graph.expressionZ));
   } else {
-    Text2->setText(QString::fromStdString(graph.expressionY));
-    Text3->setText(QString::fromStdString(graph.expressionZ));
+    firstFunctionEdit_->setText(QString::fromStdString(graph.expressionY));
+    secondFunctionEdit_->setText(QString::fromStdString(graph.expressionZ));
   }
-  Text4->setText(QString::fromStdString(DialogNumberText(graph.minV)));
-  Text5->setText(QString::fromStdString(DialogNumberText(graph.maxV)));
-  Text6->setText(QString::number(graph.stepsV));
-  Picture1->Color(graph.lineColor);
-  Combo2->setCurrentIndex(std::clamp(graph.lineWidth, 1, kLineWidths) - 1);
+  fromEdit_->setText(QString::fromStdString(DialogNumberText(graph.minV)));
+  toEdit_->setText(QString::fromStdString(DialogNumberText(graph.maxV)));
+  stepsEdit_->setText(QString::number(graph.stepsV));
+  colorBox_->Color(graph.lineColor);
+  widthCombo_->setCurrentIndex(std::clamp(graph.lineWidth, 1, kLineWidths) - 1);
 }
 
-void GraphDialog::Combo1_Click() {
-  const int form = std::max(Combo3->currentIndex(), 0);
-  Combo3->clear();
-  Combo3->addItems(Combo1->currentIndex() == 1 ? kPolarForms : kCartesianForms);
-  Combo3->setCurrentIndex(form);
-  Combo3_Click();
+void GraphDialog::onCoordinateChosen() {
+  const int form = std::max(formCombo_->currentIndex(), 0);
+  formCombo_->clear();
+  formCombo_->addItems(FormNames(coordinateCombo_->currentIndex() == 1));
+  formCombo_->setCurrentIndex(form);
+  onFormChosen();
 }
 
-void GraphDialog::Combo3_Click() {
-  const bool polar = Combo1->currentIndex() == 1;
-  const bool parametric = Combo3->currentIndex() == 1;
-  if (parametric) {
-    Label3->setText(polar ? QStringLiteral("a(u)") : QStringLiteral("x(u)"));
-    Label4->setText(polar ? QStringLiteral("r(u)") : QStringLiteral("y(u)"));
-    Label5->setText(QStringLiteral("Min u"));
-    Label6->setText(QStringLiteral("Max u"));
-    Label7->setText(QStringLiteral("Steps u"));
-  } else {
-    Label3->setText(polar ? QStringLiteral("r(a)") : QStringLiteral("y(x)"));
-    const QString variable = polar ? QStringLiteral("a") : QStringLiteral("x");
-    Label5->setText(QStringLiteral("Min ") + variable);
-    Label6->setText(QStringLiteral("Max ") + variable);
-    Label7->setText(QStringLiteral("Steps ") + variable);
-  }
-  Label4->setVisible(parametric);
-  Text3->setVisible(parametric);
-  Label7->setVisible(true);
-  Text6->setVisible(true);
+void GraphDialog::onFormChosen() {
+  const bool parametric = formCombo_->currentIndex() == 1;
+  const texts::FormTexts& form = Form(coordinateCombo_->currentIndex() == 1, parametric);
+  firstFunctionLabel_->setText(form.firstFunction);
+  secondFunctionLabel_->setText(form.secondFunction);
+  const QString parameter = QString::fromLatin1(form.parameter);
+  fromLabel_->setText(texts::kMinCaption + parameter);
+  toLabel_->setText(texts::kMaxCaption + parameter);
+  stepsLabel_->setText(texts::kStepsCaption + parameter);
+  secondFunctionLabel_->setVisible(parametric);
+  secondFunctionEdit_->setVisible(parametric);
 }
 
-void GraphDialog::Picture1_Click() {
-  Picture1->Choose(dialogs_);
+void GraphDialog::onColorClicked() {
+  colorBox_->Choose(dialogs_);
 }
 
 void GraphDialog::Tell(const char* title, const char* text) {
   dialogs_.Report(title, text, MessageIcon::Exclamation);
 }
 
-void GraphDialog::Command1_Click() {
+void GraphDialog::accept() {
   // Clean the shown boxes; "shown" is what the dialog shows or hides,
   // whichever tab is in front.
-  if (!CleanShownBoxes({{Text2, CheckExpressionText},
-                        {Text3, CheckExpressionText},
-                        {Text4, CheckNumberText},
-                        {Text5, CheckNumberText}},
+  if (!CleanShownBoxes({{firstFunctionEdit_, CheckExpressionText},
+                        {secondFunctionEdit_, CheckExpressionText},
+                        {fromEdit_, CheckNumberText},
+                        {toEdit_, CheckNumberText}},
                        dialogs_)) {
     return;
   }
 
   // A plane document from here on, even when a check below refuses the input.
   document_.Values().documentKind = DocumentKind::Plane;
-  const bool polar = Combo1->currentIndex() == 1;
-  if (Combo3->currentIndex() < 0) {
-    Combo3->setCurrentIndex(0);
+  const bool polar = coordinateCombo_->currentIndex() == 1;
+  if (formCombo_->currentIndex() < 0) {
+    formCombo_->setCurrentIndex(0);
   }
-  const bool parametric = Combo3->currentIndex() == 1;
+  const bool parametric = formCombo_->currentIndex() == 1;
 
   // Every needed box filled, the interval the right way round, at least one step.
-  const bool missing = Text2->text().isEmpty() || (parametric && Text3->text().isEmpty()) ||
-                       Text5->text().isEmpty() || Text6->text().isEmpty() ||
-                       Text4->text().isEmpty();
+  const bool missing = firstFunctionEdit_->text().isEmpty() ||
+                       (parametric && secondFunctionEdit_->text().isEmpty()) ||
+                       toEdit_->text().isEmpty() || stepsEdit_->text().isEmpty() ||
+                       fromEdit_->text().isEmpty();
   if (missing) {
-    Tell("Note", "Input all parameters please.");
+    Tell(texts::kNoteTitle, texts::kInputAllParameters);
     return;
   }
-  const double lower = TextValue(Text4->text());
-  const double upper = TextValue(Text5->text());
-  const double steps = TextValue(Text6->text());
+  const double lower = TextValue(fromEdit_->text());
+  const double upper = TextValue(toEdit_->text());
+  const double steps = TextValue(stepsEdit_->text());
   if (upper < lower) {
-    Tell("Note", parametric ? "Min u must less than Max u." : "Min x must less than Max x.");
+    Tell(texts::kNoteTitle, parametric ? texts::kMinAboveMaxU : texts::kMinAboveMaxX);
     return;
   }
   if (steps < 1) {
-    Tell("Note", parametric ? "Steps u must larger than 1." : "Steps x must larger than 1.");
+    Tell(texts::kNoteTitle, parametric ? texts::kTooFewStepsU : texts::kTooFewStepsX);
     return;
   }
 
@@ -265,29 +268,29 @@ void GraphDialog::Command1_Click() {
   const float minV = static_cast<float>(lower);
   const float maxV = static_cast<float>(upper);
   if (!stepCount || !std::isfinite(minV) || !std::isfinite(maxV)) {
-    Tell("Note", "A number is too large.");
+    Tell(texts::kNoteTitle, texts::kNumberTooLarge);
     return;
   }
-  const std::int32_t lineWidth = RoundHalfEven(TextValue(Combo2->currentText())).value_or(1);
+  const std::int32_t lineWidth = RoundHalfEven(TextValue(widthCombo_->currentText())).value_or(1);
 
-  const std::string first = Text2->text().toStdString();
+  const std::string first = firstFunctionEdit_->text().toStdString();
   std::shared_ptr<Graph> graph = document_.MakeGraph();
   graph->id = document_.LastGraphID();
-  graph->name = Text1->text().toStdString();
+  graph->name = nameEdit_->text().toStdString();
   graph->kind = GraphKind::PlaneCurve;
   graph->coordinates = polar ? CoordinateSystem::Polar : CoordinateSystem::Cartesian;
   graph->form = parametric ? FunctionForm::Parametric : FunctionForm::Explicit;
   // An explicit graph keeps its variable's name where a parametric one keeps f1.
   graph->expressionX = "0";
   graph->expressionY = parametric ? first : std::string(polar ? "a" : "x");
-  graph->expressionZ = parametric ? Text3->text().toStdString() : first;
+  graph->expressionZ = parametric ? secondFunctionEdit_->text().toStdString() : first;
   graph->stepsU = 1;
   graph->stepsV = *stepCount;
   graph->minU = 0;
   graph->maxU = 1.0f;
   graph->minV = minV;
   graph->maxV = maxV;
-  graph->lineColor = Picture1->Color();
+  graph->lineColor = colorBox_->Color();
   graph->lineWidth = lineWidth;
   graph->fillStyle = FillStyle::Standard;
   graph->firstColor = kSurfaceColor;
@@ -295,7 +298,7 @@ void GraphDialog::Command1_Click() {
   graph->material = MaterialPreset::Gold;
   graph->displayMode = kDisplayMode;
   graph->smoothness = kSmoothness;
-  graph->showFunctionGraph = Check3->isChecked();
+  graph->showFunctionGraph = showGraphCheck_->isChecked();
 
   // Into the document and sampled; a graph that cannot be sampled (the
   // compiler has told why) keeps the dialog open.
@@ -305,11 +308,7 @@ void GraphDialog::Command1_Click() {
     return;
   }
   editMode_ = false;
-  accept();
-}
-
-void GraphDialog::Command2_Click() {
-  reject();
+  QDialog::accept();
 }
 
 }  // namespace quillon

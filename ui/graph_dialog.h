@@ -32,12 +32,12 @@ class GraphDialog : public QDialog {
   // Number of line widths offered, "1" to "8".
   static constexpr int kLineWidths = 8;
 
-  // The dialog as Form_Load leaves it: "Untitled", Cartesian y=f(x), blue,
-  // width 1, the graph shown. Messages go through dialogs.
+  // A new dialog shows "Untitled", Cartesian y=f(x), blue, width 1, the
+  // graph shown. Messages go through dialogs.
   GraphDialog(quillon::Document& document, WindowDialogs& dialogs, QWidget* parent = nullptr);
 
-  // Whether the dialog can show this graph for editing: a plane function
-  // of kind 0 in Cartesian or polar coordinates, explicit or parametric.
+  // Whether the dialog can show this graph for editing: a plane
+  // curve in Cartesian or polar coordinates, explicit or parametric.
   static bool CanEdit(const Graph& graph, DocumentKind documentKind);
 
   // Draw Cartesian (0) or Draw Polar (1): a new graph in the explicit form.
@@ -46,15 +46,18 @@ class GraphDialog : public QDialog {
   // 1-based list position. A line width outside 1..8 shows the nearest one.
   void PresetEdit(const Graph& graph, std::int32_t listPosition);
 
+ public slots:
+  // OK: checks the boxes, builds the graph and samples it; the dialog closes
+  // only when sampling succeeded, and a refused input is told.
+  void accept() override;
+
  private slots:
   // Coordinate system chosen (also run when a preset sets it): refills the
   // form list for that system, keeping the chosen form.
-  void Combo1_Click();
+  void onCoordinateChosen();
   // Form chosen: the labels and which boxes are shown.
-  void Combo3_Click();
-  void Picture1_Click();
-  void Command1_Click();
-  void Command2_Click();
+  void onFormChosen();
+  void onColorClicked();
 
  private:
   QWidget* buildEquationTab();
@@ -67,32 +70,34 @@ class GraphDialog : public QDialog {
   bool editMode_ = false;
   std::int32_t editPosition_ = 0;
 
-  QTabWidget* SSTab1 = nullptr;
-  QLabel* Label1 = nullptr;
-  QLineEdit* Text1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QComboBox* Combo1 = nullptr;
-  QLabel* Label13 = nullptr;
-  QComboBox* Combo3 = nullptr;
-  QGroupBox* Frame1 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLineEdit* Text2 = nullptr;
-  QLabel* Label4 = nullptr;
-  QLineEdit* Text3 = nullptr;
-  QGroupBox* Frame2 = nullptr;
-  QLabel* Label5 = nullptr;
-  QLineEdit* Text4 = nullptr;
-  QLabel* Label6 = nullptr;
-  QLineEdit* Text5 = nullptr;
-  QLabel* Label7 = nullptr;
-  QLineEdit* Text6 = nullptr;
-  QLabel* Label8 = nullptr;
-  ColorBox* Picture1 = nullptr;
-  QLabel* Label9 = nullptr;
-  QComboBox* Combo2 = nullptr;
-  QCheckBox* Check3 = nullptr;
-  QPushButton* Command1 = nullptr;
-  QPushButton* Command2 = nullptr;
+  QTabWidget* tabs_ = nullptr;
+  QLabel* nameLabel_ = nullptr;
+  QLineEdit* nameEdit_ = nullptr;
+  QLabel* coordinateLabel_ = nullptr;
+  QComboBox* coordinateCombo_ = nullptr;
+  QLabel* formLabel_ = nullptr;
+  QComboBox* formCombo_ = nullptr;
+  // The function: the first box holds f (explicit) or f1, the second f2.
+  QGroupBox* functionGroup_ = nullptr;
+  QLabel* firstFunctionLabel_ = nullptr;
+  QLineEdit* firstFunctionEdit_ = nullptr;
+  QLabel* secondFunctionLabel_ = nullptr;
+  QLineEdit* secondFunctionEdit_ = nullptr;
+  // The parameter's interval and its number of steps.
+  QGroupBox* domainGroup_ = nullptr;
+  QLabel* fromLabel_ = nullptr;
+  QLineEdit* fromEdit_ = nullptr;
+  QLabel* toLabel_ = nullptr;
+  QLineEdit* toEdit_ = nullptr;
+  QLabel* stepsLabel_ = nullptr;
+  QLineEdit* stepsEdit_ = nullptr;
+  QLabel* colorLabel_ = nullptr;
+  ColorBox* colorBox_ = nullptr;
+  QLabel* widthLabel_ = nullptr;
+  QComboBox* widthCombo_ = nullptr;
+  QCheckBox* showGraphCheck_ = nullptr;
+  QPushButton* okButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
 };
 
 }  // namespace quillon

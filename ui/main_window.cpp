@@ -30,6 +30,7 @@
 #include "ui/view_picture.h"
 #include "ui/view_settings_dialog.h"
 #include "ui/window_dialogs.h"
+#include "ui/window_texts.h"
 
 namespace quillon {
 
@@ -43,11 +44,11 @@ constexpr int kInitialHeight = 640;
 MainWindow::MainWindow(WindowDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), document_(*this) {
   setObjectName(QStringLiteral("MainWindow"));
-  setWindowTitle(QStringLiteral("Quillon"));
+  setWindowTitle(texts::kProgramName);
   setWindowIcon(QuillonIcon());
   createActions();
   createMenus();
-  createToolBar();
+  createToolBars();
   createControls();
   resize(kInitialWidth, kInitialHeight);
 }
@@ -56,212 +57,201 @@ MainWindow::~MainWindow() = default;
 
 // --- construction ---
 
-QAction* MainWindow::makeAction(const QString& name, const QString& text,
+QAction* MainWindow::makeAction(const char* name, const texts::CommandTexts& command,
                                 void (MainWindow::*slot)()) {
-  auto* action = new QAction(text, this);
-  action->setObjectName(name);
+  auto* action = new QAction(command.item, this);
+  action->setObjectName(QString::fromLatin1(name));
+  action->setShortcut(QKeySequence(QString::fromLatin1(command.shortcut)));
+  // Menus show no tool tips; a toolbar button shows its command's.
+  if (*command.toolTip != '\0') {
+    action->setToolTip(command.toolTip);
+  }
+  // The pop-up menus show their items without shortcuts; the main menu
+  // shows them.
+  action->setShortcutVisibleInContextMenu(false);
   connect(action, &QAction::triggered, this, slot);
-  actions_[name] = action;
   return action;
 }
 
-QAction* MainWindow::Action(const QString& name) const {
-  const auto found = actions_.find(name);
-  return found != actions_.end() ? found->second : nullptr;
-}
-
 void MainWindow::createActions() {
-  // Main menu
-  makeAction(QStringLiteral("mnuFileNew2D"), QStringLiteral("New"), &MainWindow::newDocument);
-  makeAction(QStringLiteral("mnuFileOpen"), QStringLiteral("Open..."), &MainWindow::openFile)
-      ->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
-  makeAction(QStringLiteral("mnuFileSave"), QStringLiteral("Save"), &MainWindow::saveFile)
-      ->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
-  makeAction(QStringLiteral("mnuFileSaveAs"), QStringLiteral("SaveAs..."), &MainWindow::saveFileAs);
-  makeAction(QStringLiteral("mnuFilePrint"), QStringLiteral("Print..."), &MainWindow::printView)
-      ->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
-  makeAction(QStringLiteral("mnuFileExit"), QStringLiteral("Exit"), &MainWindow::exitProgram)
-      ->setShortcut(QKeySequence(QStringLiteral("Ctrl+X")));
+  fileNewAction_ = makeAction("fileNewAction", texts::kNew, &MainWindow::newDocument);
+  fileOpenAction_ = makeAction("fileOpenAction", texts::kOpen, &MainWindow::openFile);
+  fileSaveAction_ = makeAction("fileSaveAction", texts::kSave, &MainWindow::saveFile);
+  fileSaveAsAction_ = makeAction("fileSaveAsAction", texts::kSaveAs, &MainWindow::saveFileAs);
+  filePrintAction_ = makeAction("filePrintAction", texts::kPrint, &MainWindow::printView);
+  fileExitAction_ = makeAction("fileExitAction", texts::kExit, &MainWindow::exitProgram);
 
-  makeAction(QStringLiteral("mnuEditCut"), QStringLiteral("Cut"), &MainWindow::cutGraph);
-  makeAction(QStringLiteral("mnuEditCopy"), QStringLiteral("Copy"), &MainWindow::copyGraph)
-      ->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
-  makeAction(QStringLiteral("mnuEditCopyAs"), QStringLiteral("Copy As BMP"),
-             &MainWindow::copyAsBitmap);
-  makeAction(QStringLiteral("mnuEditPaste"), QStringLiteral("Paste"), &MainWindow::pasteGraphs);
-  makeAction(QStringLiteral("mnuEditDelete"), QStringLiteral("Delete"),
-             &MainWindow::deleteSelectedGraph);
-  makeAction(QStringLiteral("mnuEditDelAll"), QStringLiteral("Delete All"),
-             &MainWindow::DeleteAllGraphs);
+  editCutAction_ = makeAction("editCutAction", texts::kCut, &MainWindow::cutGraph);
+  editCopyAction_ = makeAction("editCopyAction", texts::kCopy, &MainWindow::copyGraph);
+  editCopyAsBitmapAction_ =
+      makeAction("editCopyAsBitmapAction", texts::kCopyAsBitmap, &MainWindow::copyAsBitmap);
+  editPasteAction_ = makeAction("editPasteAction", texts::kPaste, &MainWindow::pasteGraphs);
+  editDeleteAction_ =
+      makeAction("editDeleteAction", texts::kDelete, &MainWindow::deleteSelectedGraph);
+  editDeleteAllAction_ =
+      makeAction("editDeleteAllAction", texts::kDeleteAll, &MainWindow::DeleteAllGraphs);
+  editCutAllAction_ = makeAction("editCutAllAction", texts::kCutAll, &MainWindow::cutAllGraphs);
+  editCopyAllAction_ = makeAction("editCopyAllAction", texts::kCopyAll, &MainWindow::copyAllGraphs);
+  editGraphAction_ = makeAction("editGraphAction", texts::kEditGraph, &MainWindow::editGraph);
 
-  makeAction(QStringLiteral("mnuViewMove"), QStringLiteral("Move"), &MainWindow::enterMoveMode)
-      ->setShortcut(QKeySequence(Qt::Key_F7));
-  makeAction(QStringLiteral("mnuViewZoom"), QStringLiteral("Zoom"), &MainWindow::enterZoomMode)
-      ->setShortcut(QKeySequence(Qt::Key_F8));
-  makeAction(QStringLiteral("mnuViewFit"), QStringLiteral("Zoom to Fit"), &MainWindow::zoomToFit);
-  makeAction(QStringLiteral("mnuViewSet"), QStringLiteral("Settings..."),
-             &MainWindow::showViewSettings);
+  viewMoveAction_ = makeAction("viewMoveAction", texts::kMove, &MainWindow::enterMoveMode);
+  viewZoomAction_ = makeAction("viewZoomAction", texts::kZoom, &MainWindow::enterZoomMode);
+  viewZoomToFitAction_ =
+      makeAction("viewZoomToFitAction", texts::kZoomToFit, &MainWindow::zoomToFit);
+  viewSettingsAction_ =
+      makeAction("viewSettingsAction", texts::kViewSettings, &MainWindow::showViewSettings);
 
-  makeAction(QStringLiteral("mnuDraw2DCart"), QStringLiteral("Cartesian"),
-             &MainWindow::drawCartesian);
-  makeAction(QStringLiteral("mnuDraw2DPolar"), QStringLiteral("Polar"), &MainWindow::drawPolar);
-  makeAction(QStringLiteral("mnuDrawAxis"), QStringLiteral("Axis..."),
-             &MainWindow::showAxisProperties);
+  drawCartesianAction_ =
+      makeAction("drawCartesianAction", texts::kDrawCartesian, &MainWindow::drawCartesian);
+  drawPolarAction_ = makeAction("drawPolarAction", texts::kDrawPolar, &MainWindow::drawPolar);
+  drawAxisAction_ = makeAction("drawAxisAction", texts::kAxis, &MainWindow::showAxisProperties);
 
-  makeAction(QStringLiteral("mnuHelpCon"), QStringLiteral("Content..."), &MainWindow::showHelp);
-  makeAction(QStringLiteral("mnuHelpHome"), QStringLiteral("Homepage"), &MainWindow::showHomepage);
-  makeAction(QStringLiteral("mnuHelpAbout"), QStringLiteral("About..."), &MainWindow::showAbout);
-
-  // Pop-up menu of the graph list
-  makeAction(QStringLiteral("mnuFunEdit"), QStringLiteral("Edit..."), &MainWindow::editGraph);
-  makeAction(QStringLiteral("mnuFunCut"), QStringLiteral("Cut"), &MainWindow::cutGraph);
-  makeAction(QStringLiteral("mnuFunCopy"), QStringLiteral("Copy"), &MainWindow::copyGraph);
-  makeAction(QStringLiteral("mnuFunDelete"), QStringLiteral("Delete"),
-             &MainWindow::deleteSelectedGraph);
-
-  // Pop-up menu of the drawing area
-  makeAction(QStringLiteral("mnuGraphPaste"), QStringLiteral("Paste"), &MainWindow::pasteGraphs);
-  makeAction(QStringLiteral("mnuGraphCutAll"), QStringLiteral("Cut All"),
-             &MainWindow::cutAllGraphs);
-  makeAction(QStringLiteral("mnuGraphCopyAll"), QStringLiteral("Copy All"),
-             &MainWindow::copyAllGraphs);
-  makeAction(QStringLiteral("mnuGraphCopyAs"), QStringLiteral("Copy As BMP"),
-             &MainWindow::copyAsBitmap);
-  makeAction(QStringLiteral("mnuGraphDelAll"), QStringLiteral("Delete All"),
-             &MainWindow::DeleteAllGraphs);
-  makeAction(QStringLiteral("mnuGraphAxis"), QStringLiteral("Axis..."),
-             &MainWindow::showAxisProperties);
+  helpContentsAction_ =
+      makeAction("helpContentsAction", texts::kHelpContents, &MainWindow::showHelp);
+  helpHomepageAction_ =
+      makeAction("helpHomepageAction", texts::kHomepage, &MainWindow::showHomepage);
+  helpAboutAction_ = makeAction("helpAboutAction", texts::kAbout, &MainWindow::showAbout);
 }
 
 void MainWindow::createMenus() {
-  const auto addItems = [this](QMenu* menu, std::initializer_list<const char*> names) {
-    for (const char* name : names) {
-      if (name == nullptr) {
-        menu->addSeparator();
-      } else {
-        menu->addAction(Action(QString::fromLatin1(name)));
-      }
-    }
-  };
-  const auto addMenu = [this](const char* name, const char* title) {
-    QMenu* menu = menuBar()->addMenu(QString::fromLatin1(title));
-    menu->setObjectName(QString::fromLatin1(name));
-    return menu;
-  };
-  addItems(addMenu("mnuFile", "File"),
-           {"mnuFileNew2D", "mnuFileOpen", "mnuFileSave", "mnuFileSaveAs", nullptr, "mnuFilePrint",
-            nullptr, "mnuFileExit"});
-  addItems(addMenu("mnuEdit", "Edit"), {"mnuEditCut", "mnuEditCopy", "mnuEditCopyAs",
-                                        "mnuEditPaste", nullptr, "mnuEditDelete", "mnuEditDelAll"});
-  addItems(addMenu("mnuView", "View"),
-           {"mnuViewMove", "mnuViewZoom", "mnuViewFit", nullptr, "mnuViewSet"});
-  addItems(addMenu("mnuDraw", "Draw"), {"mnuDraw2DCart", "mnuDraw2DPolar", nullptr, "mnuDrawAxis"});
-  addItems(addMenu("mnuHelp", "Help"), {"mnuHelpCon", "mnuHelpHome", "mnuHelpAbout"});
+  QMenu* fileMenu = menuBar()->addMenu(texts::kFileMenu);
+  fileMenu->addAction(fileNewAction_);
+  fileMenu->addAction(fileOpenAction_);
+  fileMenu->addAction(fileSaveAction_);
+  fileMenu->addAction(fileSaveAsAction_);
+  fileMenu->addSeparator();
+  fileMenu->addAction(filePrintAction_);
+  fileMenu->addSeparator();
+  fileMenu->addAction(fileExitAction_);
 
-  // The two pop-up menus are not on the menu bar.
-  funEditMenu_ = new QMenu(QStringLiteral("FunEdit"), this);
-  funEditMenu_->setObjectName(QStringLiteral("FunEdit"));
-  addItems(funEditMenu_, {"mnuFunEdit", "mnuFunCut", "mnuFunCopy", "mnuFunDelete"});
-  graphEditMenu_ = new QMenu(QStringLiteral("GraphEdit"), this);
-  graphEditMenu_->setObjectName(QStringLiteral("GraphEdit"));
-  addItems(graphEditMenu_, {"mnuGraphPaste", "mnuGraphCutAll", "mnuGraphCopyAll", "mnuGraphCopyAs",
-                            "mnuGraphDelAll", nullptr, "mnuGraphAxis"});
+  QMenu* editMenu = menuBar()->addMenu(texts::kEditMenu);
+  editMenu->addAction(editCutAction_);
+  editMenu->addAction(editCopyAction_);
+  editMenu->addAction(editCopyAsBitmapAction_);
+  editMenu->addAction(editPasteAction_);
+  editMenu->addSeparator();
+  editMenu->addAction(editDeleteAction_);
+  editMenu->addAction(editDeleteAllAction_);
+
+  QMenu* viewMenu = menuBar()->addMenu(texts::kViewMenu);
+  viewMenu->addAction(viewMoveAction_);
+  viewMenu->addAction(viewZoomAction_);
+  viewMenu->addAction(viewZoomToFitAction_);
+  viewMenu->addSeparator();
+  viewMenu->addAction(viewSettingsAction_);
+
+  QMenu* drawMenu = menuBar()->addMenu(texts::kDrawMenu);
+  drawMenu->addAction(drawCartesianAction_);
+  drawMenu->addAction(drawPolarAction_);
+  drawMenu->addSeparator();
+  drawMenu->addAction(drawAxisAction_);
+
+  QMenu* helpMenu = menuBar()->addMenu(texts::kHelpMenu);
+  helpMenu->addAction(helpContentsAction_);
+  helpMenu->addAction(helpHomepageAction_);
+  helpMenu->addAction(helpAboutAction_);
+
+  // The pop-up menus are not on the menu bar.
+  graphListMenu_ = new QMenu(texts::kGraphListMenu, this);
+  graphListMenu_->setObjectName(QStringLiteral("graphListMenu"));
+  graphListMenu_->addAction(editGraphAction_);
+  graphListMenu_->addAction(editCutAction_);
+  graphListMenu_->addAction(editCopyAction_);
+  graphListMenu_->addAction(editDeleteAction_);
+
+  drawAreaMenu_ = new QMenu(texts::kDrawAreaMenu, this);
+  drawAreaMenu_->setObjectName(QStringLiteral("drawAreaMenu"));
+  drawAreaMenu_->addAction(editPasteAction_);
+  drawAreaMenu_->addAction(editCutAllAction_);
+  drawAreaMenu_->addAction(editCopyAllAction_);
+  drawAreaMenu_->addAction(editCopyAsBitmapAction_);
+  drawAreaMenu_->addAction(editDeleteAllAction_);
+  drawAreaMenu_->addSeparator();
+  drawAreaMenu_->addAction(drawAxisAction_);
 }
 
-void MainWindow::createToolBar() {
-  Toolbar1 = addToolBar(QStringLiteral("Toolbar1"));
-  Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
-  Toolbar1->setMovable(false);
-  Toolbar1->setIconSize(QSize(24, 24));
+void MainWindow::addToolButton(QAction* command, ToolbarPicture picture) {
+  // The button is an action of its own that runs the command's: a picture on
+  // the command's action would widen the menus that show it.
+  QAction* button = toolBar_->addAction(ToolbarIcon(picture), command->toolTip());
+  button->setToolTip(command->toolTip());
+  connect(button, &QAction::triggered, command, &QAction::trigger);
+}
 
-  struct Button {
-    const char* key;      // a separator when tooltip is null
-    const char* tooltip;  // also the action's text
-    void (MainWindow::*slot)();
-  };
-  const std::vector<Button> buttons = {
-      {"barSep0", nullptr, nullptr},
-      {"barNew2D", "New 2D Graphs", &MainWindow::newDocument},
-      {"barSep1", nullptr, nullptr},
-      {"barOpen", "Open File", &MainWindow::openFile},
-      {"barSave", "Save File", &MainWindow::saveFile},
-      {"barSaveAs", "Save File As", &MainWindow::saveFileAs},
-      {"barSep2", nullptr, nullptr},
-      {"barPrint", "Print", &MainWindow::printView},
-      {"barSep3", nullptr, nullptr},
-      {"barCut", "Cut Selected Graph", &MainWindow::cutGraph},
-      {"barCopy", "Copy Graph", &MainWindow::copyGraph},
-      {"barCopyAs", "Copy Graph As BMP", &MainWindow::copyAsBitmap},
-      {"barPaste", "Paste Graph", &MainWindow::pasteGraphs},
-      {"varDel", "Delete Selected Graph", &MainWindow::deleteSelectedGraph},
-      {"barSep4", nullptr, nullptr},
-      {"barHelp", "Help", &MainWindow::showHelp},
-      {"barSep6", nullptr, nullptr},
-      {"barFun2DCart", "Add A 2D Cartesian Function Graph", &MainWindow::drawCartesian},
-      {"barFun2DPolar", "Add A 2D Polar Function Graph", &MainWindow::drawPolar},
-      {"barSep8", nullptr, nullptr},
-      {"barCoord", "Modify Coordinate System", &MainWindow::showAxisProperties},
-      {"barSep9", nullptr, nullptr},
-      {"barMove", "Move The Scene", &MainWindow::enterMoveMode},
-      {"barZoom", "Zoom In Or Zoom Out", &MainWindow::enterZoomMode},
-      {"barZoomAll", "Zoom To Fit", &MainWindow::zoomToFit},
-  };
-  for (const Button& button : buttons) {
-    const QString key = QString::fromLatin1(button.key);
-    if (button.tooltip == nullptr) {
-      Toolbar1->addSeparator()->setObjectName(key);
-      continue;
-    }
-    QAction* action = makeAction(key, QString::fromLatin1(button.tooltip), button.slot);
-    action->setToolTip(QString::fromLatin1(button.tooltip));
-    action->setIcon(ToolbarIcon(key));
-    Toolbar1->addAction(action);
-  }
+void MainWindow::createToolBars() {
+  toolBar_ = addToolBar(texts::kToolBar);
+  toolBar_->setObjectName(QStringLiteral("toolBar"));
+  toolBar_->setMovable(false);
+  toolBar_->setIconSize(QSize(24, 24));
+  toolBar_->addSeparator();
+  addToolButton(fileNewAction_, ToolbarPicture::NewDocument);
+  toolBar_->addSeparator();
+  addToolButton(fileOpenAction_, ToolbarPicture::Open);
+  addToolButton(fileSaveAction_, ToolbarPicture::Save);
+  addToolButton(fileSaveAsAction_, ToolbarPicture::SaveAs);
+  toolBar_->addSeparator();
+  addToolButton(filePrintAction_, ToolbarPicture::Print);
+  toolBar_->addSeparator();
+  addToolButton(editCutAction_, ToolbarPicture::Cut);
+  addToolButton(editCopyAction_, ToolbarPicture::Copy);
+  addToolButton(editCopyAsBitmapAction_, ToolbarPicture::CopyAsBitmap);
+  addToolButton(editPasteAction_, ToolbarPicture::Paste);
+  addToolButton(editDeleteAction_, ToolbarPicture::Delete);
+  toolBar_->addSeparator();
+  addToolButton(helpContentsAction_, ToolbarPicture::Help);
+  toolBar_->addSeparator();
+  addToolButton(drawCartesianAction_, ToolbarPicture::DrawCartesian);
+  addToolButton(drawPolarAction_, ToolbarPicture::DrawPolar);
+  toolBar_->addSeparator();
+  addToolButton(drawAxisAction_, ToolbarPicture::Axis);
+  toolBar_->addSeparator();
+  addToolButton(viewMoveAction_, ToolbarPicture::Move);
+  addToolButton(viewZoomAction_, ToolbarPicture::Zoom);
+  addToolButton(viewZoomToFitAction_, ToolbarPicture::ZoomToFit);
 }
 
 void MainWindow::createControls() {
-  StatusBar1 = new QStatusBar(this);
-  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-  setStatusBar(StatusBar1);
+  // The status bar stays empty: the program writes nothing to it.
+  setStatusBar(new QStatusBar(this));
 
   central_ = new QWidget(this);
   central_->setObjectName(QStringLiteral("central"));
   setCentralWidget(central_);
   central_->installEventFilter(this);
 
-  List1 = new QListWidget(central_);
-  List1->setObjectName(QStringLiteral("List1"));
+  graphList_ = new QListWidget(central_);
+  graphList_->setObjectName(QStringLiteral("graphList"));
   // The pop-up menus open when the right button goes down, not through the
   // platform's context-menu event.
-  List1->setContextMenuPolicy(Qt::PreventContextMenu);
-  List1->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
-  List1->viewport()->installEventFilter(this);
-  connect(List1, &QListWidget::itemChanged, this, &MainWindow::graphCheckChanged);
+  graphList_->setContextMenuPolicy(Qt::PreventContextMenu);
+  graphList_->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
+  graphList_->viewport()->installEventFilter(this);
+  connect(graphList_, &QListWidget::itemChanged, this, &MainWindow::graphCheckChanged);
 
   if (DrawArea::OpenGLAvailable()) {
     const FrameSource source{document_, mainView_, mainLight_, sceneBox_, animStep_};
-    drawing_ = new DrawArea(source, *this, central_);
-    connect(drawing_, &DrawArea::leftButtonDown, this, &MainWindow::drawAreaButtonDown);
-    connect(drawing_, &DrawArea::leftButtonMoved, this, &MainWindow::drawAreaMoved);
-    connect(drawing_, &DrawArea::rightButtonDown, this, &MainWindow::drawAreaRightButton);
-    picDraw = drawing_;
+    openGLArea_ = new DrawArea(source, *this, central_);
+    connect(openGLArea_, &DrawArea::leftButtonDown, this, &MainWindow::drawAreaButtonDown);
+    connect(openGLArea_, &DrawArea::leftButtonMoved, this, &MainWindow::drawAreaMoved);
+    connect(openGLArea_, &DrawArea::rightButtonDown, this, &MainWindow::drawAreaRightButton);
+    drawArea_ = openGLArea_;
   } else {
     // A window holding an OpenGL widget cannot even be shown where Qt has no
     // OpenGL, so the area is a blank widget; it still takes the mouse.
-    picDraw = new QWidget(central_);
-    picDraw->setObjectName(QStringLiteral("picDraw"));
-    picDraw->setAutoFillBackground(true);
-    QPalette white = picDraw->palette();
+    drawArea_ = new QWidget(central_);
+    drawArea_->setObjectName(QStringLiteral("drawArea"));
+    drawArea_->setAutoFillBackground(true);
+    QPalette white = drawArea_->palette();
     white.setColor(QPalette::Window, Qt::white);
-    picDraw->setPalette(white);
-    picDraw->installEventFilter(this);
+    drawArea_->setPalette(white);
+    drawArea_->installEventFilter(this);
   }
-  picDraw->setContextMenuPolicy(Qt::PreventContextMenu);
+  drawArea_->setContextMenuPolicy(Qt::PreventContextMenu);
 
-  Splitter = new SplitterBar(central_);
-  Splitter->setObjectName(QStringLiteral("Splitter"));
-  Splitter->move(kInitialListWidth, 0);
-  connect(Splitter, &SplitterBar::dragFinished, this, &MainWindow::splitterMoved);
+  splitter_ = new SplitterBar(central_);
+  splitter_->setObjectName(QStringLiteral("splitter"));
+  splitter_->move(kInitialListWidth, 0);
+  connect(splitter_, &SplitterBar::dragFinished, this, &MainWindow::splitterMoved);
 }
 
 // --- load ---
@@ -272,12 +262,10 @@ void MainWindow::Load(const std::string& commandLine) {
   DocumentValues& values = document_.Values();
   values.ViewMinX = values.ViewMinY = values.ViewMinZ = -50;
   values.ViewMaxX = values.ViewMaxY = values.ViewMaxZ = 50;
-  axisDialogOK_ = false;
-  editMode_ = false;
   document_.Saved(false);
   clipboard_.ClipGraphCount(0);
   helpFilePath_ = QCoreApplication::applicationDirPath() + QStringLiteral("/help.html");
-  Splitter->raise();
+  splitter_->raise();
   navigation_ = MouseNavigation();
   registerFileType();
   if (commandLine.empty()) {
@@ -298,32 +286,32 @@ void MainWindow::registerFileType() {
 // --- drawing ---
 
 bool MainWindow::Initialize() {
-  if (drawing_ != nullptr && drawing_->isValid()) {
+  if (openGLArea_ != nullptr && openGLArea_->isValid()) {
     // A context whose setup failed has been reported by the renderer.
-    return drawing_->Ready();
+    return openGLArea_->Ready();
   }
   // No context at all: the same message as a context the renderer cannot
   // use, told once; the window goes on without drawing.
   if (!contextReported_) {
     contextReported_ = true;
-    Report("Error", "ChoosePixelFormat failed", MessageIcon::Critical);
+    Report(texts::kErrorTitle, texts::kNoOpenGL, MessageIcon::Critical);
   }
   return false;
 }
 
 bool MainWindow::HasDrawing() const {
-  return drawing_ != nullptr && drawing_->Ready();
+  return openGLArea_ != nullptr && openGLArea_->Ready();
 }
 
 void MainWindow::RebuildLists() {
-  if (drawing_ != nullptr) {
-    drawing_->RebuildLists();
+  if (openGLArea_ != nullptr) {
+    openGLArea_->RebuildLists();
   }
 }
 
 void MainWindow::Display() {
-  if (drawing_ != nullptr) {
-    drawing_->Display();
+  if (openGLArea_ != nullptr) {
+    openGLArea_->Display();
   }
 }
 
@@ -352,15 +340,15 @@ void MainWindow::GraphFileWritten(const std::string& /*path*/) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == central_ && event->type() == QEvent::Resize) {
     layoutControls();
-  } else if (drawing_ == nullptr && picDraw != nullptr && watched == picDraw) {
+  } else if (openGLArea_ == nullptr && drawArea_ != nullptr && watched == drawArea_) {
     blankAreaMouse(event);
-  } else if (List1 != nullptr && watched == List1->viewport() &&
+  } else if (graphList_ != nullptr && watched == graphList_->viewport() &&
              event->type() == QEvent::MouseButtonPress) {
     const auto* press = static_cast<QMouseEvent*>(event);
     if (press->button() == Qt::RightButton) {
       // The list still sees the press and makes the entry under the
       // pointer current before an item of the menu runs.
-      funEditMenu_->popup(press->globalPosition().toPoint());
+      graphListMenu_->popup(press->globalPosition().toPoint());
     }
   }
   return QMainWindow::eventFilter(watched, event);
@@ -368,39 +356,39 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::layoutControls() {
   const int height = central_->height();
-  int left = Splitter->x();
+  int left = splitter_->x();
   // A window made narrower than the list pulls the bar in, so that the bar
   // and the drawing area stay within reach.
   if (isVisible() && left > width() - kSplitterEdgeMargin) {
     left = std::max(0, width() - kSplitterEdgeMargin);
   }
-  Splitter->setGeometry(left, 0, kSplitterWidth, height);
+  splitter_->setGeometry(left, 0, kSplitterWidth, height);
   const int drawLeft = left + kSplitterWidth;
-  picDraw->setGeometry(drawLeft, 0, std::max(0, central_->width() - drawLeft), height);
-  List1->setGeometry(0, 0, std::max(0, left), height);
+  drawArea_->setGeometry(drawLeft, 0, std::max(0, central_->width() - drawLeft), height);
+  graphList_->setGeometry(0, 0, std::max(0, left), height);
   Display();
 }
 
 void MainWindow::splitterMoved() {
-  Splitter->move(ClampSplitterLeft(Splitter->x(), width()), Splitter->y());
+  splitter_->move(ClampSplitterLeft(splitter_->x(), width()), splitter_->y());
   layoutControls();
 }
 
 // --- graph list ---
 
 void MainWindow::syncGraphList(int currentRow) {
-  const QSignalBlocker blocker(List1);
-  List1->clear();
+  const QSignalBlocker blocker(graphList_);
+  graphList_->clear();
   for (const GraphListEntry& entry : document_.Entries()) {
-    auto* item = new QListWidgetItem(QString::fromStdString(entry.text), List1);
+    auto* item = new QListWidgetItem(QString::fromStdString(entry.text), graphList_);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(entry.checked ? Qt::Checked : Qt::Unchecked);
   }
-  if (currentRow >= 0 && currentRow < List1->count()) {
-    List1->setCurrentRow(currentRow);
+  if (currentRow >= 0 && currentRow < graphList_->count()) {
+    graphList_->setCurrentRow(currentRow);
   } else {
-    List1->setCurrentRow(-1);
-    List1->clearSelection();
+    graphList_->setCurrentRow(-1);
+    graphList_->clearSelection();
   }
 }
 
@@ -411,7 +399,7 @@ void MainWindow::graphsChanged(int currentRow) {
 }
 
 void MainWindow::graphCheckChanged(QListWidgetItem* item) {
-  const int row = List1->row(item);
+  const int row = graphList_->row(item);
   if (row < 0) {
     return;
   }
@@ -433,7 +421,7 @@ void MainWindow::DeleteAllGraphs() {
 }
 
 void MainWindow::deleteSelectedGraph() {
-  const int row = List1->currentRow();
+  const int row = graphList_->currentRow();
   if (row < 0) {
     return;
   }
@@ -469,8 +457,7 @@ void MainWindow::saveFileAs() {
     return;
   }
   if (picture.isNull()) {
-    Report("Error",
-           "Cannot write the file \"" + result.path + "\": the drawing area shows no picture.",
+    Report(texts::kErrorTitle, texts::PictureFileNotWritten(result.path, texts::kNoPictureShown),
            MessageIcon::Critical);
     return;
   }
@@ -478,7 +465,7 @@ void MainWindow::saveFileAs() {
     WritePictureFile(result.path, PictureFormat::Bmp, picture.width(), picture.height(),
                      RgbaBytes(picture));
   } catch (const IoError& error) {
-    Report("Error", "Cannot write the file \"" + result.path + "\": " + error.what(),
+    Report(texts::kErrorTitle, texts::PictureFileNotWritten(result.path, error.what()),
            MessageIcon::Critical);
   }
 }
@@ -487,23 +474,18 @@ void MainWindow::printView() {
   // An empty view prints too.
   const QImage picture = captureDrawing();
   if (picture.isNull()) {
-    Report("Error",
-           "The view cannot be printed: the drawing area has no OpenGL context, so there is no "
-           "picture of it.",
-           MessageIcon::Critical);
+    Report(texts::kErrorTitle, texts::kNoPictureToPrint, MessageIcon::Critical);
     return;
   }
   QPrinter printer;
   if (!dialogs_.AskPrinter(printer)) {
     return;
   }
-  const QSizeF screenDotsPerInch(picDraw->logicalDpiX(), picDraw->logicalDpiY());
+  const QSizeF screenDotsPerInch(drawArea_->logicalDpiX(), drawArea_->logicalDpiY());
   if (!PrintPicture(printer, picture, screenDotsPerInch)) {
     const std::string file = printer.outputFileName().toStdString();
-    Report("Error",
-           file.empty()
-               ? "The view cannot be printed: the printer cannot be opened."
-               : "The view cannot be printed: the file \"" + file + "\" cannot be written.",
+    Report(texts::kErrorTitle,
+           file.empty() ? texts::kPrinterNotOpened : texts::PrintFileNotWritten(file),
            MessageIcon::Critical);
   }
 }
@@ -514,8 +496,8 @@ QImage MainWindow::captureDrawing() {
   }
   // The frame is drawn again into the picture, so windows over the drawing
   // area do not matter; the area takes the focus as the commands' target.
-  picDraw->setFocus();
-  return OpaquePicture(drawing_->grabFramebuffer());
+  drawArea_->setFocus();
+  return OpaquePicture(openGLArea_->grabFramebuffer());
 }
 
 void MainWindow::exitProgram() {
@@ -535,7 +517,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // --- clipboard ---
 
 std::optional<std::size_t> MainWindow::selectedEntry() const {
-  const int row = List1->currentRow();
+  const int row = graphList_->currentRow();
   if (row < 0) {
     return std::nullopt;
   }
@@ -565,10 +547,7 @@ void MainWindow::copyAsBitmap() {
   }
   const QImage picture = captureDrawing();
   if (picture.isNull()) {
-    Report("Error",
-           "The view cannot be copied as a picture: the drawing area has no OpenGL context, so "
-           "there is no picture of it.",
-           MessageIcon::Critical);
+    Report(texts::kErrorTitle, texts::kNoPictureToCopy, MessageIcon::Critical);
     return;
   }
   QGuiApplication::clipboard()->setImage(picture);
@@ -580,7 +559,7 @@ void MainWindow::pasteGraphs() {
   }
   const std::string text = QGuiApplication::clipboard()->text().toStdString();
   if (clipboard_.Paste(text, selectedEntry()).pasted > 0) {
-    graphsChanged(List1->currentRow());
+    graphsChanged(graphList_->currentRow());
   }
 }
 
@@ -608,26 +587,25 @@ void MainWindow::drawPolar() {
 }
 
 void MainWindow::drawNewGraph(int coordinateIndex) {
-  editMode_ = false;
   const std::int32_t countBefore = document_.ListScene().Graphs().Count();
   GraphDialog dialog(document_, dialogs_, this);
   dialog.PresetNew(coordinateIndex);
   dialogs_.ShowModal(dialog);
   activateWindow();
   if (document_.AppendNewGraphEntry(countBefore)) {
-    graphsChanged(List1->currentRow());
+    graphsChanged(graphList_->currentRow());
   }
 }
 
 void MainWindow::editGraph() {
-  const int row = List1->currentRow();
+  const int row = graphList_->currentRow();
   if (row < 0) {
     return;
   }
   const std::vector<GraphListEntry>& entries = document_.Entries();
   if (static_cast<std::size_t>(row) >= entries.size() ||
       !entries[static_cast<std::size_t>(row)].checked) {
-    Report("Warning", "Select a function first.", MessageIcon::Exclamation);
+    Report(texts::kWarningTitle, texts::kSelectFunctionFirst, MessageIcon::Exclamation);
     return;
   }
   const std::int32_t position = row + 1;
@@ -643,19 +621,14 @@ void MainWindow::editGraph() {
     return;
   }
   if (!GraphDialog::CanEdit(*graph, document_.Values().documentKind)) {
-    Report("Note",
-           "The Properties dialog edits only the functions y=f(x), x=f1(u),y=f2(u), r=f(a) "
-           "and a=f1(u),r=f2(u).",
-           MessageIcon::Exclamation);
+    Report(texts::kNoteTitle, texts::kCannotEditGraph, MessageIcon::Exclamation);
     return;
   }
-  editMode_ = true;
   GraphDialog dialog(document_, dialogs_, this);
   dialog.PresetEdit(*graph, position);
   const bool accepted = dialogs_.ShowModal(dialog) == QDialog::Accepted;
   activateWindow();
   if (accepted) {
-    editMode_ = false;
     graphsChanged(row);
   }
 }
@@ -688,11 +661,9 @@ void MainWindow::showViewSettings() {
 
 void MainWindow::showAxisProperties() {
   AxisDialog dialog(document_.MainAxis(), dialogs_, this);
-  axisDialogOK_ = dialogs_.ShowModal(dialog) == QDialog::Accepted;
-  if (axisDialogOK_) {
+  if (dialogs_.ShowModal(dialog) == QDialog::Accepted) {
     RebuildLists();
     Display();
-    axisDialogOK_ = false;
   }
 }
 
@@ -702,7 +673,7 @@ void MainWindow::drawAreaButtonDown(QPointF position) {
 
 void MainWindow::drawAreaMoved(QPointF position) {
   if (navigation_.LeftButtonMove(static_cast<float>(position.x()), static_cast<float>(position.y()),
-                                 picDraw->width(), picDraw->height(), mainView_)) {
+                                 drawArea_->width(), drawArea_->height(), mainView_)) {
     Display();
   }
 }
@@ -724,7 +695,7 @@ void MainWindow::blankAreaMouse(QEvent* event) {
 }
 
 void MainWindow::drawAreaRightButton(QPoint globalPosition) {
-  graphEditMenu_->popup(globalPosition);
+  drawAreaMenu_->popup(globalPosition);
 }
 
 // --- help ---
@@ -734,7 +705,7 @@ void MainWindow::showHelp() {
 }
 
 void MainWindow::showHomepage() {
-  dialogs_.OpenUrl(QUrl(QString::fromLatin1(kHomePage)));
+  dialogs_.OpenUrl(QUrl(QString::fromLatin1(texts::kHomePage)));
 }
 
 void MainWindow::showAbout() {

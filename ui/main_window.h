@@ -11,7 +11,6 @@
 #include <QString>
 #include <QUrl>
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
 
@@ -27,7 +26,6 @@ class QAction;
 class QListWidget;
 class QListWidgetItem;
 class QMenu;
-class QStatusBar;
 class QToolBar;
 
 namespace quillon {
@@ -35,6 +33,10 @@ namespace quillon {
 class DrawArea;
 class SplitterBar;
 class WindowDialogs;
+enum class ToolbarPicture;
+namespace texts {
+struct CommandTexts;
+}  // namespace texts
 
 class MainWindow : public QMainWindow, public DocumentDialogs {
   Q_OBJECT
@@ -72,20 +74,12 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   // list, and redraws. Nothing happens for an empty document.
   void DeleteGraph(std::int32_t position);
   void DeleteAllGraphs();
-  bool IsShown(std::int32_t ID) const { return document_.IsShown(ID); }
 
   // --- what the window keeps ---
 
   quillon::Document& Document() { return document_; }
-  const GraphClipboard& Clipboard() const { return clipboard_; }
   Camera& MainView() { return mainView_; }
   const MouseNavigation& Navigation() const { return navigation_; }
-  bool EditMode() const { return editMode_; }
-  // The help page beside the program.
-  QString HelpFilePath() const { return helpFilePath_; }
-
-  // The named menu item or toolbar action ("mnuFileOpen", "barZoomAll").
-  QAction* Action(const QString& name) const;
 
   // --- DocumentDialogs: passed on to the WindowDialogs ---
 
@@ -138,15 +132,23 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   void drawAreaRightButton(QPoint globalPosition);
 
  private:
+  // The commands, each one action that the menus and the pop-up menus share
+  // and the toolbar's buttons run.
   void createActions();
   void createMenus();
-  void createToolBar();
+  void createToolBars();
   void createControls();
-  QAction* makeAction(const QString& name, const QString& text, void (MainWindow::*slot)());
+  // An action of the window named name, with the command's item text and
+  // shortcut, that runs slot.
+  QAction* makeAction(const char* name, const texts::CommandTexts& command,
+                      void (MainWindow::*slot)());
+  // A toolbar button with this picture and the command's tool tip that runs
+  // the command.
+  void addToolButton(QAction* command, ToolbarPicture picture);
 
   // Lays out the list, the splitter and the drawing area in the central area.
   void layoutControls();
-  // Rebuilds List1 from the document's entries, keeping the current row
+  // Rebuilds the graph list from the document's entries, keeping the current row
   // when it still exists (row -1: no current entry).
   void syncGraphList(int currentRow);
   // After the graphs changed: the list (keeping currentRow as above), the
@@ -175,24 +177,47 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   Light mainLight_;
   Box sceneBox_;
   std::int32_t animStep_ = 0;
-  bool editMode_ = false;
-  bool axisDialogOK_ = false;
   bool contextReported_ = false;
   MouseNavigation navigation_;
   QString helpFilePath_;
 
-  std::map<QString, QAction*> actions_;
-  QMenu* funEditMenu_ = nullptr;
-  QMenu* graphEditMenu_ = nullptr;
-  QToolBar* Toolbar1 = nullptr;
-  QStatusBar* StatusBar1 = nullptr;
+  QAction* fileNewAction_ = nullptr;
+  QAction* fileOpenAction_ = nullptr;
+  QAction* fileSaveAction_ = nullptr;
+  QAction* fileSaveAsAction_ = nullptr;
+  QAction* filePrintAction_ = nullptr;
+  QAction* fileExitAction_ = nullptr;
+  QAction* editCutAction_ = nullptr;
+  QAction* editCopyAction_ = nullptr;
+  QAction* editCopyAsBitmapAction_ = nullptr;
+  QAction* editPasteAction_ = nullptr;
+  QAction* editDeleteAction_ = nullptr;
+  QAction* editDeleteAllAction_ = nullptr;
+  QAction* editCutAllAction_ = nullptr;
+  QAction* editCopyAllAction_ = nullptr;
+  QAction* editGraphAction_ = nullptr;
+  QAction* viewMoveAction_ = nullptr;
+  QAction* viewZoomAction_ = nullptr;
+  QAction* viewZoomToFitAction_ = nullptr;
+  QAction* viewSettingsAction_ = nullptr;
+  QAction* drawCartesianAction_ = nullptr;
+  QAction* drawPolarAction_ = nullptr;
+  QAction* drawAxisAction_ = nullptr;
+  QAction* helpContentsAction_ = nullptr;
+  QAction* helpHomepageAction_ = nullptr;
+  QAction* helpAboutAction_ = nullptr;
+
+  // The pop-up menus of the graph list and of the drawing area.
+  QMenu* graphListMenu_ = nullptr;
+  QMenu* drawAreaMenu_ = nullptr;
+  QToolBar* toolBar_ = nullptr;
   QWidget* central_ = nullptr;
-  QListWidget* List1 = nullptr;
-  SplitterBar* Splitter = nullptr;
-  // The drawing area; drawing_ is the same widget when OpenGL is there,
+  QListWidget* graphList_ = nullptr;
+  SplitterBar* splitter_ = nullptr;
+  // The drawing area; openGLArea_ is the same widget when OpenGL is there,
   // null when the area is blank.
-  QWidget* picDraw = nullptr;
-  DrawArea* drawing_ = nullptr;
+  QWidget* drawArea_ = nullptr;
+  DrawArea* openGLArea_ = nullptr;
 };
 
 }  // namespace quillon

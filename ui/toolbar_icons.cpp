@@ -6,7 +6,6 @@
 #include <QPolygonF>
 #include <cmath>
 #include <functional>
-#include <utility>
 
 namespace quillon {
 
@@ -125,160 +124,160 @@ void Arrow(QPainter& p, QPointF from, QPointF to) {
   p.drawPolygon(QPolygonF({to + u * 1.5, to - u * 3 + n * 2.5, to - u * 3 - n * 2.5}));
 }
 
+Painting ToolbarPainting(ToolbarPicture picture) {
+  switch (picture) {
+    case ToolbarPicture::NewDocument:
+      return [](QPainter& p) {
+        Page(p, QRectF(4, 2, 16, 20));
+        Wave(p, QRectF(6.5, 11, 11, 6), kCurve, 1.4);
+      };
+    case ToolbarPicture::Open:
+      return [](QPainter& p) {
+        p.setPen(Pen(kInk, 1.2));
+        p.setBrush(kFolder.darker(115));
+        p.drawRect(QRectF(2.5, 5, 17, 14));
+        p.setBrush(kFolder);
+        p.drawPolygon(
+            QPolygonF({QPointF(5.5, 9.5), QPointF(22, 9.5), QPointF(19, 19), QPointF(2.5, 19)}));
+      };
+    case ToolbarPicture::Save:
+      return [](QPainter& p) { Disk(p); };
+    case ToolbarPicture::SaveAs:
+      return [](QPainter& p) {
+        Disk(p);
+        p.setPen(Pen(kAccent, 2.4));
+        p.drawLine(QPointF(13, 19), QPointF(21.5, 10.5));
+      };
+    case ToolbarPicture::Print:
+      return [](QPainter& p) {
+        p.setPen(Pen(kInk, 1.2));
+        p.setBrush(kPaper);
+        p.drawRect(QRectF(7, 3, 10, 8));
+        p.setBrush(QColor(170, 170, 180));
+        p.drawRoundedRect(QRectF(3, 10, 18, 8), 1.5, 1.5);
+        p.setBrush(kPaper);
+        p.drawRect(QRectF(7, 15, 10, 6));
+      };
+    case ToolbarPicture::Cut:
+      return [](QPainter& p) {
+        p.setPen(Pen(kInk, 1.6));
+        p.drawLine(QPointF(8, 3), QPointF(15, 15));
+        p.drawLine(QPointF(16, 3), QPointF(9, 15));
+        p.setBrush(Qt::NoBrush);
+        p.setPen(Pen(kAccent, 1.8));
+        p.drawEllipse(QPointF(7.5, 18), 3, 3);
+        p.drawEllipse(QPointF(16.5, 18), 3, 3);
+      };
+    case ToolbarPicture::Copy:
+      return [](QPainter& p) {
+        Page(p, QRectF(3, 2, 12, 15));
+        Page(p, QRectF(9, 7, 12, 15));
+      };
+    case ToolbarPicture::CopyAsBitmap:
+      return [](QPainter& p) {
+        p.setPen(Pen(kInk, 1.2));
+        p.setBrush(QColor(200, 225, 250));
+        p.drawRect(QRectF(3, 4, 18, 16));
+        p.setBrush(QColor(90, 160, 90));
+        p.drawPolygon(QPolygonF(
+            {QPointF(3, 20), QPointF(10, 11), QPointF(15, 16), QPointF(17, 14), QPointF(21, 20)}));
+        p.setBrush(QColor(240, 200, 40));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QPointF(16, 8), 2, 2);
+      };
+    case ToolbarPicture::Paste:
+      return [](QPainter& p) {
+        p.setPen(Pen(kInk, 1.2));
+        p.setBrush(QColor(170, 120, 70));
+        p.drawRoundedRect(QRectF(4, 4, 16, 18), 1.5, 1.5);
+        p.setBrush(kPaper);
+        p.drawRect(QRectF(7, 7, 10, 13));
+        p.setBrush(QColor(150, 150, 160));
+        p.drawRoundedRect(QRectF(9, 2, 6, 4), 1, 1);
+      };
+    case ToolbarPicture::Delete:
+      return [](QPainter& p) {
+        p.setPen(Pen(kAccent, 3.0));
+        p.drawLine(QPointF(6, 6), QPointF(18, 18));
+        p.drawLine(QPointF(18, 6), QPointF(6, 18));
+      };
+    case ToolbarPicture::Help:
+      return [](QPainter& p) {
+        p.setPen(Pen(kCurve.darker(120), 1.2));
+        p.setBrush(kCurve);
+        p.drawEllipse(QPointF(12, 12), 9.5, 9.5);
+        p.setPen(Qt::white);
+        QFont font = p.font();
+        font.setPixelSize(15);
+        font.setBold(true);
+        p.setFont(font);
+        p.drawText(QRectF(2.5, 2.5, 19, 19), Qt::AlignCenter, QStringLiteral("?"));
+      };
+    case ToolbarPicture::DrawCartesian:
+      return [](QPainter& p) {
+        Axes(p, QRectF(2, 2, 20, 20), false);
+        Wave(p, QRectF(3, 6, 18, 12), kCurve);
+      };
+    case ToolbarPicture::DrawPolar:
+      return [](QPainter& p) {
+        Axes(p, QRectF(2, 2, 20, 20), false);
+        // A three-leaved rose r = cos(3a).
+        const QPainterPath rose = Curve(90, [](double t) {
+          const double a = t * M_PI;
+          const double r = 8.5 * std::cos(3 * a);
+          return QPointF(12 + r * std::cos(a), 12 - r * std::sin(a));
+        });
+        p.setPen(Pen(kAccent, 1.6));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(rose);
+      };
+    case ToolbarPicture::Axis:
+      return [](QPainter& p) {
+        Axes(p, QRectF(2, 2, 20, 20), true);
+        p.setPen(Pen(kInk, 1.0));
+        for (const double t : {5.0, 8.0, 16.0, 19.0}) {
+          p.drawLine(QPointF(t, 11), QPointF(t, 13));
+          p.drawLine(QPointF(11, t), QPointF(13, t));
+        }
+      };
+    case ToolbarPicture::Move:
+      return [](QPainter& p) {
+        const QPointF centre(12, 12);
+        Arrow(p, centre, QPointF(12, 2.5));
+        Arrow(p, centre, QPointF(12, 21.5));
+        Arrow(p, centre, QPointF(2.5, 12));
+        Arrow(p, centre, QPointF(21.5, 12));
+      };
+    case ToolbarPicture::Zoom:
+      return [](QPainter& p) {
+        Magnifier(p);
+        p.setPen(Pen(kInk, 1.5));
+        p.drawLine(QPointF(7, 10), QPointF(13, 10));
+        p.drawLine(QPointF(10, 7), QPointF(10, 13));
+      };
+    case ToolbarPicture::ZoomToFit:
+      return [](QPainter& p) {
+        p.setPen(Pen(kAccent, 1.6));
+        p.setBrush(Qt::NoBrush);
+        for (const QPointF& corner :
+             {QPointF(2, 2), QPointF(22, 2), QPointF(2, 22), QPointF(22, 22)}) {
+          const double sx = corner.x() < 12 ? 1 : -1;
+          const double sy = corner.y() < 12 ? 1 : -1;
+          p.drawLine(corner, corner + QPointF(4 * sx, 0));
+          p.drawLine(corner, corner + QPointF(0, 4 * sy));
+        }
+        p.scale(0.8, 0.8);
+        p.translate(3, 3);
+        Magnifier(p);
+      };
+  }
+  return [](QPainter&) {};  // a value outside the enumeration paints nothing
+}
+
 }  // namespace
 
-QIcon ToolbarIcon(const QString& key) {
-  static const std::pair<const char*, Painting> kPaintings[] = {
-      {"barNew2D",
-       [](QPainter& p) {
-         Page(p, QRectF(4, 2, 16, 20));
-         Wave(p, QRectF(6.5, 11, 11, 6), kCurve, 1.4);
-       }},
-      {"barOpen",
-       [](QPainter& p) {
-         p.setPen(Pen(kInk, 1.2));
-         p.setBrush(kFolder.darker(115));
-         p.drawRect(QRectF(2.5, 5, 17, 14));
-         p.setBrush(kFolder);
-         p.drawPolygon(
-             QPolygonF({QPointF(5.5, 9.5), QPointF(22, 9.5), QPointF(19, 19), QPointF(2.5, 19)}));
-       }},
-      {"barSave", [](QPainter& p) { Disk(p); }},
-      {"barSaveAs",
-       [](QPainter& p) {
-         Disk(p);
-         p.setPen(Pen(kAccent, 2.4));
-         p.drawLine(QPointF(13, 19), QPointF(21.5, 10.5));
-       }},
-      {"barPrint",
-       [](QPainter& p) {
-         p.setPen(Pen(kInk, 1.2));
-         p.setBrush(kPaper);
-         p.drawRect(QRectF(7, 3, 10, 8));
-         p.setBrush(QColor(170, 170, 180));
-         p.drawRoundedRect(QRectF(3, 10, 18, 8), 1.5, 1.5);
-         p.setBrush(kPaper);
-         p.drawRect(QRectF(7, 15, 10, 6));
-       }},
-      {"barCut",
-       [](QPainter& p) {
-         p.setPen(Pen(kInk, 1.6));
-         p.drawLine(QPointF(8, 3), QPointF(15, 15));
-         p.drawLine(QPointF(16, 3), QPointF(9, 15));
-         p.setBrush(Qt::NoBrush);
-         p.setPen(Pen(kAccent, 1.8));
-         p.drawEllipse(QPointF(7.5, 18), 3, 3);
-         p.drawEllipse(QPointF(16.5, 18), 3, 3);
-       }},
-      {"barCopy",
-       [](QPainter& p) {
-         Page(p, QRectF(3, 2, 12, 15));
-         Page(p, QRectF(9, 7, 12, 15));
-       }},
-      {"barCopyAs",
-       [](QPainter& p) {
-         p.setPen(Pen(kInk, 1.2));
-         p.setBrush(QColor(200, 225, 250));
-         p.drawRect(QRectF(3, 4, 18, 16));
-         p.setBrush(QColor(90, 160, 90));
-         p.drawPolygon(QPolygonF(
-             {QPointF(3, 20), QPointF(10, 11), QPointF(15, 16), QPointF(17, 14), QPointF(21, 20)}));
-         p.setBrush(QColor(240, 200, 40));
-         p.setPen(Qt::NoPen);
-         p.drawEllipse(QPointF(16, 8), 2, 2);
-       }},
-      {"barPaste",
-       [](QPainter& p) {
-         p.setPen(Pen(kInk, 1.2));
-         p.setBrush(QColor(170, 120, 70));
-         p.drawRoundedRect(QRectF(4, 4, 16, 18), 1.5, 1.5);
-         p.setBrush(kPaper);
-         p.drawRect(QRectF(7, 7, 10, 13));
-         p.setBrush(QColor(150, 150, 160));
-         p.drawRoundedRect(QRectF(9, 2, 6, 4), 1, 1);
-       }},
-      {"varDel",
-       [](QPainter& p) {
-         p.setPen(Pen(kAccent, 3.0));
-         p.drawLine(QPointF(6, 6), QPointF(18, 18));
-         p.drawLine(QPointF(18, 6), QPointF(6, 18));
-       }},
-      {"barHelp",
-       [](QPainter& p) {
-         p.setPen(Pen(kCurve.darker(120), 1.2));
-         p.setBrush(kCurve);
-         p.drawEllipse(QPointF(12, 12), 9.5, 9.5);
-         p.setPen(Qt::white);
-         QFont font = p.font();
-         font.setPixelSize(15);
-         font.setBold(true);
-         p.setFont(font);
-         p.drawText(QRectF(2.5, 2.5, 19, 19), Qt::AlignCenter, QStringLiteral("?"));
-       }},
-      {"barFun2DCart",
-       [](QPainter& p) {
-         Axes(p, QRectF(2, 2, 20, 20), false);
-         Wave(p, QRectF(3, 6, 18, 12), kCurve);
-       }},
-      {"barFun2DPolar",
-       [](QPainter& p) {
-         Axes(p, QRectF(2, 2, 20, 20), false);
-         // A three-leaved rose r = cos(3a).
-         const QPainterPath rose = Curve(90, [](double t) {
-           const double a = t * M_PI;
-           const double r = 8.5 * std::cos(3 * a);
-           return QPointF(12 + r * std::cos(a), 12 - r * std::sin(a));
-         });
-         p.setPen(Pen(kAccent, 1.6));
-         p.setBrush(Qt::NoBrush);
-         p.drawPath(rose);
-       }},
-      {"barCoord",
-       [](QPainter& p) {
-         Axes(p, QRectF(2, 2, 20, 20), true);
-         p.setPen(Pen(kInk, 1.0));
-         for (const double t : {5.0, 8.0, 16.0, 19.0}) {
-           p.drawLine(QPointF(t, 11), QPointF(t, 13));
-           p.drawLine(QPointF(11, t), QPointF(13, t));
-         }
-       }},
-      {"barMove",
-       [](QPainter& p) {
-         const QPointF centre(12, 12);
-         Arrow(p, centre, QPointF(12, 2.5));
-         Arrow(p, centre, QPointF(12, 21.5));
-         Arrow(p, centre, QPointF(2.5, 12));
-         Arrow(p, centre, QPointF(21.5, 12));
-       }},
-      {"barZoom",
-       [](QPainter& p) {
-         Magnifier(p);
-         p.setPen(Pen(kInk, 1.5));
-         p.drawLine(QPointF(7, 10), QPointF(13, 10));
-         p.drawLine(QPointF(10, 7), QPointF(10, 13));
-       }},
-      {"barZoomAll",
-       [](QPainter& p) {
-         p.setPen(Pen(kAccent, 1.6));
-         p.setBrush(Qt::NoBrush);
-         for (const QPointF& corner :
-              {QPointF(2, 2), QPointF(22, 2), QPointF(2, 22), QPointF(22, 22)}) {
-           const double sx = corner.x() < 12 ? 1 : -1;
-           const double sy = corner.y() < 12 ? 1 : -1;
-           p.drawLine(corner, corner + QPointF(4 * sx, 0));
-           p.drawLine(corner, corner + QPointF(0, 4 * sy));
-         }
-         p.scale(0.8, 0.8);
-         p.translate(3, 3);
-         Magnifier(p);
-       }},
-  };
-  for (const auto& [name, paint] : kPaintings) {
-    if (key == QLatin1String(name)) {
-      return Render(paint);
-    }
-  }
-  return QIcon();
+QIcon ToolbarIcon(ToolbarPicture picture) {
+  return Render(ToolbarPainting(picture));
 }
 
 QIcon QuillonIcon() {

@@ -1,15 +1,33 @@
-// The program's pictures, painted rather than loaded: the toolbar buttons by
-// their keys ("barOpen", "barZoomAll") and the window icon, which matches the
-// installed quillon.svg.
+// The program's pictures, painted rather than loaded: the toolbar buttons and
+// the window icon, which matches the installed quillon.svg.
 #pragma once
 
 #include <QIcon>
-#include <QString>
 
 namespace quillon {
 
-// The picture of a toolbar button; an empty icon for an unknown key.
-QIcon ToolbarIcon(const QString& key);
+// The toolbar buttons' pictures, one for each command on the toolbar.
+enum class ToolbarPicture {
+  NewDocument,
+  Open,
+  Save,
+  SaveAs,
+  Print,
+  Cut,
+  Copy,
+  CopyAsBitmap,
+  Paste,
+  Delete,
+  Help,
+  DrawCartesian,
+  DrawPolar,
+  Axis,
+  Move,
+  Zoom,
+  ZoomToFit,
+};
+
+QIcon ToolbarIcon(ToolbarPicture picture);
 QIcon QuillonIcon();
 
 }  // namespace quillon

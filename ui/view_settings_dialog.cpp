@@ -16,13 +16,14 @@
 #include "ui/dialog_buttons.h"
 #include "ui/dialog_text.h"
 #include "ui/window_dialogs.h"
+#include "ui/window_texts.h"
 
 namespace quillon {
 
 namespace {
 
-constexpr std::array<const char*, 6> kBoundCaptions = {"Min x", "Max x", "Min y",
-                                                       "Max y", "Min z", "Max z"};
+// The names of the bounds' controls (NAMELabel, NAMEEdit), in the order of Bounds.
+constexpr std::array<const char*, 6> kBoundNames = {"minX", "maxX", "minY", "maxY", "minZ", "maxZ"};
 
 std::array<float*, 6> Bounds(DocumentValues& values) {
   return {&values.ViewMinX, &values.ViewMaxX, &values.ViewMinY,
@@ -35,71 +36,71 @@ ViewSettingsDialog::ViewSettingsDialog(Camera& view, DocumentValues& values, Win
                                        QWidget* parent)
     : QDialog(parent), view_(view), values_(values), dialogs_(dialogs) {
   setObjectName(QStringLiteral("ViewSettingsDialog"));
-  setWindowTitle(QStringLiteral("View Setting"));
+  setWindowTitle(texts::kViewSettingTitle);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-  Frame1 = new QGroupBox(QStringLiteral("Projection Type"), this);
-  Frame1->setObjectName(QStringLiteral("Frame1"));
-  Option1 = new QRadioButton(QStringLiteral("Ortho"), Frame1);
-  Option1->setObjectName(QStringLiteral("Option1"));
-  Option1->setChecked(true);
-  Option2 = new QRadioButton(QStringLiteral("Perspective"), Frame1);
-  Option2->setObjectName(QStringLiteral("Option2"));
-  auto* projection = new QHBoxLayout(Frame1);
-  projection->addWidget(Option1);
-  projection->addWidget(Option2);
+  projectionGroup_ = new QGroupBox(texts::kProjectionGroup, this);
+  projectionGroup_->setObjectName(QStringLiteral("projectionGroup"));
+  orthographicOption_ = new QRadioButton(texts::kOrthographic, projectionGroup_);
+  orthographicOption_->setObjectName(QStringLiteral("orthographicOption"));
+  orthographicOption_->setChecked(true);
+  perspectiveOption_ = new QRadioButton(texts::kPerspective, projectionGroup_);
+  perspectiveOption_->setObjectName(QStringLiteral("perspectiveOption"));
+  auto* projection = new QHBoxLayout(projectionGroup_);
+  projection->addWidget(orthographicOption_);
+  projection->addWidget(perspectiveOption_);
 
-  Frame2 = new QGroupBox(QStringLiteral("View Intervals"), this);
-  Frame2->setObjectName(QStringLiteral("Frame2"));
-  auto* bounds = new QGridLayout(Frame2);
-  for (std::size_t i = 0; i < texts_.size(); ++i) {
-    const QString number = QString::number(i + 1);
-    labels_[i] = new QLabel(QString::fromLatin1(kBoundCaptions[i]), Frame2);
-    labels_[i]->setObjectName(QStringLiteral("Label") + number);
-    texts_[i] = new QLineEdit(Frame2);
-    texts_[i]->setObjectName(QStringLiteral("Text") + number);
+  boundsGroup_ = new QGroupBox(texts::kViewIntervalsGroup, this);
+  boundsGroup_->setObjectName(QStringLiteral("boundsGroup"));
+  auto* bounds = new QGridLayout(boundsGroup_);
+  for (std::size_t i = 0; i < boundEdits_.size(); ++i) {
+    const QString name = QString::fromLatin1(kBoundNames[i]);
+    boundLabels_[i] = new QLabel(QString::fromLatin1(texts::kViewBoundCaptions[i]), boundsGroup_);
+    boundLabels_[i]->setObjectName(name + QStringLiteral("Label"));
+    boundEdits_[i] = new QLineEdit(boundsGroup_);
+    boundEdits_[i]->setObjectName(name + QStringLiteral("Edit"));
     // Min and max of one axis side by side.
     const int row = static_cast<int>(i / 2);
     const int column = static_cast<int>(i % 2) * 2;
-    bounds->addWidget(labels_[i], row, column);
-    bounds->addWidget(texts_[i], row, column + 1);
+    bounds->addWidget(boundLabels_[i], row, column);
+    bounds->addWidget(boundEdits_[i], row, column + 1);
   }
 
-  QHBoxLayout* buttons = OkCancelRow(this, Command1, Command2);
-  connect(Command1, &QPushButton::clicked, this, &ViewSettingsDialog::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &ViewSettingsDialog::Command2_Click);
+  QHBoxLayout* buttons = OkCancelRow(this, okButton_, cancelButton_);
+  connect(okButton_, &QPushButton::clicked, this, &ViewSettingsDialog::accept);
+  connect(cancelButton_, &QPushButton::clicked, this, &ViewSettingsDialog::reject);
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(Frame1);
-  layout->addWidget(Frame2);
+  layout->addWidget(projectionGroup_);
+  layout->addWidget(boundsGroup_);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  Form_Load();
+  showSettings();
 }
 
-void ViewSettingsDialog::Form_Load() {
+void ViewSettingsDialog::showSettings() {
   const std::array<float*, 6> bounds = Bounds(values_);
-  for (std::size_t i = 0; i < texts_.size(); ++i) {
-    texts_[i]->setText(QString::fromStdString(DialogNumberText(*bounds[i])));
+  for (std::size_t i = 0; i < boundEdits_.size(); ++i) {
+    boundEdits_[i]->setText(QString::fromStdString(DialogNumberText(*bounds[i])));
   }
   if (view_.ProjectType() == Camera::kOrthographic) {
-    Option1->setChecked(true);
+    orthographicOption_->setChecked(true);
   } else if (view_.ProjectType() == Camera::kPerspective) {
-    Option2->setChecked(true);
+    perspectiveOption_->setChecked(true);
   }
 }
 
-void ViewSettingsDialog::Command1_Click() {
+void ViewSettingsDialog::accept() {
   // The projection changes even when a bound is refused below.
-  if (Option1->isChecked()) {
+  if (orthographicOption_->isChecked()) {
     view_.ProjectType(Camera::kOrthographic);
   }
-  if (Option2->isChecked()) {
+  if (perspectiveOption_->isChecked()) {
     view_.ProjectType(Camera::kPerspective);
   }
   std::vector<CheckedBox> boxes;
-  for (QLineEdit* text : texts_) {
+  for (QLineEdit* text : boundEdits_) {
     boxes.push_back({text, CheckNumberText});
   }
   if (!CleanShownBoxes(boxes, dialogs_)) {
@@ -107,10 +108,10 @@ void ViewSettingsDialog::Command1_Click() {
   }
   // A bound beyond the single range would clip everything or nothing.
   std::array<float, 6> values{};
-  for (std::size_t i = 0; i < texts_.size(); ++i) {
-    values[i] = static_cast<float>(TextValue(texts_[i]->text()));
+  for (std::size_t i = 0; i < boundEdits_.size(); ++i) {
+    values[i] = static_cast<float>(TextValue(boundEdits_[i]->text()));
     if (!std::isfinite(values[i])) {
-      dialogs_.Report("Note", "A number is too large.", MessageIcon::Exclamation);
+      dialogs_.Report(texts::kNoteTitle, texts::kNumberTooLarge, MessageIcon::Exclamation);
       return;
     }
   }
@@ -118,11 +119,7 @@ void ViewSettingsDialog::Command1_Click() {
   for (std::size_t i = 0; i < bounds.size(); ++i) {
     *bounds[i] = values[i];
   }
-  accept();
-}
-
-void ViewSettingsDialog::Command2_Click() {
-  reject();
+  QDialog::accept();
 }
 
 }  // namespace quillon

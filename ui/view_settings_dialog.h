@@ -26,26 +26,28 @@ class ViewSettingsDialog : public QDialog {
   ViewSettingsDialog(Camera& view, DocumentValues& values, WindowDialogs& dialogs,
                      QWidget* parent = nullptr);
 
- private slots:
-  void Command1_Click();
-  void Command2_Click();
+ public slots:
+  // OK: the projection, then the bounds when every one is a number the
+  // view interval can hold; a refused bound is told and keeps the dialog open.
+  void accept() override;
 
  private:
-  void Form_Load();
+  // The boxes and the projection show the bounds and the view's projection.
+  void showSettings();
 
   Camera& view_;
   DocumentValues& values_;
   WindowDialogs& dialogs_;
 
-  QGroupBox* Frame1 = nullptr;
-  QRadioButton* Option1 = nullptr;
-  QRadioButton* Option2 = nullptr;
-  QGroupBox* Frame2 = nullptr;
-  // Label1..Label6 and Text1..Text6: Min x, Max x, Min y, Max y, Min z, Max z.
-  std::array<QLabel*, 6> labels_{};
-  std::array<QLineEdit*, 6> texts_{};
-  QPushButton* Command1 = nullptr;
-  QPushButton* Command2 = nullptr;
+  QGroupBox* projectionGroup_ = nullptr;
+  QRadioButton* orthographicOption_ = nullptr;
+  QRadioButton* perspectiveOption_ = nullptr;
+  QGroupBox* boundsGroup_ = nullptr;
+  // Captions and boxes of Min x, Max x, Min y, Max y, Min z, Max z.
+  std::array<QLabel*, 6> boundLabels_{};
+  std::array<QLineEdit*, 6> boundEdits_{};
+  QPushButton* okButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
 };
 
 }  // namespace quillon

@@ -5,6 +5,7 @@
 
 #include "ui/main_window.h"
 #include "ui/qt_dialogs.h"
+#include "ui/window_texts.h"
 
 namespace quillon {
 
@@ -23,8 +24,8 @@ void SetDrawingSurfaceFormat() {
 int RunWindow(int& argc, char** argv, const std::string& file) {
   SetDrawingSurfaceFormat();
   QApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Quillon"));
-  QApplication::setApplicationVersion(QStringLiteral("1.0"));
+  QApplication::setApplicationName(texts::kProgramName);
+  QApplication::setApplicationVersion(texts::kProgramVersion);
   QtDialogs dialogs;
   MainWindow window(dialogs);
   dialogs.Parent(&window);

@@ -30,9 +30,10 @@ TEST_F(WindowExchange, GraphsRoundTripThroughTheClipboard) {
   };
   // The current list row, the item, then the entries and the graph on the clipboard.
   const std::tuple<int, const char*, int, char> steps[] = {
-      {0, "mnuEditCopy", 1, '1'},    {0, "mnuEditPaste", 2, '1'}, {1, "barPaste", 3, '1'},
-      {-1, "mnuGraphPaste", 4, '1'}, {3, "mnuFunCut", 3, '4'},    {2, "barCut", 2, '3'},
-      {1, "mnuFunCopy", 2, '2'},     {0, "barCopy", 2, '1'}};
+      {0, "editCopyAction", 1, '1'},  {0, "editPasteAction", 2, '1'},
+      {1, "editPasteAction", 3, '1'}, {-1, "editPasteAction", 4, '1'},
+      {3, "editCutAction", 3, '4'},   {2, "editCutAction", 2, '3'},
+      {1, "editCopyAction", 2, '2'},  {0, "editCopyAction", 2, '1'}};
   for (const auto& [row, action, entries, clipboardID] : steps) {
     SCOPED_TRACE(action);
     List().setCurrentRow(row);
@@ -46,17 +47,17 @@ TEST_F(WindowExchange, GraphsRoundTripThroughTheClipboard) {
   // with the check state of the current entry.
   ClickCheckBox(1);
   Clipboard().clear();
-  Trigger("mnuGraphCopyAll");
+  Trigger("editCopyAllAction");
   EXPECT_EQ(Clipboard().text().toStdString(), "1 " + record + " " + clip('2').substr(2) + " ");
-  Trigger("mnuGraphCutAll");
+  Trigger("editCutAllAction");
   EXPECT_EQ(List().count(), 0);
   EXPECT_EQ(CountNear(Frame(), kRedPixel), 0);
-  Trigger("mnuGraphPaste");
+  Trigger("editPasteAction");
   EXPECT_EQ(Entries(), Lines(2, "[x] 2D Curve  y=x"));
   EXPECT_GT(CountNear(Frame(), kRedPixel), 200);
   List().setCurrentRow(1);
   ClickCheckBox(1);
-  Trigger("mnuEditPaste");
+  Trigger("editPasteAction");
   EXPECT_EQ(Entries(), (Lines{"[x] 2D Curve  y=x", "[ ] 2D Curve  y=x", "[ ] 2D Curve  y=x",
                               "[ ] 2D Curve  y=x"}));
   EXPECT_TRUE(dialogs.reports.empty());
@@ -68,24 +69,20 @@ TEST_F(WindowExchange, PicturesOfTheViewGoToTheClipboardAndToAPdfPage) {
   const QTemporaryDir folder;
   Start("");
   AddFunction(kRedLine);
-  for (const char* action : {"mnuEditCopyAs", "mnuGraphCopyAs", "barCopyAs"}) {
-    SCOPED_TRACE(action);
-    Clipboard().setText(QStringLiteral("marker"));
-    Trigger(action);
-    const QImage picture = Clipboard().image();
-    EXPECT_EQ(picture.size(), DrawingPixels());
-    EXPECT_FALSE(picture.hasAlphaChannel());
-    EXPECT_GT(CountNear(picture, kRedPixel), 200);
-  }
+  Trigger("editCopyAsBitmapAction");
+  const QImage picture = Clipboard().image();
+  EXPECT_EQ(picture.size(), DrawingPixels());
+  EXPECT_FALSE(picture.hasAlphaChannel());
+  EXPECT_GT(CountNear(picture, kRedPixel), 200);
   const QString lines = folder.filePath("lines.pdf"), empty = folder.filePath("empty.pdf");
   dialogs.printFiles = {lines.toStdString(), std::nullopt, empty.toStdString()};
-  Trigger("mnuFilePrint");
-  Trigger("barPrint");  // cancelled: nothing is printed or said
+  Trigger("filePrintAction");
+  Trigger("filePrintAction");  // cancelled: nothing is printed or said
   ClickCheckBox(0);
   Clipboard().setText(QStringLiteral("marker"));
-  Trigger("mnuEditCopyAs");
+  Trigger("editCopyAsBitmapAction");
   EXPECT_EQ(Clipboard().text(), QStringLiteral("marker"));
-  Trigger("barPrint");
+  Trigger("filePrintAction");
   EXPECT_TRUE(dialogs.reports.empty());
   EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2);
 
@@ -104,7 +101,7 @@ TEST_F(WindowExchange, PicturesOfTheViewGoToTheClipboardAndToAPdfPage) {
   // A PDF file that cannot be written is told.
   const std::string bad = folder.filePath(QStringLiteral("no/such/folder.pdf")).toStdString();
   dialogs.printFiles.push_back(bad);
-  Trigger("mnuFilePrint");
+  Trigger("filePrintAction");
   EXPECT_EQ(dialogs.reports, Lines{"(x) Error: The view cannot be printed: the file \"" + bad +
                                    "\" cannot be written."});
 }
@@ -127,7 +124,7 @@ TEST_F(WindowExchange, RegistersTheFileTypeAtStartAndAfterEverySave) {
   ASSERT_TRUE(QFile::remove(entry));
   const QTemporaryDir files;
   dialogs.fileChoices.push_back(FileChoice{files.filePath("line.pgp").toStdString(), 1});
-  Trigger("mnuFileSave");
+  Trigger("fileSaveAction");
   EXPECT_TRUE(ReadAll(entry).contains(exec));
 }
 

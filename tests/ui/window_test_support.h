@@ -106,7 +106,7 @@ struct FunctionInput {
   std::string first = "", second = "", min = "-10", max = "10", steps = "100";
   std::optional<std::int32_t> color = std::nullopt;  // chosen through the colour box
   std::string name = "Untitled";
-  bool showCurve = true;  // Check3
+  bool showCurve = true;  // the show-graph check
 };
 
 inline const FunctionInput kRedLine{0, 0, "x", "", "-10", "10", "100", kRed};
@@ -120,34 +120,23 @@ Widget* Find(QWidget& parent, const char* name) {
 }
 
 // The texts the controls named (blank-separated) show, joined by "|": a
-// caption, a box's text, a list's current item, the pages of a tab widget
-// joined by "/"; "[x]" or "[ ]" after a check box; "~" for a hidden control.
+// box's or label's text, a list's current item; "[x]" or "[ ]" after a
+// check box; "~" for a hidden control.
 inline std::string Texts(QWidget& parent, const std::string& names) {
-  const auto text = [](QWidget* widget) -> std::string {
-    if (widget->isHidden()) {
-      return "~";
-    }
-    if (auto* tabs = qobject_cast<QTabWidget*>(widget)) {
-      std::string pages = tabs->tabText(0).toStdString();
-      for (int i = 1; i < tabs->count(); ++i) {
-        pages += "/" + tabs->tabText(i).toStdString();
-      }
-      return pages;
-    }
-    const char* property = qobject_cast<QComboBox*>(widget) != nullptr   ? "currentText"
-                           : qobject_cast<QGroupBox*>(widget) != nullptr ? "title"
-                                                                         : "text";
-    auto* button = qobject_cast<QAbstractButton*>(widget);
-    const bool checkable = button != nullptr && button->isCheckable();
-    return widget->property(property).toString().toStdString() + (!checkable            ? ""
-                                                                  : button->isChecked() ? "[x]"
-                                                                                        : "[ ]");
-  };
   std::istringstream list(names);
   std::string result;
   for (std::string name; list >> name;) {
     QWidget* widget = Find<QWidget>(parent, name.c_str());
-    result += (widget != nullptr ? text(widget) : "?") + "|";
+    if (widget == nullptr || widget->isHidden()) {
+      result += widget == nullptr ? "?|" : "~|";
+      continue;
+    }
+    const bool combo = qobject_cast<QComboBox*>(widget) != nullptr;
+    result += widget->property(combo ? "currentText" : "text").toString().toStdString();
+    if (auto* button = qobject_cast<QAbstractButton*>(widget); button && button->isCheckable()) {
+      result += button->isChecked() ? "[x]" : "[ ]";
+    }
+    result += "|";
   }
   return result.substr(0, result.size() - 1);
 }
@@ -169,33 +158,27 @@ inline void SetText(QWidget& parent, const char* name, const char* text) {
   Find<QLineEdit>(parent, name)->setText(QString::fromLatin1(text));
 }
 
-// Types the input into a shown Properties dialog and presses OK.
+// Fills a shown Properties dialog with the input and presses OK.
 inline void FillAndConfirm(QDialog& dialog, const FunctionInput& input) {
-  ChooseComboItem(Find<QComboBox>(dialog, "Combo1"), input.coordinate);
-  ChooseComboItem(Find<QComboBox>(dialog, "Combo3"), input.form);
-  const auto type = [&dialog](const char* name, const std::string& text) {
-    auto* box = Find<QLineEdit>(dialog, name);
-    box->selectAll();
-    box->del();
-    QTest::keyClicks(box, QString::fromLatin1(text));
-  };
-  type("Text1", input.name);
-  type("Text2", input.first);
-  if (input.form == 1) {
-    type("Text3", input.second);
-  } else {
-    Find<QLineEdit>(dialog, "Text3")->setText(QString::fromStdString(input.second));
+  ChooseComboItem(Find<QComboBox>(dialog, "coordinateCombo"), input.coordinate);
+  ChooseComboItem(Find<QComboBox>(dialog, "formCombo"), input.form);
+  const std::pair<const char*, std::string> boxes[] = {{"nameEdit", input.name},
+                                                       {"firstFunctionEdit", input.first},
+                                                       {"secondFunctionEdit", input.second},
+                                                       {"fromEdit", input.min},
+                                                       {"toEdit", input.max},
+                                                       {"stepsEdit", input.steps}};
+  for (const auto& [name, text] : boxes) {
+    Find<QLineEdit>(dialog, name)->setText(QString::fromStdString(text));
   }
-  type("Text4", input.min);
-  type("Text5", input.max);
-  type("Text6", input.steps);
-  Find<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
-  ChooseComboItem(Find<QComboBox>(dialog, "Combo2"), 2);
-  Find<QCheckBox>(dialog, "Check3")->setChecked(input.showCurve);
+  // The boxes are checked whichever tab is in front.
+  Find<QTabWidget>(dialog, "tabs")->setCurrentIndex(1);
+  ChooseComboItem(Find<QComboBox>(dialog, "widthCombo"), 2);
+  Find<QCheckBox>(dialog, "showGraphCheck")->setChecked(input.showCurve);
   if (input.color) {
-    QTest::mouseClick(Find<ColorBox>(dialog, "Picture1"), Qt::LeftButton);
+    QTest::mouseClick(Find<ColorBox>(dialog, "colorBox"), Qt::LeftButton);
   }
-  ClickButton(dialog, "Command1");
+  ClickButton(dialog, "okButton");
 }
 
 // Pixels within tolerance of the colour in each channel.
@@ -248,7 +231,7 @@ class WindowTest : public ::testing::Test {
   }
 
   MainWindow& Window() { return *window_; }
-  QListWidget& List() { return *Find<QListWidget>(*window_, "List1"); }
+  QListWidget& List() { return *Find<QListWidget>(*window_, "graphList"); }
   // The entries as "[x] text" (checked) or "[ ] text".
   Lines Entries() {
     Lines entries;
@@ -259,13 +242,18 @@ class WindowTest : public ::testing::Test {
     }
     return entries;
   }
-  // picDraw, with or without OpenGL.
-  QWidget& Drawing() { return *Find<QWidget>(*window_, "picDraw"); }
+  // The drawing area, with or without OpenGL.
+  QWidget& Drawing() { return *Find<QWidget>(*window_, "drawArea"); }
   QSize DrawingPixels() { return Drawing().size() * Drawing().devicePixelRatio(); }
   const Graph& ListedGraph(std::int32_t position) {
     return *window_->Document().ListScene().Graphs().Item(position);
   }
-  void Trigger(const char* name) { window_->Action(QString::fromLatin1(name))->trigger(); }
+  // Runs the window's command of this action name.
+  void Trigger(const char* name) {
+    auto* action = window_->findChild<QAction*>(QString::fromLatin1(name));
+    ASSERT_NE(action, nullptr) << name;
+    action->trigger();
+  }
   // A fresh frame of the drawing area.
   QImage Frame() { return qobject_cast<DrawArea*>(&Drawing())->grabFramebuffer(); }
   // Draw Cartesian or Polar, the dialog filled in and confirmed.
@@ -274,7 +262,7 @@ class WindowTest : public ::testing::Test {
     if (input.color) {
       dialogs.colors.push_back(*input.color);
     }
-    Trigger(input.coordinate == 1 ? "mnuDraw2DPolar" : "mnuDraw2DCart");
+    Trigger(input.coordinate == 1 ? "drawPolarAction" : "drawCartesianAction");
   }
   // Clicks an entry's check box as the user does.
   void ClickCheckBox(int row) {

@@ -1,0 +1,180 @@
+// Every text the window and its dialogs show the user: captions, menu items,
+// shortcuts, tool tips, dialog labels, and the messages with their titles.
+// They are the program's own texts, kept here so that they read together
+// and change in one place; the code that shows them names them.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace quillon::texts {
+
+// --- the program ---
+
+inline constexpr char kProgramName[] = "Quillon";
+inline constexpr char kProgramVersion[] = "1.0";
+// The maker's home page, opened by Help, Homepage and by the About box.
+inline constexpr char kHomePage[] = "https://quillon.example.org";
+
+// --- titles of the messages ---
+
+inline constexpr char kErrorTitle[] = "Error";
+inline constexpr char kNoteTitle[] = "Note";
+inline constexpr char kWarningTitle[] = "Warning";
+
+// --- the main window's menus and toolbar ---
+
+inline constexpr char kFileMenu[] = "File";
+inline constexpr char kEditMenu[] = "Edit";
+inline constexpr char kViewMenu[] = "View";
+inline constexpr char kDrawMenu[] = "Draw";
+inline constexpr char kHelpMenu[] = "Help";
+// The pop-up menus' titles, which the user never sees on them.
+inline constexpr char kGraphListMenu[] = "FunEdit";
+inline constexpr char kDrawAreaMenu[] = "GraphEdit";
+// The toolbar's name in the window's own pop-up menu.
+inline constexpr char kToolBar[] = "Toolbar1";
+
+// A command's menu item, its shortcut as QKeySequence reads it ("" for
+// none) and, for a command with a toolbar button, the button's tool tip.
+struct CommandTexts {
+  const char* item;
+  const char* shortcut;
+  const char* toolTip;
+};
+
+inline constexpr CommandTexts kNew{"New", "", "New 2D Graphs"};
+inline constexpr CommandTexts kOpen{"Open...", "Ctrl+O", "Open File"};
+inline constexpr CommandTexts kSave{"Save", "Ctrl+S", "Save File"};
+inline constexpr CommandTexts kSaveAs{"SaveAs...", "", "Save File As"};
+inline constexpr CommandTexts kPrint{"Print...", "Ctrl+P", "Print"};
+inline constexpr CommandTexts kExit{"Exit", "Ctrl+X", ""};
+inline constexpr CommandTexts kCut{"Cut", "", "Cut Selected Graph"};
+inline constexpr CommandTexts kCopy{"Copy", "Ctrl+C", "Copy Graph"};
+inline constexpr CommandTexts kCopyAsBitmap{"Copy As BMP", "", "Copy Graph As BMP"};
+inline constexpr CommandTexts kPaste{"Paste", "", "Paste Graph"};
+inline constexpr CommandTexts kDelete{"Delete", "", "Delete Selected Graph"};
+inline constexpr CommandTexts kDeleteAll{"Delete All", "", ""};
+inline constexpr CommandTexts kCutAll{"Cut All", "", ""};
+inline constexpr CommandTexts kCopyAll{"Copy All", "", ""};
+inline constexpr CommandTexts kEditGraph{"Edit...", "", ""};
+inline constexpr CommandTexts kMove{"Move", "F7", "Move The Scene"};
+inline constexpr CommandTexts kZoom{"Zoom", "F8", "Zoom In Or Zoom Out"};
+inline constexpr CommandTexts kZoomToFit{"Zoom to Fit", "", "Zoom To Fit"};
+inline constexpr CommandTexts kViewSettings{"Settings...", "", ""};
+inline constexpr CommandTexts kDrawCartesian{"Cartesian", "", "Add A 2D Cartesian Function Graph"};
+inline constexpr CommandTexts kDrawPolar{"Polar", "", "Add A 2D Polar Function Graph"};
+inline constexpr CommandTexts kAxis{"Axis...", "", "Modify Coordinate System"};
+inline constexpr CommandTexts kHelpContents{"Content...", "", "Help"};
+inline constexpr CommandTexts kHomepage{"Homepage", "", ""};
+inline constexpr CommandTexts kAbout{"About...", "", ""};
+
+// --- the main window's messages ---
+
+// The drawing area got no OpenGL context; the window goes on without drawing.
+inline constexpr char kNoOpenGL[] = "ChoosePixelFormat failed";
+inline constexpr char kSelectFunctionFirst[] = "Select a function first.";
+inline constexpr char kCannotEditGraph[] =
+    "The Properties dialog edits only the functions y=f(x), x=f1(u),y=f2(u), r=f(a) and "
+    "a=f1(u),r=f2(u).";
+inline constexpr char kNoPictureToCopy[] =
+    "The view cannot be copied as a picture: the drawing area has no OpenGL context, so there is "
+    "no picture of it.";
+inline constexpr char kNoPictureToPrint[] =
+    "The view cannot be printed: the drawing area has no OpenGL context, so there is no picture "
+    "of it.";
+inline constexpr char kPrinterNotOpened[] =
+    "The view cannot be printed: the printer cannot be opened.";
+
+inline std::string PrintFileNotWritten(const std::string& path) {
+  return "The view cannot be printed: the file \"" + path + "\" cannot be written.";
+}
+
+// A picture file of Save As that was not written, and why.
+inline std::string PictureFileNotWritten(const std::string& path, const std::string& reason) {
+  return "Cannot write the file \"" + path + "\": " + reason;
+}
+inline constexpr char kNoPictureShown[] = "the drawing area shows no picture.";
+
+// --- the dialogs' common parts ---
+
+inline constexpr char kOk[] = "OK";
+inline constexpr char kCancel[] = "Cancel";
+inline constexpr char kColorCaption[] = "Color";
+inline constexpr char kWidthCaption[] = "Width";
+// A box whose text is no number or no expression.
+inline constexpr char kIllegalData[] = "Illegal data exist.";
+inline constexpr char kNumberTooLarge[] = "A number is too large.";
+
+// --- Properties, the dialog of a plane function ---
+
+inline constexpr char kPropertiesTitle[] = "Properties";
+inline constexpr char kEquationTab[] = "Equation";
+inline constexpr char kPropertiesTab[] = "Properties";
+inline constexpr char kNameCaption[] = "Name";
+inline constexpr char kUntitled[] = "Untitled";
+inline constexpr char kCoordinateCaption[] = "Coordinate";
+inline constexpr char kCartesian[] = "Cartesian";
+inline constexpr char kPolar[] = "Polar";
+inline constexpr char kFormCaption[] = "Form";
+inline constexpr char kFunctionGroup[] = "Function";
+inline constexpr char kDomainGroup[] = "Domain Of Variables";
+inline constexpr char kStepsToolTip[] = "Recommended Value: 30 - 100";
+inline constexpr char kShowFunctionGraph[] = "Show Function Graph";
+
+// A form as the form list shows it, the captions of its function boxes and
+// the name of its parameter, which the interval's captions end with.
+struct FormTexts {
+  const char* name;
+  const char* firstFunction;
+  const char* secondFunction;  // "" for the explicit forms, which have one
+  const char* parameter;
+};
+
+inline constexpr FormTexts kCartesianExplicit{"y=f(x)", "y(x)", "", "x"};
+inline constexpr FormTexts kCartesianParametric{"x=f1(u),y=f2(u)", "x(u)", "y(u)", "u"};
+inline constexpr FormTexts kPolarExplicit{"r=f(a)", "r(a)", "", "a"};
+inline constexpr FormTexts kPolarParametric{"a=f1(u),r=f2(u)", "a(u)", "r(u)", "u"};
+// The interval's captions: these followed by the parameter's name.
+inline constexpr char kMinCaption[] = "Min ";
+inline constexpr char kMaxCaption[] = "Max ";
+inline constexpr char kStepsCaption[] = "Steps ";
+
+inline constexpr char kInputAllParameters[] = "Input all parameters please.";
+// The explicit forms say x, whatever the coordinate system.
+inline constexpr char kMinAboveMaxX[] = "Min x must less than Max x.";
+inline constexpr char kMinAboveMaxU[] = "Min u must less than Max u.";
+inline constexpr char kTooFewStepsX[] = "Steps x must larger than 1.";
+inline constexpr char kTooFewStepsU[] = "Steps u must larger than 1.";
+
+// --- View Setting ---
+
+inline constexpr char kViewSettingTitle[] = "View Setting";
+inline constexpr char kProjectionGroup[] = "Projection Type";
+inline constexpr char kOrthographic[] = "Ortho";
+inline constexpr char kPerspective[] = "Perspective";
+inline constexpr char kViewIntervalsGroup[] = "View Intervals";
+inline constexpr std::array<const char*, 6> kViewBoundCaptions = {"Min x", "Max x", "Min y",
+                                                                  "Max y", "Min z", "Max z"};
+
+// --- Axis Properties ---
+
+inline constexpr char kAxisPropertiesTitle[] = "Axis Properties";
+inline constexpr char kGeneralTab[] = "General";
+inline constexpr char kLineTab[] = "Line";
+inline constexpr char kFontsTab[] = "Fonts";
+inline constexpr char kShowAxis[] = "Show Axis";
+inline constexpr char kBetterFonts[] = "Better Fonts";
+
+// --- About ---
+
+inline constexpr char kAboutTitle[] = "About Quillon";
+// Followed by kProgramVersion.
+inline constexpr char kVersionCaption[] = "Version ";
+inline constexpr char kDisclaimer[] =
+    "Quillon is provided \"as is\", without warranty of any kind, express or implied. Check every "
+    "plot that you rely on: the program samples each function at a finite number of points and "
+    "may miss what happens between them.";
+inline constexpr char kAboutOk[] = "O K";
+
+}  // namespace quillon::texts
