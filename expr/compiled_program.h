@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -110,6 +111,56 @@ class Scratch {
   std::vector<Value> heap_;
   Value* data_ = local_.data();
 };
+
+// Runs the steps once on values of another kind than Evaluate's: the one
+// place that walks a program for evaluations over other number types (a
+// point in double precision, a box of intervals, a value with its
+// derivative). Arithmetic provides
+//   using Value = ...;  (default-constructible, copyable)
+//   bool Number(double number, Value& result);
+//   bool Variable(std::uint8_t index, Value& result);  // 0 to 7: U V X Y A R B T
+//   bool Unary(Op op, const Value& x, Value& result);   // a function or "(-)"
+//   bool Binary(Op op, const Value& a, const Value& b, Value& result);
+//   bool Random(const Value& argument, Value& result);
+// each returning false when after the step no point has a value any more:
+// the walk stops there, as the point evaluation does at an undefined step.
+// stack has room for the program's maxDepth values. Returns the stack depth
+// after the last step, or nothing when the walk stopped. A failing token
+// ends the steps (Program::throws): the caller throws when the walk reaches
+// the end.
+template <typename Arithmetic>
+std::optional<std::size_t> WalkSteps(const std::vector<Step>& steps, Arithmetic& arithmetic,
+                                     typename Arithmetic::Value* stack) {
+  std::size_t depth = 0;
+  for (const Step& step : steps) {
+    typename Arithmetic::Value value{};
+    bool goesOn = true;
+    switch (step.kind) {
+      case StepKind::Number:
+        goesOn = arithmetic.Number(step.number, value);
+        break;
+      case StepKind::Variable:
+        goesOn = arithmetic.Variable(step.variable, value);
+        break;
+      case StepKind::Unary:
+        --depth;
+        goesOn = arithmetic.Unary(step.op, stack[depth], value);
+        break;
+      case StepKind::Binary:
+        depth -= 2;
+        goesOn = arithmetic.Binary(step.op, stack[depth], stack[depth + 1], value);
+        break;
+      case StepKind::Random:
+        --depth;
+        goesOn = arithmetic.Random(stack[depth], value);
+        break;
+    }
+    if (!goesOn)
+      return std::nullopt;
+    stack[depth++] = value;
+  }
+  return depth;
+}
 
 }  // namespace evaluation
 
