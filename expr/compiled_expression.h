@@ -31,7 +31,9 @@ struct VariablePoint {
 
 // An interval for each of the eight variables, for EvaluateBox: the box of
 // points whose values are enclosed. Each variable is the point 0 unless set.
-// A variable's points are the finite doubles of its interval.
+// A variable's points are the finite doubles of its interval, so an
+// infinite bound leaves it unbounded; a box with an empty interval (or a
+// NaN bound) has no points.
 struct VariableBox {
   Interval U, V, X, Y, A, R, B, T;
 };

@@ -69,39 +69,45 @@ struct DecoratedInterval {
 //   interval: each end's own error, and each inner point's, is covered.
 //   glibc's sin, cos, tan, atan, exp, log and pow are within 1 ulp (2 units);
 //   the formulas that use this margin say why they stay within 7.
-// An infinite bound stays infinite outward; inward it becomes the largest
-// finite double (a lower bound of +inf means values beyond every double).
+// An infinite bound stays infinite outward. Inward (a lower bound of +inf:
+// every value beyond the doubles, so none is a value, which the steps flag)
+// Down, Up, FarDown and FarUp give NaN, DownBy and UpBy a finite bound. A
+// NaN stays NaN.
 namespace outward {
 
 inline constexpr double kSmallest = std::numeric_limits<double>::denorm_min();
 
+// A NaN stays NaN.
+inline double AtMostLargest(double x) {
+  return x > DBL_MAX ? DBL_MAX : x;
+}
+inline double AtLeastLowest(double x) {
+  return x < -DBL_MAX ? -DBL_MAX : x;
+}
+
 inline double Down(double x) {
-  const double below = x - (std::fabs(x) * 0x1p-52 + kSmallest);
-  return x > DBL_MAX ? DBL_MAX : below;
+  return x - (std::fabs(x) * 0x1p-52 + kSmallest);
 }
 inline double Up(double x) {
-  const double above = x + (std::fabs(x) * 0x1p-52 + kSmallest);
-  return x < -DBL_MAX ? -DBL_MAX : above;
+  return x + (std::fabs(x) * 0x1p-52 + kSmallest);
 }
 inline double FarDown(double x) {
-  const double below = x - (std::fabs(x) * 0x1p-49 + 0x1p-1070);
-  return x > DBL_MAX ? DBL_MAX : below;
+  return x - (std::fabs(x) * 0x1p-49 + 0x1p-1070);
 }
 inline double FarUp(double x) {
-  const double above = x + (std::fabs(x) * 0x1p-49 + 0x1p-1070);
-  return x < -DBL_MAX ? -DBL_MAX : above;
+  return x + (std::fabs(x) * 0x1p-49 + 0x1p-1070);
 }
 
 // As FarDown/FarUp for a value computed within `units` units of 2^-53
 // (relative, plus `units` times the smallest double) of a monotone real
 // function: moved by twice that and one more unit for their own rounding.
 inline double DownBy(double x, double units) {
-  const double below = x - (std::fabs(x) * ((2 * units + 2) * 0x1p-53) + 0x1p-1070);
-  return x > DBL_MAX ? DBL_MAX : below;
+  const double c = AtMostLargest(x);
+  return c - (std::fabs(c) * ((2 * units + 2) * 0x1p-53) + 0x1p-1070);
 }
 inline double UpBy(double x, double units) {
-  const double above = x + (std::fabs(x) * ((2 * units + 2) * 0x1p-53) + 0x1p-1070);
-  return x < -DBL_MAX ? -DBL_MAX : above;
+  const double c = AtLeastLowest(x);
+  return c + (std::fabs(c) * ((2 * units + 2) * 0x1p-53) + 0x1p-1070);
 }
 
 // The smaller and larger of two values where a NaN (an infinite bound
@@ -129,17 +135,23 @@ inline Interval operator-(Interval a, Interval b) {
   return {outward::Down(a.lo - b.hi), outward::Up(a.hi - b.lo)};
 }
 
-// The bounds of {a * b} rounded to nearest. An infinite bound times 0 is 0:
-// the infinite bound stands for finite values.
+// An operand bound for products and quotients: every value is a finite
+// double, so an infinite bound may be taken as the largest one, and no
+// product (0 * inf) or quotient (inf / inf) is NaN.
+inline double FiniteBound(double x) {
+  return std::max(-DBL_MAX, std::min(x, DBL_MAX));
+}
+
+// The bounds of {a * b} rounded to nearest.
 inline void ProductBounds(Interval a, Interval b, double& lo, double& hi) {
-  auto product = [](double x, double y) {
-    const double p = x * y;
-    return p != p ? 0.0 : p;
-  };
-  const double p1 = product(a.lo, b.lo);
-  const double p2 = product(a.lo, b.hi);
-  const double p3 = product(a.hi, b.lo);
-  const double p4 = product(a.hi, b.hi);
+  const double a0 = FiniteBound(a.lo);
+  const double a1 = FiniteBound(a.hi);
+  const double b0 = FiniteBound(b.lo);
+  const double b1 = FiniteBound(b.hi);
+  const double p1 = a0 * b0;
+  const double p2 = a0 * b1;
+  const double p3 = a1 * b0;
+  const double p4 = a1 * b1;
   lo = std::min(std::min(p1, p2), std::min(p3, p4));
   hi = std::max(std::max(p1, p2), std::max(p3, p4));
 }
@@ -153,12 +165,16 @@ inline Interval operator*(Interval a, Interval b) {
 
 // The bounds of {a / b} rounded to nearest; b must not hold 0.
 inline void QuotientBounds(Interval a, Interval b, double& lo, double& hi) {
-  const double q1 = a.lo / b.lo;
-  const double q2 = a.lo / b.hi;
-  const double q3 = a.hi / b.lo;
-  const double q4 = a.hi / b.hi;
-  lo = outward::LowerOf(outward::LowerOf(q1, q2), outward::LowerOf(q3, q4));
-  hi = outward::UpperOf(outward::UpperOf(q1, q2), outward::UpperOf(q3, q4));
+  const double a0 = FiniteBound(a.lo);
+  const double a1 = FiniteBound(a.hi);
+  const double b0 = FiniteBound(b.lo);
+  const double b1 = FiniteBound(b.hi);
+  const double q1 = a0 / b0;
+  const double q2 = a0 / b1;
+  const double q3 = a1 / b0;
+  const double q4 = a1 / b1;
+  lo = std::min(std::min(q1, q2), std::min(q3, q4));
+  hi = std::max(std::max(q1, q2), std::max(q3, q4));
 }
 
 // Entire when b holds 0.
@@ -175,7 +191,8 @@ inline Interval operator/(Interval a, Interval b) {
 inline void SquareBounds(Interval x, double& lo, double& hi) {
   const double a = std::fabs(x.lo);
   const double b = std::fabs(x.hi);
-  const double nearest = x.lo < 0 && x.hi > 0 ? 0.0 : std::min(a, b);
+  const bool straddles = (x.lo < 0) & (x.hi > 0);
+  const double nearest = straddles ? 0.0 : std::min(a, b);
   const double farthest = std::max(a, b);
   lo = nearest * nearest;
   hi = farthest * farthest;

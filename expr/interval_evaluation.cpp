@@ -7,6 +7,8 @@
 // the flags are combined with | in whatever order the steps run.
 #include <algorithm>
 #include <array>
+#include <cfloat>
+#include <cmath>
 #include <cstddef>
 #include <optional>
 #include <type_traits>
@@ -30,6 +32,7 @@ using evaluation::kLocalSharedValues;
 using evaluation::kLocalStackDepth;
 using evaluation::kLosesAll;
 using evaluation::kLosesValue;
+using evaluation::kMayJump;
 using evaluation::kNoVarying;
 using evaluation::kVariableCount;
 using evaluation::Op;
@@ -84,27 +87,31 @@ class IntervalArithmetic {
 
   bool Number(double number, Interval& r) {
     r = Interval::Point(number);
-    return Note(evaluation::IsFinite(number) ? 0 : kLosesAll);
+    flags_ |= evaluation::IsFinite(number) ? 0 : kLosesAll;
+    return GoesOn();
   }
   bool Variable(std::uint8_t index, Interval& r) {
     r = variables_[index];
-    return Note(evaluation::VariableFlags(r));
+    flags_ |= evaluation::VariableFlags(r);
+    return GoesOn();
   }
   bool Unary(Op op, Interval x, Interval& r) {
-    return Note(evaluation::IntervalUnary(op, x, degree_, r));
+    evaluation::IntervalUnary(op, x, degree_, r, flags_);
+    return GoesOn();
   }
   bool Binary(Op op, Interval a, Interval b, Interval& r) {
-    return Note(evaluation::IntervalBinary(op, a, b, r));
+    evaluation::IntervalBinary(op, a, b, r, flags_);
+    return GoesOn();
   }
-  bool Random(Interval, Interval& r) { return Note(evaluation::IntervalRandomStep(r)); }
+  bool Random(Interval, Interval& r) {
+    evaluation::IntervalRandomStep(r, flags_);
+    return GoesOn();
+  }
 
   BoxFlags Flags() const { return flags_; }
 
  private:
-  bool Note(BoxFlags flags) {
-    flags_ |= flags;
-    return (flags_ & kLosesValue) == 0;
-  }
+  bool GoesOn() const { return (flags_ & kLosesValue) == 0; }
 
   std::array<Interval, kVariableCount> variables_;
   bool degree_;
@@ -132,23 +139,23 @@ template <Op kOp>
 void UnaryLoop(const Interval* x, Interval* out, BoxFlags* flags, std::size_t n, bool toRadians) {
   if (toRadians) {
     for (std::size_t i = 0; i < n; ++i)
-      flags[i] |= evaluation::IntervalUnaryStep<kOp>(evaluation::DegreesToRadians(x[i]), out[i]);
+      evaluation::IntervalUnaryStep<kOp>(evaluation::DegreesToRadians(x[i]), out[i], flags[i]);
     return;
   }
   for (std::size_t i = 0; i < n; ++i)
-    flags[i] |= evaluation::IntervalUnaryStep<kOp>(x[i], out[i]);
+    evaluation::IntervalUnaryStep<kOp>(x[i], out[i], flags[i]);
 }
 
 void ExpPairLoop(const Interval* x, Interval* e, Interval* f, BoxFlags* flags, std::size_t n) {
   for (std::size_t i = 0; i < n; ++i)
-    flags[i] |= evaluation::IntervalExpPair(x[i], e[i], f[i]);
+    evaluation::IntervalExpPair(x[i], e[i], f[i], flags[i]);
 }
 
 template <Op kOp>
 void HyperbolicLoop(const Interval* e, const Interval* f, Interval* out, BoxFlags* flags,
                     std::size_t n) {
   for (std::size_t i = 0; i < n; ++i)
-    flags[i] |= evaluation::IntervalHyperbolicStep<kOp>(e[i], f[i], out[i]);
+    evaluation::IntervalHyperbolicStep<kOp>(e[i], f[i], out[i], flags[i]);
 }
 
 template <Op kOp, typename A, typename B>
@@ -159,27 +166,50 @@ void BinaryLoop(A a, B b, Interval* out, BoxFlags* flags, std::size_t n) {
     if (b.value.lo == b.value.hi) {
       const double exponent = b.value.lo;
       if (exponent == 2) {
-        for (std::size_t i = 0; i < n; ++i) {
-          Interval& r = out[i];
-          flags[i] |= evaluation::Settle(r, evaluation::SquareStep(a[i], r));
-        }
+        for (std::size_t i = 0; i < n; ++i)
+          evaluation::SquareStep(a[i], out[i], flags[i]);
         return;
       }
       for (std::size_t i = 0; i < n; ++i) {
         Interval& r = out[i];
-        flags[i] |= evaluation::Settle(r, evaluation::PowerByNumberStep(a[i], exponent, r));
+        flags[i] |= evaluation::PowerByNumberStep(a[i], exponent, r);
+        evaluation::Settle(r, flags[i]);
       }
       return;
     }
   }
   for (std::size_t i = 0; i < n; ++i)
-    flags[i] |= evaluation::IntervalBinaryStep<kOp>(a[i], b[i], out[i]);
+    evaluation::IntervalBinaryStep<kOp>(a[i], b[i], out[i], flags[i]);
 }
 
+// Adds the loss of every value for a box without points. Done after the
+// steps, when the boxes are in the first-level cache (the flags change no
+// value); runs hold almost no such box, and one pass finds whether a block
+// does.
+[[gnu::noinline]] void AddEmptyBoxFlags(const Interval* boxes, BoxFlags* flags, std::size_t n) {
+  BoxFlags empty = 0;
+  for (std::size_t i = 0; i < n; ++i)
+    empty |= evaluation::VariableFlags(boxes[i]);
+  for (std::size_t i = 0; i < n && empty != 0; ++i)
+    flags[i] |= evaluation::VariableFlags(boxes[i]);
+}
+
+// Decorated for each box, without branches: the decorations of the eight
+// flag combinations are looked up.
 void StoreResults(const Interval* top, const BoxFlags* flags, DecoratedInterval* results,
                   std::size_t n) {
-  for (std::size_t i = 0; i < n; ++i)
-    results[i] = Decorated(top[i], flags[i]);
+  std::array<Decoration, 8> decorations{};
+  for (BoxFlags f = 0; f < decorations.size(); ++f)
+    decorations[f] = evaluation::DecorationOf(f);
+  const Interval empty = Interval::Empty();
+  for (std::size_t i = 0; i < n; ++i) {
+    const bool none = (flags[i] & kLosesValue) != 0;
+    Interval value = top[i];
+    value.lo = none ? empty.lo : value.lo;
+    value.hi = none ? empty.hi : value.hi;
+    results[i].value = value;
+    results[i].decoration = decorations[flags[i] & 7];
+  }
 }
 
 }  // namespace
@@ -249,10 +279,12 @@ void CompiledExpression::EvaluateBoxes(const VariableBox& box, Variable varying,
   for (const SharedStep& step : plan.shared) {
     if ((sharedFlags & kLosesValue) != 0)
       break;
-    sharedFlags |= step.binary ? evaluation::IntervalBinary(step.op, shared[step.a], shared[step.b],
-                                                            shared[step.result])
-                               : evaluation::IntervalUnary(step.op, shared[step.a], degree,
-                                                           shared[step.result]);
+    if (step.binary) {
+      evaluation::IntervalBinary(step.op, shared[step.a], shared[step.b], shared[step.result],
+                                 sharedFlags);
+    } else {
+      evaluation::IntervalUnary(step.op, shared[step.a], degree, shared[step.result], sharedFlags);
+    }
   }
   if ((sharedFlags & kLosesValue) != 0) {
     std::fill(results, results + count, kNowhere);
@@ -268,17 +300,20 @@ void CompiledExpression::EvaluateBoxes(const VariableBox& box, Variable varying,
   }
 
   // Sized to the run, so that short runs (a few boxes of a refinement) do
-  // not clear a whole block per level.
+  // not clear a whole block per level. Block 0, the varying variable, is
+  // read where the caller keeps it.
   const std::size_t length = std::min(kBlockLength, count);
   std::vector<Interval> blocks(plan.blockCount * length);
   std::array<BoxFlags, kBlockLength> flags{};
+  std::size_t first = 0;
   auto block = [&](std::uint32_t index) { return blocks.data() + index * length; };
+  auto operand = [&](std::uint32_t index) -> const Interval* {
+    return index == 0 ? intervals + first : block(index);
+  };
 
-  for (std::size_t first = 0; first < count; first += length) {
+  for (; first < count; first += length) {
     const std::size_t n = std::min(length, count - first);
-    std::copy(intervals + first, intervals + first + n, block(0));
-    for (std::size_t i = 0; i < n; ++i)
-      flags[i] = sharedFlags | evaluation::VariableFlags(intervals[first + i]);
+    std::fill(flags.begin(), flags.begin() + n, sharedFlags);
 
     for (const BlockStep& step : plan.blocks) {
       Interval* out = block(step.result);
@@ -286,41 +321,43 @@ void CompiledExpression::EvaluateBoxes(const VariableBox& box, Variable varying,
         case BlockForm::Unary: {
           const bool toRadians = degree && evaluation::TakesAngle(step.op);
           evaluation::VisitUnary(step.op, [&](auto k) {
-            UnaryLoop<decltype(k)::value>(block(step.a), out, flags.data(), n, toRadians);
+            UnaryLoop<decltype(k)::value>(operand(step.a), out, flags.data(), n, toRadians);
           });
           break;
         }
         case BlockForm::PointPoint:
           evaluation::VisitBinary(step.op, [&](auto k) {
-            BinaryLoop<decltype(k)::value>(PerBox{block(step.a)}, PerBox{block(step.b)}, out,
+            BinaryLoop<decltype(k)::value>(PerBox{operand(step.a)}, PerBox{operand(step.b)}, out,
                                            flags.data(), n);
           });
           break;
         case BlockForm::PointShared:
           evaluation::VisitBinary(step.op, [&](auto k) {
-            BinaryLoop<decltype(k)::value>(PerBox{block(step.a)}, Shared{shared[step.b]}, out,
+            BinaryLoop<decltype(k)::value>(PerBox{operand(step.a)}, Shared{shared[step.b]}, out,
                                            flags.data(), n);
           });
           break;
         case BlockForm::SharedPoint:
           evaluation::VisitBinary(step.op, [&](auto k) {
-            BinaryLoop<decltype(k)::value>(Shared{shared[step.a]}, PerBox{block(step.b)}, out,
+            BinaryLoop<decltype(k)::value>(Shared{shared[step.a]}, PerBox{operand(step.b)}, out,
                                            flags.data(), n);
           });
           break;
         case BlockForm::ExpPair:
-          ExpPairLoop(block(step.a), out, block(step.result + 1), flags.data(), n);
+          ExpPairLoop(operand(step.a), out, block(step.result + 1), flags.data(), n);
           break;
         case BlockForm::Hyperbolic:
           evaluation::VisitUnary(step.op, [&](auto k) {
             if constexpr (evaluation::IsHyperbolic(decltype(k)::value)) {
-              HyperbolicLoop<decltype(k)::value>(block(step.a), block(step.a + 1), out,
+              HyperbolicLoop<decltype(k)::value>(operand(step.a), operand(step.a + 1), out,
                                                  flags.data(), n);
             }
           });
           break;
       }
     }
+
+    AddEmptyBoxFlags(intervals + first, flags.data(), n);
 
     if (p.throws) {
       // The first box in which a point may still hold a value reaches the
@@ -335,7 +372,7 @@ void CompiledExpression::EvaluateBoxes(const VariableBox& box, Variable varying,
       continue;
     }
     if (plan.top.perPoint) {
-      StoreResults(block(plan.top.index), flags.data(), results + first, n);
+      StoreResults(operand(plan.top.index), flags.data(), results + first, n);
     } else {
       for (std::size_t i = 0; i < n; ++i)
         results[first + i] = Decorated(shared[plan.top.index], flags[i]);

@@ -10,6 +10,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "expr/evaluation_steps.h"
 #include "expr/interval.h"
@@ -35,23 +36,42 @@ inline Decoration DecorationOf(BoxFlags flags) {
 // The flags of a result whose bounds, rounded to nearest, are lo and hi: a
 // point loses its value where the value is not a finite double.
 inline BoxFlags RangeFlags(double lo, double hi) {
-  const bool none = lo > DBL_MAX || hi < -DBL_MAX;
-  const bool some = !(lo >= -DBL_MAX && hi <= DBL_MAX);
-  return (some ? kMayLoseValue : 0) | (none ? kLosesValue : 0);
+  if (lo > DBL_MAX || hi < -DBL_MAX)
+    return kLosesAll;
+  return lo >= -DBL_MAX && hi <= DBL_MAX ? 0 : kMayLoseValue;
 }
 
-// The flags of a variable's interval: its points are the finite doubles in it.
+// The steps below add their flags to those of the box so far. Each flag is
+// added by a select between the flags and the flags with it, which gcc
+// vectorises in loops over boxes (a flag made from a comparison alone it
+// does not).
+inline void NoteRange(BoxFlags& flags, double lo, double hi) {
+  const double larger =
+      std::fabs(lo) <= DBL_MAX ? std::fabs(hi) : std::numeric_limits<double>::infinity();
+  const double least = lo > -hi ? lo : -hi;  // beyond DBL_MAX: no value is finite
+  flags = larger <= DBL_MAX ? flags : flags | kMayLoseValue;
+  flags = least > DBL_MAX ? flags | kLosesAll : flags;
+}
+
+// A variable's points are the finite doubles of its interval (an infinite
+// bound leaves it unbounded on that side): none when the interval is empty
+// (or NaN) or holds no finite double. (Selects of kLosesAll, which is not a
+// single bit, vectorise in a reduction too.)
 inline BoxFlags VariableFlags(Interval v) {
-  return (v.lo <= v.hi ? 0 : kLosesAll) | RangeFlags(v.lo, v.hi);
+  // One comparison: false for a NaN bound, an empty interval, and a lower
+  // bound of +inf or an upper one of -inf.
+  const bool holdsFinite = std::max(v.lo, -DBL_MAX) <= std::min(v.hi, DBL_MAX);
+  return !holdsFinite ? kLosesAll : 0;
 }
 
 // A result with a NaN bound (infinite operand bounds meeting) becomes
-// unbounded; no value of a point is lost by that, but the bounds of the
-// operands were already infinite only where values may be lost.
-inline BoxFlags Settle(Interval& r, BoxFlags flags) {
-  const bool unknown = (r.lo != r.lo || r.hi != r.hi) && (flags & kLosesValue) == 0;
-  r = unknown ? Interval::Entire() : r;
-  return flags | (unknown ? kMayLoseValue : 0);
+// unbounded: such operand bounds come only with points that may have lost
+// their value.
+inline void Settle(Interval& r, BoxFlags& flags) {
+  flags = r.lo == r.lo ? flags : flags | kMayLoseValue;
+  flags = r.hi == r.hi ? flags : flags | kMayLoseValue;
+  r.lo = r.lo == r.lo ? r.lo : -std::numeric_limits<double>::infinity();
+  r.hi = r.hi == r.hi ? r.hi : std::numeric_limits<double>::infinity();
 }
 
 // x * 3.1416 / 180, as DegreesToRadians.
@@ -60,28 +80,43 @@ inline Interval DegreesToRadians(Interval x) {
           outward::Up(outward::Up(x.hi * 3.1416) / 180)};
 }
 
-// The steps of the binary operators and of the functions that call more
-// than arithmetic (out of line: they call libm anyway).
+// a / b: no value where b is 0, unbounded when b holds 0; as a select for
+// loops over boxes.
+inline void IntervalDivide(Interval a, Interval b, Interval& r, BoxFlags& flags) {
+  const bool holdsZero = (b.lo <= 0) & (b.hi >= 0);
+  const bool zero = (b.lo == 0) & (b.hi == 0);
+  double lo = 0;
+  double hi = 0;
+  QuotientBounds(a, b, lo, hi);
+  BoxFlags quotientFlags = flags;
+  NoteRange(quotientFlags, lo, hi);
+  r.lo = holdsZero ? -std::numeric_limits<double>::infinity() : outward::Down(lo);
+  r.hi = holdsZero ? std::numeric_limits<double>::infinity() : outward::Up(hi);
+  flags = holdsZero ? flags | kMayLoseValue : quotientFlags;
+  flags = zero ? flags | kLosesAll : flags;
+}
+
+// The steps of the functions that call more than arithmetic (out of line:
+// they call libm anyway), and DivideStep: IntervalDivide alone.
 BoxFlags DivideStep(Interval a, Interval b, Interval& r);
 BoxFlags PowerStep(Interval a, Interval b, Interval& r);
 BoxFlags PowerByNumberStep(Interval a, double exponent, Interval& r);
 BoxFlags TrigonometricStep(Op op, Interval x, Interval& r);
 BoxFlags InverseStep(Op op, Interval x, Interval& r);
 
-inline BoxFlags SquareStep(Interval x, Interval& r) {
+inline void SquareStep(Interval x, Interval& r, BoxFlags& flags) {
   double lo = 0;
   double hi = 0;
   SquareBounds(x, lo, hi);
   r = {std::max(0.0, outward::Down(lo)), outward::Up(hi)};
-  return RangeFlags(lo, hi);
+  NoteRange(flags, lo, hi);
 }
 
 // The interval of BinaryStep<kOp>.
 template <Op kOp>
-inline BoxFlags IntervalBinaryStep(Interval a, Interval b, Interval& r) {
+inline void IntervalBinaryStep(Interval a, Interval b, Interval& r, BoxFlags& flags) {
   double lo = 0;
   double hi = 0;
-  BoxFlags flags = 0;
   if constexpr (kOp == Op::Add) {
     lo = a.lo + b.lo;
     hi = a.hi + b.hi;
@@ -91,24 +126,30 @@ inline BoxFlags IntervalBinaryStep(Interval a, Interval b, Interval& r) {
   } else if constexpr (kOp == Op::Multiply) {
     ProductBounds(a, b, lo, hi);
   } else if constexpr (kOp == Op::Divide) {
-    return Settle(r, DivideStep(a, b, r));
+    IntervalDivide(a, b, r, flags);
+    return;
   } else if constexpr (kOp == Op::Power) {
-    return Settle(r, PowerStep(a, b, r));
+    flags |= PowerStep(a, b, r);
+    Settle(r, flags);
+    return;
   } else {
     static_assert(kOp == Op::Add, "not a binary operator");
   }
+  // No NaN bound: an infinite operand bound meets an opposite one only in
+  // a box that has lost every value already, and ProductBounds takes
+  // finite operand bounds.
   r = {outward::Down(lo), outward::Up(hi)};
-  flags = RangeFlags(lo, hi);
-  return Settle(r, flags);
+  NoteRange(flags, lo, hi);
 }
 
 // e^x and e^-x at the ends of x, as ExpPair computes them (not moved
 // outward: IntervalHyperbolicStep does that), so e = {e^lo, e^hi} and
 // f = {e^-hi, e^-lo}. A point loses its value where either is infinite.
-inline BoxFlags IntervalExpPair(Interval x, Interval& e, Interval& f) {
+inline void IntervalExpPair(Interval x, Interval& e, Interval& f, BoxFlags& flags) {
   e = {std::exp(x.lo), std::exp(x.hi)};
   f = {std::exp(-x.hi), std::exp(-x.lo)};
-  return RangeFlags(e.lo, e.hi) | RangeFlags(f.lo, f.hi);
+  NoteRange(flags, e.lo, e.hi);
+  NoteRange(flags, f.lo, f.hi);
 }
 
 // A hyperbolic function from the pair of IntervalExpPair.
@@ -125,13 +166,13 @@ inline BoxFlags IntervalExpPair(Interval x, Interval& e, Interval& f) {
 // FarDown/FarUp at the corners enclose it. ctanh and csech have a pole where
 // e = f: a rectangle that meets that line gives no bounds.
 template <Op kOp>
-inline BoxFlags IntervalHyperbolicStep(Interval e, Interval f, Interval& r) {
+inline void IntervalHyperbolicStep(Interval e, Interval f, Interval& r, BoxFlags& flags) {
   double lo = 0;
   double hi = 0;
   if constexpr (kOp == Op::Cosh || kOp == Op::Sech) {
     const double atLo = kOp == Op::Cosh ? (e.lo + f.hi) / 2 : 2 / (e.lo + f.hi);
     const double atHi = kOp == Op::Cosh ? (e.hi + f.lo) / 2 : 2 / (e.hi + f.lo);
-    const bool turns = e.lo <= 1 && e.hi >= 1;
+    const bool turns = (e.lo <= 1) & (e.hi >= 1);
     lo = std::min(atLo, atHi);
     hi = std::max(atLo, atHi);
     lo = kOp == Op::Cosh && turns ? 1.0 : lo;
@@ -149,7 +190,8 @@ inline BoxFlags IntervalHyperbolicStep(Interval e, Interval f, Interval& r) {
     } else if constexpr (kOp == Op::Ctanh || kOp == Op::Csech) {  // down in e, up in f
       if (ew.lo <= fw.hi && fw.lo <= ew.hi) {
         r = Interval::Entire();
-        return kMayLoseValue;
+        flags |= kMayLoseValue;
+        return;
       }
       if constexpr (kOp == Op::Ctanh) {
         lo = (ew.hi + fw.lo) / (ew.hi - fw.lo);
@@ -162,14 +204,15 @@ inline BoxFlags IntervalHyperbolicStep(Interval e, Interval f, Interval& r) {
       static_assert(kOp == Op::Sinh, "not a hyperbolic function");
     }
   }
+  // No NaN in a box that keeps a value: the corners are finite, and an
+  // infinite e^hi makes cosh infinite and sech 0.
   r = {outward::FarDown(lo), outward::FarUp(hi)};
-  return Settle(r, RangeFlags(lo, hi));
+  NoteRange(flags, lo, hi);
 }
 
 // The interval of UnaryStep<kOp>, x already converted for degrees.
 template <Op kOp>
-inline BoxFlags IntervalUnaryStep(Interval x, Interval& r) {
-  BoxFlags flags = 0;
+inline void IntervalUnaryStep(Interval x, Interval& r, BoxFlags& flags) {
   if constexpr (kOp == Op::Negate) {
     r = -x;
   } else if constexpr (kOp == Op::Abs) {
@@ -177,17 +220,17 @@ inline BoxFlags IntervalUnaryStep(Interval x, Interval& r) {
     r = x.lo >= 0 ? x : (x.hi <= 0 ? -x : Interval{0, farthest});
   } else if constexpr (kOp == Op::Int) {
     r = {std::floor(x.lo), std::floor(x.hi)};
-    flags = r.lo != r.hi ? kMayJump : 0;
+    flags = r.lo != r.hi ? flags | kMayJump : flags;
   } else if constexpr (kOp == Op::Sqr) {
-    flags = x.hi < 0 ? kLosesAll : (x.lo < 0 ? kMayLoseValue : 0);
+    flags |= x.hi < 0 ? kLosesAll : (x.lo < 0 ? kMayLoseValue : 0);
     r = Sqrt(x);
   } else if constexpr (kOp == Op::Exp) {
     const double lo = std::exp(x.lo);
     const double hi = std::exp(x.hi);
     r = {std::max(0.0, outward::FarDown(lo)), outward::FarUp(hi)};
-    flags = RangeFlags(lo, hi);
+    NoteRange(flags, lo, hi);
   } else if constexpr (kOp == Op::Log) {
-    flags = x.hi <= 0 ? kLosesAll : (x.lo <= 0 ? kMayLoseValue : 0);
+    flags |= x.hi <= 0 ? kLosesAll : (x.lo <= 0 ? kMayLoseValue : 0);
     r = {outward::FarDown(std::log(std::max(x.lo, outward::kSmallest))),
          outward::FarUp(std::log(x.hi))};
   } else if constexpr (kOp == Op::Atan || kOp == Op::Actan) {
@@ -196,38 +239,34 @@ inline BoxFlags IntervalUnaryStep(Interval x, Interval& r) {
       r = r + Interval::Point(kHalfPi);
   } else if constexpr (kOp == Op::Sin || kOp == Op::Cos || kOp == Op::Tan || kOp == Op::Sec ||
                        kOp == Op::Csec || kOp == Op::Ctan) {
-    flags = TrigonometricStep(kOp, x, r);
+    flags |= TrigonometricStep(kOp, x, r);
   } else if constexpr (IsHyperbolic(kOp)) {
     Interval e;
     Interval f;
-    flags = IntervalExpPair(x, e, f);
-    flags |= IntervalHyperbolicStep<kOp>(e, f, r);
+    IntervalExpPair(x, e, f, flags);
+    IntervalHyperbolicStep<kOp>(e, f, r, flags);
   } else {
-    flags = InverseStep(kOp, x, r);
+    flags |= InverseStep(kOp, x, r);
   }
-  return Settle(r, flags);
+  Settle(r, flags);
 }
 
 // RND: some number of [0, 1), unrelated to its neighbours'.
-inline BoxFlags IntervalRandomStep(Interval& r) {
+inline void IntervalRandomStep(Interval& r, BoxFlags& flags) {
   r = {0, 1};
-  return kMayJump;
+  flags |= kMayJump;
 }
 
-inline BoxFlags IntervalBinary(Op op, Interval a, Interval b, Interval& r) {
-  BoxFlags flags = 0;
-  VisitBinary(op, [&](auto k) { flags = IntervalBinaryStep<decltype(k)::value>(a, b, r); });
-  return flags;
+inline void IntervalBinary(Op op, Interval a, Interval b, Interval& r, BoxFlags& flags) {
+  VisitBinary(op, [&](auto k) { IntervalBinaryStep<decltype(k)::value>(a, b, r, flags); });
 }
 
 // The function step with the degree conversion applied first where it
 // belongs, as ApplyUnary.
-inline BoxFlags IntervalUnary(Op op, Interval x, bool degree, Interval& r) {
+inline void IntervalUnary(Op op, Interval x, bool degree, Interval& r, BoxFlags& flags) {
   if (degree && TakesAngle(op))
     x = DegreesToRadians(x);
-  BoxFlags flags = 0;
-  VisitUnary(op, [&](auto k) { flags = IntervalUnaryStep<decltype(k)::value>(x, r); });
-  return flags;
+  VisitUnary(op, [&](auto k) { IntervalUnaryStep<decltype(k)::value>(x, r, flags); });
 }
 
 }  // namespace quillon::evaluation
