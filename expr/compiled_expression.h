@@ -1,6 +1,7 @@
 // A postfix text decoded once into a compact program, so that sampling
 // evaluates it many times without scanning text. Results are exactly those of
-// ExpressionCompiler::DoEvaluate on the same text, point by point.
+// ExpressionCompiler::DoEvaluate on the same text, point by point. The same
+// program also evaluates in double precision and over boxes of intervals.
 #pragma once
 
 #include <cstddef>
@@ -75,20 +76,25 @@ class CompiledExpression {
 
   // An enclosure of EvaluatePoint over every point of the box, computed with
   // outward rounding: the interval holds the value of each point of the box
-  // that has one, and the decoration tells where the points have values and
-  // whether the text is continuous on the box (see Decoration). Domain
-  // checks, the degree flag and the angle conversion are those of the point
-  // evaluation. RND stands for any number of [0, 1) and is never continuous;
-  // no generator is used. A value too large for a double makes the interval
-  // unbounded and the box at most Partly defined. A text that leaves no
-  // value is Nowhere defined. Throws the EngineError of a failing token when
-  // a point of the box may reach it.
+  // that has one (and the real value of the text's formulas there), and the
+  // decoration tells where the points have values and whether the text is
+  // continuous on the box (see Decoration). Domain checks, the degree flag
+  // and the angle conversion are those of the point evaluation. RND stands
+  // for any number of [0, 1) and is never continuous; no generator is used.
+  // A value too large for a double makes the interval unbounded and the box
+  // at most Partly defined. Partly is also what a box gets where a pole or a
+  // domain end may lie on it, even one at the box's end: rounding outward
+  // cannot prove 1 - x*x > 0 up to x = 1. A text that leaves no value is
+  // Nowhere defined. Throws the EngineError of a failing token when a point
+  // of the box may reach it.
   DecoratedInterval EvaluateBox(const VariableBox& box, bool degree) const;
 
   // count box evaluations, variable `varying` taking intervals[i] and the
   // others their interval in `box`; results[i] receives each result.
-  // Identical to calling EvaluateBox for i = 0 .. count - 1, and much faster
-  // for long runs.
+  // Identical to calling EvaluateBox for i = 0 .. count - 1 (a failing token
+  // throws at the first box that may reach it, the results before it
+  // written), and much faster for long runs. With more than one varying
+  // variable, call EvaluateBox per box.
   void EvaluateBoxes(const VariableBox& box, Variable varying, const Interval* intervals,
                      std::size_t count, bool degree, DecoratedInterval* results) const;
 
