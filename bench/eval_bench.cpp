@@ -86,6 +86,38 @@ void BM_Eval(benchmark::State& state, const BenchFunction& function) {
   Finish(state);
 }
 
+void BM_IntervalEval(benchmark::State& state, const BenchFunction& function) {
+  constexpr double kBoxWidth = 1e-3;
+  ExpressionCompiler engine;
+  std::string postfix;
+  if (engine.InfixToPostfix(function.expression, postfix) != 0) {
+    state.SkipWithError(engine.LastMessage().c_str());
+    return;
+  }
+  const CompiledExpression compiled(postfix);
+  const VariableBox box;
+  const std::vector<float>& points = Points();
+  std::vector<Interval> boxes(kPointCount);
+  for (std::size_t i = 0; i < kPointCount; ++i) {
+    const auto start = static_cast<double>(points[i]);
+    boxes[i] = {start, start + kBoxWidth};
+  }
+  std::vector<DecoratedInterval> results(kPointCount);
+  for (auto _ : state) {
+    compiled.EvaluateBoxes(box, Variable::X, boxes.data(), boxes.size(), false, results.data());
+    benchmark::DoNotOptimize(results.data());
+    benchmark::ClobberMemory();
+  }
+  // Each box must enclose the hand-written function at its start.
+  for (std::size_t i = 0; i < kPointCount; i += 1000) {
+    if (!results[i].value.Contains(function.plain(boxes[i].lo))) {
+      state.SkipWithError("the enclosure misses the hand-written result");
+      return;
+    }
+  }
+  Finish(state);
+}
+
 // Reference points for the block evaluation: the literal evaluator on the
 // postfix text, and the compiled program one point at a time.
 void BM_DoEvaluate(benchmark::State& state, const BenchFunction& function) {
@@ -171,6 +203,8 @@ const bool kRegistered = [] {
   for (const BenchFunction& function : kFunctions) {
     const std::string name = function.name;
     benchmark::RegisterBenchmark(("BM_Eval/" + name).c_str(), BM_Eval, function)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("BM_IntervalEval/" + name).c_str(), BM_IntervalEval, function)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(("BM_EvalPointwise/" + name).c_str(), BM_EvalPointwise, function)
         ->Unit(benchmark::kMillisecond);

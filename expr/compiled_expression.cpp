@@ -22,6 +22,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "expr/compiled_program.h"
 #include "expr/engine_error.h"
 #include "expr/evaluation_steps.h"
 #include "expr/random_generator.h"
@@ -30,104 +31,25 @@
 namespace quillon {
 namespace {
 
+using evaluation::BlockForm;
+using evaluation::BlockStep;
+using evaluation::kBlockLength;
+using evaluation::kLocalBlocks;
+using evaluation::kLocalSharedValues;
+using evaluation::kLocalStackDepth;
+using evaluation::kMaxBlockLevels;
+using evaluation::kNoVarying;
+using evaluation::kVariableCount;
 using evaluation::Op;
+using evaluation::Operand;
+using evaluation::Plan;
+using evaluation::SharedStep;
+using evaluation::Step;
+using evaluation::StepKind;
 using evaluation::TokenKind;
 
-constexpr std::size_t kVariableCount = 8;
-constexpr std::size_t kNoVarying = kVariableCount;
-// Points per block: large enough that a step's loop dominates its dispatch,
-// small enough that the working stack stays in the first-level cache.
-constexpr std::size_t kBlockLength = 256;
-// Deeper texts are evaluated point by point rather than with blocks per level.
-constexpr std::size_t kMaxBlockLevels = 1024;
-// Stack depth served without allocating in a single evaluation.
-constexpr std::size_t kLocalStackDepth = 64;
-// Shared values and blocks of a run served without allocating.
-constexpr std::size_t kLocalSharedValues = 64;
-constexpr std::size_t kLocalBlocks = 16;
-
-enum class StepKind : std::uint8_t { Number, Variable, Unary, Binary, Random };
-
-struct Step {
-  StepKind kind = StepKind::Number;
-  Op op = Op::Add;
-  std::uint8_t variable = 0;
-  double number = 0;
-};
-
-// Where a block step reads an operand: a block of per-point values (index of
-// the block: 0 the varying variable, 1 + n stack level n, then the two blocks
-// of e^x and e^-x) or one value shared by every point (index into the shared
-// values).
-struct Operand {
-  bool perPoint = false;
-  std::uint32_t index = 0;
-};
-
-// A step whose operands are shared values: computed once per run.
-struct SharedStep {
-  Op op = Op::Add;
-  bool binary = false;
-  std::uint32_t a = 0;
-  std::uint32_t b = 0;
-  std::uint32_t result = 0;
-};
-
-// ExpPair fills blocks result and result + 1 with e^x and e^-x of block a;
-// Hyperbolic computes op from such a pair starting at block a.
-enum class BlockForm : std::uint8_t {
-  Unary,
-  PointPoint,
-  PointShared,
-  SharedPoint,
-  ExpPair,
-  Hyperbolic
-};
-
-struct BlockStep {
-  Op op = Op::Add;
-  BlockForm form = BlockForm::Unary;
-  std::uint32_t a = 0;
-  std::uint32_t b = 0;
-  std::uint32_t result = 0;  // always a per-point block
-};
-
-// The steps rearranged for runs in which one variable varies. Shared values
-// are laid out as the eight variables, then the numbers of the text, then the
-// results of shared steps.
-struct Plan {
-  bool usesVarying = false;
-  bool alwaysUndefined = false;    // a number token that is not finite is reached
-  std::uint8_t checkedShared = 0;  // bit per fixed variable read by the text
-  std::vector<SharedStep> shared;
-  std::vector<BlockStep> blocks;
-  Operand top;
-  std::uint32_t sharedCount = 0;
-  std::uint32_t blockCount = 1;
-};
-
-// Working doubles of one call: on the stack up to kLocal, on the heap beyond,
-// so that the usual texts evaluate without allocating. Left uninitialised:
-// every value is written before it is read.
 template <std::size_t kLocal>
-class Scratch {
- public:
-  explicit Scratch(std::size_t size) {
-    if (size > kLocal) {
-      heap_.resize(size);
-      data_ = heap_.data();
-    }
-  }
-  Scratch(const Scratch&) = delete;
-  Scratch& operator=(const Scratch&) = delete;
-  double* data() { return data_; }
-  double& operator[](std::size_t i) { return data_[i]; }
-
- private:
-  std::array<double, kLocal> local_;
-  std::vector<double> heap_;
-  double* data_ = local_.data();
-};
+using Scratch = evaluation::Scratch<double, kLocal>;
 
 std::array<float, kVariableCount> ToArray(const VariableValues& v) {
   return {v.U, v.V, v.X, v.Y, v.A, v.R, v.B, v.T};
@@ -217,28 +139,6 @@ void StoreResults(const double* top, LostFlag* lost, float* results, std::size_t
 }
 
 }  // namespace
-
-struct CompiledExpression::Program {
-  std::vector<Step> steps;
-  std::vector<double> numbers;  // the number of each Number step, in order
-  std::size_t maxDepth = 0;
-  std::size_t finalDepth = 0;
-  bool usesRandom = false;
-  // A step that fails whenever an evaluation reaches it ends the steps.
-  bool throws = false;
-  std::int32_t errorCode = 0;
-  std::string errorText;
-  // Indexed by the varying variable; kNoVarying serves variables the text
-  // does not read. Empty when the text is evaluated point by point only.
-  std::vector<Plan> plans;
-
-  void Decode(const std::string& postfix);
-  Plan MakePlan(std::size_t varying) const;
-  bool RunSteps(const std::array<float, kVariableCount>& variables, bool degree, float& result,
-                RandomGenerator& random, double* stack) const;
-  void RunBlocks(const Plan& plan, const std::array<float, kVariableCount>& variables,
-                 const float* points, std::size_t count, float* results) const;
-};
 
 void CompiledExpression::Program::Decode(const std::string& postfix) {
   std::size_t depth = 0;

@@ -1,7 +1,10 @@
 // Compiles arbitrary bytes as an expression and evaluates what comes out (and
 // the bytes themselves, as a postfix text) at a few points, with DoEvaluate
 // and with CompiledExpression; the two must agree bit for bit, including
-// where an evaluation fails. Any disagreement aborts.
+// where an evaluation fails. Boxes around the points must enclose the
+// double-precision value of every point in them, which the float evaluation
+// rounds. Any disagreement aborts.
+#include <cfloat>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +20,7 @@
 #include "expr/engine_error.h"
 #include "expr/expression_compiler.h"
 #include "expr/random_generator.h"
+#include "expr/undefined_mark.h"
 
 namespace quillon {
 namespace {
@@ -115,6 +120,103 @@ void CheckAgreement(const std::string& postfix, Variable varying, bool degree) {
     Abort("YieldsValue is wrong", postfix);
 }
 
+float AsFloatResult(const std::optional<double>& value) {
+  return value && std::fabs(*value) <= FLT_MAX ? static_cast<float>(*value) : UndefinedMark;
+}
+
+// Boxes in x around each finite point (the point itself, a narrow and a wide
+// box), y fixed: EvaluateBox must enclose EvaluatePoint at the box's ends and
+// middle and agree with EvaluateBoxes; each of those points' float
+// evaluation must be its double value rounded.
+void CheckEnclosures(const std::string& postfix, bool degree) {
+  const CompiledExpression compiled(postfix);
+  VariableBox fixed;
+  fixed.Y = Interval::Point(0.75);
+  std::vector<Interval> boxes;
+  for (const float p : Points()) {
+    if (!std::isfinite(p))
+      continue;
+    for (const float radius : {0.0f, 1e-3f, 0.5f})
+      boxes.push_back({static_cast<double>(p - radius), static_cast<double>(p + radius)});
+  }
+  std::vector<DecoratedInterval> many(boxes.size());
+  bool manyThrew = false;
+  try {
+    compiled.EvaluateBoxes(fixed, Variable::X, boxes.data(), boxes.size(), degree, many.data());
+  } catch (const EngineError&) {
+    manyThrew = true;
+  }
+  bool anyThrew = false;
+  RandomGenerator floatRandom;
+  RandomGenerator doubleRandom;
+  for (std::size_t b = 0; b < boxes.size(); ++b) {
+    VariableBox box = fixed;
+    box.X = boxes[b];
+    DecoratedInterval enclosure;
+    bool boxThrows = false;
+    try {
+      enclosure = compiled.EvaluateBox(box, degree);
+    } catch (const EngineError&) {
+      boxThrows = true;
+    }
+    if (!boxThrows && !anyThrew &&
+        (std::memcmp(&enclosure.value, &many[b].value, sizeof enclosure.value) != 0 ||
+         enclosure.decoration.defined != many[b].decoration.defined ||
+         enclosure.decoration.continuous != many[b].decoration.continuous)) {
+      Abort("EvaluateBoxes differs from EvaluateBox", postfix);
+    }
+    anyThrew = anyThrew || boxThrows;
+    if (enclosure.decoration.continuous &&
+        enclosure.decoration.defined != Definedness::Everywhere) {
+      Abort("continuous but not defined everywhere", postfix);
+    }
+    const float ends[] = {static_cast<float>(box.X.lo),
+                          static_cast<float>(box.X.lo + (box.X.hi - box.X.lo) / 2),
+                          static_cast<float>(box.X.hi)};
+    for (const float x : ends) {
+      VariableValues point;
+      point.X = x;
+      point.Y = static_cast<float>(fixed.Y.lo);
+      VariablePoint precise;
+      precise.X = point.X;
+      precise.Y = point.Y;
+      // Both evaluations run even when one fails, so that the two
+      // generators of RND stay in step.
+      float single = kUntouched;
+      std::optional<double> value;
+      bool singleFailed = false;
+      bool preciseFailed = false;
+      try {
+        compiled.Evaluate(point, degree, single, floatRandom);
+      } catch (const EngineError&) {
+        singleFailed = true;
+      }
+      try {
+        value = compiled.EvaluatePoint(precise, degree, doubleRandom);
+      } catch (const EngineError&) {
+        preciseFailed = true;
+      }
+      if (singleFailed != preciseFailed)
+        Abort("the float and double evaluations fail differently", postfix);
+      if (preciseFailed && !boxThrows)
+        Abort("a point fails where its box did not", postfix);
+      if (preciseFailed || boxThrows || std::isnan(single))
+        continue;  // the box may throw for other points; the text may leave no value
+      const float rounded = AsFloatResult(value);
+      if (std::memcmp(&single, &rounded, sizeof single) != 0)
+        Abort("the float evaluation is not the double one rounded", postfix);
+      if (value && (enclosure.decoration.defined == Definedness::Nowhere ||
+                    !enclosure.value.Contains(*value))) {
+        Abort("a point's value lies outside its box's enclosure", postfix);
+      }
+      if (!value && enclosure.decoration.defined == Definedness::Everywhere)
+        Abort("a box proven defined holds a point without value", postfix);
+    }
+  }
+  if (manyThrew != anyThrew)
+    Abort("EvaluateBoxes and EvaluateBox fail differently", postfix);
+}
+
 }  // namespace
 }  // namespace quillon
 
@@ -130,6 +232,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckAgreement(candidate, Variable::X, false);
     CheckAgreement(candidate, Variable::U, false);
     CheckAgreement(candidate, Variable::X, true);
+    CheckEnclosures(candidate, false);
+    CheckEnclosures(candidate, true);
   }
   return 0;
 }

@@ -1,0 +1,460 @@
+// Interval evaluation: enclosures and decorations of each operator and
+// function at known points, poles, domain ends and jumps; the point
+// evaluations of random boxes lie inside their enclosures; many boxes at once
+// give the same bits as one at a time.
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <limits>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "expr/compiled_expression.h"
+#include "expr/engine_error.h"
+#include "expr/expression_compiler.h"
+#include "expr/random_generator.h"
+#include "expr/undefined_mark.h"
+
+namespace quillon {
+namespace {
+
+// Real values are computed in long double (64-bit mantissa), so that an
+// enclosure that is not rounded outward far enough misses them.
+using Real = long double;
+
+const double kInf = std::numeric_limits<double>::infinity();
+const double kPi = std::acos(-1.0);
+const double kHalfPi = 2 * std::atan(1.0);
+const Real kRealPi = std::acos(Real(-1));
+const Real kRealHalfPi = kRealPi / 2;
+constexpr Definedness kEverywhere = Definedness::Everywhere;
+constexpr Definedness kPartly = Definedness::Partly;
+constexpr Definedness kNowhere = Definedness::Nowhere;
+
+CompiledExpression Compile(const std::string& infix) {
+  ExpressionCompiler engine;
+  std::string postfix;
+  EXPECT_EQ(engine.InfixToPostfix(infix, postfix), 0) << infix;
+  return CompiledExpression(postfix);
+}
+
+VariableBox BoxOfX(double lo, double hi) {
+  VariableBox box;
+  box.X = {lo, hi};
+  return box;
+}
+
+struct EnclosureCase {
+  std::string infix;
+  Interval x;
+  struct {
+    Real lo;
+    Real hi;
+  } expected;  // the range of the real function; infinite ends: unbounded
+  Definedness defined;
+  bool continuous;
+  bool degree = false;
+  // How much wider than the real range the enclosure may be at a finite end,
+  // relative: a formula that cancels computes values that far off.
+  Real slack = 0x1p-40;
+};
+
+// The enclosure holds the real range and is at most `slack` wider at a
+// finite end; an infinite end must be infinite.
+void ExpectEncloses(const Interval& got, Real lo, Real hi, Real relativeSlack) {
+  auto slack = [&](Real v) { return relativeSlack * std::max(Real(1), std::fabs(v)); };
+  if (std::isinf(lo)) {
+    EXPECT_EQ(got.lo, lo);
+  } else {
+    EXPECT_LE(got.lo, lo);
+    EXPECT_GE(got.lo, lo - slack(lo));
+  }
+  if (std::isinf(hi)) {
+    EXPECT_EQ(got.hi, hi);
+  } else {
+    EXPECT_GE(got.hi, hi);
+    EXPECT_LE(got.hi, hi + slack(hi));
+  }
+}
+
+void ExpectCases(const std::vector<EnclosureCase>& cases) {
+  for (const EnclosureCase& c : cases) {
+    SCOPED_TRACE(c.infix + " on [" + std::to_string(c.x.lo) + ", " + std::to_string(c.x.hi) + "]");
+    const DecoratedInterval result = Compile(c.infix).EvaluateBox(BoxOfX(c.x.lo, c.x.hi), c.degree);
+    EXPECT_EQ(result.decoration.defined, c.defined);
+    EXPECT_EQ(result.decoration.continuous, c.continuous);
+    if (c.defined == kNowhere) {
+      EXPECT_TRUE(result.value.IsEmpty());
+    } else {
+      ExpectEncloses(result.value, c.expected.lo, c.expected.hi, c.slack);
+    }
+  }
+}
+
+TEST(IntervalEvaluation, Operators) {
+  ExpectCases({
+      {"x+1", {1, 2}, {2, 3}, kEverywhere, true},
+      {"x*x", {-1, 2}, {-2, 4}, kEverywhere, true},  // each factor on its own
+      {"x^2", {-1, 2}, {0, 4}, kEverywhere, true},
+      {"x^3", {-2, 1}, {-8, 1}, kEverywhere, true},
+      {"x^4", {-2, 1}, {0, 16}, kEverywhere, true},
+      {"x^0", {-5, 5}, {1, 1}, kEverywhere, true},
+      {"x^0.5", {0, 4}, {0, 2}, kEverywhere, true},
+      {"x^0.5", {-1, 4}, {0, 2}, kPartly, false},  // a negative base, a fractional exponent
+      {"x^0.5", {-2, -1}, {}, kNowhere, false},
+      {"x^-1", {2, 4}, {0.25, 0.5}, kEverywhere, true},
+      {"x^-1", {-1, 1}, {-kInf, kInf}, kPartly, false},
+      {"x^-2", {-1, 1}, {1, kInf}, kPartly, false},
+      {"2^x", {1, 3}, {2, 8}, kEverywhere, true},
+      {"x^x", {1, 2}, {1, 4}, kEverywhere, true},
+      {"(-2)^x", {1, 3}, {-8, 8}, kPartly, false},  // values at whole exponents only
+      {"(-2)^x", {1.2, 1.8}, {}, kNowhere, false},
+      {"1/x", {1, 2}, {0.5, 1}, kEverywhere, true},
+      {"1/x", {-1, 1}, {-kInf, kInf}, kPartly, false},
+      {"1/x", {0, 0}, {}, kNowhere, false},
+      {"1/(x-0.37)", {0.3, 0.4}, {-kInf, kInf}, kPartly, false},
+      {"x*10^300*10^300", {-1, 1}, {-kInf, kInf}, kPartly, false},  // overflow beside 0
+      {"x*10^300*10^300", {1, 2}, {}, kNowhere, false},
+      {"10^300*10^300", {0, 1}, {}, kNowhere, false},
+      {"x/x", {1, 2}, {0.5, 2}, kEverywhere, true},
+  });
+}
+
+TEST(IntervalEvaluation, Functions) {
+  // log of the least x > 0
+  const Real edge = std::log(std::numeric_limits<double>::denorm_min());
+  const Real loose = kInf;  // the enclosure need only hold the range
+  // The engine's own definitions, as the point evaluation computes them.
+  const auto sgn = [](Real v) { return v > 0 ? Real(1) : (v < 0 ? Real(-1) : Real(0)); };
+  const auto asec = [&](Real x) {
+    return std::atan(x / std::sqrt(Real(x * x - 1))) + sgn(x - 1) * kRealHalfPi;
+  };
+  const auto acsec = [&](Real x) {
+    return std::atan(x / std::sqrt(Real(x * x - 1))) + (sgn(x) - 1) * kRealHalfPi;
+  };
+  ExpectCases({
+      {"sin(x)", {0.5, 1}, {std::sin(Real(0.5)), std::sin(Real(1.0))}, kEverywhere, true},
+      {"sin(x)", {0, kPi}, {0, 1}, kEverywhere, true},
+      {"sin(x)", {-100, 100}, {-1, 1}, kEverywhere, true},
+      // Narrow boxes are taken from the midpoint: wider by up to r^2.
+      {"sin(x)",
+       {1, 1 + 0x1p-10},
+       {std::sin(Real(1)), std::sin(1 + Real(0x1p-10))},
+       kEverywhere,
+       true,
+       false,
+       1e-6},
+      {"cos(x)", {-1e-4, 2e-4}, {std::cos(Real(2e-4)), 1}, kEverywhere, true, false, 1e-7},
+      {"sin(x)",
+       {1e-9, 2e-9},
+       {std::sin(Real(1e-9)), std::sin(Real(2e-9))},
+       kEverywhere,
+       true,
+       false,
+       1e-15},
+      {"cos(x)", {3, 3.5}, {-1, std::cos(Real(3.5))}, kEverywhere, true},
+      {"cos(x)", {-0.5, 0.25}, {std::cos(Real(-0.5)), 1}, kEverywhere, true},
+      {"tan(x)", {-1, 1}, {std::tan(Real(-1.0)), std::tan(Real(1.0))}, kEverywhere, true},
+      {"tan(x)", {1.5, 1.6}, {-kInf, kInf}, kPartly, false},  // a pole
+      {"sec(x)", {1.5, 1.6}, {-kInf, kInf}, kPartly, false},
+      {"sec(x)", {-1, 1}, {1, 1 / std::cos(Real(1.0))}, kEverywhere, true},
+      {"csec(x)", {-0.1, 0.1}, {-kInf, kInf}, kPartly, false},
+      {"ctan(x)", {3, 3.2}, {-kInf, kInf}, kPartly, false},
+      {"ctan(x)", {0.5, 1}, {1 / std::tan(Real(1.0)), 1 / std::tan(Real(0.5))}, kEverywhere, true},
+      {"atan(x)", {-1, 2}, {std::atan(Real(-1.0)), std::atan(Real(2.0))}, kEverywhere, true},
+      {"actan(x)", {0, 1}, {kRealHalfPi, std::atan(Real(1.0)) + kRealHalfPi}, kEverywhere, true},
+      {"log(x)", {1, 2}, {0, std::log(Real(2.0))}, kEverywhere, true},
+      {"log(x)", {0, 1}, {edge, 0}, kPartly, false},  // a domain end
+      {"log(x)", {-2, 0}, {}, kNowhere, false},
+      {"exp(x)", {-1, 1}, {std::exp(Real(-1.0)), std::exp(Real(1.0))}, kEverywhere, true},
+      {"exp(x)", {700, 710}, {std::exp(Real(700.0)), kInf}, kPartly, false},  // overflow
+      {"exp(x)", {710, 720}, {}, kNowhere, false},
+      {"abs(x)", {-3, 2}, {0, 3}, kEverywhere, true},
+      {"int(x)", {1.2, 1.8}, {1, 1}, kEverywhere, true},
+      {"int(x)", {0.5, 1.5}, {0, 1}, kEverywhere, false},  // a jump
+      {"int(x)", {0.5, 1}, {0, 1}, kEverywhere, false},    // a jump at the end
+      {"sqr(x)", {0, 4}, {0, 2}, kEverywhere, true},
+      {"sqr(x)", {-1, 4}, {0, 2}, kPartly, false},
+      {"sqr(x)", {-4, -1}, {}, kNowhere, false},
+      {"sqr(x^2)", {-2, 1}, {0, 2}, kEverywhere, true},
+      {"asin(x)", {-0.5, 0.5}, {std::asin(Real(-0.5)), std::asin(Real(0.5))}, kEverywhere, true},
+      {"asin(x)", {0.5, 2}, {std::asin(Real(0.5)), kRealHalfPi}, kPartly, false},  // no value at 1
+      {"asin(x)", {1.5, 2}, {}, kNowhere, false},
+      {"acos(x)", {-0.5, 0.5}, {std::acos(Real(0.5)), std::acos(Real(-0.5))}, kEverywhere, true},
+      {"asec(x)", {2, 3}, {asec(3), asec(2)}, kEverywhere, true},
+      {"asec(x)", {-3, -2}, {asec(-2), asec(-3)}, kEverywhere, true},
+      {"asec(x)", {1.001, 1.002}, {asec(1.002), asec(1.001)}, kEverywhere, true},
+      {"asec(x)", {-0.5, 0.5}, {}, kNowhere, false},
+      {"asec(x)", {-2, 2}, {asec(-2), asec(2)}, kPartly, false, false, loose},
+      {"acsec(x)", {2, 3}, {acsec(3), acsec(2)}, kEverywhere, true},
+      {"acsec(x)", {-3, -2}, {acsec(-2), acsec(-3)}, kEverywhere, true},
+      {"sinh(x)", {-1, 2}, {std::sinh(Real(-1.0)), std::sinh(Real(2.0))}, kEverywhere, true},
+      {"cosh(x)", {-1, 2}, {1, std::cosh(Real(2.0))}, kEverywhere, true},
+      {"tanh(x)", {-1, 2}, {std::tanh(Real(-1.0)), std::tanh(Real(2.0))}, kEverywhere, true},
+      {"ctanh(x)", {1, 2}, {1 / std::tanh(Real(2.0)), 1 / std::tanh(Real(1.0))}, kEverywhere, true},
+      {"ctanh(x)", {-1, 1}, {-kInf, kInf}, kPartly, false},  // a pole at 0
+      {"sech(x)", {1, 2}, {1 / std::cosh(Real(2.0)), 1 / std::cosh(Real(1.0))}, kEverywhere, true},
+      {"csech(x)",
+       {-2, -1},
+       {1 / std::sinh(Real(-1.0)), 1 / std::sinh(Real(-2.0))},
+       kEverywhere,
+       true},
+      {"sinh(x)", {709, 711}, {std::sinh(Real(709.0)), DBL_MAX / 2}, kPartly, false},
+      {"asinh(x)",
+       {-1000, -999},
+       {std::asinh(Real(-1000.0)), std::asinh(Real(-999.0))},
+       kEverywhere,
+       true,
+       false,
+       1e-8},
+      {"asinh(x)", {-1, 2}, {std::asinh(Real(-1.0)), std::asinh(Real(2.0))}, kEverywhere, true},
+      {"acosh(x)", {1.5, 2}, {std::acosh(Real(1.5)), std::acosh(Real(2.0))}, kEverywhere, true},
+      {"acosh(x)", {0, 2}, {0, std::acosh(Real(2.0))}, kPartly, false, false, loose},
+      {"atanh(x)", {-0.5, 0.5}, {std::atanh(Real(-0.5)), std::atanh(Real(0.5))}, kEverywhere, true},
+      {"atanh(x)", {0.5, 1}, {std::atanh(Real(0.5)), kInf}, kPartly, false, false, loose},
+      {"asech(x)",
+       {0.5, 0.9},
+       {std::acosh(Real(1 / 0.9)), std::acosh(Real(2.0))},
+       kEverywhere,
+       true},
+      {"acsech(x)", {1, 2}, {std::asinh(Real(0.5)), std::asinh(Real(1.0))}, kEverywhere, true},
+      {"acsech(x)",
+       {-3, -2},
+       {std::asinh(Real(-0.5)), std::asinh(Real(-1 / 3.0))},
+       kEverywhere,
+       true},
+      {"acsech(x)",
+       {-1, 1},
+       {std::asinh(Real(-1e300)), std::asinh(Real(1e300))},
+       kPartly,
+       false,
+       false,
+       loose},
+      {"actanh(x)", {2, 3}, {std::atanh(Real(1 / 3.0)), std::atanh(Real(0.5))}, kEverywhere, true},
+      {"actanh(x)", {0.5, 2}, {-kInf, kInf}, kPartly, false},
+      {"rnd(1)", {0, 0}, {0, 1}, kEverywhere, false},  // never continuous
+  });
+}
+
+// Angles in degrees go through x * 3.1416 / 180: the maximum of sin lies
+// just below 90.
+TEST(IntervalEvaluation, Degrees) {
+  const Real toRadians = Real(3.1416) / 180;
+  const double pole = kHalfPi / (3.1416 / 180);
+  ExpectCases({
+      {"sin(x)", {0, 90}, {0, 1}, kEverywhere, true, true},
+      {"sin(x)",
+       {90, 95},
+       {std::sin(Real(95 * toRadians)), std::sin(Real(90 * toRadians))},
+       kEverywhere,
+       true,
+       true},
+      {"tan(x)", {pole - 0.01, pole + 0.01}, {-kInf, kInf}, kPartly, false, true},
+      {"atan(x)", {0, 45}, {0, std::atan(Real(45 * toRadians))}, kEverywhere, true, true},
+      {"asin(x)", {0, 0.5}, {0, std::asin(Real(0.5))}, kEverywhere, true, true},  // no conversion
+  });
+}
+
+// Texts with failing tokens or without a value.
+TEST(IntervalEvaluation, FailingTokensAndEmptyTexts) {
+  struct FailureCase {
+    std::string postfix;
+    Interval x;
+    bool throws;
+  };
+  const std::vector<FailureCase> cases = {
+      {"XX FOO ", {0, 1}, true},      {"XX LOG FOO ", {-2, -1}, false},  // every point ends before
+                                                                         // the token
+      {"XX LOG FOO ", {-1, 1}, true}, {"XX + ", {0, 1}, true},          {"", {0, 1}, false},
+      {"XX", {0, 1}, false},
+  };
+  for (const FailureCase& c : cases) {
+    SCOPED_TRACE(c.postfix);
+    const CompiledExpression compiled(c.postfix);
+    const std::vector<Interval> boxes(300, c.x);
+    std::vector<DecoratedInterval> results(boxes.size());
+    if (c.throws) {
+      EXPECT_THROW(compiled.EvaluateBox(BoxOfX(c.x.lo, c.x.hi), false), EngineError);
+      EXPECT_THROW(compiled.EvaluateBoxes({}, Variable::X, boxes.data(), boxes.size(), false,
+                                          results.data()),
+                   EngineError);
+    } else {
+      EXPECT_EQ(compiled.EvaluateBox(BoxOfX(c.x.lo, c.x.hi), false).decoration.defined, kNowhere);
+      compiled.EvaluateBoxes({}, Variable::X, boxes.data(), boxes.size(), false, results.data());
+      EXPECT_EQ(results.back().decoration.defined, kNowhere);
+    }
+  }
+}
+
+// True when a multiple offset + k * period lies inside [lo, hi], clear of
+// its ends by more than rounding can blur.
+bool HoldsMultiple(double lo, double hi, double offset, double period) {
+  const double margin = 1e-9 * std::max(1.0, std::max(std::fabs(lo), std::fabs(hi)));
+  const double k = std::ceil((lo + margin - offset) / period);
+  return offset + k * period < hi - margin;
+}
+
+struct PropertyCase {
+  std::string infix;
+  // Where the real function jumps, has a pole or a domain end: a box proven
+  // continuous holds none of them.
+  std::function<bool(double lo, double hi)> holdsJump;
+  bool degree = false;
+};
+
+std::vector<PropertyCase> PropertyCases() {
+  auto at = [](double offset, double period) {
+    return [=](double lo, double hi) { return HoldsMultiple(lo, hi, offset, period); };
+  };
+  auto atPoint = [](double point) {
+    return [=](double lo, double hi) { return HoldsMultiple(lo, hi, point, 1e300); };
+  };
+  auto atEither = [](double a, double b) {
+    return [=](double lo, double hi) {
+      return HoldsMultiple(lo, hi, a, 1e300) || HoldsMultiple(lo, hi, b, 1e300);
+    };
+  };
+  auto smooth = [](double, double) { return false; };
+  const double degreeTurn = 180 / 3.1416;
+  std::vector<PropertyCase> cases = {
+      {"int(x*3.5)", at(0, 1 / 3.5)},
+      {"tan(x)", at(kHalfPi, kPi)},
+      {"sec(x)", at(kHalfPi, kPi)},
+      {"csec(x)", at(0, kPi)},
+      {"ctan(x)", at(0, kPi)},
+      {"tan(x)+sin(x)", at(kHalfPi * degreeTurn, kPi * degreeTurn), true},
+      {"1/(x-0.37)", atPoint(0.37)},
+      {"log(abs(x))*4", atPoint(0)},
+      {"sqr(x)", atPoint(0)},
+      {"x^0.5", atPoint(0)},
+      {"x^-1", atPoint(0)},
+      {"ctanh(x)", atPoint(0)},
+      {"csech(x)", atPoint(0)},
+      {"acsech(x)", atPoint(0)},
+      {"asin(x)", atEither(-1, 1)},
+      {"asec(x)", atEither(-1, 1)},
+      {"atanh(x)", atEither(-1, 1)},
+      {"actanh(x)", atEither(-1, 1)},
+      {"asech(x)", atEither(0, 1)},
+      {"acosh(x)", atPoint(1)},
+      {"x*rnd(1)", [](double lo, double hi) { return lo < hi; }},
+      {"int(x)+int(y)", at(0, 1)},
+      {"x^y", smooth},
+      {"atan(y/x)+log(x^2+y^2)", smooth},
+      {"(-2)^x", smooth},
+      {"2*sin(x)^2", smooth},
+      {"x^2+1", smooth},
+      {"sqr(abs(x))*cos(x)/(1+x^2)", smooth},
+      {"sinh(x)-cosh(x)*tanh(x)", smooth},
+      {"cosh(x)*sech(x)+tanh(y)", smooth},
+      {"exp(exp(x))", smooth},
+      {"asinh(x*100)", smooth},
+  };
+  return cases;
+}
+
+bool SameBits(const DecoratedInterval& a, const DecoratedInterval& b) {
+  return std::memcmp(&a.value, &b.value, sizeof a.value) == 0 &&
+         a.decoration.defined == b.decoration.defined &&
+         a.decoration.continuous == b.decoration.continuous;
+}
+
+// A random box end: near the places where functions turn, jump or fail, or
+// anywhere in -1000..1000; as a float, so that the float evaluation can
+// take it.
+float RandomEnd(std::mt19937& random) {
+  const double places[] = {0, 1, -1, 0.37, kHalfPi, -kHalfPi, kPi, 3.5, 89.99979, 710};
+  std::uniform_int_distribution<int> pick(0, 12);
+  std::uniform_real_distribution<double> unit(-1, 1);
+  const int choice = pick(random);
+  if (choice < 10)
+    return static_cast<float>(places[choice] + unit(random) * 0.01);
+  return static_cast<float>(unit(random) * (choice == 10 ? 2 : (choice == 11 ? 20 : 1000)));
+}
+
+// Float points spread over [lo, hi], its ends included.
+std::vector<float> PointsIn(float lo, float hi, std::mt19937& random) {
+  std::vector<float> points = {lo, hi};
+  std::uniform_real_distribution<double> unit(0, 1);
+  for (int i = 0; i < 8; ++i) {
+    const auto p = static_cast<float>(lo + (static_cast<double>(hi) - lo) * unit(random));
+    points.push_back(std::min(hi, std::max(lo, p)));
+  }
+  return points;
+}
+
+// Every point evaluation of a box lies in the box's enclosure, in double
+// precision and as the float evaluation gives it (which is the double value
+// converted); definedness and continuity claims hold; runs of boxes give the
+// bits of single boxes.
+TEST(IntervalEvaluation, PointsLieInTheEnclosureOfTheirBox) {
+  std::mt19937 random(12);
+  constexpr int kBoxes = 300;  // more than a block
+  for (const PropertyCase& c : PropertyCases()) {
+    SCOPED_TRACE(c.infix + (c.degree ? " in degrees" : ""));
+    const CompiledExpression compiled = Compile(c.infix);
+    RandomGenerator floatRandom;
+    RandomGenerator doubleRandom;
+    VariableBox fixed;
+    const float y1 = RandomEnd(random);
+    const float y2 = RandomEnd(random);
+    fixed.Y = {std::min(y1, y2), std::max(y1, y2)};
+    std::vector<Interval> boxes;
+    for (int b = 0; b < kBoxes; ++b) {
+      const float a = RandomEnd(random);
+      const float width = b % 3 == 0 ? 0.0f : std::pow(10.0f, static_cast<float>(b % 7) - 4);
+      const float end = a + (b % 2 == 0 ? width : -width);
+      boxes.push_back({std::min(a, end), std::max(a, end)});
+    }
+    std::vector<DecoratedInterval> many(boxes.size());
+    compiled.EvaluateBoxes(fixed, Variable::X, boxes.data(), boxes.size(), c.degree, many.data());
+    for (std::size_t b = 0; b < boxes.size(); ++b) {
+      VariableBox box = fixed;
+      box.X = boxes[b];
+      const DecoratedInterval enclosure = compiled.EvaluateBox(box, c.degree);
+      ASSERT_TRUE(SameBits(enclosure, many[b])) << "box " << b;
+      const Interval& v = enclosure.value;
+      SCOPED_TRACE("x in [" + std::to_string(box.X.lo) + ", " + std::to_string(box.X.hi) +
+                   "] -> [" + std::to_string(v.lo) + ", " + std::to_string(v.hi) + "]");
+      if (enclosure.decoration.continuous) {
+        EXPECT_FALSE(c.holdsJump(box.X.lo, box.X.hi));
+      }
+      const std::vector<float> xs =
+          PointsIn(static_cast<float>(box.X.lo), static_cast<float>(box.X.hi), random);
+      const std::vector<float> ys =
+          PointsIn(static_cast<float>(fixed.Y.lo), static_cast<float>(fixed.Y.hi), random);
+      for (std::size_t i = 0; i < xs.size(); ++i) {
+        VariableValues point;
+        point.X = xs[i];
+        point.Y = ys[i];
+        VariablePoint precise;
+        precise.X = point.X;
+        precise.Y = point.Y;
+        float single = 0;
+        ASSERT_TRUE(compiled.Evaluate(point, c.degree, single, floatRandom));
+        const std::optional<double> value = compiled.EvaluatePoint(precise, c.degree, doubleRandom);
+        const bool inFloatRange = value && std::fabs(*value) <= FLT_MAX;
+        const float converted = inFloatRange ? static_cast<float>(*value) : UndefinedMark;
+        EXPECT_EQ(std::memcmp(&single, &converted, sizeof single), 0) << "x=" << xs[i];
+        if (value) {
+          EXPECT_NE(enclosure.decoration.defined, kNowhere) << "x=" << xs[i];
+          EXPECT_TRUE(v.Contains(*value)) << "x=" << xs[i] << " value " << *value;
+          if (single != UndefinedMark) {
+            EXPECT_GE(single, static_cast<float>(v.lo));
+            EXPECT_LE(single, static_cast<float>(v.hi));
+          }
+        } else {
+          EXPECT_NE(enclosure.decoration.defined, kEverywhere) << "x=" << xs[i];
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quillon
