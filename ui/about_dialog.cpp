@@ -10,6 +10,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "quillon/version.h"
 #include "ui/window_dialogs.h"
 
 namespace quillon {
@@ -26,7 +27,7 @@ AboutDialog::AboutDialog(WindowDialogs& dialogs, QWidget* parent)
   QFont title(QStringLiteral("Times New Roman"), 24, QFont::Bold);
   lblTitle->setFont(title);
 
-  Label2 = new QLabel(QStringLiteral("Version 1.0"), this);
+  Label2 = new QLabel(QStringLiteral("Version ") + QLatin1String(kVersion), this);
   Label2->setObjectName(QStringLiteral("Label2"));
 
   Line1 = new QFrame(this);
