@@ -10,7 +10,7 @@
 // may run in another order (those of the variables run first); and the only
 // thing that depends on where a point stops is whether it reaches a failing
 // token, which is decided per point from the flags. Values are computed by
-// the same step functions as DoEvaluate's, so they are the same bits; e^x
+// the same step functions as one evaluation's, so they are the same bits; e^x
 // and e^-x of the varying variable are computed once for all hyperbolic
 // functions of it, which changes no value either. Texts with RND are always
 // evaluated point by point, in order.

@@ -1,6 +1,6 @@
 // A postfix text decoded once into a compact program, so that sampling
-// evaluates it many times without scanning text. Results are exactly those of
-// ExpressionCompiler::DoEvaluate on the same text, point by point.
+// evaluates it many times without scanning text. Evaluating a run of points
+// gives exactly the results of evaluating them one at a time.
 #pragma once
 
 #include <cstddef>
@@ -24,8 +24,8 @@ struct VariableValues {
 class CompiledExpression {
  public:
   // Decodes the text. Never throws: a token that would fail when evaluated
-  // (unknown, or too few operands) becomes a step that throws the same
-  // EngineError as DoEvaluate, only when an evaluation reaches it.
+  // (unknown, or too few operands) becomes a step that throws EngineError
+  // (kErrorBadToken, kErrorPopEmptyStack) only when an evaluation reaches it.
   explicit CompiledExpression(const std::string& postfix);
   ~CompiledExpression();
   CompiledExpression(CompiledExpression&&) noexcept;
@@ -37,7 +37,10 @@ class CompiledExpression {
   // False when every evaluation returns false (the text leaves no value).
   bool YieldsValue() const;
 
-  // One evaluation, identical to DoEvaluate with the same arguments.
+  // One evaluation. Returns true with the value in result, true with
+  // UndefinedMark when a domain check fails or a value is not a finite
+  // number in single range, false (result unchanged) when the text leaves no
+  // value. RND draws from random.
   bool Evaluate(const VariableValues& values, bool degree, float& result,
                 RandomGenerator& random) const;
 

@@ -1,6 +1,7 @@
 // The tokens of a postfix text and the arithmetic of each evaluation step.
-// ExpressionCompiler::DoEvaluate and CompiledExpression both compute through these
-// functions, which is what makes their results equal bit for bit.
+// Every evaluation computes through these functions (CompiledExpression one
+// point at a time and in blocks, and the tests' reference evaluator), which
+// is what makes their results equal bit for bit.
 #pragma once
 
 #include <cfloat>

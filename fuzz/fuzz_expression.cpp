@@ -1,7 +1,7 @@
 // Compiles arbitrary bytes as an expression and evaluates what comes out (and
-// the bytes themselves, as a postfix text) at a few points, with DoEvaluate
-// and with CompiledExpression; the two must agree bit for bit, including
-// where an evaluation fails. Any disagreement aborts.
+// the bytes themselves, as a postfix text) at a few points, with the tests'
+// reference evaluator and with CompiledExpression; the two must agree bit for
+// bit, including where an evaluation fails. Any disagreement aborts.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +16,7 @@
 #include "expr/engine_error.h"
 #include "expr/expression_compiler.h"
 #include "expr/random_generator.h"
+#include "support/reference_evaluator.h"
 
 namespace quillon {
 namespace {
@@ -86,11 +87,10 @@ void CheckAgreement(const std::string& postfix, Variable varying, bool degree) {
 
   const Outcome reference = Run([&](std::vector<float>& results) {
     RandomGenerator random;
-    ExpressionCompiler engine(nullptr, &random);
     VariableValues v = values;
     for (std::size_t i = 0; i < points.size(); ++i) {
       Slot(v, varying) = points[i];
-      engine.DoEvaluate(postfix, degree, results[i], v.U, v.V, v.X, v.Y, v.A, v.R, v.B, v.T);
+      testing::EvaluatePostfix(postfix, v, degree, results[i], random);
     }
   });
   const CompiledExpression compiled(postfix);

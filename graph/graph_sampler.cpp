@@ -433,7 +433,7 @@ void GraphSampler::ComputeSteps() {
 }
 
 bool GraphSampler::Compile() {
-  ExpressionCompiler engine(document_.reporter, &document_.random);
+  ExpressionCompiler engine(document_.reporter);
   if (engine.InfixToPostfix(graph_.expressionX, x_.postfix) != 0 ||
       engine.InfixToPostfix(graph_.expressionY, y_.postfix) != 0 ||
       engine.InfixToPostfix(graph_.expressionZ, z_.postfix) != 0) {

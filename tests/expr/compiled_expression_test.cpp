@@ -1,5 +1,5 @@
-// CompiledExpression against DoEvaluate: the same bits for every expression
-// and point, including undefined points, failing tokens and RND.
+// CompiledExpression against the reference evaluator: the same bits for every
+// expression and point, including undefined points, failing tokens and RND.
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -13,6 +13,7 @@
 #include "expr/engine_error.h"
 #include "expr/expression_compiler.h"
 #include "expr/random_generator.h"
+#include "support/reference_evaluator.h"
 
 namespace quillon {
 namespace {
@@ -43,8 +44,8 @@ void ExpectSame(const EvaluationRun& reference, const EvaluationRun& compiled) {
   }
 }
 
-// DoEvaluate point by point (the reference), the compiled text in blocks, or
-// the compiled text one point at a time.
+// The reference evaluator point by point, the compiled text in blocks, or the
+// compiled text one point at a time.
 enum class Path { Reference, Blocks, Single };
 
 EvaluationRun Evaluations(Path path, const std::string& postfix, VariableValues values,
@@ -52,7 +53,6 @@ EvaluationRun Evaluations(Path path, const std::string& postfix, VariableValues 
   float* slots[] = {&values.U, &values.V, &values.X, &values.Y,
                     &values.A, &values.R, &values.B, &values.T};
   RandomGenerator random;
-  ExpressionCompiler engine(nullptr, &random);
   const CompiledExpression compiled(postfix);
   EvaluationRun run{std::vector<float>(points.size(), kSentinel), std::nullopt, ""};
   try {
@@ -64,8 +64,7 @@ EvaluationRun Evaluations(Path path, const std::string& postfix, VariableValues 
     for (std::size_t i = 0; i < points.size(); ++i) {
       *slots[static_cast<int>(varying)] = points[i];
       if (path == Path::Reference) {
-        engine.DoEvaluate(postfix, degree, run.results[i], values.U, values.V, values.X, values.Y,
-                          values.A, values.R, values.B, values.T);
+        testing::EvaluatePostfix(postfix, values, degree, run.results[i], random);
       } else {
         compiled.Evaluate(values, degree, run.results[i], random);
       }

@@ -1,14 +1,11 @@
-// InfixToPostfix: token forms, precedence, syntax messages and positions, and
-// the value stack under it.
+// InfixToPostfix: token forms, precedence, syntax messages and positions.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "expr/engine_error.h"
 #include "expr/expression_compiler.h"
 #include "expr/reporter.h"
-#include "expr/value_stack.h"
 
 namespace quillon {
 namespace {
@@ -156,51 +153,6 @@ TEST(InfixToPostfix, MessageSurvivesLaterSuccess) {
   EXPECT_EQ(buffer, "XX YY + ");
   EXPECT_EQ(engine.LastMessage(), "Operator expected");
   EXPECT_EQ(reporter.messages.size(), 1u);
-}
-
-TEST(ValueStack, GrowsByTenAndKeepsOrder) {
-  ValueStack stack;
-  EXPECT_EQ(stack.Capacity(), 0);
-  for (int i = 1; i <= 25; ++i) {
-    stack.Push(static_cast<double>(i));
-    EXPECT_EQ(stack.StackSize(), i);
-    EXPECT_EQ(stack.Capacity(), (i + 9) / 10 * 10);
-  }
-  EXPECT_EQ(ToDouble(stack.GetPopValue()), 25);
-  for (int i = 25; i >= 1; --i)
-    EXPECT_EQ(ToDouble(stack.Pop()), i);
-  EXPECT_EQ(stack.StackSize(), 0);
-  EXPECT_EQ(stack.Capacity(), 30);
-}
-
-TEST(ValueStack, EmptyStackFailures) {
-  ValueStack stack;
-  const auto expectError = [](const auto& call, std::int32_t code, const char* text) {
-    try {
-      call();
-      ADD_FAILURE() << text << ": returned";
-    } catch (const EngineError& error) {
-      EXPECT_EQ(error.Code(), code);
-      EXPECT_STREQ(error.what(), text);
-    }
-  };
-  expectError([&] { stack.Pop(); }, -2147220493, "Pop method invoked on empty stack");
-  expectError([&] { stack.GetPopValue(); }, -2147220492,
-              "GetPopValue method invoked on empty stack");
-}
-
-TEST(ValueStack, SlotKindsReadAsDouble) {
-  float variable = 1.5f;
-  ValueStack stack;
-  stack.Push(&variable);
-  stack.Push(std::int16_t{1});
-  stack.Push(0.25f);
-  stack.Push(std::string("SIN"));
-  variable = -3.0f;  // a reference slot reads the current value
-  EXPECT_EQ(ToDouble(stack.Pop()), 0.0);
-  EXPECT_EQ(ToDouble(stack.Pop()), 0.25);
-  EXPECT_EQ(ToDouble(stack.Pop()), 1.0);
-  EXPECT_EQ(ToDouble(stack.Pop()), -3.0);
 }
 
 }  // namespace
