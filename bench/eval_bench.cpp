@@ -104,7 +104,7 @@ void BM_ReferenceEvaluate(benchmark::State& state, const BenchFunction& function
   for (auto _ : state) {
     for (std::size_t i = 0; i < kPointCount; ++i) {
       values.X = points[i];
-      testing::EvaluatePostfix(postfix, values, false, results[i], random);
+      testing::EvaluatePostfix(postfix, values, results[i], random);
     }
     benchmark::DoNotOptimize(results.data());
     benchmark::ClobberMemory();
@@ -127,7 +127,7 @@ void BM_EvalPointwise(benchmark::State& state, const BenchFunction& function) {
   for (auto _ : state) {
     for (std::size_t i = 0; i < kPointCount; ++i) {
       values.X = points[i];
-      compiled.Evaluate(values, false, results[i], random);
+      compiled.Evaluate(values, results[i], random);
     }
     benchmark::DoNotOptimize(results.data());
     benchmark::ClobberMemory();

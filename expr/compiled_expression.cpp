@@ -234,7 +234,7 @@ struct CompiledExpression::Program {
 
   void Decode(const std::string& postfix);
   Plan MakePlan(std::size_t varying) const;
-  bool RunSteps(const std::array<float, kVariableCount>& variables, bool degree, float& result,
+  bool RunSteps(const std::array<float, kVariableCount>& variables, float& result,
                 RandomGenerator& random, double* stack) const;
   void RunBlocks(const Plan& plan, const std::array<float, kVariableCount>& variables,
                  const float* points, std::size_t count, float* results) const;
@@ -375,7 +375,7 @@ Plan CompiledExpression::Program::MakePlan(std::size_t varying) const {
 }
 
 bool CompiledExpression::Program::RunSteps(const std::array<float, kVariableCount>& variables,
-                                           bool degree, float& result, RandomGenerator& random,
+                                           float& result, RandomGenerator& random,
                                            double* stack) const {
   std::size_t depth = 0;
   for (const Step& step : steps) {
@@ -391,7 +391,7 @@ bool CompiledExpression::Program::RunSteps(const std::array<float, kVariableCoun
         defined = evaluation::IsFinite(value);
         break;
       case StepKind::Unary:
-        defined = evaluation::ApplyUnary(step.op, stack[--depth], degree, value);
+        defined = evaluation::ApplyUnary(step.op, stack[--depth], value);
         break;
       case StepKind::Binary:
         depth -= 2;
@@ -434,7 +434,7 @@ void CompiledExpression::Program::RunBlocks(const Plan& plan,
     const bool ok =
         step.binary
             ? evaluation::ApplyBinary(step.op, shared[step.a], shared[step.b], shared[step.result])
-            : evaluation::ApplyUnary(step.op, shared[step.a], false, shared[step.result]);
+            : evaluation::ApplyUnary(step.op, shared[step.a], shared[step.result]);
     allLost = !ok;
   }
   if (allLost) {
@@ -550,10 +550,10 @@ bool CompiledExpression::YieldsValue() const {
   return program_->throws || program_->finalDepth > 0;
 }
 
-bool CompiledExpression::Evaluate(const VariableValues& values, bool degree, float& result,
+bool CompiledExpression::Evaluate(const VariableValues& values, float& result,
                                   RandomGenerator& random) const {
   Scratch<kLocalStackDepth> stack(program_->maxDepth);
-  return program_->RunSteps(ToArray(values), degree, result, random, stack.data());
+  return program_->RunSteps(ToArray(values), result, random, stack.data());
 }
 
 void CompiledExpression::EvaluateMany(const VariableValues& values, Variable varying,
@@ -569,7 +569,7 @@ void CompiledExpression::EvaluateMany(const VariableValues& values, Variable var
     Scratch<kLocalStackDepth> stack(p.maxDepth);
     for (std::size_t i = 0; i < count; ++i) {
       variables[varyingIndex] = points[i];
-      p.RunSteps(variables, false, results[i], random, stack.data());
+      p.RunSteps(variables, results[i], random, stack.data());
     }
     return;
   }

@@ -37,12 +37,11 @@ class CompiledExpression {
   // False when every evaluation returns false (the text leaves no value).
   bool YieldsValue() const;
 
-  // One evaluation. Returns true with the value in result, true with
-  // UndefinedMark when a domain check fails or a value is not a finite
-  // number in single range, false (result unchanged) when the text leaves no
-  // value. RND draws from random.
-  bool Evaluate(const VariableValues& values, bool degree, float& result,
-                RandomGenerator& random) const;
+  // One evaluation, angles in radians. Returns true with the value in
+  // result, true with UndefinedMark when a domain check fails or a value is
+  // not a finite number in single range, false (result unchanged) when the
+  // text leaves no value. RND draws from random.
+  bool Evaluate(const VariableValues& values, float& result, RandomGenerator& random) const;
 
   // count evaluations in order, variable `varying` taking points[i] and the
   // others their value in `values`; results[i] receives each result (the

@@ -473,7 +473,7 @@ bool GraphSampler::BlockSafe(unsigned need) const {
 bool GraphSampler::Evaluate(const Expression& expression, const VariableValues& values,
                             float& result) {
   float value = 0.0f;
-  if (!expression.code.Evaluate(values, false, value, document_.random)) {
+  if (!expression.code.Evaluate(values, value, document_.random)) {
     return false;
   }
   result = value;

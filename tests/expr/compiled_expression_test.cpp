@@ -49,7 +49,7 @@ void ExpectSame(const EvaluationRun& reference, const EvaluationRun& compiled) {
 enum class Path { Reference, Blocks, Single };
 
 EvaluationRun Evaluations(Path path, const std::string& postfix, VariableValues values,
-                          Variable varying, const std::vector<float>& points, bool degree = false) {
+                          Variable varying, const std::vector<float>& points) {
   float* slots[] = {&values.U, &values.V, &values.X, &values.Y,
                     &values.A, &values.R, &values.B, &values.T};
   RandomGenerator random;
@@ -64,9 +64,9 @@ EvaluationRun Evaluations(Path path, const std::string& postfix, VariableValues 
     for (std::size_t i = 0; i < points.size(); ++i) {
       *slots[static_cast<int>(varying)] = points[i];
       if (path == Path::Reference) {
-        testing::EvaluatePostfix(postfix, values, degree, run.results[i], random);
+        testing::EvaluatePostfix(postfix, values, run.results[i], random);
       } else {
-        compiled.Evaluate(values, degree, run.results[i], random);
+        compiled.Evaluate(values, run.results[i], random);
       }
     }
   } catch (const EngineError& error) {
@@ -143,29 +143,24 @@ TEST(CompiledExpression, MatchesPointByPointEvaluation) {
   }
 }
 
-// RND keeps the sequence of evaluations in blocks; the degree flag matches
-// point by point; texts nested deeper than the block evaluator serves fall
-// back to single evaluations with the same results.
-TEST(CompiledExpression, RandomDegreesAndDeepTexts) {
+// RND keeps the sequence of evaluations in blocks; texts nested deeper than
+// the block evaluator serves fall back to single evaluations with the same
+// results.
+TEST(CompiledExpression, RandomAndDeepTexts) {
   std::string deep;
   for (int i = 0; i < 3000; ++i)
     deep += "x-(";
   deep += "1" + std::string(3000, ')');
-  // Texts in blocks, and texts point by point with angles in degrees.
-  const std::vector<std::string> groups[] = {
-      {"rnd(1)", "x*rnd(x)", "log(x)+rnd(1)", "rnd(1)+log(x)", "rnd(-x)", "rnd(0)+rnd(1)", deep},
-      {"sin(x)+cos(x)*tan(x)", "atan(x)", "sec(x)-csec(x)+ctan(x)+asin(x/100)"}};
-  for (const bool degree : {false, true}) {
-    for (const std::string& infix : groups[degree ? 1 : 0]) {
-      SCOPED_TRACE(infix.substr(0, 40));
-      const std::string postfix = Postfix(infix);
-      std::vector<float> points = TestPoints();
-      if (infix == deep)
-        points.resize(40);  // the special values and a few more
-      ExpectSame(Evaluations(Path::Reference, postfix, {}, Variable::X, points, degree),
-                 Evaluations(degree ? Path::Single : Path::Blocks, postfix, {}, Variable::X, points,
-                             degree));
-    }
+  for (const std::string& infix :
+       {std::string("rnd(1)"), std::string("x*rnd(x)"), std::string("log(x)+rnd(1)"),
+        std::string("rnd(1)+log(x)"), std::string("rnd(-x)"), std::string("rnd(0)+rnd(1)"), deep}) {
+    SCOPED_TRACE(infix.substr(0, 40));
+    const std::string postfix = Postfix(infix);
+    std::vector<float> points = TestPoints();
+    if (infix == deep)
+      points.resize(40);  // the special values and a few more
+    ExpectSame(Evaluations(Path::Reference, postfix, {}, Variable::X, points),
+               Evaluations(Path::Blocks, postfix, {}, Variable::X, points));
   }
 }
 

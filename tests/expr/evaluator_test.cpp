@@ -1,6 +1,6 @@
 // Evaluation of postfix texts: results, domain edges, values that leave the
-// double or float range, token failures, the degree flag, RND, and each
-// function against its definition computed with <cmath>.
+// double or float range, token failures, RND, and each function against its
+// definition computed with <cmath>.
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -24,19 +24,18 @@ const double kHalfPi = 2 * std::atan(1.0);
 const float kInf = std::numeric_limits<float>::infinity();
 
 // Evaluates with every variable 0 except x.
-std::optional<float> Evaluate(RandomGenerator& random, const std::string& postfix, float x = 0,
-                              bool degree = false) {
+std::optional<float> Evaluate(RandomGenerator& random, const std::string& postfix, float x = 0) {
   VariableValues values;
   values.X = x;
   float result = -999.0f;
-  if (!CompiledExpression(postfix).Evaluate(values, degree, result, random))
+  if (!CompiledExpression(postfix).Evaluate(values, result, random))
     return std::nullopt;
   return result;
 }
 
-std::optional<float> Evaluate(const std::string& postfix, float x = 0, bool degree = false) {
+std::optional<float> Evaluate(const std::string& postfix, float x = 0) {
   RandomGenerator random;
-  return Evaluate(random, postfix, x, degree);
+  return Evaluate(random, postfix, x);
 }
 
 struct ValueCase {
@@ -102,8 +101,8 @@ TEST(Evaluate, EachVariableReadsItsParameter) {
     SCOPED_TRACE(tokens[i]);
     RandomGenerator random;
     float result = 0;
-    ASSERT_TRUE(CompiledExpression(tokens[i] + " ")
-                    .Evaluate({1, 2, 3, 4, 5, 6, 7, 8}, false, result, random));
+    ASSERT_TRUE(
+        CompiledExpression(tokens[i] + " ").Evaluate({1, 2, 3, 4, 5, 6, 7, 8}, result, random));
     EXPECT_EQ(result, static_cast<float>(i + 1));
   }
 }
@@ -135,34 +134,6 @@ TEST(Evaluate, TokenFailures) {
       EXPECT_EQ(std::string(error.what()), c.text);
     }
   }
-}
-
-TEST(Evaluate, DegreeFlagConvertsTrigonometricArguments) {
-  const double toRadians = 3.1416 / 180;
-  struct DegreeCase {
-    std::string postfix;
-    double expected;
-  };
-  const std::vector<DegreeCase> cases = {
-      {"90 SIN ", std::sin(90 * toRadians)},
-      {"60 COS ", std::cos(60 * toRadians)},
-      {"30 TAN ", std::tan(30 * toRadians)},
-      {"45 ATAN ", std::atan(45 * toRadians)},
-      {"60 SEC ", 1 / std::cos(60 * toRadians)},
-      {"30 CSEC ", 1 / std::sin(30 * toRadians)},
-      {"30 CTAN ", 1 / std::tan(30 * toRadians)},
-      {"0.5 ASIN ", std::atan(0.5 / std::sqrt(0.75))},  // no conversion back
-      {"2 SINH ", std::sinh(2.0)},
-      {"1 ACTAN ", std::atan(1.0) + kHalfPi},
-  };
-  for (const DegreeCase& c : cases) {
-    SCOPED_TRACE(c.postfix);
-    const std::optional<float> result = Evaluate(c.postfix, 0, true);
-    ASSERT_TRUE(result.has_value());
-    EXPECT_NEAR(*result, c.expected, 1e-6 * std::max(1.0, std::fabs(c.expected)));
-  }
-  // pi taken as 3.1416, not the exact pi: sin(180 degrees) is not 0.
-  EXPECT_EQ(*Evaluate("180 SIN ", 0, true), static_cast<float>(std::sin(3.1416)));
 }
 
 // A function, the range it is checked over, and its definition.

@@ -22,8 +22,8 @@ double Pop(std::vector<double>& stack) {
 
 }  // namespace
 
-bool EvaluatePostfix(const std::string& postfix, const VariableValues& values, bool degree,
-                     float& result, RandomGenerator& random) {
+bool EvaluatePostfix(const std::string& postfix, const VariableValues& values, float& result,
+                     RandomGenerator& random) {
   using evaluation::TokenKind;
   const std::array<float, 8> variables = {values.U, values.V, values.X, values.Y,
                                           values.A, values.R, values.B, values.T};
@@ -56,7 +56,7 @@ bool EvaluatePostfix(const std::string& postfix, const VariableValues& values, b
         break;
       }
       case TokenKind::Unary:
-        defined = evaluation::ApplyUnary(kind.op, Pop(stack), degree, value);
+        defined = evaluation::ApplyUnary(kind.op, Pop(stack), value);
         break;
       case TokenKind::Random:
         value = static_cast<double>(random.Next(Pop(stack)));

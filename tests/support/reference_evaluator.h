@@ -19,8 +19,8 @@ namespace testing {
 // false (result unchanged) when the text leaves no value. Throws EngineError
 // for a token with too few operands or an unknown token. RND draws from
 // random.
-bool EvaluatePostfix(const std::string& postfix, const VariableValues& values, bool degree,
-                     float& result, RandomGenerator& random);
+bool EvaluatePostfix(const std::string& postfix, const VariableValues& values, float& result,
+                     RandomGenerator& random);
 
 }  // namespace testing
 }  // namespace quillon
