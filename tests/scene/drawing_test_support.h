@@ -206,11 +206,6 @@ struct TestDocument {
   Box sceneBox;
   std::int32_t lastId = 0;
 
-  TestDocument() {
-    view.ScreenWidth(800);
-    view.ScreenHeight(600);
-  }
-
   // A sampled explicit curve y = expression over from..to in steps
   // intervals, material 4, as the properties dialog makes it.
   std::shared_ptr<Graph> MakeCurve(const std::string& expression, float from, float to,
