@@ -62,10 +62,6 @@ class FrameRenderer {
   void Release();
 
   bool Initialized() const { return initialized_; }
-  const TextFonts& Fonts() const { return fonts_; }
-  // Number of animation frames compiled by the last RebuildLists (0 for a
-  // static scene).
-  std::int32_t CompiledFrames() const { return compiledFrames_; }
 
  private:
   void DeleteFrameLists();

@@ -4,10 +4,6 @@
 
 namespace quillon {
 
-void VecCopy(const Quaternion& from, Quaternion& to) {
-  to = from;
-}
-
 Vector3 VecScale(const Vector3& v, float factor) {
   return {v[0] * factor, v[1] * factor, v[2] * factor};
 }

@@ -12,8 +12,6 @@ using Quaternion = std::array<float, 4>;
 // 16 values in the order OpenGL reads them: column by column.
 using Matrix4 = std::array<float, 16>;
 
-// Copies all four components.
-void VecCopy(const Quaternion& from, Quaternion& to);
 Vector3 VecScale(const Vector3& v, float factor);
 Vector3 VecCross(const Vector3& a, const Vector3& b);
 Vector3 VecAdd(const Vector3& a, const Vector3& b);

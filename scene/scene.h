@@ -40,7 +40,7 @@ class Scene {
 
   // The box around all graphs for an animation step, widened by 0.1 on every
   // side. An empty scene gives minima 9999999 and maxima -9999999.
-  Box GetBox(std::int32_t step = 0);
+  Box GetBox(std::int32_t step = 0) const;
 
   // Draws every graph in list order into the current OpenGL context (defined
   // with the drawing code).
@@ -48,8 +48,6 @@ class Scene {
 
  private:
   GraphCollection graphs_;
-  // Working values of GetBox.
-  BoxBounds box_;
   float rotRoll_ = 0, rotPitch_ = 0, rotYaw_ = 0;
 };
 
