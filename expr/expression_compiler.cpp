@@ -85,7 +85,6 @@ std::int32_t ExpressionCompiler::InfixToPostfix(const std::string& sExpression,
   TokenStack stack;
 
   auto fail = [&](const std::string& message) -> std::int32_t {
-    lastMessage_ = message;
     if (reporter_ != nullptr) {
       reporter_->Report("Syntax Error", "Character " + std::to_string(position) + ":  " + message,
                         MessageIcon::Critical);

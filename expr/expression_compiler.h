@@ -11,8 +11,8 @@ class Reporter;
 
 class ExpressionCompiler {
  public:
-  // The reporter receives each syntax message (title "Syntax Error", critical
-  // icon); when it is null, messages are only kept in LastMessage().
+  // The reporter, when there is one, receives each syntax message (title
+  // "Syntax Error", critical icon).
   explicit ExpressionCompiler(Reporter* reporter = nullptr) : reporter_(reporter) {}
   ExpressionCompiler(const ExpressionCompiler&) = delete;
   ExpressionCompiler& operator=(const ExpressionCompiler&) = delete;
@@ -23,13 +23,8 @@ class ExpressionCompiler {
   // stand-in when P is 0). Tokens written before the error stay in sBuffer.
   std::int32_t InfixToPostfix(const std::string& sExpression, std::string& sBuffer);
 
-  // The last syntax-error message, without the "Character P:  " that the
-  // report puts before it; "" before any. A successful conversion leaves it.
-  const std::string& LastMessage() const { return lastMessage_; }
-
  private:
   Reporter* reporter_;
-  std::string lastMessage_;
 };
 
 }  // namespace quillon
