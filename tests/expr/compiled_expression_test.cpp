@@ -112,9 +112,14 @@ std::vector<std::string> TestExpressions() {
   // Texts no compiler writes: failing tokens behind defined and undefined
   // steps (the points 0 and -0 end undefined at LOG, 1 reaches FOO), too few
   // operands, leftovers under the top.
-  for (const char* text : {"XX FOO ", "XX LOG FOO ", "XX SQR 1 + FOO ", "1 0 / FOO ", "FOO ",
-                           "YY FOO ", "XX + ", "XX LOG + ", "XX 3 ", "XX LOG 3 ", "3 XX ", "YY XX ",
-                           "XX 1,5 * ", "1E40 XX * ", "", "XX", "XX 0 ^ ", "XX 2 ^ ", "XX 2,0 ^ "})
+  for (const char* text : {"XX FOO ",    "XX LOG FOO ", "XX SQR 1 + FOO ",
+                           "1 0 / FOO ", "FOO ",        "YY FOO ",
+                           "XX + ",      "SIN ",        "RND ",
+                           "(-) ",       "XX LOG + ",   "XX 3 ",
+                           "XX LOG 3 ",  "3 XX ",       "YY XX ",
+                           "XX 1,5 * ",  "1E40 XX * ",  "",
+                           "XX",         "XX 0 ^ ",     "XX 2 ^ ",
+                           "XX 2,0 ^ "})
     postfix.push_back(text);
   postfix.push_back("1 2 XX SIN * + 3 XX COS / - ");
   return postfix;
