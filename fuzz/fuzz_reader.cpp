@@ -28,17 +28,17 @@ bool Rewrite(const std::string& text, std::string& bytes) {
     return false;
   }
   Scene scene;
-  std::int32_t ID = 0;
+  std::int32_t id = 0;
   for (StagedGraph& staging : staged.graphs) {
-    staging.graph->ID(++ID);
-    scene.Graphs().Add(staging.graph, std::to_string(ID));
+    staging.graph->id = ++id;
+    scene.Graphs().Add(staging.graph, std::to_string(id));
     if (staging.animFrames) {
       values.AnimFrames = *staging.animFrames;
       values.AnimExtra = *staging.animExtra;
     }
   }
   try {
-    bytes = EncodeGraphFile(BuildDocumentText(staged.DocType, scene, staged.axis)).bytes;
+    bytes = EncodeGraphFile(BuildDocumentText(staged.documentKind, scene, staged.axis)).bytes;
   } catch (const IoError&) {
     std::abort();  // whatever was read can be written
   }
