@@ -2,7 +2,8 @@
 // and every other variable 0: the engine's compiled block evaluation
 // (BM_Eval), the same function written by hand in C++ (BM_PlainCpp), and the
 // same expression in muparser (BM_Muparser). BM_EvalPointwise and
-// BM_DoEvaluate show what evaluating one point at a time costs.
+// BM_ReferenceEvaluate (the tests' reference evaluator on the postfix text)
+// show what evaluating one point at a time costs.
 #include <benchmark/benchmark.h>
 #include <muParser.h>
 
@@ -14,6 +15,7 @@
 #include "expr/compiled_expression.h"
 #include "expr/expression_compiler.h"
 #include "expr/random_generator.h"
+#include "support/reference_evaluator.h"
 
 namespace quillon {
 namespace {
@@ -61,7 +63,7 @@ void BM_Eval(benchmark::State& state, const BenchFunction& function) {
   ExpressionCompiler engine;
   std::string postfix;
   if (engine.InfixToPostfix(function.expression, postfix) != 0) {
-    state.SkipWithError(engine.LastMessage().c_str());
+    state.SkipWithError("syntax error");
     return;
   }
   const CompiledExpression compiled(postfix);
@@ -91,7 +93,7 @@ void BM_IntervalEval(benchmark::State& state, const BenchFunction& function) {
   ExpressionCompiler engine;
   std::string postfix;
   if (engine.InfixToPostfix(function.expression, postfix) != 0) {
-    state.SkipWithError(engine.LastMessage().c_str());
+    state.SkipWithError("syntax error");
     return;
   }
   const CompiledExpression compiled(postfix);
@@ -104,7 +106,7 @@ void BM_IntervalEval(benchmark::State& state, const BenchFunction& function) {
   }
   std::vector<DecoratedInterval> results(kPointCount);
   for (auto _ : state) {
-    compiled.EvaluateBoxes(box, Variable::X, boxes.data(), boxes.size(), false, results.data());
+    compiled.EvaluateBoxes(box, Variable::X, boxes.data(), boxes.size(), results.data());
     benchmark::DoNotOptimize(results.data());
     benchmark::ClobberMemory();
   }
@@ -118,20 +120,23 @@ void BM_IntervalEval(benchmark::State& state, const BenchFunction& function) {
   Finish(state);
 }
 
-// Reference points for the block evaluation: the literal evaluator on the
+// Reference points for the block evaluation: the reference evaluator on the
 // postfix text, and the compiled program one point at a time.
-void BM_DoEvaluate(benchmark::State& state, const BenchFunction& function) {
+void BM_ReferenceEvaluate(benchmark::State& state, const BenchFunction& function) {
   ExpressionCompiler engine;
   std::string postfix;
   if (engine.InfixToPostfix(function.expression, postfix) != 0) {
-    state.SkipWithError(engine.LastMessage().c_str());
+    state.SkipWithError("syntax error");
     return;
   }
+  RandomGenerator random;
+  VariableValues values;
   const std::vector<float>& points = Points();
   std::vector<float> results(kPointCount);
   for (auto _ : state) {
     for (std::size_t i = 0; i < kPointCount; ++i) {
-      engine.DoEvaluate(postfix, false, results[i], 0, 0, points[i], 0, 0, 0, 0, 0);
+      values.X = points[i];
+      testing::EvaluatePostfix(postfix, values, results[i], random);
     }
     benchmark::DoNotOptimize(results.data());
     benchmark::ClobberMemory();
@@ -143,7 +148,7 @@ void BM_EvalPointwise(benchmark::State& state, const BenchFunction& function) {
   ExpressionCompiler engine;
   std::string postfix;
   if (engine.InfixToPostfix(function.expression, postfix) != 0) {
-    state.SkipWithError(engine.LastMessage().c_str());
+    state.SkipWithError("syntax error");
     return;
   }
   const CompiledExpression compiled(postfix);
@@ -154,7 +159,7 @@ void BM_EvalPointwise(benchmark::State& state, const BenchFunction& function) {
   for (auto _ : state) {
     for (std::size_t i = 0; i < kPointCount; ++i) {
       values.X = points[i];
-      compiled.Evaluate(values, false, results[i], random);
+      compiled.Evaluate(values, results[i], random);
     }
     benchmark::DoNotOptimize(results.data());
     benchmark::ClobberMemory();
@@ -208,7 +213,8 @@ const bool kRegistered = [] {
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(("BM_EvalPointwise/" + name).c_str(), BM_EvalPointwise, function)
         ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(("BM_DoEvaluate/" + name).c_str(), BM_DoEvaluate, function)
+    benchmark::RegisterBenchmark(("BM_ReferenceEvaluate/" + name).c_str(), BM_ReferenceEvaluate,
+                                 function)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(("BM_PlainCpp/" + name).c_str(), BM_PlainCpp, function)
         ->Unit(benchmark::kMillisecond);

@@ -10,7 +10,7 @@
 // may run in another order (those of the variables run first); and the only
 // thing that depends on where a point stops is whether it reaches a failing
 // token, which is decided per point from the flags. Values are computed by
-// the same step functions as DoEvaluate's, so they are the same bits; e^x
+// the same step functions as one evaluation's, so they are the same bits; e^x
 // and e^-x of the varying variable are computed once for all hyperbolic
 // functions of it, which changes no value either. Texts with RND are always
 // evaluated point by point, in order.
@@ -275,7 +275,7 @@ Plan CompiledExpression::Program::MakePlan(std::size_t varying) const {
 }
 
 bool CompiledExpression::Program::RunSteps(const std::array<float, kVariableCount>& variables,
-                                           bool degree, float& result, RandomGenerator& random,
+                                           float& result, RandomGenerator& random,
                                            double* stack) const {
   std::size_t depth = 0;
   for (const Step& step : steps) {
@@ -291,7 +291,7 @@ bool CompiledExpression::Program::RunSteps(const std::array<float, kVariableCoun
         defined = evaluation::IsFinite(value);
         break;
       case StepKind::Unary:
-        defined = evaluation::ApplyUnary(step.op, stack[--depth], degree, value);
+        defined = evaluation::ApplyUnary(step.op, stack[--depth], value);
         break;
       case StepKind::Binary:
         depth -= 2;
@@ -334,7 +334,7 @@ void CompiledExpression::Program::RunBlocks(const Plan& plan,
     const bool ok =
         step.binary
             ? evaluation::ApplyBinary(step.op, shared[step.a], shared[step.b], shared[step.result])
-            : evaluation::ApplyUnary(step.op, shared[step.a], false, shared[step.result]);
+            : evaluation::ApplyUnary(step.op, shared[step.a], shared[step.result]);
     allLost = !ok;
   }
   if (allLost) {
@@ -450,10 +450,10 @@ bool CompiledExpression::YieldsValue() const {
   return program_->throws || program_->finalDepth > 0;
 }
 
-bool CompiledExpression::Evaluate(const VariableValues& values, bool degree, float& result,
+bool CompiledExpression::Evaluate(const VariableValues& values, float& result,
                                   RandomGenerator& random) const {
   Scratch<kLocalStackDepth> stack(program_->maxDepth);
-  return program_->RunSteps(ToArray(values), degree, result, random, stack.data());
+  return program_->RunSteps(ToArray(values), result, random, stack.data());
 }
 
 void CompiledExpression::EvaluateMany(const VariableValues& values, Variable varying,
@@ -469,7 +469,7 @@ void CompiledExpression::EvaluateMany(const VariableValues& values, Variable var
     Scratch<kLocalStackDepth> stack(p.maxDepth);
     for (std::size_t i = 0; i < count; ++i) {
       variables[varyingIndex] = points[i];
-      p.RunSteps(variables, false, results[i], random, stack.data());
+      p.RunSteps(variables, results[i], random, stack.data());
     }
     return;
   }

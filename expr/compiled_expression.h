@@ -1,6 +1,6 @@
 // A postfix text decoded once into a compact program, so that sampling
-// evaluates it many times without scanning text. Results are exactly those of
-// ExpressionCompiler::DoEvaluate on the same text, point by point. The same
+// evaluates it many times without scanning text. Evaluating a run of points
+// gives exactly the results of evaluating them one at a time. The same
 // program also evaluates in double precision and over boxes of intervals.
 #pragma once
 
@@ -42,8 +42,8 @@ struct VariableBox {
 class CompiledExpression {
  public:
   // Decodes the text. Never throws: a token that would fail when evaluated
-  // (unknown, or too few operands) becomes a step that throws the same
-  // EngineError as DoEvaluate, only when an evaluation reaches it.
+  // (unknown, or too few operands) becomes a step that throws EngineError
+  // (kErrorBadToken, kErrorPopEmptyStack) only when an evaluation reaches it.
   explicit CompiledExpression(const std::string& postfix);
   ~CompiledExpression();
   CompiledExpression(CompiledExpression&&) noexcept;
@@ -55,9 +55,11 @@ class CompiledExpression {
   // False when every evaluation returns false (the text leaves no value).
   bool YieldsValue() const;
 
-  // One evaluation, identical to DoEvaluate with the same arguments.
-  bool Evaluate(const VariableValues& values, bool degree, float& result,
-                RandomGenerator& random) const;
+  // One evaluation, angles in radians. Returns true with the value in
+  // result, true with UndefinedMark when a domain check fails or a value is
+  // not a finite number in single range, false (result unchanged) when the
+  // text leaves no value. RND draws from random.
+  bool Evaluate(const VariableValues& values, float& result, RandomGenerator& random) const;
 
   // count evaluations in order, variable `varying` taking points[i] and the
   // others their value in `values`; results[i] receives each result (the
@@ -71,15 +73,14 @@ class CompiledExpression {
   // UndefinedMark where it lies beyond the float range). Returns nothing when
   // the point has no value (a domain check fails or a value is not a finite
   // double) or the text leaves none. Throws as Evaluate.
-  std::optional<double> EvaluatePoint(const VariablePoint& values, bool degree,
-                                      RandomGenerator& random) const;
+  std::optional<double> EvaluatePoint(const VariablePoint& values, RandomGenerator& random) const;
 
   // An enclosure of EvaluatePoint over every point of the box, computed with
   // outward rounding: the interval holds the value of each point of the box
   // that has one (and the real value of the text's formulas there), and the
   // decoration tells where the points have values and whether the text is
-  // continuous on the box (see Decoration). Domain checks, the degree flag
-  // and the angle conversion are those of the point evaluation. RND stands
+  // continuous on the box (see Decoration). Domain checks are those of the
+  // point evaluation; angles are in radians. RND stands
   // for any number of [0, 1) and is never continuous; no generator is used.
   // A value too large for a double makes the interval unbounded and the box
   // at most Partly defined. Partly is also what a box gets where a pole or a
@@ -87,7 +88,7 @@ class CompiledExpression {
   // cannot prove 1 - x*x > 0 up to x = 1. A text that leaves no value is
   // Nowhere defined. Throws the EngineError of a failing token when a point
   // of the box may reach it.
-  DecoratedInterval EvaluateBox(const VariableBox& box, bool degree) const;
+  DecoratedInterval EvaluateBox(const VariableBox& box) const;
 
   // count box evaluations, variable `varying` taking intervals[i] and the
   // others their interval in `box`; results[i] receives each result.
@@ -96,7 +97,7 @@ class CompiledExpression {
   // written), and much faster for long runs. With more than one varying
   // variable, call EvaluateBox per box.
   void EvaluateBoxes(const VariableBox& box, Variable varying, const Interval* intervals,
-                     std::size_t count, bool degree, DecoratedInterval* results) const;
+                     std::size_t count, DecoratedInterval* results) const;
 
  private:
   struct Program;

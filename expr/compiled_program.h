@@ -180,8 +180,8 @@ struct CompiledExpression::Program {
 
   void Decode(const std::string& postfix);
   evaluation::Plan MakePlan(std::size_t varying) const;
-  bool RunSteps(const std::array<float, evaluation::kVariableCount>& variables, bool degree,
-                float& result, RandomGenerator& random, double* stack) const;
+  bool RunSteps(const std::array<float, evaluation::kVariableCount>& variables, float& result,
+                RandomGenerator& random, double* stack) const;
   void RunBlocks(const evaluation::Plan& plan,
                  const std::array<float, evaluation::kVariableCount>& variables,
                  const float* points, std::size_t count, float* results) const;

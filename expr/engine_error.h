@@ -9,9 +9,8 @@
 
 namespace quillon {
 
-inline constexpr std::int32_t kErrorPopEmptyStack = -2147220493;     // 0x800403F3
-inline constexpr std::int32_t kErrorGetPopValueEmpty = -2147220492;  // 0x800403F4
-inline constexpr std::int32_t kErrorBadToken = -2147220502;          // 0x800403EA
+inline constexpr std::int32_t kErrorPopEmptyStack = -2147220493;  // 0x800403F3
+inline constexpr std::int32_t kErrorBadToken = -2147220502;       // 0x800403EA
 
 class EngineError : public std::runtime_error {
  public:

@@ -85,21 +85,6 @@ Token ClassifyToken(std::string_view token) {
   return Token{};
 }
 
-bool TakesAngle(Op op) {
-  switch (op) {
-    case Op::Sin:
-    case Op::Cos:
-    case Op::Tan:
-    case Op::Sec:
-    case Op::Csec:
-    case Op::Ctan:
-    case Op::Atan:
-      return true;
-    default:
-      return false;
-  }
-}
-
 double NumberTokenValue(std::string_view token) {
   return LeadingNumberValue(token.data(), token.data() + token.size());
 }

@@ -1,6 +1,7 @@
 // The tokens of a postfix text and the arithmetic of each evaluation step.
-// ExpressionCompiler::DoEvaluate and CompiledExpression both compute through these
-// functions, which is what makes their results equal bit for bit.
+// Every evaluation computes through these functions (CompiledExpression one
+// point at a time and in blocks, and the tests' reference evaluator), which
+// is what makes their results equal bit for bit.
 #pragma once
 
 #include <cfloat>
@@ -66,14 +67,6 @@ struct Token {
 // What a token of a postfix text stands for. A token whose first character is
 // one of "1234567890.," is a number; the other tokens match exactly (upper case).
 Token ClassifyToken(std::string_view token);
-
-// True for the functions whose argument is converted when angles are in degrees.
-bool TakesAngle(Op op);
-
-// The argument conversion of the degree flag: pi is taken as 3.1416.
-inline double DegreesToRadians(double x) {
-  return x * 3.1416 / 180;
-}
 
 // q of the inverse functions, computed as 2 * atn(1).
 inline const double kHalfPi = 2 * std::atan(1.0);
@@ -162,8 +155,8 @@ inline bool HyperbolicStep(double e, double f, double& r) {
   return IsFinite(r);
 }
 
-// One function step on the argument x (already converted for degrees). Same
-// result convention as BinaryStep. The formulas are the engine's definitions,
+// One function step on the argument x (angles in radians). Same result
+// convention as BinaryStep. The formulas are the engine's definitions,
 // kept literally: hyperbolic functions through e^x, inverse functions
 // through the arc tangent.
 template <Op kOp>
@@ -414,10 +407,7 @@ inline bool ApplyBinary(Op op, double a, double b, double& r) {
   return ok;
 }
 
-// The function step with the degree conversion applied first where it belongs.
-inline bool ApplyUnary(Op op, double x, bool degree, double& r) {
-  if (degree && TakesAngle(op))
-    x = DegreesToRadians(x);
+inline bool ApplyUnary(Op op, double x, double& r) {
   bool ok = false;
   VisitUnary(op, [&](auto k) { ok = UnaryStep<decltype(k)::value>(x, r); });
   return ok;

@@ -1,16 +1,13 @@
 #include "expr/expression_compiler.h"
 
 #include <array>
-#include <cmath>
 #include <limits>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
-#include "expr/engine_error.h"
-#include "expr/evaluation_steps.h"
-#include "expr/random_generator.h"
 #include "expr/reporter.h"
-#include "expr/undefined_mark.h"
-#include "expr/value_stack.h"
 
 namespace quillon {
 namespace {
@@ -60,21 +57,24 @@ void Write(std::string& buffer, std::string_view token) {
   buffer += ' ';
 }
 
-std::string PopText(ValueStack& stack) {
-  return std::get<std::string>(stack.Pop());
-}
+// The operator and function tokens waiting for their operands, "(" included.
+class TokenStack {
+ public:
+  bool Empty() const { return tokens_.empty(); }
+  const std::string& Top() const { return tokens_.back(); }
+  void Push(std::string token) { tokens_.push_back(std::move(token)); }
+  // Only on a stack that is not empty (a ")" pops down to its "(").
+  std::string Pop() {
+    std::string top = std::move(tokens_.back());
+    tokens_.pop_back();
+    return top;
+  }
+
+ private:
+  std::vector<std::string> tokens_;
+};
 
 }  // namespace
-
-ExpressionCompiler::ExpressionCompiler(Reporter* reporter, RandomGenerator* random)
-    : reporter_(reporter), random_(random) {
-  if (random_ == nullptr) {
-    ownRandom_ = std::make_unique<RandomGenerator>();
-    random_ = ownRandom_.get();
-  }
-}
-
-ExpressionCompiler::~ExpressionCompiler() = default;
 
 std::int32_t ExpressionCompiler::InfixToPostfix(const std::string& sExpression,
                                                 std::string& sBuffer) {
@@ -82,10 +82,9 @@ std::int32_t ExpressionCompiler::InfixToPostfix(const std::string& sExpression,
   State state = State::Start;
   std::size_t openCount = 0;
   std::size_t position = 1;  // P: where the message says the fault is
-  ValueStack stack;
+  TokenStack stack;
 
   auto fail = [&](const std::string& message) -> std::int32_t {
-    lastMessage_ = message;
     if (reporter_ != nullptr) {
       reporter_->Report("Syntax Error", "Character " + std::to_string(position) + ":  " + message,
                         MessageIcon::Critical);
@@ -116,7 +115,7 @@ std::int32_t ExpressionCompiler::InfixToPostfix(const std::string& sExpression,
         return fail("Operand expected");
       if (openCount == 0)
         return fail("Closing parenthesis without matching open parenthesis");
-      for (std::string token = PopText(stack); token != "("; token = PopText(stack)) {
+      for (std::string token = stack.Pop(); token != "("; token = stack.Pop()) {
         Write(sBuffer, token);
       }
       --openCount;
@@ -126,9 +125,8 @@ std::int32_t ExpressionCompiler::InfixToPostfix(const std::string& sExpression,
       const std::string op(1, c);
       if (state == State::AfterOperand) {
         const int precedence = GetPrecedence(op);
-        while (stack.StackSize() > 0 &&
-               GetPrecedence(std::get<std::string>(stack.GetPopValue())) >= precedence) {
-          Write(sBuffer, PopText(stack));
+        while (!stack.Empty() && GetPrecedence(stack.Top()) >= precedence) {
+          Write(sBuffer, stack.Pop());
         }
         stack.Push(op);
         state = (c == '+' || c == '-') ? State::AfterSign : State::AfterOperator;
@@ -202,73 +200,9 @@ std::int32_t ExpressionCompiler::InfixToPostfix(const std::string& sExpression,
   }
   if (openCount != 0)
     return fail("Closing parenthesis expected");
-  while (stack.StackSize() > 0)
-    Write(sBuffer, PopText(stack));
+  while (!stack.Empty())
+    Write(sBuffer, stack.Pop());
   return 0;
-}
-
-bool ExpressionCompiler::DoEvaluate(const std::string& sPostfix, bool bolDegree, float& sngResult,
-                                    float sngU, float sngV, float sngX, float sngY, float sngA,
-                                    float sngR, float sngB, float sngT) {
-  using evaluation::TokenKind;
-  const std::array<const float*, 8> variables = {&sngU, &sngV, &sngX, &sngY,
-                                                 &sngA, &sngR, &sngB, &sngT};
-  ValueStack stack;
-
-  std::size_t start = 0;
-  for (std::size_t blank = sPostfix.find(' '); blank != std::string::npos;
-       start = blank + 1, blank = sPostfix.find(' ', start)) {
-    const std::string_view token(sPostfix.data() + start, blank - start);
-    const evaluation::Token kind = evaluation::ClassifyToken(token);
-    double value = 0;
-    bool defined = true;
-    switch (kind.kind) {
-      case TokenKind::Number:
-        value = evaluation::NumberTokenValue(token);
-        defined = evaluation::IsFinite(value);
-        if (defined)
-          stack.Push(value);
-        break;
-      case TokenKind::Variable:
-        defined = evaluation::IsFinite(static_cast<double>(*variables[kind.variable]));
-        if (defined)
-          stack.Push(variables[kind.variable]);
-        break;
-      case TokenKind::Binary: {
-        const double b = ToDouble(stack.Pop());
-        const double a = ToDouble(stack.Pop());
-        defined = evaluation::ApplyBinary(kind.op, a, b, value);
-        if (!defined)
-          break;
-        // "^" with a zero exponent stacks the 16-bit integer 1.
-        if (kind.op == evaluation::Op::Power && b == 0) {
-          stack.Push(std::int16_t{1});
-        } else {
-          stack.Push(value);
-        }
-        break;
-      }
-      case TokenKind::Unary:
-        defined = evaluation::ApplyUnary(kind.op, ToDouble(stack.Pop()), bolDegree, value);
-        if (defined)
-          stack.Push(value);
-        break;
-      case TokenKind::Random:
-        stack.Push(random_->Next(ToDouble(stack.Pop())));
-        break;
-      case TokenKind::Unknown:
-        throw EngineError(kErrorBadToken, "Bad token in Evaluate: " + std::string(token));
-    }
-    if (!defined) {
-      sngResult = UndefinedMark;
-      return true;
-    }
-  }
-
-  if (stack.StackSize() == 0)
-    return false;
-  sngResult = evaluation::FinalValue(ToDouble(stack.Pop()));
-  return true;
 }
 
 }  // namespace quillon

@@ -47,8 +47,8 @@ class PointArithmetic {
  public:
   using Value = double;
 
-  PointArithmetic(const VariablePoint& v, bool degree, RandomGenerator& random)
-      : variables_{v.U, v.V, v.X, v.Y, v.A, v.R, v.B, v.T}, degree_(degree), random_(random) {}
+  PointArithmetic(const VariablePoint& v, RandomGenerator& random)
+      : variables_{v.U, v.V, v.X, v.Y, v.A, v.R, v.B, v.T}, random_(random) {}
 
   bool Number(double number, double& r) const {
     r = number;
@@ -58,7 +58,7 @@ class PointArithmetic {
     r = variables_[index];
     return evaluation::IsFinite(r);
   }
-  bool Unary(Op op, double x, double& r) const { return evaluation::ApplyUnary(op, x, degree_, r); }
+  bool Unary(Op op, double x, double& r) const { return evaluation::ApplyUnary(op, x, r); }
   bool Binary(Op op, double a, double b, double& r) const {
     return evaluation::ApplyBinary(op, a, b, r);
   }
@@ -69,7 +69,6 @@ class PointArithmetic {
 
  private:
   std::array<double, kVariableCount> variables_;
-  bool degree_;
   RandomGenerator& random_;
 };
 
@@ -82,8 +81,7 @@ class IntervalArithmetic {
  public:
   using Value = Interval;
 
-  IntervalArithmetic(const VariableBox& box, bool degree)
-      : variables_(ToArray(box)), degree_(degree) {}
+  explicit IntervalArithmetic(const VariableBox& box) : variables_(ToArray(box)) {}
 
   bool Number(double number, Interval& r) {
     r = Interval::Point(number);
@@ -96,7 +94,7 @@ class IntervalArithmetic {
     return GoesOn();
   }
   bool Unary(Op op, Interval x, Interval& r) {
-    evaluation::IntervalUnary(op, x, degree_, r, flags_);
+    evaluation::IntervalUnary(op, x, r, flags_);
     return GoesOn();
   }
   bool Binary(Op op, Interval a, Interval b, Interval& r) {
@@ -114,7 +112,6 @@ class IntervalArithmetic {
   bool GoesOn() const { return (flags_ & kLosesValue) == 0; }
 
   std::array<Interval, kVariableCount> variables_;
-  bool degree_;
   BoxFlags flags_ = 0;
 };
 
@@ -136,12 +133,7 @@ struct Shared {
 };
 
 template <Op kOp>
-void UnaryLoop(const Interval* x, Interval* out, BoxFlags* flags, std::size_t n, bool toRadians) {
-  if (toRadians) {
-    for (std::size_t i = 0; i < n; ++i)
-      evaluation::IntervalUnaryStep<kOp>(evaluation::DegreesToRadians(x[i]), out[i], flags[i]);
-    return;
-  }
+void UnaryLoop(const Interval* x, Interval* out, BoxFlags* flags, std::size_t n) {
   for (std::size_t i = 0; i < n; ++i)
     evaluation::IntervalUnaryStep<kOp>(x[i], out[i], flags[i]);
 }
@@ -214,10 +206,10 @@ void StoreResults(const Interval* top, const BoxFlags* flags, DecoratedInterval*
 
 }  // namespace
 
-std::optional<double> CompiledExpression::EvaluatePoint(const VariablePoint& values, bool degree,
+std::optional<double> CompiledExpression::EvaluatePoint(const VariablePoint& values,
                                                         RandomGenerator& random) const {
   const Program& p = *program_;
-  PointArithmetic arithmetic(values, degree, random);
+  PointArithmetic arithmetic(values, random);
   Stack<double> stack(p.maxDepth);
   const std::optional<std::size_t> depth = evaluation::WalkSteps(p.steps, arithmetic, stack.data());
   if (!depth)
@@ -229,9 +221,9 @@ std::optional<double> CompiledExpression::EvaluatePoint(const VariablePoint& val
   return stack[*depth - 1];
 }
 
-DecoratedInterval CompiledExpression::EvaluateBox(const VariableBox& box, bool degree) const {
+DecoratedInterval CompiledExpression::EvaluateBox(const VariableBox& box) const {
   const Program& p = *program_;
-  IntervalArithmetic arithmetic(box, degree);
+  IntervalArithmetic arithmetic(box);
   Stack<Interval> stack(p.maxDepth);
   const std::optional<std::size_t> depth = evaluation::WalkSteps(p.steps, arithmetic, stack.data());
   if (!depth)
@@ -244,7 +236,7 @@ DecoratedInterval CompiledExpression::EvaluateBox(const VariableBox& box, bool d
 }
 
 void CompiledExpression::EvaluateBoxes(const VariableBox& box, Variable varying,
-                                       const Interval* intervals, std::size_t count, bool degree,
+                                       const Interval* intervals, std::size_t count,
                                        DecoratedInterval* results) const {
   const Program& p = *program_;
   const auto varyingIndex = static_cast<std::size_t>(varying);
@@ -254,7 +246,7 @@ void CompiledExpression::EvaluateBoxes(const VariableBox& box, Variable varying,
                                                          &each.A, &each.R, &each.B, &each.T};
     for (std::size_t i = 0; i < count; ++i) {
       *slots[varyingIndex] = intervals[i];
-      results[i] = EvaluateBox(each, degree);
+      results[i] = EvaluateBox(each);
     }
     return;
   }
@@ -283,7 +275,7 @@ void CompiledExpression::EvaluateBoxes(const VariableBox& box, Variable varying,
       evaluation::IntervalBinary(step.op, shared[step.a], shared[step.b], shared[step.result],
                                  sharedFlags);
     } else {
-      evaluation::IntervalUnary(step.op, shared[step.a], degree, shared[step.result], sharedFlags);
+      evaluation::IntervalUnary(step.op, shared[step.a], shared[step.result], sharedFlags);
     }
   }
   if ((sharedFlags & kLosesValue) != 0) {
@@ -319,9 +311,8 @@ void CompiledExpression::EvaluateBoxes(const VariableBox& box, Variable varying,
       Interval* out = block(step.result);
       switch (step.form) {
         case BlockForm::Unary: {
-          const bool toRadians = degree && evaluation::TakesAngle(step.op);
           evaluation::VisitUnary(step.op, [&](auto k) {
-            UnaryLoop<decltype(k)::value>(operand(step.a), out, flags.data(), n, toRadians);
+            UnaryLoop<decltype(k)::value>(operand(step.a), out, flags.data(), n);
           });
           break;
         }

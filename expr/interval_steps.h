@@ -74,12 +74,6 @@ inline void Settle(Interval& r, BoxFlags& flags) {
   r.hi = r.hi == r.hi ? r.hi : std::numeric_limits<double>::infinity();
 }
 
-// x * 3.1416 / 180, as DegreesToRadians.
-inline Interval DegreesToRadians(Interval x) {
-  return {outward::Down(outward::Down(x.lo * 3.1416) / 180),
-          outward::Up(outward::Up(x.hi * 3.1416) / 180)};
-}
-
 // a / b: no value where b is 0, unbounded when b holds 0; as a select for
 // loops over boxes.
 inline void IntervalDivide(Interval a, Interval b, Interval& r, BoxFlags& flags) {
@@ -210,7 +204,7 @@ inline void IntervalHyperbolicStep(Interval e, Interval f, Interval& r, BoxFlags
   NoteRange(flags, lo, hi);
 }
 
-// The interval of UnaryStep<kOp>, x already converted for degrees.
+// The interval of UnaryStep<kOp> (angles in radians).
 template <Op kOp>
 inline void IntervalUnaryStep(Interval x, Interval& r, BoxFlags& flags) {
   if constexpr (kOp == Op::Negate) {
@@ -261,11 +255,8 @@ inline void IntervalBinary(Op op, Interval a, Interval b, Interval& r, BoxFlags&
   VisitBinary(op, [&](auto k) { IntervalBinaryStep<decltype(k)::value>(a, b, r, flags); });
 }
 
-// The function step with the degree conversion applied first where it
-// belongs, as ApplyUnary.
-inline void IntervalUnary(Op op, Interval x, bool degree, Interval& r, BoxFlags& flags) {
-  if (degree && TakesAngle(op))
-    x = DegreesToRadians(x);
+// The function step of any function, as ApplyUnary.
+inline void IntervalUnary(Op op, Interval x, Interval& r, BoxFlags& flags) {
   VisitUnary(op, [&](auto k) { IntervalUnaryStep<decltype(k)::value>(x, r, flags); });
 }
 

@@ -28,10 +28,10 @@ bool Rewrite(const std::string& text, std::string& bytes) {
     return false;
   }
   Scene scene;
-  std::int32_t ID = 0;
+  std::int32_t id = 0;
   for (StagedGraph& staging : staged.graphs) {
-    staging.graph->id = ++ID;
-    scene.Graphs().Add(staging.graph, std::to_string(ID));
+    staging.graph->id = ++id;
+    scene.Graphs().Add(staging.graph, std::to_string(id));
     if (staging.animFrames) {
       values.AnimFrames = *staging.animFrames;
       values.AnimExtra = *staging.animExtra;
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string file(reinterpret_cast<const char*>(data), size);
   std::string text;
   try {
-    text = DecodeGraphFile(file).text;
+    text = DecodeGraphFile(file);
   } catch (const IoError&) {
     return 0;
   }
@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   std::string second;
-  if (!Rewrite(DecodeGraphFile(first).text, second) || second != first) {
+  if (!Rewrite(DecodeGraphFile(first), second) || second != first) {
     std::abort();
   }
   return 0;

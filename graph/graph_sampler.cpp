@@ -434,7 +434,7 @@ void GraphSampler::ComputeSteps() {
 }
 
 bool GraphSampler::Compile() {
-  ExpressionCompiler engine(document_.reporter, &document_.random);
+  ExpressionCompiler engine(document_.reporter);
   if (engine.InfixToPostfix(graph_.expressionX, x_.postfix) != 0 ||
       engine.InfixToPostfix(graph_.expressionY, y_.postfix) != 0 ||
       engine.InfixToPostfix(graph_.expressionZ, z_.postfix) != 0) {
@@ -474,7 +474,7 @@ bool GraphSampler::BlockSafe(unsigned need) const {
 bool GraphSampler::Evaluate(const Expression& expression, const VariableValues& values,
                             float& result) {
   float value = 0.0f;
-  if (!expression.code.Evaluate(values, false, value, document_.random)) {
+  if (!expression.code.Evaluate(values, value, document_.random)) {
     return false;
   }
   result = value;

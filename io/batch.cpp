@@ -16,6 +16,7 @@
 #include "io/document.h"
 #include "io/io_error.h"
 #include "io/picture_file.h"
+#include "quillon/version.h"
 #include "scene/camera.h"
 #include "scene/frame_renderer.h"
 #include "scene/light.h"
@@ -323,7 +324,7 @@ int RunCommandLine(const CommandLine& line, std::ostream& out, std::ostream& err
       out << UsageText();
       return 0;
     case CommandLine::Version:
-      out << "quillon " << QUILLON_VERSION << '\n';
+      out << "quillon " << kVersion << '\n';
       return 0;
     case CommandLine::UsageError:
     case CommandLine::Window:

@@ -5,9 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
 
-#include "graph/graph_error.h"
 #include "scene/rotation_math.h"
 #include "scene/scene.h"
 
@@ -15,34 +13,10 @@ namespace quillon {
 
 Camera::Camera() : eyePos_(PlotPoint{0, 0, 1000}), refPos_(PlotPoint{0, 0, 0}) {}
 
-std::size_t Camera::Index(std::int32_t index) {
-  if (index < 0 || index > 2) {
-    throw GraphError("Subscript out of range: up vector component " + std::to_string(index));
-  }
-  return static_cast<std::size_t>(index);
-}
-
-void Camera::GetViewRect(float& Wide, float& Height) const {
-  Wide = volWidth_;
-  Height = volHeight_;
-}
-
 void Camera::SetViewRect(float /*Wide*/, float Height) {
   const float screenHeight = screenHeight_ == 0 ? 1.0f : screenHeight_;
   volHeight_ = Height;
   volWidth_ = Height * screenWidth_ / screenHeight;
-}
-
-void Camera::SetVecup(float DX, float DY, float dz) {
-  vecUp_ = {DX, DY, dz};
-}
-
-void Camera::SetRef(float X, float Y, float z) {
-  refPos_ = PlotPoint{X, Y, z};
-}
-
-void Camera::SetEye(float X, float Y, float z) {
-  eyePos_ = PlotPoint{X, Y, z};
 }
 
 void Camera::SetScreen(std::int32_t X, std::int32_t Y) {
@@ -60,7 +34,7 @@ void Camera::MoveView(float DX, float DY) {
     return;
   }
   VecNormal(n);
-  const Vector3 s = VecCross(n, {vecUp_[0], vecUp_[1], vecUp_[2]});
+  const Vector3 s = VecCross(n, kUp);
   const Vector3 u = VecCross(s, n);
   // Each coordinate loses ms and then mu, not their sum, which rounds
   // differently.
@@ -93,8 +67,8 @@ void Camera::ZoomAll(float MinX, float MinY, float MinZ, float MaxX, float MaxY,
   const float dEyeX = eyePos_.x - refPos_.x;
   const float dEyeY = eyePos_.y - refPos_.y;
   const float dEyeZ = eyePos_.z - refPos_.z;
-  SetRef((MinX + MaxX) / 2, (MinY + MaxY) / 2, (MinZ + MaxZ) / 2);
-  SetEye(refPos_.x + dEyeX, refPos_.y + dEyeY, refPos_.z + dEyeZ);
+  refPos_ = PlotPoint{(MinX + MaxX) / 2, (MinY + MaxY) / 2, (MinZ + MaxZ) / 2};
+  eyePos_ = PlotPoint{refPos_.x + dEyeX, refPos_.y + dEyeY, refPos_.z + dEyeZ};
 }
 
 void Camera::Zoom(float factor) {
@@ -104,30 +78,28 @@ void Camera::Zoom(float factor) {
   }
 }
 
-void Camera::Selection(float /*X*/, float /*Y*/) {}
-
 void Camera::Projection(Scene& showScene) {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glRenderMode(GL_RENDER);
-  volleft_ = -volWidth_ / 2;
-  volRight_ = volWidth_ / 2;
-  volBottom_ = -volHeight_ / 2;
-  volTop_ = volHeight_ / 2;
+  const float left = -volWidth_ / 2;
+  const float right = volWidth_ / 2;
+  const float bottom = -volHeight_ / 2;
+  const float top = volHeight_ / 2;
   if (projectType_ == kOrthographic) {
-    glOrtho(volleft_, volRight_, volBottom_, volTop_, volNear_, volFar_);
+    glOrtho(left, right, bottom, top, volNear_, kFar);
   } else if (projectType_ == kPerspective) {
     const Box box = showScene.GetBox(0);
     const float e =
         std::max({box.MaxX() - box.MinX(), box.MaxY() - box.MinY(), box.MaxZ() - box.MinZ()});
     volNear_ = 1000 - e;
-    glFrustum(volleft_, volRight_, volBottom_, volTop_, volNear_, volFar_);
+    glFrustum(left, right, bottom, top, volNear_, kFar);
     volNear_ = 0.01f;
   }
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-  gluLookAt(eyePos_.x, eyePos_.y, eyePos_.z, refPos_.x, refPos_.y, refPos_.z, vecUp_[0], vecUp_[1],
-            vecUp_[2]);
+  gluLookAt(eyePos_.x, eyePos_.y, eyePos_.z, refPos_.x, refPos_.y, refPos_.z, kUp[0], kUp[1],
+            kUp[2]);
 }
 
 }  // namespace quillon

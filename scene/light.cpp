@@ -2,44 +2,28 @@
 
 #include <GL/gl.h>
 
-#include <string>
-
-#include "graph/graph_error.h"
+#include <initializer_list>
 
 namespace quillon {
+namespace {
 
-std::size_t Light::Index4(std::int32_t index) {
-  if (index < 0 || index > 3) {
-    throw GraphError("Subscript out of range: light component " + std::to_string(index));
-  }
-  return static_cast<std::size_t>(index);
-}
+// Homogeneous position of both lights, in world units.
+constexpr GLfloat kPosition[4] = {100, 100, 100, 1};
+// The diffuse, ambient and specular colour of both lights, and the light
+// model's ambient level.
+constexpr GLfloat kWhite[4] = {1, 1, 1, 1};
 
-std::size_t Light::Index1(std::int32_t index) {
-  if (index != 0) {
-    throw GraphError("Subscript out of range: light value " + std::to_string(index));
-  }
-  return 0;
-}
+}  // namespace
 
 void Light::SetLight() const {
-  if (!enabled_) {
-    glDisable(GL_LIGHTING);
-    glDisable(GL_LIGHT0);
-    glDisable(GL_LIGHT1);
-    return;
-  }
   for (GLenum light : {GLenum{GL_LIGHT0}, GLenum{GL_LIGHT1}}) {
-    glLightfv(light, GL_POSITION, position_.data());
-    glLightfv(light, GL_DIFFUSE, diffuse_.data());
-    glLightfv(light, GL_AMBIENT, amission_.data());
-    glLightfv(light, GL_SPECULAR, specular_.data());
+    glLightfv(light, GL_POSITION, kPosition);
+    glLightfv(light, GL_DIFFUSE, kWhite);
+    glLightfv(light, GL_AMBIENT, kWhite);
+    glLightfv(light, GL_SPECULAR, kWhite);
   }
-  // Only one ambient level is stored: it is used as a grey, fully opaque.
-  const float g = globalAmbient_[0];
-  const GLfloat modelAmbient[4] = {g, g, g, 1};
-  glLightModelfv(GL_LIGHT_MODEL_AMBIENT, modelAmbient);
-  glLightModelf(GL_LIGHT_MODEL_TWO_SIDE, twoSides_[0]);
+  glLightModelfv(GL_LIGHT_MODEL_AMBIENT, kWhite);
+  glLightModelf(GL_LIGHT_MODEL_TWO_SIDE, 1);
   glEnable(GL_LIGHTING);
   glEnable(GL_LIGHT0);
   glEnable(GL_LIGHT1);

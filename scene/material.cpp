@@ -2,10 +2,6 @@
 
 #include <GL/gl.h>
 
-#include <string>
-
-#include "graph/graph_error.h"
-
 namespace quillon {
 
 namespace {
@@ -86,13 +82,6 @@ constexpr std::array<Preset, 13> kPresets = {{
 }};
 
 }  // namespace
-
-std::size_t Material::Index(std::int32_t index) {
-  if (index < 0 || index > 3) {
-    throw GraphError("Subscript out of range: material component " + std::to_string(index));
-  }
-  return static_cast<std::size_t>(index);
-}
 
 void Material::SetMaterial(MaterialPreset code) {
   if (code >= MaterialPreset::First && code <= MaterialPreset::Last) {

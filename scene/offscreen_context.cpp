@@ -127,14 +127,6 @@ Function LoadGL(const char* name) {
 
 }  // namespace
 
-std::uint32_t FrameImage::PixelAt(std::int32_t x, std::int32_t y) const {
-  const std::size_t at = (static_cast<std::size_t>(y) * static_cast<std::size_t>(Width) +
-                          static_cast<std::size_t>(x)) *
-                         4;
-  return (std::uint32_t{Rgba[at]} << 24) | (std::uint32_t{Rgba[at + 1]} << 16) |
-         (std::uint32_t{Rgba[at + 2]} << 8) | std::uint32_t{Rgba[at + 3]};
-}
-
 struct OffscreenContext::Impl {
   EGLDisplay display = EGL_NO_DISPLAY;
   EGLContext context = EGL_NO_CONTEXT;
@@ -258,10 +250,6 @@ OffscreenContext::OffscreenContext(std::int32_t width, std::int32_t height)
 
 OffscreenContext::~OffscreenContext() {
   impl_->Destroy();
-}
-
-bool OffscreenContext::UsesFramebufferObject() const {
-  return impl_->framebuffer != 0;
 }
 
 void OffscreenContext::MakeCurrent() {

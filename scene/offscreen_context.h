@@ -26,9 +26,6 @@ struct FrameImage {
   std::int32_t Width = 0;
   std::int32_t Height = 0;
   std::vector<std::uint8_t> Rgba;
-
-  // The pixel in column x, row y (row 0 at the top) as 0xRRGGBBAA.
-  std::uint32_t PixelAt(std::int32_t x, std::int32_t y) const;
 };
 
 class OffscreenContext {
@@ -43,17 +40,13 @@ class OffscreenContext {
   OffscreenContext(const OffscreenContext&) = delete;
   OffscreenContext& operator=(const OffscreenContext&) = delete;
 
-  std::int32_t Width() const { return width_; }
-  std::int32_t Height() const { return height_; }
-  // True when drawing goes to a framebuffer object instead of a pbuffer.
-  bool UsesFramebufferObject() const;
-
-  // Makes this context current on the calling thread (after another one was).
-  void MakeCurrent();
-  // Waits for drawing to finish and reads the whole frame back.
+  // Makes this context current on the calling thread (another one may have
+  // been), waits for drawing to finish and reads the whole frame back.
   FrameImage ReadFrame();
 
  private:
+  void MakeCurrent();
+
   struct Impl;
   std::unique_ptr<Impl> impl_;
   std::int32_t width_;

@@ -4,16 +4,14 @@
 
 namespace quillon {
 
-void VecCopy(const Quaternion& from, Quaternion& to) {
-  to = from;
+Vector3 VecCross(const Vector3& a, const Vector3& b) {
+  return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
 }
+
+namespace {
 
 Vector3 VecScale(const Vector3& v, float factor) {
   return {v[0] * factor, v[1] * factor, v[2] * factor};
-}
-
-Vector3 VecCross(const Vector3& a, const Vector3& b) {
-  return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
 }
 
 Vector3 VecAdd(const Vector3& a, const Vector3& b) {
@@ -24,25 +22,25 @@ float VecDot(const Vector3& a, const Vector3& b) {
   return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
 }
 
-float VecLength(const Vector3& v) {
-  return std::sqrt(VecDot(v, v));
-}
-
-void VecNormal(Vector3& v) {
-  const float length = VecLength(v);
-  if (length != 0) {
-    for (float& component : v) {
-      component /= length;
-    }
-  }
-}
-
+// The rotation by phi radians about axis (normalised first).
 Quaternion AxisToQuat(Vector3 axis, float phi) {
   VecNormal(axis);
   const Vector3 xyz = VecScale(axis, std::sin(phi / 2));
   return {xyz[0], xyz[1], xyz[2], std::cos(phi / 2)};
 }
 
+// Scales q to length 1 in place; (0, 0, 0, 0) stays as it is.
+void NormalizeQuat(Quaternion& q) {
+  float length = std::sqrt(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3]);
+  if (length == 0) {
+    length = 1;
+  }
+  for (float& component : q) {
+    component /= length;
+  }
+}
+
+// The rotation a followed by b, normalised.
 Quaternion ComposeQuats(const Quaternion& a, const Quaternion& b) {
   const Vector3 aXyz{a[0], a[1], a[2]};
   const Vector3 bXyz{b[0], b[1], b[2]};
@@ -53,16 +51,6 @@ Quaternion ComposeQuats(const Quaternion& a, const Quaternion& b) {
   Quaternion result{sum[0], sum[1], sum[2], a[3] * b[3] - VecDot(aXyz, bXyz)};
   NormalizeQuat(result);
   return result;
-}
-
-void NormalizeQuat(Quaternion& q) {
-  float length = std::sqrt(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3]);
-  if (length == 0) {
-    length = 1;
-  }
-  for (float& component : q) {
-    component /= length;
-  }
 }
 
 Matrix4 QuatToMatrix(const Quaternion& q) {
@@ -83,6 +71,21 @@ Matrix4 QuatToMatrix(const Quaternion& q) {
           0,
           0,
           1};
+}
+
+}  // namespace
+
+float VecLength(const Vector3& v) {
+  return std::sqrt(VecDot(v, v));
+}
+
+void VecNormal(Vector3& v) {
+  const float length = VecLength(v);
+  if (length != 0) {
+    for (float& component : v) {
+      component /= length;
+    }
+  }
 }
 
 Quaternion SceneRotationQuat(float rotRoll, float rotPitch, float rotYaw) {

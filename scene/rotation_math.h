@@ -12,24 +12,11 @@ using Quaternion = std::array<float, 4>;
 // 16 values in the order OpenGL reads them: column by column.
 using Matrix4 = std::array<float, 16>;
 
-// Copies all four components.
-void VecCopy(const Quaternion& from, Quaternion& to);
-Vector3 VecScale(const Vector3& v, float factor);
 Vector3 VecCross(const Vector3& a, const Vector3& b);
-Vector3 VecAdd(const Vector3& a, const Vector3& b);
-float VecDot(const Vector3& a, const Vector3& b);
 float VecLength(const Vector3& v);
 // Scales v to length 1 in place. A zero vector has no direction and stays
 // zero (instead of becoming not-a-number).
 void VecNormal(Vector3& v);
-
-// The rotation by phi radians about axis (normalised first).
-Quaternion AxisToQuat(Vector3 axis, float phi);
-// The rotation a followed by b, normalised.
-Quaternion ComposeQuats(const Quaternion& a, const Quaternion& b);
-// Scales q to length 1 in place; (0, 0, 0, 0) stays as it is.
-void NormalizeQuat(Quaternion& q);
-Matrix4 QuatToMatrix(const Quaternion& q);
 
 // The rotation of a scene with these angles in degrees: roll about z, then
 // pitch about x, then yaw about y. Degrees become radians with 3.1416 for

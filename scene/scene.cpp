@@ -50,14 +50,14 @@ bool Scene::Animation() const {
   return false;
 }
 
-Box Scene::GetBox(std::int32_t step) {
-  box_ = BoxBounds{};
+Box Scene::GetBox(std::int32_t step) const {
+  BoxBounds bounds;
   for (const auto& entry : graphs_) {
     Graph& graph = *entry.second;
-    box_.Take(*graph.GetBox(graph.animated ? step : 0));
+    bounds.Take(*graph.GetBox(graph.animated ? step : 0));
   }
-  box_.Widen();
-  return box_.AsBox();
+  bounds.Widen();
+  return bounds.AsBox();
 }
 
 void Scene::Draw() const {

@@ -26,23 +26,10 @@ class Scene {
  public:
   GraphCollection& Graphs() { return graphs_; }
   const GraphCollection& Graphs() const { return graphs_; }
-  void Graphs(const GraphCollection& value) { graphs_ = value; }
 
   // True when at least one graph is animated; false for an empty list.
   bool Animation() const;
 
-  float ScaleZ() const { return scaleZ_; }
-  void ScaleZ(float value) { scaleZ_ = value; }
-  float ScaleY() const { return scaleY_; }
-  void ScaleY(float value) { scaleY_ = value; }
-  float ScaleX() const { return scaleX_; }
-  void ScaleX(float value) { scaleX_ = value; }
-  float TransZ() const { return transZ_; }
-  void TransZ(float value) { transZ_ = value; }
-  float TransY() const { return transY_; }
-  void TransY(float value) { transY_ = value; }
-  float TransX() const { return transX_; }
-  void TransX(float value) { transX_ = value; }
   // Rotation angles in degrees.
   float RotYaw() const { return rotYaw_; }
   void RotYaw(float value) { rotYaw_ = value; }
@@ -53,7 +40,7 @@ class Scene {
 
   // The box around all graphs for an animation step, widened by 0.1 on every
   // side. An empty scene gives minima 9999999 and maxima -9999999.
-  Box GetBox(std::int32_t step = 0);
+  Box GetBox(std::int32_t step = 0) const;
 
   // Draws every graph in list order into the current OpenGL context (defined
   // with the drawing code).
@@ -61,11 +48,7 @@ class Scene {
 
  private:
   GraphCollection graphs_;
-  // Working values of GetBox.
-  BoxBounds box_;
   float rotRoll_ = 0, rotPitch_ = 0, rotYaw_ = 0;
-  float transX_ = 0, transY_ = 0, transZ_ = 0;
-  float scaleX_ = 1, scaleY_ = 1, scaleZ_ = 1;
 };
 
 }  // namespace quillon

@@ -10,6 +10,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "quillon/version.h"
 #include "ui/window_dialogs.h"
 #include "ui/window_texts.h"
 
@@ -27,7 +28,7 @@ AboutDialog::AboutDialog(WindowDialogs& dialogs, QWidget* parent)
   QFont title(QStringLiteral("Times New Roman"), 24, QFont::Bold);
   titleLabel_->setFont(title);
 
-  versionLabel_ = new QLabel(texts::kVersionCaption + QString(texts::kProgramVersion), this);
+  versionLabel_ = new QLabel(texts::kVersionCaption + QLatin1String(kVersion), this);
   versionLabel_->setObjectName(QStringLiteral("versionLabel"));
 
   separatorLine_ = new QFrame(this);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QSurfaceFormat>
 
+#include "quillon/version.h"
 #include "ui/main_window.h"
 #include "ui/qt_dialogs.h"
 #include "ui/window_texts.h"
@@ -25,7 +26,7 @@ int RunWindow(int& argc, char** argv, const std::string& file) {
   SetDrawingSurfaceFormat();
   QApplication application(argc, argv);
   QApplication::setApplicationName(texts::kProgramName);
-  QApplication::setApplicationVersion(texts::kProgramVersion);
+  QApplication::setApplicationVersion(QLatin1String(kVersion));
   QtDialogs dialogs;
   MainWindow window(dialogs);
   dialogs.Parent(&window);

@@ -12,7 +12,6 @@ namespace quillon::texts {
 // --- the program ---
 
 inline constexpr char kProgramName[] = "Quillon";
-inline constexpr char kProgramVersion[] = "1.0";
 // The maker's home page, opened by Help, Homepage and by the About box.
 inline constexpr char kHomePage[] = "https://quillon.example.org";
 
@@ -169,7 +168,7 @@ inline constexpr char kBetterFonts[] = "Better Fonts";
 // --- About ---
 
 inline constexpr char kAboutTitle[] = "About Quillon";
-// Followed by kProgramVersion.
+// Followed by the version.
 inline constexpr char kVersionCaption[] = "Version ";
 inline constexpr char kDisclaimer[] =
     "Quillon is provided \"as is\", without warranty of any kind, express or implied. Check every "

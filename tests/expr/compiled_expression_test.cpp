@@ -1,5 +1,5 @@
-// CompiledExpression against DoEvaluate: the same bits for every expression
-// and point, including undefined points, failing tokens and RND.
+// CompiledExpression against the reference evaluator: the same bits for every
+// expression and point, including undefined points, failing tokens and RND.
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -13,6 +13,7 @@
 #include "expr/engine_error.h"
 #include "expr/expression_compiler.h"
 #include "expr/random_generator.h"
+#include "support/reference_evaluator.h"
 
 namespace quillon {
 namespace {
@@ -43,16 +44,15 @@ void ExpectSame(const EvaluationRun& reference, const EvaluationRun& compiled) {
   }
 }
 
-// DoEvaluate point by point (the reference), the compiled text in blocks, or
-// the compiled text one point at a time.
+// The reference evaluator point by point, the compiled text in blocks, or the
+// compiled text one point at a time.
 enum class Path { Reference, Blocks, Single };
 
 EvaluationRun Evaluations(Path path, const std::string& postfix, VariableValues values,
-                          Variable varying, const std::vector<float>& points, bool degree = false) {
+                          Variable varying, const std::vector<float>& points) {
   float* slots[] = {&values.U, &values.V, &values.X, &values.Y,
                     &values.A, &values.R, &values.B, &values.T};
   RandomGenerator random;
-  ExpressionCompiler engine(nullptr, &random);
   const CompiledExpression compiled(postfix);
   EvaluationRun run{std::vector<float>(points.size(), kSentinel), std::nullopt, ""};
   try {
@@ -64,10 +64,9 @@ EvaluationRun Evaluations(Path path, const std::string& postfix, VariableValues 
     for (std::size_t i = 0; i < points.size(); ++i) {
       *slots[static_cast<int>(varying)] = points[i];
       if (path == Path::Reference) {
-        engine.DoEvaluate(postfix, degree, run.results[i], values.U, values.V, values.X, values.Y,
-                          values.A, values.R, values.B, values.T);
+        testing::EvaluatePostfix(postfix, values, run.results[i], random);
       } else {
-        compiled.Evaluate(values, degree, run.results[i], random);
+        compiled.Evaluate(values, run.results[i], random);
       }
     }
   } catch (const EngineError& error) {
@@ -113,9 +112,14 @@ std::vector<std::string> TestExpressions() {
   // Texts no compiler writes: failing tokens behind defined and undefined
   // steps (the points 0 and -0 end undefined at LOG, 1 reaches FOO), too few
   // operands, leftovers under the top.
-  for (const char* text : {"XX FOO ", "XX LOG FOO ", "XX SQR 1 + FOO ", "1 0 / FOO ", "FOO ",
-                           "YY FOO ", "XX + ", "XX LOG + ", "XX 3 ", "XX LOG 3 ", "3 XX ", "YY XX ",
-                           "XX 1,5 * ", "1E40 XX * ", "", "XX", "XX 0 ^ ", "XX 2 ^ ", "XX 2,0 ^ "})
+  for (const char* text : {"XX FOO ",    "XX LOG FOO ", "XX SQR 1 + FOO ",
+                           "1 0 / FOO ", "FOO ",        "YY FOO ",
+                           "XX + ",      "SIN ",        "RND ",
+                           "(-) ",       "XX LOG + ",   "XX 3 ",
+                           "XX LOG 3 ",  "3 XX ",       "YY XX ",
+                           "XX 1,5 * ",  "1E40 XX * ",  "",
+                           "XX",         "XX 0 ^ ",     "XX 2 ^ ",
+                           "XX 2,0 ^ "})
     postfix.push_back(text);
   postfix.push_back("1 2 XX SIN * + 3 XX COS / - ");
   return postfix;
@@ -144,29 +148,24 @@ TEST(CompiledExpression, MatchesPointByPointEvaluation) {
   }
 }
 
-// RND keeps the sequence of evaluations in blocks; the degree flag matches
-// point by point; texts nested deeper than the block evaluator serves fall
-// back to single evaluations with the same results.
-TEST(CompiledExpression, RandomDegreesAndDeepTexts) {
+// RND keeps the sequence of evaluations in blocks; texts nested deeper than
+// the block evaluator serves fall back to single evaluations with the same
+// results.
+TEST(CompiledExpression, RandomAndDeepTexts) {
   std::string deep;
   for (int i = 0; i < 3000; ++i)
     deep += "x-(";
   deep += "1" + std::string(3000, ')');
-  // Texts in blocks, and texts point by point with angles in degrees.
-  const std::vector<std::string> groups[] = {
-      {"rnd(1)", "x*rnd(x)", "log(x)+rnd(1)", "rnd(1)+log(x)", "rnd(-x)", "rnd(0)+rnd(1)", deep},
-      {"sin(x)+cos(x)*tan(x)", "atan(x)", "sec(x)-csec(x)+ctan(x)+asin(x/100)"}};
-  for (const bool degree : {false, true}) {
-    for (const std::string& infix : groups[degree ? 1 : 0]) {
-      SCOPED_TRACE(infix.substr(0, 40));
-      const std::string postfix = Postfix(infix);
-      std::vector<float> points = TestPoints();
-      if (infix == deep)
-        points.resize(40);  // the special values and a few more
-      ExpectSame(Evaluations(Path::Reference, postfix, {}, Variable::X, points, degree),
-                 Evaluations(degree ? Path::Single : Path::Blocks, postfix, {}, Variable::X, points,
-                             degree));
-    }
+  for (const std::string& infix :
+       {std::string("rnd(1)"), std::string("x*rnd(x)"), std::string("log(x)+rnd(1)"),
+        std::string("rnd(1)+log(x)"), std::string("rnd(-x)"), std::string("rnd(0)+rnd(1)"), deep}) {
+    SCOPED_TRACE(infix.substr(0, 40));
+    const std::string postfix = Postfix(infix);
+    std::vector<float> points = TestPoints();
+    if (infix == deep)
+      points.resize(40);  // the special values and a few more
+    ExpectSame(Evaluations(Path::Reference, postfix, {}, Variable::X, points),
+               Evaluations(Path::Blocks, postfix, {}, Variable::X, points));
   }
 }
 

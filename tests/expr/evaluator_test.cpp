@@ -1,6 +1,7 @@
-// DoEvaluate: results, domain edges, values that leave the double or float
-// range, token failures, the degree flag, RND, and each function against its
-// definition computed with <cmath>.
+// Evaluation of postfix texts: results, domain edges, values that leave the
+// double or float range, RND, and each function against its definition
+// computed with <cmath>. Failing tokens are checked against the reference
+// evaluator (compiled_expression_test.cpp).
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -12,8 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "expr/engine_error.h"
-#include "expr/expression_compiler.h"
+#include "expr/compiled_expression.h"
 #include "expr/random_generator.h"
 #include "expr/undefined_mark.h"
 
@@ -24,17 +24,18 @@ const double kHalfPi = 2 * std::atan(1.0);
 const float kInf = std::numeric_limits<float>::infinity();
 
 // Evaluates with every variable 0 except x.
-std::optional<float> Evaluate(ExpressionCompiler& engine, const std::string& postfix, float x = 0,
-                              bool degree = false) {
+std::optional<float> Evaluate(RandomGenerator& random, const std::string& postfix, float x = 0) {
+  VariableValues values;
+  values.X = x;
   float result = -999.0f;
-  if (!engine.DoEvaluate(postfix, degree, result, 0, 0, x, 0, 0, 0, 0, 0))
+  if (!CompiledExpression(postfix).Evaluate(values, result, random))
     return std::nullopt;
   return result;
 }
 
-std::optional<float> Evaluate(const std::string& postfix, float x = 0, bool degree = false) {
-  ExpressionCompiler engine;
-  return Evaluate(engine, postfix, x, degree);
+std::optional<float> Evaluate(const std::string& postfix, float x = 0) {
+  RandomGenerator random;
+  return Evaluate(random, postfix, x);
 }
 
 struct ValueCase {
@@ -45,7 +46,7 @@ struct ValueCase {
 
 // Domain edges that the sweeps of FunctionsOutsideTheirDomain and
 // FunctionsMatchTheirDefinitions do not reach, and the token forms.
-TEST(DoEvaluate, ValuesAndDomainEdges) {
+TEST(Evaluate, ValuesAndDomainEdges) {
   const double undefined = UndefinedMark;
   const std::vector<ValueCase> cases = {
       {"XX 0 / ", 3, undefined},
@@ -94,72 +95,16 @@ TEST(DoEvaluate, ValuesAndDomainEdges) {
   }
 }
 
-TEST(DoEvaluate, EachVariableReadsItsParameter) {
+TEST(Evaluate, EachVariableReadsItsParameter) {
   const std::vector<std::string> tokens = {"UU", "VV", "XX", "YY", "AA", "RR", "BB", "TT"};
   for (std::size_t i = 0; i < tokens.size(); ++i) {
     SCOPED_TRACE(tokens[i]);
-    ExpressionCompiler engine;
+    RandomGenerator random;
     float result = 0;
-    ASSERT_TRUE(engine.DoEvaluate(tokens[i] + " ", false, result, 1, 2, 3, 4, 5, 6, 7, 8));
+    ASSERT_TRUE(
+        CompiledExpression(tokens[i] + " ").Evaluate({1, 2, 3, 4, 5, 6, 7, 8}, result, random));
     EXPECT_EQ(result, static_cast<float>(i + 1));
   }
-}
-
-struct TokenErrorCase {
-  std::string postfix;
-  std::int32_t code;
-  std::string text;
-};
-
-TEST(DoEvaluate, TokenFailures) {
-  const std::string pop = "Pop method invoked on empty stack";
-  const std::vector<TokenErrorCase> cases = {
-      {"FOO ", -2147220502, "Bad token in Evaluate: FOO"},
-      {"XX sin ", -2147220502, "Bad token in Evaluate: sin"},
-      {"1  2 ", -2147220502, "Bad token in Evaluate: "},
-      {"1 + ", -2147220493, pop},
-      {"SIN ", -2147220493, pop},
-      {"RND ", -2147220493, pop},
-      {"(-) ", -2147220493, pop},
-  };
-  for (const TokenErrorCase& c : cases) {
-    SCOPED_TRACE(c.postfix);
-    try {
-      Evaluate(c.postfix, 2);
-      ADD_FAILURE() << "no error";
-    } catch (const EngineError& error) {
-      EXPECT_EQ(error.Code(), c.code);
-      EXPECT_EQ(std::string(error.what()), c.text);
-    }
-  }
-}
-
-TEST(DoEvaluate, DegreeFlagConvertsTrigonometricArguments) {
-  const double toRadians = 3.1416 / 180;
-  struct DegreeCase {
-    std::string postfix;
-    double expected;
-  };
-  const std::vector<DegreeCase> cases = {
-      {"90 SIN ", std::sin(90 * toRadians)},
-      {"60 COS ", std::cos(60 * toRadians)},
-      {"30 TAN ", std::tan(30 * toRadians)},
-      {"45 ATAN ", std::atan(45 * toRadians)},
-      {"60 SEC ", 1 / std::cos(60 * toRadians)},
-      {"30 CSEC ", 1 / std::sin(30 * toRadians)},
-      {"30 CTAN ", 1 / std::tan(30 * toRadians)},
-      {"0.5 ASIN ", std::atan(0.5 / std::sqrt(0.75))},  // no conversion back
-      {"2 SINH ", std::sinh(2.0)},
-      {"1 ACTAN ", std::atan(1.0) + kHalfPi},
-  };
-  for (const DegreeCase& c : cases) {
-    SCOPED_TRACE(c.postfix);
-    const std::optional<float> result = Evaluate(c.postfix, 0, true);
-    ASSERT_TRUE(result.has_value());
-    EXPECT_NEAR(*result, c.expected, 1e-6 * std::max(1.0, std::fabs(c.expected)));
-  }
-  // pi taken as 3.1416, not the exact pi: sin(180 degrees) is not 0.
-  EXPECT_EQ(*Evaluate("180 SIN ", 0, true), static_cast<float>(std::sin(3.1416)));
 }
 
 // A function, the range it is checked over, and its definition.
@@ -170,7 +115,7 @@ struct FunctionCase {
   std::function<double(double)> definition;
 };
 
-TEST(DoEvaluate, FunctionsMatchTheirDefinitions) {
+TEST(Evaluate, FunctionsMatchTheirDefinitions) {
   const auto sgn = [](double v) { return v > 0 ? 1.0 : (v < 0 ? -1.0 : 0.0); };
   const auto asec = [&](double x) {
     return std::atan(x / std::sqrt(x * x - 1)) + sgn(x - 1) * kHalfPi;
@@ -216,11 +161,11 @@ TEST(DoEvaluate, FunctionsMatchTheirDefinitions) {
   constexpr int kPoints = 201;
   for (const FunctionCase& c : cases) {
     SCOPED_TRACE(c.token);
-    ExpressionCompiler engine;
+    RandomGenerator random;
     for (int i = 0; i < kPoints; ++i) {
       const auto x = static_cast<float>(c.from + (c.to - c.from) * i / (kPoints - 1));
       const double expected = c.definition(static_cast<double>(x));
-      const std::optional<float> result = Evaluate(engine, "XX " + c.token + " ", x);
+      const std::optional<float> result = Evaluate(random, "XX " + c.token + " ", x);
       ASSERT_TRUE(result.has_value());
       EXPECT_NEAR(*result, expected, 2e-6 * std::max(1.0, std::fabs(expected))) << "x=" << x;
     }
@@ -233,7 +178,7 @@ struct OutsideCase {
   double to;
 };
 
-TEST(DoEvaluate, FunctionsOutsideTheirDomain) {
+TEST(Evaluate, FunctionsOutsideTheirDomain) {
   const std::vector<OutsideCase> cases = {
       {"LOG", -10, 0},      {"SQR", -10, -0.01}, {"ASIN", 1, 10},   {"ASIN", -10, -1},
       {"ACOS", 1, 10},      {"ASEC", -1, 1},     {"ACSEC", -1, 1},  {"ACOSH", -10, 0.99},
@@ -243,17 +188,17 @@ TEST(DoEvaluate, FunctionsOutsideTheirDomain) {
   constexpr int kPoints = 101;
   for (const OutsideCase& c : cases) {
     SCOPED_TRACE(c.token);
-    ExpressionCompiler engine;
+    RandomGenerator random;
     for (int i = 0; i < kPoints; ++i) {
       const auto x = static_cast<float>(c.from + (c.to - c.from) * i / (kPoints - 1));
-      EXPECT_EQ(Evaluate(engine, "XX " + c.token + " ", x), UndefinedMark) << "x=" << x;
+      EXPECT_EQ(Evaluate(random, "XX " + c.token + " ", x), UndefinedMark) << "x=" << x;
     }
   }
 }
 
-TEST(DoEvaluate, RandomSequenceIsFixedAndFollowsItsArgument) {
-  ExpressionCompiler first;
-  ExpressionCompiler second;
+TEST(Evaluate, RandomSequenceIsFixedAndFollowsItsArgument) {
+  RandomGenerator first;
+  RandomGenerator second;
   std::set<float> seen;
   for (int i = 0; i < 100; ++i) {
     const float value = *Evaluate(first, "1 RND ");
@@ -273,15 +218,6 @@ TEST(DoEvaluate, RandomSequenceIsFixedAndFollowsItsArgument) {
   EXPECT_EQ(*Evaluate(second, "2 (-) RND "), fixed);
   EXPECT_EQ(*Evaluate(second, "1 RND "), after);
   EXPECT_NE(*Evaluate(first, "3 (-) RND "), fixed);
-}
-
-TEST(DoEvaluate, UsesTheGivenGenerator) {
-  RandomGenerator shared;
-  RandomGenerator reference;
-  ExpressionCompiler engine(nullptr, &shared);
-  EXPECT_EQ(*Evaluate(engine, "1 RND "), reference.Next(1));
-  EXPECT_EQ(shared.Next(1), reference.Next(1));
-  EXPECT_EQ(*Evaluate(engine, "1 RND "), reference.Next(1));
 }
 
 TEST(RandomGenerator, UniformOnUnitInterval) {

@@ -45,9 +45,13 @@ inline std::unique_ptr<OffscreenContext> MakeTestContext(std::int32_t width = 80
   }
 }
 
-// The pixel's colour without alpha, 0xRRGGBB.
+// The pixel in column x, row y (row 0 at the top) without alpha, 0xRRGGBB.
 inline std::uint32_t RgbAt(const FrameImage& image, std::int32_t x, std::int32_t y) {
-  return image.PixelAt(x, y) >> 8;
+  const std::size_t at = (static_cast<std::size_t>(y) * static_cast<std::size_t>(image.Width) +
+                          static_cast<std::size_t>(x)) *
+                         4;
+  return (std::uint32_t{image.Rgba[at]} << 16) | (std::uint32_t{image.Rgba[at + 1]} << 8) |
+         std::uint32_t{image.Rgba[at + 2]};
 }
 
 // Non-white pixels in columns x0..x1 of rows y0..y1 (row 0 at the top),
@@ -85,13 +89,16 @@ struct PixelView {
   double y0 = 0;
   double pixelsPerUnit = 40;
 
-  // Loads the camera and clears to white with the frame's depth test.
-  void Begin(const OffscreenContext& context) const {
+  // Loads the camera over the whole viewport and clears to white with the
+  // frame's depth test.
+  void Begin() const {
+    std::array<GLint, 4> viewport{};
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
     const double half = 0.5 / pixelsPerUnit;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(x0 - half, x0 - half + context.Width() / pixelsPerUnit, y0 - half,
-            y0 - half + context.Height() / pixelsPerUnit, -100, 100);
+    glOrtho(x0 - half, x0 - half + viewport[2] / pixelsPerUnit, y0 - half,
+            y0 - half + viewport[3] / pixelsPerUnit, -100, 100);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glClearColor(1, 1, 1, 1);
@@ -175,7 +182,7 @@ class FontFrame : public ::testing::Test {
   }
   void Begin(const PixelView& view) {
     view_ = view;
-    view.Begin(*context_);
+    view.Begin();
   }
   // Drawn pixels in the world rectangle [x1, x2] x [y1, y2] of the last view.
   std::int64_t InkIn(const FrameImage& image, double x1, double y1, double x2, double y2) const {
@@ -205,11 +212,6 @@ struct TestDocument {
   Light light;
   Box sceneBox;
   std::int32_t lastId = 0;
-
-  TestDocument() {
-    view.ScreenWidth(800);
-    view.ScreenHeight(600);
-  }
 
   // A sampled explicit curve y = expression over from..to in steps
   // intervals, material 4, as the properties dialog makes it.
