@@ -260,7 +260,7 @@ std::shared_ptr<const Box> Graph::GetBox(std::int32_t animationStep) {
     }
     case GraphKind::RevolutionAboutX:
     case GraphKind::RevolutionAboutY:
-      for (std::int64_t k = 0; k <= LastIndex(ribbonPoints_, 0, 40); ++k) {
+      for (std::int64_t k = 0; k <= LastIndex(ribbonPoints_, 0, kRibbonUpper); ++k) {
         for (std::int64_t i = 0; i <= LastIndex(ribbonPoints_, 1, stepsV); ++i) {
           box.Extend(Peek(ribbonPoints_, k, i));
         }

@@ -1,11 +1,13 @@
 // GraphSampler: the work of Graph::GetPoints for one call. It checks the step
 // counts, allocates the point arrays, compiles the expression texts once and
-// fills the points of the graph's kind. Internal to the graph library.
+// fills the points of the graph's kind. Internal to the graph library; its
+// parts live in graph_sampler*.cpp by concern (the run and evaluation,
+// allocation, plane curves, space kinds, animation).
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,7 +19,6 @@ namespace quillon {
 class GraphSampler {
  public:
   explicit GraphSampler(Graph& graph);
-  ~GraphSampler();
   GraphSampler(const GraphSampler&) = delete;
   GraphSampler& operator=(const GraphSampler&) = delete;
 
@@ -26,6 +27,9 @@ class GraphSampler {
   bool Run();
 
  private:
+  // Points evaluated together on the block path; the buffers hold this many.
+  static constexpr std::size_t kBlock = 1024;
+
   // One compiled expression field of the graph.
   struct Expression {
     std::string postfix;
@@ -42,8 +46,16 @@ class GraphSampler {
   // The forms of a plane curve (kinds 0, 3, 9, 10, 20 to 23).
   enum class CurveForm { None, ExplicitCartesian, ExplicitPolar, Parametric };
 
-  struct Allocation;
+  // A point array this call gives an extent.
+  struct PlannedGrid {
+    PointGrid* grid;
+    std::int32_t upper1, upper2, upper3;
+    PointGrid::Fill fill;
+    // Allocated only once the sampling knows whether it writes every cell.
+    bool deferred;
+  };
 
+  // --- allocation and the point budget (graph_sampler_allocation.cpp) ---
   bool CheckCounts();
   bool PlanAllocation();
   void ReportTooManyPoints(std::size_t count) const;
@@ -52,26 +64,13 @@ class GraphSampler {
   // The deferred arrays: fresh points, or unset for a caller that writes
   // every cell.
   void AllocateDeferred(bool unset);
+
+  // --- the run, compilation, evaluation and clipping (graph_sampler.cpp) ---
   void ComputeSteps();
   bool Compile();
-
-  bool SampleCurveGroup();
-  bool SampleCoordinatePlaneCurve();
-  bool SampleSurface();
-  bool SamplePoint();
-  bool SampleAnimatedPoint();
-  bool SampleAnimatedCurve();
-  bool SampleAnimatedPlaneCurve();
-  bool SampleAnimatedSurface();
-
-  CurveForm FormOfCurve() const;
-  static Variable BindingOfCurve(CurveForm form);
-  unsigned NeedOfCurve(CurveForm form) const;
-  bool SurfaceIsSampled() const;
-  // Kind 1: the variable that the last parameter token of ExpressZ names, or
-  // false when no token names one of the coordinate system's pair.
-  bool LastPlaneToken(Variable& variable) const;
-
+  float ParameterU(std::int64_t j) const;
+  float ParameterV(std::int64_t i) const;
+  float ParameterT(std::int64_t k) const;
   bool BlockSafe(unsigned need) const;
   bool Evaluate(const Expression& expression, const VariableValues& values, float& result);
   void EvaluateBlock(const VariableValues& base, Variable varying, std::size_t count,
@@ -82,7 +81,14 @@ class GraphSampler {
   template <typename Store>
   void RunBlocks(std::int64_t last, float (GraphSampler::*parameter)(std::int64_t) const,
                  const VariableValues& base, Variable varying, unsigned need, Store store);
+  void ClipColumn(PointGrid& grid, std::int32_t intU) const;
+  void ClipAll(PointGrid& grid) const;
 
+  // --- plane curves, the second curve and ribbons (graph_sampler_curves.cpp) ---
+  bool SampleCurveGroup();
+  CurveForm FormOfCurve() const;
+  static Variable BindingOfCurve(CurveForm form);
+  unsigned NeedOfCurve(CurveForm form) const;
   // A plane curve point, evaluated in the described order: a failed
   // evaluation leaves the point as far as it was set and returns false.
   bool EvaluateCurvePoint(CurveForm form, float parameter, const VariableValues& values,
@@ -96,21 +102,31 @@ class GraphSampler {
                          bool resetRows);
   bool SampleCurvePoints(CurveForm form, PlotPoint* first, std::size_t stride, PlotPoint* second,
                          std::size_t secondStride);
+  void BuildRibbon();
+
+  // --- space curves, surfaces and single points (graph_sampler_space.cpp) ---
+  bool SampleCoordinatePlaneCurve();
+  bool SampleSurface();
+  bool SamplePoint();
+  bool SurfaceIsSampled() const;
+  // The variables bound to u and v on a surface.
+  void BindingOfSurface(Variable& u, Variable& v) const;
+  // Kind 1: the variable that the last parameter token of ExpressZ names, or
+  // false when no token names one of the coordinate system's pair.
+  bool LastPlaneToken(Variable& variable) const;
   // A space point from the values of ExpressX, ExpressY, ExpressZ.
   bool EvaluateSpacePoint(const VariableValues& values, PlotPoint& point);
   // Kind 1's point at one u: every matching token computes it again.
   bool EvaluatePlaneCurvePoint(float u, const VariableValues& base, PlotPoint& point);
   void StorePlaneCurvePoint(Variable variable, float u, float f, PlotPoint& point) const;
 
-  void ClipColumn(PointGrid& grid, std::int32_t intU) const;
-  void ClipAll(PointGrid& grid) const;
-  void BuildRibbon();
+  // --- the animation kinds 8 to 12 (graph_sampler_animation.cpp) ---
+  bool SampleAnimatedPoint();
+  bool SampleAnimatedCurve();
+  bool SampleAnimatedPlaneCurve();
+  bool SampleAnimatedSurface();
 
-  float ParameterU(std::int64_t j) const;
-  float ParameterV(std::int64_t i) const;
-  float ParameterT(std::int64_t k) const;
-
-  std::unique_ptr<Allocation> plan_;
+  std::vector<PlannedGrid> plan_;
   Graph& graph_;
   DocumentValues& document_;
   GraphKind kind_;
@@ -120,5 +136,23 @@ class GraphSampler {
   Expression x_, y_, z_, exp2_;
   std::vector<float> parameters_, resultX_, resultY_, resultZ_, result2_;
 };
+
+template <typename Store>
+void GraphSampler::RunBlocks(std::int64_t last,
+                             float (GraphSampler::*parameter)(std::int64_t) const,
+                             const VariableValues& base, Variable varying, unsigned need,
+                             Store store) {
+  for (std::int64_t start = 0; start <= last; start += static_cast<std::int64_t>(kBlock)) {
+    const std::size_t count =
+        static_cast<std::size_t>(std::min<std::int64_t>(kBlock, last - start + 1));
+    for (std::size_t n = 0; n < count; ++n) {
+      parameters_[n] = (this->*parameter)(start + static_cast<std::int64_t>(n));
+    }
+    EvaluateBlock(base, varying, count, need);
+    for (std::size_t n = 0; n < count; ++n) {
+      store(start + static_cast<std::int64_t>(n), n);
+    }
+  }
+}
 
 }  // namespace quillon

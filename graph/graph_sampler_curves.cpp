@@ -1,0 +1,280 @@
+// Plane curves: the curve group (kinds 0, 3, 20 to 23, and per frame kinds
+// 9 and 10), the second curve of kind 20 and the ribbons of kinds 21 and 22
+// swept from the curve.
+#include <algorithm>
+#include <cmath>
+
+#include "graph/graph_sampler.h"
+#include "graph/sampled_coordinates.h"
+
+namespace quillon {
+
+using sampling::FinalValue;
+using sampling::IsUndefined;
+using sampling::SetVariable;
+using sampling::StoreCoordinates;
+using sampling::StorePolar;
+using sampling::ViewClip;
+
+GraphSampler::CurveForm GraphSampler::FormOfCurve() const {
+  const CoordinateSystem coordinates = graph_.coordinates;
+  if (!IsPlaneSystem(coordinates)) {
+    return CurveForm::None;
+  }
+  switch (graph_.form) {
+    case FunctionForm::Explicit:
+      return coordinates == CoordinateSystem::Cartesian ? CurveForm::ExplicitCartesian
+                                                        : CurveForm::ExplicitPolar;
+    case FunctionForm::Parametric:
+      return CurveForm::Parametric;
+    default:
+      return CurveForm::None;  // implicit and inequation graphs are not sampled
+  }
+}
+
+Variable GraphSampler::BindingOfCurve(CurveForm form) {
+  // x for y = f(x), a for r = f(a), u for the parametric forms.
+  switch (form) {
+    case CurveForm::ExplicitCartesian:
+      return Variable::X;
+    case CurveForm::ExplicitPolar:
+      return Variable::A;
+    default:
+      return Variable::U;
+  }
+}
+
+unsigned GraphSampler::NeedOfCurve(CurveForm form) const {
+  if (form == CurveForm::Parametric) {
+    return kNeedX | kNeedY | kNeedZ;
+  }
+  unsigned need = kNeedZ;
+  if (kind_ == GraphKind::CurveAndSecondCurve && form == CurveForm::ExplicitCartesian) {
+    need |= kNeedExp2;
+  }
+  return need;
+}
+
+bool GraphSampler::EvaluateCurvePoint(CurveForm form, float parameter, const VariableValues& values,
+                                      PlotPoint& point) {
+  switch (form) {
+    case CurveForm::ExplicitCartesian: {
+      point.z = 0.0f;
+      point.x = parameter;
+      float y = 0.0f;
+      if (!Evaluate(z_, values, y)) {
+        return false;
+      }
+      point.y = y;
+      return true;
+    }
+    case CurveForm::ExplicitPolar: {
+      float r = 0.0f;
+      if (!Evaluate(z_, values, r)) {
+        return false;
+      }
+      StorePolar(parameter, r, point);
+      point.z = 0.0f;
+      return true;
+    }
+    case CurveForm::Parametric: {
+      float value = 0.0f;
+      if (graph_.coordinates == CoordinateSystem::Cartesian) {
+        if (!Evaluate(x_, values, value)) {
+          return false;
+        }
+        point.z = value;
+        if (!Evaluate(y_, values, value)) {
+          return false;
+        }
+        point.x = value;
+        if (!Evaluate(z_, values, value)) {
+          return false;
+        }
+        point.y = value;
+        return true;
+      }
+      float a = 0.0f;
+      float r = 0.0f;
+      if (!Evaluate(y_, values, a) || !Evaluate(z_, values, r)) {
+        return false;
+      }
+      StorePolar(a, r, point);
+      if (!Evaluate(x_, values, value)) {
+        return false;
+      }
+      point.z = value;
+      return true;
+    }
+    case CurveForm::None:
+      break;
+  }
+  return true;
+}
+
+void GraphSampler::SampleCurveBlocks(CurveForm form, const VariableValues& base, PlotPoint* first,
+                                     std::size_t stride, PlotPoint* second,
+                                     std::size_t secondStride, bool resetRows) {
+  const Variable varying = BindingOfCurve(form);
+  const unsigned need = NeedOfCurve(form);
+  const CoordinateSystem coordType = graph_.coordinates;
+  const std::int64_t last = stepV_;
+  // A block cannot fail, so each point is clipped before it is stored: the
+  // same points as clipping afterwards, with one write to memory.
+  const ViewClip clip(document_);
+  static const PlotPoint kFresh;
+  auto put = [&clip, resetRows](PlotPoint* cell, float x, float y, float z, std::size_t rowLength) {
+    if (resetRows) {
+      for (std::size_t r = 0; r < rowLength; ++r) {
+        cell[r] = kFresh;
+      }
+    }
+    cell->x = clip.X(x);
+    cell->y = clip.Y(y);
+    cell->z = clip.Z(z);
+  };
+  for (std::int64_t start = 0; start <= last; start += static_cast<std::int64_t>(kBlock)) {
+    const std::size_t count =
+        static_cast<std::size_t>(std::min<std::int64_t>(kBlock, last - start + 1));
+    for (std::size_t n = 0; n < count; ++n) {
+      parameters_[n] = ParameterV(start + static_cast<std::int64_t>(n));
+    }
+    EvaluateBlock(base, varying, count, need);
+    PlotPoint* point = first + static_cast<std::size_t>(start) * stride;
+    switch (form) {
+      case CurveForm::ExplicitCartesian:
+        for (std::size_t n = 0; n < count; ++n, point += stride) {
+          put(point, parameters_[n], resultZ_[n], 0.0f, stride);
+        }
+        if (need & kNeedExp2) {
+          PlotPoint* q = second + static_cast<std::size_t>(start) * secondStride;
+          for (std::size_t n = 0; n < count; ++n, q += secondStride) {
+            put(q, parameters_[n], result2_[n], 0.0f, secondStride);
+          }
+        }
+        break;
+      case CurveForm::ExplicitPolar:
+        for (std::size_t n = 0; n < count; ++n, point += stride) {
+          PlotPoint value;
+          StorePolar(parameters_[n], resultZ_[n], value);
+          put(point, value.x, value.y, value.z, stride);
+        }
+        break;
+      case CurveForm::Parametric:
+        for (std::size_t n = 0; n < count; ++n, point += stride) {
+          PlotPoint value;
+          StoreCoordinates(coordType, resultX_[n], resultY_[n], resultZ_[n], value);
+          put(point, value.x, value.y, value.z, stride);
+        }
+        break;
+      case CurveForm::None:
+        break;
+    }
+  }
+}
+
+bool GraphSampler::SampleCurvePoints(CurveForm form, PlotPoint* first, std::size_t stride,
+                                     PlotPoint* second, std::size_t secondStride) {
+  const Variable bound = BindingOfCurve(form);
+  const bool withSecond = (NeedOfCurve(form) & kNeedExp2) != 0;
+  for (std::int64_t i = 0; i <= stepV_; ++i) {
+    const float p = ParameterV(i);
+    VariableValues values;
+    SetVariable(values, bound, p);
+    if (!EvaluateCurvePoint(form, p, values, first[static_cast<std::size_t>(i) * stride])) {
+      return false;
+    }
+    if (withSecond) {
+      PlotPoint& q = second[static_cast<std::size_t>(i) * secondStride];
+      q.z = 0.0f;
+      q.x = p;
+      float y = 0.0f;
+      if (!Evaluate(exp2_, values, y)) {
+        return false;
+      }
+      q.y = y;
+    }
+  }
+  return true;
+}
+
+bool GraphSampler::SampleCurveGroup() {
+  const CurveForm form = FormOfCurve();
+  if (form == CurveForm::None) {
+    return true;  // the points stay fresh
+  }
+  const unsigned need = NeedOfCurve(form);
+  const bool block = BlockSafe(need);
+  // The block path writes every cell of the curve's grids, row by row, so
+  // they are not filled beforehand.
+  AllocateDeferred(block);
+  PointGrid& curve = graph_.points_;
+  // Point i of the curve is the cell (0, i): one row of the grid apart.
+  const std::size_t stride = curve.Index(0, 1);
+  PlotPoint* second = nullptr;
+  std::size_t secondStride = 0;
+  if (kind_ == GraphKind::CurveAndSecondCurve) {
+    second = graph_.secondCurvePoints_.Data();
+    secondStride = graph_.secondCurvePoints_.Index(0, 1);
+  }
+  if (block) {
+    SampleCurveBlocks(form, VariableValues{}, curve.Data(), stride, second, secondStride, true);
+  } else {
+    // Points already computed when an evaluation fails stay unclipped.
+    if (!SampleCurvePoints(form, curve.Data(), stride, second, secondStride)) {
+      return false;
+    }
+    ClipColumn(curve, 0);
+    if (need & kNeedExp2) {
+      ClipColumn(graph_.secondCurvePoints_, 0);
+    }
+  }
+  if (kind_ == GraphKind::CurveAndSecondCurve && !(need & kNeedExp2)) {
+    // The second curve of a parametric kind 20 stays as created, and is
+    // clipped like any other.
+    ClipColumn(graph_.secondCurvePoints_, 0);
+  }
+  if (kind_ == GraphKind::RevolutionAboutX || kind_ == GraphKind::RevolutionAboutY) {
+    BuildRibbon();
+  }
+  return true;
+}
+
+void GraphSampler::BuildRibbon() {
+  double cosine[Graph::kRibbonUpper + 1];
+  double sine[Graph::kRibbonUpper + 1];
+  for (std::int32_t k = 0; k <= Graph::kRibbonUpper; ++k) {
+    // 0, 0.15708, ..., 6.2832 radians, stored as singles as the angle is.
+    const double angle = static_cast<float>(static_cast<double>(k * 15708) / 100000.0);
+    cosine[k] = std::cos(angle);
+    sine[k] = std::sin(angle);
+  }
+  const PointGrid& curve = graph_.points_;
+  PointGrid& ribbon = graph_.ribbonPoints_;
+  for (std::int32_t i = 0; i <= stepV_; ++i) {  // StepV is within the point budget
+    const PlotPoint& source = curve.Data()[curve.Index(0, i)];
+    const float x = source.x;
+    const float y = source.y;
+    PlotPoint* row = ribbon.Data() + ribbon.Index(0, i);
+    for (std::int32_t k = 0; k <= Graph::kRibbonUpper; ++k) {
+      PlotPoint& point = row[k];
+      if (IsUndefined(x) || IsUndefined(y)) {
+        point.x = UndefinedMark;
+        point.y = UndefinedMark;
+        point.z = UndefinedMark;
+      } else if (kind_ == GraphKind::RevolutionAboutX) {  // around the X axis
+        const double radius = std::fabs(static_cast<double>(y));
+        point.z = FinalValue(radius * cosine[k]);
+        point.y = FinalValue(radius * sine[k]);
+        point.x = x;
+      } else {  // around the Y axis
+        const double radius = std::fabs(static_cast<double>(x));
+        point.x = FinalValue(radius * cosine[k]);
+        point.z = FinalValue(radius * sine[k]);
+        point.y = y;
+      }
+    }
+  }
+}
+
+}  // namespace quillon
