@@ -46,7 +46,7 @@ class Graph {
   // indices 0..40.
   static constexpr std::int32_t kRibbonUpper = 40;
   // Sampling refuses a graph whose stored points would exceed this many
-  // (about 1.1 GB); arrays that are never computed do not count.
+  // (480 MB of coordinates); arrays that are never computed do not count.
   static constexpr std::size_t kPointBudget = 40'000'000;
 
   // A fresh record with the defaults of every field, belonging to `document`

@@ -12,7 +12,6 @@
 
 namespace quillon {
 
-using sampling::FinalValue;
 using sampling::ViewClip;
 
 namespace {
@@ -110,18 +109,6 @@ bool GraphSampler::Compile() {
 // ---------------------------------------------------------------------------
 // Parameters and evaluation
 
-float GraphSampler::ParameterU(std::int64_t j) const {
-  return FinalValue(static_cast<double>(graph_.minU) + static_cast<double>(j) * dU_);
-}
-
-float GraphSampler::ParameterV(std::int64_t i) const {
-  return FinalValue(static_cast<double>(graph_.minV) + static_cast<double>(i) * dV_);
-}
-
-float GraphSampler::ParameterT(std::int64_t k) const {
-  return FinalValue(static_cast<double>(graph_.minT) + static_cast<double>(k) * dT_);
-}
-
 bool GraphSampler::BlockSafe(unsigned need) const {
   return (!(need & kNeedX) || x_.blockSafe) && (!(need & kNeedY) || y_.blockSafe) &&
          (!(need & kNeedZ) || z_.blockSafe) && (!(need & kNeedExp2) || exp2_.blockSafe);
@@ -159,7 +146,7 @@ void GraphSampler::EvaluateBlock(const VariableValues& base, Variable varying, s
 
 void GraphSampler::ClipColumn(PointGrid& grid, std::int32_t intU) const {
   const ViewClip clip(document_);
-  PlotPoint* data = grid.Data();
+  GridPoint* data = grid.Data();
   for (std::int32_t k = 0; k <= grid.Upper(2); ++k) {
     for (std::int32_t j = 0; j <= grid.Upper(1); ++j) {
       clip.Apply(data[grid.Index(intU, j, k)]);
@@ -169,7 +156,7 @@ void GraphSampler::ClipColumn(PointGrid& grid, std::int32_t intU) const {
 
 void GraphSampler::ClipAll(PointGrid& grid) const {
   const ViewClip clip(document_);
-  PlotPoint* data = grid.Data();
+  GridPoint* data = grid.Data();
   for (std::size_t n = 0; n < grid.Size(); ++n) {
     clip.Apply(data[n]);
   }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "expr/compiled_expression.h"
+#include "expr/evaluation_steps.h"
 #include "graph/graph.h"
 
 namespace quillon {
@@ -68,9 +69,13 @@ class GraphSampler {
   // --- the run, compilation, evaluation and clipping (graph_sampler.cpp) ---
   void ComputeSteps();
   bool Compile();
-  float ParameterU(std::int64_t j) const;
-  float ParameterV(std::int64_t i) const;
-  float ParameterT(std::int64_t k) const;
+  // Parameter number j of u, i of v, k of t (inline: every point computes one).
+  float ParameterU(std::int64_t j) const { return Parameter(graph_.minU, j, dU_); }
+  float ParameterV(std::int64_t i) const { return Parameter(graph_.minV, i, dV_); }
+  float ParameterT(std::int64_t k) const { return Parameter(graph_.minT, k, dT_); }
+  static float Parameter(float minimum, std::int64_t index, double step) {
+    return evaluation::FinalValue(static_cast<double>(minimum) + static_cast<double>(index) * step);
+  }
   bool BlockSafe(unsigned need) const;
   bool Evaluate(const Expression& expression, const VariableValues& values, float& result);
   void EvaluateBlock(const VariableValues& base, Variable varying, std::size_t count,
@@ -92,15 +97,15 @@ class GraphSampler {
   // A plane curve point, evaluated in the described order: a failed
   // evaluation leaves the point as far as it was set and returns false.
   bool EvaluateCurvePoint(CurveForm form, float parameter, const VariableValues& values,
-                          PlotPoint& point);
+                          GridPoint& point);
   // The curve points first + i * stride for the parameters MinV + i dV,
   // i = 0..StepV, evaluated in blocks with `base` for the other variables
   // and clipped. With `resetRows`, the stride - 1 cells after each point
   // (the rest of its row in an unset grid) become fresh points.
-  void SampleCurveBlocks(CurveForm form, const VariableValues& base, PlotPoint* first,
-                         std::size_t stride, PlotPoint* second, std::size_t secondStride,
+  void SampleCurveBlocks(CurveForm form, const VariableValues& base, GridPoint* first,
+                         std::size_t stride, GridPoint* second, std::size_t secondStride,
                          bool resetRows);
-  bool SampleCurvePoints(CurveForm form, PlotPoint* first, std::size_t stride, PlotPoint* second,
+  bool SampleCurvePoints(CurveForm form, GridPoint* first, std::size_t stride, GridPoint* second,
                          std::size_t secondStride);
   void BuildRibbon();
 
@@ -115,10 +120,10 @@ class GraphSampler {
   // false when no token names one of the coordinate system's pair.
   bool LastPlaneToken(Variable& variable) const;
   // A space point from the values of ExpressX, ExpressY, ExpressZ.
-  bool EvaluateSpacePoint(const VariableValues& values, PlotPoint& point);
+  bool EvaluateSpacePoint(const VariableValues& values, GridPoint& point);
   // Kind 1's point at one u: every matching token computes it again.
-  bool EvaluatePlaneCurvePoint(float u, const VariableValues& base, PlotPoint& point);
-  void StorePlaneCurvePoint(Variable variable, float u, float f, PlotPoint& point) const;
+  bool EvaluatePlaneCurvePoint(float u, const VariableValues& base, GridPoint& point);
+  void StorePlaneCurvePoint(Variable variable, float u, float f, GridPoint& point) const;
 
   // --- the animation kinds 8 to 12 (graph_sampler_animation.cpp) ---
   bool SampleAnimatedPoint();

@@ -13,7 +13,7 @@ bool GraphSampler::SampleAnimatedPoint() {
   if (!graph_.animated || !IsKnownSystem(graph_.coordinates)) {
     return true;
   }
-  PlotPoint* points = graph_.animatedPoint_.Data();
+  GridPoint* points = graph_.animatedPoint_.Data();
   const unsigned need = kNeedX | kNeedY | kNeedZ;
   if (BlockSafe(need)) {
     RunBlocks(stepT_, &GraphSampler::ParameterT, VariableValues{}, Variable::T, need,
@@ -44,7 +44,7 @@ bool GraphSampler::SampleAnimatedCurve() {
   PointGrid& grid = single ? graph_.animatedCurve_ : graph_.animatedRibbon_;
   const std::size_t stride = single ? grid.Index(1, 0, 0) : grid.Index(0, 1, 0);
   const std::size_t frame = single ? grid.Index(0, 1, 0) : grid.Index(0, 0, 1);
-  PlotPoint* data = grid.Data();
+  GridPoint* data = grid.Data();
   if (BlockSafe(NeedOfCurve(form))) {
     // Pure texts: the order of evaluation does not matter, so each frame's
     // curve is evaluated as one run of blocks.
@@ -62,7 +62,7 @@ bool GraphSampler::SampleAnimatedCurve() {
         VariableValues values;
         SetVariable(values, bound, p);
         values.T = ParameterT(k);
-        PlotPoint& point =
+        GridPoint& point =
             data[static_cast<std::size_t>(i) * stride + static_cast<std::size_t>(k) * frame];
         if (!EvaluateCurvePoint(form, p, values, point)) {
           return false;
@@ -84,14 +84,14 @@ bool GraphSampler::SampleAnimatedPlaneCurve() {
     return true;
   }
   PointGrid& grid = graph_.animatedSpaceCurve_;
-  PlotPoint* data = grid.Data();
+  GridPoint* data = grid.Data();
   const std::size_t frame = grid.Index(0, 1);
   if (BlockSafe(kNeedZ)) {
     // Pure text: each frame's curve is evaluated as one run of blocks.
     for (std::int64_t k = 0; k <= stepT_; ++k) {
       VariableValues base;
       base.T = ParameterT(k);
-      PlotPoint* curve = data + static_cast<std::size_t>(k) * frame;
+      GridPoint* curve = data + static_cast<std::size_t>(k) * frame;
       RunBlocks(stepU_, &GraphSampler::ParameterU, base, variable, kNeedZ,
                 [&](std::int64_t j, std::size_t n) {
                   StorePlaneCurvePoint(variable, parameters_[n], resultZ_[n],
@@ -104,7 +104,7 @@ bool GraphSampler::SampleAnimatedPlaneCurve() {
       for (std::int64_t k = 0; k <= stepT_; ++k) {
         VariableValues base;
         base.T = ParameterT(k);
-        PlotPoint& point = data[static_cast<std::size_t>(j) + static_cast<std::size_t>(k) * frame];
+        GridPoint& point = data[static_cast<std::size_t>(j) + static_cast<std::size_t>(k) * frame];
         if (!EvaluatePlaneCurvePoint(u, base, point)) {
           return false;
         }
@@ -123,10 +123,10 @@ bool GraphSampler::SampleAnimatedSurface() {
   Variable vVariable;
   BindingOfSurface(uVariable, vVariable);
   PointGrid& grid = graph_.animatedSurface_;
-  PlotPoint* data = grid.Data();
+  GridPoint* data = grid.Data();
   const std::size_t row = grid.Index(0, 1, 0);
   const std::size_t frame = grid.Index(0, 0, 1);
-  auto cell = [&](std::int64_t j, std::int64_t i, std::int64_t k) -> PlotPoint& {
+  auto cell = [&](std::int64_t j, std::int64_t i, std::int64_t k) -> GridPoint& {
     return data[static_cast<std::size_t>(j) + static_cast<std::size_t>(i) * row +
                 static_cast<std::size_t>(k) * frame];
   };

@@ -56,7 +56,7 @@ unsigned GraphSampler::NeedOfCurve(CurveForm form) const {
 }
 
 bool GraphSampler::EvaluateCurvePoint(CurveForm form, float parameter, const VariableValues& values,
-                                      PlotPoint& point) {
+                                      GridPoint& point) {
   switch (form) {
     case CurveForm::ExplicitCartesian: {
       point.z = 0.0f;
@@ -112,8 +112,8 @@ bool GraphSampler::EvaluateCurvePoint(CurveForm form, float parameter, const Var
   return true;
 }
 
-void GraphSampler::SampleCurveBlocks(CurveForm form, const VariableValues& base, PlotPoint* first,
-                                     std::size_t stride, PlotPoint* second,
+void GraphSampler::SampleCurveBlocks(CurveForm form, const VariableValues& base, GridPoint* first,
+                                     std::size_t stride, GridPoint* second,
                                      std::size_t secondStride, bool resetRows) {
   const Variable varying = BindingOfCurve(form);
   const unsigned need = NeedOfCurve(form);
@@ -122,16 +122,11 @@ void GraphSampler::SampleCurveBlocks(CurveForm form, const VariableValues& base,
   // A block cannot fail, so each point is clipped before it is stored: the
   // same points as clipping afterwards, with one write to memory.
   const ViewClip clip(document_);
-  static const PlotPoint kFresh;
-  auto put = [&clip, resetRows](PlotPoint* cell, float x, float y, float z, std::size_t rowLength) {
+  auto put = [&clip, resetRows](GridPoint* cell, float x, float y, float z, std::size_t rowLength) {
+    *cell = GridPoint{clip.X(x), clip.Y(y), clip.Z(z)};
     if (resetRows) {
-      for (std::size_t r = 0; r < rowLength; ++r) {
-        cell[r] = kFresh;
-      }
+      std::fill(cell + 1, cell + rowLength, GridPoint());
     }
-    cell->x = clip.X(x);
-    cell->y = clip.Y(y);
-    cell->z = clip.Z(z);
   };
   for (std::int64_t start = 0; start <= last; start += static_cast<std::int64_t>(kBlock)) {
     const std::size_t count =
@@ -140,14 +135,14 @@ void GraphSampler::SampleCurveBlocks(CurveForm form, const VariableValues& base,
       parameters_[n] = ParameterV(start + static_cast<std::int64_t>(n));
     }
     EvaluateBlock(base, varying, count, need);
-    PlotPoint* point = first + static_cast<std::size_t>(start) * stride;
+    GridPoint* point = first + static_cast<std::size_t>(start) * stride;
     switch (form) {
       case CurveForm::ExplicitCartesian:
         for (std::size_t n = 0; n < count; ++n, point += stride) {
           put(point, parameters_[n], resultZ_[n], 0.0f, stride);
         }
         if (need & kNeedExp2) {
-          PlotPoint* q = second + static_cast<std::size_t>(start) * secondStride;
+          GridPoint* q = second + static_cast<std::size_t>(start) * secondStride;
           for (std::size_t n = 0; n < count; ++n, q += secondStride) {
             put(q, parameters_[n], result2_[n], 0.0f, secondStride);
           }
@@ -155,14 +150,14 @@ void GraphSampler::SampleCurveBlocks(CurveForm form, const VariableValues& base,
         break;
       case CurveForm::ExplicitPolar:
         for (std::size_t n = 0; n < count; ++n, point += stride) {
-          PlotPoint value;
+          GridPoint value;
           StorePolar(parameters_[n], resultZ_[n], value);
           put(point, value.x, value.y, value.z, stride);
         }
         break;
       case CurveForm::Parametric:
         for (std::size_t n = 0; n < count; ++n, point += stride) {
-          PlotPoint value;
+          GridPoint value;
           StoreCoordinates(coordType, resultX_[n], resultY_[n], resultZ_[n], value);
           put(point, value.x, value.y, value.z, stride);
         }
@@ -173,8 +168,8 @@ void GraphSampler::SampleCurveBlocks(CurveForm form, const VariableValues& base,
   }
 }
 
-bool GraphSampler::SampleCurvePoints(CurveForm form, PlotPoint* first, std::size_t stride,
-                                     PlotPoint* second, std::size_t secondStride) {
+bool GraphSampler::SampleCurvePoints(CurveForm form, GridPoint* first, std::size_t stride,
+                                     GridPoint* second, std::size_t secondStride) {
   const Variable bound = BindingOfCurve(form);
   const bool withSecond = (NeedOfCurve(form) & kNeedExp2) != 0;
   for (std::int64_t i = 0; i <= stepV_; ++i) {
@@ -185,7 +180,7 @@ bool GraphSampler::SampleCurvePoints(CurveForm form, PlotPoint* first, std::size
       return false;
     }
     if (withSecond) {
-      PlotPoint& q = second[static_cast<std::size_t>(i) * secondStride];
+      GridPoint& q = second[static_cast<std::size_t>(i) * secondStride];
       q.z = 0.0f;
       q.x = p;
       float y = 0.0f;
@@ -211,7 +206,7 @@ bool GraphSampler::SampleCurveGroup() {
   PointGrid& curve = graph_.points_;
   // Point i of the curve is the cell (0, i): one row of the grid apart.
   const std::size_t stride = curve.Index(0, 1);
-  PlotPoint* second = nullptr;
+  GridPoint* second = nullptr;
   std::size_t secondStride = 0;
   if (kind_ == GraphKind::CurveAndSecondCurve) {
     second = graph_.secondCurvePoints_.Data();
@@ -252,12 +247,12 @@ void GraphSampler::BuildRibbon() {
   const PointGrid& curve = graph_.points_;
   PointGrid& ribbon = graph_.ribbonPoints_;
   for (std::int32_t i = 0; i <= stepV_; ++i) {  // StepV is within the point budget
-    const PlotPoint& source = curve.Data()[curve.Index(0, i)];
+    const GridPoint& source = curve.Data()[curve.Index(0, i)];
     const float x = source.x;
     const float y = source.y;
-    PlotPoint* row = ribbon.Data() + ribbon.Index(0, i);
+    GridPoint* row = ribbon.Data() + ribbon.Index(0, i);
     for (std::int32_t k = 0; k <= Graph::kRibbonUpper; ++k) {
-      PlotPoint& point = row[k];
+      GridPoint& point = row[k];
       if (IsUndefined(x) || IsUndefined(y)) {
         point.x = UndefinedMark;
         point.y = UndefinedMark;

@@ -93,7 +93,7 @@ bool GraphSampler::LastPlaneToken(Variable& variable) const {
 }
 
 void GraphSampler::StorePlaneCurvePoint(Variable variable, float u, float f,
-                                        PlotPoint& point) const {
+                                        GridPoint& point) const {
   VariableValues values;
   SetVariable(values, variable, u);
   float v1 = 0.0f;
@@ -102,7 +102,7 @@ void GraphSampler::StorePlaneCurvePoint(Variable variable, float u, float f,
   StoreCoordinates(graph_.coordinates, v1, v2, f, point);
 }
 
-bool GraphSampler::EvaluatePlaneCurvePoint(float u, const VariableValues& base, PlotPoint& point) {
+bool GraphSampler::EvaluatePlaneCurvePoint(float u, const VariableValues& base, GridPoint& point) {
   PlanePair pair;
   if (graph_.form != FunctionForm::Explicit || !PairOf(graph_.coordinates, pair)) {
     return true;
@@ -136,7 +136,7 @@ bool GraphSampler::SampleCoordinatePlaneCurve() {
   if (!LastPlaneToken(variable)) {
     return true;  // no token names a parameter: the points stay fresh
   }
-  PlotPoint* points = graph_.spaceCurvePoints_.Data();
+  GridPoint* points = graph_.spaceCurvePoints_.Data();
   if (BlockSafe(kNeedZ)) {
     RunBlocks(stepU_, &GraphSampler::ParameterU, VariableValues{}, variable, kNeedZ,
               [&](std::int64_t j, std::size_t n) {
@@ -186,7 +186,7 @@ void GraphSampler::BindingOfSurface(Variable& u, Variable& v) const {
   }
 }
 
-bool GraphSampler::EvaluateSpacePoint(const VariableValues& values, PlotPoint& point) {
+bool GraphSampler::EvaluateSpacePoint(const VariableValues& values, GridPoint& point) {
   float v1 = 0.0f;
   float v2 = 0.0f;
   float v3 = 0.0f;
@@ -208,11 +208,11 @@ bool GraphSampler::SampleSurface() {
   const CoordinateSystem coordType = graph_.coordinates;
   const unsigned need = kNeedX | kNeedY | kNeedZ;
   const bool block = BlockSafe(need);
-  PlotPoint* data = grid.Data();
+  GridPoint* data = grid.Data();
   const std::size_t row = grid.Index(0, 1);
   for (std::int64_t j = 0; j <= stepU_; ++j) {
     const float u = ParameterU(j);
-    PlotPoint* column = data + static_cast<std::size_t>(j);
+    GridPoint* column = data + static_cast<std::size_t>(j);
     if (block) {
       VariableValues base;
       SetVariable(base, uVariable, u);

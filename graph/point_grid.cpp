@@ -1,3 +1,5 @@
+// PointGrid: extents and fills, checked access to cells, and storage kept
+// across resamplings of the same extent.
 #include "graph/point_grid.h"
 
 #include <limits>
@@ -9,7 +11,7 @@ namespace quillon {
 
 namespace {
 // Read by Find in Lazy grids: every cell of such a grid is a fresh point.
-const PlotPoint kFreshPoint;
+const GridPoint kFreshPoint;
 }  // namespace
 
 std::optional<std::size_t> PointGrid::CellCount(std::int32_t upper1, std::int32_t upper2,
@@ -17,7 +19,7 @@ std::optional<std::size_t> PointGrid::CellCount(std::int32_t upper1, std::int32_
   if (upper1 < 0 || upper2 < 0 || upper3 < 0) {
     return std::nullopt;
   }
-  const std::size_t limit = std::numeric_limits<std::size_t>::max() / sizeof(PlotPoint);
+  const std::size_t limit = std::numeric_limits<std::size_t>::max() / sizeof(GridPoint);
   std::size_t count = 1;
   for (std::int32_t upper : {upper1, upper2, upper3}) {
     const std::size_t dim = static_cast<std::size_t>(upper) + 1;
@@ -32,7 +34,7 @@ std::optional<std::size_t> PointGrid::CellCount(std::int32_t upper1, std::int32_
 void PointGrid::Allocate(std::int32_t upper1, std::int32_t upper2, std::int32_t upper3, Fill fill) {
   Reshape(upper1, upper2, upper3, fill);
   if (fill == Fill::Fresh) {
-    points_.assign(size_, PlotPoint());
+    points_.assign(size_, GridPoint());
   }
 }
 
@@ -80,7 +82,7 @@ std::size_t PointGrid::Checked(std::int32_t i, std::int32_t j, std::int32_t k) c
   return Index(i, j, k);
 }
 
-const PlotPoint* PointGrid::Find(std::int32_t i, std::int32_t j, std::int32_t k) const {
+const GridPoint* PointGrid::Find(std::int32_t i, std::int32_t j, std::int32_t k) const {
   const std::size_t index = Checked(i, j, k);
   if (!points_.empty()) {
     return &points_[index];
@@ -88,7 +90,7 @@ const PlotPoint* PointGrid::Find(std::int32_t i, std::int32_t j, std::int32_t k)
   return fill_ == Fill::Lazy ? &kFreshPoint : nullptr;
 }
 
-PlotPoint* PointGrid::Find(std::int32_t i, std::int32_t j, std::int32_t k) {
+GridPoint* PointGrid::Find(std::int32_t i, std::int32_t j, std::int32_t k) {
   const std::size_t index = Checked(i, j, k);
   if (points_.empty()) {
     if (fill_ != Fill::Lazy) {
@@ -99,7 +101,7 @@ PlotPoint* PointGrid::Find(std::int32_t i, std::int32_t j, std::int32_t k) {
   return &points_[index];
 }
 
-PlotPoint& PointGrid::At(std::int32_t i, std::int32_t j, std::int32_t k) {
+GridPoint& PointGrid::At(std::int32_t i, std::int32_t j, std::int32_t k) {
   const std::size_t index = Checked(i, j, k);
   if (points_.empty()) {
     Materialize();
@@ -108,7 +110,7 @@ PlotPoint& PointGrid::At(std::int32_t i, std::int32_t j, std::int32_t k) {
 }
 
 void PointGrid::Materialize() {
-  points_.assign(size_, PlotPoint());
+  points_.assign(size_, GridPoint());
   fill_ = Fill::Fresh;
 }
 

@@ -1,6 +1,9 @@
 // A point array of a graph: up to three indices, every lower bound 0 and every
-// upper bound inclusive, points stored as plain values with the first index
-// varying fastest (cell (i, j) follows cell (i - 1, j) in memory).
+// upper bound inclusive, each cell the coordinates of one point (GridPoint)
+// with the first index varying fastest (cell (i, j) follows cell (i - 1, j)
+// in memory). Sampling sets only coordinates, so a cell holds nothing else:
+// the symbol attributes of a PlotPoint belong to table cells and single
+// points, which keep PlotPoints of their own.
 #pragma once
 
 #include <cstddef>
@@ -8,9 +11,20 @@
 #include <optional>
 #include <vector>
 
-#include "graph/plot_point.h"
-
 namespace quillon {
+
+// The coordinates of one cell, world units; any of them may be UndefinedMark.
+// Y is the vertical axis of space. A fresh cell holds the origin.
+struct GridPoint {
+  float x = 0;
+  float y = 0;
+  float z = 0;
+
+  friend bool operator==(const GridPoint& a, const GridPoint& b) {
+    return a.x == b.x && a.y == b.y && a.z == b.z;
+  }
+  friend bool operator!=(const GridPoint& a, const GridPoint& b) { return !(a == b); }
+};
 
 class PointGrid {
  public:
@@ -43,15 +57,15 @@ class PointGrid {
 
   // The point in a cell, or null for an empty cell. Throws GraphError when an
   // index lies outside the extent.
-  const PlotPoint* Find(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0) const;
-  PlotPoint* Find(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0);
+  const GridPoint* Find(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0) const;
+  GridPoint* Find(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0);
   // A cell to write. A Lazy or Empty grid first becomes a grid of fresh points.
   // Throws GraphError when an index lies outside the extent.
-  PlotPoint& At(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0);
+  GridPoint& At(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0);
 
   // Stored points in memory order; empty unless Stored().
-  PlotPoint* Data() { return points_.data(); }
-  const PlotPoint* Data() const { return points_.data(); }
+  GridPoint* Data() { return points_.data(); }
+  const GridPoint* Data() const { return points_.data(); }
   // Memory index of a cell (no range check).
   std::size_t Index(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0) const {
     return static_cast<std::size_t>(i) +
@@ -64,7 +78,7 @@ class PointGrid {
   void Reshape(std::int32_t upper1, std::int32_t upper2, std::int32_t upper3, Fill fill);
   void Materialize();
 
-  std::vector<PlotPoint> points_;
+  std::vector<GridPoint> points_;
   std::size_t dim1_ = 0, dim2_ = 0, dim3_ = 0, size_ = 0;
   Fill fill_ = Fill::Empty;
   bool allocated_ = false;

@@ -10,7 +10,7 @@
 #include "expr/undefined_mark.h"
 #include "graph/document_values.h"
 #include "graph/graph_kinds.h"
-#include "graph/plot_point.h"
+#include "graph/point_grid.h"
 
 namespace quillon::sampling {
 
@@ -53,7 +53,7 @@ inline void SetVariable(VariableValues& values, Variable variable, float value) 
 }
 
 // Angle a and radius r in the plane: X = r cos a, Y = r sin a.
-inline void StorePolar(float a, float r, PlotPoint& point) {
+inline void StorePolar(float a, float r, GridPoint& point) {
   if (IsUndefined(a) || IsUndefined(r)) {
     point.x = UndefinedMark;
     point.y = UndefinedMark;
@@ -69,7 +69,7 @@ inline void StorePolar(float a, float r, PlotPoint& point) {
 // coordinate system, stored as a point. Y is the vertical axis of space.
 // An undefined value makes every coordinate computed from it undefined.
 inline void StoreCoordinates(CoordinateSystem coordinates, float v1, float v2, float v3,
-                             PlotPoint& point) {
+                             GridPoint& point) {
   switch (coordinates) {
     case CoordinateSystem::Cartesian:  // plane (z, x, y) and space (x, y, z) store alike
     case CoordinateSystem::CartesianSpace:
@@ -134,7 +134,7 @@ class ViewClip {
   float Y(float value) const { return Inside(value, minY_, maxY_) ? value : UndefinedMark; }
   float Z(float value) const { return Inside(value, minZ_, maxZ_) ? value : UndefinedMark; }
 
-  void Apply(PlotPoint& point) const {
+  void Apply(GridPoint& point) const {
     point.x = X(point.x);
     point.y = Y(point.y);
     point.z = Z(point.z);

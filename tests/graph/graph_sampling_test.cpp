@@ -450,8 +450,8 @@ TEST(Sampling, BlockPathEqualsPointPath) {
         EXPECT_EQ(a.Size(), b.Size());
         EXPECT_EQ(a.Stored(), b.Stored());
         for (std::size_t n = 0; a.Stored() && b.Stored() && n < a.Size(); ++n) {
-          const PlotPoint& p = a.Data()[n];
-          const PlotPoint& q = b.Data()[n];
+          const GridPoint& p = a.Data()[n];
+          const GridPoint& q = b.Data()[n];
           if (!(p == q)) {
             ADD_FAILURE() << "cell " << n << ": (" << p.x << ", " << p.y << ", " << p.z
                           << ") against (" << q.x << ", " << q.y << ", " << q.z << ")";
@@ -467,12 +467,11 @@ TEST(Sampling, BlockPathEqualsPointPath) {
     // those that nothing computes.
     const PointGrid& grid = block->Points();
     if (!c.animated && grid.Stored()) {
-      PlotPoint stale = PlotPoint{7, 8, 9};
-      stale.shown = true;
+      const GridPoint stale{7, 8, 9};
       // The test writes through the read-only view to plant stale cells.
       for (std::int32_t j = 0; j <= grid.Upper(0); ++j) {
         for (std::int32_t i = 0; i <= grid.Upper(1); i += 7)
-          *const_cast<PlotPoint*>(grid.Find(j, i)) = stale;
+          *const_cast<GridPoint*>(grid.Find(j, i)) = stale;
       }
       ASSERT_TRUE(block->GetPoints());
       EXPECT_GT(compare(), 1024u);
@@ -528,7 +527,7 @@ TEST(Sampling, NegativeStepCountsAreRefused) {
     EXPECT_EQ(document.values.AnimFrames, c.frames);
     EXPECT_EQ(grid.Size(), size);
     // The last point of the curve, x = 3.
-    const PlotPoint* last = c.kind == 9 ? grid.Find(3, 2) : grid.Find(0, 3);
+    const GridPoint* last = c.kind == 9 ? grid.Find(3, 2) : grid.Find(0, 3);
     EXPECT_EQ(last->y, 4.0f);
     EXPECT_TRUE(document.reporter.messages.empty());
   }
@@ -593,7 +592,7 @@ TEST(Sampling, ValuesBeyondSingleRangeAreUndefined) {
     ASSERT_TRUE(graph->GetPoints());
     for (const PointGrid* grid : {&graph->Points(), &graph->RibbonPoints()}) {
       for (std::size_t n = 0; grid->Stored() && n < grid->Size(); ++n) {
-        const PlotPoint& point = grid->Data()[n];
+        const GridPoint& point = grid->Data()[n];
         ASSERT_TRUE(std::isfinite(point.x) && std::isfinite(point.y) && std::isfinite(point.z))
             << "cell " << n;
       }

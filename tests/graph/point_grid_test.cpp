@@ -40,19 +40,19 @@ TEST(PointGrid, AllocateAgainGivesFreshCells) {
     PointGrid grid;
     grid.Allocate(c.firstUpper, 1, 0, Fill::Fresh);
     for (std::int32_t i = 0; i <= c.firstUpper; ++i) {
-      grid.At(i, 1) = PlotPoint{1, 2, 3};
+      grid.At(i, 1) = GridPoint{1, 2, 3};
     }
     grid.Allocate(c.secondUpper, 1, 0, c.second);
     EXPECT_EQ(grid.Upper(0), c.secondUpper);
     EXPECT_EQ(grid.Stored(), c.stored);
     const PointGrid& view = grid;
     for (std::int32_t i = 0; i <= c.secondUpper; ++i) {
-      const PlotPoint* point = view.Find(i, 1);
+      const GridPoint* point = view.Find(i, 1);
       if (c.second == Fill::Empty) {
         EXPECT_EQ(point, nullptr);
       } else {
         ASSERT_NE(point, nullptr);
-        EXPECT_EQ(*point, PlotPoint()) << "cell " << i;
+        EXPECT_EQ(*point, GridPoint()) << "cell " << i;
       }
     }
   }
@@ -65,7 +65,7 @@ TEST(PointGrid, AllocateUnsetGivesTheExtentWithStorage) {
   EXPECT_TRUE(grid.Stored());
   EXPECT_EQ(grid.Size(), 3u * 4u * 2u);
   EXPECT_EQ(grid.Index(1, 2, 1), 1u + 3u * (2u + 4u * 1u));
-  grid.Data()[grid.Index(2, 3, 1)] = PlotPoint{5, 6, 7};
+  grid.Data()[grid.Index(2, 3, 1)] = GridPoint{5, 6, 7};
   EXPECT_EQ(grid.Find(2, 3, 1)->z, 7.0f);
   EXPECT_THROW(grid.AllocateUnset(-1, 0, 0), GraphError);
 }
