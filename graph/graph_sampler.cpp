@@ -83,9 +83,9 @@ bool GraphSampler::Run() {
 }
 
 void GraphSampler::ComputeSteps() {
-  dU_ = Step(graph_.minU, graph_.maxU, stepU_);
-  dV_ = Step(graph_.minV, graph_.maxV, stepV_);
-  dT_ = graph_.animated ? Step(graph_.minT, graph_.maxT, stepT_) : 0.0;
+  u_ = {graph_.minU, Step(graph_.minU, graph_.maxU, stepU_)};
+  v_ = {graph_.minV, Step(graph_.minV, graph_.maxV, stepV_)};
+  t_ = {graph_.minT, graph_.animated ? Step(graph_.minT, graph_.maxT, stepT_) : 0.0};
 }
 
 bool GraphSampler::Compile() {
@@ -144,20 +144,10 @@ void GraphSampler::EvaluateBlock(const VariableValues& base, Variable varying, s
 // ---------------------------------------------------------------------------
 // Clipping to the view interval
 
-void GraphSampler::ClipColumn(PointGrid& grid, std::int32_t intU) const {
+void GraphSampler::Clip(PointGrid& grid) const {
   const ViewClip clip(document_);
   GridPoint* data = grid.Data();
-  for (std::int32_t k = 0; k <= grid.Upper(2); ++k) {
-    for (std::int32_t j = 0; j <= grid.Upper(1); ++j) {
-      clip.Apply(data[grid.Index(intU, j, k)]);
-    }
-  }
-}
-
-void GraphSampler::ClipAll(PointGrid& grid) const {
-  const ViewClip clip(document_);
-  GridPoint* data = grid.Data();
-  for (std::size_t n = 0; n < grid.Size(); ++n) {
+  for (std::size_t n = 0; n < grid.StoredSize(); ++n) {
     clip.Apply(data[n]);
   }
 }

@@ -47,6 +47,42 @@ class GraphSampler {
   // The forms of a plane curve (kinds 0, 3, 9, 10, 20 to 23).
   enum class CurveForm { None, ExplicitCartesian, ExplicitPolar, Parametric };
 
+  // The parameters of u, v or t: minimum + index * step, stored as singles.
+  struct ParameterScale {
+    float minimum = 0;
+    // A single, unless beyond single range (see Step in graph_sampler.cpp).
+    double step = 0;
+
+    float At(std::int64_t index) const {
+      return evaluation::FinalValue(static_cast<double>(minimum) +
+                                    static_cast<double>(index) * step);
+    }
+    // At(first + n) into values[n] for n < count; first + n is exact as a
+    // double, as At's index is. The values grow (or shrink) with the index,
+    // so when both ends are singles every value is, and the loop needs no
+    // test per value, which lets the compiler vectorise it.
+    void Values(std::int64_t first, std::size_t count, float* values) const {
+      // Locals, so that the stores into values cannot change them.
+      const double origin = static_cast<double>(minimum);
+      const double increment = step;
+      const double firstIndex = static_cast<double>(first);
+      auto value = [=](std::size_t n) {
+        return origin +
+               (firstIndex + static_cast<double>(static_cast<std::int32_t>(n))) * increment;
+      };
+      if (count > 0 && evaluation::InFloatRange(value(0)) &&
+          evaluation::InFloatRange(value(count - 1))) {
+        for (std::size_t n = 0; n < count; ++n) {
+          values[n] = static_cast<float>(value(n));
+        }
+        return;
+      }
+      for (std::size_t n = 0; n < count; ++n) {
+        values[n] = evaluation::FinalValue(value(n));
+      }
+    }
+  };
+
   // A point array this call gives an extent.
   struct PlannedGrid {
     PointGrid* grid;
@@ -69,25 +105,18 @@ class GraphSampler {
   // --- the run, compilation, evaluation and clipping (graph_sampler.cpp) ---
   void ComputeSteps();
   bool Compile();
-  // Parameter number j of u, i of v, k of t (inline: every point computes one).
-  float ParameterU(std::int64_t j) const { return Parameter(graph_.minU, j, dU_); }
-  float ParameterV(std::int64_t i) const { return Parameter(graph_.minV, i, dV_); }
-  float ParameterT(std::int64_t k) const { return Parameter(graph_.minT, k, dT_); }
-  static float Parameter(float minimum, std::int64_t index, double step) {
-    return evaluation::FinalValue(static_cast<double>(minimum) + static_cast<double>(index) * step);
-  }
   bool BlockSafe(unsigned need) const;
   bool Evaluate(const Expression& expression, const VariableValues& values, float& result);
   void EvaluateBlock(const VariableValues& base, Variable varying, std::size_t count,
                      unsigned need);
-  // The parameters 0..last in blocks: each block's parameters are computed,
-  // the needed texts evaluated over them with `base` for the other
+  // The parameters 0..last of `scale` in blocks: each block's parameters are
+  // computed, the needed texts evaluated over them with `base` for the other
   // variables, then store(index, position in the block) runs per point.
   template <typename Store>
-  void RunBlocks(std::int64_t last, float (GraphSampler::*parameter)(std::int64_t) const,
-                 const VariableValues& base, Variable varying, unsigned need, Store store);
-  void ClipColumn(PointGrid& grid, std::int32_t intU) const;
-  void ClipAll(PointGrid& grid) const;
+  void RunBlocks(std::int64_t last, const ParameterScale& scale, const VariableValues& base,
+                 Variable varying, unsigned need, Store store);
+  // Clips every stored cell of the grid to the view interval.
+  void Clip(PointGrid& grid) const;
 
   // --- plane curves, the second curve and ribbons (graph_sampler_curves.cpp) ---
   bool SampleCurveGroup();
@@ -98,15 +127,13 @@ class GraphSampler {
   // evaluation leaves the point as far as it was set and returns false.
   bool EvaluateCurvePoint(CurveForm form, float parameter, const VariableValues& values,
                           GridPoint& point);
-  // The curve points first + i * stride for the parameters MinV + i dV,
-  // i = 0..StepV, evaluated in blocks with `base` for the other variables
-  // and clipped. With `resetRows`, the stride - 1 cells after each point
-  // (the rest of its row in an unset grid) become fresh points.
-  void SampleCurveBlocks(CurveForm form, const VariableValues& base, GridPoint* first,
-                         std::size_t stride, GridPoint* second, std::size_t secondStride,
-                         bool resetRows);
-  bool SampleCurvePoints(CurveForm form, GridPoint* first, std::size_t stride, GridPoint* second,
-                         std::size_t secondStride);
+  // The curve points curve[i] (and second[i] of a second curve) for the
+  // parameters MinV + i dV, i = 0..StepV, evaluated in blocks with `base`
+  // for the other variables and clipped.
+  void SampleCurveBlocks(CurveForm form, const VariableValues& base, GridPoint* curve,
+                         GridPoint* second);
+  // The same one point at a time, unclipped; false when an evaluation fails.
+  bool SampleCurvePoints(CurveForm form, GridPoint* curve, GridPoint* second);
   void BuildRibbon();
 
   // --- space curves, surfaces and single points (graph_sampler_space.cpp) ---
@@ -136,23 +163,19 @@ class GraphSampler {
   DocumentValues& document_;
   GraphKind kind_;
   std::int32_t stepU_ = 1, stepV_ = 1, stepT_ = 1;
-  // Steps of u, v and t: singles, unless beyond single range (see Step).
-  double dU_ = 0, dV_ = 0, dT_ = 0;
+  ParameterScale u_, v_, t_;
   Expression x_, y_, z_, exp2_;
   std::vector<float> parameters_, resultX_, resultY_, resultZ_, result2_;
 };
 
 template <typename Store>
-void GraphSampler::RunBlocks(std::int64_t last,
-                             float (GraphSampler::*parameter)(std::int64_t) const,
+void GraphSampler::RunBlocks(std::int64_t last, const ParameterScale& scale,
                              const VariableValues& base, Variable varying, unsigned need,
                              Store store) {
   for (std::int64_t start = 0; start <= last; start += static_cast<std::int64_t>(kBlock)) {
     const std::size_t count =
         static_cast<std::size_t>(std::min<std::int64_t>(kBlock, last - start + 1));
-    for (std::size_t n = 0; n < count; ++n) {
-      parameters_[n] = (this->*parameter)(start + static_cast<std::int64_t>(n));
-    }
+    scale.Values(start, count, parameters_.data());
     EvaluateBlock(base, varying, count, need);
     for (std::size_t n = 0; n < count; ++n) {
       store(start + static_cast<std::int64_t>(n), n);

@@ -38,12 +38,17 @@ bool GraphSampler::PlanAllocation() {
                     Fill fill, bool deferred = false) {
     plan_.push_back({&grid, upper1, upper2, upper3, fill, deferred});
   };
-  // A plane curve may be written row by row in one pass (see
-  // SampleCurveGroup).
+  // A plane curve computes only the cells (0, i) of its arrays, and may
+  // write all of them in one pass (see SampleCurveGroup).
   const bool curveComputed = IsPlaneCurveKind(kind_) && pointsComputed;
+  const Fill curveFill = curveComputed ? Fill::FirstColumn : Fill::Lazy;
   // Arrays that are created but never computed read as fresh points and
   // cost nothing until someone writes them.
-  add(graph_.points_, stepU_, stepV_, 0, pointsComputed ? Fill::Fresh : Fill::Lazy, curveComputed);
+  add(graph_.points_, stepU_, stepV_, 0,
+      curveComputed    ? curveFill
+      : pointsComputed ? Fill::Fresh
+                       : Fill::Lazy,
+      curveComputed);
   add(graph_.derivativePoints_, stepU_, stepV_, 0, Fill::Lazy);
   add(graph_.auxiliaryPoints_, stepU_, stepV_, 0, Fill::Lazy);
   if (graph_.showSectionX) {
@@ -56,6 +61,8 @@ bool GraphSampler::PlanAllocation() {
     add(graph_.oddEvenPoints_, stepU_, stepV_, 0, Fill::Lazy);
   }
   const Fill animationFill = graph_.animated ? Fill::Fresh : Fill::Empty;
+  // The animated curve pair computes only its cells (0, i, t).
+  const Fill animatedPairFill = graph_.animated ? Fill::FirstColumn : Fill::Empty;
   switch (kind_) {
     case GraphKind::SpaceCurve: {
       const bool computed =
@@ -64,7 +71,7 @@ bool GraphSampler::PlanAllocation() {
       break;
     }
     case GraphKind::CurveAndSecondCurve:
-      add(graph_.secondCurvePoints_, stepU_, stepV_, 0, curveComputed ? Fill::Fresh : Fill::Lazy,
+      add(graph_.secondCurvePoints_, stepU_, stepV_, 0, curveFill,
           FormOfCurve() == CurveForm::ExplicitCartesian);
       break;
     case GraphKind::RevolutionAboutX:
@@ -82,7 +89,7 @@ bool GraphSampler::PlanAllocation() {
       add(graph_.animatedCurve_, stepV_, stepT_, 0, animationFill);
       break;
     case GraphKind::AnimatedRibbon:
-      add(graph_.animatedRibbon_, 1, stepV_, stepT_, animationFill);
+      add(graph_.animatedRibbon_, 1, stepV_, stepT_, animatedPairFill);
       break;
     case GraphKind::AnimatedSpaceCurve:
       add(graph_.animatedSpaceCurve_, stepU_, stepT_, 0, animationFill);
@@ -101,7 +108,8 @@ bool GraphSampler::PlanAllocation() {
       ReportTooManyPoints(0);
       return false;
     }
-    if (entry.fill == Fill::Fresh) {
+    // A computed array counts with every cell of its extent, stored or not.
+    if (entry.fill == Fill::Fresh || entry.fill == Fill::FirstColumn) {
       if (*count > Graph::kPointBudget - stored) {
         ReportTooManyPoints(*count > Graph::kPointBudget ? *count : stored + *count);
         return false;
@@ -137,7 +145,7 @@ void GraphSampler::AllocateDeferred(bool unset) {
       continue;
     }
     if (unset) {
-      entry.grid->AllocateUnset(entry.upper1, entry.upper2, entry.upper3);
+      entry.grid->AllocateUnset(entry.upper1, entry.upper2, entry.upper3, entry.fill);
     } else {
       entry.grid->Allocate(entry.upper1, entry.upper2, entry.upper3, entry.fill);
     }

@@ -16,16 +16,15 @@ bool GraphSampler::SampleAnimatedPoint() {
   GridPoint* points = graph_.animatedPoint_.Data();
   const unsigned need = kNeedX | kNeedY | kNeedZ;
   if (BlockSafe(need)) {
-    RunBlocks(stepT_, &GraphSampler::ParameterT, VariableValues{}, Variable::T, need,
-              [&](std::int64_t k, std::size_t n) {
-                StoreCoordinates(graph_.coordinates, resultX_[n], resultY_[n], resultZ_[n],
-                                 points[static_cast<std::size_t>(k)]);
-              });
+    RunBlocks(stepT_, t_, VariableValues{}, Variable::T, need, [&](std::int64_t k, std::size_t n) {
+      StoreCoordinates(graph_.coordinates, resultX_[n], resultY_[n], resultZ_[n],
+                       points[static_cast<std::size_t>(k)]);
+    });
     return true;  // single points are not clipped
   }
   for (std::int64_t k = 0; k <= stepT_; ++k) {
     VariableValues values;
-    values.T = ParameterT(k);
+    values.T = t_.At(k);
     if (!EvaluateSpacePoint(values, points[static_cast<std::size_t>(k)])) {
       return false;
     }
@@ -39,10 +38,10 @@ bool GraphSampler::SampleAnimatedCurve() {
     return true;
   }
   // An animated curve stores the curve at t in cells (i, t); an animated
-  // curve pair in cells (0, i, t), whose cells (1, i, t) stay fresh.
+  // curve pair in cells (0, i, t), whose cells (1, i, t) stay fresh and
+  // unstored. Either way a frame's points lie one after the other.
   const bool single = kind_ == GraphKind::AnimatedCurve;
   PointGrid& grid = single ? graph_.animatedCurve_ : graph_.animatedRibbon_;
-  const std::size_t stride = single ? grid.Index(1, 0, 0) : grid.Index(0, 1, 0);
   const std::size_t frame = single ? grid.Index(0, 1, 0) : grid.Index(0, 0, 1);
   GridPoint* data = grid.Data();
   if (BlockSafe(NeedOfCurve(form))) {
@@ -50,31 +49,25 @@ bool GraphSampler::SampleAnimatedCurve() {
     // curve is evaluated as one run of blocks.
     for (std::int64_t k = 0; k <= stepT_; ++k) {
       VariableValues base;
-      base.T = ParameterT(k);
-      SampleCurveBlocks(form, base, data + static_cast<std::size_t>(k) * frame, stride, nullptr, 0,
-                        false);
+      base.T = t_.At(k);
+      SampleCurveBlocks(form, base, data + static_cast<std::size_t>(k) * frame, nullptr);
     }
-  } else {
-    const Variable bound = BindingOfCurve(form);
-    for (std::int64_t i = 0; i <= stepV_; ++i) {
-      const float p = ParameterV(i);
-      for (std::int64_t k = 0; k <= stepT_; ++k) {
-        VariableValues values;
-        SetVariable(values, bound, p);
-        values.T = ParameterT(k);
-        GridPoint& point =
-            data[static_cast<std::size_t>(i) * stride + static_cast<std::size_t>(k) * frame];
-        if (!EvaluateCurvePoint(form, p, values, point)) {
-          return false;
-        }
+    return true;
+  }
+  const Variable bound = BindingOfCurve(form);
+  for (std::int64_t i = 0; i <= stepV_; ++i) {
+    const float p = v_.At(i);
+    for (std::int64_t k = 0; k <= stepT_; ++k) {
+      VariableValues values;
+      SetVariable(values, bound, p);
+      values.T = t_.At(k);
+      GridPoint& point = data[static_cast<std::size_t>(i) + static_cast<std::size_t>(k) * frame];
+      if (!EvaluateCurvePoint(form, p, values, point)) {
+        return false;
       }
     }
-    if (single) {
-      ClipAll(grid);
-    } else {
-      ClipColumn(grid, 0);
-    }
   }
+  Clip(grid);
   return true;
 }
 
@@ -90,20 +83,19 @@ bool GraphSampler::SampleAnimatedPlaneCurve() {
     // Pure text: each frame's curve is evaluated as one run of blocks.
     for (std::int64_t k = 0; k <= stepT_; ++k) {
       VariableValues base;
-      base.T = ParameterT(k);
+      base.T = t_.At(k);
       GridPoint* curve = data + static_cast<std::size_t>(k) * frame;
-      RunBlocks(stepU_, &GraphSampler::ParameterU, base, variable, kNeedZ,
-                [&](std::int64_t j, std::size_t n) {
-                  StorePlaneCurvePoint(variable, parameters_[n], resultZ_[n],
-                                       curve[static_cast<std::size_t>(j)]);
-                });
+      RunBlocks(stepU_, u_, base, variable, kNeedZ, [&](std::int64_t j, std::size_t n) {
+        StorePlaneCurvePoint(variable, parameters_[n], resultZ_[n],
+                             curve[static_cast<std::size_t>(j)]);
+      });
     }
   } else {
     for (std::int64_t j = 0; j <= stepU_; ++j) {
-      const float u = ParameterU(j);
+      const float u = u_.At(j);
       for (std::int64_t k = 0; k <= stepT_; ++k) {
         VariableValues base;
-        base.T = ParameterT(k);
+        base.T = t_.At(k);
         GridPoint& point = data[static_cast<std::size_t>(j) + static_cast<std::size_t>(k) * frame];
         if (!EvaluatePlaneCurvePoint(u, base, point)) {
           return false;
@@ -111,7 +103,7 @@ bool GraphSampler::SampleAnimatedPlaneCurve() {
       }
     }
   }
-  ClipAll(grid);
+  Clip(grid);
   return true;
 }
 
@@ -134,28 +126,26 @@ bool GraphSampler::SampleAnimatedSurface() {
   const unsigned need = kNeedX | kNeedY | kNeedZ;
   if (BlockSafe(need)) {
     for (std::int64_t k = 0; k <= stepT_; ++k) {
-      const float t = ParameterT(k);
+      const float t = t_.At(k);
       for (std::int64_t j = 0; j <= stepU_; ++j) {
         VariableValues base;
-        SetVariable(base, uVariable, ParameterU(j));
+        SetVariable(base, uVariable, u_.At(j));
         base.T = t;
-        RunBlocks(stepV_, &GraphSampler::ParameterV, base, vVariable, need,
-                  [&](std::int64_t i, std::size_t n) {
-                    StoreCoordinates(coordType, resultX_[n], resultY_[n], resultZ_[n],
-                                     cell(j, i, k));
-                  });
+        RunBlocks(stepV_, v_, base, vVariable, need, [&](std::int64_t i, std::size_t n) {
+          StoreCoordinates(coordType, resultX_[n], resultY_[n], resultZ_[n], cell(j, i, k));
+        });
       }
     }
   } else {
     for (std::int64_t j = 0; j <= stepU_; ++j) {
-      const float u = ParameterU(j);
+      const float u = u_.At(j);
       for (std::int64_t i = 0; i <= stepV_; ++i) {
-        const float v = ParameterV(i);
+        const float v = v_.At(i);
         for (std::int64_t k = 0; k <= stepT_; ++k) {
           VariableValues values;
           SetVariable(values, uVariable, u);
           SetVariable(values, vVariable, v);
-          values.T = ParameterT(k);
+          values.T = t_.At(k);
           if (!EvaluateSpacePoint(values, cell(j, i, k))) {
             return false;
           }
@@ -163,7 +153,7 @@ bool GraphSampler::SampleAnimatedSurface() {
       }
     }
   }
-  ClipAll(grid);
+  Clip(grid);
   return true;
 }
 

@@ -112,55 +112,69 @@ bool GraphSampler::EvaluateCurvePoint(CurveForm form, float parameter, const Var
   return true;
 }
 
-void GraphSampler::SampleCurveBlocks(CurveForm form, const VariableValues& base, GridPoint* first,
-                                     std::size_t stride, GridPoint* second,
-                                     std::size_t secondStride, bool resetRows) {
+void GraphSampler::SampleCurveBlocks(CurveForm form, const VariableValues& base, GridPoint* curve,
+                                     GridPoint* second) {
   const Variable varying = BindingOfCurve(form);
   const unsigned need = NeedOfCurve(form);
-  const CoordinateSystem coordType = graph_.coordinates;
+  const CoordinateSystem coordinates = graph_.coordinates;
   const std::int64_t last = stepV_;
   // A block cannot fail, so each point is clipped before it is stored: the
-  // same points as clipping afterwards, with one write to memory.
+  // same points as clipping afterwards, with one write to memory. The
+  // coordinates of a block are gathered, clipped, in xs, ys and zs (the
+  // evaluation buffers, each read before it is overwritten), in loops the
+  // compiler can vectorise.
   const ViewClip clip(document_);
-  auto put = [&clip, resetRows](GridPoint* cell, float x, float y, float z, std::size_t rowLength) {
-    *cell = GridPoint{clip.X(x), clip.Y(y), clip.Z(z)};
-    if (resetRows) {
-      std::fill(cell + 1, cell + rowLength, GridPoint());
+  const float* parameters = parameters_.data();
+  float* xs = resultX_.data();
+  float* ys = resultY_.data();
+  float* zs = resultZ_.data();
+  const float* secondYs = result2_.data();
+  auto store = [&](GridPoint* points, std::size_t count) {
+    for (std::size_t n = 0; n < count; ++n) {
+      points[n] = GridPoint{xs[n], ys[n], zs[n]};
     }
   };
+  const float clippedZero = clip.Z(0.0f);
   for (std::int64_t start = 0; start <= last; start += static_cast<std::int64_t>(kBlock)) {
     const std::size_t count =
         static_cast<std::size_t>(std::min<std::int64_t>(kBlock, last - start + 1));
-    for (std::size_t n = 0; n < count; ++n) {
-      parameters_[n] = ParameterV(start + static_cast<std::int64_t>(n));
-    }
+    v_.Values(start, count, parameters_.data());
     EvaluateBlock(base, varying, count, need);
-    GridPoint* point = first + static_cast<std::size_t>(start) * stride;
+    const std::size_t offset = static_cast<std::size_t>(start);
     switch (form) {
       case CurveForm::ExplicitCartesian:
-        for (std::size_t n = 0; n < count; ++n, point += stride) {
-          put(point, parameters_[n], resultZ_[n], 0.0f, stride);
+        for (std::size_t n = 0; n < count; ++n) {
+          xs[n] = clip.X(parameters[n]);
+          ys[n] = clip.Y(zs[n]);
+          zs[n] = clippedZero;
         }
+        store(curve + offset, count);
         if (need & kNeedExp2) {
-          GridPoint* q = second + static_cast<std::size_t>(start) * secondStride;
-          for (std::size_t n = 0; n < count; ++n, q += secondStride) {
-            put(q, parameters_[n], result2_[n], 0.0f, secondStride);
+          for (std::size_t n = 0; n < count; ++n) {
+            ys[n] = clip.Y(secondYs[n]);
           }
+          store(second + offset, count);
         }
         break;
       case CurveForm::ExplicitPolar:
-        for (std::size_t n = 0; n < count; ++n, point += stride) {
-          GridPoint value;
-          StorePolar(parameters_[n], resultZ_[n], value);
-          put(point, value.x, value.y, value.z, stride);
+        for (std::size_t n = 0; n < count; ++n) {
+          GridPoint point;
+          StorePolar(parameters[n], zs[n], point);
+          xs[n] = clip.X(point.x);
+          ys[n] = clip.Y(point.y);
+          zs[n] = clippedZero;
         }
+        store(curve + offset, count);
         break;
       case CurveForm::Parametric:
-        for (std::size_t n = 0; n < count; ++n, point += stride) {
-          GridPoint value;
-          StoreCoordinates(coordType, resultX_[n], resultY_[n], resultZ_[n], value);
-          put(point, value.x, value.y, value.z, stride);
+        for (std::size_t n = 0; n < count; ++n) {
+          GridPoint point;
+          StoreCoordinates(coordinates, xs[n], ys[n], zs[n], point);
+          xs[n] = clip.X(point.x);
+          ys[n] = clip.Y(point.y);
+          zs[n] = clip.Z(point.z);
         }
+        store(curve + offset, count);
         break;
       case CurveForm::None:
         break;
@@ -168,19 +182,18 @@ void GraphSampler::SampleCurveBlocks(CurveForm form, const VariableValues& base,
   }
 }
 
-bool GraphSampler::SampleCurvePoints(CurveForm form, GridPoint* first, std::size_t stride,
-                                     GridPoint* second, std::size_t secondStride) {
+bool GraphSampler::SampleCurvePoints(CurveForm form, GridPoint* curve, GridPoint* second) {
   const Variable bound = BindingOfCurve(form);
   const bool withSecond = (NeedOfCurve(form) & kNeedExp2) != 0;
   for (std::int64_t i = 0; i <= stepV_; ++i) {
-    const float p = ParameterV(i);
+    const float p = v_.At(i);
     VariableValues values;
     SetVariable(values, bound, p);
-    if (!EvaluateCurvePoint(form, p, values, first[static_cast<std::size_t>(i) * stride])) {
+    if (!EvaluateCurvePoint(form, p, values, curve[i])) {
       return false;
     }
     if (withSecond) {
-      GridPoint& q = second[static_cast<std::size_t>(i) * secondStride];
+      GridPoint& q = second[i];
       q.z = 0.0f;
       q.x = p;
       float y = 0.0f;
@@ -200,34 +213,30 @@ bool GraphSampler::SampleCurveGroup() {
   }
   const unsigned need = NeedOfCurve(form);
   const bool block = BlockSafe(need);
-  // The block path writes every cell of the curve's grids, row by row, so
-  // they are not filled beforehand.
+  // The block path writes every stored cell of the curve's grids, so they
+  // are not filled beforehand.
   AllocateDeferred(block);
+  // Point i of a curve is the cell (0, i): the grids store only those cells,
+  // one after the other.
   PointGrid& curve = graph_.points_;
-  // Point i of the curve is the cell (0, i): one row of the grid apart.
-  const std::size_t stride = curve.Index(0, 1);
-  GridPoint* second = nullptr;
-  std::size_t secondStride = 0;
-  if (kind_ == GraphKind::CurveAndSecondCurve) {
-    second = graph_.secondCurvePoints_.Data();
-    secondStride = graph_.secondCurvePoints_.Index(0, 1);
-  }
+  GridPoint* second =
+      kind_ == GraphKind::CurveAndSecondCurve ? graph_.secondCurvePoints_.Data() : nullptr;
   if (block) {
-    SampleCurveBlocks(form, VariableValues{}, curve.Data(), stride, second, secondStride, true);
+    SampleCurveBlocks(form, VariableValues{}, curve.Data(), second);
   } else {
     // Points already computed when an evaluation fails stay unclipped.
-    if (!SampleCurvePoints(form, curve.Data(), stride, second, secondStride)) {
+    if (!SampleCurvePoints(form, curve.Data(), second)) {
       return false;
     }
-    ClipColumn(curve, 0);
+    Clip(curve);
     if (need & kNeedExp2) {
-      ClipColumn(graph_.secondCurvePoints_, 0);
+      Clip(graph_.secondCurvePoints_);
     }
   }
   if (kind_ == GraphKind::CurveAndSecondCurve && !(need & kNeedExp2)) {
     // The second curve of a parametric kind 20 stays as created, and is
     // clipped like any other.
-    ClipColumn(graph_.secondCurvePoints_, 0);
+    Clip(graph_.secondCurvePoints_);
   }
   if (kind_ == GraphKind::RevolutionAboutX || kind_ == GraphKind::RevolutionAboutY) {
     BuildRibbon();

@@ -138,20 +138,19 @@ bool GraphSampler::SampleCoordinatePlaneCurve() {
   }
   GridPoint* points = graph_.spaceCurvePoints_.Data();
   if (BlockSafe(kNeedZ)) {
-    RunBlocks(stepU_, &GraphSampler::ParameterU, VariableValues{}, variable, kNeedZ,
-              [&](std::int64_t j, std::size_t n) {
-                StorePlaneCurvePoint(variable, parameters_[n], resultZ_[n],
-                                     points[static_cast<std::size_t>(j)]);
-              });
+    RunBlocks(stepU_, u_, VariableValues{}, variable, kNeedZ, [&](std::int64_t j, std::size_t n) {
+      StorePlaneCurvePoint(variable, parameters_[n], resultZ_[n],
+                           points[static_cast<std::size_t>(j)]);
+    });
   } else {
     for (std::int64_t j = 0; j <= stepU_; ++j) {
-      if (!EvaluatePlaneCurvePoint(ParameterU(j), VariableValues{},
+      if (!EvaluatePlaneCurvePoint(u_.At(j), VariableValues{},
                                    points[static_cast<std::size_t>(j)])) {
         return false;
       }
     }
   }
-  ClipAll(graph_.spaceCurvePoints_);
+  Clip(graph_.spaceCurvePoints_);
   return true;
 }
 
@@ -211,22 +210,21 @@ bool GraphSampler::SampleSurface() {
   GridPoint* data = grid.Data();
   const std::size_t row = grid.Index(0, 1);
   for (std::int64_t j = 0; j <= stepU_; ++j) {
-    const float u = ParameterU(j);
+    const float u = u_.At(j);
     GridPoint* column = data + static_cast<std::size_t>(j);
     if (block) {
       VariableValues base;
       SetVariable(base, uVariable, u);
-      RunBlocks(stepV_, &GraphSampler::ParameterV, base, vVariable, need,
-                [&](std::int64_t i, std::size_t n) {
-                  StoreCoordinates(coordType, resultX_[n], resultY_[n], resultZ_[n],
-                                   column[static_cast<std::size_t>(i) * row]);
-                });
+      RunBlocks(stepV_, v_, base, vVariable, need, [&](std::int64_t i, std::size_t n) {
+        StoreCoordinates(coordType, resultX_[n], resultY_[n], resultZ_[n],
+                         column[static_cast<std::size_t>(i) * row]);
+      });
       continue;
     }
     for (std::int64_t i = 0; i <= stepV_; ++i) {
       VariableValues values;
       SetVariable(values, uVariable, u);
-      SetVariable(values, vVariable, ParameterV(i));
+      SetVariable(values, vVariable, v_.At(i));
       if (!EvaluateSpacePoint(values, column[static_cast<std::size_t>(i) * row])) {
         return false;
       }

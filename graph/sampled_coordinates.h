@@ -141,7 +141,11 @@ class ViewClip {
   }
 
  private:
-  static bool Inside(float value, float low, float high) { return low <= value && value <= high; }
+  // Both tests always run: no branch to mispredict on a curve that leaves
+  // the view and comes back.
+  static bool Inside(float value, float low, float high) {
+    return (low <= value) & (value <= high);
+  }
 
   float minX_, maxX_, minY_, maxY_, minZ_, maxZ_;
 };

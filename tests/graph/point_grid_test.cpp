@@ -1,5 +1,5 @@
-// The point and box records, and PointGrid: extents, fills, and storage kept
-// across allocations.
+// The point and box records, and PointGrid: extents, fills, storage kept
+// across allocations, and grids that store only their first column.
 #include <gtest/gtest.h>
 
 #include "graph/graph_error.h"
@@ -8,6 +8,8 @@
 
 namespace quillon {
 namespace {
+
+using Fill = PointGrid::Fill;
 
 TEST(Point, FreshPoint) {
   const PlotPoint point;
@@ -21,7 +23,6 @@ TEST(Point, FreshPoint) {
 // Allocating again renews every cell, whether the storage is kept (same or
 // close size) or replaced, and whatever the fill before.
 TEST(PointGrid, AllocateAgainGivesFreshCells) {
-  using Fill = PointGrid::Fill;
   struct Case {
     const char* name;
     std::int32_t firstUpper, secondUpper;
@@ -32,6 +33,7 @@ TEST(PointGrid, AllocateAgainGivesFreshCells) {
       {"same extent", 99, 99, Fill::Fresh, true},
       {"a little smaller", 99, 80, Fill::Fresh, true},
       {"larger", 9, 99, Fill::Fresh, true},
+      {"first column after fresh", 99, 99, Fill::FirstColumn, true},
       {"lazy after fresh", 99, 99, Fill::Lazy, false},
       {"empty after fresh", 99, 99, Fill::Empty, false},
   };
@@ -58,16 +60,34 @@ TEST(PointGrid, AllocateAgainGivesFreshCells) {
   }
 }
 
-TEST(PointGrid, AllocateUnsetGivesTheExtentWithStorage) {
+// Unset storage is written through Data() at Index(); a FirstColumn grid
+// stores the cells (0, j, k) only, and the others read as fresh points until
+// one is written, which stores every cell and keeps the column.
+TEST(PointGrid, StoredCellsAndTheirIndex) {
+  for (const Fill fill : {Fill::Fresh, Fill::FirstColumn}) {
+    const bool column = fill == Fill::FirstColumn;
+    SCOPED_TRACE(column ? "first column" : "fresh");
+    PointGrid grid;
+    grid.Allocate(4, 0, 0, Fill::Lazy);
+    grid.AllocateUnset(2, 3, 1, fill);
+    EXPECT_EQ(grid.Size(), 3u * 4u * 2u);
+    ASSERT_EQ(grid.StoredSize(), column ? 4u * 2u : 3u * 4u * 2u);
+    for (std::size_t n = 0; n < grid.StoredSize(); ++n) {
+      grid.Data()[n] = GridPoint{static_cast<float>(n), 0, 0};
+    }
+    const PointGrid& view = grid;
+    EXPECT_EQ(view.Find(0, 2, 1)->x, column ? 6.0f : 18.0f);
+    EXPECT_EQ(*view.Find(2, 3, 1), (column ? GridPoint() : GridPoint{23, 0, 0}));
+    grid.At(2, 3, 1).y = 5;
+    EXPECT_EQ(grid.StoredSize(), grid.Size());
+    EXPECT_EQ(view.Find(0, 2, 1)->x, column ? 6.0f : 18.0f);
+    EXPECT_EQ(*view.Find(2, 3, 1), (GridPoint{column ? 0.0f : 23.0f, 5, 0}));
+    EXPECT_EQ(*view.Find(1, 3, 1), (column ? GridPoint() : GridPoint{22, 0, 0}));
+  }
   PointGrid grid;
-  grid.Allocate(4, 0, 0, PointGrid::Fill::Lazy);
-  grid.AllocateUnset(2, 3, 1);
-  EXPECT_TRUE(grid.Stored());
-  EXPECT_EQ(grid.Size(), 3u * 4u * 2u);
-  EXPECT_EQ(grid.Index(1, 2, 1), 1u + 3u * (2u + 4u * 1u));
-  grid.Data()[grid.Index(2, 3, 1)] = GridPoint{5, 6, 7};
-  EXPECT_EQ(grid.Find(2, 3, 1)->z, 7.0f);
-  EXPECT_THROW(grid.AllocateUnset(-1, 0, 0), GraphError);
+  EXPECT_THROW(grid.AllocateUnset(-1, 0, 0, Fill::Fresh), GraphError);
+  grid.Allocate(1, 1, 0, Fill::FirstColumn);
+  EXPECT_THROW(grid.Find(2, 0), GraphError);
 }
 
 }  // namespace
