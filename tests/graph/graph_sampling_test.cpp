@@ -98,7 +98,7 @@ TEST(Sampling, StepGuardsRaiseZeroCountsInTheRecordAndDocument) {
   ExpectPoint(graph->Points().Find(0, 1), {2, 6, 0});
 }
 
-// The arrays each call allocates, which of them cost memory, the two curves
+// The arrays each call allocates, the cells that cost memory, the two curves
 // of kind 20, each clipped to the view, and the projection grids of a surface.
 TEST(Sampling, ArraysOfACurve) {
   Document document;
@@ -107,25 +107,26 @@ TEST(Sampling, ArraysOfACurve) {
   graph->showOddEven = true;
   graph->showSectionY = true;
   ASSERT_TRUE(graph->GetPoints());
+  // Curves store only the cells (0, i) they compute; overlays nothing.
   struct Row {
     const char* name;
     const PointGrid& grid;
-    bool stored;
+    std::size_t storedCells;
   };
   const Row rows[] = {
-      {"Vert3D", graph->Points(), true},
-      {"Vert3DExp2", graph->SecondCurvePoints(), true},
-      {"VertA3D", graph->DerivativePoints(), false},
-      {"VertB3D", graph->AuxiliaryPoints(), false},
-      {"VertJO3D", graph->OddEvenPoints(), false},
-      {"VertPY3D", graph->SectionYPoints(), false},
+      {"curve", graph->Points(), 3},
+      {"second curve", graph->SecondCurvePoints(), 3},
+      {"derivative", graph->DerivativePoints(), 0},
+      {"auxiliary", graph->AuxiliaryPoints(), 0},
+      {"odd and even parts", graph->OddEvenPoints(), 0},
+      {"section Y", graph->SectionYPoints(), 0},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     ASSERT_TRUE(row.grid.Allocated());
     EXPECT_EQ(row.grid.Upper(0), 2);
     EXPECT_EQ(row.grid.Upper(1), 2);
-    EXPECT_EQ(row.grid.Stored(), row.stored);
+    EXPECT_EQ(row.grid.StoredSize(), row.storedCells);
     // The columns that are not computed hold fresh points.
     EXPECT_TRUE(IsFresh(row.grid.Find(2, 2)));
   }
@@ -470,8 +471,7 @@ TEST(Sampling, BlockPathEqualsPointPath) {
       return compared;
     };
     EXPECT_GT(compare(), 1024u);
-    // Sampling again over the same storage writes every cell anew, including
-    // those that nothing computes.
+    // Sampling again over the same storage writes every stored cell anew.
     const PointGrid& grid = block->Points();
     if (!c.animated && grid.Stored()) {
       // The test writes through the read-only view to plant stale cells.

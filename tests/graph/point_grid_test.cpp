@@ -1,24 +1,14 @@
-// The point and box records, and PointGrid: extents, fills, storage kept
-// across allocations, and grids that store only their first column.
+// PointGrid: extents, fills, storage kept across allocations, and grids that
+// store only their first column.
 #include <gtest/gtest.h>
 
 #include "graph/graph_error.h"
-#include "graph/plot_point.h"
 #include "graph/point_grid.h"
 
 namespace quillon {
 namespace {
 
 using Fill = PointGrid::Fill;
-
-TEST(Point, FreshPoint) {
-  const PlotPoint point;
-  EXPECT_EQ(point.size, 0.15f);
-  EXPECT_EQ(point.color, 0);
-  EXPECT_FALSE(point.hollow || point.shown);
-  EXPECT_EQ(point.symbol, PointSymbol::None);
-  EXPECT_EQ(point, (PlotPoint{0, 0, 0}));
-}
 
 // Allocating again renews every cell, whether the storage is kept (same or
 // close size) or replaced, and whatever the fill before.
