@@ -4,7 +4,6 @@
 
 #include <limits>
 #include <string>
-#include <utility>
 
 #include "graph/graph_error.h"
 #include "graph/plot_point.h"
@@ -97,34 +96,6 @@ const GridPoint* PointGrid::Find(std::int32_t i, std::int32_t j, std::int32_t k)
     return &kFreshPoint;  // beyond the stored first column
   }
   return &points_[Index(i, j, k)];
-}
-
-GridPoint* PointGrid::Find(std::int32_t i, std::int32_t j, std::int32_t k) {
-  CheckRange(i, j, k);
-  if (points_.empty() && fill_ != Fill::Lazy) {
-    return nullptr;
-  }
-  // A caller may write through the pointer.
-  return &At(i, j, k);
-}
-
-GridPoint& PointGrid::At(std::int32_t i, std::int32_t j, std::int32_t k) {
-  CheckRange(i, j, k);
-  if (points_.empty() || static_cast<std::size_t>(i) >= width_) {
-    StoreEveryCell();
-  }
-  return points_[Index(i, j, k)];
-}
-
-void PointGrid::StoreEveryCell() {
-  std::vector<GridPoint> every(size_);
-  // The stored column (0, j, k) moves to its place among all cells.
-  for (std::size_t n = 0; n < points_.size(); ++n) {
-    every[n * dim1_] = points_[n];
-  }
-  points_ = std::move(every);
-  width_ = dim1_;
-  fill_ = Fill::Fresh;
 }
 
 }  // namespace quillon

@@ -31,11 +31,11 @@ class PointGrid {
   enum class Fill {
     Fresh,  // every cell holds a fresh point, stored
     // The cells (0, j, k) hold fresh points, stored; the others read as fresh
-    // points, and the grid stores them only once one is written. A plane
-    // curve computes only its cells (0, i).
+    // points without being stored. A plane curve computes only its cells
+    // (0, i).
     FirstColumn,
-    Lazy,   // every cell reads as a fresh point; nothing is stored until a cell is written
-    Empty,  // no cell holds a point until one is written
+    Lazy,   // every cell reads as a fresh point; nothing is stored
+    Empty,  // no cell holds a point
   };
 
   // Number of cells of a grid with these upper bounds, or nothing when a
@@ -57,7 +57,7 @@ class PointGrid {
   std::int32_t Upper(int index) const;
   // Number of cells in the extent.
   std::size_t Size() const { return size_; }
-  // Whether cells hold stored points (Fresh, FirstColumn, or written to).
+  // Whether cells hold stored points (Fresh or FirstColumn).
   bool Stored() const { return !points_.empty(); }
   // Number of stored cells: Size() when every cell is stored.
   std::size_t StoredSize() const { return points_.size(); }
@@ -65,10 +65,6 @@ class PointGrid {
   // The point in a cell, or null for an empty cell. Throws GraphError when an
   // index lies outside the extent.
   const GridPoint* Find(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0) const;
-  GridPoint* Find(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0);
-  // A cell to write. A Lazy or Empty grid first becomes a grid of fresh points.
-  // Throws GraphError when an index lies outside the extent.
-  GridPoint& At(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0);
 
   // Stored points in memory order; empty unless Stored().
   GridPoint* Data() { return points_.data(); }
@@ -86,8 +82,6 @@ class PointGrid {
   // Sets the extent and the stored width; keeps storage that fits the count
   // of stored cells closely enough. Returns that count.
   std::size_t Reshape(std::int32_t upper1, std::int32_t upper2, std::int32_t upper3, Fill fill);
-  // Makes every cell stored, keeping the points already stored.
-  void StoreEveryCell();
 
   std::vector<GridPoint> points_;
   std::size_t dim1_ = 0, dim2_ = 0, dim3_ = 0, size_ = 0;
