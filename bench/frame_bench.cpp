@@ -98,8 +98,8 @@ void BM_FrameReference(benchmark::State& state) {
     const Graph& graph = *entry.second;
     const auto first = static_cast<GLint>(vertices.size() / 3);
     for (std::int32_t i = 0; i < graph.stepsV; ++i) {
-      const PlotPoint& p = *graph.Points().Find(0, i);
-      const PlotPoint& q = *graph.Points().Find(0, i + 1);
+      const GridPoint& p = *graph.Points().Find(0, i);
+      const GridPoint& q = *graph.Points().Find(0, i + 1);
       const bool defined = p.x != UndefinedMark && p.y != UndefinedMark && q.x != UndefinedMark &&
                            q.y != UndefinedMark;
       if (defined) {

@@ -70,7 +70,7 @@ void BM_Sample(benchmark::State& state, const SampleFunction& function) {
     return;
   }
   // The last point lies at x = 10 up to the rounding of the single step.
-  const PlotPoint* last = graph.Points().Find(0, kSteps);
+  const GridPoint* last = graph.Points().Find(0, kSteps);
   if (last == nullptr || std::fabs(last->x - 10.0f) > 1e-4f) {
     state.SkipWithError("the curve does not end at x = 10");
     return;

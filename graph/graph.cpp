@@ -1,4 +1,4 @@
-// Graph: the shared cells of table graphs. Sampling is in graph_sampler.cpp,
+// Graph: the shared cells of table graphs. Sampling is in graph_sampler*.cpp,
 // boxing in graph_box.cpp, the settings an edit copies in graph_fields.cpp.
 #include "graph/graph.h"
 

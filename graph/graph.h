@@ -42,8 +42,12 @@ class Graph {
  public:
   // Table graphs hold cells with both indices 0..200.
   static constexpr std::int32_t kTableUpper = 200;
-  // Sampling refuses a graph whose stored points would exceed this many
-  // (about 1.1 GB); arrays that are never computed do not count.
+  // The ribbons of kinds RevolutionAboutX and RevolutionAboutY have angle
+  // indices 0..40.
+  static constexpr std::int32_t kRibbonUpper = 40;
+  // Sampling refuses a graph whose computed arrays would have more cells than
+  // this (480 MB of coordinates when all are stored); arrays that are never
+  // computed do not count.
   static constexpr std::size_t kPointBudget = 40'000'000;
 
   // A fresh record with the defaults of every field, belonging to `document`

@@ -45,13 +45,13 @@ struct BoxValues {
       minZ = z;
     }
   }
-  void Extend(const PlotPoint* point) {
+  void Extend(const GridPoint* point) {
     if (point != nullptr) {
       Extend(point->x, point->y, point->z, point->y);
     }
   }
   // Only the X and Y ranges take part; z is left as it was.
-  void ExtendXY(const PlotPoint* point) {
+  void ExtendXY(const GridPoint* point) {
     if (point == nullptr) {
       return;
     }
@@ -82,7 +82,7 @@ void SpanFromOrigin(float value, float& minimum, float& maximum) {
 // The point in a cell, or null when the cell lies outside the array's extent
 // (the array was never allocated, or the step counts changed since it was
 // sampled) or holds no point. Never throws and never fills a lazy array.
-const PlotPoint* Peek(const PointGrid& grid, std::int64_t i, std::int64_t j = 0,
+const GridPoint* Peek(const PointGrid& grid, std::int64_t i, std::int64_t j = 0,
                       std::int64_t k = 0) {
   if (i < 0 || j < 0 || k < 0 || i > grid.Upper(0) || j > grid.Upper(1) || k > grid.Upper(2)) {
     return nullptr;
@@ -191,7 +191,7 @@ std::shared_ptr<const Box> Graph::GetBox(std::int32_t animationStep) {
       const bool lowered = showContour || showVectorField || showColormap;
       for (std::int64_t j = 0; j <= LastIndex(vert3D, 0, stepsU); ++j) {
         for (std::int64_t i = 0; i <= LastIndex(vert3D, 1, stepsV); ++i) {
-          const PlotPoint* point = Peek(vert3D, j, i);
+          const GridPoint* point = Peek(vert3D, j, i);
           if (point != nullptr) {
             // Contours are drawn below the surface: room for them under it.
             box.Extend(point->x, point->y, point->z, lowered ? point->y - 3.0f : point->y);
@@ -212,8 +212,8 @@ std::shared_ptr<const Box> Graph::GetBox(std::int32_t animationStep) {
           const auto u = static_cast<std::int32_t>(j);
           const auto v = static_cast<std::int32_t>(i);
           const PlotPoint* cell = FindTableCell(u, v);
-          const PlotPoint* point = cell != nullptr ? cell : &fresh;
-          box.Extend(point);
+          const PlotPoint& point = cell != nullptr ? *cell : fresh;
+          box.Extend(point.x, point.y, point.z, point.y);
         }
       }
       break;
@@ -244,7 +244,7 @@ std::shared_ptr<const Box> Graph::GetBox(std::int32_t animationStep) {
       break;
     case GraphKind::SinglePoint:
     case GraphKind::AnimatedPoint: {
-      const PlotPoint* point =
+      const GridPoint* point =
           kind == GraphKind::SinglePoint ? Peek(vert3D, 0, 0) : Peek(animatedPoint_, s);
       if (point != nullptr) {
         SpanFromOrigin(point->x, box.minX, box.maxX);
@@ -264,7 +264,7 @@ std::shared_ptr<const Box> Graph::GetBox(std::int32_t animationStep) {
     }
     case GraphKind::RevolutionAboutX:
     case GraphKind::RevolutionAboutY:
-      for (std::int64_t k = 0; k <= LastIndex(ribbonPoints_, 0, 40); ++k) {
+      for (std::int64_t k = 0; k <= LastIndex(ribbonPoints_, 0, kRibbonUpper); ++k) {
         for (std::int64_t i = 0; i <= LastIndex(ribbonPoints_, 1, stepsV); ++i) {
           box.Extend(Peek(ribbonPoints_, k, i));
         }

@@ -114,7 +114,7 @@ void AppendRows(std::string& csv, std::int32_t ID, int curve, const PointGrid& g
   }
   const std::int32_t last = std::min(StepV, grid.Upper(1));
   for (std::int32_t i = 0; i <= last; ++i) {
-    const PlotPoint* point = grid.Find(0, i);
+    const GridPoint* point = grid.Find(0, i);
     if (point == nullptr) {
       continue;
     }

@@ -24,7 +24,7 @@ bool DrawsCurve(const Graph& graph) {
   return curveKind && (form == FunctionForm::Explicit || form == FunctionForm::Parametric);
 }
 
-bool Defined(const PlotPoint& p) {
+bool Defined(const GridPoint& p) {
   return p.x != UndefinedMark && p.y != UndefinedMark && p.z != UndefinedMark;
 }
 
@@ -37,21 +37,21 @@ void SetColor(std::int32_t color) {
 // Same pixels as one primitive per segment: lines are rasterised segment by
 // segment either way.
 void EmitSegments(const PointGrid& grid, std::int32_t last) {
-  static const PlotPoint kFreshPoint;
-  const PlotPoint* stored = grid.Stored() ? grid.Data() + grid.Index(0, 0) : nullptr;
+  static const GridPoint kFreshPoint;
+  const GridPoint* stored = grid.Stored() ? grid.Data() + grid.Index(0, 0) : nullptr;
   const std::size_t stride = grid.Index(0, 1) - grid.Index(0, 0);
-  auto pointAt = [&](std::int32_t i) -> const PlotPoint& {
+  auto pointAt = [&](std::int32_t i) -> const GridPoint& {
     if (stored != nullptr) {
       return stored[static_cast<std::size_t>(i) * stride];
     }
-    const PlotPoint* p = grid.Find(0, i);
+    const GridPoint* p = grid.Find(0, i);
     return p != nullptr ? *p : kFreshPoint;
   };
 
   glBegin(GL_LINES);
-  const PlotPoint* p = &pointAt(0);
+  const GridPoint* p = &pointAt(0);
   for (std::int32_t i = 0; i < last; ++i) {
-    const PlotPoint* q = &pointAt(i + 1);
+    const GridPoint* q = &pointAt(i + 1);
     const bool degenerate = p->x == q->x && p->y == q->y && p->z == q->z;
     if (!degenerate && Defined(*p) && Defined(*q)) {
       glVertex3f(p->x, p->y, p->z);

@@ -1,5 +1,6 @@
 // Sampling: the plane curve forms, clipping, ribbons, the space kinds, the
 // animation kinds, failures and the guards on step counts and sizes.
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <limits>
@@ -98,7 +99,7 @@ TEST(Sampling, StepGuardsRaiseZeroCountsInTheRecordAndDocument) {
   ExpectPoint(graph->Points().Find(0, 1), {2, 6, 0});
 }
 
-// The arrays each call allocates, which of them cost memory, the two curves
+// The arrays each call allocates, the cells that cost memory, the two curves
 // of kind 20, each clipped to the view, and the projection grids of a surface.
 TEST(Sampling, ArraysOfACurve) {
   Document document;
@@ -107,25 +108,26 @@ TEST(Sampling, ArraysOfACurve) {
   graph->showOddEven = true;
   graph->showSectionY = true;
   ASSERT_TRUE(graph->GetPoints());
+  // Curves store only the cells (0, i) they compute; overlays nothing.
   struct Row {
     const char* name;
     const PointGrid& grid;
-    bool stored;
+    std::size_t storedCells;
   };
   const Row rows[] = {
-      {"Vert3D", graph->Points(), true},
-      {"Vert3DExp2", graph->SecondCurvePoints(), true},
-      {"VertA3D", graph->DerivativePoints(), false},
-      {"VertB3D", graph->AuxiliaryPoints(), false},
-      {"VertJO3D", graph->OddEvenPoints(), false},
-      {"VertPY3D", graph->SectionYPoints(), false},
+      {"curve", graph->Points(), 3},
+      {"second curve", graph->SecondCurvePoints(), 3},
+      {"derivative", graph->DerivativePoints(), 0},
+      {"auxiliary", graph->AuxiliaryPoints(), 0},
+      {"odd and even parts", graph->OddEvenPoints(), 0},
+      {"section Y", graph->SectionYPoints(), 0},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     ASSERT_TRUE(row.grid.Allocated());
     EXPECT_EQ(row.grid.Upper(0), 2);
     EXPECT_EQ(row.grid.Upper(1), 2);
-    EXPECT_EQ(row.grid.Stored(), row.stored);
+    EXPECT_EQ(row.grid.StoredSize(), row.storedCells);
     // The columns that are not computed hold fresh points.
     EXPECT_TRUE(IsFresh(row.grid.Find(2, 2)));
   }
@@ -447,32 +449,29 @@ TEST(Sampling, BlockPathEqualsPointPath) {
             &Graph::AnimatedRibbon, &Graph::AnimatedSpaceCurve, &Graph::AnimatedSurface}) {
         const PointGrid& a = ((*block).*grid)();
         const PointGrid& b = ((*point).*grid)();
-        EXPECT_EQ(a.Size(), b.Size());
-        EXPECT_EQ(a.Stored(), b.Stored());
-        for (std::size_t n = 0; a.Stored() && b.Stored() && n < a.Size(); ++n) {
-          const PlotPoint& p = a.Data()[n];
-          const PlotPoint& q = b.Data()[n];
-          if (!(p == q)) {
-            ADD_FAILURE() << "cell " << n << ": (" << p.x << ", " << p.y << ", " << p.z
-                          << ") against (" << q.x << ", " << q.y << ", " << q.z << ")";
-            return compared;
-          }
-          ++compared;
+        if (a.Size() != b.Size() || a.StoredSize() != b.StoredSize()) {
+          ADD_FAILURE() << "the grids differ in size";
+          return compared;
         }
+        const GridPoint* end = a.Data() + a.StoredSize();
+        const auto [p, q] = std::mismatch(a.Data(), end, b.Data());
+        if (p != end) {
+          ADD_FAILURE() << "cell " << (p - a.Data()) << ": (" << p->x << ", " << p->y << ", "
+                        << p->z << ") against (" << q->x << ", " << q->y << ", " << q->z << ")";
+          return compared;
+        }
+        compared += a.StoredSize();
       }
       return compared;
     };
     EXPECT_GT(compare(), 1024u);
-    // Sampling again over the same storage writes every cell anew, including
-    // those that nothing computes.
+    // Sampling again over the same storage writes every stored cell anew.
     const PointGrid& grid = block->Points();
     if (!c.animated && grid.Stored()) {
-      PlotPoint stale = PlotPoint{7, 8, 9};
-      stale.shown = true;
       // The test writes through the read-only view to plant stale cells.
-      for (std::int32_t j = 0; j <= grid.Upper(0); ++j) {
-        for (std::int32_t i = 0; i <= grid.Upper(1); i += 7)
-          *const_cast<PlotPoint*>(grid.Find(j, i)) = stale;
+      GridPoint* cells = const_cast<GridPoint*>(grid.Data());
+      for (std::size_t n = 0; n < grid.StoredSize(); n += 7) {
+        cells[n] = GridPoint{7, 8, 9};
       }
       ASSERT_TRUE(block->GetPoints());
       EXPECT_GT(compare(), 1024u);
@@ -528,7 +527,7 @@ TEST(Sampling, NegativeStepCountsAreRefused) {
     EXPECT_EQ(document.values.AnimFrames, c.frames);
     EXPECT_EQ(grid.Size(), size);
     // The last point of the curve, x = 3.
-    const PlotPoint* last = c.kind == 9 ? grid.Find(3, 2) : grid.Find(0, 3);
+    const GridPoint* last = c.kind == 9 ? grid.Find(3, 2) : grid.Find(0, 3);
     EXPECT_EQ(last->y, 4.0f);
     EXPECT_TRUE(document.reporter.messages.empty());
   }
@@ -592,8 +591,8 @@ TEST(Sampling, ValuesBeyondSingleRangeAreUndefined) {
     const auto graph = MakeGraph(document, setup);
     ASSERT_TRUE(graph->GetPoints());
     for (const PointGrid* grid : {&graph->Points(), &graph->RibbonPoints()}) {
-      for (std::size_t n = 0; grid->Stored() && n < grid->Size(); ++n) {
-        const PlotPoint& point = grid->Data()[n];
+      for (std::size_t n = 0; n < grid->StoredSize(); ++n) {
+        const GridPoint& point = grid->Data()[n];
         ASSERT_TRUE(std::isfinite(point.x) && std::isfinite(point.y) && std::isfinite(point.z))
             << "cell " << n;
       }

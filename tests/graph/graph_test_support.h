@@ -84,7 +84,7 @@ inline void ExpectCoordinate(const char* axis, float actual, float expected) {
   EXPECT_NEAR(actual, expected, 1e-6 * std::max(1.0, std::fabs(static_cast<double>(expected))));
 }
 
-inline void ExpectPoint(const PlotPoint* point, const XYZ& expected) {
+inline void ExpectPoint(const GridPoint* point, const XYZ& expected) {
   ASSERT_NE(point, nullptr);
   ExpectCoordinate("X", point->x, expected.x);
   ExpectCoordinate("Y", point->y, expected.y);
@@ -99,8 +99,8 @@ inline const PointGrid& AnimationGrid(const Graph& graph) {
   return (graph.*grids[static_cast<int>(graph.kind) - 8])();
 }
 
-inline bool IsFresh(const PlotPoint* point) {
-  return point != nullptr && *point == PlotPoint();
+inline bool IsFresh(const GridPoint* point) {
+  return point != nullptr && *point == GridPoint();
 }
 
 }  // namespace quillon::testing

@@ -36,6 +36,6 @@ int main(int argc, char** argv) {
     sum += static_cast<double>(graph.Points().Find(0, i)->y);
   }
   std::printf("%d points sampled, sum of y %.6g, %zu cells stored\n", graph.stepsV + 1, sum,
-              graph.Points().Size());
+              graph.Points().StoredSize());
   return 0;
 }

@@ -156,7 +156,7 @@ TEST(View, ProjectionAndCamera) {
     if (largest > 0) {
       const auto graph = doc.Show(doc.MakePolyline({{0, 0}, {0, 0}}));
       // The test writes through the read-only view to place the far point.
-      *const_cast<PlotPoint*>(graph->Points().Find(0, 1)) = PlotPoint{far[0], far[1], far[2]};
+      *const_cast<GridPoint*>(graph->Points().Find(0, 1)) = GridPoint{far[0], far[1], far[2]};
     }
     doc.view.ProjectType(2);
     doc.view.Projection(doc.scene);

@@ -238,8 +238,8 @@ struct TestDocument {
     auto graph = MakeCurve("0", 0, 1, static_cast<std::int32_t>(points.size()) - 1, kRed, 2);
     // The test writes through the read-only view to place its points.
     for (std::size_t i = 0; i < points.size(); ++i) {
-      *const_cast<PlotPoint*>(graph->Points().Find(0, static_cast<std::int32_t>(i))) =
-          PlotPoint{points[i].first, points[i].second, 0};
+      *const_cast<GridPoint*>(graph->Points().Find(0, static_cast<std::int32_t>(i))) =
+          GridPoint{points[i].first, points[i].second, 0};
     }
     return graph;
   }
@@ -258,9 +258,9 @@ struct TestDocument {
     graph->material = MaterialPreset::Gold;
     graph->animated = true;
     EXPECT_TRUE(graph->GetPoints());
-    const PlotPoint frames[] = {{1, 1, 1}, {-3, 4, 2}, {6, -2, -5}};
+    const GridPoint frames[] = {{1, 1, 1}, {-3, 4, 2}, {6, -2, -5}};
     for (std::int32_t k = 0; k < 3; ++k) {
-      *const_cast<PlotPoint*>(graph->AnimatedPoint().Find(k)) = frames[k];
+      *const_cast<GridPoint*>(graph->AnimatedPoint().Find(k)) = frames[k];
     }
     return graph;
   }

@@ -141,9 +141,9 @@ TEST(GraphDrawing, SendsOneSegmentPerDrawnInterval) {
     graph->form = testing::AsForm(c.form);
     graph->stepsU = 3;
     if (c.undefinedAt >= 0) {
-      float PlotPoint::*const coordinates[] = {&PlotPoint::x, &PlotPoint::y, &PlotPoint::z};
+      float GridPoint::*const coordinates[] = {&GridPoint::x, &GridPoint::y, &GridPoint::z};
       // The test writes through the read-only view to plant the undefined mark.
-      const_cast<PlotPoint*>(graph->Points().Find(0, c.undefinedAt))->*coordinates[c.coordinate] =
+      const_cast<GridPoint*>(graph->Points().Find(0, c.undefinedAt))->*coordinates[c.coordinate] =
           UndefinedMark;
     }
     doc.view.Projection(doc.scene);
