@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QListWidget>
@@ -322,7 +324,13 @@ void MainWindow::Load(const std::string& commandLine) {
   values.ViewMaxX = values.ViewMaxY = values.ViewMaxZ = 50;
   document_.Saved(false);
   clipboard_.ClipGraphCount(0);
-  helpFilePath_ = QCoreApplication::applicationDirPath() + QStringLiteral("/help.html");
+  // An installation keeps the page in its share folder; the build tree
+  // beside the program.
+  const QDir programFolder(QCoreApplication::applicationDirPath());
+  const QString installed = programFolder.filePath(QStringLiteral("../share/quillon/help.html"));
+  helpFilePath_ = QFileInfo::exists(installed)
+                      ? QDir::cleanPath(installed)
+                      : programFolder.filePath(QStringLiteral("help.html"));
   splitter_->raise();
   navigation_ = MouseNavigation();
   registerFileType();
