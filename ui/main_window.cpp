@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPrinter>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QToolBar>
@@ -403,6 +404,7 @@ void MainWindow::GraphFileWritten(const std::string& /*path*/) {
 }
 
 bool MainWindow::RunLongWork(const std::string& label, const std::function<void()>& work) {
+  const QScopedValueRollback<bool> busy(longWorkRunning_, true);
   return dialogs_.RunLongWork(label, work);
 }
 
@@ -608,9 +610,11 @@ void MainWindow::exitProgram() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  // A save the user asked for that did not happen keeps the window open, so
-  // that no graph is lost to a cancelled dialog or a failed write.
-  if (!document_.ConfirmClose()) {
+  // A command waiting for its long work still needs the document; its
+  // progress dialog offers Cancel. A save the user asked for that did not
+  // happen keeps the window open, so that no graph is lost to a cancelled
+  // dialog or a failed write.
+  if (longWorkRunning_ || !document_.ConfirmClose()) {
     event->ignore();
     return;
   }

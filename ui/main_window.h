@@ -190,6 +190,8 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   Box sceneBox_;
   std::int32_t animStep_ = 0;
   bool contextReported_ = false;
+  // Set while a command waits for long work (RunLongWork).
+  bool longWorkRunning_ = false;
   MouseNavigation navigation_;
   QString helpFilePath_;
 
