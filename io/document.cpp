@@ -2,7 +2,6 @@
 
 #include <QUndoStack>
 #include <cctype>
-#include <exception>
 #include <filesystem>
 #include <new>
 #include <utility>
@@ -10,11 +9,11 @@
 
 #include "expr/reporter.h"
 #include "graph/graph.h"
-#include "graph/graph_fields.h"
 #include "io/atomic_file.h"
 #include "io/graph_file.h"
 #include "io/graph_list_text.h"
 #include "io/io_error.h"
+#include "io/sampling_run.h"
 #include "scene/axis_fields.h"
 
 namespace quillon {
@@ -48,50 +47,6 @@ bool HasExtension(const std::string& path) {
   return dot != std::string::npos && dot > first;
 }
 
-// GetPoints, with any fault it throws told through reporter; false when
-// sampling failed.
-bool SampleGraph(Graph& graph, Reporter& reporter) {
-  try {
-    return graph.GetPoints();
-  } catch (const std::bad_alloc&) {
-    reporter.Report(
-        "Error",
-        "There is not enough memory to compute the graph \"" + MessageQuote(graph.name) + "\".",
-        MessageIcon::Critical);
-  } catch (const std::exception& error) {
-    reporter.Report(
-        "Error",
-        "The graph \"" + MessageQuote(graph.name) + "\" cannot be computed: " + error.what(),
-        MessageIcon::Critical);
-  }
-  return false;
-}
-
-// Every setting of `from` (the fields of its records and its table cells,
-// copied) into `to`; the points stay behind.
-void CopySettings(const Graph& from, Graph& to) {
-  for (const GraphField& field : GraphRecordFields()) {
-    std::visit(
-        [&](auto member) {
-          if constexpr (!std::is_same_v<decltype(member), std::int32_t DocumentValues::*>) {
-            to.*member = from.*member;
-          }
-        },
-        field.member);
-  }
-  for (const TableField& field : TableRecordFields()) {
-    std::visit([&](auto member) { to.*member = from.*member; }, field.member);
-  }
-  for (std::int32_t u = 0; u <= Graph::kTableUpper; ++u) {
-    for (std::int32_t v = 0; v <= Graph::kTableUpper; ++v) {
-      if (const PlotPoint* point = from.FindTableCell(u, v)) {
-        to.TableCell(u, v, std::make_shared<PlotPoint>(*point));
-      }
-    }
-  }
-  to.id = from.id;
-}
-
 bool SameAxis(const Axis& a, const Axis& b) {
   bool same = true;
   for (const AxisField& field : AxisRecordFields()) {
@@ -107,55 +62,6 @@ bool SameState(const DocumentState& a, const DocumentState& b) {
          a.documentKind == b.documentKind && a.viewBounds == b.viewBounds &&
          a.animFrames == b.animFrames && a.animExtra == b.animExtra && a.rotation == b.rotation;
 }
-
-// Messages of work done apart, held until the document tells them.
-class HeldMessages : public Reporter {
- public:
-  struct Message {
-    std::string title;
-    std::string text;
-    MessageIcon icon;
-  };
-  void Report(const std::string& title, const std::string& text, MessageIcon icon) override {
-    messages.push_back({title, text, icon});
-  }
-  std::vector<Message> messages;
-};
-
-// Graphs sampled apart from a document, with a copy of its values (the view
-// interval, the frame values, the RND sequence) whose messages are held. The
-// work owns all of it, so a cancelled run may go on without harm.
-struct SamplingRun {
-  explicit SamplingRun(const DocumentValues& document) : values(document) {
-    values.reporter = &messages;
-  }
-
-  struct Item {
-    std::shared_ptr<Graph> graph;
-    bool sample = true;
-    // The frame values an animated record of a file carries; they take
-    // effect before its graph is sampled.
-    std::optional<std::int32_t> animFrames;
-    std::optional<std::int32_t> animExtra;
-    bool sampled = false;
-  };
-
-  void Run() {
-    for (Item& item : items) {
-      if (item.animFrames) {
-        values.AnimFrames = *item.animFrames;
-        values.AnimExtra = item.animExtra.value_or(values.AnimExtra);
-      }
-      if (item.sample) {
-        item.sampled = SampleGraph(*item.graph, messages);
-      }
-    }
-  }
-
-  HeldMessages messages;
-  DocumentValues values;
-  std::vector<Item> items;
-};
 
 // The label of the work of sampling these graphs.
 std::string SamplingLabel(const std::vector<std::shared_ptr<Graph>>& graphs) {
@@ -395,7 +301,7 @@ bool Document::EditDialogGraph(std::int32_t position, const Graph& edited) {
   const std::shared_ptr<Graph>& old = listScene_.Graphs().Item(position);
   // A new record: the old one stays as it is for undo, and for a failure.
   const std::shared_ptr<Graph> graph = MakeGraph();
-  CopySettings(*old, *graph);
+  CopyGraphSettings(*old, *graph);
   graph->TakeSettings(edited);
   std::vector<bool> sampled;
   if (!SampleApart({graph}, sampled) || !sampled[0]) {

@@ -72,7 +72,7 @@ struct GraphListEntry {
 };
 
 // Everything that makes up a document, as a step of its history keeps it.
-// A graph record in a state is never changed afterwards (an edit makes a new
+// A graph record in a state keeps its settings and points (an edit makes a new
 // record), so states share their records and going back to one is exact.
 struct DocumentState {
   std::vector<std::shared_ptr<Graph>> graphs;  // in list order
