@@ -47,6 +47,7 @@ bool HasExtension(const std::string& path) {
   return dot != std::string::npos && dot > first;
 }
 
+// Whether two axes have the same settings, every field of the record.
 bool SameAxis(const Axis& a, const Axis& b) {
   bool same = true;
   for (const AxisField& field : AxisRecordFields()) {
@@ -55,8 +56,8 @@ bool SameAxis(const Axis& a, const Axis& b) {
   return same;
 }
 
-// Whether two states differ in what the user sees or saves (the next free
-// ID is not counted).
+// Whether two states are alike in everything the user sees or saves (the
+// next free ID does not count).
 bool SameState(const DocumentState& a, const DocumentState& b) {
   return a.graphs == b.graphs && a.entries == b.entries && SameAxis(a.axis, b.axis) &&
          a.documentKind == b.documentKind && a.viewBounds == b.viewBounds &&
