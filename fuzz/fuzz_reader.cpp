@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string file(reinterpret_cast<const char*>(data), size);
   std::string text;
   try {
-    text = DecodeGraphFile(file);
+    text = DecodeGraphFile(file).text;
   } catch (const IoError&) {
     return 0;
   }
@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   std::string second;
-  if (!Rewrite(DecodeGraphFile(first), second) || second != first) {
+  if (!Rewrite(DecodeGraphFile(first).text, second) || second != first) {
     std::abort();
   }
   return 0;

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "graph/box.h"
@@ -54,6 +55,12 @@ class Graph {
   // (which must outlive it): sampling reads the view interval and the
   // animation frame count from it and reports through it.
   explicit Graph(DocumentValues& document) : document_(&document) {}
+  // The record `other`, settings and points, moved into a record of
+  // `document`: a graph sampled apart from its document (on another thread,
+  // with values of its own) joins the document it is for.
+  Graph(Graph&& other, DocumentValues& document) : Graph(std::move(other)) {
+    document_ = &document;
+  }
 
   DocumentValues& Document() const { return *document_; }
   // The number of animation steps: the document's frame count.

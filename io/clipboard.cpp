@@ -341,6 +341,7 @@ PasteResult GraphClipboard::Paste(const std::string& text, std::optional<std::si
   const bool checked = !selected || *selected >= entries.size() || entries[*selected].checked;
 
   cursor.Position(1);
+  std::vector<PastedGraph> pasted;
   for (std::int32_t record = 0; record < clipGraphCount_; ++record) {
     const std::string& kind = cursor.Peek();
     const bool table = IsTableRecordKind(kind);
@@ -363,8 +364,12 @@ PasteResult GraphClipboard::Paste(const std::string& text, std::optional<std::si
     }
     std::string entryText = PastedGraphEntryText(*graph, document.Values().documentKind)
                                 .value_or(FallbackEntryText(*graph));
-    document.AppendPastedGraph(graph, std::move(entryText), checked, !table);
-    ++result.pasted;
+    pasted.push_back({graph, std::move(entryText), checked, !table});
+  }
+  if (!pasted.empty()) {
+    const auto count = static_cast<std::int32_t>(pasted.size());
+    result.cancelled = !document.AppendPastedGraphs(std::move(pasted));
+    result.pasted = result.cancelled ? 0 : count;
   }
   return result;
 }

@@ -33,6 +33,7 @@ struct PasteResult {
   bool refused = false;      // the text's kind does not suit the document
   std::int32_t pasted = 0;   // graphs appended
   std::int32_t skipped = 0;  // records left out because a field held an impossible value
+  bool cancelled = false;    // the user cancelled sampling the graphs: none was appended
 };
 
 // The clipboard side of one document. ClipGraphCount is the number of graph
@@ -68,7 +69,8 @@ class GraphClipboard {
   // records are read as graph files are, with the clipboard's own field rules
   // (RecordReading::paste). Each graph takes the next free ID, is sampled
   // (also when unchecked), and gets its entry with the check state of the
-  // selected entry (checked when none is selected). The document kind, the
+  // selected entry (checked when none is selected); the graphs are appended
+  // together once all are sampled, or none when the sampling is cancelled. The document kind, the
   // axis and the graphs already there never change, and the frame values
   // that animated records carry are not taken.
   //

@@ -1,9 +1,11 @@
 #include "io/document.h"
 
+#include <QUndoStack>
 #include <cctype>
-#include <exception>
+#include <filesystem>
 #include <new>
 #include <utility>
+#include <variant>
 
 #include "expr/reporter.h"
 #include "graph/graph.h"
@@ -11,12 +13,16 @@
 #include "io/graph_file.h"
 #include "io/graph_list_text.h"
 #include "io/io_error.h"
+#include "io/sampling_run.h"
+#include "scene/axis_fields.h"
 
 namespace quillon {
 namespace {
 
 constexpr const char* kGraphFileFilter = "(*.pgp)|*.pgp";
 constexpr const char* kSaveAsFilter = "*.pgp|*.pgp|*.bmp|*.bmp";
+constexpr const char* kGraphFileExtension = ".pgp";
+constexpr const char* kPictureExtension = ".bmp";
 
 // The scenes keep every graph under the text of its ID.
 std::string Key(std::int32_t ID) {
@@ -32,11 +38,70 @@ std::string Sentence(std::string clause) {
   return clause + ". ";
 }
 
+// Whether the last part of a path has an extension: a dot after its first
+// character ("graphs.pgp", "my.doc"; not "graphs" or ".hidden").
+bool HasExtension(const std::string& path) {
+  const std::size_t name = path.find_last_of('/');
+  const std::size_t dot = path.find_last_of('.');
+  const std::size_t first = name == std::string::npos ? 0 : name + 1;
+  return dot != std::string::npos && dot > first;
+}
+
+// Whether two axes have the same settings, every field of the record.
+bool SameAxis(const Axis& a, const Axis& b) {
+  bool same = true;
+  for (const AxisField& field : AxisRecordFields()) {
+    std::visit([&](auto member) { same = same && a.*member == b.*member; }, field.member);
+  }
+  return same;
+}
+
+// Whether two states are alike in everything the user sees or saves (the
+// next free ID does not count).
+bool SameState(const DocumentState& a, const DocumentState& b) {
+  return a.graphs == b.graphs && a.entries == b.entries && SameAxis(a.axis, b.axis) &&
+         a.documentKind == b.documentKind && a.viewBounds == b.viewBounds &&
+         a.animFrames == b.animFrames && a.animExtra == b.animExtra && a.rotation == b.rotation;
+}
+
+// The label of the work of sampling these graphs.
+std::string SamplingLabel(const std::vector<std::shared_ptr<Graph>>& graphs) {
+  if (graphs.size() == 1) {
+    return "Computing the graph \"" + MessageQuote(graphs[0]->name) + "\"...";
+  }
+  return "Computing " + std::to_string(graphs.size()) + " graphs...";
+}
+
 }  // namespace
 
-Document::Document(DocumentDialogs& dialogs) : dialogs_(&dialogs) {
+// A step of the history: the states before and after it.
+class Document::Step : public QUndoCommand {
+ public:
+  Step(Document& document, const std::string& text, DocumentState before, DocumentState after)
+      : QUndoCommand(QString::fromStdString(text)),
+        document_(document),
+        before_(std::move(before)),
+        after_(std::move(after)) {}
+  void undo() override { document_.Restore(before_); }
+  void redo() override { document_.Restore(after_); }
+
+ private:
+  Document& document_;
+  DocumentState before_;
+  DocumentState after_;
+};
+
+Document::Document(DocumentDialogs& dialogs)
+    : dialogs_(&dialogs), history_(std::make_unique<QUndoStack>()) {
   values_.reporter = &dialogs;
   mainAxis_.shown = true;
+}
+
+Document::~Document() {
+  // The steps restore into this document: they go first, telling nobody (a
+  // window that listens is going too).
+  history_->blockSignals(true);
+  history_.reset();
 }
 
 std::shared_ptr<Graph> Document::MakeGraph() {
@@ -47,36 +112,92 @@ void Document::Tell(const std::string& title, const std::string& text, MessageIc
   dialogs_->Report(title, text, icon);
 }
 
-bool Document::Sample(Graph& graph) {
-  try {
-    return graph.GetPoints();
-  } catch (const std::bad_alloc&) {
-    Tell("Error",
-         "There is not enough memory to compute the graph \"" + MessageQuote(graph.name) + "\".",
-         MessageIcon::Critical);
-  } catch (const std::exception& error) {
-    Tell("Error",
-         "The graph \"" + MessageQuote(graph.name) + "\" cannot be computed: " + error.what(),
-         MessageIcon::Critical);
+// --- the history ---
+
+bool Document::IsModified() const {
+  if (filePath_.empty()) {
+    return !listScene_.Graphs().Empty();
   }
-  return false;
+  return !history_->isClean();
+}
+
+DocumentState Document::State() const {
+  DocumentState state;
+  for (const GraphCollection::Entry& entry : listScene_.Graphs()) {
+    state.graphs.push_back(entry.second);
+  }
+  state.entries = entries_;
+  state.axis = mainAxis_;
+  state.documentKind = values_.documentKind;
+  state.viewBounds = {values_.ViewMinX, values_.ViewMaxX, values_.ViewMinY,
+                      values_.ViewMaxY, values_.ViewMinZ, values_.ViewMaxZ};
+  state.animFrames = values_.AnimFrames;
+  state.animExtra = values_.AnimExtra;
+  state.rotation = {showScene_.RotRoll(), showScene_.RotPitch(), showScene_.RotYaw()};
+  state.lastGraphID = lastGraphID_;
+  return state;
+}
+
+void Document::Restore(const DocumentState& state) {
+  SetGraphs(state.graphs, state.entries);
+  mainAxis_ = state.axis;
+  values_.documentKind = state.documentKind;
+  values_.ViewMinX = state.viewBounds[0];
+  values_.ViewMaxX = state.viewBounds[1];
+  values_.ViewMinY = state.viewBounds[2];
+  values_.ViewMaxY = state.viewBounds[3];
+  values_.ViewMinZ = state.viewBounds[4];
+  values_.ViewMaxZ = state.viewBounds[5];
+  values_.AnimFrames = state.animFrames;
+  values_.AnimExtra = state.animExtra;
+  showScene_.RotRoll(state.rotation[0]);
+  showScene_.RotPitch(state.rotation[1]);
+  showScene_.RotYaw(state.rotation[2]);
+  lastGraphID_ = state.lastGraphID;
+}
+
+bool Document::RecordStep(const std::string& text, const DocumentState& before) {
+  DocumentState after = State();
+  if (SameState(before, after)) {
+    return false;
+  }
+  history_->push(new Step(*this, text, before, std::move(after)));
+  return true;
 }
 
 // --- list and scenes ---
 
+void Document::SetGraphs(const std::vector<std::shared_ptr<Graph>>& graphs,
+                         std::vector<GraphListEntry> entries) {
+  listScene_.Graphs().Clear();
+  for (const std::shared_ptr<Graph>& graph : graphs) {
+    listScene_.Graphs().Add(graph, Key(graph->id));
+  }
+  entries_ = std::move(entries);
+  RebuildShowScene();
+}
+
+void Document::RebuildShowScene() {
+  showScene_.Graphs().Clear();
+  std::size_t index = 0;
+  for (const GraphCollection::Entry& entry : listScene_.Graphs()) {
+    if (index < entries_.size() && entries_[index].checked) {
+      showScene_.Graphs().Add(entry.second, entry.first);
+    }
+    ++index;
+  }
+}
+
 bool Document::DeleteGraph(std::int32_t position) {
   if (position < 1 || position > listScene_.Graphs().Count()) {
     return false;
-  }
-  const std::int32_t ID = listScene_.Graphs().Item(position)->id;
-  if (IsShown(ID)) {
-    showScene_.Graphs().Remove(Key(ID));
   }
   listScene_.Graphs().RemoveAt(position);
   const auto index = static_cast<std::size_t>(position - 1);
   if (index < entries_.size()) {
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
   }
+  RebuildShowScene();
   return true;
 }
 
@@ -91,31 +212,12 @@ bool Document::IsShown(std::int32_t ID) const {
 }
 
 bool Document::SetChecked(std::size_t index, bool checked) {
-  if (index >= entries_.size()) {
+  if (index >= entries_.size() || entries_[index].checked == checked) {
     return false;
   }
   entries_[index].checked = checked;
-  return ApplyCheckStates();
-}
-
-bool Document::ApplyCheckStates() {
-  bool changed = false;
-  const std::int32_t count = listScene_.Graphs().Count();
-  for (std::int32_t position = 1; position <= count; ++position) {
-    const std::shared_ptr<Graph> graph = listScene_.Graphs().Item(position);
-    const auto index = static_cast<std::size_t>(position - 1);
-    const bool checked = index < entries_.size() && entries_[index].checked;
-    const bool shown = IsShown(graph->id);
-    if (!checked && shown) {
-      showScene_.Graphs().Remove(Key(graph->id));
-      changed = true;
-    } else if (checked && !shown) {
-      showScene_.Graphs().Add(graph, Key(graph->id));
-      Sample(*graph);
-      changed = true;
-    }
-  }
-  return changed;
+  RebuildShowScene();
+  return true;
 }
 
 std::int32_t Document::TakeFreeID() {
@@ -128,64 +230,92 @@ std::int32_t Document::TakeFreeID() {
   return ID;
 }
 
-bool Document::AddDialogGraph(const std::shared_ptr<Graph>& graph) {
-  const std::int32_t ID = TakeFreeID();
-  graph->id = ID;
-  listScene_.Graphs().Add(graph, Key(ID));
-  showScene_.Graphs().Add(graph, Key(ID));
-  if (!Sample(*graph)) {
-    listScene_.Graphs().Remove(Key(ID));
-    showScene_.Graphs().Remove(Key(ID));
+bool Document::SampleApart(const std::vector<std::shared_ptr<Graph>>& graphs,
+                           std::vector<bool>& sampled) {
+  const auto run = std::make_shared<SamplingRun>(values_);
+  for (const std::shared_ptr<Graph>& graph : graphs) {
+    // The records given are not yet sampled, so copying them is cheap.
+    SamplingRun::Item item;
+    item.graph = std::make_shared<Graph>(Graph(*graph), run->values);
+    run->items.push_back(std::move(item));
+  }
+  if (!dialogs_->RunLongWork(SamplingLabel(graphs), [run] { run->Run(); })) {
     return false;
+  }
+  values_.random = run->values.random;
+  values_.AnimFrames = run->values.AnimFrames;
+  for (const HeldMessages::Message& message : run->messages.messages) {
+    Tell(message.title, message.text, message.icon);
+  }
+  sampled.clear();
+  for (std::size_t i = 0; i < graphs.size(); ++i) {
+    *graphs[i] = Graph(std::move(*run->items[i].graph), values_);
+    sampled.push_back(run->items[i].sampled);
   }
   return true;
 }
 
-bool Document::AppendNewGraphEntry(std::int32_t graphCountBefore) {
-  if (listScene_.Graphs().Count() <= graphCountBefore || showScene_.Graphs().Empty()) {
+bool Document::AddDialogGraph(const std::shared_ptr<Graph>& graph) {
+  const std::int32_t lastID = lastGraphID_;
+  graph->id = TakeFreeID();
+  std::vector<bool> sampled;
+  if (!SampleApart({graph}, sampled)) {
+    lastGraphID_ = lastID;
     return false;
   }
+  if (!sampled[0]) {
+    return false;
+  }
+  listScene_.Graphs().Add(graph, Key(graph->id));
+  entries_.push_back({NewGraphEntryText(*graph).value_or(FallbackEntryText(*graph)), true});
+  RebuildShowScene();
   showScene_.RotRoll(0);
   showScene_.RotPitch(0);
   showScene_.RotYaw(0);
-  const Graph& graph = *showScene_.Graphs().Item(showScene_.Graphs().Count());
-  entries_.push_back({NewGraphEntryText(graph).value_or(FallbackEntryText(graph)), true});
-  ApplyCheckStates();
   return true;
 }
 
-void Document::AppendPastedGraph(const std::shared_ptr<Graph>& graph, std::string entryText,
-                                 bool checked, bool sample) {
-  const std::int32_t ID = TakeFreeID();
-  graph->id = ID;
-  listScene_.Graphs().Add(graph, Key(ID));
-  if (checked) {
-    showScene_.Graphs().Add(graph, Key(ID));
+bool Document::AppendPastedGraphs(std::vector<PastedGraph> graphs) {
+  std::vector<std::shared_ptr<Graph>> toSample;
+  for (PastedGraph& pasted : graphs) {
+    if (pasted.sample) {
+      toSample.push_back(pasted.graph);
+    }
   }
-  if (sample) {
-    Sample(*graph);
+  std::vector<bool> sampled;
+  if (!toSample.empty() && !SampleApart(toSample, sampled)) {
+    return false;
   }
-  entries_.push_back({std::move(entryText), checked});
+  for (PastedGraph& pasted : graphs) {
+    pasted.graph->id = TakeFreeID();
+    listScene_.Graphs().Add(pasted.graph, Key(pasted.graph->id));
+    entries_.push_back({std::move(pasted.entryText), pasted.checked});
+  }
+  RebuildShowScene();
+  return true;
 }
 
 bool Document::EditDialogGraph(std::int32_t position, const Graph& edited) {
   if (position < 1 || position > listScene_.Graphs().Count()) {
     return false;
   }
-  const std::shared_ptr<Graph> graph = listScene_.Graphs().Item(position);
-  Graph previous(values_);
-  previous.TakeSettings(*graph);
-  // ShowScene holds this very record, so it changes there too.
+  const std::shared_ptr<Graph>& old = listScene_.Graphs().Item(position);
+  // A new record: the old one stays as it is for undo, and for a failure.
+  const std::shared_ptr<Graph> graph = MakeGraph();
+  CopyGraphSettings(*old, *graph);
   graph->TakeSettings(edited);
-  if (!Sample(*graph)) {
-    graph->TakeSettings(previous);
-    Sample(*graph);
+  std::vector<bool> sampled;
+  if (!SampleApart({graph}, sampled) || !sampled[0]) {
     return false;
   }
+  std::vector<std::shared_ptr<Graph>> graphs = State().graphs;
   const auto index = static_cast<std::size_t>(position - 1);
-  if (index < entries_.size()) {
-    entries_[index].text = NewGraphEntryText(*graph).value_or(FallbackEntryText(*graph));
+  graphs[index] = graph;
+  std::vector<GraphListEntry> entries = entries_;
+  if (index < entries.size()) {
+    entries[index].text = NewGraphEntryText(*graph).value_or(FallbackEntryText(*graph));
   }
+  SetGraphs(graphs, std::move(entries));
   return true;
 }
 
@@ -200,33 +330,31 @@ void Document::ResetForNew() {
 }
 
 bool Document::New() {
-  if (listScene_.Graphs().Empty()) {
-    ResetForNew();
-    return true;
-  }
-  switch (dialogs_->Ask("Note", "Save changes to file?", MessageIcon::Exclamation,
-                        QuestionButtons::YesNoCancel)) {
-    case Answer::Yes:
-      Save();
-      if (!saved_) {
+  if (IsModified()) {
+    switch (dialogs_->Ask("Note", "Save changes to file?", MessageIcon::Exclamation,
+                          QuestionButtons::YesNoCancel)) {
+      case Answer::Yes:
+        Save();
+        if (!saved_) {
+          return false;
+        }
+        saved_ = false;
+        break;
+      case Answer::No:
+        break;
+      case Answer::Cancel:
         return false;
-      }
-      DeleteAllGraphs();
-      ResetForNew();
-      saved_ = false;
-      return true;
-    case Answer::No:
-      ResetForNew();
-      DeleteAllGraphs();
-      return true;
-    case Answer::Cancel:
-      break;
+    }
   }
-  return false;
+  DeleteAllGraphs();
+  ResetForNew();
+  filePath_.clear();
+  history_->clear();
+  return true;
 }
 
 GraphFileBytes Document::BuildGraphFile() {
-  return EncodeGraphFile(BuildDocumentText(values_.documentKind, showScene_, mainAxis_));
+  return EncodeGraphFile(BuildDocumentText(values_.documentKind, listScene_, mainAxis_));
 }
 
 std::optional<GraphFileBytes> Document::BuildToldGraphFile() {
@@ -240,10 +368,26 @@ std::optional<GraphFileBytes> Document::BuildToldGraphFile() {
 }
 
 bool Document::WriteBuiltGraphFile(const std::string& path, const GraphFileBytes& file) {
-  try {
-    WriteFileAtomically(path, file.bytes);
-  } catch (const IoError& error) {
-    Tell("Error", "Cannot write the file \"" + path + "\": " + error.what(), MessageIcon::Critical);
+  // The work owns what it writes; a failure comes back as its message.
+  struct Writing {
+    std::string path;
+    std::string bytes;
+    std::optional<std::string> failure;
+  };
+  const auto writing = std::make_shared<Writing>(Writing{path, file.bytes, std::nullopt});
+  const bool finished = dialogs_->RunLongWork("Saving \"" + path + "\"...", [writing] {
+    try {
+      WriteFileAtomically(writing->path, writing->bytes);
+    } catch (const IoError& error) {
+      writing->failure = error.what();
+    }
+  });
+  if (!finished) {
+    return false;
+  }
+  if (writing->failure) {
+    Tell("Error", "Cannot write the file \"" + path + "\": " + *writing->failure,
+         MessageIcon::Critical);
     return false;
   }
   if (!file.lossyTexts.empty()) {
@@ -265,9 +409,31 @@ bool Document::WriteGraphFile(const std::string& path) {
   return file && WriteBuiltGraphFile(path, *file);
 }
 
+void Document::FileWritten(const std::string& path) {
+  filePath_ = path;
+  history_->setClean();
+  dialogs_->GraphFileWritten(path);
+}
+
+std::optional<std::string> Document::NameToWrite(const std::string& chosen,
+                                                 const std::string& extension) {
+  if (HasExtension(chosen)) {
+    // The file dialog has asked about replacing the file it names.
+    return chosen;
+  }
+  const std::string path = chosen + extension;
+  std::error_code ignored;
+  if (std::filesystem::exists(path, ignored) &&
+      dialogs_->Ask("Note", "The file \"" + path + "\" already exists. Do you want to replace it?",
+                    MessageIcon::Exclamation, QuestionButtons::YesNo) != Answer::Yes) {
+    return std::nullopt;
+  }
+  return path;
+}
+
 void Document::Save() {
   saved_ = true;
-  if (listScene_.Graphs().Empty()) {
+  if (filePath_.empty() && listScene_.Graphs().Empty()) {
     return;
   }
   // The whole text is made before the dialog: a graph that cannot be written
@@ -277,13 +443,19 @@ void Document::Save() {
     saved_ = false;
     return;
   }
-  const std::optional<FileChoice> choice =
-      dialogs_->AskFileName(FileDialogMode::Save, "Save", kGraphFileFilter);
-  if (!choice || choice->path.empty() || !WriteBuiltGraphFile(choice->path, *file)) {
+  std::optional<std::string> path;
+  if (!filePath_.empty()) {
+    path = filePath_;
+  } else if (const std::optional<FileChoice> choice =
+                 dialogs_->AskFileName(FileDialogMode::Save, "Save", kGraphFileFilter);
+             choice && !choice->path.empty()) {
+    path = NameToWrite(choice->path, kGraphFileExtension);
+  }
+  if (!path || !WriteBuiltGraphFile(*path, *file)) {
     saved_ = false;
     return;
   }
-  dialogs_->GraphFileWritten(choice->path);
+  FileWritten(*path);
 }
 
 SaveAsResult Document::SaveAs() {
@@ -291,28 +463,30 @@ SaveAsResult Document::SaveAs() {
   const std::optional<FileChoice> choice =
       dialogs_->AskFileName(FileDialogMode::Save, "Save As", kSaveAsFilter);
   if (!choice || choice->path.empty()) {
-    saved_ = false;
     return result;
   }
-  result.path = choice->path;
-  if (choice->filterIndex != 1) {
+  const bool picture = choice->filterIndex != 1;
+  const std::optional<std::string> path =
+      NameToWrite(choice->path, picture ? kPictureExtension : kGraphFileExtension);
+  if (!path) {
+    return result;
+  }
+  result.path = *path;
+  if (picture) {
     result.kind = SaveAsResult::PictureChosen;
     return result;
   }
-  saved_ = true;
-  if (!WriteGraphFile(choice->path)) {
-    saved_ = false;
+  if (!WriteGraphFile(*path)) {
     result.kind = SaveAsResult::Failed;
     return result;
   }
-  dialogs_->GraphFileWritten(choice->path);
-  saved_ = false;
+  FileWritten(*path);
   result.kind = SaveAsResult::WroteGraphFile;
   return result;
 }
 
 OpenResult Document::Open() {
-  if (!showScene_.Graphs().Empty()) {
+  if (IsModified()) {
     switch (dialogs_->Ask("Note", "Do you want to save the graphs?", MessageIcon::Exclamation,
                           QuestionButtons::YesNoCancel)) {
       case Answer::Yes:
@@ -343,76 +517,122 @@ OpenResult Document::ReadGraphFile(const std::string& path, bool restartIDs) {
   if (path.empty()) {
     return OpenResult::Unchanged;
   }
-  const std::string refusal = "The file \"" + path + "\" cannot be opened. ";
-  StagedDocument staged;
-  std::string cut;  // how much of its text a file cut short holds
-  try {
-    const GraphFileText file = ReadGraphFileText(path);
-    if (file.held < file.announced) {
-      cut = "it holds " + std::to_string(file.held) + " of the " + std::to_string(file.announced) +
-            " characters its header announces";
-    }
-    if (file.text.empty()) {
-      if (cut.empty()) {
-        return OpenResult::Unchanged;
+  // Reading, parsing and sampling are done apart from the document, which
+  // changes only once everything is there.
+  struct Reading {
+    Reading(const DocumentValues& values, const Axis& axis, std::string file)
+        : run(values), currentAxis(axis), path(std::move(file)) {}
+    SamplingRun run;
+    Axis currentAxis;
+    std::string path;
+    StagedDocument staged;
+    std::string cut;      // how much of its text a file cut short holds
+    std::string failure;  // why the file is refused; "" when it is not
+    bool empty = false;   // a whole file without text: nothing to open
+  };
+  const auto reading = std::make_shared<Reading>(values_, mainAxis_, path);
+  const bool finished = dialogs_->RunLongWork("Opening \"" + path + "\"...", [reading] {
+    try {
+      const GraphFileText file = ReadGraphFileText(reading->path);
+      if (file.held < file.announced) {
+        reading->cut = "it holds " + std::to_string(file.held) + " of the " +
+                       std::to_string(file.announced) + " characters its header announces";
       }
-      throw IoError("Its text is missing.");
+      if (file.text.empty()) {
+        if (reading->cut.empty()) {
+          reading->empty = true;
+          return;
+        }
+        throw IoError("Its text is missing.");
+      }
+      reading->staged = ParseDocumentText(file.text, reading->run.values, reading->currentAxis,
+                                          !reading->cut.empty());
+    } catch (const IoError& error) {
+      reading->failure = Sentence(reading->cut) + error.what();
+      return;
+    } catch (const std::bad_alloc&) {
+      reading->failure = "It is too large for the memory available.";
+      return;
     }
-    staged = ParseDocumentText(file.text, values_, mainAxis_, !cut.empty());
-  } catch (const IoError& error) {
-    Tell("Error", refusal + Sentence(cut) + error.what(), MessageIcon::Critical);
-    return OpenResult::Refused;
-  } catch (const std::bad_alloc&) {
-    Tell("Error", refusal + "It is too large for the memory available.", MessageIcon::Critical);
+    // The graphs are sampled in the document they will belong to.
+    reading->run.values.documentKind = reading->staged.documentKind;
+    for (StagedGraph& staging : reading->staged.graphs) {
+      SamplingRun::Item item;
+      item.graph = staging.graph;
+      item.sample = staging.sample;
+      item.animFrames = staging.animFrames;
+      item.animExtra = staging.animExtra;
+      reading->run.items.push_back(std::move(item));
+    }
+    reading->run.Run();
+  });
+  if (!finished || reading->empty) {
+    return OpenResult::Unchanged;
+  }
+  if (!reading->failure.empty()) {
+    Tell("Error", "The file \"" + path + "\" cannot be opened. " + reading->failure,
+         MessageIcon::Critical);
     return OpenResult::Refused;
   }
-  if (!cut.empty() || !staged.damage.empty()) {
+  const StagedDocument& staged = reading->staged;
+  const std::string& cut = reading->cut;
+  const bool damaged = !cut.empty() || !staged.damage.empty();
+  if (damaged) {
     const std::string separator = !cut.empty() && !staged.damage.empty() ? "; " : "";
     Tell("Warning",
          "The file \"" + path + "\" is damaged: " + cut + separator + staged.damage + ".",
          MessageIcon::Exclamation);
   }
+  for (const HeldMessages::Message& message : reading->run.messages.messages) {
+    Tell(message.title, message.text, message.icon);
+  }
 
   // Everything that could be read was read: now replace the document.
-  DeleteAllGraphs();
   if (restartIDs) {
     lastGraphID_ = 0;
   }
+  values_.random = reading->run.values.random;
+  values_.AnimFrames = reading->run.values.AnimFrames;
+  values_.AnimExtra = reading->run.values.AnimExtra;
   values_.documentKind = staged.documentKind;
   showScene_.RotRoll(staged.RotRoll);
   showScene_.RotPitch(staged.RotPitch);
   showScene_.RotYaw(staged.RotYaw);
-  for (StagedGraph& staging : staged.graphs) {
-    Graph& graph = *staging.graph;
-    ++lastGraphID_;
-    graph.id = lastGraphID_;
-    listScene_.Graphs().Add(staging.graph, Key(lastGraphID_));
-    showScene_.Graphs().Add(staging.graph, Key(lastGraphID_));
-    // An animated record sets the frame count before its graph is sampled,
-    // as if the file were read and sampled graph by graph.
-    if (staging.animFrames) {
-      values_.AnimFrames = *staging.animFrames;
-      values_.AnimExtra = *staging.animExtra;
-    }
-    if (staging.sample) {
-      Sample(graph);
-    }
-    entries_.push_back({std::move(staging.entryText), true});
+  std::vector<std::shared_ptr<Graph>> graphs;
+  std::vector<GraphListEntry> entries;
+  for (std::size_t i = 0; i < staged.graphs.size(); ++i) {
+    const std::shared_ptr<Graph> graph =
+        std::make_shared<Graph>(std::move(*reading->run.items[i].graph), values_);
+    graph->id = ++lastGraphID_;
+    graphs.push_back(graph);
+    entries.push_back({staged.graphs[i].entryText, true});
   }
+  SetGraphs(graphs, std::move(entries));
   mainAxis_ = staged.axis;
+  filePath_ = path;
+  history_->clear();
+  if (damaged) {
+    // What the file lacked is not in it: the document differs from its file.
+    history_->resetClean();
+  }
   return OpenResult::Opened;
 }
 
 bool Document::ConfirmClose() {
-  if (listScene_.Graphs().Empty()) {
+  if (!IsModified()) {
     return true;
   }
-  if (dialogs_->Ask("Note", "Do you want to save the graphs?", MessageIcon::Exclamation,
-                    QuestionButtons::YesNo) == Answer::Yes) {
-    Save();
-    return saved_;
+  switch (dialogs_->Ask("Note", "Do you want to save the graphs?", MessageIcon::Exclamation,
+                        QuestionButtons::YesNoCancel)) {
+    case Answer::Yes:
+      Save();
+      return saved_;
+    case Answer::No:
+      return true;
+    case Answer::Cancel:
+      break;
   }
-  return true;
+  return false;
 }
 
 }  // namespace quillon

@@ -177,14 +177,14 @@ std::string DocumentTag(DocumentKind documentKind) {
   }
 }
 
-std::string BuildDocumentText(DocumentKind documentKind, const Scene& showScene, const Axis& axis) {
+std::string BuildDocumentText(DocumentKind documentKind, const Scene& scene, const Axis& axis) {
   std::string text = DocumentTag(documentKind);
   if (!text.empty()) {
     text += ' ';
   }
-  text += IntegerText(showScene.Graphs().Count());
+  text += IntegerText(scene.Graphs().Count());
   text += ' ';
-  text += Save(showScene);
+  text += Save(scene);
   text += Save(axis);
   return text;
 }

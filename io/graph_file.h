@@ -27,7 +27,7 @@ std::string DocumentTag(DocumentKind documentKind);
 // The document text: tag and a blank (none without a tag), the number of
 // graphs in the scene and a blank, the scene text, the axis record. Throws
 // IoError when a record cannot be written (record_writer.h).
-std::string BuildDocumentText(DocumentKind documentKind, const Scene& showScene, const Axis& axis);
+std::string BuildDocumentText(DocumentKind documentKind, const Scene& scene, const Axis& axis);
 
 struct GraphFileBytes {
   std::string bytes;

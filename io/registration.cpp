@@ -13,6 +13,7 @@
 
 #include "io/atomic_file.h"
 #include "io/io_error.h"
+#include "io/mime_package.h"
 
 namespace quillon {
 namespace {
@@ -122,29 +123,7 @@ std::string UserDataHome() {
 }
 
 std::string MimePackageText() {
-  // Our files begin with the text value's type code 8 (two bytes, little
-  // endian), its length (two bytes, or FF FF and four more) and the tag "S3"
-  // to "S5"; where several types claim *.pgp these bytes decide.
-  return std::string(
-             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-             "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-             "  <mime-type type=\"") +
-         kGraphMimeType +
-         "\">\n"
-         "    <comment>Quillon</comment>\n"
-         "    <icon name=\"" +
-         kIconName +
-         "\"/>\n"
-         "    <glob pattern=\"*.pgp\"/>\n"
-         "    <magic priority=\"50\">\n"
-         "      <match type=\"little16\" value=\"8\" offset=\"0\">\n"
-         "        <match type=\"string\" value=\"S3\" offset=\"4:8\"/>\n"
-         "        <match type=\"string\" value=\"S4\" offset=\"4:8\"/>\n"
-         "        <match type=\"string\" value=\"S5\" offset=\"4:8\"/>\n"
-         "      </match>\n"
-         "    </magic>\n"
-         "  </mime-type>\n"
-         "</mime-info>\n";
+  return MimePackageXml();
 }
 
 std::string DesktopEntryText(const std::string& programFolder) {
@@ -186,9 +165,24 @@ bool DetachedProgramStarter::Start(const std::string& program,
   return process.startDetached();
 }
 
+bool InstalledForEveryone(const FileTypeSetup& setup) {
+  // programFolder/../share, where an installation puts the MIME package.
+  const fs::path share = fs::path(setup.programFolder).parent_path() / "share";
+  std::error_code error;
+  if (!fs::is_regular_file(share / "mime" / "packages" / "quillon.xml", error)) {
+    return false;
+  }
+  // An installation into the user's own data folder is the user's.
+  return !fs::equivalent(share, fs::path(setup.dataHome), error);
+}
+
 RegistrationOutcome RegisterFileType(const FileTypeSetup& setup, ProgramStarter& starter) {
   RegistrationOutcome outcome;
   if (setup.dataHome.empty() || setup.programFolder.empty()) {
+    return outcome;
+  }
+  if (InstalledForEveryone(setup)) {
+    outcome.complete = true;
     return outcome;
   }
   const fs::path home(setup.dataHome);

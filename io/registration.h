@@ -23,7 +23,8 @@ struct FileTypeSetup {
 // ~/.local/share; "" when no home folder is known.
 std::string UserDataHome();
 
-// The files' texts. The MIME package maps *.pgp to the graph type (comment
+// The files' texts. The MIME package (io/resources/quillon.xml, which an
+// installation puts in place too) maps *.pgp to the graph type (comment
 // "Quillon") and recognises graph files by their first bytes as well, since
 // *.pgp is also claimed by OpenPGP types. The desktop entry runs
 // programFolder/quillon with the file (%f), quoted as desktop entries
@@ -52,12 +53,18 @@ struct RegistrationOutcome {
   std::vector<std::string> started;  // the update tools started, with their folder
 };
 
+// Whether the program runs from an installation for every user: its
+// folder's ../share holds the MIME package, and that share folder is not the
+// user's data folder. Such an installation registers the file type itself.
+bool InstalledForEveryone(const FileTypeSetup& setup);
+
 // Writes dataHome/mime/packages/quillon.xml, dataHome/applications/
 // quillon.desktop and dataHome/icons/hicolor/scalable/apps/quillon.svg (the
 // desktop entry and the MIME type name the icon "quillon"), each only when
 // its text differs, and starts update-mime-database and
 // update-desktop-database for a folder whose cache is missing or older than
-// the file. Never throws and tells nobody.
+// the file. A program installed for everyone writes nothing (complete).
+// Never throws and tells nobody.
 RegistrationOutcome RegisterFileType(const FileTypeSetup& setup, ProgramStarter& starter);
 
 }  // namespace quillon

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Quillon needs to build, run and test.
+# Installs the Debian packages Quillon needs to build, run, test and package.
 # Idempotent: installs only what is missing, and refreshes the package index
 # only when something has to be installed.
 set -euo pipefail
@@ -12,6 +12,7 @@ packages=(
   xvfb xauth
   libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
   shared-mime-info desktop-file-utils
+  dpkg-dev file
 )
 
 missing=()

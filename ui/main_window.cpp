@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QListWidget>
@@ -11,9 +13,11 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPrinter>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 #include <algorithm>
 #include <vector>
 
@@ -39,18 +43,33 @@ namespace {
 constexpr int kInitialWidth = 900;
 constexpr int kInitialHeight = 640;
 
+// The desktop's keys for a standard command, and `alsoThis` where the
+// desktop gives it none or another ("" for nothing more).
+QList<QKeySequence> Keys(QKeySequence::StandardKey command, const char* alsoThis = "") {
+  QList<QKeySequence> keys = QKeySequence::keyBindings(command);
+  const QKeySequence also(QString::fromLatin1(alsoThis));
+  if (!also.isEmpty() && !keys.contains(also)) {
+    keys.append(also);
+  }
+  return keys;
+}
+
+QList<QKeySequence> Key(const char* key) {
+  return {QKeySequence(QString::fromLatin1(key))};
+}
+
 }  // namespace
 
 MainWindow::MainWindow(WindowDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), document_(*this) {
   setObjectName(QStringLiteral("MainWindow"));
-  setWindowTitle(texts::kProgramName);
   setWindowIcon(QuillonIcon());
   createActions();
   createMenus();
   createToolBars();
   createControls();
   resize(kInitialWidth, kInitialHeight);
+  showDocumentState();
 }
 
 MainWindow::~MainWindow() = default;
@@ -58,10 +77,10 @@ MainWindow::~MainWindow() = default;
 // --- construction ---
 
 QAction* MainWindow::makeAction(const char* name, const texts::CommandTexts& command,
-                                void (MainWindow::*slot)()) {
+                                void (MainWindow::*slot)(), const QList<QKeySequence>& keys) {
   auto* action = new QAction(command.item, this);
   action->setObjectName(QString::fromLatin1(name));
-  action->setShortcut(QKeySequence(QString::fromLatin1(command.shortcut)));
+  action->setShortcuts(keys);
   // Menus show no tool tips; a toolbar button shows its command's.
   if (*command.toolTip != '\0') {
     action->setToolTip(command.toolTip);
@@ -74,28 +93,48 @@ QAction* MainWindow::makeAction(const char* name, const texts::CommandTexts& com
 }
 
 void MainWindow::createActions() {
-  fileNewAction_ = makeAction("fileNewAction", texts::kNew, &MainWindow::newDocument);
-  fileOpenAction_ = makeAction("fileOpenAction", texts::kOpen, &MainWindow::openFile);
-  fileSaveAction_ = makeAction("fileSaveAction", texts::kSave, &MainWindow::saveFile);
-  fileSaveAsAction_ = makeAction("fileSaveAsAction", texts::kSaveAs, &MainWindow::saveFileAs);
-  filePrintAction_ = makeAction("filePrintAction", texts::kPrint, &MainWindow::printView);
-  fileExitAction_ = makeAction("fileExitAction", texts::kExit, &MainWindow::exitProgram);
+  using Standard = QKeySequence::StandardKey;
+  fileNewAction_ = makeAction("fileNewAction", texts::kNew, &MainWindow::newDocument,
+                              Keys(Standard::New, "Ctrl+N"));
+  fileOpenAction_ = makeAction("fileOpenAction", texts::kOpen, &MainWindow::openFile,
+                               Keys(Standard::Open, "Ctrl+O"));
+  fileSaveAction_ = makeAction("fileSaveAction", texts::kSave, &MainWindow::saveFile,
+                               Keys(Standard::Save, "Ctrl+S"));
+  fileSaveAsAction_ = makeAction("fileSaveAsAction", texts::kSaveAs, &MainWindow::saveFileAs,
+                                 Keys(Standard::SaveAs, "Ctrl+Shift+S"));
+  filePrintAction_ = makeAction("filePrintAction", texts::kPrint, &MainWindow::printView,
+                                Keys(Standard::Print, "Ctrl+P"));
+  // Not Ctrl+X, which is Cut everywhere else on the desktop.
+  fileExitAction_ = makeAction("fileExitAction", texts::kExit, &MainWindow::exitProgram,
+                               Keys(Standard::Quit, "Ctrl+Q"));
 
-  editCutAction_ = makeAction("editCutAction", texts::kCut, &MainWindow::cutGraph);
-  editCopyAction_ = makeAction("editCopyAction", texts::kCopy, &MainWindow::copyGraph);
+  editUndoAction_ = makeAction("editUndoAction", texts::kUndo, &MainWindow::undoStep,
+                               Keys(Standard::Undo, "Ctrl+Z"));
+  QList<QKeySequence> redoKeys = Keys(Standard::Redo, "Ctrl+Shift+Z");
+  if (!redoKeys.contains(QKeySequence(QStringLiteral("Ctrl+Y")))) {
+    redoKeys.append(QKeySequence(QStringLiteral("Ctrl+Y")));
+  }
+  editRedoAction_ = makeAction("editRedoAction", texts::kRedo, &MainWindow::redoStep, redoKeys);
+  editCutAction_ = makeAction("editCutAction", texts::kCut, &MainWindow::cutGraph,
+                              Keys(Standard::Cut, "Ctrl+X"));
+  editCopyAction_ = makeAction("editCopyAction", texts::kCopy, &MainWindow::copyGraph,
+                               Keys(Standard::Copy, "Ctrl+C"));
   editCopyAsBitmapAction_ =
       makeAction("editCopyAsBitmapAction", texts::kCopyAsBitmap, &MainWindow::copyAsBitmap);
-  editPasteAction_ = makeAction("editPasteAction", texts::kPaste, &MainWindow::pasteGraphs);
-  editDeleteAction_ =
-      makeAction("editDeleteAction", texts::kDelete, &MainWindow::deleteSelectedGraph);
+  editPasteAction_ = makeAction("editPasteAction", texts::kPaste, &MainWindow::pasteGraphs,
+                                Keys(Standard::Paste, "Ctrl+V"));
+  editDeleteAction_ = makeAction("editDeleteAction", texts::kDelete,
+                                 &MainWindow::deleteSelectedGraph, Keys(Standard::Delete, "Del"));
   editDeleteAllAction_ =
       makeAction("editDeleteAllAction", texts::kDeleteAll, &MainWindow::DeleteAllGraphs);
   editCutAllAction_ = makeAction("editCutAllAction", texts::kCutAll, &MainWindow::cutAllGraphs);
   editCopyAllAction_ = makeAction("editCopyAllAction", texts::kCopyAll, &MainWindow::copyAllGraphs);
   editGraphAction_ = makeAction("editGraphAction", texts::kEditGraph, &MainWindow::editGraph);
 
-  viewMoveAction_ = makeAction("viewMoveAction", texts::kMove, &MainWindow::enterMoveMode);
-  viewZoomAction_ = makeAction("viewZoomAction", texts::kZoom, &MainWindow::enterZoomMode);
+  viewMoveAction_ =
+      makeAction("viewMoveAction", texts::kMove, &MainWindow::enterMoveMode, Key("F7"));
+  viewZoomAction_ =
+      makeAction("viewZoomAction", texts::kZoom, &MainWindow::enterZoomMode, Key("F8"));
   viewZoomToFitAction_ =
       makeAction("viewZoomToFitAction", texts::kZoomToFit, &MainWindow::zoomToFit);
   viewSettingsAction_ =
@@ -106,11 +145,30 @@ void MainWindow::createActions() {
   drawPolarAction_ = makeAction("drawPolarAction", texts::kDrawPolar, &MainWindow::drawPolar);
   drawAxisAction_ = makeAction("drawAxisAction", texts::kAxis, &MainWindow::showAxisProperties);
 
-  helpContentsAction_ =
-      makeAction("helpContentsAction", texts::kHelpContents, &MainWindow::showHelp);
+  helpContentsAction_ = makeAction("helpContentsAction", texts::kHelpContents,
+                                   &MainWindow::showHelp, Keys(Standard::HelpContents, "F1"));
   helpHomepageAction_ =
       makeAction("helpHomepageAction", texts::kHomepage, &MainWindow::showHomepage);
   helpAboutAction_ = makeAction("helpAboutAction", texts::kAbout, &MainWindow::showAbout);
+
+  // Undo and Redo name the step they take back or do again.
+  const QUndoStack& history = document_.History();
+  connect(&history, &QUndoStack::canUndoChanged, editUndoAction_, &QAction::setEnabled);
+  connect(&history, &QUndoStack::canRedoChanged, editRedoAction_, &QAction::setEnabled);
+  connect(&history, &QUndoStack::undoTextChanged, this,
+          [this](const QString& step) { nameStep(editUndoAction_, texts::kUndo, step); });
+  connect(&history, &QUndoStack::redoTextChanged, this,
+          [this](const QString& step) { nameStep(editRedoAction_, texts::kRedo, step); });
+  connect(&history, &QUndoStack::cleanChanged, this, &MainWindow::showDocumentState);
+  connect(&history, &QUndoStack::indexChanged, this, &MainWindow::showDocumentState);
+  editUndoAction_->setEnabled(false);
+  editRedoAction_->setEnabled(false);
+}
+
+void MainWindow::nameStep(QAction* action, const texts::CommandTexts& command,
+                          const QString& step) {
+  const QString item = QString::fromLatin1(command.item);
+  action->setText(step.isEmpty() ? item : item + QLatin1Char(' ') + step);
 }
 
 void MainWindow::createMenus() {
@@ -125,6 +183,9 @@ void MainWindow::createMenus() {
   fileMenu->addAction(fileExitAction_);
 
   QMenu* editMenu = menuBar()->addMenu(texts::kEditMenu);
+  editMenu->addAction(editUndoAction_);
+  editMenu->addAction(editRedoAction_);
+  editMenu->addSeparator();
   editMenu->addAction(editCutAction_);
   editMenu->addAction(editCopyAction_);
   editMenu->addAction(editCopyAsBitmapAction_);
@@ -264,7 +325,13 @@ void MainWindow::Load(const std::string& commandLine) {
   values.ViewMaxX = values.ViewMaxY = values.ViewMaxZ = 50;
   document_.Saved(false);
   clipboard_.ClipGraphCount(0);
-  helpFilePath_ = QCoreApplication::applicationDirPath() + QStringLiteral("/help.html");
+  // An installation keeps the page in its share folder; the build tree
+  // beside the program.
+  const QDir programFolder(QCoreApplication::applicationDirPath());
+  const QString installed = programFolder.filePath(QStringLiteral("../share/quillon/help.html"));
+  helpFilePath_ = QFileInfo::exists(installed)
+                      ? QDir::cleanPath(installed)
+                      : programFolder.filePath(QStringLiteral("help.html"));
   splitter_->raise();
   navigation_ = MouseNavigation();
   registerFileType();
@@ -275,6 +342,7 @@ void MainWindow::Load(const std::string& commandLine) {
   if (document_.OpenGraphFile(commandLine) == OpenResult::Opened) {
     graphsChanged(-1);
   }
+  showDocumentState();
 }
 
 void MainWindow::registerFileType() {
@@ -333,6 +401,11 @@ Answer MainWindow::Ask(const std::string& title, const std::string& text, Messag
 
 void MainWindow::GraphFileWritten(const std::string& /*path*/) {
   registerFileType();
+}
+
+bool MainWindow::RunLongWork(const std::string& label, const std::function<void()>& work) {
+  const QScopedValueRollback<bool> busy(longWorkRunning_, true);
+  return dialogs_.RunLongWork(label, work);
 }
 
 // --- layout ---
@@ -403,21 +476,49 @@ void MainWindow::graphCheckChanged(QListWidgetItem* item) {
   if (row < 0) {
     return;
   }
-  document_.SetChecked(static_cast<std::size_t>(row), item->checkState() == Qt::Checked);
+  const bool checked = item->checkState() == Qt::Checked;
+  document_.Record(checked ? texts::kShowStep : texts::kHideStep,
+                   [&] { document_.SetChecked(static_cast<std::size_t>(row), checked); });
   RebuildLists();
   Display();
 }
 
 void MainWindow::DeleteGraph(std::int32_t position) {
-  if (document_.ListScene().Graphs().Empty() || !document_.DeleteGraph(position)) {
+  if (document_.ListScene().Graphs().Empty() ||
+      !document_.Record(texts::kDeleteStep, [&] { document_.DeleteGraph(position); })) {
     return;
   }
   graphsChanged(-1);
 }
 
 void MainWindow::DeleteAllGraphs() {
-  document_.DeleteAllGraphs();
+  document_.Record(texts::kDeleteAllStep, [this] { document_.DeleteAllGraphs(); });
   graphsChanged(-1);
+}
+
+void MainWindow::undoStep() {
+  document_.History().undo();
+  graphsChanged(graphList_->currentRow());
+}
+
+void MainWindow::redoStep() {
+  document_.History().redo();
+  graphsChanged(graphList_->currentRow());
+}
+
+void MainWindow::showDocumentState() {
+  // The file's name and the modified mark, Qt's way; the program's name
+  // alone, without a mark, for a document without a file.
+  const std::string& path = document_.FilePath();
+  if (path.empty()) {
+    setWindowModified(false);
+    setWindowFilePath(QString());
+    setWindowTitle(texts::kProgramName);
+  } else {
+    setWindowTitle(QString());
+    setWindowFilePath(QString::fromStdString(path));
+    setWindowModified(document_.IsModified());
+  }
 }
 
 void MainWindow::deleteSelectedGraph() {
@@ -436,6 +537,7 @@ void MainWindow::newDocument() {
   }
   navigation_.ClearModes();
   graphsChanged(-1);
+  showDocumentState();
 }
 
 void MainWindow::openFile() {
@@ -443,16 +545,19 @@ void MainWindow::openFile() {
   if (document_.Open() == OpenResult::Opened) {
     graphsChanged(-1);
   }
+  showDocumentState();
 }
 
 void MainWindow::saveFile() {
   document_.Save();
+  showDocumentState();
 }
 
 void MainWindow::saveFileAs() {
   // The picture is taken before the dialog covers the drawing.
   const QImage picture = captureDrawing();
   const SaveAsResult result = document_.SaveAs();
+  showDocumentState();
   if (result.kind != SaveAsResult::PictureChosen) {
     return;
   }
@@ -505,9 +610,11 @@ void MainWindow::exitProgram() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  // A save the user asked for that did not happen keeps the window open, so
-  // that no graph is lost to a cancelled dialog or a failed write.
-  if (!document_.ConfirmClose()) {
+  // A command waiting for its long work still needs the document; its
+  // progress dialog offers Cancel. A save the user asked for that did not
+  // happen keeps the window open, so that no graph is lost to a cancelled
+  // dialog or a failed write.
+  if (longWorkRunning_ || !document_.ConfirmClose()) {
     event->ignore();
     return;
   }
@@ -529,7 +636,9 @@ void MainWindow::putOnClipboard(const std::string& text) {
 }
 
 void MainWindow::cutGraph() {
-  if (const std::optional<std::string> text = clipboard_.Cut(selectedEntry())) {
+  std::optional<std::string> text;
+  document_.Record(texts::kCutStep, [&] { text = clipboard_.Cut(selectedEntry()); });
+  if (text) {
     putOnClipboard(*text);
     graphsChanged(-1);
   }
@@ -558,13 +667,17 @@ void MainWindow::pasteGraphs() {
     return;
   }
   const std::string text = QGuiApplication::clipboard()->text().toStdString();
-  if (clipboard_.Paste(text, selectedEntry()).pasted > 0) {
+  PasteResult result;
+  document_.Record(texts::kPasteStep, [&] { result = clipboard_.Paste(text, selectedEntry()); });
+  if (result.pasted > 0) {
     graphsChanged(graphList_->currentRow());
   }
 }
 
 void MainWindow::cutAllGraphs() {
-  if (const std::optional<std::string> text = clipboard_.CutAll()) {
+  std::optional<std::string> text;
+  document_.Record(texts::kCutAllStep, [&] { text = clipboard_.CutAll(); });
+  if (text) {
     putOnClipboard(*text);
     graphsChanged(-1);
   }
@@ -587,12 +700,14 @@ void MainWindow::drawPolar() {
 }
 
 void MainWindow::drawNewGraph(int coordinateIndex) {
-  const std::int32_t countBefore = document_.ListScene().Graphs().Count();
+  const DocumentState before = document_.State();
   GraphDialog dialog(document_, dialogs_, this);
   dialog.PresetNew(coordinateIndex);
   dialogs_.ShowModal(dialog);
   activateWindow();
-  if (document_.AppendNewGraphEntry(countBefore)) {
+  // The dialog's OK added the graph; a cancelled dialog may still have made
+  // the document a plane one.
+  if (document_.RecordStep(texts::kAddStep, before)) {
     graphsChanged(graphList_->currentRow());
   }
 }
@@ -624,11 +739,12 @@ void MainWindow::editGraph() {
     Report(texts::kNoteTitle, texts::kCannotEditGraph, MessageIcon::Exclamation);
     return;
   }
+  const DocumentState before = document_.State();
   GraphDialog dialog(document_, dialogs_, this);
   dialog.PresetEdit(*graph, position);
-  const bool accepted = dialogs_.ShowModal(dialog) == QDialog::Accepted;
+  dialogs_.ShowModal(dialog);
   activateWindow();
-  if (accepted) {
+  if (document_.RecordStep(texts::kEditStep, before)) {
     graphsChanged(row);
   }
 }
@@ -655,13 +771,19 @@ void MainWindow::zoomToFit() {
 }
 
 void MainWindow::showViewSettings() {
+  const DocumentState before = document_.State();
   ViewSettingsDialog dialog(mainView_, document_.Values(), dialogs_, this);
   dialogs_.ShowModal(dialog);
+  document_.RecordStep(texts::kViewSettingStep, before);
+  // The projection may have changed.
+  Display();
 }
 
 void MainWindow::showAxisProperties() {
+  const DocumentState before = document_.State();
   AxisDialog dialog(document_.MainAxis(), dialogs_, this);
-  if (dialogs_.ShowModal(dialog) == QDialog::Accepted) {
+  if (dialogs_.ShowModal(dialog) == QDialog::Accepted &&
+      document_.RecordStep(texts::kAxisStep, before)) {
     RebuildLists();
     Display();
   }

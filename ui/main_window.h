@@ -2,15 +2,19 @@
 // and scene box it is drawn with, carries the menus, the toolbar, the graph
 // check-list, the splitter and the drawing area, and runs every command.
 // The substance of the file commands is the document's; the window asks,
-// dispatches and redraws. Everything the user is asked goes through the
+// dispatches, records each change of the document as one step of its history
+// (undo and redo) and redraws. Everything the user is asked goes through the
 // WindowDialogs given at construction.
 #pragma once
 
 #include <QImage>
+#include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
 #include <QString>
 #include <QUrl>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -71,7 +75,8 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   // --- the graph list ---
 
   // Deletes the graph at a 1-based list position from both scenes and the
-  // list, and redraws. Nothing happens for an empty document.
+  // list, as a step that Undo takes back, and redraws. Nothing happens for an
+  // empty document.
   void DeleteGraph(std::int32_t position);
   void DeleteAllGraphs();
 
@@ -89,6 +94,7 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   Answer Ask(const std::string& title, const std::string& text, MessageIcon icon,
              QuestionButtons buttons) override;
   void GraphFileWritten(const std::string& path) override;
+  bool RunLongWork(const std::string& label, const std::function<void()>& work) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -103,6 +109,8 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   void printView();
   void exitProgram();
   // Edit and the pop-up menus
+  void undoStep();
+  void redoStep();
   void cutGraph();
   void copyGraph();
   void copyAsBitmap();
@@ -126,6 +134,8 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   void showAbout();
 
   void graphCheckChanged(QListWidgetItem* item);
+  // The title: the file's name and whether the document is modified.
+  void showDocumentState();
   void splitterMoved();
   void drawAreaButtonDown(QPointF position);
   void drawAreaMoved(QPointF position);
@@ -139,9 +149,11 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   void createToolBars();
   void createControls();
   // An action of the window named name, with the command's item text and
-  // shortcut, that runs slot.
+  // keys, that runs slot.
   QAction* makeAction(const char* name, const texts::CommandTexts& command,
-                      void (MainWindow::*slot)());
+                      void (MainWindow::*slot)(), const QList<QKeySequence>& keys = {});
+  // Undo or Redo with the name of the step it runs ("Undo Delete").
+  static void nameStep(QAction* action, const texts::CommandTexts& command, const QString& step);
   // A toolbar button with this picture and the command's tool tip that runs
   // the command.
   void addToolButton(QAction* command, ToolbarPicture picture);
@@ -178,6 +190,8 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   Box sceneBox_;
   std::int32_t animStep_ = 0;
   bool contextReported_ = false;
+  // Set while a command waits for long work (RunLongWork).
+  bool longWorkRunning_ = false;
   MouseNavigation navigation_;
   QString helpFilePath_;
 
@@ -187,6 +201,8 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   QAction* fileSaveAsAction_ = nullptr;
   QAction* filePrintAction_ = nullptr;
   QAction* fileExitAction_ = nullptr;
+  QAction* editUndoAction_ = nullptr;
+  QAction* editRedoAction_ = nullptr;
   QAction* editCutAction_ = nullptr;
   QAction* editCopyAction_ = nullptr;
   QAction* editCopyAsBitmapAction_ = nullptr;

@@ -27,6 +27,16 @@ QStringList QtNameFilters(const std::string& filter) {
   return filters;
 }
 
+QString DefaultSuffix(const QString& nameFilter) {
+  const qsizetype dot = nameFilter.lastIndexOf(QStringLiteral("*."));
+  const qsizetype end = nameFilter.indexOf(QLatin1Char(')'), dot);
+  if (dot < 0 || end < 0) {
+    return QString();
+  }
+  const QString suffix = nameFilter.mid(dot + 2, end - dot - 2);
+  return suffix.contains(QLatin1Char('*')) ? QString() : suffix;
+}
+
 QMessageBox::Icon MessageBoxIcon(MessageIcon icon) {
   switch (icon) {
     case MessageIcon::Critical:
@@ -77,6 +87,13 @@ std::optional<FileChoice> QtDialogs::AskFileName(FileDialogMode mode, const std:
   } else {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    // A name typed without an extension gets the chosen filter's before the
+    // dialog asks whether to replace the file so named.
+    const auto takeSuffix = [&dialog](const QString& nameFilter) {
+      dialog.setDefaultSuffix(DefaultSuffix(nameFilter));
+    };
+    takeSuffix(filters.value(0));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, takeSuffix);
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return std::nullopt;

@@ -17,6 +17,10 @@ namespace quillon {
 // kept as it stands.
 QStringList QtNameFilters(const std::string& filter);
 
+// The extension a Qt name filter of one pattern gives a file name typed
+// without one: "pgp" for "*.pgp (*.pgp)"; "" for "All (*)".
+QString DefaultSuffix(const QString& nameFilter);
+
 // Critical stays critical, the exclamation mark is Qt's warning.
 QMessageBox::Icon MessageBoxIcon(MessageIcon icon);
 

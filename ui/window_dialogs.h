@@ -1,11 +1,14 @@
 // What the window asks of the user and of the desktop: message boxes and
-// questions, file names, colours, modal dialogs and opening an address. The
-// program answers with Qt's dialogs (QtDialogs); tests answer from a script,
-// so every command runs through the real window without a person at it.
+// questions, file names, colours, modal dialogs, waiting for long work and
+// opening an address. The program answers with Qt's dialogs (QtDialogs);
+// tests answer from a script, so every command runs through the real window
+// without a person at it.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <string>
 
 #include "io/document.h"
 
@@ -28,6 +31,9 @@ class WindowDialogs : public DocumentDialogs {
   // The print dialog: the user picks a printer or a PDF file for this
   // printer. False when the user cancels.
   virtual bool AskPrinter(QPrinter& printer) = 0;
+  // Long work runs on a thread of its own with a progress dialog over the
+  // active window (RunWithProgress).
+  bool RunLongWork(const std::string& label, const std::function<void()>& work) override;
 };
 
 }  // namespace quillon

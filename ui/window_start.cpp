@@ -4,6 +4,7 @@
 #include <QSurfaceFormat>
 
 #include "quillon/version.h"
+#include "ui/long_work.h"
 #include "ui/main_window.h"
 #include "ui/qt_dialogs.h"
 #include "ui/window_texts.h"
@@ -26,13 +27,20 @@ int RunWindow(int& argc, char** argv, const std::string& file) {
   SetDrawingSurfaceFormat();
   QApplication application(argc, argv);
   QApplication::setApplicationName(texts::kProgramName);
+  // Titles show a document's file name followed by this.
+  QApplication::setApplicationDisplayName(texts::kProgramName);
   QApplication::setApplicationVersion(QLatin1String(kVersion));
-  QtDialogs dialogs;
-  MainWindow window(dialogs);
-  dialogs.Parent(&window);
-  window.show();
-  window.Load(file);
-  return QApplication::exec();
+  int status = 0;
+  {
+    QtDialogs dialogs;
+    MainWindow window(dialogs);
+    dialogs.Parent(&window);
+    window.show();
+    window.Load(file);
+    status = QApplication::exec();
+  }
+  WaitForCancelledWork();
+  return status;
 }
 
 }  // namespace quillon

@@ -23,50 +23,66 @@ inline constexpr char kWarningTitle[] = "Warning";
 
 // --- the main window's menus and toolbar ---
 
-inline constexpr char kFileMenu[] = "File";
-inline constexpr char kEditMenu[] = "Edit";
-inline constexpr char kViewMenu[] = "View";
-inline constexpr char kDrawMenu[] = "Draw";
-inline constexpr char kHelpMenu[] = "Help";
+inline constexpr char kFileMenu[] = "&File";
+inline constexpr char kEditMenu[] = "&Edit";
+inline constexpr char kViewMenu[] = "&View";
+inline constexpr char kDrawMenu[] = "&Draw";
+inline constexpr char kHelpMenu[] = "&Help";
 // The pop-up menus' titles, which the user never sees on them.
 inline constexpr char kGraphListMenu[] = "FunEdit";
 inline constexpr char kDrawAreaMenu[] = "GraphEdit";
 // The toolbar's name in the window's own pop-up menu.
 inline constexpr char kToolBar[] = "Toolbar1";
 
-// A command's menu item, its shortcut as QKeySequence reads it ("" for
-// none) and, for a command with a toolbar button, the button's tool tip.
+// A command's menu item, "&" before the letter that Alt chooses it by (unique
+// in every menu that shows it), and, for a command with a toolbar button, the
+// button's tool tip. The keys of the commands are the window's.
 struct CommandTexts {
   const char* item;
-  const char* shortcut;
   const char* toolTip;
 };
 
-inline constexpr CommandTexts kNew{"New", "", "New 2D Graphs"};
-inline constexpr CommandTexts kOpen{"Open...", "Ctrl+O", "Open File"};
-inline constexpr CommandTexts kSave{"Save", "Ctrl+S", "Save File"};
-inline constexpr CommandTexts kSaveAs{"SaveAs...", "", "Save File As"};
-inline constexpr CommandTexts kPrint{"Print...", "Ctrl+P", "Print"};
-inline constexpr CommandTexts kExit{"Exit", "Ctrl+X", ""};
-inline constexpr CommandTexts kCut{"Cut", "", "Cut Selected Graph"};
-inline constexpr CommandTexts kCopy{"Copy", "Ctrl+C", "Copy Graph"};
-inline constexpr CommandTexts kCopyAsBitmap{"Copy As BMP", "", "Copy Graph As BMP"};
-inline constexpr CommandTexts kPaste{"Paste", "", "Paste Graph"};
-inline constexpr CommandTexts kDelete{"Delete", "", "Delete Selected Graph"};
-inline constexpr CommandTexts kDeleteAll{"Delete All", "", ""};
-inline constexpr CommandTexts kCutAll{"Cut All", "", ""};
-inline constexpr CommandTexts kCopyAll{"Copy All", "", ""};
-inline constexpr CommandTexts kEditGraph{"Edit...", "", ""};
-inline constexpr CommandTexts kMove{"Move", "F7", "Move The Scene"};
-inline constexpr CommandTexts kZoom{"Zoom", "F8", "Zoom In Or Zoom Out"};
-inline constexpr CommandTexts kZoomToFit{"Zoom to Fit", "", "Zoom To Fit"};
-inline constexpr CommandTexts kViewSettings{"Settings...", "", ""};
-inline constexpr CommandTexts kDrawCartesian{"Cartesian", "", "Add A 2D Cartesian Function Graph"};
-inline constexpr CommandTexts kDrawPolar{"Polar", "", "Add A 2D Polar Function Graph"};
-inline constexpr CommandTexts kAxis{"Axis...", "", "Modify Coordinate System"};
-inline constexpr CommandTexts kHelpContents{"Content...", "", "Help"};
-inline constexpr CommandTexts kHomepage{"Homepage", "", ""};
-inline constexpr CommandTexts kAbout{"About...", "", ""};
+inline constexpr CommandTexts kNew{"&New", "New 2D Graphs"};
+inline constexpr CommandTexts kOpen{"&Open...", "Open File"};
+inline constexpr CommandTexts kSave{"&Save", "Save File"};
+inline constexpr CommandTexts kSaveAs{"Save&As...", "Save File As"};
+inline constexpr CommandTexts kPrint{"&Print...", "Print"};
+inline constexpr CommandTexts kExit{"E&xit", ""};
+inline constexpr CommandTexts kUndo{"&Undo", ""};
+inline constexpr CommandTexts kRedo{"&Redo", ""};
+inline constexpr CommandTexts kCut{"Cu&t", "Cut Selected Graph"};
+inline constexpr CommandTexts kCopy{"&Copy", "Copy Graph"};
+inline constexpr CommandTexts kCopyAsBitmap{"Copy As &BMP", "Copy Graph As BMP"};
+inline constexpr CommandTexts kPaste{"&Paste", "Paste Graph"};
+inline constexpr CommandTexts kDelete{"&Delete", "Delete Selected Graph"};
+inline constexpr CommandTexts kDeleteAll{"Delete A&ll", ""};
+inline constexpr CommandTexts kCutAll{"C&ut All", ""};
+inline constexpr CommandTexts kCopyAll{"Cop&y All", ""};
+inline constexpr CommandTexts kEditGraph{"&Edit...", ""};
+inline constexpr CommandTexts kMove{"&Move", "Move The Scene"};
+inline constexpr CommandTexts kZoom{"&Zoom", "Zoom In Or Zoom Out"};
+inline constexpr CommandTexts kZoomToFit{"Zoom to &Fit", "Zoom To Fit"};
+inline constexpr CommandTexts kViewSettings{"&Settings...", ""};
+inline constexpr CommandTexts kDrawCartesian{"&Cartesian", "Add A 2D Cartesian Function Graph"};
+inline constexpr CommandTexts kDrawPolar{"&Polar", "Add A 2D Polar Function Graph"};
+inline constexpr CommandTexts kAxis{"&Axis...", "Modify Coordinate System"};
+inline constexpr CommandTexts kHelpContents{"&Content...", "Help"};
+inline constexpr CommandTexts kHomepage{"&Homepage", ""};
+inline constexpr CommandTexts kAbout{"&About...", ""};
+
+// --- the steps that Undo and Redo name ("Undo Delete") ---
+
+inline constexpr char kAddStep[] = "Add Graph";
+inline constexpr char kEditStep[] = "Edit Graph";
+inline constexpr char kDeleteStep[] = "Delete";
+inline constexpr char kDeleteAllStep[] = "Delete All";
+inline constexpr char kCutStep[] = "Cut";
+inline constexpr char kCutAllStep[] = "Cut All";
+inline constexpr char kPasteStep[] = "Paste";
+inline constexpr char kShowStep[] = "Show Graph";
+inline constexpr char kHideStep[] = "Hide Graph";
+inline constexpr char kViewSettingStep[] = "View Setting";
+inline constexpr char kAxisStep[] = "Axis Properties";
 
 // --- the main window's messages ---
 

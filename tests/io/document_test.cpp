@@ -1,5 +1,5 @@
-// The document: opening, saving and the list operations, through dialogs
-// that answer from queues.
+// The document: opening, saving, the list operations and their history,
+// through dialogs that answer from queues.
 #include "io/document.h"
 
 #include <gtest/gtest.h>
@@ -7,14 +7,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QUndoStack>
+#include <functional>
+#include <random>
 #include <sstream>
 #include <tuple>
 
 #include "graph/graph.h"
+#include "io/clipboard.h"
 #include "io/graph_file.h"
 #include "io/record_writer.h"
 #include "io/token_cursor.h"
 #include "support/codes.h"
+#include "support/field_seeds.h"
 #include "test_support.h"
 
 namespace quillon {
@@ -31,12 +36,13 @@ using test::WriteBytes;
 
 using Names = std::vector<std::string>;
 
-// Everything a file operation could change, as one text.
+// Everything a command could change, as one text.
 std::string Snapshot(Document& document) {
   std::ostringstream out;
-  out << testing::Code(document.Values().documentKind) << " " << document.LastGraphID() << " "
-      << document.Values().AnimFrames << " " << document.ShowScene().RotPitch() << " "
-      << document.ShowScene().Graphs().Count() << " " << Save(document.ListScene());
+  const DocumentValues& values = document.Values();
+  out << testing::Code(values.documentKind) << " " << document.LastGraphID() << " "
+      << values.AnimFrames << " " << document.ShowScene().RotPitch() << " " << values.ViewMaxY
+      << " " << document.FilePath() << " " << Lists(document) << Save(document.ListScene());
   for (const GraphListEntry& entry : document.Entries()) {
     out << entry.text << " " << entry.checked << "\n";
   }
@@ -80,39 +86,63 @@ TEST_F(DocumentTest, DialogGraphsGetEntriesAndUniqueIDs) {
   document.LastGraphID(0);
   AddCurve(document, MakeCurve(document, "line", "x"));
   EXPECT_EQ(document.LastGraphID(), 4);
-  // A graph that does not compile leaves both scenes again.
+  // A graph that does not compile is not added.
   EXPECT_FALSE(document.AddDialogGraph(MakeCurve(document, "broken", "sin(")));
-  EXPECT_FALSE(document.AppendNewGraphEntry(4));
   EXPECT_EQ(Lists(document), "1 2 3 4 | 1 3 4 | " + populated + "+2D Curve  y=x; ");
   ASSERT_EQ(dialogs.told.size(), 1u);
   EXPECT_EQ(dialogs.told[0].title, "Syntax Error");
 }
 
-TEST_F(DocumentTest, CheckingKeepsShowSceneInStep) {
+// Hidden graphs are saved too, and checking never moves a graph: the file
+// and the drawing keep the list order, and the points stay.
+TEST_F(DocumentTest, CheckingKeepsTheListOrderAndEveryGraphIsSaved) {
   Populate();
-  const auto circle = document.ListScene().Graphs().Item(2);
+  const std::string file = document.BuildGraphFile().bytes;
+  const GridPoint* point = GraphAt(2).Points().Find(0, 4);
   EXPECT_FALSE(document.SetChecked(1, false));  // already unchecked: nothing changes
   EXPECT_FALSE(document.SetChecked(7, true));
-  // Checking again adds the graph at the end of ShowScene and samples it anew.
-  circle->expressionZ = "3";
-  EXPECT_TRUE(document.SetChecked(1, true));
-  EXPECT_EQ(circle->Points().Find(0, 4)->y, 3.0f);
-  EXPECT_TRUE(document.SetChecked(0, false));
-  EXPECT_EQ(Lists(document).substr(0, 12), "1 2 3 | 3 2 ");
-  EXPECT_TRUE(document.IsShown(2) && !document.IsShown(1));
+  for (const std::size_t index : {0, 1, 0}) {
+    EXPECT_TRUE(document.SetChecked(index, !document.Entries()[index].checked));
+  }
+  EXPECT_EQ(Lists(document).substr(0, 16), "1 2 3 | 1 2 3 | ");
+  EXPECT_EQ(GraphAt(2).Points().Find(0, 4), point);
+  EXPECT_EQ(document.BuildGraphFile().bytes, file);
+  // The file has no place for the check: what was hidden opens shown.
+  FakeDialogs told;
+  Document opened(told);
+  ASSERT_EQ(opened.OpenGraphFile(WriteFile("all.pgp", file)), OpenResult::Opened);
+  EXPECT_EQ(Lists(opened).substr(0, 16), "1 2 3 | 1 2 3 | ");
 }
 
-TEST_F(DocumentTest, EditedGraphChangesInBothScenesOrStaysOnFailure) {
+// An edit makes a new record with the dialog's settings and the old record's
+// others; the old record stays as it was, for undo and when the new one
+// cannot be sampled.
+TEST_F(DocumentTest, EditMakesANewRecordAndKeepsTheOldOne) {
   Populate();
-  const std::shared_ptr<Graph> spiral = document.ListScene().Graphs().Item(3);
-  EXPECT_TRUE(document.EditDialogGraph(3, *MakeCurve(document, "line", "2*x")));
-  EXPECT_EQ(document.ShowScene().Graphs().Item(2), spiral);
-  EXPECT_EQ(spiral->Points().Find(0, 8)->y, 4.0f);
+  const std::shared_ptr<Graph> old = document.ListScene().Graphs().Item(3);
+  testing::SeedGraphFields(*old, 100);
+  old->scatterSize = 9;
+  old->TableCell(2, 3)->z = 7;
+  const std::string oldRecord = Save(*old);
+  const std::shared_ptr<Graph> edited = MakeCurve(document, "line", "2*x");
+  ASSERT_TRUE(document.EditDialogGraph(3, *edited));
+  const std::shared_ptr<Graph> now = document.ListScene().Graphs().Item(3);
+  EXPECT_EQ(Save(*old), oldRecord);
+  EXPECT_EQ(document.ShowScene().Graphs().Item(2), now);
+  EXPECT_EQ(now->Points().Find(0, 8)->y, 4.0f);
   EXPECT_EQ(Entry(2), "2D Curve  y=2*x");
+  // What an edit does not change comes from the old record.
+  EXPECT_EQ(testing::DifferingGraphFields(*now, *edited),
+            (Names{"ID", "MinT", "MaxT", "LenFrom", "LenTo"}));
+  for (const std::string& name : testing::DifferingGraphFields(*now, *old)) {
+    EXPECT_TRUE(name != "ID" && name != "MinT" && name != "LenTo") << name;
+  }
+  EXPECT_EQ(now->scatterSize, 9);
+  EXPECT_EQ(now->TableCell(2, 3)->z, 7.0f);
+
   EXPECT_FALSE(document.EditDialogGraph(3, *MakeCurve(document, "broken", "2*")));
-  EXPECT_EQ(spiral->name, "line");
-  EXPECT_EQ(spiral->Points().Find(0, 8)->y, 4.0f);
-  EXPECT_FALSE(document.EditDialogGraph(4, *spiral));
+  EXPECT_EQ(document.ListScene().Graphs().Item(3), now);
+  EXPECT_FALSE(document.EditDialogGraph(4, *edited));
 }
 
 TEST_F(DocumentTest, DeleteGraphRemovesItFromBothScenesAndTheList) {
@@ -127,8 +157,9 @@ TEST_F(DocumentTest, DeleteGraphRemovesItFromBothScenesAndTheList) {
 }
 
 // Save replaces the file a link names, and the whole of it: no tail of the
-// longer old file is left.
-TEST_F(DocumentTest, SaveWritesTheShownGraphsAtomicallyThroughALink) {
+// longer old file is left. Once the document has its file, Save writes there
+// without asking.
+TEST_F(DocumentTest, SaveWritesEveryGraphAtomicallyThroughALink) {
   document.Save();
   EXPECT_TRUE(document.Saved());  // nothing to save
   Populate();
@@ -140,12 +171,16 @@ TEST_F(DocumentTest, SaveWritesTheShownGraphsAtomicallyThroughALink) {
   dialogs.ChooseFile(link);
   document.Save();
   EXPECT_TRUE(document.Saved());
-  EXPECT_EQ(dialogs.fileDialogs, Names(2, "Save [(*.pgp)|*.pgp] save"));
-  EXPECT_EQ(dialogs.written, Names{link});
+  EXPECT_EQ(document.FilePath(), link);
   EXPECT_TRUE(dialogs.told.empty());
   const std::string bytes = ReadBytes(target);
   EXPECT_EQ(bytes, document.BuildGraphFile().bytes);
-  EXPECT_EQ(DecodeGraphFile(bytes).text.substr(0, 6), "S51 2 ");
+  EXPECT_EQ(DecodeGraphFile(bytes).text.substr(0, 6), "S51 3 ");
+  document.DeleteGraph(1);
+  document.Save();
+  EXPECT_EQ(DecodeGraphFile(ReadBytes(target)).text.substr(0, 6), "S51 2 ");
+  EXPECT_EQ(dialogs.fileDialogs, Names(2, "Save [(*.pgp)|*.pgp] save"));
+  EXPECT_EQ(dialogs.written, Names(2, link));
   EXPECT_EQ(folder.Names(), (Names{"link.pgp", "old.pgp"}));
 }
 
@@ -166,9 +201,11 @@ TEST_F(DocumentTest, UnwritableRecordEndsSaveBeforeTheDialog) {
 TEST_F(DocumentTest, FailedSaveIsToldAndKeepsTheOldFile) {
   Populate();
   const std::string blocker = WriteFile("plain", "not a folder");
-  const std::string pipe = folder.File("pipe");
+  const std::string pipe = folder.File("pipe.pgp");
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  for (const std::string& path : {blocker + "/x.pgp", folder.Path(), pipe}) {
+  const std::string subfolder = folder.File("folder.pgp");
+  ASSERT_EQ(::mkdir(subfolder.c_str(), 0700), 0);
+  for (const std::string& path : {blocker + "/x.pgp", subfolder, pipe}) {
     SCOPED_TRACE(path);
     dialogs.told.clear();
     dialogs.ChooseFile(path);
@@ -179,8 +216,9 @@ TEST_F(DocumentTest, FailedSaveIsToldAndKeepsTheOldFile) {
     EXPECT_NE(dialogs.told[0].text.find(path), std::string::npos);
   }
   EXPECT_TRUE(dialogs.written.empty());
+  EXPECT_TRUE(document.FilePath().empty());
   EXPECT_EQ(ReadBytes(blocker), "not a folder");
-  EXPECT_EQ(folder.Names(), (Names{"pipe", "plain"}));
+  EXPECT_EQ(folder.Names(), (Names{"folder.pgp", "pipe.pgp", "plain"}));
 }
 
 // A written file keeps the permissions of the one it replaces; a new one
@@ -203,23 +241,55 @@ TEST_F(DocumentTest, WrittenFilesKeepOrGetOrdinaryPermissions) {
   ::umask(mask);
 }
 
-TEST_F(DocumentTest, SaveAsWritesGraphFilesOrHandsBackPictureNames) {
-  // With no graph at all Save As still writes a file with graph count 0.
-  const std::string path = folder.File("empty.pgp");
-  dialogs.ChooseFile(path, 1);
-  EXPECT_EQ(document.SaveAs().kind, SaveAsResult::WroteGraphFile);
-  EXPECT_EQ(DecodeGraphFile(ReadBytes(path)).text, "S51 0 " + Save(document.MainAxis()));
-  EXPECT_FALSE(document.Saved());
-  EXPECT_EQ(dialogs.fileDialogs[0], "Save As [*.pgp|*.pgp|*.bmp|*.bmp] save");
-  dialogs.ChooseFile(folder.File("view.bmp"), 2);
-  const SaveAsResult picture = document.SaveAs();
-  EXPECT_EQ(picture.kind, SaveAsResult::PictureChosen);
-  EXPECT_EQ(picture.path, folder.File("view.bmp"));
-  EXPECT_EQ(document.SaveAs().kind, SaveAsResult::Cancelled);
-  dialogs.ChooseFile(folder.File("none/x.pgp"), 1);
-  EXPECT_EQ(document.SaveAs().kind, SaveAsResult::Failed);
-  EXPECT_EQ(folder.Names(), Names{"empty.pgp"});
-  EXPECT_EQ(dialogs.written, Names{path});  // the hook runs for written graph files only
+// Save As names the file by the filter chosen: a name without an extension
+// gets the filter's, and a file so named is replaced only when the user says
+// so. With no graph at all it still writes a file with graph count 0.
+TEST_F(DocumentTest, SaveAsAddsTheExtensionAndAsksBeforeReplacing) {
+  WriteFile("taken.pgp", "old");
+  WriteFile("taken.bmp", "old");
+  struct Case {
+    std::string typed;
+    std::int32_t filter;
+    std::optional<Answer> replace;  // the answer to the question, when one is asked
+    SaveAsResult::Kind kind;
+    std::string path;  // "" when nothing is to be written
+  };
+  const Case cases[] = {
+      {"graphs", 1, std::nullopt, SaveAsResult::WroteGraphFile, "graphs.pgp"},
+      {"my.graphs", 1, std::nullopt, SaveAsResult::WroteGraphFile, "my.graphs"},
+      {"taken", 1, Answer::No, SaveAsResult::Cancelled, ""},
+      {"taken", 1, Answer::Yes, SaveAsResult::WroteGraphFile, "taken.pgp"},
+      {"taken.pgp", 1, std::nullopt, SaveAsResult::WroteGraphFile, "taken.pgp"},
+      {"view", 2, std::nullopt, SaveAsResult::PictureChosen, "view.bmp"},
+      {"taken", 2, Answer::No, SaveAsResult::Cancelled, ""},
+      {"none/x", 1, std::nullopt, SaveAsResult::Failed, "none/x.pgp"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed + " " + std::to_string(c.filter));
+    FakeDialogs caseDialogs;
+    Document doc(caseDialogs);
+    caseDialogs.ChooseFile(folder.File(c.typed), c.filter);
+    if (c.replace) {
+      caseDialogs.answers = {*c.replace};
+    }
+    const SaveAsResult result = doc.SaveAs();
+    EXPECT_EQ(result.kind, c.kind);
+    EXPECT_EQ(result.path, c.path.empty() ? "" : folder.File(c.path));
+    EXPECT_EQ(caseDialogs.questions.size(), c.replace ? 1u : 0u);
+    EXPECT_EQ(caseDialogs.fileDialogs, Names{"Save As [*.pgp|*.pgp|*.bmp|*.bmp] save"});
+    const bool wrote = c.kind == SaveAsResult::WroteGraphFile;
+    EXPECT_EQ(doc.FilePath(), wrote ? result.path : "");
+    EXPECT_EQ(caseDialogs.written, wrote ? Names{result.path} : Names{});
+    if (wrote) {
+      EXPECT_EQ(DecodeGraphFile(ReadBytes(result.path)).text, "S51 0 " + Save(doc.MainAxis()));
+    }
+  }
+  EXPECT_EQ(ReadBytes(folder.File("taken.bmp")), "old");
+  // Save gives a new document's name the extension as well.
+  Populate();
+  dialogs.ChooseFile(folder.File("first"));
+  document.Save();
+  EXPECT_EQ(document.FilePath(), folder.File("first.pgp"));
 }
 
 // Whatever is wrong with a file, the open document stays exactly as it was.
@@ -265,6 +335,7 @@ TEST_F(DocumentTest, RefusedFilesLeaveTheDocumentUntouched) {
 // record is cut and not taken).
 TEST_F(DocumentTest, DamagedFilesOpenWhatCanBeReadAndSaySo) {
   Populate();
+  document.DeleteGraph(2);
   const std::string whole = folder.File("whole.pgp");
   ASSERT_TRUE(document.WriteGraphFile(whole));
   const std::string text = ReadBytes(whole).substr(4);
@@ -309,6 +380,9 @@ TEST_F(DocumentTest, DamagedFilesOpenWhatCanBeReadAndSaySo) {
     EXPECT_EQ(told.told[0].text, "The file \"" + path + "\" is damaged: " + c.damage + ".");
     EXPECT_EQ(Lists(opened), c.opened);
     EXPECT_EQ(opened.MainAxis().width, c.axisWidth);
+    // What the file lacked is lost unless the document is saved again.
+    EXPECT_EQ(opened.FilePath(), path);
+    EXPECT_TRUE(opened.IsModified());
   }
 }
 
@@ -317,6 +391,7 @@ TEST_F(DocumentTest, DamagedFilesOpenWhatCanBeReadAndSaySo) {
 // that tail in memory.
 TEST_F(DocumentTest, ReadsNoFurtherThanTheTextItsHeaderAnnounces) {
   Populate();
+  document.DeleteGraph(2);
   const std::string path = folder.File("tail.pgp");
   ASSERT_TRUE(document.WriteGraphFile(path));
   ASSERT_EQ(::truncate(path.c_str(), off_t{1536} << 20), 0);
@@ -359,12 +434,17 @@ TEST_F(DocumentTest, OpenCommand) {
   dialogs.ChooseFile(saved);
   dialogs.ChooseFile(WriteFile("two.pgp", GraphFileOf(text)));
   EXPECT_EQ(document.Open(), OpenResult::Opened);
-  EXPECT_EQ(DecodeGraphFile(ReadBytes(saved)).text.substr(0, 6), "S51 2 ");
+  EXPECT_EQ(DecodeGraphFile(ReadBytes(saved)).text.substr(0, 6), "S51 3 ");
   ASSERT_EQ(Lists(document), "1 2 | 1 2 | +2D Curve  y=x^2; +2D Curve  r=a; ");
   EXPECT_EQ(GraphAt(1).Points().Find(0, 1)->y, 1.0f);  // sampled: y = x^2 at x = -2 + 1
   EXPECT_FALSE(document.MainAxis().shown);
   EXPECT_EQ(document.MainAxis().width, 3);  // a hidden axis changes only Show
   EXPECT_EQ(document.Values().AnimFrames, 12);
+  EXPECT_EQ(document.FilePath(), folder.File("two.pgp"));
+  EXPECT_FALSE(document.IsModified());
+  // Nothing changed since: nothing to ask.
+  EXPECT_EQ(document.Open(), OpenResult::Unchanged);
+  EXPECT_EQ(dialogs.questions.size(), 4u);
 }
 
 TEST_F(DocumentTest, NewAndCloseAskToSaveFirst) {
@@ -406,9 +486,14 @@ TEST_F(DocumentTest, NewAndCloseAskToSaveFirst) {
   EXPECT_TRUE(document.ConfirmClose());
   dialogs.answers = {Answer::Yes};
   EXPECT_FALSE(document.ConfirmClose());  // the save dialog was cancelled
+  dialogs.answers = {Answer::Cancel};
+  EXPECT_FALSE(document.ConfirmClose());
   dialogs.answers = {Answer::Yes};
   dialogs.ChooseFile(folder.File("exit.pgp"));
   EXPECT_TRUE(document.ConfirmClose());
+  // Saved: closing asks nothing more.
+  EXPECT_TRUE(document.ConfirmClose());
+  EXPECT_EQ(dialogs.questions.size(), 4u);
 }
 
 // Write, read, write again: the same bytes, in a file long enough for the
@@ -453,6 +538,129 @@ TEST_F(DocumentTest, AnimatedGraphsAreSampledWithTheirFrameCount) {
   ASSERT_EQ(document.OpenGraphFile(path), OpenResult::Opened);
   EXPECT_EQ(document.Values().AnimFrames, 1);
   EXPECT_EQ(GraphAt(1).id, 6);
+}
+
+// The history's clean state is the file's: undoing back to the last save
+// makes the document unmodified, and New forgets the file and the history.
+TEST_F(DocumentTest, TheCleanStateIsTheSavedState) {
+  const auto history = [this] {
+    return std::to_string(document.IsModified()) + std::to_string(document.History().count());
+  };
+  EXPECT_EQ(history(), "00");
+  document.Record("Add", [this] { AddCurve(document, MakeCurve(document, "a", "x")); });
+  EXPECT_EQ(history(), "11");  // graphs without a file
+  dialogs.ChooseFile(folder.File("saved.pgp"));
+  document.Save();
+  EXPECT_EQ(history(), "01");
+  // A step that changes nothing is no step.
+  EXPECT_FALSE(document.Record("Nothing", [this] { document.SetChecked(0, true); }));
+  EXPECT_TRUE(document.Record("Hide", [this] { document.SetChecked(0, false); }));
+  EXPECT_EQ(history(), "12");
+  EXPECT_EQ(document.History().undoText().toStdString(), "Hide");
+  document.History().undo();
+  EXPECT_EQ(history(), "02");
+  document.History().undo();
+  EXPECT_EQ(history(), "12");  // the empty document differs from the file
+  EXPECT_TRUE(document.New() == false && dialogs.questions.size() == 1u);  // cancelled
+  dialogs.answers = {Answer::No};
+  EXPECT_TRUE(document.New());
+  EXPECT_EQ(history(), "00");
+  EXPECT_EQ(document.FilePath(), "");
+}
+
+// A cancelled sampling, reading or writing leaves the document as it was.
+TEST_F(DocumentTest, CancelledLongWorkChangesNothing) {
+  Populate();
+  GraphClipboard clipboard(document);
+  const std::string copied = clipboard.CopyAll().value();
+  const std::string file = folder.File("other.pgp");
+  ASSERT_TRUE(document.WriteGraphFile(file));
+  dialogs.cancelLongWork = true;
+  dialogs.longWork.clear();
+  const std::string before = Snapshot(document);
+  const std::function<bool()> commands[] = {
+      [&] { return document.AddDialogGraph(MakeCurve(document, "new", "x")); },
+      [&] { return document.EditDialogGraph(1, *MakeCurve(document, "edited", "x")); },
+      [&] { return clipboard.Paste(copied, std::nullopt).pasted > 0; },
+      [&] { return document.OpenGraphFile(file) == OpenResult::Opened; },
+      [&] {
+        dialogs.ChooseFile(folder.File("saved.pgp"));
+        document.Save();
+        return document.Saved();
+      },
+  };
+  for (std::size_t i = 0; i < std::size(commands); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_FALSE(commands[i]());
+    EXPECT_EQ(Snapshot(document), before);
+  }
+  EXPECT_EQ(dialogs.longWork.size(), std::size(commands));
+  EXPECT_TRUE(dialogs.told.empty());
+  EXPECT_EQ(folder.Names(), Names{"other.pgp"});
+}
+
+// Random runs of steps through every command that changes a document, each
+// recorded as one step: undoing them one by one passes through every state
+// again, back to the bytes that Save wrote right after opening; redoing
+// them all comes back to the last state.
+TEST_F(DocumentTest, UndoAndRedoRestoreEveryStateExactly) {
+  Populate();
+  document.MainAxis().titleX = "across";
+  const std::string path = folder.File("start.pgp");
+  ASSERT_TRUE(document.WriteGraphFile(path));
+  for (const unsigned seed : {1u, 2u, 3u, 4u, 5u, 6u}) {
+    SCOPED_TRACE(seed);
+    std::mt19937 random(seed);
+    const auto pick = [&random](int count) {
+      return std::uniform_int_distribution<int>(0, count - 1)(random);
+    };
+    FakeDialogs told;
+    Document doc(told);
+    ASSERT_EQ(doc.OpenGraphFile(path), OpenResult::Opened);
+    GraphClipboard clipboard(doc);
+    std::string clip = clipboard.CopyAll().value();
+    const std::string opened = doc.BuildGraphFile().bytes;
+    const auto count = [&doc] { return doc.ListScene().Graphs().Count(); };
+    const auto anyIndex = [&] { return static_cast<std::size_t>(pick(std::max(1, count()))); };
+    const std::function<void()> steps[] = {
+        [&] { doc.AddDialogGraph(MakeCurve(doc, "added", "x/" + std::to_string(pick(9) + 1))); },
+        [&] {
+          doc.EditDialogGraph(static_cast<std::int32_t>(anyIndex()) + 1,
+                              *MakeCurve(doc, "edited", std::to_string(pick(9)) + "*x"));
+        },
+        [&] { doc.DeleteGraph(static_cast<std::int32_t>(anyIndex()) + 1); },
+        [&] { doc.DeleteAllGraphs(); },
+        [&] { clip = clipboard.Cut(anyIndex()).value_or(clip); },
+        [&] { clip = clipboard.CutAll().value_or(clip); },
+        [&] { clipboard.Paste(clip, count() > 0 ? std::optional(anyIndex()) : std::nullopt); },
+        [&] {
+          const std::size_t index = anyIndex();
+          doc.SetChecked(index, index < doc.Entries().size() && !doc.Entries()[index].checked);
+        },
+        [&] { doc.Values().ViewMaxY = static_cast<float>(pick(100)); },
+        [&] { doc.MainAxis().width = pick(5); },
+    };
+    std::vector<std::string> states{Snapshot(doc)};
+    for (int i = 0; i < 30; ++i) {
+      if (doc.Record("step", steps[pick(static_cast<int>(std::size(steps)))])) {
+        states.push_back(Snapshot(doc));
+      }
+    }
+    const std::string last = doc.BuildGraphFile().bytes;
+    ASSERT_EQ(doc.History().count(), static_cast<int>(states.size()) - 1);
+    while (doc.History().canUndo()) {
+      states.pop_back();
+      doc.History().undo();
+      ASSERT_EQ(Snapshot(doc), states.back()) << doc.History().index();
+    }
+    EXPECT_EQ(doc.BuildGraphFile().bytes, opened);
+    EXPECT_FALSE(doc.IsModified());
+    while (doc.History().canRedo()) {
+      doc.History().redo();
+    }
+    EXPECT_EQ(doc.BuildGraphFile().bytes, last);
+    EXPECT_TRUE(told.told.empty());
+  }
 }
 
 }  // namespace

@@ -68,8 +68,7 @@ bool AddCurve(Document& document, const Curve& c) {
   graph->displayMode = 2;
   graph->smoothness = 2;
   graph->showFunctionGraph = true;
-  const std::int32_t before = document.ListScene().Graphs().Count();
-  return document.AddDialogGraph(graph) && document.AppendNewGraphEntry(before);
+  return document.AddDialogGraph(graph);
 }
 
 }  // namespace

@@ -152,6 +152,31 @@ TEST_F(RegistrationFiles, WritesOnlyWhatChanged) {
   EXPECT_EQ(starter.started.front(), "update-mime-database");
 }
 
+// A program installed for everyone leaves the user's folder alone: its
+// installation registered the file type. One installed into the user's own
+// data folder, or run from its build folder, registers as ever.
+TEST_F(RegistrationFiles, AnInstallationForEveryoneRegistersItself) {
+  for (const char* share : {"usr/share", "home/.local/share"}) {
+    fs::create_directories(folder.File(share) + "/mime/packages");
+    WriteBytes(folder.File(share) + "/mime/packages/quillon.xml", MimePackageText());
+  }
+  // Data home, program folder, and whether the user's folder is written.
+  const std::tuple<std::string, std::string, bool> cases[] = {
+      {"home/.local/share", "usr/bin", false},
+      {"home/.local/share", "home/.local/bin", true},
+      {"home/.local/share", "build/app", true},
+  };
+  for (const auto& [dataHome, program, registered] : cases) {
+    SCOPED_TRACE(program);
+    const FileTypeSetup setup{folder.File(dataHome), folder.File(program), kIcon};
+    fs::remove(folder.File(dataHome + "/applications/quillon.desktop"));
+    EXPECT_EQ(InstalledForEveryone(setup), !registered);
+    const RegistrationOutcome outcome = RegisterFileType(setup, starter);
+    EXPECT_TRUE(outcome.complete);
+    EXPECT_EQ(fs::exists(folder.File(dataHome + "/applications/quillon.desktop")), registered);
+  }
+}
+
 TEST_F(RegistrationFiles, FailsSilently) {
   WriteBytes(folder.File("plain"), "not a folder");
   const FileTypeSetup cases[] = {

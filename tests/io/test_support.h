@@ -12,6 +12,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -47,6 +48,16 @@ class FakeDialogs : public DocumentDialogs {
     return Next(answers).value_or(Answer::Cancel);
   }
   void GraphFileWritten(const std::string& path) override { written.push_back(path); }
+  // Long work runs here, or is cancelled before it starts when
+  // cancelLongWork is set.
+  bool RunLongWork(const std::string& label, const std::function<void()>& work) override {
+    longWork.push_back(label);
+    if (cancelLongWork) {
+      return false;
+    }
+    work();
+    return true;
+  }
   void ChooseFile(const std::string& path, std::int32_t filterIndex = 1) {
     fileChoices.push_back(FileChoice{path, filterIndex});
   }
@@ -54,11 +65,13 @@ class FakeDialogs : public DocumentDialogs {
   // Queued replies; a dialog with an empty queue is cancelled.
   std::deque<FileChoice> fileChoices;
   std::deque<Answer> answers;
+  bool cancelLongWork = false;
   // What happened.
   std::vector<ToldMessage> told;
   std::vector<std::string> fileDialogs;
   std::vector<std::string> questions;
   std::vector<std::string> written;
+  std::vector<std::string> longWork;
 
  private:
   template <typename Reply>
@@ -172,12 +185,10 @@ inline std::string Lists(const Document& document) {
   return text;
 }
 
-// Adds a graph as the Properties dialog and the Draw command do: it joins
-// both scenes, is sampled and gets its checked entry.
+// Adds a graph as the Properties dialog does: it is sampled and joins both
+// scenes with its checked entry.
 inline void AddCurve(Document& document, const std::shared_ptr<Graph>& graph) {
-  const std::int32_t before = document.ListScene().Graphs().Count();
   ASSERT_TRUE(document.AddDialogGraph(graph));
-  ASSERT_TRUE(document.AppendNewGraphEntry(before));
 }
 
 }  // namespace quillon::test

@@ -1,5 +1,5 @@
 # Installs the build tree into a scratch prefix and checks that the program,
-# its help page beside it, the icon and the desktop entry are there.
+# its help page, the icon, the desktop entry and the MIME package are there.
 #   BUILD   the build tree
 #   PREFIX  the scratch prefix (emptied first)
 cmake_minimum_required(VERSION 3.25)
@@ -9,8 +9,8 @@ execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD}" --prefix "${PREF
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "install failed: ${err}")
 endif()
-foreach(path bin/quillon bin/help.html share/icons/hicolor/scalable/apps/quillon.svg
-             share/applications/quillon.desktop)
+foreach(path bin/quillon share/quillon/help.html share/icons/hicolor/scalable/apps/quillon.svg
+             share/applications/quillon.desktop share/mime/packages/quillon.xml)
   if(NOT EXISTS "${PREFIX}/${path}")
     message(FATAL_ERROR "not installed: ${path}")
   endif()

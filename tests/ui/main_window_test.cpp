@@ -1,9 +1,14 @@
-// The main window worked as a user does: its menus and toolbar, Load, the
-// graph list (Draw, check boxes, Delete, Edit), Zoom to Fit, New, Exit,
-// Save As, the mouse on the drawing area, the splitter, the settings
-// dialogs and help, with the frames drawn.
+// The main window worked as a user does: its menus, keys and toolbar, Load,
+// the graph list (Draw, check boxes, Delete, Edit), undo and redo, Zoom to
+// Fit, New, Exit, Save and Save As with the title, long work cancelled, the
+// mouse on the drawing area, the splitter, the settings dialogs and help,
+// with the frames drawn.
 
+#include <future>
+
+#include "io/graph_file.h"
 #include "support/codes.h"
+#include "ui/long_work.h"
 #include "ui/splitter_bar.h"
 #include "ui/window_texts.h"
 #include "window_test_support.h"
@@ -58,13 +63,22 @@ TEST_F(MainWindow, StartsEmptyWithItsCommandsInPlace) {
   EXPECT_TRUE(List().count() == 0 && dialogs.reports.empty() && dialogs.questions.empty());
   EXPECT_EQ(CountNonWhite(Frame()), 0);  // no axis without a graph
   // The menus show texts alone (an icon, even one not shown, widens a
-  // menu), and the pop-up menus no shortcuts.
+  // menu), and the pop-up menus no shortcuts. Every item has an Alt letter
+  // of its own in its menu.
   for (const QMenu* menu : Window().findChildren<QMenu*>()) {
     const bool popUp = menu->parent() == &Window();
+    QString letters;
     for (const QAction* item : menu->actions()) {
       SCOPED_TRACE(menu->title().toStdString() + " " + item->text().toStdString());
       EXPECT_TRUE(item->icon().isNull());
       EXPECT_FALSE(popUp && item->isShortcutVisibleInContextMenu() && !item->shortcut().isEmpty());
+      const qsizetype mark = item->text().indexOf(QLatin1Char('&'));
+      if (!item->isSeparator() && mark >= 0) {
+        const QChar letter = item->text().at(mark + 1).toLower();
+        EXPECT_FALSE(letters.contains(letter));
+        letters += letter;
+      }
+      EXPECT_TRUE(item->isSeparator() || mark >= 0);
     }
   }
   // One mode at a time; Polar opens the dialog on the polar form.
@@ -98,6 +112,44 @@ TEST_F(MainWindow, ToolbarButtonsRunTheirCommands) {
     EXPECT_EQ(run[0]->toolTip(), button->toolTip());
   }
   EXPECT_EQ(buttons, 17);
+}
+
+// The desktop's keys run their commands wherever the focus is, and the Alt
+// letters open the menus.
+TEST_F(MainWindow, KeysRunTheirCommandsWhereverTheFocusIs) {
+  Start("");
+  Window().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+  std::vector<std::string> run;
+  for (QAction* command : Window().findChildren<QAction*>(Qt::FindDirectChildrenOnly)) {
+    QObject::disconnect(command, &QAction::triggered, &Window(), nullptr);
+    QObject::connect(command, &QAction::triggered,
+                     [&run, command] { run.push_back(command->objectName().toStdString()); });
+    command->setEnabled(true);  // Undo and Redo too
+  }
+  const std::pair<const char*, const char*> keys[] = {
+      {"Ctrl+N", "fileNewAction"},   {"Ctrl+O", "fileOpenAction"},
+      {"Ctrl+S", "fileSaveAction"},  {"Ctrl+Shift+S", "fileSaveAsAction"},
+      {"Ctrl+P", "filePrintAction"}, {"Ctrl+Q", "fileExitAction"},
+      {"Ctrl+Z", "editUndoAction"},  {"Ctrl+Shift+Z", "editRedoAction"},
+      {"Ctrl+Y", "editRedoAction"},  {"Ctrl+X", "editCutAction"},
+      {"Ctrl+C", "editCopyAction"},  {"Ctrl+V", "editPasteAction"},
+      {"Del", "editDeleteAction"},   {"F7", "viewMoveAction"},
+      {"F8", "viewZoomAction"},      {"F1", "helpContentsAction"},
+  };
+  for (QWidget* focus : {static_cast<QWidget*>(&List()), &Drawing()}) {
+    focus->setFocus();
+    for (const auto& [key, command] : keys) {
+      SCOPED_TRACE(focus->objectName().toStdString() + " " + key);
+      run.clear();
+      QTest::keySequence(focus, QKeySequence(QString::fromLatin1(key)));
+      EXPECT_EQ(run, std::vector<std::string>{command});
+    }
+  }
+  QTest::keyClick(&List(), Qt::Key_E, Qt::AltModifier);
+  QMenu* edit = Window().menuBar()->actions().at(1)->menu();
+  EXPECT_TRUE(edit->isVisible());
+  edit->close();
 }
 
 TEST_F(MainWindow, LoadOpensTheCommandLineFileWholeWithItsBlanks) {
@@ -228,7 +280,8 @@ TEST_F(WindowCommands, NewAndExitAskToSaveAndFollowTheAnswer) {
   const std::tuple<std::string, Answer, bool> cases[] = {{"fileNewAction", Answer::No, false},
                                                          {"fileNewAction", Answer::Cancel, false},
                                                          {"fileExitAction", Answer::Yes, true},
-                                                         {"fileExitAction", Answer::Yes, false}};
+                                                         {"fileExitAction", Answer::Yes, false},
+                                                         {"fileExitAction", Answer::Cancel, false}};
   for (const auto& [action, answer, named] : cases) {
     SCOPED_TRACE(action + " " + std::to_string(static_cast<int>(answer)) + std::to_string(named));
     const bool exit = action == "fileExitAction", done = answer == Answer::No || named;
@@ -242,8 +295,9 @@ TEST_F(WindowCommands, NewAndExitAskToSaveAndFollowTheAnswer) {
       dialogs.fileChoices.push_back(named ? std::optional(FileChoice{path, 1}) : std::nullopt);
     }
     Trigger(action.c_str());
-    EXPECT_EQ(dialogs.questions, Lines{exit ? "(!) Note: Do you want to save the graphs? [Yes No]"
-                                            : "(!) Note: Save changes to file? [Yes No Cancel]"});
+    EXPECT_EQ(dialogs.questions,
+              Lines{exit ? "(!) Note: Do you want to save the graphs? [Yes No Cancel]"
+                         : "(!) Note: Save changes to file? [Yes No Cancel]"});
     EXPECT_EQ(QFile::exists(QString::fromStdString(path)), named);
     if (exit) {
       EXPECT_EQ(Window().isVisible(), !done);
@@ -408,6 +462,180 @@ TEST_F(WindowCommands, HelpHomepageAndAbout) {
     EXPECT_FALSE(dialog.isVisible());
   });
   Trigger("helpAboutAction");
+}
+
+// The state a step changes: the entries, the view interval's top, the axis
+// and the document text.
+std::string DocumentSummary(quillon::MainWindow& window, const Lines& entries) {
+  quillon::Document& document = window.Document();
+  std::string summary;
+  for (const std::string& entry : entries) {
+    summary += entry + "; ";
+  }
+  return summary + std::to_string(document.Values().ViewMaxY) + " " +
+         DecodeGraphFile(document.BuildGraphFile().bytes).text;
+}
+
+// Each command that changes the document is one step, named by Undo, taken
+// back by Undo and done again by Redo; undoing them all gives the document
+// back as it was before them.
+TEST_F(WindowCommands, UndoAndRedoTakeBackEachCommandAsOneStep) {
+  Start("");
+  AddFunction(kRedLine);
+  const std::string start = DocumentSummary(Window(), Entries());
+  const auto inRow = [this](int row, const char* action) {
+    return [this, row, action] {
+      List().setCurrentRow(row);
+      Trigger(action);
+    };
+  };
+  const auto withDialog = [this](const char* action, std::function<void(QDialog&)> script) {
+    return [this, action, script] {
+      dialogs.scripts.push_back(script);
+      Trigger(action);
+    };
+  };
+  const std::pair<const char*, std::function<void()>> commands[] = {
+      {"Add Graph", [this] { AddFunction(kParabola); }},
+      {"Edit Graph", withDialog("editGraphAction",
+                                [](QDialog& dialog) {
+                                  SetText(dialog, "firstFunctionEdit", "2*x");
+                                  ClickButton(dialog, "okButton");
+                                })},
+      {"Hide Graph", [this] { ClickCheckBox(0); }},
+      {"Show Graph", [this] { ClickCheckBox(0); }},
+      {"Delete", inRow(1, "editDeleteAction")},
+      {"Cut", inRow(0, "editCutAction")},
+      {"Paste", inRow(-1, "editPasteAction")},
+      {"Cut All", inRow(-1, "editCutAllAction")},
+      {"Paste", inRow(-1, "editPasteAction")},
+      {"Delete All", inRow(-1, "editDeleteAllAction")},
+      {"View Setting", withDialog("viewSettingsAction",
+                                  [](QDialog& dialog) {
+                                    SetText(dialog, "maxYEdit", "20");
+                                    ClickButton(dialog, "okButton");
+                                  })},
+      {"Axis Properties", withDialog("drawAxisAction",
+                                     [](QDialog& dialog) {
+                                       Find<QCheckBox>(dialog, "showAxisCheck")->setChecked(false);
+                                       ClickButton(dialog, "okButton");
+                                     })},
+  };
+  auto* undo = Window().findChild<QAction*>(QStringLiteral("editUndoAction"));
+  auto* redo = Window().findChild<QAction*>(QStringLiteral("editRedoAction"));
+  List().setCurrentRow(0);
+  for (const auto& [step, command] : commands) {
+    SCOPED_TRACE(step);
+    const std::string before = DocumentSummary(Window(), Entries());
+    command();
+    const std::string after = DocumentSummary(Window(), Entries());
+    EXPECT_NE(after, before);
+    EXPECT_EQ(undo->text().remove(QLatin1Char('&')).toStdString(), std::string("Undo ") + step);
+    Trigger("editUndoAction");
+    EXPECT_EQ(DocumentSummary(Window(), Entries()), before);
+    EXPECT_EQ(redo->text().remove(QLatin1Char('&')).toStdString(), std::string("Redo ") + step);
+    Trigger("editRedoAction");
+    EXPECT_EQ(DocumentSummary(Window(), Entries()), after);
+  }
+  for (std::size_t i = 0; i < std::size(commands); ++i) {
+    Trigger("editUndoAction");
+  }
+  EXPECT_EQ(DocumentSummary(Window(), Entries()), start);
+  EXPECT_GT(CountNear(Frame(), kRedPixel), 200);
+  EXPECT_TRUE(dialogs.reports.empty());
+}
+
+// The title shows the document's file and whether it differs from it; Save
+// writes there without asking, and a document like its file closes without
+// a question. New and a refused Open leave no file name behind.
+TEST_F(WindowCommands, TheTitleNamesTheFileThatSaveWritesTo) {
+  const QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("lines.pgp"));
+  const auto title = [this] {
+    return Window().windowTitle().toStdString() + (Window().isWindowModified() ? " *" : "");
+  };
+  Start("");
+  EXPECT_EQ(title(), "Quillon");
+  AddFunction(kRedLine);
+  dialogs.fileChoices.push_back(FileChoice{folder.filePath("lines").toStdString(), 1});
+  Trigger("fileSaveAction");
+  EXPECT_EQ(title(), "lines.pgp[*]");
+  const std::pair<const char*, const char*> steps[] = {{"", "lines.pgp[*] *"},
+                                                       {"editUndoAction", "lines.pgp[*]"},
+                                                       {"editRedoAction", "lines.pgp[*] *"},
+                                                       {"fileSaveAction", "lines.pgp[*]"}};
+  ClickCheckBox(0);
+  for (const auto& [action, expected] : steps) {
+    SCOPED_TRACE(action);
+    if (*action != '\0') {
+      Trigger(action);
+    }
+    EXPECT_EQ(title(), expected);
+  }
+  Trigger("fileExitAction");
+  EXPECT_FALSE(Window().isVisible());
+  EXPECT_TRUE(dialogs.questions.empty());
+  TearDown();
+
+  Start(path.toStdString());
+  EXPECT_EQ(title(), "lines.pgp[*]");
+  EXPECT_EQ(Entries(), Lines{"[x] 2D Curve  y=x"});  // hidden when saved, shown when opened
+  const QString broken = folder.filePath(QStringLiteral("broken.pgp"));
+  QFile file(broken);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("not a graph file") > 0);
+  file.close();
+  for (const char* action : {"fileOpenAction", "fileNewAction"}) {
+    dialogs.fileChoices.push_back(FileChoice{broken.toStdString(), 1});
+    Trigger(action);
+  }
+  dialogs.fileChoices.clear();
+  ASSERT_EQ(dialogs.reports.size(), 1u);
+  EXPECT_EQ(title(), "Quillon");
+  EXPECT_EQ(List().count(), 0);
+}
+
+// Cancel in the progress dialog of a long sampling gives the window back at
+// once and leaves the document as it was, while the sampling runs on unseen.
+TEST_F(WindowCommands, CancelledSamplingLeavesTheDocumentAsItWas) {
+  Start("");
+  AddFunction(kRedLine);
+  const std::string before = DocumentSummary(Window(), Entries());
+  std::promise<void> cancelled;
+  std::shared_future<void> gate = cancelled.get_future().share();
+  std::string shownLabel;
+  QTimer cancel;
+  QObject::connect(&cancel, &QTimer::timeout, [&] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      auto* progress = qobject_cast<QProgressDialog*>(widget);
+      if (progress != nullptr && progress->isVisible()) {
+        shownLabel = progress->labelText().toStdString();
+        QTest::mouseClick(Find<QPushButton>(*progress, ""), Qt::LeftButton);
+      }
+    }
+  });
+  cancel.start(50);
+  // The sampling waits until the user has cancelled, however fast it is.
+  dialogs.longWork = [&](const std::string& label, const std::function<void()>& work) {
+    const bool finished = RunWithProgress(&Window(), QString::fromStdString(label), [gate, work] {
+      gate.wait();
+      work();
+    });
+    cancelled.set_value();
+    return finished;
+  };
+  dialogs.scripts.push_back([](QDialog& dialog) {
+    SetText(dialog, "firstFunctionEdit", "x^3");
+    ClickButton(dialog, "okButton");
+    EXPECT_TRUE(dialog.isVisible());  // nothing sampled: the dialog stays
+    ClickButton(dialog, "cancelButton");
+  });
+  List().setCurrentRow(0);
+  Trigger("editGraphAction");
+  WaitForCancelledWork();
+  EXPECT_EQ(shownLabel, "Computing the graph \"Untitled\"...");
+  EXPECT_EQ(DocumentSummary(Window(), Entries()), before);
+  EXPECT_EQ(Find<QAction>(Window(), "editUndoAction")->text(), QStringLiteral("&Undo Add Graph"));
+  EXPECT_TRUE(dialogs.reports.empty());
 }
 
 // Run by its own ctest entry with the X server's OpenGL switched off for Qt

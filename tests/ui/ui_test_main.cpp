@@ -14,6 +14,7 @@
 #include <iostream>
 #include <string>
 
+#include "ui/long_work.h"
 #include "ui/window_start.h"
 
 namespace {
@@ -85,6 +86,7 @@ int main(int argc, char** argv) {
   // anything pointing at them.
   [[maybe_unused]] static auto* application = new QApplication(argc, argv);
   const int result = RUN_ALL_TESTS();
+  quillon::WaitForCancelledWork();
   for (const std::string& folder : folders) {
     if (!folder.empty()) {
       QDir(QString::fromStdString(folder)).removeRecursively();

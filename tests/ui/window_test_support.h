@@ -50,7 +50,8 @@ inline std::string Told(const std::string& title, const std::string& text, Messa
 // Messages and questions are recorded as "(icon) Title: text" (questions
 // with their buttons); answers, file names, colours, dialog scripts and
 // printer choices (a PDF file or cancel) come from queues. A dialog its
-// script leaves open is rejected.
+// script leaves open is rejected. Long work runs as in the program, unless
+// longWork takes it.
 class ScriptedDialogs : public WindowDialogs {
  public:
   Lines reports, questions;
@@ -60,6 +61,7 @@ class ScriptedDialogs : public WindowDialogs {
   std::deque<std::optional<std::int32_t>> colors;
   std::deque<std::function<void(QDialog&)>> scripts;
   std::deque<std::optional<std::string>> printFiles;
+  std::function<bool(const std::string& label, const std::function<void()>& work)> longWork;
 
   void Report(const std::string& title, const std::string& text, MessageIcon icon) override {
     reports.push_back(Told(title, text, icon));
@@ -89,6 +91,9 @@ class ScriptedDialogs : public WindowDialogs {
     return dialog.result();
   }
   void OpenUrl(const QUrl& url) override { openedUrls.push_back(url); }
+  bool RunLongWork(const std::string& label, const std::function<void()>& work) override {
+    return longWork ? longWork(label, work) : WindowDialogs::RunLongWork(label, work);
+  }
   bool AskPrinter(QPrinter& printer) override {
     const auto file = Next(printFiles, "print dialog", std::optional<std::string>());
     if (file) {  // what "Print to File (PDF)" sets
