@@ -101,7 +101,7 @@ TEST_F(DocumentTest, CheckingKeepsTheListOrderAndEveryGraphIsSaved) {
   const GridPoint* point = GraphAt(2).Points().Find(0, 4);
   EXPECT_FALSE(document.SetChecked(1, false));  // already unchecked: nothing changes
   EXPECT_FALSE(document.SetChecked(7, true));
-  for (const std::size_t index : {0, 1, 0}) {
+  for (const std::size_t index : {0u, 1u, 0u}) {
     EXPECT_TRUE(document.SetChecked(index, !document.Entries()[index].checked));
   }
   EXPECT_EQ(Lists(document).substr(0, 16), "1 2 3 | 1 2 3 | ");
