@@ -24,6 +24,14 @@ if(QUILLON_FUZZ)
   target_compile_options(quillon_sanitizers INTERFACE -fsanitize=fuzzer-no-link)
 endif()
 
+# Seconds a test may run before it counts as hung. The sanitizer build runs
+# unoptimised and instrumented, many times slower than the ordinary one.
+if(QUILLON_SANITIZE OR QUILLON_FUZZ)
+  set(quillonTestTimeout 300)
+else()
+  set(quillonTestTimeout 60)
+endif()
+
 add_library(quillon_options INTERFACE)
 target_link_libraries(quillon_options INTERFACE quillon_warnings quillon_sanitizers)
 target_compile_features(quillon_options INTERFACE cxx_std_17)
