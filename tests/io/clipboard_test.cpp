@@ -18,11 +18,7 @@
 namespace quillon {
 namespace {
 
-using test::AddCurve;
-using test::FakeDialogs;
-using test::Join;
-using test::Lists;
-using test::MakeCurve;
+using namespace test;
 
 std::shared_ptr<Graph> MakeTable(Document& document, const std::string& name) {
   std::shared_ptr<Graph> table = document.MakeGraph();
@@ -55,9 +51,9 @@ class ClipboardTest : public ::testing::Test {
  protected:
   // parabola (checked), circle (unchecked), spiral (checked, polar).
   void Populate() {
-    AddCurve(document, MakeCurve(document, "parabola", "x^2"));
-    AddCurve(document, MakeCurve(document, "circle", "sin(u)", 3));
-    AddCurve(document, MakeCurve(document, "spiral", "a/2", 2, 2));
+    AddCurve(document, "parabola", "x^2");
+    AddCurve(document, "circle", "sin(u)", 3);
+    AddCurve(document, "spiral", "a/2", 2, 2);
     document.SetChecked(1, false);
   }
 
@@ -82,27 +78,16 @@ class ClipboardTest : public ::testing::Test {
   Document source{sourceDialogs};
 };
 
-TEST_F(ClipboardTest, CopyTakesTheSelectedGraphWhileOneIsShown) {
-  Populate();
-  EXPECT_FALSE(clipboard.Copy(std::nullopt));
-  EXPECT_FALSE(clipboard.Copy(3));
-  EXPECT_EQ(clipboard.ClipGraphCount(), 0);
-  // An unchecked graph is copied while another one is shown.
-  EXPECT_EQ(clipboard.Copy(1), "1 " + Save(GraphAt(2)));
-  EXPECT_EQ(clipboard.ClipGraphCount(), 1);
-}
-
 TEST(ClipboardKind, EachDocumentKindTakesItsOwnKinds) {
   struct Case {
     std::int32_t docType;
     double kind;
     bool accepted;
   };
-  const Case cases[] = {
-      {1, 1, true}, {1, 4, true},  {1, 2, false}, {1, 0, false}, {1, 1.5, false}, {1, 7, false},
-      {2, 2, true}, {2, 5, true},  {2, 1, false}, {3, 3, true},  {3, 6, true},    {3, 2, false},
-      {7, 7, true}, {7, 1, false}, {4, 0, true},  {0, 3, true},  {9, -2, true},
-  };
+  const Case cases[] = {{1, 1, true},  {1, 4, true},  {1, 2, false}, {1, 0, false}, {1, 1.5, false},
+                        {1, 7, false}, {2, 2, true},  {2, 5, true},  {2, 1, false}, {3, 3, true},
+                        {3, 6, true},  {3, 2, false}, {7, 7, true},  {7, 1, false}, {4, 0, true},
+                        {0, 3, true},  {9, -2, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.docType) + " takes " + std::to_string(c.kind));
     EXPECT_EQ(AcceptsClipboardKind(testing::AsDocument(c.docType), c.kind), c.accepted);
@@ -157,8 +142,8 @@ TEST_F(ClipboardTest, TablesAndEntriesOfASpaceDocument) {
 }
 
 TEST_F(ClipboardTest, CutOfTheOnlyCheckedGraphEmptiesShowScene) {
-  AddCurve(document, MakeCurve(document, "parabola", "x^2"));
-  AddCurve(document, MakeCurve(document, "line", "x"));
+  AddCurve(document, "parabola", "x^2");
+  AddCurve(document, "line", "x");
   document.SetChecked(1, false);
   const std::optional<std::string> text = clipboard.Cut(0);
   ASSERT_TRUE(text);
@@ -176,12 +161,15 @@ TEST_F(ClipboardTest, CutOfTheOnlyCheckedGraphEmptiesShowScene) {
   EXPECT_TRUE(dialogs.told.empty());
   EXPECT_EQ(clipboard.Paste("1 " + Save(*MakeCurve(source, "broken", "sin(")), 1).pasted, 1);
   ASSERT_EQ(dialogs.told.size(), 1u);
-  EXPECT_EQ(dialogs.told[0].title, "Syntax Error");
+  EXPECT_EQ(dialogs.told[0].rfind("Syntax Error: ", 0), 0u);
   EXPECT_TRUE(document.ShowScene().Graphs().Empty());
 }
 
+// Copy takes the selected graph, unchecked too, while any is shown.
 TEST_F(ClipboardTest, CopyAllAndCutAllTakeEveryGraph) {
   Populate();
+  EXPECT_FALSE(clipboard.Copy(std::nullopt) || clipboard.Copy(3));
+  EXPECT_EQ(clipboard.Copy(1), "1 " + Save(GraphAt(2)));
   const std::optional<std::string> text = clipboard.CopyAll();
   ASSERT_TRUE(text);
   EXPECT_EQ(*text, "1 " + Save(GraphAt(1)) + " " + Save(GraphAt(2)) + " " + Save(GraphAt(3)) + " ");
@@ -197,8 +185,7 @@ TEST_F(ClipboardTest, CopyAllAndCutAllTakeEveryGraph) {
   for (std::int32_t position = 1; position <= 3; ++position) {
     EXPECT_EQ(WithoutID(GraphAt(position + 3)), WithoutID(GraphAt(position))) << position;
   }
-  // Sampled: y = x^2 at x = 2 is the last of the 9 points.
-  ASSERT_NE(GraphAt(4).Points().Find(0, 8), nullptr);
+  ASSERT_NE(GraphAt(4).Points().Find(0, 8), nullptr);  // sampled
   EXPECT_FLOAT_EQ(GraphAt(4).Points().Find(0, 8)->y, 4.0f);
   ASSERT_TRUE(clipboard.CutAll());
   EXPECT_EQ(clipboard.ClipGraphCount(), 6);
@@ -220,7 +207,7 @@ TEST_F(ClipboardTest, CopyAllAndCutAllTakeEveryGraph) {
 // Texts from elsewhere: the outcome is "refused", or the number of graphs
 // pasted and skipped and the name of the first one pasted.
 TEST_F(ClipboardTest, TextsFromElsewhereAreSafe) {
-  AddCurve(document, MakeCurve(document, "kept", "x"));
+  AddCurve(document, "kept", "x");
   const std::string before = Existing(1);
   const std::string good = Save(*MakeCurve(source, "good", "1"));
   const std::string bad = "1 " + Save(*MakeCurve(source, "bad", "2")) + " " + good;
@@ -289,51 +276,28 @@ TEST(EntryText, ByDocumentKindFormCoordinatesAndGraphKind) {
       {1, 2, 2, 0, "2D Curve  r=Z", "2D Curve  r=Z"},
       {1, 2, 1, 9, "2D Curve Animation  y=Z", "2D Curve Animation  y=Z"},
       {1, 2, 1, 23, std::nullopt, "Graph kind 23: N"},
-      {1, 2, 1, 23, "Step Plot  y=Z", "Step Plot  y=Z", true, false},
       {1, 2, 1, 23, "Step & Stem  y=Z", "Step & Stem  y=Z", true, true},
       {1, 2, 1, 23, "Stem Plot  y=Z", "Stem Plot  y=Z", false, true},
       {1, 2, 1, 20, "Intersection  y=Z, y=E", "Intersection  y=Z, y=E"},
       {1, 3, 2, 0, "2D Curve  a=Y,r=Z", "2D Curve  a=Y,r=Z"},
-      {1, 3, 1, 9, "2D Curve Animation  x=Y,y=Z", "2D Curve Animation  x=Y,y=Z"},
-      {1, 4, 2, 0, "Inequation  Z<0", "Inequation  Z<0"},
       {1, 4, 1, 9, "Inequation Animation  Z<0", "Graph kind 9: N"},
       {1, 5, 1, 7, "Point  x=Y, y=Z", "Graph kind 7: N"},
       {1, 3, 2, 8, "Point Animation  a=Y, r=Z", nullptr},
-      {1, 0, 3, 7, std::nullopt, nullptr},
       {1, 7, 9, 36, "ODE dy/dx=Z", nullptr},
       {1, 3, 3, 0, std::nullopt, "Graph kind 0: N"},
-      {1, 2, 1, 3, std::nullopt, "Graph kind 3: N"},
-      {2, 2, 1, 3, "2.5D Ribbon  y=Z", nullptr},
       {2, 2, 2, 10, "2.5D Ribbon Animation  r=Z", nullptr},
       {2, 3, 1, 3, "2.5D Ribbon  x=Y, y=Z", nullptr},
-      {2, 3, 1, 10, "2.5D Ribbon Animation  x=Y,y=Z", nullptr},
-      {2, 3, 2, 3, "2.5D Ribbon  a=Y, r=Z", nullptr},
       {2, 1, 2, 7, "Point  a=Y, r=Z", nullptr},
-      {2, 2, 1, 0, std::nullopt, "Graph kind 0: N"},
-      {3, 3, 3, 1, "3D Curve  x=X,y=Y,z=Z", nullptr},
       {3, 3, 4, 2, "3D Surface  a=X,r=Y,z=Z", nullptr},
       {3, 3, 5, 11, "3D Curve Animation  a=X,b=Y,r=Z", nullptr},
-      {3, 3, 3, 12, "3D Surface Animation  x=X,y=Y,z=Z", nullptr},
       {3, 2, 1, 31, "Surface by rotation  y=Z", nullptr},
       {3, 2, 3, 2, "3D Surface  z=Z", nullptr},
-      {3, 2, 4, 11, "3D Curve Animation  z=Z", nullptr},
-      {3, 2, 5, 1, "3D Curve  r=Z", nullptr},
       {3, 2, 3, 13, std::nullopt, nullptr},
-      {3, 1, 1, 31, "Vector ", nullptr},
       {3, 1, 1, 32, "Vector Operation ", nullptr},
-      {3, 3, 3, 7, "Point  x=X, y=Y, z=Z", nullptr},
-      {3, 0, 4, 7, "Point  a=X, r=Y, z=Z", nullptr},
       {3, 0, 5, 8, "Point Animation  a=X, b=Y, r=Z", nullptr},
-      {3, 0, 1, 7, std::nullopt, nullptr},
-      {7, 0, 0, 13, "Color Map  x=X, y=Y, z=Z", nullptr},
       {7, 0, 0, 14, "Contour Plot  x=X, y=Y, z=Z", nullptr},
-      {7, 0, 0, 15, "Vector Plot  x=X, y=Y, z=Z", nullptr},
-      {7, 2, 1, 0, std::nullopt, nullptr},
       {5, 2, 1, 0, std::nullopt, nullptr},
-      // Tables whatever the document kind.
-      {1, 0, 0, 4, "2D Table Graph: N", nullptr},
       {3, 0, 0, 5, "2.5D Table Graph: N", nullptr},
-      {5, 0, 0, 6, "3D Table Graph: N", nullptr},
   };
   DocumentValues values;
   for (const Case& c : cases) {
