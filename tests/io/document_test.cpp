@@ -206,37 +206,32 @@ TEST_F(DocumentTest, WrittenFilesKeepOrGetOrdinaryPermissions) {
 TEST_F(DocumentTest, SaveAsAddsTheExtensionAndAsksBeforeReplacing) {
   WriteFile("taken.pgp", "old");
   WriteFile("taken.bmp", "old");
-  struct Case {
-    std::string typed;
-    std::int32_t filter;
-    std::optional<Answer> replace;  // the answer to the question, when one is asked
-    SaveAsResult::Kind kind;
-    std::string path;  // "" when nothing is to be written
-  };
-  const Case cases[] = {
-      {"graphs", 1, std::nullopt, SaveAsResult::WroteGraphFile, "graphs.pgp"},
-      {"my.graphs", 1, std::nullopt, SaveAsResult::WroteGraphFile, "my.graphs"},
-      {"taken", 1, Answer::No, SaveAsResult::Cancelled, ""},
-      {"taken", 1, Answer::Yes, SaveAsResult::WroteGraphFile, "taken.pgp"},
-      {"taken.pgp", 1, std::nullopt, SaveAsResult::WroteGraphFile, "taken.pgp"},
-      {"view", 2, std::nullopt, SaveAsResult::PictureChosen, "view.bmp"},
-      {"taken", 2, Answer::No, SaveAsResult::Cancelled, ""},
-      {"none/x", 1, std::nullopt, SaveAsResult::Failed, "none/x.pgp"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.typed + " " + std::to_string(c.filter));
+  // Typed, the filter, the answer to the replace question (when asked), the
+  // outcome and the path it names ("" when nothing is to be written).
+  const std::tuple<std::string, std::int32_t, std::optional<Answer>, SaveAsResult::Kind,
+                   std::string>
+      cases[] = {{"graphs", 1, std::nullopt, SaveAsResult::WroteGraphFile, "graphs.pgp"},
+                 {"my.graphs", 1, std::nullopt, SaveAsResult::WroteGraphFile, "my.graphs"},
+                 {"taken", 1, Answer::No, SaveAsResult::Cancelled, ""},
+                 {"taken", 1, Answer::Yes, SaveAsResult::WroteGraphFile, "taken.pgp"},
+                 {"taken.pgp", 1, std::nullopt, SaveAsResult::WroteGraphFile, "taken.pgp"},
+                 {"view", 2, std::nullopt, SaveAsResult::PictureChosen, "view.bmp"},
+                 {"taken", 2, Answer::No, SaveAsResult::Cancelled, ""},
+                 {"none/x", 1, std::nullopt, SaveAsResult::Failed, "none/x.pgp"}};
+  for (const auto& [typed, filter, replace, kind, path] : cases) {
+    SCOPED_TRACE(typed + " " + std::to_string(filter));
     FakeDialogs caseDialogs;
     Document doc(caseDialogs);
-    caseDialogs.ChooseFile(folder.File(c.typed), c.filter);
-    if (c.replace) {
-      caseDialogs.answers = {*c.replace};
+    caseDialogs.ChooseFile(folder.File(typed), filter);
+    if (replace) {
+      caseDialogs.answers = {*replace};
     }
     const SaveAsResult result = doc.SaveAs();
-    EXPECT_EQ(result.kind, c.kind);
-    EXPECT_EQ(result.path, c.path.empty() ? "" : folder.File(c.path));
-    EXPECT_EQ(caseDialogs.questions.size(), c.replace ? 1u : 0u);
+    EXPECT_EQ(result.kind, kind);
+    EXPECT_EQ(result.path, path.empty() ? "" : folder.File(path));
+    EXPECT_EQ(caseDialogs.questions.size(), replace ? 1u : 0u);
     EXPECT_EQ(caseDialogs.fileDialogs, Names{"Save As [*.pgp|*.pgp|*.bmp|*.bmp] save"});
-    const bool wrote = c.kind == SaveAsResult::WroteGraphFile;
+    const bool wrote = kind == SaveAsResult::WroteGraphFile;
     EXPECT_EQ(doc.FilePath(), wrote ? result.path : "");
     EXPECT_EQ(caseDialogs.written, wrote ? Names{result.path} : Names{});
     if (wrote) {

@@ -283,22 +283,5 @@ TEST(AxisRecord, WrittenAndReadBack) {
   EXPECT_EQ(Save(back), text);
 }
 
-TEST(SceneText, EachRecordFollowedByABlankAndUnknownKindsLeftOut) {
-  DocumentValues values;
-  Scene scene;
-  auto add = [&](std::int32_t kind, std::int32_t ID) {
-    auto graph = std::make_shared<Graph>(values);
-    graph->kind = static_cast<GraphKind>(kind);
-    graph->id = ID;
-    scene.Graphs().Add(graph, std::to_string(ID));
-    return graph;
-  };
-  const auto curve = add(0, 1);
-  add(99, 2);
-  const auto table = add(4, 3);
-  EXPECT_EQ(Save(scene), Save(*curve) + " " + SaveTable(*table) + " ");
-  EXPECT_EQ(Save(Scene()), "");
-}
-
 }  // namespace
 }  // namespace quillon
