@@ -108,24 +108,25 @@ TEST_F(PropertiesDialog, OnlyPlaneFunctionsCanBeEdited) {
 using PropertiesThroughWindow = WindowTest;
 
 TEST_F(PropertiesThroughWindow, InputThatIsRefusedKeepsTheDialogOpen) {
-  const std::pair<FunctionInput, const char*> cases[] = {
-      {{0, 0, "y=x", "", "-1", "1", "10"}, "(!) Error: Illegal data exist."},
-      {{0, 1, "u", "u<1", "-1", "1", "10"}, "(!) Error: Illegal data exist."},
-      {{0, 0, "x", "", "1a", "2", "10"}, "(!) Error: Illegal data exist."},
-      {{1, 0, "a", "", "0", "+3", "10"}, "(!) Error: Illegal data exist."},
-      {{0, 0, "x", "", "0", "1", ""}, "(!) Note: Input all parameters please."},
-      {{0, 0, "x", "", "0", "  ", "10"}, "(!) Note: Input all parameters please."},
+  const std::string illegal = "(!) Error: Illegal data exist.",
+                    missing = "(!) Note: Input all parameters please.",
+                    large = "(!) Note: A number is too large.";
+  const std::pair<FunctionInput, std::string> cases[] = {
+      {{0, 0, "y=x", "", "-1", "1", "10"}, illegal},
+      {{0, 1, "u", "u<1", "-1", "1", "10"}, illegal},
+      {{0, 0, "x", "", "1a", "2", "10"}, illegal},
+      {{1, 0, "a", "", "0", "+3", "10"}, illegal},
+      {{0, 0, "x", "", "0", "1", ""}, missing},
+      {{0, 0, "x", "", "0", "  ", "10"}, missing},
       {{1, 0, "a", "", "5", "1", "10"}, "(!) Note: Min x must less than Max x."},
       {{1, 0, "a", "", "0", "1", "0.6"}, "(!) Note: Steps x must larger than 1."},
       {{0, 1, "u", "u", "1", "-1", "10"}, "(!) Note: Min u must less than Max u."},
       {{1, 1, "u", "u", "0", "1", "0"}, "(!) Note: Steps u must larger than 1."},
-      {{0, 0, "x", "", "0", "1", "3000000000"}, "(!) Note: A number is too large."},
-      {{0, 0, "x", "", "0", "1E39", "10"}, "(!) Note: A number is too large."},
-  };
+      {{0, 0, "x", "", "0", "1", "3000000000"}, large},
+      {{0, 0, "x", "", "0", "1E39", "10"}, large}};
   Start("");
   for (const auto& [input, told] : cases) {
-    SCOPED_TRACE(input.first + " " + input.second + " " + input.min + " " + input.max + " " +
-                 input.steps);
+    SCOPED_TRACE(input.first + " " + input.min + " " + input.max + " " + input.steps);
     dialogs.reports.clear();
     bool stayedOpen = false;
     dialogs.scripts.push_back([&input = input, &stayedOpen](QDialog& dialog) {
