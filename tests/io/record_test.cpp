@@ -122,16 +122,20 @@ TEST(GraphRecord, EveryFieldSurvivesTheRoundTrip) {
   }
 }
 
-// PointSize keeps its fraction; a negative count writes no positions, one
-// beyond the arrays is refused.
+// Numbers keep the exponent form through the writer's text filter, and
+// PointSize its fraction; a negative count writes no positions, one beyond
+// the arrays is refused.
 TEST(GraphRecord, WriterFormsAndRefusals) {
   DocumentValues values;
   Graph graph(values);
+  graph.maxV = 1e20f;
   graph.pointSize = 2.5f;
-  graph.curvaturePositions.count = -4;
+  graph.curvaturePositions.count = 1;
+  graph.curvaturePositions.at[1] = -1.5e-7f;
   const std::vector<std::string> tokens = SplitTokens(Save(graph));
-  EXPECT_EQ(tokens.size(), 125u);
-  EXPECT_EQ(tokens[22], "2.5");
+  EXPECT_EQ(tokens[12] + " " + tokens[22] + " " + tokens[60], "1E+20 2.5 -1.5E-07");
+  graph.curvaturePositions.count = -4;
+  EXPECT_EQ(SplitTokens(Save(graph)).size(), 125u);
   for (PositionList Graph::*list :
        {&Graph::curvaturePositions, &Graph::tangentLinePositions, &Graph::normalLinePositions}) {
     Graph counted(values);
@@ -222,7 +226,9 @@ TEST(TableRecord, WritesEveryPointAndReadsItBack) {
   table.TableCell(1, 1)->x = 3.5f;
   table.TableCell(0, 2)->z = -1.0f;
   table.scatterSymbol = PointSymbol::Triangle;
+  EXPECT_FALSE(table.FindTableCell(1, 2));
   const std::string text = SaveTable(table);
+  EXPECT_TRUE(table.FindTableCell(1, 2));  // written cells hold points, which stay
   // (0,0) (0,1) (0,2) (1,0) (1,1) (1,2), X Y z each
   EXPECT_EQ(text,
             "5 12 data\xC2\xA0set 255 2 0 0 0 0 3 3 1 2 0 0 0 0 0 0 0 0 -1 0 0 0 "
