@@ -185,6 +185,7 @@ TEST(ParseDocument, DamageSaysWhatWasMissingAndKeepsWhatWasRead) {
   // The text, whether the file said it was cut, the damage, the names read and the axis title.
   const std::tuple<std::string, bool, std::string, std::string> cases[] = {
       {whole, false, "", all + "time"},
+      {whole, true, "", all + "time"},  // the file held less than its header announced
       {first(1), true, "it ends before its graph count", "X"},
       {first(2), true, "it ends before its last 3 graphs; 0 of 3 graphs were read", "X"},
       {first(recordEnd[1]), true, "it ends before its last 2 graphs; 1 of 3 graphs were read",
@@ -197,6 +198,8 @@ TEST(ParseDocument, DamageSaysWhatWasMissingAndKeepsWhatWasRead) {
       {first(recordEnd[3]), true, "it ends before its axis settings, which were left as they were",
        all + "X"},
       {first(recordEnd[3] + 14), true,
+       "it ends inside its axis settings, which were left as they were", all + "X"},
+      {first(recordEnd[3] + 14), false,
        "it ends inside its axis settings, which were left as they were", all + "X"},
       {fiveCounted, false, "it holds 3 graphs where its count announces 5", all + "time"},
       // The file itself says the text was cut: no axis is looked for.
