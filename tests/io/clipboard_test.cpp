@@ -170,6 +170,7 @@ TEST_F(ClipboardTest, CopyAllAndCutAllTakeEveryGraph) {
   Populate();
   EXPECT_FALSE(clipboard.Copy(std::nullopt) || clipboard.Copy(3));
   EXPECT_EQ(clipboard.Copy(1), "1 " + Save(GraphAt(2)));
+  EXPECT_EQ(clipboard.ClipGraphCount(), 1);
   const std::optional<std::string> text = clipboard.CopyAll();
   ASSERT_TRUE(text);
   EXPECT_EQ(*text, "1 " + Save(GraphAt(1)) + " " + Save(GraphAt(2)) + " " + Save(GraphAt(3)) + " ");
@@ -276,28 +277,51 @@ TEST(EntryText, ByDocumentKindFormCoordinatesAndGraphKind) {
       {1, 2, 2, 0, "2D Curve  r=Z", "2D Curve  r=Z"},
       {1, 2, 1, 9, "2D Curve Animation  y=Z", "2D Curve Animation  y=Z"},
       {1, 2, 1, 23, std::nullopt, "Graph kind 23: N"},
+      {1, 2, 1, 23, "Step Plot  y=Z", "Step Plot  y=Z", true, false},
       {1, 2, 1, 23, "Step & Stem  y=Z", "Step & Stem  y=Z", true, true},
       {1, 2, 1, 23, "Stem Plot  y=Z", "Stem Plot  y=Z", false, true},
       {1, 2, 1, 20, "Intersection  y=Z, y=E", "Intersection  y=Z, y=E"},
       {1, 3, 2, 0, "2D Curve  a=Y,r=Z", "2D Curve  a=Y,r=Z"},
+      {1, 3, 1, 9, "2D Curve Animation  x=Y,y=Z", "2D Curve Animation  x=Y,y=Z"},
+      {1, 4, 2, 0, "Inequation  Z<0", "Inequation  Z<0"},
       {1, 4, 1, 9, "Inequation Animation  Z<0", "Graph kind 9: N"},
       {1, 5, 1, 7, "Point  x=Y, y=Z", "Graph kind 7: N"},
       {1, 3, 2, 8, "Point Animation  a=Y, r=Z", nullptr},
+      {1, 0, 3, 7, std::nullopt, nullptr},
       {1, 7, 9, 36, "ODE dy/dx=Z", nullptr},
       {1, 3, 3, 0, std::nullopt, "Graph kind 0: N"},
+      {1, 2, 1, 3, std::nullopt, "Graph kind 3: N"},
+      {2, 2, 1, 3, "2.5D Ribbon  y=Z", nullptr},
       {2, 2, 2, 10, "2.5D Ribbon Animation  r=Z", nullptr},
       {2, 3, 1, 3, "2.5D Ribbon  x=Y, y=Z", nullptr},
+      {2, 3, 1, 10, "2.5D Ribbon Animation  x=Y,y=Z", nullptr},
+      {2, 3, 2, 3, "2.5D Ribbon  a=Y, r=Z", nullptr},
       {2, 1, 2, 7, "Point  a=Y, r=Z", nullptr},
+      {2, 2, 1, 0, std::nullopt, "Graph kind 0: N"},
+      {3, 3, 3, 1, "3D Curve  x=X,y=Y,z=Z", nullptr},
       {3, 3, 4, 2, "3D Surface  a=X,r=Y,z=Z", nullptr},
       {3, 3, 5, 11, "3D Curve Animation  a=X,b=Y,r=Z", nullptr},
+      {3, 3, 3, 12, "3D Surface Animation  x=X,y=Y,z=Z", nullptr},
       {3, 2, 1, 31, "Surface by rotation  y=Z", nullptr},
       {3, 2, 3, 2, "3D Surface  z=Z", nullptr},
+      {3, 2, 4, 11, "3D Curve Animation  z=Z", nullptr},
+      {3, 2, 5, 1, "3D Curve  r=Z", nullptr},
       {3, 2, 3, 13, std::nullopt, nullptr},
+      {3, 1, 1, 31, "Vector ", nullptr},
       {3, 1, 1, 32, "Vector Operation ", nullptr},
+      {3, 3, 3, 7, "Point  x=X, y=Y, z=Z", nullptr},
+      {3, 0, 4, 7, "Point  a=X, r=Y, z=Z", nullptr},
       {3, 0, 5, 8, "Point Animation  a=X, b=Y, r=Z", nullptr},
+      {3, 0, 1, 7, std::nullopt, nullptr},
+      {7, 0, 0, 13, "Color Map  x=X, y=Y, z=Z", nullptr},
       {7, 0, 0, 14, "Contour Plot  x=X, y=Y, z=Z", nullptr},
+      {7, 0, 0, 15, "Vector Plot  x=X, y=Y, z=Z", nullptr},
+      {7, 2, 1, 0, std::nullopt, nullptr},
       {5, 2, 1, 0, std::nullopt, nullptr},
+      // Tables whatever the document kind.
+      {1, 0, 0, 4, "2D Table Graph: N", nullptr},
       {3, 0, 0, 5, "2.5D Table Graph: N", nullptr},
+      {5, 0, 0, 6, "3D Table Graph: N", nullptr},
   };
   DocumentValues values;
   for (const Case& c : cases) {

@@ -104,6 +104,7 @@ TEST_F(DocumentTest, EditMakesANewRecordAndKeepsTheOldOne) {
   Populate();
   const std::shared_ptr<Graph> old = document.ListScene().Graphs().Item(3);
   testing::SeedGraphFields(*old, 100);
+  old->scatterSize = 9;
   old->TableCell(2, 3)->z = 7;
   const std::string oldRecord = Save(*old);
   const std::shared_ptr<Graph> edited = MakeCurve(document, "line", "2*x");
@@ -118,6 +119,7 @@ TEST_F(DocumentTest, EditMakesANewRecordAndKeepsTheOldOne) {
   for (const std::string& name : testing::DifferingGraphFields(*now, *old)) {
     EXPECT_TRUE(name != "ID" && name != "MinT" && name != "LenTo") << name;
   }
+  EXPECT_EQ(now->scatterSize, 9);
   EXPECT_EQ(now->TableCell(2, 3)->z, 7.0f);
   EXPECT_FALSE(document.EditDialogGraph(3, *MakeCurve(document, "broken", "2*")));
   EXPECT_EQ(document.ListScene().Graphs().Item(3), now);
@@ -156,7 +158,7 @@ TEST_F(DocumentTest, FailedSaveIsToldAndKeepsTheOldFile) {
   GraphAt(1).curvaturePositions.count = 51;
   dialogs.ChooseFile(folder.File("never.pgp"));
   document.Save();
-  EXPECT_TRUE(dialogs.fileDialogs.empty() && folder.Sorted().empty());
+  EXPECT_TRUE(!document.Saved() && dialogs.fileDialogs.empty() && folder.Sorted().empty());
   EXPECT_EQ(dialogs.told.at(0).rfind("Error: ", 0), 0u);
   GraphAt(1).curvaturePositions.count = 0;
   dialogs.fileChoices.clear();
