@@ -40,19 +40,22 @@ using AxisProperties = DialogTest;
 // a preset starts from the explicit one. The colour box keeps its colour
 // when the colour dialog is cancelled.
 TEST_F(PropertiesDialog, LabelsFollowTheCoordinateSystemAndTheForm) {
-  const std::string names = "formCombo firstFunctionLabel secondFunctionEdit fromLabel";
+  const std::string names =
+      "formCombo firstFunctionLabel secondFunctionLabel secondFunctionEdit fromLabel toLabel "
+      "stepsLabel";
   dialog.PresetNew(0);
   dialog.show();
-  const std::tuple<int, int, const char*> cases[] = {{0, 0, "y=f(x)|y(x)|~|Min x"},
-                                                     {1, 1, "a=f1(u),r=f2(u)|a(u)||Min u"},
-                                                     {0, 1, "x=f1(u),y=f2(u)|x(u)||Min u"}};
+  const std::tuple<int, int, const char*> cases[] = {
+      {0, 0, "y=f(x)|y(x)|~|~|Min x|Max x|Steps x"},
+      {1, 1, "a=f1(u),r=f2(u)|a(u)|r(u)||Min u|Max u|Steps u"},
+      {0, 1, "x=f1(u),y=f2(u)|x(u)|y(u)||Min u|Max u|Steps u"}};
   for (const auto& [coordinate, form, texts] : cases) {
     ChooseComboItem(Find<QComboBox>(dialog, "formCombo"), form);
     ChooseComboItem(Find<QComboBox>(dialog, "coordinateCombo"), coordinate);
     EXPECT_EQ(Texts(dialog, names), texts);
   }
   dialog.PresetNew(1);
-  EXPECT_EQ(Texts(dialog, "coordinateCombo " + names), "Polar|r=f(a)|r(a)|~|Min a");
+  EXPECT_EQ(Texts(dialog, "coordinateCombo " + names), "Polar|r=f(a)|r(a)|~|~|Min a|Max a|Steps a");
   dialogs.colors = {0x00FF00, std::nullopt};
   for (int click = 0; click < 2; ++click) {
     QTest::mouseClick(Find<ColorBox>(dialog, "colorBox"), Qt::LeftButton);
