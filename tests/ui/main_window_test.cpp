@@ -448,9 +448,15 @@ TEST_F(MainWindow, TheTitleNamesTheFileThatSaveWritesTo) {
   Trigger("fileSaveAction");
   EXPECT_EQ(Title(), "lines.pgp[*]");
   ClickCheckBox(0);
-  EXPECT_EQ(Title(), "lines.pgp[*] *");
-  Trigger("fileSaveAction");
-  EXPECT_EQ(Title(), "lines.pgp[*]");
+  for (const auto& [action, title] : {std::pair{"", "lines.pgp[*] *"},
+                                      {"editUndoAction", "lines.pgp[*]"},
+                                      {"editRedoAction", "lines.pgp[*] *"},
+                                      {"fileSaveAction", "lines.pgp[*]"}}) {
+    if (*action != '\0') {
+      Trigger(action);
+    }
+    EXPECT_EQ(Title(), title) << action;
+  }
   Trigger("fileExitAction");
   EXPECT_FALSE(Window().isVisible());
   EXPECT_TRUE(dialogs.questions.empty());
