@@ -101,7 +101,13 @@ TEST(Registration, DesktopEntryRunsTheProgramWithTheFile) {
     const std::string entry = DesktopEntryText(folder);
     EXPECT_NE(entry.find("\n" + exec + "\n"), std::string::npos) << entry;
   }
-  EXPECT_NE(DesktopEntryText("/opt/q").find("\nTryExec=/opt/q/quillon\n"), std::string::npos);
+  const std::string entry = "\n" + DesktopEntryText("/opt/q");
+  EXPECT_EQ(entry.find("\n[Desktop Entry]\n"), 0u);
+  for (const char* line : {"\nType=Application\n", "\nName=Quillon\n", "\nIcon=quillon\n",
+                           "\nTryExec=/opt/q/quillon\n"}) {
+    EXPECT_NE(entry.find(line), std::string::npos) << line;
+  }
+  EXPECT_NE(MimePackageText().find("<comment>Quillon</comment>"), std::string::npos);
 }
 
 class RegistrationFiles : public ::testing::Test {
