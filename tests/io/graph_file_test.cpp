@@ -38,8 +38,11 @@ TEST(DocumentText, TagsWrittenAndRead) {
               std::make_tuple(0.0f, pitch, yaw));
     EXPECT_EQ(staged.generation, 5);
   }
-  EXPECT_EQ(Parse("S41 0 0").generation, 4);
-  EXPECT_EQ(testing::Code(Parse("S37 0 0").documentKind), 7);
+  for (const auto& [tag, docType, generation] : {std::tuple{"S41", 1, 4}, {"S37", 7, 3}}) {
+    const StagedDocument staged = Parse(std::string(tag) + " 0 0");
+    EXPECT_EQ(std::make_pair(testing::Code(staged.documentKind), staged.generation),
+              std::make_pair(docType, generation));
+  }
   for (const char* tag : {"S21", "S61", "S30", "S38", "s51", "S511", ""}) {
     EXPECT_THROW(Parse(std::string(tag) + " 0 0"), IoError) << tag;
   }
