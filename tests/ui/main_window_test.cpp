@@ -227,8 +227,8 @@ void Drag(QWidget* widget, QPointF from, QPointF to, Qt::MouseButton button = Qt
   Send(widget, QEvent::MouseButtonRelease, to, button, Qt::NoButton);
 }
 
-// The save question itself is the document's; the window closes, or keeps
-// its graphs and mode, by the answer.
+// What a Yes does is the document's; the window closes, or keeps its graphs
+// and mode, by the answer.
 TEST_F(MainWindow, NewAndExitFollowTheAnswerToTheSaveQuestion) {
   for (const auto& [action, answer] : {std::pair{"fileNewAction", Answer::No},
                                        {"fileNewAction", Answer::Cancel},
@@ -242,7 +242,9 @@ TEST_F(MainWindow, NewAndExitFollowTheAnswerToTheSaveQuestion) {
     Trigger("viewZoomAction");
     dialogs.answers.push_back(answer);
     Trigger(action);
-    EXPECT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions,
+              Lines{exit ? "(!) Note: Do you want to save the graphs? [Yes No Cancel]"
+                         : "(!) Note: Save changes to file? [Yes No Cancel]"});
     EXPECT_EQ(Window().isVisible(), !(exit && done));
     if (!exit) {
       EXPECT_EQ(List().count(), done ? 0 : 1);
