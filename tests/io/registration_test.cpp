@@ -55,7 +55,7 @@ class TestStarter : public ProgramStarter {
   Names started;
 };
 
-// Sets an environment variable for one scope (unset when value is nothing).
+// An environment variable for one scope (unset when value is nothing).
 struct ScopedVariable {
   ScopedVariable(const char* variable, const std::optional<std::string>& value) : name(variable) {
     if (const char* now = std::getenv(name)) {
@@ -101,13 +101,13 @@ TEST(Registration, DesktopEntryRunsTheProgramWithTheFile) {
     const std::string entry = DesktopEntryText(folder);
     EXPECT_NE(entry.find("\n" + exec + "\n"), std::string::npos) << entry;
   }
-  const std::string entry = DesktopEntryText("/opt/q");
-  EXPECT_EQ(entry.rfind("[Desktop Entry]\n", 0), 0u);
-  for (const char* line :
-       {"\nType=Application\n", "\nName=Quillon\n", "\nIcon=quillon\n",
-        "\nMimeType=application/x-quillon-graph;\n", "\nTryExec=/opt/q/quillon\n"}) {
+  const std::string entry = "\n" + DesktopEntryText("/opt/q");
+  EXPECT_EQ(entry.find("\n[Desktop Entry]\n"), 0u);
+  for (const char* line : {"\nType=Application\n", "\nName=Quillon\n", "\nIcon=quillon\n",
+                           "\nTryExec=/opt/q/quillon\n"}) {
     EXPECT_NE(entry.find(line), std::string::npos) << line;
   }
+  EXPECT_NE(MimePackageText().find("<comment>Quillon</comment>"), std::string::npos);
 }
 
 class RegistrationFiles : public ::testing::Test {
@@ -124,7 +124,6 @@ TEST_F(RegistrationFiles, WritesOnlyWhatChanged) {
   EXPECT_TRUE(outcome.complete);
   EXPECT_EQ(outcome.written.size(), 3u);
   EXPECT_EQ(ReadBytes(folder.File("mime/packages/quillon.xml")), MimePackageText());
-  EXPECT_NE(MimePackageText().find("<comment>Quillon</comment>"), std::string::npos);
   EXPECT_EQ(ReadBytes(Entry()), DesktopEntryText("/opt/quillon/bin"));
   EXPECT_EQ(ReadBytes(folder.File("icons/hicolor/scalable/apps/quillon.svg")), kIcon);
   EXPECT_EQ(starter.started, (Names{"update-mime-database", "update-desktop-database"}));
@@ -224,27 +223,20 @@ TEST_F(RegistrationFiles, TheDesktopToolsReadTheFiles) {
   }
   ScopedVariable dataHome("XDG_DATA_HOME", folder.Path());
   // Without the extension only the first bytes tell a graph file.
-  struct Case {
-    const char* name;
-    std::string bytes;
-    bool ours;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, std::string, bool> cases[] = {
       {"graph", test::GraphFileOf("S51 0 0"), true},
       {"old", test::GraphFileOf("S31 0 0"), true},
       {"next", test::GraphFileOf("S41 0 0"), true},
       {"other", test::GraphFileOf("S61 0 0"), false},
-      {"message.pgp", "-----BEGIN PGP MESSAGE-----\n\nhQEMA\n", false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    WriteBytes(folder.File(c.name), c.bytes);
-    const std::string output = folder.File("gio.txt");
-    const std::string command =
-        "gio info -a standard::content-type " + Quoted(folder.File(c.name)) + " >" + Quoted(output);
+      {"message.pgp", "-----BEGIN PGP MESSAGE-----\n\nhQEMA\n", false}};
+  const std::string output = folder.File("gio.txt");
+  for (const auto& [name, bytes, ours] : cases) {
+    SCOPED_TRACE(name);
+    const std::string command = "gio info -a standard::content-type " +
+                                Quoted(WriteBytes(folder.File(name), bytes)) + " >" +
+                                Quoted(output);
     ASSERT_EQ(std::system(command.c_str()), 0);
-    EXPECT_EQ(ReadBytes(output).find("application/x-quillon-graph") != std::string::npos, c.ours)
-        << ReadBytes(output);
+    EXPECT_EQ(ReadBytes(output).find("application/x-quillon-graph") != std::string::npos, ours);
   }
 }
 

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -26,15 +25,14 @@
 
 namespace quillon::test {
 
-struct ToldMessage {
-  std::string title;
-  std::string text;
-};
+using Names = std::vector<std::string>;
 
+// Replies come from queues (an empty queue cancels); long work runs at once
+// unless cancelLongWork.
 class FakeDialogs : public DocumentDialogs {
  public:
   void Report(const std::string& title, const std::string& text, MessageIcon) override {
-    told.push_back({title, text});
+    told.push_back(title + ": " + text);
   }
   std::optional<FileChoice> AskFileName(FileDialogMode mode, const std::string& title,
                                         const std::string& filter) override {
@@ -48,30 +46,21 @@ class FakeDialogs : public DocumentDialogs {
     return Next(answers).value_or(Answer::Cancel);
   }
   void GraphFileWritten(const std::string& path) override { written.push_back(path); }
-  // Long work runs here, or is cancelled before it starts when
-  // cancelLongWork is set.
   bool RunLongWork(const std::string& label, const std::function<void()>& work) override {
     longWork.push_back(label);
-    if (cancelLongWork) {
-      return false;
+    if (!cancelLongWork) {
+      work();
     }
-    work();
-    return true;
+    return !cancelLongWork;
   }
   void ChooseFile(const std::string& path, std::int32_t filterIndex = 1) {
     fileChoices.push_back(FileChoice{path, filterIndex});
   }
 
-  // Queued replies; a dialog with an empty queue is cancelled.
   std::deque<FileChoice> fileChoices;
   std::deque<Answer> answers;
   bool cancelLongWork = false;
-  // What happened.
-  std::vector<ToldMessage> told;
-  std::vector<std::string> fileDialogs;
-  std::vector<std::string> questions;
-  std::vector<std::string> written;
-  std::vector<std::string> longWork;
+  Names told, fileDialogs, questions, written, longWork;
 
  private:
   template <typename Reply>
@@ -85,12 +74,10 @@ class FakeDialogs : public DocumentDialogs {
   }
 };
 
-// A fresh folder under the system's temporary folder, removed with its files.
+// A fresh temporary folder, removed with its files.
 class TempFolder {
  public:
   TempFolder() {
-    const char* base = std::getenv("TMPDIR");
-    path_ = std::string(base != nullptr ? base : "/tmp") + "/quillon-io-XXXXXX";
     if (::mkdtemp(path_.data()) == nullptr) {
       throw std::runtime_error("cannot make a temporary folder");
     }
@@ -103,9 +90,8 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
   const std::string& Path() const { return path_; }
   std::string File(const std::string& name) const { return path_ + "/" + name; }
-  // Names of the files in the folder, sorted.
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
+  Names Sorted() const {
+    Names names;
     for (const auto& entry : std::filesystem::directory_iterator(path_)) {
       names.push_back(entry.path().filename().string());
     }
@@ -114,7 +100,7 @@ class TempFolder {
   }
 
  private:
-  std::string path_;
+  std::string path_ = (std::filesystem::temp_directory_path() / "quillon-io-XXXXXX").string();
 };
 
 inline std::string ReadBytes(const std::string& path) {
@@ -125,32 +111,35 @@ inline std::string ReadBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
+inline std::string WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!file) {
+  if (!file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
     throw std::runtime_error("cannot write " + path);
   }
+  return path;
 }
 
-// A graph file holding the document text (Windows-1252 of plain ASCII).
+inline std::string DataFile(const std::string& name) {
+  return std::string(QUILLON_IO_TEST_DATA) + "/" + name;
+}
+
+// A graph file holding a short ASCII document text.
 inline std::string GraphFileOf(const std::string& documentText) {
   const std::size_t length = documentText.size();
   return std::string("\x08\x00", 2) + static_cast<char>(length & 0xFF) +
          static_cast<char>((length >> 8) & 0xFF) + documentText;
 }
 
-// Tokens joined by single blanks.
-inline std::string Join(const std::vector<std::string>& tokens) {
+inline std::string Join(const Names& tokens) {
   std::string text;
-  for (std::size_t i = 0; i < tokens.size(); ++i) {
-    text += (i == 0 ? "" : " ") + tokens[i];
+  for (const std::string& token : tokens) {
+    text += (text.empty() ? "" : " ") + token;
   }
   return text;
 }
 
-// A plane curve as the Properties dialog makes it: y = z over -2..2 in 8
-// steps (funForm 2), or x = cos(u), y = z (funForm 3); polar with coordType 2.
+// A red plane curve as the Properties dialog makes it: z over -2..2 in 8
+// steps; funForm 2 explicit, 3 parametric with x = cos(u); coordType 2 polar.
 inline std::shared_ptr<Graph> MakeCurve(Document& document, const std::string& name,
                                         const std::string& z, std::int32_t funForm = 2,
                                         std::int32_t coordType = 1) {
@@ -169,8 +158,13 @@ inline std::shared_ptr<Graph> MakeCurve(Document& document, const std::string& n
   return graph;
 }
 
+inline void AddCurve(Document& document, const std::string& name, const std::string& z,
+                     std::int32_t funForm = 2, std::int32_t coordType = 1) {
+  ASSERT_TRUE(document.AddDialogGraph(MakeCurve(document, name, z, funForm, coordType)));
+}
+
 // The IDs of ListScene, then of ShowScene, then the entries (+ checked, -
-// not) as one text: "1 2 | 2 | -2D Curve  y=x; +2D Curve  r=a; ".
+// not): "1 2 | 2 | -2D Curve  y=x; +2D Curve  r=a; ".
 inline std::string Lists(const Document& document) {
   std::string text;
   for (const Scene* scene : {&document.ListScene(), &document.ShowScene()}) {
@@ -183,12 +177,6 @@ inline std::string Lists(const Document& document) {
     text += (entry.checked ? "+" : "-") + entry.text + "; ";
   }
   return text;
-}
-
-// Adds a graph as the Properties dialog does: it is sampled and joins both
-// scenes with its checked entry.
-inline void AddCurve(Document& document, const std::shared_ptr<Graph>& graph) {
-  ASSERT_TRUE(document.AddDialogGraph(graph));
 }
 
 }  // namespace quillon::test

@@ -36,33 +36,26 @@ using ViewSetting = DialogTest;
 using AxisProperties = DialogTest;
 
 // The labels, the form list and which boxes are shown follow the coordinate
-// system and the form chosen.
+// system and the form chosen; back to Cartesian keeps the parametric form,
+// a preset starts from the explicit one. The colour box keeps its colour
+// when the colour dialog is cancelled.
 TEST_F(PropertiesDialog, LabelsFollowTheCoordinateSystemAndTheForm) {
   const std::string names =
-      "coordinateCombo formCombo firstFunctionLabel secondFunctionLabel secondFunctionEdit "
-      "fromLabel toLabel stepsLabel stepsEdit";
+      "formCombo firstFunctionLabel secondFunctionLabel secondFunctionEdit fromLabel toLabel "
+      "stepsLabel";
   dialog.PresetNew(0);
   dialog.show();
   const std::tuple<int, int, const char*> cases[] = {
-      {0, 0, "Cartesian|y=f(x)|y(x)|~|~|Min x|Max x|Steps x|"},
-      {0, 1, "Cartesian|x=f1(u),y=f2(u)|x(u)|y(u)||Min u|Max u|Steps u|"},
-      {1, 0, "Polar|r=f(a)|r(a)|~|~|Min a|Max a|Steps a|"},
-      {1, 1, "Polar|a=f1(u),r=f2(u)|a(u)|r(u)||Min u|Max u|Steps u|"},
-      // Back to Cartesian keeps the parametric form.
-      {0, 1, "Cartesian|x=f1(u),y=f2(u)|x(u)|y(u)||Min u|Max u|Steps u|"}};
+      {0, 0, "y=f(x)|y(x)|~|~|Min x|Max x|Steps x"},
+      {1, 1, "a=f1(u),r=f2(u)|a(u)|r(u)||Min u|Max u|Steps u"},
+      {0, 1, "x=f1(u),y=f2(u)|x(u)|y(u)||Min u|Max u|Steps u"}};
   for (const auto& [coordinate, form, texts] : cases) {
     ChooseComboItem(Find<QComboBox>(dialog, "formCombo"), form);
     ChooseComboItem(Find<QComboBox>(dialog, "coordinateCombo"), coordinate);
     EXPECT_EQ(Texts(dialog, names), texts);
   }
-  SetText(dialog, "firstFunctionEdit", "cos(u)*(1+cos(6*u)/4)");
-  SetText(dialog, "secondFunctionEdit", "sin(u)*(1+cos(6*u)/4)");
-  SavePicture(dialog, "properties-equation");
-  // A preset starts from the explicit form, whatever was chosen before.
   dialog.PresetNew(1);
-  EXPECT_EQ(Texts(dialog, names), "Polar|r=f(a)|r(a)|~|~|Min a|Max a|Steps a|");
-
-  // The colour box takes the chosen colour, and keeps it when cancelled.
+  EXPECT_EQ(Texts(dialog, "coordinateCombo " + names), "Polar|r=f(a)|r(a)|~|~|Min a|Max a|Steps a");
   dialogs.colors = {0x00FF00, std::nullopt};
   for (int click = 0; click < 2; ++click) {
     QTest::mouseClick(Find<ColorBox>(dialog, "colorBox"), Qt::LeftButton);
@@ -118,24 +111,25 @@ TEST_F(PropertiesDialog, OnlyPlaneFunctionsCanBeEdited) {
 using PropertiesThroughWindow = WindowTest;
 
 TEST_F(PropertiesThroughWindow, InputThatIsRefusedKeepsTheDialogOpen) {
-  const std::pair<FunctionInput, const char*> cases[] = {
-      {{0, 0, "y=x", "", "-1", "1", "10"}, "(!) Error: Illegal data exist."},
-      {{0, 1, "u", "u<1", "-1", "1", "10"}, "(!) Error: Illegal data exist."},
-      {{0, 0, "x", "", "1a", "2", "10"}, "(!) Error: Illegal data exist."},
-      {{1, 0, "a", "", "0", "+3", "10"}, "(!) Error: Illegal data exist."},
-      {{0, 0, "x", "", "0", "1", ""}, "(!) Note: Input all parameters please."},
-      {{0, 0, "x", "", "0", "  ", "10"}, "(!) Note: Input all parameters please."},
+  const std::string illegal = "(!) Error: Illegal data exist.",
+                    missing = "(!) Note: Input all parameters please.",
+                    large = "(!) Note: A number is too large.";
+  const std::pair<FunctionInput, std::string> cases[] = {
+      {{0, 0, "y=x", "", "-1", "1", "10"}, illegal},
+      {{0, 1, "u", "u<1", "-1", "1", "10"}, illegal},
+      {{0, 0, "x", "", "1a", "2", "10"}, illegal},
+      {{1, 0, "a", "", "0", "+3", "10"}, illegal},
+      {{0, 0, "x", "", "0", "1", ""}, missing},
+      {{0, 0, "x", "", "0", "  ", "10"}, missing},
       {{1, 0, "a", "", "5", "1", "10"}, "(!) Note: Min x must less than Max x."},
       {{1, 0, "a", "", "0", "1", "0.6"}, "(!) Note: Steps x must larger than 1."},
       {{0, 1, "u", "u", "1", "-1", "10"}, "(!) Note: Min u must less than Max u."},
       {{1, 1, "u", "u", "0", "1", "0"}, "(!) Note: Steps u must larger than 1."},
-      {{0, 0, "x", "", "0", "1", "3000000000"}, "(!) Note: A number is too large."},
-      {{0, 0, "x", "", "0", "1E39", "10"}, "(!) Note: A number is too large."},
-  };
+      {{0, 0, "x", "", "0", "1", "3000000000"}, large},
+      {{0, 0, "x", "", "0", "1E39", "10"}, large}};
   Start("");
   for (const auto& [input, told] : cases) {
-    SCOPED_TRACE(input.first + " " + input.second + " " + input.min + " " + input.max + " " +
-                 input.steps);
+    SCOPED_TRACE(input.first + " " + input.min + " " + input.max + " " + input.steps);
     dialogs.reports.clear();
     bool stayedOpen = false;
     dialogs.scripts.push_back([&input = input, &stayedOpen](QDialog& dialog) {
@@ -197,7 +191,6 @@ TEST_F(PropertiesThroughWindow, WhatOkBuildsFromTheTexts) {
   }
   EXPECT_EQ(Entries(), entries);
   EXPECT_TRUE(dialogs.reports.empty());
-  SaveScreenshot("curve-forms");
 }
 
 std::array<float, 6> Bounds(const DocumentValues& v) {
@@ -216,7 +209,6 @@ TEST_F(ViewSetting, OpensWithTheBoundsAndTheProjection) {
   ViewSettingsDialog settings(view, values, dialogs);
   EXPECT_EQ(Texts(settings, "minXEdit maxXEdit minYEdit maxYEdit minZEdit maxZEdit"),
             "-2.5|50|-50|50|-50|1E20");
-  SavePicture(settings, "view-setting");
 }
 
 // A bound typed into Max y beside a good one in Min x: OK stores the
@@ -271,7 +263,6 @@ TEST_F(AxisProperties, OpensWithTheAxisSettingsAndOkWritesThem) {
     EXPECT_EQ(Find<ColorBox>(settings, "colorBox")->Color(), 0x336699);
   }
   AxisDialog settings(axis, dialogs);
-  SavePicture(settings, "axis-properties");
   // OK writes every setting.
   dialogs.colors.push_back(0x0000FF);
   QTest::mouseClick(Find<ColorBox>(settings, "colorBox"), Qt::LeftButton);

@@ -30,7 +30,7 @@ inline constexpr std::int32_t kRed = 0x0000FF;
 inline constexpr std::int32_t kGreen = 0x00FF00;
 inline const QColor kRedPixel(255, 0, 0);
 
-// The front of an answer queue; a failure, and none, when it is empty.
+// The front of an answer queue; a failure and none when it is empty.
 template <typename T>
 T Next(std::deque<T>& queue, const std::string& what, T none) {
   if (queue.empty()) {
@@ -159,22 +159,29 @@ inline void ClickButton(QWidget& parent, const char* name) {
   QTest::mouseClick(Find<QAbstractButton>(parent, name), Qt::LeftButton);
 }
 
-inline void SetText(QWidget& parent, const char* name, const char* text) {
-  Find<QLineEdit>(parent, name)->setText(QString::fromLatin1(text));
+inline void SetText(QWidget& parent, const char* name, const std::string& text) {
+  Find<QLineEdit>(parent, name)->setText(QString::fromStdString(text));
+}
+
+// Fills in a dialog's box and presses OK.
+inline std::function<void(QDialog&)> TypeAndConfirm(const char* box, const std::string& text) {
+  return [box, text](QDialog& dialog) {
+    SetText(dialog, box, text);
+    ClickButton(dialog, "okButton");
+  };
 }
 
 // Fills a shown Properties dialog with the input and presses OK.
 inline void FillAndConfirm(QDialog& dialog, const FunctionInput& input) {
   ChooseComboItem(Find<QComboBox>(dialog, "coordinateCombo"), input.coordinate);
   ChooseComboItem(Find<QComboBox>(dialog, "formCombo"), input.form);
-  const std::pair<const char*, std::string> boxes[] = {{"nameEdit", input.name},
-                                                       {"firstFunctionEdit", input.first},
-                                                       {"secondFunctionEdit", input.second},
-                                                       {"fromEdit", input.min},
-                                                       {"toEdit", input.max},
-                                                       {"stepsEdit", input.steps}};
-  for (const auto& [name, text] : boxes) {
-    Find<QLineEdit>(dialog, name)->setText(QString::fromStdString(text));
+  for (const auto& [name, text] : {std::pair{"nameEdit", input.name},
+                                   {"firstFunctionEdit", input.first},
+                                   {"secondFunctionEdit", input.second},
+                                   {"fromEdit", input.min},
+                                   {"toEdit", input.max},
+                                   {"stepsEdit", input.steps}}) {
+    SetText(dialog, name, text);
   }
   // The boxes are checked whichever tab is in front.
   Find<QTabWidget>(dialog, "tabs")->setCurrentIndex(1);
@@ -202,16 +209,6 @@ inline std::int64_t CountNear(const QImage& image, const QColor& color, int tole
 
 inline std::int64_t CountNonWhite(const QImage& image) {
   return image.width() * image.height() - CountNear(image, Qt::white, 0);
-}
-
-// Saves a picture of the widget for reviewers as NAME.png in the build
-// tree's screenshots folder.
-inline void SavePicture(QWidget& widget, const std::string& name) {
-  widget.show();
-  QCoreApplication::processEvents();
-  const QDir folder(QStringLiteral(QUILLON_SCREENSHOT_DIR));
-  folder.mkpath(QStringLiteral("."));
-  EXPECT_TRUE(widget.grab().toImage().save(folder.filePath(QString::fromStdString(name + ".png"))));
 }
 
 class WindowTest : public ::testing::Test {
@@ -253,11 +250,22 @@ class WindowTest : public ::testing::Test {
   const Graph& ListedGraph(std::int32_t position) {
     return *window_->Document().ListScene().Graphs().Item(position);
   }
-  // Runs the window's command of this action name.
-  void Trigger(const char* name) {
+  // Runs the window's command of this action name, with this list row current.
+  void Trigger(const char* name, std::optional<int> row = std::nullopt) {
+    if (row) {
+      List().setCurrentRow(*row);
+    }
     auto* action = window_->findChild<QAction*>(QString::fromLatin1(name));
     ASSERT_NE(action, nullptr) << name;
     action->trigger();
+  }
+  // A command run with its dialog worked by the script.
+  void TriggerDialog(const char* name, std::function<void(QDialog&)> script) {
+    dialogs.scripts.push_back(std::move(script));
+    Trigger(name);
+  }
+  std::string Title() {
+    return Window().windowTitle().toStdString() + (Window().isWindowModified() ? " *" : "");
   }
   // A fresh frame of the drawing area.
   QImage Frame() { return qobject_cast<DrawArea*>(&Drawing())->grabFramebuffer(); }
@@ -280,7 +288,6 @@ class WindowTest : public ::testing::Test {
         list.style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, &list);
     QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, box.center());
   }
-  void SaveScreenshot(const std::string& name) { SavePicture(*window_, name); }
 
   ScriptedDialogs dialogs;
 
