@@ -280,6 +280,8 @@ const std::vector<PropertyCase> kPropertyCases = {
     {"acsech(x)", {0}},
     {"asin(x)", {-1, 1}},
     {"asec(x)", {-1, 1}},
+    {"acsec(x)", {-1, 1}},
+    {"acos(x)", {-1, 1}},
     {"atanh(x)", {-1, 1}},
     {"actanh(x)", {-1, 1}},
     {"asech(x)", {0, 1}},
@@ -294,6 +296,7 @@ const std::vector<PropertyCase> kPropertyCases = {
     {"cosh(x)*sech(x)+tanh(y)", {}},
     {"exp(exp(x))", {}},
     {"asinh(x*100)", {}},
+    {"actan(x)", {}},
 };
 
 bool SameBits(const DecoratedInterval& a, const DecoratedInterval& b) {
