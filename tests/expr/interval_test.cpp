@@ -81,22 +81,19 @@ void ExpectEncloses(const Interval& got, Real lo, Real hi, Real relativeSlack) {
   }
 }
 
-void ExpectCases(const std::vector<EnclosureCase>& cases) {
-  for (const EnclosureCase& c : cases) {
-    SCOPED_TRACE(c.infix + " on [" + std::to_string(c.x.lo) + ", " + std::to_string(c.x.hi) + "]");
-    const DecoratedInterval result = Compile(c.infix).EvaluateBox(BoxOfX(c.x.lo, c.x.hi));
-    EXPECT_EQ(result.decoration.defined, c.defined);
-    EXPECT_EQ(result.decoration.continuous, c.continuous);
-    if (c.defined == kNowhere) {
-      EXPECT_TRUE(result.value.IsEmpty());
-    } else {
-      ExpectEncloses(result.value, c.expected.lo, c.expected.hi, c.slack);
-    }
-  }
-}
-
-TEST(IntervalEvaluation, Operators) {
-  ExpectCases({
+TEST(IntervalEvaluation, OperatorsAndFunctions) {
+  // log of the least x > 0
+  const Real edge = std::log(std::numeric_limits<double>::denorm_min());
+  const Real loose = kInf;  // the enclosure need only hold the range
+  // The engine's own definitions, as the point evaluation computes them.
+  const auto sgn = [](Real v) { return v > 0 ? Real(1) : (v < 0 ? Real(-1) : Real(0)); };
+  const auto asec = [&](Real x) {
+    return std::atan(x / sqrtl(x * x - 1)) + sgn(x - 1) * kRealHalfPi;
+  };
+  const auto acsec = [&](Real x) {
+    return std::atan(x / sqrtl(x * x - 1)) + (sgn(x) - 1) * kRealHalfPi;
+  };
+  const std::vector<EnclosureCase> cases = {
       {"x+1", {1, 2}, {2, 3}, kEverywhere, true},
       {"x*x", {-1, 2}, {-2, 4}, kEverywhere, true},  // each factor on its own
       {"x^2", {-1, 2}, {0, 4}, kEverywhere, true},
@@ -121,22 +118,6 @@ TEST(IntervalEvaluation, Operators) {
       {"x*10^300*10^300", {1, 2}, {}, kNowhere, false},
       {"10^300*10^300", {0, 1}, {}, kNowhere, false},
       {"x/x", {1, 2}, {0.5, 2}, kEverywhere, true},
-  });
-}
-
-TEST(IntervalEvaluation, Functions) {
-  // log of the least x > 0
-  const Real edge = std::log(std::numeric_limits<double>::denorm_min());
-  const Real loose = kInf;  // the enclosure need only hold the range
-  // The engine's own definitions, as the point evaluation computes them.
-  const auto sgn = [](Real v) { return v > 0 ? Real(1) : (v < 0 ? Real(-1) : Real(0)); };
-  const auto asec = [&](Real x) {
-    return std::atan(x / sqrtl(x * x - 1)) + sgn(x - 1) * kRealHalfPi;
-  };
-  const auto acsec = [&](Real x) {
-    return std::atan(x / sqrtl(x * x - 1)) + (sgn(x) - 1) * kRealHalfPi;
-  };
-  ExpectCases({
       {"sin(x)", {0.5, 1}, {sinl(0.5), sinl(1)}, kEverywhere, true},
       {"sin(x)", {0, kPi}, {0, 1}, kEverywhere, true},
       {"sin(x)", {-100, 100}, {-1, 1}, kEverywhere, true},
@@ -201,7 +182,18 @@ TEST(IntervalEvaluation, Functions) {
       {"actanh(x)", {2, 3}, {atanhl(1 / 3.0), atanhl(0.5)}, kEverywhere, true},
       {"actanh(x)", {0.5, 2}, {-kInf, kInf}, kPartly, false},
       {"rnd(1)", {0, 0}, {0, 1}, kEverywhere, false},  // never continuous
-  });
+  };
+  for (const EnclosureCase& c : cases) {
+    SCOPED_TRACE(c.infix + " on [" + std::to_string(c.x.lo) + ", " + std::to_string(c.x.hi) + "]");
+    const DecoratedInterval result = Compile(c.infix).EvaluateBox(BoxOfX(c.x.lo, c.x.hi));
+    EXPECT_EQ(result.decoration.defined, c.defined);
+    EXPECT_EQ(result.decoration.continuous, c.continuous);
+    if (c.defined == kNowhere) {
+      EXPECT_TRUE(result.value.IsEmpty());
+    } else {
+      ExpectEncloses(result.value, c.expected.lo, c.expected.hi, c.slack);
+    }
+  }
 }
 
 // Texts with failing tokens or without a value.
