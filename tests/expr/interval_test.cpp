@@ -203,10 +203,10 @@ TEST(IntervalEvaluation, FailingTokensAndEmptyTexts) {
     Interval x;
     bool throws;
   };
+  // On [-2, -1] every point ends undefined before the failing token.
   const std::vector<FailureCase> cases = {
       {"XX FOO ", {0, 1}, true},
-      {"XX LOG FOO ", {-2, -1}, false},  // every point ends before
-                                         // the token
+      {"XX LOG FOO ", {-2, -1}, false},
       {"XX LOG FOO ", {-1, 1}, true},
       {"XX + ", {0, 1}, true},
       {"", {0, 1}, false},
