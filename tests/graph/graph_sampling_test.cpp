@@ -193,85 +193,50 @@ TEST(Sampling, RibbonsUseTheAbsoluteRadius) {
   }
 }
 
-struct SpaceCase {
+// One cell of the grid each kind samples into (the space curve of kind 1,
+// the animation grid at t = 2 in its last index, else Points()).
+struct CellCase {
   const char* name;
   GraphSetup setup;
-  std::int32_t j, i;  // the cell of Vert3D checked
+  std::int32_t i, j, k;
   XYZ expected;
 };
 
-TEST(Sampling, SpacePointsAndSurfaces) {
+TEST(Sampling, SpacePointsSurfacesAndAnimations) {
   const float halfPi = F(std::acos(-1.0) / 2);
   const float b = F(1.5707963);
   const XYZ spherical{0, F(2 * Cos(b)), F(2 * Sin(b))};  // a = 0, b, r = 2
   const XYZ cylindrical{F(3 * Sin(1)), 4, F(3 * Cos(1))};
   const XYZ onSphere{F(Sin(halfPi) * Sin(2)), F(Cos(halfPi)), F(Sin(halfPi) * Cos(2))};
-  const SpaceCase cases[] = {
-      {"kind 7 spherical", {7, 5, 0, "0", "1.5707963", "2", 0, 1, 1, 0, 1, 1}, 0, 0, spherical},
-      {"kind 7 cylindrical a = 0, r = 3, h = 1", {7, 4, 0, "0", "3", "1"}, 0, 0, {0, 1, 3}},
-      {"kind 7 Cartesian space", {7, 3, 0, "1", "2", "3"}, 0, 0, {2, 3, 1}},
-      {"kind 7 plane", {7, 1, 0, "1", "2", "3"}, 0, 0, {2, 3, 1}},
-      {"kind 7 plane polar", {7, 2, 0, "1", "0", "-2"}, 0, 0, {-2, 0, 1}},
-      {"kind 7 is not clipped", {7, 3, 0, "500", "-600", "700"}, 0, 0, {-600, 700, 500}},
-      {"kind 7 spherical, undefined r", {7, 5, 0, "0", "1", "sqr(-1)"}, 0, 0, {U, U, U}},
-      // The height, and Y = r cos b, do not depend on the undefined value.
-      {"kind 7 cylindrical, undefined r", {7, 4, 0, "1", "sqr(-1)", "5"}, 0, 0, {U, 5, U}},
-      {"kind 7 spherical, undefined a", {7, 5, 0, "sqr(-1)", "0", "2"}, 0, 0, {U, 2, U}},
-      // Surfaces: the variables bound to u and v.
-      {"kind 2, x and y", {2, 3, 2, "x", "y", "x*y*100", -1, 1, 2, 0, 2, 2}, 2, 1, {1, 100, 1}},
-      {"kind 13, a and r", {13, 4, 2, "a", "r", "a+r", 0, 2, 2, 1, 3, 2}, 1, 2, cylindrical},
-      {"kind 14, a and b", {14, 5, 2, "a", "b", "1", 0, 2, 1, 0, halfPi, 1}, 1, 1, onSphere},
-      {"kind 15, u and v", {15, 3, 3, "u", "v", "u-v", 0, 4, 4, 0, 1, 1}, 3, 1, {1, 2, 3}},
-  };
-  for (const SpaceCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    Document document;
-    const auto graph = MakeGraph(document, c.setup);
-    ASSERT_TRUE(graph->GetPoints());
-    ExpectPoint(graph->Points().Find(c.j, c.i), c.expected);
-  }
-}
-
-// Kind 1 computes the point once per parameter token of ExpressZ; the last
-// one decides which variable takes u.
-TEST(Sampling, CoordinatePlaneCurveLastMatchingToken) {
-  struct Case {
-    const char* name;
-    std::int32_t coordType;
-    const char* expression;
-    XYZ atU2;  // Vert1D(1), u = 2
-  };
-  const Case cases[] = {
-      {"Cartesian, last token YY", 3, "x*10+y", {2, 2, 0}},
-      {"Cartesian, last token XX", 3, "y+x*10", {0, 20, 2}},
-      {"Cartesian, clipped", 3, "x*100", {0, U, 2}},
-      {"cylindrical, last token RR", 4, "a*10+r*3", {0, 6, 2}},
-      {"cylindrical, last token AA", 4, "r+a*4", {0, 8, 0}},
-      {"spherical, last token BB", 5, "a+b+1", {0, F(3 * Cos(2)), F(3 * Sin(2))}},
-      {"spherical, last token AA", 5, "b+a+1", {0, 3, 0}},
-      {"no parameter token leaves the point fresh", 3, "t+1", {0, 0, 0}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    Document document;
-    const auto graph = MakeGraph(document, {1, c.coordType, 2, "0", "0", c.expression, 0, 2, 1});
-    ASSERT_TRUE(graph->GetPoints());
-    ASSERT_EQ(graph->SpaceCurvePoints().Upper(0), 1);
-    ExpectPoint(graph->SpaceCurvePoints().Find(1), c.atU2);
-  }
-}
-
-TEST(Sampling, AnimationKinds) {
-  Document document;
-  document.values.AnimFrames = 2;
-  struct Case {
-    const char* name;
-    GraphSetup setup;
-    std::int32_t i, j, k;  // the cell checked; t = 2 in its last index
-    XYZ expected;
-  };
   const XYZ polar{F(2 * Cos(1)), F(2 * Sin(1)), 2};
-  const Case cases[] = {
+  const XYZ spherical3{0, F(3 * Cos(2)), F(3 * Sin(2))};  // a = 0, b = 2, r = 3
+  const CellCase cases[] = {
+      {"kind 7 spherical", {7, 5, 0, "0", "1.5707963", "2", 0, 1, 1, 0, 1, 1}, 0, 0, 0, spherical},
+      {"kind 7 cylindrical a = 0, r = 3, h = 1", {7, 4, 0, "0", "3", "1"}, 0, 0, 0, {0, 1, 3}},
+      {"kind 7 Cartesian space", {7, 3, 0, "1", "2", "3"}, 0, 0, 0, {2, 3, 1}},
+      {"kind 7 plane", {7, 1, 0, "1", "2", "3"}, 0, 0, 0, {2, 3, 1}},
+      {"kind 7 plane polar", {7, 2, 0, "1", "0", "-2"}, 0, 0, 0, {-2, 0, 1}},
+      {"kind 7 is not clipped", {7, 3, 0, "500", "-600", "700"}, 0, 0, 0, {-600, 700, 500}},
+      {"kind 7 spherical, undefined r", {7, 5, 0, "0", "1", "sqr(-1)"}, 0, 0, 0, {U, U, U}},
+      // The height, and Y = r cos b, do not depend on the undefined value.
+      {"kind 7 cylindrical, undefined r", {7, 4, 0, "1", "sqr(-1)", "5"}, 0, 0, 0, {U, 5, U}},
+      {"kind 7 spherical, undefined a", {7, 5, 0, "sqr(-1)", "0", "2"}, 0, 0, 0, {U, 2, U}},
+      // Surfaces: the variables bound to u and v.
+      {"kind 2, x and y", {2, 3, 2, "x", "y", "x*y*100", -1, 1, 2, 0, 2, 2}, 2, 1, 0, {1, 100, 1}},
+      {"kind 13, a and r", {13, 4, 2, "a", "r", "a+r", 0, 2, 2, 1, 3, 2}, 1, 2, 0, cylindrical},
+      {"kind 14, a and b", {14, 5, 2, "a", "b", "1", 0, 2, 1, 0, halfPi, 1}, 1, 1, 0, onSphere},
+      {"kind 15, u and v", {15, 3, 3, "u", "v", "u-v", 0, 4, 4, 0, 1, 1}, 3, 1, 0, {1, 2, 3}},
+      // Kind 1 computes the point once per parameter token of ExpressZ; the
+      // last one decides which variable takes u (here 2).
+      {"kind 1, last YY", {1, 3, 2, "0", "0", "x*10+y", 0, 2, 1}, 1, 0, 0, {2, 2, 0}},
+      {"kind 1, last XX", {1, 3, 2, "0", "0", "y+x*10", 0, 2, 1}, 1, 0, 0, {0, 20, 2}},
+      {"kind 1, clipped", {1, 3, 2, "0", "0", "x*100", 0, 2, 1}, 1, 0, 0, {0, U, 2}},
+      {"kind 1 cylindrical, RR", {1, 4, 2, "0", "0", "a*10+r*3", 0, 2, 1}, 1, 0, 0, {0, 6, 2}},
+      {"kind 1 cylindrical, AA", {1, 4, 2, "0", "0", "r+a*4", 0, 2, 1}, 1, 0, 0, {0, 8, 0}},
+      {"kind 1 spherical, BB", {1, 5, 2, "0", "0", "a+b+1", 0, 2, 1}, 1, 0, 0, spherical3},
+      {"kind 1 spherical, AA", {1, 5, 2, "0", "0", "b+a+1", 0, 2, 1}, 1, 0, 0, {0, 3, 0}},
+      {"kind 1, no u: fresh", {1, 3, 2, "0", "0", "t+1", 0, 2, 1}, 1, 0, 0, {0, 0, 0}},
+      // Animation kinds, t = 0, 1, 2.
       {"kind 8", {8, 3, 0, "t", "t*2", "t*300"}, 2, 0, 0, {4, 600, 2}},
       {"kind 9, clipped", {9, 1, 2, "0", "0", "x*t*30", 0, 1, 1, 0, 1, 1}, 1, 2, 0, {1, U, 0}},
       {"kind 9, parametric polar", {9, 2, 3, "t", "u", "t", 0, 1, 1, 0, 1, 1}, 1, 2, 0, polar},
@@ -280,14 +245,24 @@ TEST(Sampling, AnimationKinds) {
       {"kind 11", {11, 3, 2, "0", "0", "x*t", 0, 3, 1}, 1, 2, 0, {0, 6, 3}},
       {"kind 12, clipped", {12, 3, 3, "u*t*100", "v", "u+t", 0, 1, 1, 5, 6, 1}, 1, 1, 2, {6, 3, U}},
   };
-  for (const Case& c : cases) {
+  for (const CellCase& c : cases) {
     SCOPED_TRACE(c.name);
+    Document document;
+    document.values.AnimFrames = 2;
     const auto graph = MakeGraph(document, c.setup);
-    graph->animated = true;
+    const bool animation = IsAnimationKind(graph->kind);
+    graph->animated = animation;
     graph->minT = 0;
     graph->maxT = 2;
     ASSERT_TRUE(graph->GetPoints());
-    ExpectPoint(AnimationGrid(*graph).Find(c.i, c.j, c.k), c.expected);
+    const bool spaceCurve = graph->kind == GraphKind::SpaceCurve;
+    const PointGrid& grid = animation    ? AnimationGrid(*graph)
+                            : spaceCurve ? graph->SpaceCurvePoints()
+                                         : graph->Points();
+    if (spaceCurve) {
+      EXPECT_EQ(grid.Upper(0), c.setup.stepU);
+    }
+    ExpectPoint(grid.Find(c.i, c.j, c.k), c.expected);
   }
 }
 
@@ -441,6 +416,7 @@ TEST(Sampling, BlockPathEqualsPointPath) {
     }
     ASSERT_TRUE(block->GetPoints());
     ASSERT_TRUE(point->GetPoints());
+    // Every stored cell of every grid alike; the count compared.
     const auto compare = [&]() {
       std::size_t compared = 0;
       for (const auto grid :
@@ -449,17 +425,9 @@ TEST(Sampling, BlockPathEqualsPointPath) {
             &Graph::AnimatedRibbon, &Graph::AnimatedSpaceCurve, &Graph::AnimatedSurface}) {
         const PointGrid& a = ((*block).*grid)();
         const PointGrid& b = ((*point).*grid)();
-        if (a.Size() != b.Size() || a.StoredSize() != b.StoredSize()) {
-          ADD_FAILURE() << "the grids differ in size";
-          return compared;
-        }
-        const GridPoint* end = a.Data() + a.StoredSize();
-        const auto [p, q] = std::mismatch(a.Data(), end, b.Data());
-        if (p != end) {
-          ADD_FAILURE() << "cell " << (p - a.Data()) << ": (" << p->x << ", " << p->y << ", "
-                        << p->z << ") against (" << q->x << ", " << q->y << ", " << q->z << ")";
-          return compared;
-        }
+        EXPECT_EQ(a.Size(), b.Size());
+        EXPECT_TRUE(a.StoredSize() == b.StoredSize() &&
+                    std::equal(a.Data(), a.Data() + a.StoredSize(), b.Data()));
         compared += a.StoredSize();
       }
       return compared;

@@ -5,9 +5,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
-#include <cmath>
 #include <limits>
 #include <string>
 #include <tuple>
@@ -22,10 +20,9 @@ namespace quillon {
 namespace {
 
 using testing::CountNonWhite;
-using testing::IsOpaque;
 using testing::kWhite;
 using testing::PixelView;
-using testing::RgbAt;
+using testing::Probe;
 
 void PrintLabel(std::uint32_t font, const std::string& text, double x, double y) {
   PrintText(font, text, static_cast<float>(x), static_cast<float>(y), 0, {0, 0, 0, 1},
@@ -36,9 +33,24 @@ struct Bounds {
   float MinX, MaxX, MinY, MaxY, MinZ, MaxZ;
 };
 
+Box ToBox(const Bounds& bounds) {
+  Box box;
+  box.MinX(bounds.MinX);
+  box.MaxX(bounds.MaxX);
+  box.MinY(bounds.MinY);
+  box.MaxY(bounds.MaxY);
+  box.MinZ(bounds.MinZ);
+  box.MaxZ(bounds.MaxZ);
+  return box;
+}
+
 // x from -5.3 to 4.2, y from -3.7 to 2.5, seen at 40 pixels a unit.
 constexpr Bounds kSmallBox{-5.3f, 4.2f, -3.7f, 2.5f, 0, 0};
 constexpr PixelView kSmallView{-10, -7.5, 40};
+// The box of the box-axis tests; their grid lines are red.
+constexpr Bounds kBox{-4.f, 6.f, -3.f, 5.f, 0, 3};
+constexpr std::uint32_t kGrid = 0xFF0000u;
+constexpr std::uint32_t kInk = testing::kAnyInk;
 
 class AxisFrame : public testing::FontFrame {
  public:
@@ -50,14 +62,7 @@ class AxisFrame : public testing::FontFrame {
     glRotated(yaw, 0, 1, 0);
     const GLuint list = glGenLists(1);
     glNewList(list, GL_COMPILE);
-    Box drawn;
-    drawn.MinX(box.MinX);
-    drawn.MaxX(box.MaxX);
-    drawn.MinY(box.MinY);
-    drawn.MaxY(box.MaxY);
-    drawn.MinZ(box.MinZ);
-    drawn.MaxZ(box.MaxZ);
-    axis.Draw(drawn, testing::AsDocument(docType), fonts_);
+    axis.Draw(ToBox(box), testing::AsDocument(docType), fonts_);
     glEndList();
     glCallList(list);
     glDeleteLists(list, 1);
@@ -65,6 +70,12 @@ class AxisFrame : public testing::FontFrame {
     return context_->ReadFrame();
   }
 };
+
+Axis GridAxis() {
+  Axis axis;
+  axis.yzGridColor = axis.xzGridColor = axis.xyGridColor = Axis::Rgb(255, 0, 0);
+  return axis;
+}
 
 // The plane axis for x -12.3..4.2, y -10.6..2.5, in the order it is sent:
 // ticks 0.4 long on the whole numbers Int(Min) .. Int(Max) + 1; heads from
@@ -95,20 +106,13 @@ TEST_F(AxisFrame, PlaneAxisGeometry) {
     axis.width = width;
     Begin({-15, -13.5, 30});
     const testing::Feedback sent = testing::Capture([&] {
-      Box box;
-      box.MinX(-12.3f);
-      box.MaxX(4.2f);
-      box.MinY(-10.6f);
-      box.MaxY(2.5f);
-      axis.Draw(box, DocumentKind::Plane, fonts_);
+      axis.Draw(ToBox({-12.3f, 4.2f, -10.6f, 2.5f, 0, 0}), DocumentKind::Plane, fonts_);
     });
     const testing::Feedback expected = testing::Capture([&] {
-      for (int x = -13; x <= 5; ++x) {
+      for (int x = -13; x <= 5; ++x)
         line(x, 0, x, 0.4);
-      }
-      for (int y = -11; y <= 3; ++y) {
+      for (int y = -11; y <= 3; ++y)
         line(0, y, 0.4, y);
-      }
       head(6.8, -o, 1, 0);
       head(-o, 5.1, 0, 1);
       line(-14.4, 0, 6.3, 0);
@@ -116,16 +120,14 @@ TEST_F(AxisFrame, PlaneAxisGeometry) {
       const double shift[] = {0, 0.15, 0.3, 0.45};
       for (int x = -13; x <= 5; ++x) {
         const std::string label = std::to_string(x);
-        if (x != 0) {
+        if (x != 0)
           PrintLabel(fonts_.FontBase, label, x - shift[label.size()], -0.8);
-        }
       }
       for (int y = -11; y <= 3; ++y) {
         const std::string label = std::to_string(y);
-        if (y != 0) {
+        if (y != 0)
           PrintLabel(fonts_.FontBase, label, -(static_cast<double>(label.size()) / 3.9 + 0.35),
                      y - 0.2);
-        }
       }
       PrintLabel(fonts_.BoldFontBase, "X", 6.2, -1.2);
       PrintLabel(fonts_.BoldFontBase, "Y", -1, 4.5);
@@ -148,15 +150,13 @@ TEST_F(AxisFrame, PlaneAxisColours) {
     Axis axis;
     axis.color = color;
     const FrameImage image = Draw(axis, kSmallBox, 1);
-    EXPECT_EQ(ColourAt(image, -3.5, 0), expected);
-    EXPECT_EQ(ColourAt(image, 0, 1.5), expected);
-    EXPECT_EQ(ColourAt(image, 6.3, -0.1), expected);
-    EXPECT_EQ(ColourAt(image, -3, 0.2), 0x000000u);
-    EXPECT_EQ(ColourAt(image, 0.2, -3), 0x000000u);
+    const std::vector<Probe> probes = {
+        {-3.5, 0, expected}, {0, 1.5, expected}, {6.3, -0.1, expected}, {-3, 0.2, 0}, {0.2, -3, 0}};
+    ExpectProbes(image, probes);
     std::int64_t coloured = 0;  // in the label "-4"
     for (std::int32_t row = view_.Row(-0.35); row <= view_.Row(-0.75); ++row) {
       for (std::int32_t column = view_.Column(-4.3); column <= view_.Column(-3.52); ++column) {
-        const std::uint32_t rgb = RgbAt(image, column, row);
+        const std::uint32_t rgb = testing::RgbAt(image, column, row);
         coloured += (rgb >> 16) != (rgb & 0xFF) || ((rgb >> 8) & 0xFF) != (rgb & 0xFF) ? 1 : 0;
       }
     }
@@ -177,23 +177,17 @@ TEST_F(AxisFrame, DocumentKindSelectsTheAxis) {
 
 // A box needing more than 501 positions along an axis gets ticks and labels
 // at the first 501 (Int(Min) + 0 .. Int(Min) + 500) and none beyond; the
-// axis lines still span the whole box.
+// axis lines still span the whole box, to the far head.
 TEST_F(AxisFrame, HugeBoxStopsAfter501Positions) {
   const Bounds box{-10000.f, 10000.f, -10000.f, 10000.f, 0, 0};
   FrameImage image = Draw(Axis(), box, 1, {-9503, -3, 100});
-  EXPECT_TRUE(InkAt(image, -9500, 0.2));
-  EXPECT_FALSE(InkAt(image, -9499, 0.2));
+  ExpectProbes(image, {{-9500, 0.2, kInk}, {-9499, 0.2, kWhite}, {-9499, 0, kInk}});
   EXPECT_GT(InkIn(image, -9500.4, -0.75, -9498.6, -0.35), 50);  // "-9500"
   EXPECT_EQ(InkIn(image, -9498.3, -0.8, -9497, -0.3), 0);       // no "-9499"
-  EXPECT_TRUE(InkAt(image, -9499, 0));                          // the x axis goes on
   image = Draw(Axis(), box, 1, {-4, -9503, 100});
-  EXPECT_TRUE(InkAt(image, 0.2, -9500));
-  EXPECT_FALSE(InkAt(image, 0.2, -9499));
-  EXPECT_TRUE(InkAt(image, 0, -9499));
-  // Far end: the axis and its head, no ticks.
+  ExpectProbes(image, {{0.2, -9500, kInk}, {0.2, -9499, kWhite}, {0, -9499, kInk}});
   image = Draw(Axis(), box, 1, {9998, -3, 100});
-  EXPECT_TRUE(InkAt(image, 10002.4, 0));
-  EXPECT_FALSE(InkAt(image, 9999, 0.2));
+  ExpectProbes(image, {{10002.4, 0, kInk}, {9999, 0.2, kWhite}});
 }
 
 // Whatever the kind and the box, drawing leaves blending and smoothing off,
@@ -204,13 +198,14 @@ TEST_F(AxisFrame, HugeBoxStopsAfter501Positions) {
 TEST_F(AxisFrame, AnyBoxLeavesTheContextAsTheFrameExpects) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
   const float inf = std::numeric_limits<float>::infinity();
+  const float big = 9999999.f;
   const std::tuple<Bounds, bool, bool> cases[] = {
       {kSmallBox, true, true},
       {kSmallBox, false, true},
       {{-1e30f, 1e30f, -1e30f, 1e30f, -1e30f, 1e30f}, true, true},
       {{nan, 1, -1, 1, 0, 0}, true, false},
       {{-1, inf, -1, 1, 0, 0}, true, false},
-      {{9999999.f, -9999999.f, 9999999.f, -9999999.f, 9999999.f, -9999999.f}, false, true}};
+      {{big, -big, big, -big, big, -big}, false, true}};
   for (const auto& [box, betterFonts, drawsSomething] : cases) {
     for (const std::int32_t kind : {1, 2, 3, 7}) {
       SCOPED_TRACE(::testing::Message() << box.MinX << ".." << box.MaxX << ", kind " << kind
@@ -220,7 +215,7 @@ TEST_F(AxisFrame, AnyBoxLeavesTheContextAsTheFrameExpects) {
       axis.showXYPanel = true;
       axis.width = 2;
       const FrameImage image = Draw(axis, box, kind);
-      EXPECT_TRUE(IsOpaque(image));
+      EXPECT_TRUE(testing::IsOpaque(image));
       EXPECT_TRUE(drawsSomething || CountNonWhite(image) == 0);
       EXPECT_FALSE(glIsEnabled(GL_BLEND) || glIsEnabled(GL_LINE_SMOOTH) ||
                    glIsEnabled(GL_POLYGON_SMOOTH) || glIsEnabled(GL_COLOR_MATERIAL));
@@ -235,120 +230,85 @@ TEST_F(AxisFrame, AnyBoxLeavesTheContextAsTheFrameExpects) {
 
 // The box axis of kind 2, seen from the front: grids on the back wall at the
 // grid steps (LabelNum 2: x at -4, 1, 6; y at -3, 1, 5), each switched by its
-// own flag; black ticks below and left of the box; depth fixed to 0..3.
+// own flag; black ticks 0.3 long below and left of the box, with labels; no
+// axis lines; the box's depth is ignored.
 TEST_F(AxisFrame, BoxAxisGridsAndTicks) {
-  const Bounds box{-4.f, 6.f, -3.f, 5.f, -20.f, 20.f};
-  const std::uint32_t kGrid = 0xFF0000u;
-  Axis axis;
-  axis.yzGridColor = Axis::Rgb(255, 0, 0);
-  axis.xzGridColor = Axis::Rgb(255, 0, 0);
-  axis.xyGridColor = Axis::Rgb(255, 0, 0);
-  FrameImage image = Draw(axis, box, 2);
-  EXPECT_EQ(ColourAt(image, 1, 3), kGrid);              // vertical grid line x = 1
-  EXPECT_EQ(ColourAt(image, 6, 3), kGrid);              // x = MaxX
-  EXPECT_EQ(ColourAt(image, 3.5, 1), kGrid);            // horizontal grid line y = 1
-  EXPECT_EQ(ColourAt(image, 3.5, 5), kGrid);            // y = MaxY
-  EXPECT_FALSE(InkAt(image, 3.5, 3));                   // between grid lines
-  EXPECT_FALSE(InkAt(image, 0, 3));                     // no axis lines in kind 2
-  EXPECT_EQ(ColourAt(image, 1, -3.15), 0u);             // x tick below the floor
-  EXPECT_EQ(ColourAt(image, -4.15, 1), 0u);             // y tick left of the wall
-  EXPECT_EQ(ColourAt(image, 6.15, -3), 0u);             // z ticks right of the floor
-  EXPECT_FALSE(InkAt(image, -4.35, 3));                 // ticks are 0.3 long
+  const Bounds deep{-4.f, 6.f, -3.f, 5.f, -20.f, 20.f};
+  Axis axis = GridAxis();
+  FrameImage image = Draw(axis, deep, 2);
+  const std::vector<Probe> probes = {
+      {1, 3, kGrid},  {6, 3, kGrid}, {3.5, 1, kGrid}, {3.5, 5, kGrid}, {3.5, 3, kWhite},
+      {0, 3, kWhite}, {1, -3.15, 0}, {-4.15, 1, 0},   {6.15, -3, 0},   {-4.35, 1, kWhite}};
+  ExpectProbes(image, probes);
   EXPECT_GT(InkIn(image, 0.5, -4.1, 1.5, -3.45), 10);   // label "1" under its tick
   EXPECT_GT(InkIn(image, -5.5, 0.75, -4.5, 1.25), 10);  // label "1" left of its tick
-  // The box's depth is ignored.
   EXPECT_EQ(Draw(axis, {-4.f, 6.f, -3.f, 5.f, 1.f, 2.f}, 2).Rgba, image.Rgba);
-
   axis.showYZYGrid = false;
-  image = Draw(axis, box, 2);
-  EXPECT_FALSE(InkAt(image, 1, 3));
-  EXPECT_EQ(ColourAt(image, 3.5, 1), kGrid);
+  ExpectProbes(Draw(axis, deep, 2), {{1, 3, kWhite}, {3.5, 1, kGrid}});
   axis.showYZZGrid = false;
-  EXPECT_FALSE(InkAt(Draw(axis, box, 2), 3.5, 1));
+  ExpectProbes(Draw(axis, deep, 2), {{3.5, 1, kWhite}});
 }
 
-// Kind 3 adds the three blue axes through the origin and the cones
-// at their ends.
+// Kind 3 adds the three blue axes through the origin and the cones at their
+// ends.
 TEST_F(AxisFrame, BoxAxisWithAxesThroughTheOrigin) {
   const Bounds box{-4.f, 6.f, -3.f, 5.f, -2.f, 2.f};
-  const FrameImage image = Draw(Axis(), box, 3);
-  EXPECT_EQ(ColourAt(image, 0, 3), 0x0000FFu);
-  EXPECT_EQ(ColourAt(image, -2.5, 0), 0x0000FFu);
-  EXPECT_TRUE(InkAt(image, 6.25, 0));  // cone on the x axis
-  EXPECT_TRUE(InkAt(image, 0, 5.25));  // cone on the y axis
-  EXPECT_FALSE(InkAt(Draw(Axis(), box, 2), 6.25, 0));
+  ExpectProbes(Draw(Axis(), box, 3),
+               {{0, 3, 0x0000FFu}, {-2.5, 0, 0x0000FFu}, {6.25, 0, kInk}, {0, 5.25, kInk}});
+  ExpectProbes(Draw(Axis(), box, 2), {{6.25, 0, kWhite}});
 }
 
 // Label counts beyond the table stop at index 500; counts of 0 and below
 // draw one grid line at the minimum or none, without dividing by zero.
 TEST_F(AxisFrame, BoxAxisLabelCountsAreBounded) {
-  Axis axis;
-  axis.yzGridColor = Axis::Rgb(255, 0, 0);
+  Axis axis = GridAxis();
   axis.labelStepsY = 1000;  // xStep = 1 over 0..1000
-  FrameImage image = Draw(axis, {0.f, 1000.f, -3.f, 3.f, 0, 3}, 2, {497, -7.5, 40});
-  EXPECT_EQ(ColourAt(image, 499, 1.5), 0xFF0000u);
-  EXPECT_EQ(ColourAt(image, 500, 1.5), 0xFF0000u);
-  EXPECT_FALSE(InkAt(image, 501, 1.5));
-  struct Case {
-    std::int32_t count;
-    bool lineAtMinimum;
-    bool lineInside;
-  };
-  const Case cases[] = {{2, true, true},
-                        {0, true, false},
-                        {-1, false, false},
-                        {std::numeric_limits<std::int32_t>::max(), true, false}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.count);
-    axis.labelStepsX = c.count;
-    axis.labelStepsY = c.count;
-    axis.labelStepsZ = c.count;
-    image = Draw(axis, {-4.f, 6.f, -3.f, 5.f, 0, 3}, 3);
-    EXPECT_EQ(ColourAt(image, -2.5, 0), 0x0000FFu);  // the rest of the axis is drawn
-    EXPECT_EQ(InkAt(image, -4, 3), c.lineAtMinimum);
-    EXPECT_EQ(InkAt(image, 1, 3), c.lineInside);
+  ExpectProbes(Draw(axis, {0.f, 1000.f, -3.f, 3.f, 0, 3}, 2, {497, -7.5, 40}),
+               {{499, 1.5, kGrid}, {500, 1.5, kGrid}, {501, 1.5, kWhite}});
+  const std::tuple<std::int32_t, bool, bool> cases[] = {
+      {2, true, true},
+      {0, true, false},
+      {-1, false, false},
+      {std::numeric_limits<std::int32_t>::max(), true, false}};
+  for (const auto& [count, lineAtMinimum, lineInside] : cases) {
+    SCOPED_TRACE(count);
+    axis.labelStepsX = axis.labelStepsY = axis.labelStepsZ = count;
+    ExpectProbes(Draw(axis, kBox, 3), {{-2.5, 0, 0x0000FFu},
+                                       {-4, 3, lineAtMinimum ? kInk : kWhite},
+                                       {1, 3, lineInside ? kInk : kWhite}});
   }
 }
 
 // Each step follows its own label count: z steps LabelNumX, y steps
 // LabelNumZ. Seen from the side (world z along the screen's x), the depth
-// 0..3 in thirds (LabelNumX 3) and y -3..5 in quarters (LabelNumZ 4) show
-// as red grid lines on the wall at MinX.
+// 0..3 in thirds and y -3..5 in quarters show as grid lines on the wall at
+// MinX.
 TEST_F(AxisFrame, BoxAxisStepsFollowTheirLabelCounts) {
-  Axis axis;
-  axis.xzGridColor = Axis::Rgb(255, 0, 0);
+  Axis axis = GridAxis();
   axis.labelStepsX = 3;
   axis.labelStepsZ = 4;
-  const FrameImage image = Draw(axis, {-4.f, 6.f, -3.f, 5.f, 0, 3}, 2, kSmallView, 90);
-  const std::tuple<double, double, bool> probes[] = {
-      {1, 2, true},    {2, 2, true},   {1.5, 2, false},      // lines at z = 1 and 2, not 1.5
-      {0.5, -1, true}, {0.5, 1, true}, {0.5, -0.3, false}};  // at y = -1 and 1
-  for (const auto& [z, y, ink] : probes) {
-    EXPECT_EQ(ColourAt(image, z, y) == 0xFF0000u, ink) << z << ", " << y;
-  }
+  const std::vector<Probe> probes = {{1, 2, kGrid},    {2, 2, kGrid},   {1.5, 2, kWhite},
+                                     {0.5, -1, kGrid}, {0.5, 1, kGrid}, {0.5, -0.3, kWhite}};
+  ExpectProbes(Draw(axis, kBox, 2, kSmallView, 90), probes);
 }
 
 // Kind 7: a frame 0.1 inside the box's x and z bounds at depth MinY, in the
-// axis colour; black unit ticks below and left of it, with labels.
+// axis colour; black unit ticks below and left of it, with labels ("0"
+// included); seen from the front the depth changes nothing.
 TEST_F(AxisFrame, FramedPlaneAxis) {
   // World x -4.5..4.5, z -2.5..3.5, drawn in the plane z = MinY = 0.5.
   const Bounds box{-4.5f, 4.5f, 0.5f, 9.f, -2.5f, 3.5f};
   Axis axis;
   axis.color = Axis::Rgb(0, 0, 255);
   const FrameImage image = Draw(axis, box, 7);
-  // The frame in the axis colour; black ticks at the whole numbers, outside it.
-  const std::tuple<double, double, std::uint32_t> probes[] = {
+  const std::vector<Probe> probes = {
       {0.5, -2.4, 0x0000FFu}, {0.5, 3.4, 0x0000FFu}, {-4.4, 0.5, 0x0000FFu}, {4.4, 0.5, 0x0000FFu},
       {0.5, 0.5, kWhite},     {-4, -2.55, 0},        {4, -2.55, 0},          {1, -2.55, 0},
       {-3.5, -2.55, kWhite},  {-4.55, -2, 0},        {-4.55, 3, 0},          {-4.55, 0.5, kWhite}};
-  for (const auto& [x, y, colour] : probes) {
-    EXPECT_EQ(ColourAt(image, x, y), colour) << x << ", " << y;
-  }
-  // Labels, "0" included, under the x ticks and left of the z ticks.
+  ExpectProbes(image, probes);
   EXPECT_GT(InkIn(image, -0.15, -3.35, 0.25, -2.85), 20);
   EXPECT_GT(InkIn(image, -5.3, -0.25, -4.9, 0.25), 20);
   EXPECT_GT(InkIn(image, 3.7, -3.35, 4.25, -2.85), 20);
-  // Seen from the front the depth changes nothing, as long as it is in view.
   EXPECT_EQ(Draw(axis, {-4.5f, 4.5f, -3.f, 9.f, -2.5f, 3.5f}, 7).Rgba, image.Rgba);
 }
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "drawing_test_support.h"
@@ -39,15 +40,6 @@ Point3 LoadedEye(Camera& view) {
   return {-m[12], -m[13], -m[14]};
 }
 
-TEST(View, ZoomScalesOnlyByPositiveFactors) {
-  for (const auto& [factor, side] :
-       {std::pair{0.5f, 20.f}, {0.f, 40.f}, {-1.f, 40.f}, {kNan, 40.f}}) {
-    Camera view;
-    view.Zoom(factor);
-    EXPECT_EQ((std::array{view.VolWidth(), view.VolHeight()}), (std::array{side, side})) << factor;
-  }
-}
-
 // SetScreen gives OpenGL the size as it is and keeps a zero height as 1;
 // SetViewRect takes the width from the height and the screen's aspect.
 TEST(View, ScreenSizeAndViewRect) {
@@ -66,56 +58,49 @@ TEST(View, ScreenSizeAndViewRect) {
   }
 }
 
-// The region fits the box's largest side on a 400 x 200 screen, and the
-// camera moves to the box centre keeping its offset from eye to reference
-// point. A box without a positive finite size changes nothing.
-TEST(View, ZoomAllFitsTheBox) {
+// Zoom, fit and pan from a region 2 high (4 wide on a 400 x 200 screen)
+// around (1, 1, 1). Zoom takes only positive factors. ZoomAll fits the
+// region to the box's largest side and centres the reference point in it,
+// keeping the eye's offset; a box without a positive finite size changes
+// nothing. MoveView pans by fractions of the region: dx = 1 one width to the
+// left, dy = 1 one height down.
+TEST(View, ZoomFitAndPan) {
   auto context = testing::MakeTestContext(8, 8);
   ASSERT_NE(context, nullptr);
+  const float big = 9999999;
   struct Case {
-    std::array<float, 6> box;  // MinX, MinY, MinZ, MaxX, MaxY, MaxZ
+    const char* name;
+    std::function<void(Camera&)> change;
     float volHeight;
     Point3 ref;
   };
   const Case cases[] = {
-      {{0, 0, 0, 10, 2, 0}, 10, {5, 1, 0}},
-      {{0, -6, 0, 1, 6, 0}, 12, {0.5f, 0, 0}},
-      {{0, 0, -20, 1, 1, 20}, 40, {0.5f, 0.5f, 0}},
-      {{9999999, 9999999, 9999999, -9999999, -9999999, -9999999}, 2, {1, 1, 1}},  // inverted
-      {{1, 1, 1, 1, 1, 1}, 2, {1, 1, 1}},
-      {{0, 0, 0, kInf, 1, 0}, 2, {1, 1, 1}},
+      {"zoom 0.5", [](Camera& v) { v.Zoom(0.5f); }, 1, {1, 1, 1}},
+      {"zoom 0", [](Camera& v) { v.Zoom(0); }, 2, {1, 1, 1}},
+      {"zoom -1", [](Camera& v) { v.Zoom(-1); }, 2, {1, 1, 1}},
+      {"zoom NaN", [](Camera& v) { v.Zoom(kNan); }, 2, {1, 1, 1}},
+      {"fit wide", [](Camera& v) { v.ZoomAll(0, 0, 0, 10, 2, 0); }, 10, {5, 1, 0}},
+      {"fit tall", [](Camera& v) { v.ZoomAll(0, -6, 0, 1, 6, 0); }, 12, {0.5f, 0, 0}},
+      {"fit deep", [](Camera& v) { v.ZoomAll(0, 0, -20, 1, 1, 20); }, 40, {0.5f, 0.5f, 0}},
+      {"fit inverted",
+       [&](Camera& v) { v.ZoomAll(big, big, big, -big, -big, -big); },
+       2,
+       {1, 1, 1}},
+      {"fit a point", [](Camera& v) { v.ZoomAll(1, 1, 1, 1, 1, 1); }, 2, {1, 1, 1}},
+      {"fit infinite", [](Camera& v) { v.ZoomAll(0, 0, 0, kInf, 1, 0); }, 2, {1, 1, 1}},
+      {"pan right, up", [](Camera& v) { v.MoveView(-1, 1); }, 2, {5, -1, 1}},
+      {"pan left, down", [](Camera& v) { v.MoveView(1, 0.5f); }, 2, {-3, 0, 1}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.box[3]);
+    SCOPED_TRACE(c.name);
     Camera view;
     view.SetScreen(400, 200);
-    view.ZoomAll(0, 0, 0, 2, 2, 2);  // region 4 x 2 around (1, 1, 1)
-    view.ZoomAll(c.box[0], c.box[1], c.box[2], c.box[3], c.box[4], c.box[5]);
+    view.ZoomAll(0, 0, 0, 2, 2, 2);
+    c.change(view);
     EXPECT_EQ((std::array{view.VolHeight(), view.VolWidth()}),
               (std::array{c.volHeight, 2 * c.volHeight}));
     EXPECT_EQ(Xyz(view.RefPos()), c.ref);
     EXPECT_EQ(LoadedEye(view), (Point3{c.ref[0], c.ref[1], c.ref[2] + 1000}));
-  }
-}
-
-// Pans eye and reference point by fractions of the visible region: dx = 1
-// one region width to the left, dy = 1 one height down.
-TEST(View, MoveViewPansAlongTheScreenAxes) {
-  auto context = testing::MakeTestContext(8, 8);
-  ASSERT_NE(context, nullptr);
-  struct Case {
-    float volHeight, dx, dy;
-    Point3 shift;
-  };
-  const Case cases[] = {{40, -1, 1, {80, -40, 0}}, {20, 1, 0.5f, {-40, -10, 0}}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.volHeight);
-    Camera view;
-    view.SetScreen(400, 200);
-    view.SetViewRect(0, c.volHeight);
-    view.MoveView(c.dx, c.dy);
-    EXPECT_EQ(Xyz(view.RefPos()), c.shift);
-    EXPECT_EQ(LoadedEye(view), (Point3{c.shift[0], c.shift[1], 1000}));
   }
 }
 

@@ -168,6 +168,14 @@ class RecordingReporter : public Reporter {
   std::vector<MessageIcon> icons;
 };
 
+// The colour a probe expects at a world point (x, y); kAnyInk: any colour
+// but white.
+inline constexpr std::uint32_t kAnyInk = 0x1000000u;
+struct Probe {
+  double x, y;
+  std::uint32_t colour;
+};
+
 // An 800 x 600 frame with the two fonts of a rendering context.
 class FontFrame : public ::testing::Test {
  protected:
@@ -193,6 +201,14 @@ class FontFrame : public ::testing::Test {
   }
   std::uint32_t ColourAt(const FrameImage& image, double x, double y) const {
     return RgbAt(image, view_.Column(x), view_.Row(y));
+  }
+  // Each probe's colour at its world point (x, y) of the last view.
+  void ExpectProbes(const FrameImage& image, const std::vector<Probe>& probes) const {
+    for (const Probe& p : probes) {
+      const std::uint32_t colour = ColourAt(image, p.x, p.y);
+      EXPECT_TRUE(p.colour == kAnyInk ? colour != kWhite : colour == p.colour)
+          << "at " << p.x << ", " << p.y << ": " << std::hex << colour;
+    }
   }
 
   std::unique_ptr<OffscreenContext> context_;

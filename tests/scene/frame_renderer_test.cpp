@@ -14,7 +14,6 @@
 #include "scene/frame_renderer.h"
 #include "scene/light.h"
 #include "scene/material.h"
-#include "support/codes.h"
 
 namespace quillon {
 namespace {
@@ -28,17 +27,16 @@ using testing::kRed;
 using testing::RgbAt;
 using testing::TestDocument;
 
-// Ambient, diffuse, specular and emission (red, green, blue, alpha each) and
-// shininess as loaded for one face.
+// Ambient, diffuse, specular, emission and shininess loaded for one face.
 std::vector<float> Loaded(GLenum face) {
   std::vector<float> values(17, -1);
   const GLenum parts[] = {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_EMISSION, GL_SHININESS};
-  for (std::size_t k = 0; k < 5; ++k) {
+  for (std::size_t k = 0; k < 5; ++k)
     glGetMaterialfv(face, parts[k], &values[4 * k]);
-  }
   return values;
 }
 
+// A light's parameter, or with light 0 a global one.
 Rgba GLValue(GLenum light, GLenum what) {
   Rgba value{};
   if (light == 0) {
@@ -51,17 +49,18 @@ Rgba GLValue(GLenum light, GLenum what) {
 
 // Frames of 800 x 600 pixels showing 40 x 40 units: x = 0 lies between
 // columns 399 and 400, y = 0 between rows 299 and 300, y = 10 at row 150.
+// Lists are taken before the renderer's, which must keep clear of them.
 class FrameTest : public ::testing::Test {
  protected:
   void SetUp() override {
     context_ = testing::MakeTestContext();
     ASSERT_NE(context_, nullptr);
+    glGenLists(850);
     ASSERT_TRUE(renderer_.Initialize());
   }
   void TearDown() override {
-    if (context_ != nullptr) {
+    if (context_ != nullptr)
       renderer_.Release();
-    }
   }
   std::shared_ptr<Graph> ShowLine(const std::string& y, std::int32_t color = kRed) {
     return doc_.Show(doc_.MakeCurve(y, -10, 10, 20, color, 3));
@@ -80,6 +79,18 @@ class FrameTest : public ::testing::Test {
   TestDocument doc_;
 };
 
+// Depth test with less-or-equal; both fonts' lists clear of the scene's.
+TEST_F(FrameTest, InitializeSetsTheContextStateAndFonts) {
+  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+  GLint depthFunc = 0;
+  glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
+  EXPECT_EQ(depthFunc, GL_LEQUAL);
+  for (std::uint32_t base : {renderer_.Fonts().FontBase, renderer_.Fonts().BoldFontBase}) {
+    EXPECT_TRUE(glIsList(base) && glIsList(base + 95));
+    EXPECT_FALSE(base <= renderer_.StaticList() && renderer_.StaticList() < base + 96);
+  }
+}
+
 // The axis needs a graph: an empty scene is white. With a graph the axis is
 // drawn over the scene's box, handed back, and the blended frame stays opaque.
 TEST_F(FrameTest, AxisIsDrawnOnlyWithAGraphAndTheFrameStaysOpaque) {
@@ -97,9 +108,9 @@ TEST_F(FrameTest, AxisIsDrawnOnlyWithAGraphAndTheFrameStaysOpaque) {
   EXPECT_EQ(InkIn(Frame(), 0, 299, 799, 300), 0);
 }
 
-// A quarter roll turns y = 10 into the line x = 10 (column 600). Panning
-// changes only the camera: the next frame shows it without a rebuild, and
-// places the light with that camera, not the one before.
+// A quarter roll turns y = 10 into x = 10 (column 600). A pan changes only
+// the camera: the next frame shows it without a rebuild, and places the
+// light with that camera.
 TEST_F(FrameTest, SceneRotationIsCompiledIntoTheList) {
   ShowLine("10");
   doc_.scene.RotRoll(90);
@@ -113,9 +124,9 @@ TEST_F(FrameTest, SceneRotationIsCompiledIntoTheList) {
   EXPECT_EQ(GLValue(GL_LIGHT1, GL_POSITION), (Rgba{105, 100, -900, 1}));
 }
 
-// Step s shows frame s - 1, step 0 frame 0; frames that were not compiled
-// draw nothing. Hiding the animated graph goes back to the static list,
-// whatever the step.
+// Step s shows frame s - 1, step 0 frame 0; frames not compiled draw
+// nothing. Without an animated graph the static list is back, whatever the
+// step.
 TEST_F(FrameTest, AnimatedScenesCompileOneListPerFrame) {
   doc_.document.AnimFrames = 2;
   ShowLine("10")->animated = true;
@@ -147,11 +158,9 @@ TEST_F(FrameTest, AnimatedAxisSpansEveryFrame) {
   EXPECT_GT(InkIn(image, 399, 210, 400, 210), 0);  // y axis at y = 6
 }
 
-// Frames take list numbers of their own: the axis text that every frame
-// calls stays text (frames that took the glyphs' numbers called one another
-// without end). All 24 frames of a line marked animated draw alike, with as
-// much ink as the line and axis drawn still; a frame count of 2^31 - 1
-// compiles the first 1000 frames only.
+// Frames take list numbers of their own, so the axis text every frame calls
+// stays text: all 24 frames draw alike, with the ink of the still frame. A
+// frame count of 2^31 - 1 compiles the first 1000 frames only.
 TEST_F(FrameTest, AnimatedFramesLeaveTheAxisTextAlone) {
   doc_.axis.shown = true;
   const std::shared_ptr<Graph> line = ShowLine("10");
@@ -184,25 +193,6 @@ TEST_F(FrameTest, ReleaseFreesListsAndFonts) {
   EXPECT_EQ(RgbAt(Frame(), 10, 10), 0x0000FFu);
   ASSERT_TRUE(renderer_.Initialize());
   EXPECT_GT(InkInRow(Frame(), 150), 300);
-}
-
-// Depth test with less-or-equal, and two fonts whose lists stay clear of the
-// scene's list even when lists are taken before.
-TEST(FrameRenderer, InitializeSetsTheContextStateAndFonts) {
-  auto context = testing::MakeTestContext(8, 8);
-  ASSERT_NE(context, nullptr);
-  glGenLists(850);
-  FrameRenderer renderer;
-  ASSERT_TRUE(renderer.Initialize());
-  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-  GLint depthFunc = 0;
-  glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
-  EXPECT_EQ(depthFunc, GL_LEQUAL);
-  for (std::uint32_t base : {renderer.Fonts().FontBase, renderer.Fonts().BoldFontBase}) {
-    EXPECT_TRUE(glIsList(base) && glIsList(base + 95));
-    EXPECT_FALSE(base <= renderer.StaticList() && renderer.StaticList() < base + 96);
-  }
-  renderer.Release();
 }
 
 TEST(FrameRenderer, InitializeWithoutAContextReportsAndDrawsNothing) {
@@ -247,22 +237,37 @@ TEST(OffscreenContext, ContextsKeepTheirOwnFrames) {
   EXPECT_EQ(RgbAt(second->ReadFrame(), 0, 0), 0x00FF00u);
 }
 
-// A preset is loaded for both faces. Numbers outside 1..13 load what the
-// object holds: zeros when fresh, else the preset it took before.
-TEST(Material, NumbersOutsideThePresetsLoadWhatItHolds) {
+// Both lights white at (100, 100, 100) through the model-view matrix, full
+// ambient light, two-sided, lighting on. A material preset is loaded for
+// both faces; numbers outside 1..13 load what the object holds: zeros when
+// fresh, else the preset it took before.
+TEST(LightAndMaterial, LoadedIntoOpenGL) {
   auto context = testing::MakeTestContext(8, 8);
   ASSERT_NE(context, nullptr);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glTranslatef(-1, 0, 0);
+  Light().SetLight();
+  const Rgba white{1, 1, 1, 1};
+  for (GLenum id : {GLenum{GL_LIGHT0}, GLenum{GL_LIGHT1}}) {
+    SCOPED_TRACE(id - GL_LIGHT0);
+    EXPECT_TRUE(glIsEnabled(id) && glIsEnabled(GL_LIGHTING));
+    EXPECT_EQ((std::vector<Rgba>{GLValue(id, GL_DIFFUSE), GLValue(id, GL_AMBIENT),
+                                 GLValue(id, GL_SPECULAR), GLValue(id, GL_POSITION)}),
+              (std::vector<Rgba>{white, white, white, {99, 100, 100, 1}}));
+  }
+  EXPECT_EQ(GLValue(0, GL_LIGHT_MODEL_AMBIENT), white);
+  EXPECT_EQ(GLValue(0, GL_LIGHT_MODEL_TWO_SIDE)[0], 1);
+
   const auto load = [](std::initializer_list<std::int32_t> numbers) {
     Material().SetMaterial(MaterialPreset::Gold);
     Material material;
-    for (const std::int32_t number : numbers) {
+    for (const std::int32_t number : numbers)
       material.SetMaterial(static_cast<MaterialPreset>(number));
-    }
     EXPECT_EQ(Loaded(GL_FRONT), Loaded(GL_BACK));
     return Loaded(GL_FRONT);
   };
-  const std::vector<float> zeros(17, 0);
-  EXPECT_EQ(load({0}), zeros);
+  EXPECT_EQ(load({0}), std::vector<float>(17, 0));
   for (const std::int32_t preset : {1, 13}) {
     SCOPED_TRACE(preset);
     const std::vector<float> loaded = load({preset});
@@ -270,28 +275,6 @@ TEST(Material, NumbersOutsideThePresetsLoadWhatItHolds) {
     EXPECT_EQ(load({preset, 0}), loaded);
     EXPECT_EQ(load({preset, 14}), loaded);
   }
-}
-
-// Both lights white at (100, 100, 100), taken through the model-view
-// matrix; full ambient light as a grey; two-sided; lighting on.
-TEST(Light, SetLightLoadsBothLights) {
-  auto context = testing::MakeTestContext(8, 8);
-  ASSERT_NE(context, nullptr);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glTranslatef(-1, 0, 0);
-  Light().SetLight();
-  for (GLenum id : {GLenum{GL_LIGHT0}, GLenum{GL_LIGHT1}}) {
-    SCOPED_TRACE(id - GL_LIGHT0);
-    EXPECT_TRUE(glIsEnabled(id) && glIsEnabled(GL_LIGHTING));
-    const std::vector<Rgba> expected = {
-        {1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}, {99, 100, 100, 1}};
-    EXPECT_EQ((std::vector<Rgba>{GLValue(id, GL_DIFFUSE), GLValue(id, GL_AMBIENT),
-                                 GLValue(id, GL_SPECULAR), GLValue(id, GL_POSITION)}),
-              expected);
-  }
-  EXPECT_EQ(GLValue(0, GL_LIGHT_MODEL_AMBIENT), (Rgba{1, 1, 1, 1}));
-  EXPECT_EQ(GLValue(0, GL_LIGHT_MODEL_TWO_SIDE)[0], 1);
 }
 
 }  // namespace

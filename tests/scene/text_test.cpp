@@ -62,23 +62,18 @@ class OutlineFont : public testing::FontFrame {
   }
 };
 
-// Each glyph list ends with a move by the glyph's own width in em units
-// (Arial's widths; "i" tells the bold face from the normal one; a space has
-// no outline).
-TEST_F(OutlineFont, GlyphListsAdvanceByTheirWidth) {
+// Each glyph list moves the pen by the glyph's width in em units (Arial's;
+// "i" tells the bold face from the normal one). "-12" calls the lists of
+// "-", "1" and "2", each where the previous one's advance (scaled by 0.7)
+// left the pen. A rotation of 0 degrees changes nothing whatever the axis; a
+// quarter turn about z turns window offsets (dx, dy) into (-dy, dx). Faces
+// lie at z = 0, the extrusion 0.1 em (0.07 units) behind: window depth 0.5
+// .. 0.5 + 0.07 / 200 in this view.
+TEST_F(OutlineFont, TextIsPlacedGlyphByGlyphRotatedAndExtruded) {
   EXPECT_NEAR(Advance(fonts_.FontBase, '1'), 0.556f, 0.001f);
   EXPECT_NEAR(Advance(fonts_.FontBase, ' '), 0.278f, 0.001f);
   EXPECT_NEAR(Advance(fonts_.FontBase, 'i'), 0.222f, 0.001f);
   EXPECT_NEAR(Advance(fonts_.BoldFontBase, 'i'), 0.278f, 0.001f);
-}
-
-// "-12" calls the lists of "-", "1" and "2" in that order, each placed where
-// the previous one's advance (scaled by 0.7) left the pen. A rotation of 0
-// degrees leaves the text as it is, whatever the axis; a quarter turn about z
-// turns window offsets (dx, dy) from the print position into (-dy, dx). The
-// glyphs' faces lie at z = 0 and their extrusion 0.1 em (0.07 units once
-// printed) behind: window depth 0.5 .. 0.5 + 0.07 / 200 in this view.
-TEST_F(OutlineFont, TextIsPlacedGlyphByGlyphRotatedAndExtruded) {
   Begin({-4, -3, 100});
   const float minus = 0.7f * Advance(fonts_.FontBase, '-');
   const float one = 0.7f * Advance(fonts_.FontBase, '1');
