@@ -1,6 +1,6 @@
 // Samples one explicit Cartesian curve y = f(x) over -10..10 and exits, so
 // that the peak memory of sampling can be read with /usr/bin/time -v:
-//   quillon_graph_sample_memory [steps] [expression] [stepU]
+//   quillon_sample_memory [steps] [expression] [stepU]
 // Defaults: 1000000 steps of 2*sin(x)^2 with StepU 1, as the Properties
 // dialog creates a curve. Not part of the product.
 #include <cstdio>
