@@ -123,7 +123,8 @@ class GraphSampler {
   CurveForm FormOfCurve() const;
   static Variable BindingOfCurve(CurveForm form);
   unsigned NeedOfCurve(CurveForm form) const;
-  // A plane curve point, evaluated in the described order: a failed
+  // A plane curve point, the first text evaluated before the second (RND
+  // texts draw their numbers in this order): a failed
   // evaluation leaves the point as far as it was set and returns false.
   bool EvaluateCurvePoint(CurveForm form, float parameter, const VariableValues& values,
                           GridPoint& point);

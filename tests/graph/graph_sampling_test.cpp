@@ -349,7 +349,7 @@ TEST(Sampling, FailuresStopTheSampling) {
   }
 }
 
-// RND texts are evaluated point by point in the described order: per point
+// RND texts are evaluated point by point in a fixed order: per point
 // the curve, then the second curve, drawing numbers from the document.
 TEST(Sampling, RandomTextsFollowTheEvaluationOrder) {
   Document document;
