@@ -107,9 +107,9 @@ std::optional<FileChoice> QtDialogs::AskFileName(FileDialogMode mode, const std:
   return choice;
 }
 
-std::optional<std::int32_t> QtDialogs::ChooseColor(QWidget* parent) {
+std::optional<std::int32_t> QtDialogs::ChooseColor(std::int32_t current, QWidget* parent) {
   const QColor color =
-      QColorDialog::getColor(Qt::white, parent != nullptr ? parent : parent_.data());
+      QColorDialog::getColor(ToQColor(current), parent != nullptr ? parent : parent_.data());
   if (!color.isValid()) {
     return std::nullopt;
   }

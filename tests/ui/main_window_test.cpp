@@ -184,10 +184,15 @@ TEST_F(MainWindow, EditShowsTheGraphAndChangesItOnOkOnly) {
   Start("");
   AddFunction(kParabola);
   const std::int32_t ID = ListedGraph(1).id;
+  // A hidden graph is edited too.
   ClickCheckBox(0);
   List().setCurrentRow(0);
+  dialogs.scripts.push_back([](QDialog& dialog) {
+    EXPECT_EQ(Texts(dialog, "firstFunctionEdit"), "x^2/4-5");
+    ClickButton(dialog, "cancelButton");
+  });
   Trigger("editGraphAction");
-  EXPECT_EQ(dialogs.reports, Lines{"(!) Warning: Select a function first."});
+  EXPECT_TRUE(dialogs.reports.empty());
   ClickCheckBox(0);
 
   // A text that does not compile is told and keeps the dialog open; Cancel
@@ -196,8 +201,8 @@ TEST_F(MainWindow, EditShowsTheGraphAndChangesItOnOkOnly) {
     SetText(dialog, "firstFunctionEdit", "x^");
     ClickButton(dialog, "okButton");
     EXPECT_TRUE(dialog.isVisible());
-    ASSERT_EQ(dialogs.reports.size(), 2u);
-    EXPECT_EQ(dialogs.reports[1].rfind("(x) Syntax Error: ", 0), 0u) << dialogs.reports[1];
+    ASSERT_EQ(dialogs.reports.size(), 1u);
+    EXPECT_EQ(dialogs.reports[0].rfind("(x) Syntax Error: ", 0), 0u) << dialogs.reports[0];
     SetText(dialog, "firstFunctionEdit", "1");
     ClickButton(dialog, "cancelButton");
     EXPECT_FALSE(dialog.isVisible());
@@ -234,7 +239,7 @@ TEST_F(MainWindow, EditRefusesGraphsTheDialogCannotShow) {
   EXPECT_EQ(ListedGraph(1).form, FunctionForm::Equation);
 }
 
-TEST_F(MainWindow, ZoomToFitFramesTheShownGraphsTwiceOver) {
+TEST_F(MainWindow, ZoomToFitFramesTheShownGraphsWithAMargin) {
   Start("");
   AddFunction({0, 0, "x", "", "2", "6", "4"});
   const float height = Window().MainView().VolHeight();
@@ -244,12 +249,13 @@ TEST_F(MainWindow, ZoomToFitFramesTheShownGraphsTwiceOver) {
   EXPECT_FLOAT_EQ(Window().MainView().VolHeight(), height);
   ClickCheckBox(0);
   Trigger("viewZoomToFitAction");
-  // A curve's box holds the origin: 0..6 in x and y, widened by 0.1, so the
-  // region is twice 6.2 around (3, 3).
+  // A curve's box holds the origin: 0..6 in x and y, widened by 0.1, so 6.2
+  // around (3, 3) fills nine tenths of the area's height or width.
   const Camera& view = Window().MainView();
   EXPECT_NEAR(view.RefPos().x, 3, 1e-4);
   EXPECT_NEAR(view.RefPos().y, 3, 1e-4);
-  EXPECT_NEAR(view.VolHeight(), 12.4, 1e-4);
+  const float aspect = view.ScreenWidth() / view.ScreenHeight();
+  EXPECT_NEAR(view.VolHeight(), std::max(6.2f, 6.2f / aspect) / 0.9f, 1e-4);
 }
 
 using WindowCommands = WindowTest;

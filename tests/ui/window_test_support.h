@@ -76,7 +76,7 @@ class ScriptedDialogs : public WindowDialogs {
                                         const std::string&) override {
     return Next(fileChoices, "file dialog " + title, std::optional<FileChoice>());
   }
-  std::optional<std::int32_t> ChooseColor(QWidget*) override {
+  std::optional<std::int32_t> ChooseColor(std::int32_t, QWidget*) override {
     return Next(colors, "colour dialog", std::optional<std::int32_t>());
   }
   int ShowModal(QDialog& dialog) override {
