@@ -31,6 +31,7 @@
 #include "ui/axis_dialog.h"
 #include "ui/draw_area.h"
 #include "ui/graph_dialog.h"
+#include "ui/help_window.h"
 #include "ui/icon_svg.h"
 #include "ui/splitter_bar.h"
 #include "ui/toolbar_icons.h"
@@ -938,11 +939,23 @@ void MainWindow::drawAreaRightButton(QPoint globalPosition) {
 // --- help ---
 
 void MainWindow::showHelp() {
-  dialogs_.OpenUrl(QUrl::fromLocalFile(helpFilePath_));
+  if (helpWindow_ == nullptr) {
+    helpWindow_ = new HelpWindow(dialogs_, this);
+  }
+  if (!helpWindow_->Open(helpFilePath_)) {
+    Report(texts::kErrorTitle, texts::HelpPageMissing(helpFilePath_.toStdString()),
+           MessageIcon::Critical);
+    return;
+  }
+  helpWindow_->show();
+  helpWindow_->raise();
+  helpWindow_->activateWindow();
 }
 
 void MainWindow::showHomepage() {
-  dialogs_.OpenUrl(QUrl(QString::fromLatin1(texts::kHomePage)));
+  if (!dialogs_.OpenUrl(QUrl(QString::fromLatin1(texts::kHomePage)))) {
+    Report(texts::kErrorTitle, texts::AddressNotOpened(texts::kHomePage), MessageIcon::Exclamation);
+  }
 }
 
 void MainWindow::showAbout() {

@@ -36,6 +36,7 @@ class QToolBar;
 namespace quillon {
 
 class DrawArea;
+class HelpWindow;
 class SplitterBar;
 class WindowDialogs;
 enum class ToolbarPicture;
@@ -86,6 +87,8 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   quillon::Document& Document() { return document_; }
   Camera& MainView() { return mainView_; }
   const MouseNavigation& Navigation() const { return navigation_; }
+  // The help window, once Help, Content has opened it; null before.
+  HelpWindow* Help() const { return helpWindow_; }
 
   // --- DocumentDialogs: passed on to the WindowDialogs ---
 
@@ -210,6 +213,8 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   // The interval and steps of the last graph made, offered to the next.
   DomainDefaults domainDefaults_;
   QString helpFilePath_;
+  // Made when help is first asked for; a child window of this one.
+  HelpWindow* helpWindow_ = nullptr;
 
   QAction* fileNewAction_ = nullptr;
   QAction* fileOpenAction_ = nullptr;

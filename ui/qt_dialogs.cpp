@@ -120,8 +120,8 @@ int QtDialogs::ShowModal(QDialog& dialog) {
   return dialog.exec();
 }
 
-void QtDialogs::OpenUrl(const QUrl& url) {
-  QDesktopServices::openUrl(url);
+bool QtDialogs::OpenUrl(const QUrl& url) {
+  return QDesktopServices::openUrl(url);
 }
 
 bool QtDialogs::AskPrinter(QPrinter& printer) {

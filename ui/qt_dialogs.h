@@ -36,7 +36,7 @@ class QtDialogs : public WindowDialogs {
                                         const std::string& filter) override;
   std::optional<std::int32_t> ChooseColor(std::int32_t current, QWidget* parent) override;
   int ShowModal(QDialog& dialog) override;
-  void OpenUrl(const QUrl& url) override;
+  bool OpenUrl(const QUrl& url) override;
   bool AskPrinter(QPrinter& printer) override;
 
  private:

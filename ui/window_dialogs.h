@@ -27,8 +27,9 @@ class WindowDialogs : public DocumentDialogs {
   virtual std::optional<std::int32_t> ChooseColor(std::int32_t current, QWidget* parent) = 0;
   // Runs a modal dialog until it is accepted or rejected; QDialog's result.
   virtual int ShowModal(QDialog& dialog) = 0;
-  // Hands a file or web address to the desktop; the outcome is not examined.
-  virtual void OpenUrl(const QUrl& url) = 0;
+  // Hands a file or web address to the desktop. False when nothing on the
+  // desktop could open it.
+  virtual bool OpenUrl(const QUrl& url) = 0;
   // The print dialog: the user picks a printer or a PDF file for this
   // printer. False when the user cancels.
   virtual bool AskPrinter(QPrinter& printer) = 0;

@@ -112,6 +112,20 @@ inline std::string PictureFileNotWritten(const std::string& path, const std::str
 }
 inline constexpr char kNoPictureShown[] = "the drawing area shows no picture.";
 
+// --- Help ---
+
+inline constexpr char kHelpTitle[] = "Quillon Help";
+
+inline std::string HelpPageMissing(const std::string& path) {
+  return "The help page \"" + path + "\" cannot be read. Reinstalling Quillon puts it back.";
+}
+
+// A web address that the desktop could not open.
+inline std::string AddressNotOpened(const std::string& address) {
+  return "No program on this computer opens the address " + address +
+         ". Open it in a web browser on any computer.";
+}
+
 // A graph list entry as the list shows it: the entry, then the graph's name
 // when it has one (the dialog's "Untitled" is none).
 inline std::string ListEntryText(const std::string& entry, const std::string& name);

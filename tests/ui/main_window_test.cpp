@@ -455,11 +455,9 @@ TEST_F(WindowCommands, SettingsDialogsChangeTheViewBoundsAndTheAxis) {
 
 TEST_F(WindowCommands, HelpHomepageAndAbout) {
   Start("");
-  Trigger("helpContentsAction");
   Trigger("helpHomepageAction");
-  const QUrl help = QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/help.html");
   const QUrl home(texts::kHomePage);
-  EXPECT_EQ(dialogs.openedUrls, (std::vector<QUrl>{help, home}));
+  EXPECT_EQ(dialogs.openedUrls, (std::vector<QUrl>{home}));
   // The About box's address opens the home page too.
   dialogs.scripts.push_back([this, home](QDialog& dialog) {
     QTest::mouseClick(Find<QLabel>(dialog, "homePageLabel"), Qt::LeftButton);
