@@ -267,7 +267,8 @@ bool GraphDialog::functionsCompile() {
     const SyntaxFault fault = compiler.LastFault().value_or(SyntaxFault{});
     tabs_->setCurrentIndex(0);
     box->setFocus();
-    const auto first = static_cast<int>(std::min<std::size_t>(fault.first, box->text().size()));
+    const auto length = static_cast<std::size_t>(box->text().size());
+    const auto first = static_cast<int>(std::min(fault.first, length));
     if (fault.length == 0) {
       box->setCursorPosition(first);
     } else {
