@@ -72,11 +72,24 @@ constexpr std::array<NamedToken, 44> kTokens = {{
 
 constexpr std::string_view kNumberStart = "1234567890.,";
 
+// The constants' tokens and the doubles nearest them; every evaluator reads
+// them as numbers, as it reads "3.141592653589793".
+struct NamedConstant {
+  std::string_view name;
+  double value;
+};
+constexpr std::array<NamedConstant, 2> kConstants = {
+    {{"PI", 3.14159265358979323846}, {"E", 2.71828182845904523536}}};
+
 }  // namespace
 
 Token ClassifyToken(std::string_view token) {
   if (!token.empty() && kNumberStart.find(token.front()) != std::string_view::npos) {
     return Token{TokenKind::Number, Op::Add, 0};
+  }
+  for (const NamedConstant& constant : kConstants) {
+    if (constant.name == token)
+      return Token{TokenKind::Number, Op::Add, 0};
   }
   for (const NamedToken& named : kTokens) {
     if (named.name == token)
@@ -86,6 +99,10 @@ Token ClassifyToken(std::string_view token) {
 }
 
 double NumberTokenValue(std::string_view token) {
+  for (const NamedConstant& constant : kConstants) {
+    if (constant.name == token)
+      return constant.value;
+  }
   return LeadingNumberValue(token.data(), token.data() + token.size());
 }
 

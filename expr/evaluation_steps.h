@@ -65,7 +65,8 @@ struct Token {
 };
 
 // What a token of a postfix text stands for. A token whose first character is
-// one of "1234567890.," is a number; the other tokens match exactly (upper case).
+// one of "1234567890.," is a number, and so are the constants "PI" and "E";
+// the other tokens match exactly (upper case).
 Token ClassifyToken(std::string_view token);
 
 // q of the inverse functions, computed as 2 * atn(1).
@@ -413,7 +414,8 @@ inline bool ApplyUnary(Op op, double x, double& r) {
   return ok;
 }
 
-// The value of a number token: as LeadingNumberValue, so "1,5" is 1.
+// The value of a number token: as LeadingNumberValue, so "1,5" is 1; "PI"
+// and "E" are the doubles nearest pi and e.
 double NumberTokenValue(std::string_view token);
 
 // The final conversion to a 32-bit float: UndefinedMark when the value lies

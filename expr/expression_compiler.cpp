@@ -20,9 +20,41 @@ constexpr std::array<std::string_view, 30> kFunctionNames = {
 constexpr std::string_view kVariableLetters = "UVXYARBT";
 constexpr std::string_view kNumberCharacters = "0123456789.,";
 
+// Other spellings of functions, as people write them elsewhere: each
+// compiles to the token of its function.
+struct FunctionAlias {
+  std::string_view name;
+  std::string_view function;
+};
+constexpr std::array<FunctionAlias, 2> kFunctionAliases = {{{"SQRT", "SQR"}, {"LN", "LOG"}}};
+
+// The constants pi and e: each is written as its own token, which the
+// evaluators read as a number.
+constexpr std::array<std::string_view, 2> kConstantNames = {"PI", "E"};
+
 bool IsFunctionName(std::string_view name) {
   for (const std::string_view function : kFunctionNames) {
     if (function == name)
+      return true;
+  }
+  return false;
+}
+
+// The function token of an upper-case name (itself, or the function an
+// alias stands for); empty when the name is no function.
+std::string_view FunctionToken(std::string_view name) {
+  if (IsFunctionName(name))
+    return name;
+  for (const FunctionAlias& alias : kFunctionAliases) {
+    if (alias.name == name)
+      return alias.function;
+  }
+  return {};
+}
+
+bool IsConstantName(std::string_view name) {
+  for (const std::string_view constant : kConstantNames) {
+    if (constant == name)
       return true;
   }
   return false;
@@ -84,7 +116,11 @@ std::int32_t ExpressionCompiler::InfixToPostfix(const std::string& sExpression,
   std::size_t position = 1;  // P: where the message says the fault is
   TokenStack stack;
 
-  auto fail = [&](const std::string& message) -> std::int32_t {
+  // Reports the message and keeps the characters [first, first + length)
+  // (0-based) as the place of the fault.
+  auto fail = [&](const std::string& message, std::size_t first,
+                  std::size_t faultLength) -> std::int32_t {
+    lastFault_ = SyntaxFault{first, faultLength};
     if (reporter_ != nullptr) {
       reporter_->Report("Syntax Error", "Character " + std::to_string(position) + ":  " + message,
                         MessageIcon::Critical);
@@ -95,15 +131,18 @@ std::int32_t ExpressionCompiler::InfixToPostfix(const std::string& sExpression,
     return static_cast<std::int32_t>(position < kLargest ? position : kLargest);
   };
 
+  lastFault_.reset();
   const std::size_t length = sExpression.size();
   std::size_t i = 1;  // 1-based index of the current character
+  // The current character as a fault place.
+  auto failHere = [&](const std::string& message) { return fail(message, i - 1, 1); };
   while (i <= length) {
     const char c = sExpression[i - 1];
     const auto code = static_cast<unsigned char>(c);
 
     if (c == '(') {
       if (state == State::AfterOperand)
-        return fail("Operator expected");
+        return failHere("Operator expected");
       if (state == State::AfterSign || state == State::AfterFunction)
         state = State::AfterOperator;
       stack.Push(std::string("("));
@@ -112,9 +151,9 @@ std::int32_t ExpressionCompiler::InfixToPostfix(const std::string& sExpression,
       ++i;
     } else if (c == ')') {
       if (state != State::AfterOperand)
-        return fail("Operand expected");
+        return failHere("Operand expected");
       if (openCount == 0)
-        return fail("Closing parenthesis without matching open parenthesis");
+        return failHere("Closing parenthesis without matching open parenthesis");
       for (std::string token = stack.Pop(); token != "("; token = stack.Pop()) {
         Write(sBuffer, token);
       }
@@ -132,11 +171,11 @@ std::int32_t ExpressionCompiler::InfixToPostfix(const std::string& sExpression,
         state = (c == '+' || c == '-') ? State::AfterSign : State::AfterOperator;
       } else {
         if (state == State::AfterSign)
-          return fail("Operand expected");
+          return failHere("Operand expected");
         if (c == '-') {
           stack.Push(std::string("(-)"));
         } else if (c != '+') {
-          return fail("Operand expected");
+          return failHere("Operand expected");
         }
         state = State::AfterSign;
       }
@@ -144,13 +183,13 @@ std::int32_t ExpressionCompiler::InfixToPostfix(const std::string& sExpression,
       ++i;
     } else if (kNumberCharacters.find(c) != std::string_view::npos) {
       if (state == State::AfterOperand)
-        return fail("Operator expected");
+        return failHere("Operator expected");
       std::size_t q = i;  // last index of the run
       int decimalPoints = 0;
       while (q <= length && kNumberCharacters.find(sExpression[q - 1]) != std::string_view::npos) {
         if (sExpression[q - 1] == '.' || sExpression[q - 1] == ',') {
           if (++decimalPoints > 1)
-            return fail("Operand contains multiple decimal points");
+            return fail("Operand contains multiple decimal points", q - 1, 1);
         }
         ++q;
       }
@@ -158,9 +197,9 @@ std::int32_t ExpressionCompiler::InfixToPostfix(const std::string& sExpression,
       position = q - 1;
       const std::string_view run(sExpression.data() + (i - 1), q - i + 1);
       if (run == "." || run == ",")
-        return fail("Invalid operand");
+        return failHere("Invalid operand");
       if (state == State::AfterFunction)
-        return fail("Open parenthesis expected");
+        return fail("Open parenthesis expected", i - 1, run.size());
       Write(sBuffer, run);
       state = State::AfterOperand;
       i = q + 1;
@@ -168,38 +207,42 @@ std::int32_t ExpressionCompiler::InfixToPostfix(const std::string& sExpression,
       ++i;
     } else {
       if (!IsLetter(code) && c != '_')
-        return fail("Unexpected character encountered");
+        return failHere("Unexpected character encountered");
       std::size_t q = i;
       while (q + 1 <= length &&
              (IsLetter(static_cast<unsigned char>(sExpression[q])) || sExpression[q] == '_')) {
         ++q;
       }
       position = i - 1;
-      const std::string name = sExpression.substr(i - 1, q - i + 1);
+      const std::size_t nameFirst = i - 1;
+      const std::string name = sExpression.substr(nameFirst, q - i + 1);
       i = q + 1;
       if (state == State::AfterOperand)
-        return fail("Operator expected");
+        return fail("Operator expected", nameFirst, name.size());
       std::string upper = name;
       for (char& letter : upper)
         letter = ToUpper(letter);
-      if (IsFunctionName(upper)) {
-        stack.Push(upper);
+      if (const std::string_view function = FunctionToken(upper); !function.empty()) {
+        stack.Push(std::string(function));
         state = State::AfterFunction;
       } else if (upper.size() == 1 && kVariableLetters.find(upper[0]) != std::string_view::npos) {
         Write(sBuffer, upper + upper);
         state = State::AfterOperand;
+      } else if (IsConstantName(upper)) {
+        Write(sBuffer, upper);
+        state = State::AfterOperand;
       } else {
-        return fail("Undefined symbol : '" + MessageQuote(name) + "'");
+        return fail("Undefined symbol : '" + MessageQuote(name) + "'", nameFirst, name.size());
       }
     }
   }
 
   position = length;
   if (state == State::AfterOperator || state == State::AfterSign || state == State::AfterFunction) {
-    return fail("Operand expected");
+    return fail("Operand expected", length, 0);
   }
   if (openCount != 0)
-    return fail("Closing parenthesis expected");
+    return fail("Closing parenthesis expected", length, 0);
   while (!stack.Empty())
     Write(sBuffer, stack.Pop());
   return 0;

@@ -79,7 +79,10 @@ bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void AboutDialog::openHomePage() {
-  dialogs_.OpenUrl(QUrl(QString::fromLatin1(texts::kHomePage)));
+  if (!dialogs_.OpenUrl(QUrl(QString::fromLatin1(texts::kHomePage)))) {
+    dialogs_.Report(texts::kErrorTitle, texts::AddressNotOpened(texts::kHomePage),
+                    MessageIcon::Exclamation);
+  }
 }
 
 }  // namespace quillon

@@ -34,7 +34,7 @@ void ColorBox::Color(std::int32_t value) {
 }
 
 void ColorBox::Choose(WindowDialogs& dialogs) {
-  if (const std::optional<std::int32_t> color = dialogs.ChooseColor(window())) {
+  if (const std::optional<std::int32_t> color = dialogs.ChooseColor(color_, window())) {
     Color(*color);
   }
 }

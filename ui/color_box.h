@@ -22,7 +22,8 @@ class ColorBox : public QFrame {
 
   std::int32_t Color() const { return color_; }
   void Color(std::int32_t value);
-  // Shows the colour chooser over the box's window; the box takes the colour
+  // Shows the colour chooser over the box's window, opened on the box's
+  // colour; the box takes the colour
   // chosen and keeps its own when the chooser is cancelled.
   void Choose(WindowDialogs& dialogs);
 

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "io/document.h"
@@ -82,13 +83,31 @@ void DrawArea::mousePressEvent(QMouseEvent* event) {
     emit leftButtonDown(event->position());
   } else if (event->button() == Qt::RightButton) {
     emit rightButtonDown(event->globalPosition().toPoint());
+  } else if (event->button() == Qt::MiddleButton) {
+    emit middleButtonDown(event->position());
   }
 }
 
 void DrawArea::mouseMoveEvent(QMouseEvent* event) {
   if (event->buttons() == Qt::LeftButton) {
     emit leftButtonMoved(event->position());
+  } else if ((event->buttons() & Qt::MiddleButton) != 0) {
+    emit middleButtonMoved(event->position());
   }
+}
+
+void DrawArea::mouseReleaseEvent(QMouseEvent* /*event*/) {
+  emit buttonReleased();
+}
+
+void DrawArea::wheelEvent(QWheelEvent* event) {
+  // A notch is 120 eighths of a degree; finer wheels and touch pads send
+  // parts of it.
+  constexpr float kEighthsPerNotch = 120;
+  emit wheelTurned(event->position(),
+                   static_cast<float>(event->angleDelta().y()) / kEighthsPerNotch,
+                   (event->modifiers() & Qt::ControlModifier) != 0);
+  event->accept();
 }
 
 }  // namespace quillon

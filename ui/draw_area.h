@@ -53,6 +53,13 @@ class DrawArea : public QOpenGLWidget {
   // A move while the left button alone is held.
   void leftButtonMoved(QPointF position);
   void rightButtonDown(QPoint globalPosition);
+  void middleButtonDown(QPointF position);
+  // A move while the middle button is held.
+  void middleButtonMoved(QPointF position);
+  void buttonReleased();
+  // The wheel turned by notches (positive away from the user) at position;
+  // fine when Ctrl was held.
+  void wheelTurned(QPointF position, float notches, bool fine);
 
  protected:
   void initializeGL() override;
@@ -60,6 +67,8 @@ class DrawArea : public QOpenGLWidget {
   void paintGL() override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   void ReleaseGL();

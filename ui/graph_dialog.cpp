@@ -11,13 +11,16 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <string>
 
+#include "expr/expression_compiler.h"
 #include "expr/number_text.h"
 #include "graph/graph.h"
 #include "io/document.h"
+#include "scene/scene.h"
 #include "ui/color_box.h"
 #include "ui/dialog_buttons.h"
 #include "ui/dialog_text.h"
@@ -46,6 +49,21 @@ constexpr std::int32_t kSurfaceColor = 0xFF0000;
 constexpr std::int32_t kDisplayMode = 2;
 constexpr std::int32_t kSmoothness = 2;
 constexpr std::int32_t kBlue = 0xFF0000;  // blue in bits 16..23
+
+// The first colour of the palette that no graph of the scene draws its line with;
+// when every one is taken, the palette starts over.
+std::int32_t FirstFreeColor(const Scene& shown) {
+  for (const std::int32_t color : GraphDialog::kPalette) {
+    const bool used =
+        std::any_of(shown.Graphs().begin(), shown.Graphs().end(),
+                    [color](const auto& entry) { return entry.second->lineColor == color; });
+    if (!used) {
+      return color;
+    }
+  }
+  const auto count = static_cast<std::size_t>(shown.Graphs().Count());
+  return GraphDialog::kPalette[count % GraphDialog::kPalette.size()];
+}
 
 template <typename Widget>
 Widget* Named(Widget* widget, const char* name) {
@@ -88,6 +106,8 @@ QWidget* GraphDialog::buildEquationTab() {
   formCombo_->setCurrentIndex(0);
   connect(coordinateCombo_, &QComboBox::activated, this, &GraphDialog::onCoordinateChosen);
   connect(formCombo_, &QComboBox::activated, this, &GraphDialog::onFormChosen);
+  connect(coordinateCombo_, &QComboBox::activated, this, &GraphDialog::offerDomain);
+  connect(formCombo_, &QComboBox::activated, this, &GraphDialog::offerDomain);
 
   functionGroup_ = Named(new QGroupBox(texts::kFunctionGroup), "functionGroup");
   firstFunctionLabel_ = Named(new QLabel, "firstFunctionLabel");
@@ -163,13 +183,21 @@ bool GraphDialog::CanEdit(const Graph& graph, DocumentKind documentKind) {
          (graph.form == FunctionForm::Explicit || graph.form == FunctionForm::Parametric);
 }
 
-void GraphDialog::PresetNew(int coordinateIndex) {
+void GraphDialog::PresetNew(int coordinateIndex, DomainDefaults* defaults) {
   editMode_ = false;
+  defaults_ = defaults != nullptr ? defaults : &ownDefaults_;
   setWindowTitle(texts::kPropertiesTitle);
   // The explicit form of the system: its labels, the second box hidden.
   formCombo_->setCurrentIndex(0);
   coordinateCombo_->setCurrentIndex(coordinateIndex);
   onCoordinateChosen();
+  offeredFrom_ = fromEdit_->text();
+  offeredTo_ = toEdit_->text();
+  offeredSteps_ = stepsEdit_->text();
+  offerDomain();
+  colorBox_->Color(FirstFreeColor(document_.ShowScene()));
+  tabs_->setCurrentIndex(0);
+  firstFunctionEdit_->setFocus();
 }
 
 void GraphDialog::PresetEdit(const Graph& graph, std::int32_t listPosition) {
@@ -191,6 +219,64 @@ void GraphDialog::PresetEdit(const Graph& graph, std::int32_t listPosition) {
   stepsEdit_->setText(QString::number(graph.stepsV));
   colorBox_->Color(graph.lineColor);
   widthCombo_->setCurrentIndex(std::clamp(graph.lineWidth, 1, kLineWidths) - 1);
+  tabs_->setCurrentIndex(0);
+  firstFunctionEdit_->setFocus();
+}
+
+DomainDefaults::Domain* GraphDialog::chosenDomain() {
+  DomainDefaults& defaults = *defaults_;
+  const bool polar = coordinateCombo_->currentIndex() == 1;
+  switch (formCombo_->currentIndex()) {
+    case 0:
+      return polar ? &defaults.angle : &defaults.other;
+    case 1:
+      return &defaults.other;
+    default:
+      return nullptr;
+  }
+}
+
+void GraphDialog::offerDomain() {
+  const DomainDefaults::Domain* domain = chosenDomain();
+  // Boxes the user has typed in keep what was typed.
+  const bool untouched = fromEdit_->text() == offeredFrom_ && toEdit_->text() == offeredTo_ &&
+                         stepsEdit_->text() == offeredSteps_;
+  if (editMode_ || domain == nullptr || !untouched) {
+    return;
+  }
+  offeredFrom_ = QString::fromStdString(DialogNumberText(domain->from));
+  offeredTo_ = QString::fromStdString(DialogNumberText(domain->to));
+  offeredSteps_ = QString::number(domain->steps);
+  fromEdit_->setText(offeredFrom_);
+  toEdit_->setText(offeredTo_);
+  stepsEdit_->setText(offeredSteps_);
+}
+
+bool GraphDialog::functionsCompile() {
+  for (QLineEdit* box : {firstFunctionEdit_, secondFunctionEdit_}) {
+    if (box->isHidden()) {
+      continue;
+    }
+    ExpressionCompiler compiler(&dialogs_);
+    std::string postfix;
+    if (compiler.InfixToPostfix(box->text().toStdString(), postfix) == 0) {
+      continue;
+    }
+    // The box holds only the characters the expression check keeps (ASCII),
+    // so the compiler's byte positions are the box's character positions.
+    const SyntaxFault fault = compiler.LastFault().value_or(SyntaxFault{});
+    tabs_->setCurrentIndex(0);
+    box->setFocus();
+    const auto length = static_cast<std::size_t>(box->text().size());
+    const auto first = static_cast<int>(std::min(fault.first, length));
+    if (fault.length == 0) {
+      box->setCursorPosition(first);
+    } else {
+      box->setSelection(first, static_cast<int>(fault.length));
+    }
+    return false;
+  }
+  return true;
 }
 
 void GraphDialog::onCoordinateChosen() {
@@ -272,6 +358,9 @@ void GraphDialog::accept() {
     return;
   }
   const std::int32_t lineWidth = RoundHalfEven(TextValue(widthCombo_->currentText())).value_or(1);
+  if (!functionsCompile()) {
+    return;
+  }
 
   const std::string first = firstFunctionEdit_->text().toStdString();
   std::shared_ptr<Graph> graph = document_.MakeGraph();
@@ -306,6 +395,11 @@ void GraphDialog::accept() {
                                  : document_.AddDialogGraph(graph);
   if (!sampled) {
     return;
+  }
+  if (!editMode_) {
+    if (DomainDefaults::Domain* domain = chosenDomain()) {
+      *domain = {minV, maxV, *stepCount};
+    }
   }
   editMode_ = false;
   QDialog::accept();

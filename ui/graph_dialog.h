@@ -6,6 +6,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
+#include <array>
 #include <cstdint>
 
 #include "graph/graph_kinds.h"
@@ -20,6 +22,22 @@ class QTabWidget;
 
 namespace quillon {
 
+// The interval and steps a new graph's boxes start with: the fixed defaults
+// until a graph is made, then those of the last graph made. The window keeps
+// one for as long as the program runs. World units, or radians for the
+// polar angle.
+struct DomainDefaults {
+  struct Domain {
+    float from = 0;
+    float to = 0;
+    std::int32_t steps = 0;
+  };
+  // The polar angle a of r=f(a).
+  Domain angle{0.0f, 6.2832f, 100};
+  // The other parameters: x of y=f(x), u of the parametric forms.
+  Domain other{-10.0f, 10.0f, 100};
+};
+
 class Graph;
 class ColorBox;
 class Document;
@@ -31,17 +49,33 @@ class GraphDialog : public QDialog {
  public:
   // Number of line widths offered, "1" to "8".
   static constexpr int kLineWidths = 8;
+  // The colours new graphs get, in this order (the first that no shown
+  // graph uses): far apart in hue and lightness, none close to the white
+  // background or the black axis. Blue first.
+  static constexpr std::array<std::int32_t, 8> kPalette = {
+      0xFF0000,  // blue
+      0x0000DC,  // red
+      0x009600,  // green
+      0xC800C8,  // magenta
+      0x008CFF,  // orange
+      0xA09600,  // teal
+      0x14468C,  // brown
+      0xB4286E,  // purple
+  };
 
   // A new dialog shows "Untitled", Cartesian y=f(x), blue, width 1, the
-  // graph shown. Messages go through dialogs.
+  // graph shown, empty interval boxes. Messages go through dialogs.
   GraphDialog(quillon::Document& document, WindowDialogs& dialogs, QWidget* parent = nullptr);
 
   // Whether the dialog can show this graph for editing: a plane
   // curve in Cartesian or polar coordinates, explicit or parametric.
   static bool CanEdit(const Graph& graph, DocumentKind documentKind);
 
-  // Draw Cartesian (0) or Draw Polar (1): a new graph in the explicit form.
-  void PresetNew(int coordinateIndex);
+  // Draw Cartesian (0) or Draw Polar (1): a new graph in the explicit form,
+  // the cursor in the function box, the interval and steps from defaults
+  // (which OK then updates; the fixed defaults when there are none), the
+  // first colour of the palette that no shown graph uses.
+  void PresetNew(int coordinateIndex, DomainDefaults* defaults = nullptr);
   // Edit: the dialog shows the graph, and OK changes the graph at this
   // 1-based list position. A line width outside 1..8 shows the nearest one.
   void PresetEdit(const Graph& graph, std::int32_t listPosition);
@@ -58,16 +92,31 @@ class GraphDialog : public QDialog {
   // Form chosen: the labels and which boxes are shown.
   void onFormChosen();
   void onColorClicked();
+  // A new graph's interval boxes that still show the defaults of one
+  // parameter take those of the parameter now chosen.
+  void offerDomain();
 
  private:
   QWidget* buildEquationTab();
   QWidget* buildPropertiesTab();
   // Tells a message of the dialog: exclamation icon, OK button.
   void Tell(const char* title, const char* text);
+  // The defaults of the parameter the dialog shows now; null for a form
+  // without them.
+  DomainDefaults::Domain* chosenDomain();
+  // Compiles each shown function box as sampling will; the first that fails
+  // has been told (the compiler's message) and gets the focus with its fault
+  // selected. False then.
+  bool functionsCompile();
 
   quillon::Document& document_;
   WindowDialogs& dialogs_;
   bool editMode_ = false;
+  // The window's defaults, or the dialog's own fixed ones.
+  DomainDefaults ownDefaults_;
+  DomainDefaults* defaults_ = &ownDefaults_;
+  // The texts offerDomain last put in the interval boxes.
+  QString offeredFrom_, offeredTo_, offeredSteps_;
   std::int32_t editPosition_ = 0;
 
   QTabWidget* tabs_ = nullptr;

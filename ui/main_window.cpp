@@ -16,18 +16,22 @@
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QToolBar>
 #include <QUndoStack>
+#include <QWheelEvent>
 #include <algorithm>
 #include <vector>
 
 #include "graph/graph.h"
 #include "io/io_error.h"
 #include "io/picture_file.h"
+#include "scene/view_fit.h"
 #include "ui/about_dialog.h"
 #include "ui/axis_dialog.h"
 #include "ui/draw_area.h"
 #include "ui/graph_dialog.h"
+#include "ui/help_window.h"
 #include "ui/icon_svg.h"
 #include "ui/splitter_bar.h"
 #include "ui/toolbar_icons.h"
@@ -57,6 +61,23 @@ QList<QKeySequence> Keys(QKeySequence::StandardKey command, const char* alsoThis
 QList<QKeySequence> Key(const char* key) {
   return {QKeySequence(QString::fromLatin1(key))};
 }
+
+// A graph list item's graph name, shown beside its entry.
+constexpr int kGraphNameRole = Qt::UserRole;
+
+// Shows each entry of the graph list with its graph's name; the item's text
+// stays the entry, which the clipboard and the commands work with.
+class GraphListDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->text = QString::fromStdString(texts::ListEntryText(
+        option->text.toStdString(), index.data(kGraphNameRole).toString().toStdString()));
+  }
+};
 
 }  // namespace
 
@@ -135,8 +156,15 @@ void MainWindow::createActions() {
       makeAction("viewMoveAction", texts::kMove, &MainWindow::enterMoveMode, Key("F7"));
   viewZoomAction_ =
       makeAction("viewZoomAction", texts::kZoom, &MainWindow::enterZoomMode, Key("F8"));
+  viewMoveAction_->setCheckable(true);
+  viewZoomAction_->setCheckable(true);
   viewZoomToFitAction_ =
-      makeAction("viewZoomToFitAction", texts::kZoomToFit, &MainWindow::zoomToFit);
+      makeAction("viewZoomToFitAction", texts::kZoomToFit, &MainWindow::zoomToFit, Key("Ctrl+0"));
+  // Ctrl+= too: the same key as Ctrl++ on keyboards where + needs Shift.
+  viewZoomInAction_ = makeAction("viewZoomInAction", texts::kZoomIn, &MainWindow::zoomIn,
+                                 Keys(Standard::ZoomIn, "Ctrl++") + Key("Ctrl+="));
+  viewZoomOutAction_ = makeAction("viewZoomOutAction", texts::kZoomOut, &MainWindow::zoomOut,
+                                  Keys(Standard::ZoomOut, "Ctrl+-"));
   viewSettingsAction_ =
       makeAction("viewSettingsAction", texts::kViewSettings, &MainWindow::showViewSettings);
 
@@ -198,6 +226,8 @@ void MainWindow::createMenus() {
   viewMenu->addAction(viewMoveAction_);
   viewMenu->addAction(viewZoomAction_);
   viewMenu->addAction(viewZoomToFitAction_);
+  viewMenu->addAction(viewZoomInAction_);
+  viewMenu->addAction(viewZoomOutAction_);
   viewMenu->addSeparator();
   viewMenu->addAction(viewSettingsAction_);
 
@@ -236,6 +266,9 @@ void MainWindow::addToolButton(QAction* command, ToolbarPicture picture) {
   // the command's action would widen the menus that show it.
   QAction* button = toolBar_->addAction(ToolbarIcon(picture), command->toolTip());
   button->setToolTip(command->toolTip());
+  // A mode's button shows whether the mode is on, as its menu item does.
+  button->setCheckable(command->isCheckable());
+  connect(command, &QAction::toggled, button, &QAction::setChecked);
   connect(button, &QAction::triggered, command, &QAction::trigger);
 }
 
@@ -288,6 +321,8 @@ void MainWindow::createControls() {
   graphList_->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
   graphList_->viewport()->installEventFilter(this);
   connect(graphList_, &QListWidget::itemChanged, this, &MainWindow::graphCheckChanged);
+  connect(graphList_, &QListWidget::itemDoubleClicked, this, &MainWindow::graphDoubleClicked);
+  graphList_->setItemDelegate(new GraphListDelegate(graphList_));
 
   if (DrawArea::OpenGLAvailable()) {
     const FrameSource source{document_, mainView_, mainLight_, sceneBox_, animStep_};
@@ -295,6 +330,10 @@ void MainWindow::createControls() {
     connect(openGLArea_, &DrawArea::leftButtonDown, this, &MainWindow::drawAreaButtonDown);
     connect(openGLArea_, &DrawArea::leftButtonMoved, this, &MainWindow::drawAreaMoved);
     connect(openGLArea_, &DrawArea::rightButtonDown, this, &MainWindow::drawAreaRightButton);
+    connect(openGLArea_, &DrawArea::middleButtonDown, this, &MainWindow::drawAreaMiddleButtonDown);
+    connect(openGLArea_, &DrawArea::middleButtonMoved, this, &MainWindow::drawAreaMiddleMoved);
+    connect(openGLArea_, &DrawArea::buttonReleased, this, &MainWindow::showNavigationMode);
+    connect(openGLArea_, &DrawArea::wheelTurned, this, &MainWindow::drawAreaWheel);
     drawArea_ = openGLArea_;
   } else {
     // A window holding an OpenGL widget cannot even be shown where Qt has no
@@ -334,6 +373,7 @@ void MainWindow::Load(const std::string& commandLine) {
                       : programFolder.filePath(QStringLiteral("help.html"));
   splitter_->raise();
   navigation_ = MouseNavigation();
+  showNavigationMode();
   registerFileType();
   if (commandLine.empty()) {
     newDocument();
@@ -452,8 +492,15 @@ void MainWindow::splitterMoved() {
 void MainWindow::syncGraphList(int currentRow) {
   const QSignalBlocker blocker(graphList_);
   graphList_->clear();
-  for (const GraphListEntry& entry : document_.Entries()) {
+  const std::vector<GraphListEntry>& entries = document_.Entries();
+  const GraphCollection& graphs = document_.ListScene().Graphs();
+  for (std::size_t index = 0; index < entries.size(); ++index) {
+    const GraphListEntry& entry = entries[index];
+    const auto position = static_cast<std::int32_t>(index + 1);
+    const std::string name = position <= graphs.Count() ? graphs.Item(position)->name : "";
     auto* item = new QListWidgetItem(QString::fromStdString(entry.text), graphList_);
+    item->setData(kGraphNameRole, QString::fromStdString(name));
+    item->setToolTip(QString::fromStdString(texts::ListEntryText(entry.text, name)));
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(entry.checked ? Qt::Checked : Qt::Unchecked);
   }
@@ -536,12 +583,14 @@ void MainWindow::newDocument() {
     return;
   }
   navigation_.ClearModes();
+  showNavigationMode();
   graphsChanged(-1);
   showDocumentState();
 }
 
 void MainWindow::openFile() {
   navigation_.ClearModes();
+  showNavigationMode();
   if (document_.Open() == OpenResult::Opened) {
     graphsChanged(-1);
   }
@@ -701,8 +750,9 @@ void MainWindow::drawPolar() {
 
 void MainWindow::drawNewGraph(int coordinateIndex) {
   const DocumentState before = document_.State();
+  const std::int32_t count = document_.ListScene().Graphs().Count();
   GraphDialog dialog(document_, dialogs_, this);
-  dialog.PresetNew(coordinateIndex);
+  dialog.PresetNew(coordinateIndex, &domainDefaults_);
   dialogs_.ShowModal(dialog);
   activateWindow();
   // The dialog's OK added the graph; a cancelled dialog may still have made
@@ -710,6 +760,17 @@ void MainWindow::drawNewGraph(int coordinateIndex) {
   if (document_.RecordStep(texts::kAddStep, before)) {
     graphsChanged(graphList_->currentRow());
   }
+  const GraphCollection& graphs = document_.ListScene().Graphs();
+  if (graphs.Count() > count) {
+    bringIntoView(*graphs.Item(graphs.Count()));
+  }
+}
+
+void MainWindow::bringIntoView(const Graph& added) {
+  if (!document_.IsShown(added.id) || CurveMeetsRegion(added, VisibleRegion(mainView_))) {
+    return;
+  }
+  zoomToFit();
 }
 
 void MainWindow::editGraph() {
@@ -717,24 +778,12 @@ void MainWindow::editGraph() {
   if (row < 0) {
     return;
   }
-  const std::vector<GraphListEntry>& entries = document_.Entries();
-  if (static_cast<std::size_t>(row) >= entries.size() ||
-      !entries[static_cast<std::size_t>(row)].checked) {
-    Report(texts::kWarningTitle, texts::kSelectFunctionFirst, MessageIcon::Exclamation);
-    return;
-  }
+  // Hidden graphs are edited too: the list holds every graph.
   const std::int32_t position = row + 1;
-  const std::int32_t ID = document_.ListScene().Graphs().Item(position)->id;
-  std::shared_ptr<Graph> graph;
-  for (const GraphCollection::Entry& entry : document_.ShowScene().Graphs()) {
-    if (entry.second->id == ID) {
-      graph = entry.second;
-      break;
-    }
-  }
-  if (graph == nullptr) {
+  if (position > document_.ListScene().Graphs().Count()) {
     return;
   }
+  const std::shared_ptr<Graph> graph = document_.ListScene().Graphs().Item(position);
   if (!GraphDialog::CanEdit(*graph, document_.Values().documentKind)) {
     Report(texts::kNoteTitle, texts::kCannotEditGraph, MessageIcon::Exclamation);
     return;
@@ -753,10 +802,12 @@ void MainWindow::editGraph() {
 
 void MainWindow::enterMoveMode() {
   navigation_.EnterMoveMode();
+  showNavigationMode();
 }
 
 void MainWindow::enterZoomMode() {
   navigation_.EnterZoomMode();
+  showNavigationMode();
 }
 
 void MainWindow::zoomToFit() {
@@ -764,10 +815,30 @@ void MainWindow::zoomToFit() {
   if (scene.Graphs().Empty()) {
     return;
   }
-  const Box box = scene.GetBox(0);
-  mainView_.ZoomAll(box.MinX(), box.MinY(), box.MinZ(), box.MaxX(), box.MaxY(), box.MaxZ());
-  mainView_.Zoom(2.0f);
+  // The graphs fill nine tenths of the area, a margin around them.
+  constexpr float kFitShare = 0.9f;
+  FitView(mainView_, scene.GetBox(0), kFitShare);
   Display();
+}
+
+void MainWindow::zoomIn() {
+  mainView_.Zoom(1 / MouseNavigation::kWheelStep);
+  Display();
+}
+
+void MainWindow::zoomOut() {
+  mainView_.Zoom(MouseNavigation::kWheelStep);
+  Display();
+}
+
+void MainWindow::showNavigationMode() {
+  viewMoveAction_->setChecked(navigation_.MoveMode());
+  viewZoomAction_->setChecked(navigation_.ZoomMode());
+  // An open hand to drag the view, up and down arrows to zoom it.
+  const Qt::CursorShape shape = navigation_.MoveMode()   ? Qt::OpenHandCursor
+                                : navigation_.ZoomMode() ? Qt::SizeVerCursor
+                                                         : Qt::ArrowCursor;
+  drawArea_->setCursor(shape);
 }
 
 void MainWindow::showViewSettings() {
@@ -800,7 +871,39 @@ void MainWindow::drawAreaMoved(QPointF position) {
   }
 }
 
+void MainWindow::drawAreaMiddleButtonDown(QPointF position) {
+  navigation_.MiddleButtonDown(static_cast<float>(position.x()), static_cast<float>(position.y()));
+  drawArea_->setCursor(Qt::ClosedHandCursor);
+}
+
+void MainWindow::drawAreaMiddleMoved(QPointF position) {
+  if (navigation_.MiddleButtonMove(static_cast<float>(position.x()),
+                                   static_cast<float>(position.y()), drawArea_->width(),
+                                   drawArea_->height(), mainView_)) {
+    Display();
+  }
+}
+
+void MainWindow::drawAreaWheel(QPointF position, float notches, bool fine) {
+  if (MouseNavigation::WheelTurned(static_cast<float>(position.x()),
+                                   static_cast<float>(position.y()), drawArea_->width(),
+                                   drawArea_->height(), notches, fine, mainView_)) {
+    Display();
+  }
+}
+
 void MainWindow::blankAreaMouse(QEvent* event) {
+  if (event->type() == QEvent::Wheel) {
+    const auto* wheel = static_cast<QWheelEvent*>(event);
+    constexpr float kEighthsPerNotch = 120;
+    drawAreaWheel(wheel->position(), static_cast<float>(wheel->angleDelta().y()) / kEighthsPerNotch,
+                  (wheel->modifiers() & Qt::ControlModifier) != 0);
+    return;
+  }
+  if (event->type() == QEvent::MouseButtonRelease) {
+    showNavigationMode();
+    return;
+  }
   if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseMove) {
     return;
   }
@@ -808,12 +911,25 @@ void MainWindow::blankAreaMouse(QEvent* event) {
   if (event->type() == QEvent::MouseMove) {
     if (mouse->buttons() == Qt::LeftButton) {
       drawAreaMoved(mouse->position());
+    } else if ((mouse->buttons() & Qt::MiddleButton) != 0) {
+      drawAreaMiddleMoved(mouse->position());
     }
   } else if (mouse->button() == Qt::LeftButton) {
     drawAreaButtonDown(mouse->position());
   } else if (mouse->button() == Qt::RightButton) {
     drawAreaRightButton(mouse->globalPosition().toPoint());
+  } else if (mouse->button() == Qt::MiddleButton) {
+    drawAreaMiddleButtonDown(mouse->position());
   }
+}
+
+void MainWindow::graphDoubleClicked(QListWidgetItem* item) {
+  const int row = graphList_->row(item);
+  if (row < 0) {
+    return;
+  }
+  graphList_->setCurrentRow(row);
+  editGraph();
 }
 
 void MainWindow::drawAreaRightButton(QPoint globalPosition) {
@@ -823,11 +939,23 @@ void MainWindow::drawAreaRightButton(QPoint globalPosition) {
 // --- help ---
 
 void MainWindow::showHelp() {
-  dialogs_.OpenUrl(QUrl::fromLocalFile(helpFilePath_));
+  if (helpWindow_ == nullptr) {
+    helpWindow_ = new HelpWindow(dialogs_, this);
+  }
+  if (!helpWindow_->Open(helpFilePath_)) {
+    Report(texts::kErrorTitle, texts::HelpPageMissing(helpFilePath_.toStdString()),
+           MessageIcon::Critical);
+    return;
+  }
+  helpWindow_->show();
+  helpWindow_->raise();
+  helpWindow_->activateWindow();
 }
 
 void MainWindow::showHomepage() {
-  dialogs_.OpenUrl(QUrl(QString::fromLatin1(texts::kHomePage)));
+  if (!dialogs_.OpenUrl(QUrl(QString::fromLatin1(texts::kHomePage)))) {
+    Report(texts::kErrorTitle, texts::AddressNotOpened(texts::kHomePage), MessageIcon::Exclamation);
+  }
 }
 
 void MainWindow::showAbout() {

@@ -24,6 +24,7 @@
 #include "io/registration.h"
 #include "scene/camera.h"
 #include "scene/light.h"
+#include "ui/graph_dialog.h"
 #include "ui/mouse_navigation.h"
 
 class QAction;
@@ -35,6 +36,7 @@ class QToolBar;
 namespace quillon {
 
 class DrawArea;
+class HelpWindow;
 class SplitterBar;
 class WindowDialogs;
 enum class ToolbarPicture;
@@ -85,6 +87,8 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   quillon::Document& Document() { return document_; }
   Camera& MainView() { return mainView_; }
   const MouseNavigation& Navigation() const { return navigation_; }
+  // The help window, once Help, Content has opened it; null before.
+  HelpWindow* Help() const { return helpWindow_; }
 
   // --- DocumentDialogs: passed on to the WindowDialogs ---
 
@@ -123,6 +127,8 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   void enterMoveMode();
   void enterZoomMode();
   void zoomToFit();
+  void zoomIn();
+  void zoomOut();
   void showViewSettings();
   // Draw
   void drawCartesian();
@@ -140,6 +146,11 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   void drawAreaButtonDown(QPointF position);
   void drawAreaMoved(QPointF position);
   void drawAreaRightButton(QPoint globalPosition);
+  void drawAreaMiddleButtonDown(QPointF position);
+  void drawAreaMiddleMoved(QPointF position);
+  void drawAreaWheel(QPointF position, float notches, bool fine);
+  // A double click on a list entry: Edit on that entry.
+  void graphDoubleClicked(QListWidgetItem* item);
 
  private:
   // The commands, each one action that the menus and the pop-up menus share
@@ -170,6 +181,12 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   void drawNewGraph(int coordinateIndex);
   // The mouse on a drawing area without OpenGL.
   void blankAreaMouse(QEvent* event);
+  // The navigation mode shown as the checked Move or Zoom item and button,
+  // and as the drawing area's cursor.
+  void showNavigationMode();
+  // After a graph was added: a graph with no point in the view brings the
+  // view to all shown graphs, as Zoom to Fit does.
+  void bringIntoView(const Graph& added);
   // Writes the .pgp association for this program into the user's data
   // folder; called at load and after each graph file is written. Silent.
   void registerFileType();
@@ -193,7 +210,11 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   // Set while a command waits for long work (RunLongWork).
   bool longWorkRunning_ = false;
   MouseNavigation navigation_;
+  // The interval and steps of the last graph made, offered to the next.
+  DomainDefaults domainDefaults_;
   QString helpFilePath_;
+  // Made when help is first asked for; a child window of this one.
+  HelpWindow* helpWindow_ = nullptr;
 
   QAction* fileNewAction_ = nullptr;
   QAction* fileOpenAction_ = nullptr;
@@ -215,6 +236,8 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   QAction* viewMoveAction_ = nullptr;
   QAction* viewZoomAction_ = nullptr;
   QAction* viewZoomToFitAction_ = nullptr;
+  QAction* viewZoomInAction_ = nullptr;
+  QAction* viewZoomOutAction_ = nullptr;
   QAction* viewSettingsAction_ = nullptr;
   QAction* drawCartesianAction_ = nullptr;
   QAction* drawPolarAction_ = nullptr;

@@ -107,9 +107,9 @@ std::optional<FileChoice> QtDialogs::AskFileName(FileDialogMode mode, const std:
   return choice;
 }
 
-std::optional<std::int32_t> QtDialogs::ChooseColor(QWidget* parent) {
+std::optional<std::int32_t> QtDialogs::ChooseColor(std::int32_t current, QWidget* parent) {
   const QColor color =
-      QColorDialog::getColor(Qt::white, parent != nullptr ? parent : parent_.data());
+      QColorDialog::getColor(ToQColor(current), parent != nullptr ? parent : parent_.data());
   if (!color.isValid()) {
     return std::nullopt;
   }
@@ -120,8 +120,8 @@ int QtDialogs::ShowModal(QDialog& dialog) {
   return dialog.exec();
 }
 
-void QtDialogs::OpenUrl(const QUrl& url) {
-  QDesktopServices::openUrl(url);
+bool QtDialogs::OpenUrl(const QUrl& url) {
+  return QDesktopServices::openUrl(url);
 }
 
 bool QtDialogs::AskPrinter(QPrinter& printer) {

@@ -34,9 +34,9 @@ class QtDialogs : public WindowDialogs {
              QuestionButtons buttons) override;
   std::optional<FileChoice> AskFileName(FileDialogMode mode, const std::string& title,
                                         const std::string& filter) override;
-  std::optional<std::int32_t> ChooseColor(QWidget* parent) override;
+  std::optional<std::int32_t> ChooseColor(std::int32_t current, QWidget* parent) override;
   int ShowModal(QDialog& dialog) override;
-  void OpenUrl(const QUrl& url) override;
+  bool OpenUrl(const QUrl& url) override;
   bool AskPrinter(QPrinter& printer) override;
 
  private:

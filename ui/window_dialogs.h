@@ -21,13 +21,15 @@ namespace quillon {
 
 class WindowDialogs : public DocumentDialogs {
  public:
-  // The colour chooser, not preset; nothing when the user cancels. Colours
-  // are 32-bit values with red in bits 0..7, green 8..15, blue 16..23.
-  virtual std::optional<std::int32_t> ChooseColor(QWidget* parent) = 0;
+  // The colour chooser, opened on the current colour; nothing when the user
+  // cancels. Colours are 32-bit values with red in bits 0..7, green 8..15,
+  // blue 16..23.
+  virtual std::optional<std::int32_t> ChooseColor(std::int32_t current, QWidget* parent) = 0;
   // Runs a modal dialog until it is accepted or rejected; QDialog's result.
   virtual int ShowModal(QDialog& dialog) = 0;
-  // Hands a file or web address to the desktop; the outcome is not examined.
-  virtual void OpenUrl(const QUrl& url) = 0;
+  // Hands a file or web address to the desktop. False when nothing on the
+  // desktop could open it.
+  virtual bool OpenUrl(const QUrl& url) = 0;
   // The print dialog: the user picks a printer or a PDF file for this
   // printer. False when the user cancels.
   virtual bool AskPrinter(QPrinter& printer) = 0;

@@ -62,6 +62,8 @@ inline constexpr CommandTexts kEditGraph{"&Edit...", ""};
 inline constexpr CommandTexts kMove{"&Move", "Move The Scene"};
 inline constexpr CommandTexts kZoom{"&Zoom", "Zoom In Or Zoom Out"};
 inline constexpr CommandTexts kZoomToFit{"Zoom to &Fit", "Zoom To Fit"};
+inline constexpr CommandTexts kZoomIn{"Zoom &In", ""};
+inline constexpr CommandTexts kZoomOut{"Zoom &Out", ""};
 inline constexpr CommandTexts kViewSettings{"&Settings...", ""};
 inline constexpr CommandTexts kDrawCartesian{"&Cartesian", "Add A 2D Cartesian Function Graph"};
 inline constexpr CommandTexts kDrawPolar{"&Polar", "Add A 2D Polar Function Graph"};
@@ -88,7 +90,6 @@ inline constexpr char kAxisStep[] = "Axis Properties";
 
 // The drawing area got no OpenGL context; the window goes on without drawing.
 inline constexpr char kNoOpenGL[] = "ChoosePixelFormat failed";
-inline constexpr char kSelectFunctionFirst[] = "Select a function first.";
 inline constexpr char kCannotEditGraph[] =
     "The Properties dialog edits only the functions y=f(x), x=f1(u),y=f2(u), r=f(a) and "
     "a=f1(u),r=f2(u).";
@@ -111,6 +112,24 @@ inline std::string PictureFileNotWritten(const std::string& path, const std::str
 }
 inline constexpr char kNoPictureShown[] = "the drawing area shows no picture.";
 
+// --- Help ---
+
+inline constexpr char kHelpTitle[] = "Quillon Help";
+
+inline std::string HelpPageMissing(const std::string& path) {
+  return "The help page \"" + path + "\" cannot be read. Reinstalling Quillon puts it back.";
+}
+
+// A web address that the desktop could not open.
+inline std::string AddressNotOpened(const std::string& address) {
+  return "No program on this computer opens the address " + address +
+         ". Open it in a web browser on any computer.";
+}
+
+// A graph list entry as the list shows it: the entry, then the graph's name
+// when it has one (the dialog's "Untitled" is none).
+inline std::string ListEntryText(const std::string& entry, const std::string& name);
+
 // --- the dialogs' common parts ---
 
 inline constexpr char kOk[] = "OK";
@@ -128,6 +147,10 @@ inline constexpr char kEquationTab[] = "Equation";
 inline constexpr char kPropertiesTab[] = "Properties";
 inline constexpr char kNameCaption[] = "Name";
 inline constexpr char kUntitled[] = "Untitled";
+
+inline std::string ListEntryText(const std::string& entry, const std::string& name) {
+  return name.empty() || name == kUntitled ? entry : entry + "   \xE2\x80\x94 " + name;
+}
 inline constexpr char kCoordinateCaption[] = "Coordinate";
 inline constexpr char kCartesian[] = "Cartesian";
 inline constexpr char kPolar[] = "Polar";

@@ -42,20 +42,21 @@ using AxisProperties = DialogTest;
 TEST_F(PropertiesDialog, LabelsFollowTheCoordinateSystemAndTheForm) {
   const std::string names =
       "formCombo firstFunctionLabel secondFunctionLabel secondFunctionEdit fromLabel toLabel "
-      "stepsLabel";
+      "stepsLabel stepsEdit";
   dialog.PresetNew(0);
   dialog.show();
   const std::tuple<int, int, const char*> cases[] = {
-      {0, 0, "y=f(x)|y(x)|~|~|Min x|Max x|Steps x"},
-      {1, 1, "a=f1(u),r=f2(u)|a(u)|r(u)||Min u|Max u|Steps u"},
-      {0, 1, "x=f1(u),y=f2(u)|x(u)|y(u)||Min u|Max u|Steps u"}};
+      {0, 0, "y=f(x)|y(x)|~|~|Min x|Max x|Steps x|100"},
+      {1, 1, "a=f1(u),r=f2(u)|a(u)|r(u)||Min u|Max u|Steps u|100"},
+      {0, 1, "x=f1(u),y=f2(u)|x(u)|y(u)||Min u|Max u|Steps u|100"}};
   for (const auto& [coordinate, form, texts] : cases) {
     ChooseComboItem(Find<QComboBox>(dialog, "formCombo"), form);
     ChooseComboItem(Find<QComboBox>(dialog, "coordinateCombo"), coordinate);
     EXPECT_EQ(Texts(dialog, names), texts);
   }
   dialog.PresetNew(1);
-  EXPECT_EQ(Texts(dialog, "coordinateCombo " + names), "Polar|r=f(a)|r(a)|~|~|Min a|Max a|Steps a");
+  EXPECT_EQ(Texts(dialog, "coordinateCombo " + names),
+            "Polar|r=f(a)|r(a)|~|~|Min a|Max a|Steps a|100");
   dialogs.colors = {0x00FF00, std::nullopt};
   for (int click = 0; click < 2; ++click) {
     QTest::mouseClick(Find<ColorBox>(dialog, "colorBox"), Qt::LeftButton);
@@ -185,8 +186,13 @@ TEST_F(PropertiesThroughWindow, WhatOkBuildsFromTheTexts) {
     const auto position = static_cast<std::int32_t>(entries.size());
     const Graph& graph = ListedGraph(position);
     EXPECT_EQ(graph.id, position);
-    EXPECT_EQ(Fields(graph), built + (" / " + input.name) + " 0 0 1 0 1 3 ff0000 ff0000 4 4 2 2 " +
-                                 (input.showCurve ? "1" : "0"));
+    // Each new graph takes the next colour of the palette, which starts over
+    // once every colour is shown.
+    std::ostringstream color;
+    color << std::hex << GraphDialog::kPalette[(entries.size() - 1) % GraphDialog::kPalette.size()]
+          << " ff0000";
+    EXPECT_EQ(Fields(graph), built + (" / " + input.name) + " 0 0 1 0 1 3 " + color.str() +
+                                 " 4 4 2 2 " + (input.showCurve ? "1" : "0"));
     EXPECT_NE(graph.Points().Find(0, graph.stepsV), nullptr);
   }
   EXPECT_EQ(Entries(), entries);

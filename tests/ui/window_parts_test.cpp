@@ -134,9 +134,9 @@ TEST(QtDialogs, ColourChooserGivesTheColourValue) {
     dialog.setCurrentColor(QColor(10, 20, 30));
     dialog.accept();
   });
-  EXPECT_EQ(QtDialogs().ChooseColor(nullptr), 0x1E140A);
+  EXPECT_EQ(QtDialogs().ChooseColor(0, nullptr), 0x1E140A);
   WhenShown<QColorDialog>([](QColorDialog& dialog) { dialog.reject(); });
-  EXPECT_EQ(QtDialogs().ChooseColor(nullptr), std::nullopt);
+  EXPECT_EQ(QtDialogs().ChooseColor(0, nullptr), std::nullopt);
 }
 
 }  // namespace

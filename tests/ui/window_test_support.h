@@ -56,6 +56,7 @@ class ScriptedDialogs : public WindowDialogs {
  public:
   Lines reports, questions;
   std::vector<QUrl> openedUrls;
+  bool urlsOpen = true;
   std::deque<Answer> answers;
   std::deque<std::optional<FileChoice>> fileChoices;
   std::deque<std::optional<std::int32_t>> colors;
@@ -76,7 +77,7 @@ class ScriptedDialogs : public WindowDialogs {
                                         const std::string&) override {
     return Next(fileChoices, "file dialog " + title, std::optional<FileChoice>());
   }
-  std::optional<std::int32_t> ChooseColor(QWidget*) override {
+  std::optional<std::int32_t> ChooseColor(std::int32_t, QWidget*) override {
     return Next(colors, "colour dialog", std::optional<std::int32_t>());
   }
   int ShowModal(QDialog& dialog) override {
@@ -90,7 +91,11 @@ class ScriptedDialogs : public WindowDialogs {
     }
     return dialog.result();
   }
-  void OpenUrl(const QUrl& url) override { openedUrls.push_back(url); }
+  // Addresses are taken unless urlsOpen is false.
+  bool OpenUrl(const QUrl& url) override {
+    openedUrls.push_back(url);
+    return urlsOpen;
+  }
   bool RunLongWork(const std::string& label, const std::function<void()>& work) override {
     return longWork ? longWork(label, work) : WindowDialogs::RunLongWork(label, work);
   }

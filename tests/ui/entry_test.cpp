@@ -1,0 +1,283 @@
+// Entering, editing and looking at graphs as people expect to: what the
+// Properties dialog offers and marks, editing from the list, the wheel and
+// the middle button in every mode, the modes shown, new graphs brought into
+// view, and the help window.
+#include <QTextBrowser>
+
+#include "scene/camera.h"
+#include "scene/view_fit.h"
+#include "ui/graph_dialog.h"
+#include "ui/help_window.h"
+#include "ui/qt_dialogs.h"
+#include "ui/window_texts.h"
+#include "window_test_support.h"
+
+namespace quillon::testing {
+namespace {
+
+using EntryWindow = WindowTest;
+
+// The world point (x, y) under a pixel of a drawing area of this size.
+QPointF WorldAt(const Camera& view, QPointF pixel, QSizeF area) {
+  return {view.RefPos().x + (pixel.x() / area.width() - 0.5) * view.VolWidth(),
+          view.RefPos().y + (0.5 - pixel.y() / area.height()) * view.VolHeight()};
+}
+
+void Wheel(QWidget* area, QPointF at, int eighthsOfDegree, Qt::KeyboardModifiers modifiers) {
+  QWheelEvent event(at, area->mapToGlobal(at), QPoint(), QPoint(0, eighthsOfDegree), Qt::NoButton,
+                    modifiers, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(area, &event);
+}
+
+void Mouse(QWidget* area, QEvent::Type type, QPointF at, Qt::MouseButton button,
+           Qt::MouseButtons held) {
+  QMouseEvent event(type, at, area->mapToGlobal(at), button, held, Qt::NoModifier);
+  QApplication::sendEvent(area, &event);
+}
+
+std::string DomainTexts(QDialog& dialog) {
+  return Texts(dialog, "fromEdit toEdit stepsEdit");
+}
+
+// A new graph's boxes start from the fixed defaults of its parameter, then
+// from the last graph made; its colour is the first of the palette that no
+// shown graph uses; the cursor starts in the function box.
+TEST_F(EntryWindow, NewGraphDialogOffersTheLastDomainAndAFreeColour) {
+  Start("");
+  dialogs.scripts.push_back([](QDialog& dialog) {
+    EXPECT_EQ(dialog.focusWidget(), Find<QLineEdit>(dialog, "firstFunctionEdit"));
+    EXPECT_EQ(DomainTexts(dialog), "-10|10|100");
+    EXPECT_EQ(Find<ColorBox>(dialog, "colorBox")->Color(), GraphDialog::kPalette[0]);
+    ChooseComboItem(Find<QComboBox>(dialog, "coordinateCombo"), 1);
+    EXPECT_EQ(DomainTexts(dialog), "0|6.2832|100");
+    ChooseComboItem(Find<QComboBox>(dialog, "coordinateCombo"), 0);
+    EXPECT_EQ(DomainTexts(dialog), "-10|10|100");
+    SetText(dialog, "firstFunctionEdit", "x/2");
+    SetText(dialog, "fromEdit", "-3");
+    SetText(dialog, "stepsEdit", "50");
+    // Typed boxes stay as typed when the form changes.
+    ChooseComboItem(Find<QComboBox>(dialog, "formCombo"), 1);
+    ChooseComboItem(Find<QComboBox>(dialog, "formCombo"), 0);
+    EXPECT_EQ(DomainTexts(dialog), "-3|10|50");
+    ClickButton(dialog, "okButton");
+  });
+  Trigger("drawCartesianAction");
+  ASSERT_EQ(List().count(), 1);
+
+  // The next Cartesian graph starts from the last one, the polar angle from
+  // its own defaults; both take the second colour.
+  for (const auto& [action, domain] :
+       {std::pair{"drawCartesianAction", "-3|10|50"}, {"drawPolarAction", "0|6.2832|100"}}) {
+    SCOPED_TRACE(action);
+    dialogs.scripts.push_back([domain = domain](QDialog& dialog) {
+      EXPECT_EQ(DomainTexts(dialog), domain);
+      EXPECT_EQ(Find<ColorBox>(dialog, "colorBox")->Color(), GraphDialog::kPalette[1]);
+    });
+    Trigger(action);
+  }
+  // A hidden graph's colour is free again.
+  ClickCheckBox(0);
+  dialogs.scripts.push_back([](QDialog& dialog) {
+    EXPECT_EQ(Find<ColorBox>(dialog, "colorBox")->Color(), GraphDialog::kPalette[0]);
+  });
+  Trigger("drawCartesianAction");
+}
+
+// The message is the compiler's; the box of the faulty text gets the focus
+// with the character (or name) selected, and the dialog stays open.
+TEST_F(EntryWindow, SyntaxFaultIsSelectedInItsBox) {
+  struct Case {
+    int form;
+    const char* first;
+    const char* second;
+    const char* box;
+    const char* selected;
+    int cursor;
+    const char* message;
+  };
+  const Case cases[] = {
+      {0, "x+sqrtt(x)", "", "firstFunctionEdit", "sqrtt", 7,
+       "Character 2:  Undefined symbol : 'sqrtt'"},
+      // Blanks go before compiling: "2 pi" is "2pi".
+      {0, "2 pi", "", "firstFunctionEdit", "pi", 3, "Character 1:  Operator expected"},
+      {0, "x)", "", "firstFunctionEdit", ")", 2,
+       "Character 0:  Closing parenthesis without matching open parenthesis"},
+      {1, "cos(u)", "sin(u", "secondFunctionEdit", "", 5,
+       "Character 5:  Closing parenthesis expected"},
+  };
+  Start("");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.first + std::string(" ") + c.second);
+    dialogs.reports.clear();
+    dialogs.scripts.push_back([&c](QDialog& dialog) {
+      ChooseComboItem(Find<QComboBox>(dialog, "formCombo"), c.form);
+      SetText(dialog, "firstFunctionEdit", c.first);
+      SetText(dialog, "secondFunctionEdit", c.second);
+      Find<QTabWidget>(dialog, "tabs")->setCurrentIndex(1);
+      ClickButton(dialog, "okButton");
+      EXPECT_TRUE(dialog.isVisible());
+      auto* box = Find<QLineEdit>(dialog, c.box);
+      EXPECT_EQ(Find<QTabWidget>(dialog, "tabs")->currentIndex(), 0);
+      EXPECT_EQ(dialog.focusWidget(), box);
+      EXPECT_EQ(box->selectedText().toStdString(), c.selected);
+      EXPECT_EQ(box->cursorPosition(), c.cursor);
+    });
+    Trigger("drawCartesianAction");
+    EXPECT_EQ(dialogs.reports, Lines{"(x) Syntax Error: " + std::string(c.message)});
+    EXPECT_EQ(List().count(), 0);
+  }
+}
+
+// Double-click edits the entry under the pointer; the list shows the name
+// beside the entry and the whole of it as a tool tip.
+TEST_F(EntryWindow, DoubleClickEditsAndTheListShowsNames) {
+  Start("");
+  AddFunction({0, 0, "x", "", "-1", "1", "10", std::nullopt, "line"});
+  AddFunction({0, 0, "x", "", "-1", "1", "10", std::nullopt, "a much longer name"});
+  AddFunction({0, 0, "x^2", "", "-1", "1", "10"});
+  EXPECT_EQ(List().item(0)->toolTip().toStdString(), "2D Curve  y=x   \xE2\x80\x94 line");
+  EXPECT_EQ(List().item(2)->toolTip().toStdString(), "2D Curve  y=x^2");
+  QStyleOptionViewItem option;
+  option.initFrom(&List());
+  const auto width = [&](int row) {
+    return List().itemDelegate()->sizeHint(option, List().model()->index(row, 0)).width();
+  };
+  EXPECT_GT(width(1), width(0));
+
+  ClickCheckBox(2);
+  dialogs.scripts.push_back([](QDialog& dialog) {
+    EXPECT_EQ(Texts(dialog, "nameEdit firstFunctionEdit"), "Untitled|x^2");
+    SetText(dialog, "firstFunctionEdit", "x^3");
+    ClickButton(dialog, "okButton");
+  });
+  QTest::mouseDClick(List().viewport(), Qt::LeftButton, Qt::NoModifier,
+                     List().visualItemRect(List().item(2)).center());
+  EXPECT_EQ(Entries().back(), "[ ] 2D Curve  y=x^3");
+  EXPECT_TRUE(dialogs.reports.empty());
+}
+
+// In every mode the wheel zooms about the pointer (Ctrl: finer) and the
+// middle button pans; the mode is shown by the checked item and button and
+// by the cursor.
+TEST_F(EntryWindow, WheelAndMiddleButtonWorkInEveryModeWhichIsShown) {
+  Start("");
+  AddFunction(kRedLine);
+  QWidget* area = &Drawing();
+  const QSizeF size = area->size();
+  const QPointF pointer(size.width() * 0.8, size.height() * 0.3);
+  QAction* moveButton = nullptr;
+  for (QAction* button : Find<QToolBar>(Window(), "toolBar")->actions()) {
+    if (button->toolTip() == texts::kMove.toolTip) {
+      moveButton = button;
+    }
+  }
+  ASSERT_NE(moveButton, nullptr);
+  const std::tuple<const char*, bool, bool, Qt::CursorShape> modes[] = {
+      {"", false, false, Qt::ArrowCursor},
+      {"viewMoveAction", true, false, Qt::OpenHandCursor},
+      {"viewZoomAction", false, true, Qt::SizeVerCursor}};
+  for (const auto& [action, move, zoom, cursor] : modes) {
+    SCOPED_TRACE(action);
+    if (*action != '\0') {
+      Trigger(action);
+    }
+    EXPECT_EQ(Find<QAction>(Window(), "viewMoveAction")->isChecked(), move);
+    EXPECT_EQ(Find<QAction>(Window(), "viewZoomAction")->isChecked(), zoom);
+    EXPECT_EQ(moveButton->isChecked(), move);
+    EXPECT_EQ(area->cursor().shape(), cursor);
+
+    const Camera& view = Window().MainView();
+    for (const auto& [eighths, modifiers, factor] :
+         {std::tuple{120, Qt::KeyboardModifiers(), 1 / 1.25},
+          {-240, Qt::NoModifier, 1.25 * 1.25},
+          {120, Qt::ControlModifier, 1 / 1.05}}) {
+      const QPointF world = WorldAt(view, pointer, size);
+      const double height = view.VolHeight();
+      Wheel(area, pointer, eighths, modifiers);
+      EXPECT_NEAR(view.VolHeight(), height * factor, 1e-3);
+      const QPointF after = WorldAt(view, pointer, size);
+      EXPECT_NEAR(after.x(), world.x(), 1e-3);
+      EXPECT_NEAR(after.y(), world.y(), 1e-3);
+    }
+
+    // Dragged by half the width to the left and a tenth of the height up,
+    // the graphs follow the pointer.
+    const double x = view.RefPos().x;
+    const double y = view.RefPos().y;
+    const QPointF from(size.width() * 0.75, size.height() / 2);
+    const QPointF to(size.width() * 0.25, size.height() * 0.4);
+    Mouse(area, QEvent::MouseButtonPress, from, Qt::MiddleButton, Qt::MiddleButton);
+    EXPECT_EQ(area->cursor().shape(), Qt::ClosedHandCursor);
+    Mouse(area, QEvent::MouseMove, to, Qt::NoButton, Qt::MiddleButton);
+    Mouse(area, QEvent::MouseButtonRelease, to, Qt::MiddleButton, Qt::NoButton);
+    EXPECT_NEAR(view.RefPos().x, x + 0.5 * view.VolWidth(), 1e-3);
+    EXPECT_NEAR(view.RefPos().y, y - 0.1 * view.VolHeight(), 1e-3);
+    EXPECT_EQ(area->cursor().shape(), cursor);
+  }
+  // Zoom In and Zoom Out scale about the centre.
+  const float height = Window().MainView().VolHeight();
+  Trigger("viewZoomInAction");
+  EXPECT_NEAR(Window().MainView().VolHeight(), height / 1.25f, 1e-3);
+  Trigger("viewZoomOutAction");
+  EXPECT_NEAR(Window().MainView().VolHeight(), height, 1e-3);
+}
+
+// A new graph with no point in the view brings the view to the graphs; one
+// partly in view leaves the view alone.
+TEST_F(EntryWindow, NewGraphOutsideTheViewIsBroughtIntoView) {
+  const std::tuple<FunctionInput, bool> cases[] = {
+      // Within the view interval (-50..50), where the points have values.
+      {{0, 0, "x+40", "", "-5", "5", "20"}, true},
+      {{0, 0, "x", "", "10", "200", "20"}, false},
+      {{1, 0, "2", "", "0", "6.2832", "20"}, false},
+  };
+  for (const auto& [input, moves] : cases) {
+    SCOPED_TRACE(input.first);
+    dialogs = ScriptedDialogs();
+    Start("");
+    const float height = Window().MainView().VolHeight();
+    AddFunction(input);
+    ASSERT_EQ(List().count(), 1);
+    EXPECT_EQ(Window().MainView().VolHeight() != height, moves);
+    EXPECT_TRUE(CurveMeetsRegion(ListedGraph(1), VisibleRegion(Window().MainView())));
+    TearDown();
+  }
+}
+
+// Help, Content shows the page in a window of Quillon's; links within it are
+// followed there, web addresses go to the desktop, which may fail: then the
+// user is told, as for Homepage.
+TEST_F(EntryWindow, HelpOpensInItsOwnWindow) {
+  Start("");
+  Trigger("helpContentsAction");
+  ASSERT_NE(Window().Help(), nullptr);
+  EXPECT_TRUE(Window().Help()->isVisible());
+  auto* browser = Find<QTextBrowser>(*Window().Help(), "helpBrowser");
+  EXPECT_EQ(browser->documentTitle(), texts::kHelpTitle);
+  EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("2^3^2")));
+  emit browser->anchorClicked(QUrl(QStringLiteral("#language")));
+  EXPECT_EQ(browser->source().fileName(), QStringLiteral("help.html"));
+  EXPECT_EQ(browser->source().fragment(), QStringLiteral("language"));
+  EXPECT_TRUE(dialogs.openedUrls.empty());
+
+  dialogs.urlsOpen = false;
+  emit browser->anchorClicked(QUrl(QString::fromLatin1(texts::kHomePage)));
+  Trigger("helpHomepageAction");
+  const std::string told = "(!) Error: " + texts::AddressNotOpened(texts::kHomePage);
+  EXPECT_EQ(dialogs.reports, (Lines{told, told}));
+  EXPECT_EQ(dialogs.openedUrls.size(), 2u);
+  EXPECT_FALSE(Window().Help()->Open(QStringLiteral("/no/such/help.html")));
+}
+
+TEST(ColourChooser, OpensOnTheCurrentColour) {
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->currentColor(), QColor(10, 20, 30));
+    dialog->accept();
+  });
+  EXPECT_EQ(QtDialogs().ChooseColor(0x1E140A, nullptr), 0x1E140A);
+}
+
+}  // namespace
+}  // namespace quillon::testing
