@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QScopedValueRollback>
+#include <QSettings>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QToolBar>
@@ -42,6 +43,13 @@ namespace {
 
 constexpr int kInitialWidth = 900;
 constexpr int kInitialHeight = 640;
+
+// The user's settings, kept apart from any document (on Linux in
+// ~/.config/quillon/quillon.conf).
+QSettings UserSettings() {
+  return QSettings(QSettings::UserScope, QStringLiteral("quillon"), QStringLiteral("quillon"));
+}
+constexpr char kExactCurvesKey[] = "view/exactCurves";
 
 // The desktop's keys for a standard command, and `alsoThis` where the
 // desktop gives it none or another ("" for nothing more).
@@ -289,9 +297,11 @@ void MainWindow::createControls() {
   graphList_->viewport()->installEventFilter(this);
   connect(graphList_, &QListWidget::itemChanged, this, &MainWindow::graphCheckChanged);
 
+  exactCurves_ = UserSettings().value(kExactCurvesKey, true).toBool();
   if (DrawArea::OpenGLAvailable()) {
     const FrameSource source{document_, mainView_, mainLight_, sceneBox_, animStep_};
     openGLArea_ = new DrawArea(source, *this, central_);
+    openGLArea_->ExactCurves(exactCurves_);
     connect(openGLArea_, &DrawArea::leftButtonDown, this, &MainWindow::drawAreaButtonDown);
     connect(openGLArea_, &DrawArea::leftButtonMoved, this, &MainWindow::drawAreaMoved);
     connect(openGLArea_, &DrawArea::rightButtonDown, this, &MainWindow::drawAreaRightButton);
@@ -773,7 +783,14 @@ void MainWindow::zoomToFit() {
 void MainWindow::showViewSettings() {
   const DocumentState before = document_.State();
   ViewSettingsDialog dialog(mainView_, document_.Values(), dialogs_, this);
-  dialogs_.ShowModal(dialog);
+  dialog.ExactCurves(exactCurves_);
+  if (dialogs_.ShowModal(dialog) == QDialog::Accepted && dialog.ExactCurves() != exactCurves_) {
+    exactCurves_ = dialog.ExactCurves();
+    UserSettings().setValue(kExactCurvesKey, exactCurves_);
+    if (openGLArea_ != nullptr) {
+      openGLArea_->ExactCurves(exactCurves_);
+    }
+  }
   document_.RecordStep(texts::kViewSettingStep, before);
   // The projection may have changed.
   Display();
