@@ -22,6 +22,7 @@
 #include "expr/random_generator.h"
 #include "expr/undefined_mark.h"
 #include "graph/graph.h"
+#include "graph/run_merger.h"
 
 namespace quillon {
 namespace {
@@ -36,15 +37,9 @@ enum class Form : std::uint8_t {
 
 // Stored steps refined together.
 constexpr std::int64_t kChunkSteps = 4096;
-// Points a merged run may hold back at most before it places a vertex.
-constexpr std::size_t kMostHeldPoints = 4096;
 
-struct Point {
-  double x = 0;
-  double y = 0;
-  double z = 0;
-  bool defined = false;
-};
+using Point = refinement::CurvePoint;
+using refinement::RunMerger;
 
 // What the enclosure of a piece proves: no point has a value, nothing, or
 // every point has one and the curve is continuous on the piece.
@@ -95,166 +90,6 @@ double DistanceToSegment(double px, double py, double ax, double ay, double bx, 
   }
   return std::hypot(px - (ax + s * dx), py - (ay + s * dy));
 }
-
-// Merges the points of runs into segments in the view's pixels: a vertex
-// is placed only where no straight segment from the last vertex passes
-// within `tolerance` of every point since. The points between two vertices
-// then lie within the tolerance of their segment, and the segment within
-// the tolerance of the path through them.
-class RunMerger {
- public:
-  RunMerger(const CurveView& view, double tolerance, RefinedCurve& out)
-      : view_(view), tolerance_(tolerance), out_(out) {}
-
-  bool Open() const { return open_; }
-
-  // Ends any open run and begins one at p.
-  void Start(const Point& p, double t) {
-    Finish();
-    open_ = true;
-    runBegin_ = out_.points.size();
-    const Entry entry = MakeEntry(p, t);
-    Place(entry);
-    SetAnchor(entry);
-  }
-
-  void Extend(const Point& p, double t) {
-    held_.push_back(MakeEntry(p, t));
-    Scan();
-    if (held_.size() > kMostHeldPoints) {
-      PlaceCandidate();
-      Scan();
-    }
-  }
-
-  void Finish() {
-    if (!open_) {
-      return;
-    }
-    while (!held_.empty()) {
-      if (candidate_ == held_.size() - 1 || candidate_ == kNone) {
-        Place(held_.back());
-        held_.clear();
-        break;
-      }
-      PlaceCandidate();
-      Scan();
-    }
-    open_ = false;
-    if (out_.points.size() - runBegin_ >= 2) {
-      out_.runEnds.push_back(out_.points.size());
-    } else {
-      out_.points.resize(runBegin_);
-      out_.parameters.resize(runBegin_);
-    }
-  }
-
- private:
-  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-
-  struct Entry {
-    Point point;
-    double t = 0;
-    double px = 0;
-    double py = 0;
-  };
-
-  Entry MakeEntry(const Point& p, double t) const {
-    return {p, t, view_.PixelX(p.x), view_.PixelY(p.y)};
-  }
-
-  void Place(const Entry& entry) {
-    const GridPoint point{static_cast<float>(entry.point.x), static_cast<float>(entry.point.y),
-                          static_cast<float>(entry.point.z)};
-    if (out_.points.size() > runBegin_ && out_.points.back() == point) {
-      return;  // no segment of zero length
-    }
-    out_.points.push_back(point);
-    out_.parameters.push_back(entry.t);
-  }
-
-  void SetAnchor(const Entry& entry) {
-    anchor_ = entry;
-    coneSet_ = false;
-    longest_ = 0;
-    candidate_ = kNone;
-    scanned_ = 0;
-  }
-
-  // Places the candidate as a vertex and anchors there; the held points
-  // after it are to be scanned again.
-  void PlaceCandidate() {
-    const Entry vertex = held_[candidate_];
-    Place(vertex);
-    held_.erase(held_.begin(), held_.begin() + static_cast<std::ptrdiff_t>(candidate_) + 1);
-    SetAnchor(vertex);
-  }
-
-  void Scan() {
-    while (scanned_ < held_.size()) {
-      const Entry& entry = held_[scanned_];
-      const double dx = entry.px - anchor_.px;
-      const double dy = entry.py - anchor_.py;
-      const double length = std::hypot(dx, dy);
-      if (!(length > tolerance_)) {
-        // Within the tolerance of the anchor: near any segment from it, and
-        // an end while every point so far is.
-        if (!coneSet_) {
-          candidate_ = scanned_;
-        }
-        ++scanned_;
-        continue;
-      }
-      if (!coneSet_) {
-        directionX_ = dx / length;
-        directionY_ = dy / length;
-      }
-      // The angle from the first direction, and the angles within which a
-      // line from the anchor passes within the tolerance of this point.
-      const double angle = coneSet_ ? std::atan2(directionX_ * dy - directionY_ * dx,
-                                                 directionX_ * dx + directionY_ * dy)
-                                    : 0.0;
-      const double half = std::asin(tolerance_ / length);
-      const bool inCone = !coneSet_ || (low_ <= angle && angle <= high_);
-      if (inCone && length >= longest_ - tolerance_) {
-        candidate_ = scanned_;
-      }
-      const double low = coneSet_ ? std::max(low_, angle - half) : angle - half;
-      const double high = coneSet_ ? std::min(high_, angle + half) : angle + half;
-      if (low > high) {
-        PlaceCandidate();
-        continue;
-      }
-      low_ = low;
-      high_ = high;
-      coneSet_ = true;
-      longest_ = std::max(longest_, length);
-      ++scanned_;
-    }
-    // Points before the candidate are never scanned again.
-    if (candidate_ != kNone && candidate_ > 0) {
-      held_.erase(held_.begin(), held_.begin() + static_cast<std::ptrdiff_t>(candidate_));
-      scanned_ -= candidate_;
-      candidate_ = 0;
-    }
-  }
-
-  const CurveView& view_;
-  const double tolerance_;
-  RefinedCurve& out_;
-  bool open_ = false;
-  std::size_t runBegin_ = 0;
-  Entry anchor_;
-  std::vector<Entry> held_;  // points after the anchor
-  bool coneSet_ = false;
-  double directionX_ = 1;
-  double directionY_ = 0;
-  double low_ = 0;
-  double high_ = 0;
-  double longest_ = 0;
-  std::size_t candidate_ = kNone;  // the last held point a segment may end at
-  std::size_t scanned_ = 0;
-};
 
 // A curve's form, compiled texts and stored parameters.
 struct Curve {
