@@ -1,8 +1,13 @@
 // Frame drawing speed: a compiled scene of 10 explicit curves drawn through
 // its display list (BM_Frame), the same segments drawn from one vertex array
 // without lists (BM_FrameReference), and the compilation itself
-// (BM_Rebuild), also into one list per frame (BM_RebuildAnimated). Off-screen, 800 x 600 pixels, on
-// whatever OpenGL the machine has (llvmpipe without a GPU).
+// (BM_Rebuild), also into one list per frame (BM_RebuildAnimated). These
+// draw the stored segments (exact curves off). With exact curves on:
+// the first frame after the lists were compiled again, which refines every
+// curve for the view (BM_FrameExact), and frames while the view pans at the
+// same scale, which reuse the refinement (BM_FrameExactPan). Off-screen,
+// 800 x 600 pixels, on whatever OpenGL the machine has (llvmpipe without a
+// GPU).
 
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
@@ -75,6 +80,7 @@ struct BenchScene {
     if (!renderer.Initialize()) {
       throw std::runtime_error("no OpenGL context");
     }
+    renderer.ExactCurves(false);
   }
   ~BenchScene() { renderer.Release(); }
 };
@@ -85,6 +91,38 @@ void BM_Frame(benchmark::State& state) {
   for (auto _ : state) {
     bench.renderer.Display(bench.scene, bench.view, bench.light);
   }
+  state.SetItemsProcessed(state.iterations() * kCurves * state.range(0));
+}
+
+// Exact curves: each frame follows a recompilation of the lists (outside
+// the timing), so it refines all 10 curves for the view before drawing.
+void BM_FrameExact(benchmark::State& state) {
+  BenchScene bench(static_cast<std::int32_t>(state.range(0)));
+  bench.renderer.ExactCurves(true);
+  for (auto _ : state) {
+    state.PauseTiming();
+    bench.renderer.RebuildLists(bench.scene, bench.axis, bench.document, bench.sceneBox);
+    glFinish();
+    state.ResumeTiming();
+    bench.renderer.Display(bench.scene, bench.view, bench.light);
+  }
+  state.SetItemsProcessed(state.iterations() * kCurves * state.range(0));
+}
+
+// Exact curves while the view pans back and forth by 1/100 of its width:
+// the refinement made for the first frame is drawn again.
+void BM_FrameExactPan(benchmark::State& state) {
+  BenchScene bench(static_cast<std::int32_t>(state.range(0)));
+  bench.renderer.ExactCurves(true);
+  bench.renderer.RebuildLists(bench.scene, bench.axis, bench.document, bench.sceneBox);
+  bench.renderer.Display(bench.scene, bench.view, bench.light);
+  float step = 0.01f;
+  for (auto _ : state) {
+    bench.view.MoveView(step, 0);
+    step = -step;
+    bench.renderer.Display(bench.scene, bench.view, bench.light);
+  }
+  state.counters["refinements"] = static_cast<double>(bench.renderer.Certified().Refinements());
   state.SetItemsProcessed(state.iterations() * kCurves * state.range(0));
 }
 
@@ -170,6 +208,8 @@ BENCHMARK(BM_Frame)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+BENCHMARK(BM_FrameExact)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FrameExactPan)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FrameReference)
     ->Arg(1000)
     ->Arg(10000)

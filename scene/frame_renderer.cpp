@@ -39,6 +39,10 @@ Box AnimationBox(Scene& scene, std::int32_t lastFrame) {
   return bounds.AsBox();
 }
 
+bool Rotated(const Scene& scene) {
+  return scene.RotRoll() != 0 || scene.RotPitch() != 0 || scene.RotYaw() != 0;
+}
+
 }  // namespace
 
 bool FrameRenderer::Initialize() {
@@ -79,6 +83,9 @@ void FrameRenderer::RebuildLists(Scene& showScene, const Axis& mainAxis,
     return;
   }
   const bool withAxis = !showScene.Graphs().Empty() && mainAxis.shown;
+  // The graphs may have changed: every exact curve is placed again.
+  certified_.Clear();
+  CertifiedDrawing* exact = exactCurves_ && !Rotated(showScene) ? &certified_ : nullptr;
   if (showScene.Animation()) {
     const std::int32_t lastFrame = std::min(document.AnimFrames, kMostFrames - 1);
     const Box box = AnimationBox(showScene, lastFrame);
@@ -94,7 +101,7 @@ void FrameRenderer::RebuildLists(Scene& showScene, const Axis& mainAxis,
     for (std::int32_t k = 0; k <= lastFrame; ++k) {
       glNewList(firstFrameList_ + static_cast<std::uint32_t>(k), GL_COMPILE);
       ApplySceneRotation(showScene);
-      showScene.Draw();
+      showScene.Draw(exact);
       if (withAxis) {
         mainAxis.Draw(box, document.documentKind, fonts_);
       }
@@ -109,7 +116,7 @@ void FrameRenderer::RebuildLists(Scene& showScene, const Axis& mainAxis,
   }
   glNewList(staticList_, GL_COMPILE);
   ApplySceneRotation(showScene);
-  showScene.Draw();
+  showScene.Draw(exact);
   if (withAxis) {
     sceneBox = showScene.GetBox(0);
     mainAxis.Draw(sceneBox, document.documentKind, fonts_);
@@ -126,6 +133,9 @@ void FrameRenderer::Display(Scene& showScene, Camera& mainView, const Light& mai
   // taken in this frame's view, and a frame never depends on the camera of
   // the frame before it.
   mainView.Projection(showScene);
+  if (!certified_.Empty()) {
+    certified_.Prepare(CertifiedDrawing::CurrentView(), showScene);
+  }
   mainLight.SetLight();
   glShadeModel(GL_SMOOTH);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -154,6 +164,7 @@ void FrameRenderer::Release() {
     return;
   }
   DeleteFrameLists();
+  certified_.Clear();
   if (staticList_ != 0) {
     glDeleteLists(staticList_, 1);
   }

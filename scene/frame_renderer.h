@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "scene/certified_drawing.h"
 #include "scene/outline_font.h"
 
 namespace quillon {
@@ -38,6 +39,13 @@ class FrameRenderer {
   // nothing.
   bool Initialize();
 
+  // Whether plane curves are drawn exactly ("Exact curves", on unless set
+  // off): refined for each frame's view and drawn as connected strips
+  // (certified_drawing.h), in scenes without rotation. Takes effect at the
+  // next RebuildLists.
+  void ExactCurves(bool on) { exactCurves_ = on; }
+  bool ExactCurves() const { return exactCurves_; }
+
   // Recompiles the static scene's list, or one list per animation frame
   // 0..AnimFrames when a shown graph is animated, from showScene (its
   // rotation and graphs) and mainAxis (drawn over the scene's box when
@@ -53,7 +61,8 @@ class FrameRenderer {
   // Draws one frame: camera and projection of mainView, mainLight, then the
   // compiled list (frame animStep - 1 of an animated scene, frame 0 for step
   // 0; a frame that was never compiled draws nothing), and waits for OpenGL
-  // to finish. The caller swaps buffers.
+  // to finish. The caller swaps buffers. Exact curves are first refined for
+  // the frame's view unless their refinement still holds it.
   void Display(Scene& showScene, Camera& mainView, const Light& mainLight,
                std::int32_t animStep = 0);
 
@@ -70,6 +79,8 @@ class FrameRenderer {
   // FirstFrameList() + k); 0 when there is none.
   std::uint32_t StaticList() const { return staticList_; }
   std::uint32_t FirstFrameList() const { return firstFrameList_; }
+  // The exact curves of the compiled lists.
+  const CertifiedDrawing& Certified() const { return certified_; }
 
  private:
   void DeleteFrameLists();
@@ -81,6 +92,8 @@ class FrameRenderer {
   std::int32_t reservedFrames_ = 0;  // lists from firstFrameList_
   std::int32_t compiledFrames_ = 0;
   bool initialized_ = false;
+  bool exactCurves_ = true;
+  CertifiedDrawing certified_;
 };
 
 }  // namespace quillon

@@ -9,6 +9,7 @@
 #include "expr/undefined_mark.h"
 #include "graph/graph.h"
 #include "graph/plot_point.h"
+#include "scene/certified_drawing.h"
 #include "scene/material.h"
 
 namespace quillon {
@@ -120,13 +121,13 @@ ColorFractions ColorToRGB(std::int32_t color) {
   return {(c & 0xFFu) / 255.0, ((c >> 8) & 0xFFu) / 255.0, ((c >> 16) & 0xFFu) / 255.0};
 }
 
-void DrawGraph(const Graph& graph) {
+void DrawGraph(const Graph& graph, CertifiedDrawing* exact) {
   glEnable(GL_COLOR_MATERIAL);
   glColorMaterial(GL_FRONT_AND_BACK,
                   graph.material == MaterialPreset::Emissive ? GL_EMISSION : GL_DIFFUSE);
   Material material;
   material.SetMaterial(graph.material);
-  if (DrawsCurve(graph)) {
+  if (DrawsCurve(graph) && (exact == nullptr || !exact->Place(graph))) {
     DrawCurve(graph);
   }
 }

@@ -11,6 +11,7 @@ namespace quillon {
 
 struct PlotPoint;
 class Graph;
+class CertifiedDrawing;
 
 // A colour value split into fractions 0..1. Only the low 24 bits count
 // (red 0..7, green 8..15, blue 16..23): negative or system colour values
@@ -29,8 +30,9 @@ ColorFractions ColorToRGB(std::int32_t color);
 // segments in lineColor and lineWidth pixels, the same for every animation
 // step. A segment touching an undefined coordinate is left out, as is a
 // segment of zero length. Leaves lighting and colour material on, line
-// smoothing and blending off.
-void DrawGraph(const Graph& graph);
+// smoothing and blending off. With `exact`, a curve it draws exactly is
+// placed there instead of drawn from its segments (certified_drawing.h).
+void DrawGraph(const Graph& graph, CertifiedDrawing* exact = nullptr);
 
 // Draws a point as its symbol in plane documents (PointSymbol; None and
 // unknown codes draw nothing) or as a sphere in every other document kind.

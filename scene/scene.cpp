@@ -60,9 +60,9 @@ Box Scene::GetBox(std::int32_t step) const {
   return bounds.AsBox();
 }
 
-void Scene::Draw() const {
+void Scene::Draw(CertifiedDrawing* exact) const {
   for (const auto& entry : graphs_) {
-    DrawGraph(*entry.second);
+    DrawGraph(*entry.second, exact);
   }
 }
 

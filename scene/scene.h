@@ -9,6 +9,8 @@
 
 namespace quillon {
 
+class CertifiedDrawing;
+
 // Bounds gathered over boxes: they start inverted at 9999999 and take every
 // strictly smaller minimum and strictly larger maximum.
 struct BoxBounds {
@@ -43,8 +45,9 @@ class Scene {
   Box GetBox(std::int32_t step = 0) const;
 
   // Draws every graph in list order into the current OpenGL context (defined
-  // with the drawing code).
-  void Draw() const;
+  // with the drawing code); with `exact`, the curves it draws exactly are
+  // placed there (DrawGraph).
+  void Draw(CertifiedDrawing* exact = nullptr) const;
 
  private:
   GraphCollection graphs_;

@@ -78,6 +78,11 @@ void DrawArea::Display() {
   update();
 }
 
+void DrawArea::ExactCurves(bool on) {
+  renderer_.ExactCurves(on);
+  RebuildLists();
+}
+
 void DrawArea::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
     emit leftButtonDown(event->position());

@@ -47,6 +47,9 @@ class DrawArea : public QOpenGLWidget {
   void RebuildLists();
   // Schedules a frame; painting draws it with Display of the renderer.
   void Display();
+  // Whether plane curves are drawn exactly (FrameRenderer::ExactCurves);
+  // compiles the lists again when the context exists.
+  void ExactCurves(bool on);
 
  signals:
   void leftButtonDown(QPointF position);

@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QScopedValueRollback>
+#include <QSettings>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
@@ -46,6 +47,13 @@ namespace {
 
 constexpr int kInitialWidth = 900;
 constexpr int kInitialHeight = 640;
+
+// The user's settings, kept apart from any document (on Linux in
+// ~/.config/quillon/quillon.conf).
+QSettings UserSettings() {
+  return QSettings(QSettings::UserScope, QStringLiteral("quillon"), QStringLiteral("quillon"));
+}
+constexpr char kExactCurvesKey[] = "view/exactCurves";
 
 // The desktop's keys for a standard command, and `alsoThis` where the
 // desktop gives it none or another ("" for nothing more).
@@ -324,9 +332,11 @@ void MainWindow::createControls() {
   connect(graphList_, &QListWidget::itemDoubleClicked, this, &MainWindow::graphDoubleClicked);
   graphList_->setItemDelegate(new GraphListDelegate(graphList_));
 
+  exactCurves_ = UserSettings().value(kExactCurvesKey, true).toBool();
   if (DrawArea::OpenGLAvailable()) {
     const FrameSource source{document_, mainView_, mainLight_, sceneBox_, animStep_};
     openGLArea_ = new DrawArea(source, *this, central_);
+    openGLArea_->ExactCurves(exactCurves_);
     connect(openGLArea_, &DrawArea::leftButtonDown, this, &MainWindow::drawAreaButtonDown);
     connect(openGLArea_, &DrawArea::leftButtonMoved, this, &MainWindow::drawAreaMoved);
     connect(openGLArea_, &DrawArea::rightButtonDown, this, &MainWindow::drawAreaRightButton);
@@ -844,7 +854,14 @@ void MainWindow::showNavigationMode() {
 void MainWindow::showViewSettings() {
   const DocumentState before = document_.State();
   ViewSettingsDialog dialog(mainView_, document_.Values(), dialogs_, this);
-  dialogs_.ShowModal(dialog);
+  dialog.ExactCurves(exactCurves_);
+  if (dialogs_.ShowModal(dialog) == QDialog::Accepted && dialog.ExactCurves() != exactCurves_) {
+    exactCurves_ = dialog.ExactCurves();
+    UserSettings().setValue(kExactCurvesKey, exactCurves_);
+    if (openGLArea_ != nullptr) {
+      openGLArea_->ExactCurves(exactCurves_);
+    }
+  }
   document_.RecordStep(texts::kViewSettingStep, before);
   // The projection may have changed.
   Display();

@@ -207,6 +207,9 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   Box sceneBox_;
   std::int32_t animStep_ = 0;
   bool contextReported_ = false;
+  // "Exact curves" of the View Setting dialog: a setting of the user, kept
+  // with QSettings, not of the document.
+  bool exactCurves_ = true;
   // Set while a command waits for long work (RunLongWork).
   bool longWorkRunning_ = false;
   MouseNavigation navigation_;

@@ -1,5 +1,6 @@
 #include "ui/view_settings_dialog.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -50,6 +51,10 @@ ViewSettingsDialog::ViewSettingsDialog(Camera& view, DocumentValues& values, Win
   projection->addWidget(orthographicOption_);
   projection->addWidget(perspectiveOption_);
 
+  exactCurvesBox_ = new QCheckBox(texts::kExactCurves, this);
+  exactCurvesBox_->setObjectName(QStringLiteral("exactCurvesBox"));
+  exactCurvesBox_->setChecked(true);
+
   boundsGroup_ = new QGroupBox(texts::kViewIntervalsGroup, this);
   boundsGroup_->setObjectName(QStringLiteral("boundsGroup"));
   auto* bounds = new QGridLayout(boundsGroup_);
@@ -72,6 +77,7 @@ ViewSettingsDialog::ViewSettingsDialog(Camera& view, DocumentValues& values, Win
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(projectionGroup_);
+  layout->addWidget(exactCurvesBox_);
   layout->addWidget(boundsGroup_);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -89,6 +95,14 @@ void ViewSettingsDialog::showSettings() {
   } else if (view_.ProjectType() == Camera::kPerspective) {
     perspectiveOption_->setChecked(true);
   }
+}
+
+void ViewSettingsDialog::ExactCurves(bool on) {
+  exactCurvesBox_->setChecked(on);
+}
+
+bool ViewSettingsDialog::ExactCurves() const {
+  return exactCurvesBox_->isChecked();
 }
 
 void ViewSettingsDialog::accept() {

@@ -1,12 +1,15 @@
 // ViewSettingsDialog, "View Setting": the projection of the view (orthographic or
-// perspective) and the six bounds of the view interval that sampling clips
-// coordinates to. It changes these values only: the projection shows from
-// the next frame, the bounds from the next sampling.
+// perspective), the six bounds of the view interval that sampling clips
+// coordinates to, and "Exact curves", the user's choice of drawing plane
+// curves exactly. It changes the projection and bounds only: the projection
+// shows from the next frame, the bounds from the next sampling; the window
+// reads the check box after OK.
 #pragma once
 
 #include <QDialog>
 #include <array>
 
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -31,6 +34,10 @@ class ViewSettingsDialog : public QDialog {
   // view interval can hold; a refused bound is told and keeps the dialog open.
   void accept() override;
 
+  // The "Exact curves" check box, checked unless set otherwise.
+  void ExactCurves(bool on);
+  bool ExactCurves() const;
+
  private:
   // The boxes and the projection show the bounds and the view's projection.
   void showSettings();
@@ -42,6 +49,7 @@ class ViewSettingsDialog : public QDialog {
   QGroupBox* projectionGroup_ = nullptr;
   QRadioButton* orthographicOption_ = nullptr;
   QRadioButton* perspectiveOption_ = nullptr;
+  QCheckBox* exactCurvesBox_ = nullptr;
   QGroupBox* boundsGroup_ = nullptr;
   // Captions and boxes of Min x, Max x, Min y, Max y, Min z, Max z.
   std::array<QLabel*, 6> boundLabels_{};

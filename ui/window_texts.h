@@ -191,6 +191,7 @@ inline constexpr char kViewSettingTitle[] = "View Setting";
 inline constexpr char kProjectionGroup[] = "Projection Type";
 inline constexpr char kOrthographic[] = "Ortho";
 inline constexpr char kPerspective[] = "Perspective";
+inline constexpr char kExactCurves[] = "Exact curves";
 inline constexpr char kViewIntervalsGroup[] = "View Intervals";
 inline constexpr std::array<const char*, 6> kViewBoundCaptions = {"Min x", "Max x", "Min y",
                                                                   "Max y", "Min z", "Max z"};
