@@ -378,6 +378,25 @@ BoxFlags TrigonometricStep(Op op, Interval x, Interval& r) {
   }
 }
 
+bool UnaryZeroFree(Op op, Interval x, bool xZeroFree) {
+  switch (op) {
+    case Op::Negate:
+    case Op::Abs:
+    case Op::Sqr:
+      return xZeroFree;
+    case Op::Sec:
+    case Op::Csec:
+      return true;
+    case Op::Tan:
+    case Op::Ctan: {
+      const Interval other = SineOrCosine(x, op == Op::Ctan);
+      return other.lo > 0 || other.hi < 0;
+    }
+    default:
+      return false;
+  }
+}
+
 BoxFlags InverseStep(Op op, Interval x, Interval& r) {
   switch (op) {
     case Op::Asin:

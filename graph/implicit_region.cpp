@@ -1,0 +1,430 @@
+#include "graph/implicit_region.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "expr/compiled_expression.h"
+#include "expr/expression_compiler.h"
+#include "expr/random_generator.h"
+#include "graph/graph.h"
+
+namespace quillon {
+
+namespace {
+
+// What is proven of F at a point, as bits so that the signs seen over a
+// piece of a pixel combine with |.
+using SignBits = unsigned;
+constexpr SignBits kPositive = 1;
+constexpr SignBits kNegative = 2;
+constexpr SignBits kExactZero = 4;
+constexpr SignBits kBothSigns = kPositive | kNegative;
+
+// Binary splits of a polar cell at most: far below the width of a double.
+constexpr int kMostPolarSplits = 80;
+
+Interval Meet(Interval a, Interval b) {
+  return {std::max(a.lo, b.lo), std::min(a.hi, b.hi)};
+}
+
+// What the pieces of one pixel have shown.
+struct PixelProof {
+  bool zero = false;        // a zero of F is proven
+  bool unknown = false;     // a piece was left unresolved at the limit
+  bool allNegative = true;  // every resolved piece is proven F < 0
+};
+
+}  // namespace
+
+struct ImplicitShape::Parts {
+  CompiledExpression function;
+  // r cos a and r sin a over a cell of a polar region.
+  CompiledExpression polarX;
+  CompiledExpression polarY;
+  ImplicitRegion region;
+  // F's variables: x and y, or a and r.
+  Variable first = Variable::X;
+  Variable second = Variable::Y;
+
+  Parts(const std::string& postfix, const std::string& xPostfix, const std::string& yPostfix,
+        const ImplicitRegion& r)
+      : function(postfix), polarX(xPostfix), polarY(yPostfix), region(r) {
+    if (region.polar) {
+      first = Variable::A;
+      second = Variable::R;
+    }
+  }
+
+  static void Set(VariableBox& box, Variable variable, Interval value) {
+    switch (variable) {
+      case Variable::X:
+        box.X = value;
+        break;
+      case Variable::Y:
+        box.Y = value;
+        break;
+      case Variable::A:
+        box.A = value;
+        break;
+      default:
+        box.R = value;
+        break;
+    }
+  }
+
+  VariableBox Box(Interval p, Interval q) const {
+    VariableBox box;
+    Set(box, first, p);
+    Set(box, second, q);
+    return box;
+  }
+
+  DecoratedInterval Evaluate(Interval p, Interval q) const {
+    return function.EvaluateBox(Box(p, q));
+  }
+
+  // The sign of F at (p, q), where F is proven defined there. An exact zero
+  // is a point where the double evaluation gives 0 (x - y at x = y).
+  SignBits PointSign(double p, double q) const {
+    const DecoratedInterval d = Evaluate(Interval::Point(p), Interval::Point(q));
+    if (d.decoration.defined != Definedness::Everywhere)
+      return 0;
+    if (d.value.lo > 0)
+      return kPositive;
+    if (d.value.hi < 0)
+      return kNegative;
+    if (function.UsesRandom())
+      return 0;
+    VariablePoint point;
+    (region.polar ? point.A : point.X) = p;
+    (region.polar ? point.R : point.Y) = q;
+    RandomGenerator unused;
+    const std::optional<double> value = function.EvaluatePoint(point, unused);
+    return value && *value == 0 ? kExactZero : 0;
+  }
+
+  SignBits CornerSigns(Interval p, Interval q) const {
+    return PointSign(p.lo, q.lo) | PointSign(p.hi, q.lo) | PointSign(p.lo, q.hi) |
+           PointSign(p.hi, q.hi);
+  }
+
+  // Subdivides a piece of a pixel (or of a polar cell) whose enclosure d
+  // holds 0. scope holds the signs seen on the largest piece around this one
+  // where F is proven defined and continuous (null when there is none): two
+  // opposite signs there prove a zero between them.
+  void Refine(Interval p, Interval q, const DecoratedInterval& d, int depth, SignBits* scope,
+              PixelProof& proof) const {
+    if (proof.zero)
+      return;
+    if (d.decoration.defined == Definedness::Nowhere) {
+      proof.allNegative = false;
+      return;
+    }
+    if (d.ExcludesZero()) {
+      proof.allNegative =
+          proof.allNegative && d.decoration.defined == Definedness::Everywhere && d.value.hi < 0;
+      return;
+    }
+    proof.allNegative = false;
+    const SignBits signs = CornerSigns(p, q);
+    SignBits own = 0;
+    if (scope == nullptr && d.IsDefinedAndContinuous())
+      scope = &own;
+    if (scope != nullptr)
+      *scope |= signs;
+    if ((signs & kExactZero) != 0 || (scope != nullptr && (*scope & kBothSigns) == kBothSigns)) {
+      proof.zero = true;
+      return;
+    }
+    if (depth >= kPixelDepth) {
+      proof.unknown = true;
+      return;
+    }
+    const double pm = p.lo + (p.hi - p.lo) / 2;
+    const double qm = q.lo + (q.hi - q.lo) / 2;
+    const Interval ps[2] = {{p.lo, pm}, {pm, p.hi}};
+    const Interval qs[2] = {{q.lo, qm}, {qm, q.hi}};
+    for (const Interval& pp : ps) {
+      for (const Interval& qq : qs) {
+        Refine(pp, qq, Evaluate(pp, qq), depth + 1, scope, proof);
+      }
+    }
+  }
+};
+
+namespace {
+
+// The Cartesian pixels: blocks of pixels split in halves until their
+// enclosure settles them, then each remaining pixel refined on its own.
+class CartesianPass {
+ public:
+  CartesianPass(const ImplicitShape::Parts& parts, ImplicitPicture& picture)
+      : parts_(parts), grid_(picture.grid), picture_(picture) {}
+
+  void Run() { Block(0, grid_.columns, 0, grid_.rows); }
+
+ private:
+  // The pixels' columns c0..c1 - 1 as x values, within the region.
+  Interval Columns(std::int32_t c0, std::int32_t c1) const {
+    return Meet({grid_.left + c0 * grid_.pixelWidth, grid_.left + c1 * grid_.pixelWidth},
+                parts_.region.u);
+  }
+  Interval Rows(std::int32_t r0, std::int32_t r1) const {
+    return Meet({grid_.bottom + r0 * grid_.pixelHeight, grid_.bottom + r1 * grid_.pixelHeight},
+                parts_.region.v);
+  }
+
+  void Fill(std::int32_t c0, std::int32_t c1, std::int32_t r0, std::int32_t r1, PixelClass c) {
+    for (std::int32_t r = r0; r < r1; ++r) {
+      const std::size_t row = static_cast<std::size_t>(r) * static_cast<std::size_t>(grid_.columns);
+      std::fill(
+          picture_.pixels.begin() + static_cast<std::ptrdiff_t>(row + static_cast<std::size_t>(c0)),
+          picture_.pixels.begin() + static_cast<std::ptrdiff_t>(row + static_cast<std::size_t>(c1)),
+          c);
+    }
+  }
+
+  void Block(std::int32_t c0, std::int32_t c1, std::int32_t r0, std::int32_t r1) {
+    const Interval xs = Columns(c0, c1);
+    const Interval ys = Rows(r0, r1);
+    if (xs.IsEmpty() || ys.IsEmpty())
+      return;
+    const DecoratedInterval d = parts_.Evaluate(xs, ys);
+    if (d.decoration.defined == Definedness::Nowhere)
+      return;
+    if (parts_.region.inequation && d.decoration.defined == Definedness::Everywhere &&
+        d.value.hi < 0) {
+      Fill(c0, c1, r0, r1, PixelClass::Inside);
+      return;
+    }
+    if (d.ExcludesZero())
+      return;
+    if (c1 - c0 == 1 && r1 - r0 == 1) {
+      Pixel(c0, r0, xs, ys, d);
+      return;
+    }
+    if (c1 - c0 >= r1 - r0) {
+      const std::int32_t cm = c0 + (c1 - c0) / 2;
+      Block(c0, cm, r0, r1);
+      Block(cm, c1, r0, r1);
+    } else {
+      const std::int32_t rm = r0 + (r1 - r0) / 2;
+      Block(c0, c1, r0, rm);
+      Block(c0, c1, rm, r1);
+    }
+  }
+
+  void Pixel(std::int32_t c, std::int32_t r, Interval xs, Interval ys, const DecoratedInterval& d) {
+    PixelProof proof;
+    parts_.Refine(xs, ys, d, 0, nullptr, proof);
+    PixelClass result = PixelClass::Blank;
+    if (proof.zero) {
+      result = PixelClass::Curve;
+    } else if (proof.unknown) {
+      result = PixelClass::Undecided;
+    } else if (parts_.region.inequation && proof.allNegative) {
+      result = PixelClass::Inside;
+    }
+    Fill(c, c + 1, r, r + 1, result);
+  }
+
+  const ImplicitShape::Parts& parts_;
+  const PixelGrid& grid_;
+  ImplicitPicture& picture_;
+};
+
+// The polar pixels: the region of a and r split until a cell's image lies
+// in one pixel and a zero is proven in the cell, or the cell is proven free
+// of zeros. Cells left at the limit make the pixels their image meets
+// undecided, unless a zero is proven there by another cell.
+class PolarPass {
+ public:
+  PolarPass(const ImplicitShape::Parts& parts, ImplicitPicture& picture)
+      : parts_(parts),
+        grid_(picture.grid),
+        picture_(picture),
+        maybe_(picture.pixels.size(), false) {}
+
+  void Run() {
+    const Interval as = parts_.region.u;
+    const Interval rs = parts_.region.v;
+    if (!as.IsEmpty() && !rs.IsEmpty())
+      Cell(as, rs, 0, -1);
+    for (std::size_t i = 0; i < maybe_.size(); ++i) {
+      if (maybe_[i] && picture_.pixels[i] != PixelClass::Curve)
+        picture_.pixels[i] = PixelClass::Undecided;
+    }
+    if (parts_.region.inequation)
+      TintInside();
+  }
+
+ private:
+  struct PixelSpan {
+    std::int32_t c0 = 0, c1 = -1, r0 = 0, r1 = -1;  // inclusive, within the grid
+    bool single = false;                            // the image lies in one pixel of the grid
+  };
+
+  // The pixels an image box meets, clipped to the grid (empty when none).
+  PixelSpan Span(Interval x, Interval y) const {
+    const double c0 = std::floor((x.lo - grid_.left) / grid_.pixelWidth);
+    const double c1 = std::floor((x.hi - grid_.left) / grid_.pixelWidth);
+    const double r0 = std::floor((y.lo - grid_.bottom) / grid_.pixelHeight);
+    const double r1 = std::floor((y.hi - grid_.bottom) / grid_.pixelHeight);
+    PixelSpan s;
+    if (!(c1 >= 0 && r1 >= 0 && c0 < grid_.columns && r0 < grid_.rows))
+      return s;
+    s.single = c0 == c1 && r0 == r1;
+    s.c0 = static_cast<std::int32_t>(std::max(c0, 0.0));
+    s.c1 = static_cast<std::int32_t>(std::min(c1, grid_.columns - 1.0));
+    s.r0 = static_cast<std::int32_t>(std::max(r0, 0.0));
+    s.r1 = static_cast<std::int32_t>(std::min(r1, grid_.rows - 1.0));
+    return s;
+  }
+
+  std::size_t Index(std::int32_t c, std::int32_t r) const {
+    return static_cast<std::size_t>(r) * static_cast<std::size_t>(grid_.columns) +
+           static_cast<std::size_t>(c);
+  }
+
+  // singleSplits counts the splits since the cell's image first lay in one
+  // pixel (-1 before).
+  void Cell(Interval as, Interval rs, int splits, int singleSplits) {
+    const DecoratedInterval d = parts_.Evaluate(as, rs);
+    if (d.ExcludesZero())
+      return;
+    const VariableBox box = parts_.Box(as, rs);
+    const DecoratedInterval x = parts_.polarX.EvaluateBox(box);
+    const DecoratedInterval y = parts_.polarY.EvaluateBox(box);
+    const PixelSpan span = Span(x.value, y.value);
+    if (span.c1 < span.c0 || span.r1 < span.r0)
+      return;
+    if (span.single) {
+      if (picture_.pixels[Index(span.c0, span.r0)] == PixelClass::Curve)
+        return;
+      const SignBits signs = parts_.CornerSigns(as, rs);
+      const bool proven = (signs & kExactZero) != 0 ||
+                          (d.IsDefinedAndContinuous() && (signs & kBothSigns) == kBothSigns);
+      if (proven) {
+        picture_.pixels[Index(span.c0, span.r0)] = PixelClass::Curve;
+        return;
+      }
+      singleSplits = std::max(singleSplits, 0);
+    }
+    if (splits >= kMostPolarSplits || singleSplits >= 2 * ImplicitShape::kPixelDepth) {
+      for (std::int32_t r = span.r0; r <= span.r1; ++r) {
+        for (std::int32_t c = span.c0; c <= span.c1; ++c)
+          maybe_[Index(c, r)] = true;
+      }
+      return;
+    }
+    const int next = singleSplits >= 0 ? singleSplits + 1 : -1;
+    // Split the side that moves the image most: a by r's size, r by 1.
+    const double reach = std::max(std::fabs(rs.lo), std::fabs(rs.hi));
+    if ((as.hi - as.lo) * reach >= rs.hi - rs.lo) {
+      const double am = as.lo + (as.hi - as.lo) / 2;
+      Cell({as.lo, am}, rs, splits + 1, next);
+      Cell({am, as.hi}, rs, splits + 1, next);
+    } else {
+      const double rm = rs.lo + (rs.hi - rs.lo) / 2;
+      Cell(as, {rs.lo, rm}, splits + 1, next);
+      Cell(as, {rm, rs.hi}, splits + 1, next);
+    }
+  }
+
+  // A polar inequation tints a pixel where its centre is proven inside at
+  // one of its points (a, r) of the region: every turn of its angle, with
+  // the radius and with the opposite radius half a turn on.
+  void TintInside() {
+    constexpr double kTurn = 6.283185307179586;
+    const Interval as = parts_.region.u;
+    const Interval rs = parts_.region.v;
+    for (std::int32_t r = 0; r < grid_.rows; ++r) {
+      for (std::int32_t c = 0; c < grid_.columns; ++c) {
+        PixelClass& pixel = picture_.pixels[Index(c, r)];
+        if (pixel != PixelClass::Blank)
+          continue;
+        const double x = grid_.left + (c + 0.5) * grid_.pixelWidth;
+        const double y = grid_.bottom + (r + 0.5) * grid_.pixelHeight;
+        const double rho = std::hypot(x, y);
+        const double theta = std::atan2(y, x);
+        bool inside = false;
+        for (const double radius : {rho, -rho}) {
+          if (inside || !rs.Contains(radius))
+            continue;
+          const double base = radius >= 0 ? theta : theta + kTurn / 2;
+          const double first = base + std::ceil((as.lo - base) / kTurn) * kTurn;
+          for (double a = first; a <= as.hi && !inside; a += kTurn)
+            inside = parts_.PointSign(a, radius) == kNegative;
+        }
+        if (inside)
+          pixel = PixelClass::Inside;
+      }
+    }
+  }
+
+  const ImplicitShape::Parts& parts_;
+  const PixelGrid& grid_;
+  ImplicitPicture& picture_;
+  std::vector<bool> maybe_;  // pixels a cell at the limit may reach
+};
+
+std::string Postfix(const std::string& text) {
+  ExpressionCompiler compiler;
+  std::string postfix;
+  return compiler.InfixToPostfix(text, postfix) == 0 ? postfix : std::string();
+}
+
+}  // namespace
+
+ImplicitShape::ImplicitShape(const std::string& postfix, const ImplicitRegion& region)
+    : parts_(std::make_unique<Parts>(postfix, region.polar ? Postfix("r*cos(a)") : std::string(),
+                                     region.polar ? Postfix("r*sin(a)") : std::string(), region)) {}
+
+ImplicitShape::~ImplicitShape() = default;
+ImplicitShape::ImplicitShape(ImplicitShape&&) noexcept = default;
+ImplicitShape& ImplicitShape::operator=(ImplicitShape&&) noexcept = default;
+
+ImplicitPicture ImplicitShape::Classify(const PixelGrid& grid) const {
+  ImplicitPicture picture;
+  picture.grid = grid;
+  if (grid.columns <= 0 || grid.rows <= 0 || !(grid.pixelWidth > 0) || !(grid.pixelHeight > 0))
+    return picture;
+  picture.pixels.assign(
+      static_cast<std::size_t>(grid.columns) * static_cast<std::size_t>(grid.rows),
+      PixelClass::Blank);
+  if (parts_->function.YieldsValue()) {
+    if (parts_->region.polar) {
+      PolarPass(*parts_, picture).Run();
+    } else {
+      CartesianPass(*parts_, picture).Run();
+    }
+  }
+  picture.undecided =
+      std::count(picture.pixels.begin(), picture.pixels.end(), PixelClass::Undecided);
+  return picture;
+}
+
+bool IsImplicitGraph(const Graph& graph) {
+  const bool kind = graph.kind == GraphKind::PlaneCurve || graph.kind == GraphKind::AnimatedCurve;
+  const bool form = graph.form == FunctionForm::Equation || graph.form == FunctionForm::Inequation;
+  const bool system = graph.coordinates == CoordinateSystem::Cartesian ||
+                      graph.coordinates == CoordinateSystem::Polar;
+  return kind && form && system;
+}
+
+std::unique_ptr<ImplicitShape> MakeImplicitShape(const Graph& graph) {
+  if (!IsImplicitGraph(graph))
+    return nullptr;
+  ExpressionCompiler compiler;
+  std::string postfix;
+  if (compiler.InfixToPostfix(graph.expressionZ, postfix) != 0)
+    return nullptr;
+  ImplicitRegion region;
+  region.polar = graph.coordinates == CoordinateSystem::Polar;
+  region.inequation = graph.form == FunctionForm::Inequation;
+  region.u = {std::min<double>(graph.minU, graph.maxU), std::max<double>(graph.minU, graph.maxU)};
+  region.v = {std::min<double>(graph.minV, graph.maxV), std::max<double>(graph.minV, graph.maxV)};
+  return std::make_unique<ImplicitShape>(postfix, region);
+}
+
+}  // namespace quillon
