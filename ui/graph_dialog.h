@@ -37,7 +37,8 @@ class GraphDialog : public QDialog {
   GraphDialog(quillon::Document& document, WindowDialogs& dialogs, QWidget* parent = nullptr);
 
   // Whether the dialog can show this graph for editing: a plane
-  // curve in Cartesian or polar coordinates, explicit or parametric.
+  // curve in Cartesian or polar coordinates, explicit, parametric,
+  // implicit or an inequation.
   static bool CanEdit(const Graph& graph, DocumentKind documentKind);
 
   // Draw Cartesian (0) or Draw Polar (1): a new graph in the explicit form.
@@ -64,6 +65,8 @@ class GraphDialog : public QDialog {
   QWidget* buildPropertiesTab();
   // Tells a message of the dialog: exclamation icon, OK button.
   void Tell(const char* title, const char* text);
+  // OK for the implicit forms: the text and the region of both variables.
+  void acceptRegion();
 
   quillon::Document& document_;
   WindowDialogs& dialogs_;
@@ -91,6 +94,12 @@ class GraphDialog : public QDialog {
   QLineEdit* toEdit_ = nullptr;
   QLabel* stepsLabel_ = nullptr;
   QLineEdit* stepsEdit_ = nullptr;
+  // The implicit forms' second variable (y or r): its interval, shown in
+  // place of the steps.
+  QLabel* secondFromLabel_ = nullptr;
+  QLineEdit* secondFromEdit_ = nullptr;
+  QLabel* secondToLabel_ = nullptr;
+  QLineEdit* secondToEdit_ = nullptr;
   QLabel* colorLabel_ = nullptr;
   ColorBox* colorBox_ = nullptr;
   QLabel* widthLabel_ = nullptr;
