@@ -215,6 +215,7 @@ void StoreResults(const Interval* top, const BoxFlags* flags, DecoratedInterval*
     value.hi = none ? empty.hi : value.hi;
     results[i].value = value;
     results[i].decoration = decorations[flags[i] & 7];
+    results[i].zeroFree = false;  // MendZeroFree sets it where it holds
   }
 }
 

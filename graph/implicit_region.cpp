@@ -86,7 +86,11 @@ struct ImplicitShape::Parts {
   // The sign of F at (p, q), where F is proven defined there. An exact zero
   // is a point where the double evaluation gives 0 (x - y at x = y).
   SignBits PointSign(double p, double q) const {
-    const DecoratedInterval d = Evaluate(Interval::Point(p), Interval::Point(q));
+    return SignOf(Evaluate(Interval::Point(p), Interval::Point(q)), p, q);
+  }
+
+  // The sign of F at (p, q) from its enclosure d there.
+  SignBits SignOf(const DecoratedInterval& d, double p, double q) const {
     if (d.decoration.defined != Definedness::Everywhere)
       return 0;
     if (d.value.lo > 0)
@@ -112,8 +116,9 @@ struct ImplicitShape::Parts {
   // holds 0. scope holds the signs seen on the largest piece around this one
   // where F is proven defined and continuous (null when there is none): two
   // opposite signs there prove a zero between them.
+  // corners, when given, are the signs at the piece's corners.
   void Refine(Interval p, Interval q, const DecoratedInterval& d, int depth, SignBits* scope,
-              PixelProof& proof) const {
+              PixelProof& proof, const SignBits* corners = nullptr) const {
     if (proof.zero)
       return;
     if (d.decoration.defined == Definedness::Nowhere) {
@@ -126,7 +131,7 @@ struct ImplicitShape::Parts {
       return;
     }
     proof.allNegative = false;
-    const SignBits signs = CornerSigns(p, q);
+    const SignBits signs = corners != nullptr ? *corners : CornerSigns(p, q);
     SignBits own = 0;
     if (scope == nullptr && d.IsDefinedAndContinuous())
       scope = &own;
@@ -154,16 +159,55 @@ struct ImplicitShape::Parts {
 
 namespace {
 
-// The Cartesian pixels: blocks of pixels split in halves until their
-// enclosure settles them, then each remaining pixel refined on its own.
+// The Cartesian pixels, level by level: square blocks of pixels, every
+// block of a level evaluated in runs along its row of blocks
+// (EvaluateBoxes), each settled by its enclosure or split in four, down to
+// single pixels. A pixel whose enclosure holds 0 is proven on the curve by
+// the signs at its corners, evaluated in runs along the lines between pixel
+// rows, and refined on its own where they prove nothing.
 class CartesianPass {
  public:
   CartesianPass(const ImplicitShape::Parts& parts, ImplicitPicture& picture)
       : parts_(parts), grid_(picture.grid), picture_(picture) {}
 
-  void Run() { Block(0, grid_.columns, 0, grid_.rows); }
+  void Run() {
+    std::int32_t size = 1;
+    while (size < kFirstBlock && (size < grid_.columns || size < grid_.rows))
+      size *= 2;
+    std::vector<Cell> cells;
+    for (std::int32_t r = 0; r * size < grid_.rows; ++r) {
+      for (std::int32_t c = 0; c * size < grid_.columns; ++c)
+        cells.push_back({c, r});
+    }
+    std::vector<Cell> next;
+    for (; !cells.empty(); size /= 2) {
+      next.clear();
+      Level(cells, size, next);
+      if (size == 1) {
+        Pixels(next);
+        break;
+      }
+      cells.swap(next);
+    }
+  }
 
  private:
+  // Blocks of the first level, in pixels across.
+  static constexpr std::int32_t kFirstBlock = 64;
+
+  struct Cell {
+    std::int32_t c = 0;
+    std::int32_t r = 0;
+  };
+
+  // The sign of F at each point of a line between pixel rows (the bottom
+  // of row `line`) that has been asked for.
+  struct CornerLine {
+    std::int32_t line = -1;
+    std::vector<SignBits> signs;
+    std::vector<std::uint8_t> known;
+  };
+
   // The pixels' columns c0..c1 - 1 as x values, within the region.
   Interval Columns(std::int32_t c0, std::int32_t c1) const {
     return Meet({grid_.left + c0 * grid_.pixelWidth, grid_.left + c1 * grid_.pixelWidth},
@@ -176,47 +220,160 @@ class CartesianPass {
 
   void Fill(std::int32_t c0, std::int32_t c1, std::int32_t r0, std::int32_t r1, PixelClass c) {
     for (std::int32_t r = r0; r < r1; ++r) {
-      const std::size_t row = static_cast<std::size_t>(r) * static_cast<std::size_t>(grid_.columns);
-      std::fill(
-          picture_.pixels.begin() + static_cast<std::ptrdiff_t>(row + static_cast<std::size_t>(c0)),
-          picture_.pixels.begin() + static_cast<std::ptrdiff_t>(row + static_cast<std::size_t>(c1)),
-          c);
+      const auto row = static_cast<std::ptrdiff_t>(r) * grid_.columns;
+      std::fill(picture_.pixels.begin() + row + c0, picture_.pixels.begin() + row + c1, c);
     }
   }
 
-  void Block(std::int32_t c0, std::int32_t c1, std::int32_t r0, std::int32_t r1) {
-    const Interval xs = Columns(c0, c1);
-    const Interval ys = Rows(r0, r1);
-    if (xs.IsEmpty() || ys.IsEmpty())
-      return;
-    const DecoratedInterval d = parts_.Evaluate(xs, ys);
-    if (d.decoration.defined == Definedness::Nowhere)
-      return;
-    if (parts_.region.inequation && d.decoration.defined == Definedness::Everywhere &&
-        d.value.hi < 0) {
-      Fill(c0, c1, r0, r1, PixelClass::Inside);
-      return;
-    }
-    if (d.ExcludesZero())
-      return;
-    if (c1 - c0 == 1 && r1 - r0 == 1) {
-      Pixel(c0, r0, xs, ys, d);
-      return;
-    }
-    if (c1 - c0 >= r1 - r0) {
-      const std::int32_t cm = c0 + (c1 - c0) / 2;
-      Block(c0, cm, r0, r1);
-      Block(cm, c1, r0, r1);
-    } else {
-      const std::int32_t rm = r0 + (r1 - r0) / 2;
-      Block(c0, c1, r0, rm);
-      Block(c0, c1, rm, r1);
+  // Evaluates the cells of one level (blocks of size x size pixels, sorted
+  // by row, then column): settled ones are filled, the others split into
+  // `next` in the same order, or at size 1 kept there with their enclosure
+  // in pixelValues_.
+  void Level(const std::vector<Cell>& cells, std::int32_t size, std::vector<Cell>& next) {
+    std::vector<Interval>& xs = points_;
+    std::vector<std::int32_t>& columns = columns_;
+    std::vector<DecoratedInterval>& results = values_;
+    pixelValues_.clear();
+    for (std::size_t first = 0; first < cells.size();) {
+      const std::int32_t r = cells[first].r;
+      std::size_t end = first;
+      xs.clear();
+      columns.clear();
+      for (; end < cells.size() && cells[end].r == r; ++end) {
+        const std::int32_t c = cells[end].c;
+        const Interval x = Columns(c * size, std::min((c + 1) * size, grid_.columns));
+        if (!x.IsEmpty()) {
+          xs.push_back(x);
+          columns.push_back(c);
+        }
+      }
+      first = end;
+      const std::int32_t r0 = r * size;
+      const std::int32_t r1 = std::min(r0 + size, grid_.rows);
+      const Interval y = Rows(r0, r1);
+      if (y.IsEmpty() || xs.empty())
+        continue;
+      results.resize(xs.size());
+      parts_.function.EvaluateBoxes(parts_.Box(Interval::Point(0), y), parts_.first, xs.data(),
+                                    xs.size(), results.data());
+      // The children in the lower row of blocks, then those in the upper.
+      upper_.clear();
+      for (std::size_t i = 0; i < xs.size(); ++i) {
+        const DecoratedInterval& d = results[i];
+        const std::int32_t c = columns[i];
+        const std::int32_t c0 = c * size;
+        const std::int32_t c1 = std::min(c0 + size, grid_.columns);
+        if (d.decoration.defined == Definedness::Nowhere)
+          continue;
+        if (parts_.region.inequation && d.decoration.defined == Definedness::Everywhere &&
+            d.value.hi < 0) {
+          Fill(c0, c1, r0, r1, PixelClass::Inside);
+          continue;
+        }
+        if (d.ExcludesZero())
+          continue;
+        if (size == 1) {
+          next.push_back({c, r});
+          pixelValues_.push_back(d);
+          continue;
+        }
+        const std::int32_t half = size / 2;
+        for (std::int32_t dc = 0; dc < 2 && (2 * c + dc) * half < grid_.columns; ++dc) {
+          next.push_back({2 * c + dc, 2 * r});
+          if ((2 * r + 1) * half < grid_.rows)
+            upper_.push_back({2 * c + dc, 2 * r + 1});
+        }
+      }
+      next.insert(next.end(), upper_.begin(), upper_.end());
     }
   }
 
-  void Pixel(std::int32_t c, std::int32_t r, Interval xs, Interval ys, const DecoratedInterval& d) {
+  // The corner line `line` with the signs at the given columns known.
+  CornerLine& Corners(std::int32_t line, const std::vector<std::int32_t>& wanted,
+                      std::int32_t keep) {
+    CornerLine* slot = &lines_[0];
+    if (lines_[1].line == line || (lines_[0].line != line && lines_[0].line == keep))
+      slot = &lines_[1];
+    if (slot->line != line) {
+      slot->line = line;
+      slot->signs.assign(static_cast<std::size_t>(grid_.columns) + 1, 0);
+      slot->known.assign(static_cast<std::size_t>(grid_.columns) + 1, 0);
+    }
+    points_.clear();
+    columns_.clear();
+    const double x0 = grid_.left;
+    for (const std::int32_t c : wanted) {
+      if (slot->known[static_cast<std::size_t>(c)] == 0) {
+        slot->known[static_cast<std::size_t>(c)] = 1;
+        points_.push_back(Interval::Point(x0 + c * grid_.pixelWidth));
+        columns_.push_back(c);
+      }
+    }
+    if (!points_.empty()) {
+      const double y = grid_.bottom + line * grid_.pixelHeight;
+      values_.resize(points_.size());
+      parts_.function.EvaluateBoxes(parts_.Box(Interval::Point(0), Interval::Point(y)),
+                                    parts_.first, points_.data(), points_.size(), values_.data());
+      for (std::size_t i = 0; i < points_.size(); ++i) {
+        slot->signs[static_cast<std::size_t>(columns_[i])] =
+            parts_.SignOf(values_[i], points_[i].lo, y);
+      }
+    }
+    return *slot;
+  }
+
+  // The pixels whose enclosure holds 0, sorted by row.
+  void Pixels(const std::vector<Cell>& pixels) {
+    std::vector<std::int32_t> wanted;
+    for (std::size_t first = 0; first < pixels.size();) {
+      const std::int32_t r = pixels[first].r;
+      std::size_t end = first;
+      wanted.clear();
+      for (; end < pixels.size() && pixels[end].r == r; ++end) {
+        if (Whole(pixels[end].c, r)) {
+          wanted.push_back(pixels[end].c);
+          wanted.push_back(pixels[end].c + 1);
+        }
+      }
+      const CornerLine& below = Corners(r, wanted, r + 1);
+      const CornerLine& above = Corners(r + 1, wanted, r);
+      for (std::size_t i = first; i < end; ++i) {
+        const Cell& pixel = pixels[i];
+        const auto c = static_cast<std::size_t>(pixel.c);
+        const DecoratedInterval& d = pixelValues_[i];
+        if (!Whole(pixel.c, r)) {
+          Pixel(pixel, d, nullptr);
+          continue;
+        }
+        const SignBits corners =
+            below.signs[c] | below.signs[c + 1] | above.signs[c] | above.signs[c + 1];
+        if ((corners & kExactZero) != 0 ||
+            (d.IsDefinedAndContinuous() && (corners & kBothSigns) == kBothSigns)) {
+          picture_
+              .pixels[static_cast<std::size_t>(r) * static_cast<std::size_t>(grid_.columns) + c] =
+              PixelClass::Curve;
+          continue;
+        }
+        Pixel(pixel, d, &corners);
+      }
+      first = end;
+    }
+  }
+
+  // Whether the pixel lies wholly in the region (its corners are the grid's).
+  bool Whole(std::int32_t c, std::int32_t r) const {
+    const Interval x = Columns(c, c + 1);
+    const Interval y = Rows(r, r + 1);
+    return x.lo == grid_.left + c * grid_.pixelWidth &&
+           x.hi == grid_.left + (c + 1) * grid_.pixelWidth &&
+           y.lo == grid_.bottom + r * grid_.pixelHeight &&
+           y.hi == grid_.bottom + (r + 1) * grid_.pixelHeight;
+  }
+
+  void Pixel(const Cell& pixel, const DecoratedInterval& d, const SignBits* corners) {
     PixelProof proof;
-    parts_.Refine(xs, ys, d, 0, nullptr, proof);
+    parts_.Refine(Columns(pixel.c, pixel.c + 1), Rows(pixel.r, pixel.r + 1), d, 0, nullptr, proof,
+                  corners);
     PixelClass result = PixelClass::Blank;
     if (proof.zero) {
       result = PixelClass::Curve;
@@ -225,12 +382,19 @@ class CartesianPass {
     } else if (parts_.region.inequation && proof.allNegative) {
       result = PixelClass::Inside;
     }
-    Fill(c, c + 1, r, r + 1, result);
+    Fill(pixel.c, pixel.c + 1, pixel.r, pixel.r + 1, result);
   }
 
   const ImplicitShape::Parts& parts_;
   const PixelGrid& grid_;
   ImplicitPicture& picture_;
+  CornerLine lines_[2];
+  // Working runs, kept between rows and levels.
+  std::vector<Interval> points_;
+  std::vector<std::int32_t> columns_;
+  std::vector<DecoratedInterval> values_;
+  std::vector<Cell> upper_;
+  std::vector<DecoratedInterval> pixelValues_;  // of the cells kept at size 1
 };
 
 // The polar pixels: the region of a and r split until a cell's image lies

@@ -48,10 +48,15 @@ TEST(ZeroFree, QuotientsAcrossPoles) {
     EXPECT_EQ(one.ExcludesZero(), c.excludesZero);
     // The same box inside a run, beside a box far from the pole.
     const std::vector<Interval> run = {{5, 6}, c.x, {5, 6}};
-    std::vector<DecoratedInterval> results(run.size());
+    // Results written over, as a caller reusing its buffer has them.
+    DecoratedInterval stale;
+    stale.zeroFree = true;
+    std::vector<DecoratedInterval> results(run.size(), stale);
     code.EvaluateBoxes(box, Variable::X, run.data(), run.size(), results.data());
     EXPECT_EQ(results[1].ExcludesZero(), c.excludesZero);
     EXPECT_EQ(results[1].zeroFree, one.zeroFree);
+    box.X = run[0];
+    EXPECT_EQ(results[0].zeroFree, code.EvaluateBox(box).zeroFree);
   }
 }
 
