@@ -120,7 +120,10 @@ BoxFlags Tangent(Interval x, Interval& r) {
     r = Interval::Entire();
     return kMayLoseValue;
   }
-  r = {FarDown(std::tan(x.lo)), FarUp(std::tan(x.hi))};
+  const double atLo = std::tan(x.lo);
+  // A point (a corner of a pixel) needs one call.
+  const double atHi = x.hi == x.lo ? atLo : std::tan(x.hi);
+  r = {FarDown(atLo), FarUp(atHi)};
   return 0;
 }
 

@@ -27,6 +27,33 @@ Interval Meet(Interval a, Interval b) {
   return {std::max(a.lo, b.lo), std::min(a.hi, b.hi)};
 }
 
+// A block of pixels of the Cartesian pass: column and row in units of the
+// level's block size.
+struct Cell {
+  std::int32_t c = 0;
+  std::int32_t r = 0;
+  bool continuous = false;  // F is defined and continuous on the parent block
+};
+
+// The signs of F at the points of a line between pixel rows (the bottom of
+// row `line`) that were asked for: known[c] == stamp.
+struct CornerLine {
+  std::int32_t line = -1;
+  std::uint32_t stamp = 0;
+  std::vector<SignBits> signs;
+  std::vector<std::uint32_t> known;
+};
+
+// The working runs of the Cartesian pass, kept by the shape between
+// classifications so that a frame allocates nothing once they have grown.
+struct CartesianScratch {
+  std::vector<Cell> cells, next, upper, open;
+  std::vector<Interval> runs, points;
+  std::vector<std::int32_t> columns, wanted;
+  std::vector<DecoratedInterval> values;
+  CornerLine lines[2];
+};
+
 // What the pieces of one pixel have shown.
 struct PixelProof {
   bool zero = false;        // a zero of F is proven
@@ -42,6 +69,8 @@ struct ImplicitShape::Parts {
   CompiledExpression polarX;
   CompiledExpression polarY;
   ImplicitRegion region;
+  // Working runs of Classify: a shape classifies one grid at a time.
+  mutable CartesianScratch scratch;
   // F's variables: x and y, or a and r.
   Variable first = Variable::X;
   Variable second = Variable::Y;
@@ -162,51 +191,55 @@ namespace {
 // The Cartesian pixels, level by level: square blocks of pixels, every
 // block of a level evaluated in runs along its row of blocks
 // (EvaluateBoxes), each settled by its enclosure or split in four, down to
-// single pixels. A pixel whose enclosure holds 0 is proven on the curve by
-// the signs at its corners, evaluated in runs along the lines between pixel
-// rows, and refined on its own where they prove nothing.
+// single pixels. The signs at the pixels' corners, evaluated in runs along
+// the lines between pixel rows, prove a zero in a pixel where F is
+// continuous on its block of the level before, so that such a pixel needs
+// no enclosure of its own; the others are settled by their enclosure, and
+// refined one by one where neither tells.
 class CartesianPass {
  public:
   CartesianPass(const ImplicitShape::Parts& parts, ImplicitPicture& picture)
-      : parts_(parts), grid_(picture.grid), picture_(picture) {}
+      : parts_(parts),
+        grid_(picture.grid),
+        picture_(picture),
+        scratch_(parts.scratch),
+        lines_(scratch_.lines),
+        runs_(scratch_.runs),
+        points_(scratch_.points),
+        columns_(scratch_.columns),
+        wanted_(scratch_.wanted),
+        values_(scratch_.values),
+        upper_(scratch_.upper),
+        open_(scratch_.open) {
+    for (CornerLine& line : scratch_.lines) {
+      line.line = -1;
+      line.signs.resize(static_cast<std::size_t>(grid_.columns) + 1);
+      line.known.resize(static_cast<std::size_t>(grid_.columns) + 1, line.stamp);
+    }
+  }
 
   void Run() {
     std::int32_t size = 1;
     while (size < kFirstBlock && (size < grid_.columns || size < grid_.rows))
       size *= 2;
-    std::vector<Cell> cells;
+    std::vector<Cell>& cells = scratch_.cells;
+    std::vector<Cell>& next = scratch_.next;
+    cells.clear();
     for (std::int32_t r = 0; r * size < grid_.rows; ++r) {
       for (std::int32_t c = 0; c * size < grid_.columns; ++c)
-        cells.push_back({c, r});
+        cells.push_back({c, r, false});
     }
-    std::vector<Cell> next;
-    for (; !cells.empty(); size /= 2) {
+    for (; !cells.empty() && size > 1; size /= 2) {
       next.clear();
       Level(cells, size, next);
-      if (size == 1) {
-        Pixels(next);
-        break;
-      }
       cells.swap(next);
     }
+    Pixels(cells);
   }
 
  private:
   // Blocks of the first level, in pixels across.
   static constexpr std::int32_t kFirstBlock = 64;
-
-  struct Cell {
-    std::int32_t c = 0;
-    std::int32_t r = 0;
-  };
-
-  // The sign of F at each point of a line between pixel rows (the bottom
-  // of row `line`) that has been asked for.
-  struct CornerLine {
-    std::int32_t line = -1;
-    std::vector<SignBits> signs;
-    std::vector<std::uint8_t> known;
-  };
 
   // The pixels' columns c0..c1 - 1 as x values, within the region.
   Interval Columns(std::int32_t c0, std::int32_t c1) const {
@@ -218,6 +251,11 @@ class CartesianPass {
                 parts_.region.v);
   }
 
+  PixelClass& At(std::int32_t c, std::int32_t r) {
+    return picture_.pixels[static_cast<std::size_t>(r) * static_cast<std::size_t>(grid_.columns) +
+                           static_cast<std::size_t>(c)];
+  }
+
   void Fill(std::int32_t c0, std::int32_t c1, std::int32_t r0, std::int32_t r1, PixelClass c) {
     for (std::int32_t r = r0; r < r1; ++r) {
       const auto row = static_cast<std::ptrdiff_t>(r) * grid_.columns;
@@ -225,70 +263,66 @@ class CartesianPass {
     }
   }
 
-  // Evaluates the cells of one level (blocks of size x size pixels, sorted
-  // by row, then column): settled ones are filled, the others split into
-  // `next` in the same order, or at size 1 kept there with their enclosure
-  // in pixelValues_.
+  // Settles a block by its enclosure: true when it is blank or inside.
+  bool Settled(const DecoratedInterval& d, std::int32_t c0, std::int32_t c1, std::int32_t r0,
+               std::int32_t r1) {
+    if (d.decoration.defined == Definedness::Nowhere)
+      return true;
+    if (parts_.region.inequation && d.decoration.defined == Definedness::Everywhere &&
+        d.value.hi < 0) {
+      Fill(c0, c1, r0, r1, PixelClass::Inside);
+      return true;
+    }
+    return d.ExcludesZero();
+  }
+
+  // Evaluates the blocks of size x size pixels (sorted by row, then
+  // column): settled ones are filled, the others split into `next` in the
+  // same order.
   void Level(const std::vector<Cell>& cells, std::int32_t size, std::vector<Cell>& next) {
-    std::vector<Interval>& xs = points_;
-    std::vector<std::int32_t>& columns = columns_;
-    std::vector<DecoratedInterval>& results = values_;
-    pixelValues_.clear();
+    const std::int32_t half = size / 2;
     for (std::size_t first = 0; first < cells.size();) {
       const std::int32_t r = cells[first].r;
       std::size_t end = first;
-      xs.clear();
-      columns.clear();
+      runs_.clear();
+      columns_.clear();
       for (; end < cells.size() && cells[end].r == r; ++end) {
         const std::int32_t c = cells[end].c;
         const Interval x = Columns(c * size, std::min((c + 1) * size, grid_.columns));
         if (!x.IsEmpty()) {
-          xs.push_back(x);
-          columns.push_back(c);
+          runs_.push_back(x);
+          columns_.push_back(c);
         }
       }
       first = end;
       const std::int32_t r0 = r * size;
       const std::int32_t r1 = std::min(r0 + size, grid_.rows);
       const Interval y = Rows(r0, r1);
-      if (y.IsEmpty() || xs.empty())
+      if (y.IsEmpty() || runs_.empty())
         continue;
-      results.resize(xs.size());
-      parts_.function.EvaluateBoxes(parts_.Box(Interval::Point(0), y), parts_.first, xs.data(),
-                                    xs.size(), results.data());
+      values_.resize(runs_.size());
+      parts_.function.EvaluateBoxes(parts_.Box(Interval::Point(0), y), parts_.first, runs_.data(),
+                                    runs_.size(), values_.data());
       // The children in the lower row of blocks, then those in the upper.
       upper_.clear();
-      for (std::size_t i = 0; i < xs.size(); ++i) {
-        const DecoratedInterval& d = results[i];
-        const std::int32_t c = columns[i];
-        const std::int32_t c0 = c * size;
-        const std::int32_t c1 = std::min(c0 + size, grid_.columns);
-        if (d.decoration.defined == Definedness::Nowhere)
+      for (std::size_t i = 0; i < runs_.size(); ++i) {
+        const DecoratedInterval& d = values_[i];
+        const std::int32_t c = columns_[i];
+        if (Settled(d, c * size, std::min((c + 1) * size, grid_.columns), r0, r1))
           continue;
-        if (parts_.region.inequation && d.decoration.defined == Definedness::Everywhere &&
-            d.value.hi < 0) {
-          Fill(c0, c1, r0, r1, PixelClass::Inside);
-          continue;
-        }
-        if (d.ExcludesZero())
-          continue;
-        if (size == 1) {
-          next.push_back({c, r});
-          pixelValues_.push_back(d);
-          continue;
-        }
-        const std::int32_t half = size / 2;
+        const bool continuous = d.IsDefinedAndContinuous();
         for (std::int32_t dc = 0; dc < 2 && (2 * c + dc) * half < grid_.columns; ++dc) {
-          next.push_back({2 * c + dc, 2 * r});
+          next.push_back({2 * c + dc, 2 * r, continuous});
           if ((2 * r + 1) * half < grid_.rows)
-            upper_.push_back({2 * c + dc, 2 * r + 1});
+            upper_.push_back({2 * c + dc, 2 * r + 1, continuous});
         }
       }
       next.insert(next.end(), upper_.begin(), upper_.end());
     }
   }
 
-  // The corner line `line` with the signs at the given columns known.
+  // The corner line `line`, with the signs at the corners of the wanted
+  // pixels known; keeps the line `keep` if it is held.
   CornerLine& Corners(std::int32_t line, const std::vector<std::int32_t>& wanted,
                       std::int32_t keep) {
     CornerLine* slot = &lines_[0];
@@ -296,17 +330,18 @@ class CartesianPass {
       slot = &lines_[1];
     if (slot->line != line) {
       slot->line = line;
-      slot->signs.assign(static_cast<std::size_t>(grid_.columns) + 1, 0);
-      slot->known.assign(static_cast<std::size_t>(grid_.columns) + 1, 0);
+      ++slot->stamp;
     }
     points_.clear();
     columns_.clear();
-    const double x0 = grid_.left;
-    for (const std::int32_t c : wanted) {
-      if (slot->known[static_cast<std::size_t>(c)] == 0) {
-        slot->known[static_cast<std::size_t>(c)] = 1;
-        points_.push_back(Interval::Point(x0 + c * grid_.pixelWidth));
-        columns_.push_back(c);
+    for (const std::int32_t pixel : wanted) {
+      for (std::int32_t c = pixel; c <= pixel + 1; ++c) {
+        std::uint32_t& known = slot->known[static_cast<std::size_t>(c)];
+        if (known != slot->stamp) {
+          known = slot->stamp;
+          points_.push_back(Interval::Point(grid_.left + c * grid_.pixelWidth));
+          columns_.push_back(c);
+        }
       }
     }
     if (!points_.empty()) {
@@ -322,44 +357,6 @@ class CartesianPass {
     return *slot;
   }
 
-  // The pixels whose enclosure holds 0, sorted by row.
-  void Pixels(const std::vector<Cell>& pixels) {
-    std::vector<std::int32_t> wanted;
-    for (std::size_t first = 0; first < pixels.size();) {
-      const std::int32_t r = pixels[first].r;
-      std::size_t end = first;
-      wanted.clear();
-      for (; end < pixels.size() && pixels[end].r == r; ++end) {
-        if (Whole(pixels[end].c, r)) {
-          wanted.push_back(pixels[end].c);
-          wanted.push_back(pixels[end].c + 1);
-        }
-      }
-      const CornerLine& below = Corners(r, wanted, r + 1);
-      const CornerLine& above = Corners(r + 1, wanted, r);
-      for (std::size_t i = first; i < end; ++i) {
-        const Cell& pixel = pixels[i];
-        const auto c = static_cast<std::size_t>(pixel.c);
-        const DecoratedInterval& d = pixelValues_[i];
-        if (!Whole(pixel.c, r)) {
-          Pixel(pixel, d, nullptr);
-          continue;
-        }
-        const SignBits corners =
-            below.signs[c] | below.signs[c + 1] | above.signs[c] | above.signs[c + 1];
-        if ((corners & kExactZero) != 0 ||
-            (d.IsDefinedAndContinuous() && (corners & kBothSigns) == kBothSigns)) {
-          picture_
-              .pixels[static_cast<std::size_t>(r) * static_cast<std::size_t>(grid_.columns) + c] =
-              PixelClass::Curve;
-          continue;
-        }
-        Pixel(pixel, d, &corners);
-      }
-      first = end;
-    }
-  }
-
   // Whether the pixel lies wholly in the region (its corners are the grid's).
   bool Whole(std::int32_t c, std::int32_t r) const {
     const Interval x = Columns(c, c + 1);
@@ -370,10 +367,69 @@ class CartesianPass {
            y.hi == grid_.bottom + (r + 1) * grid_.pixelHeight;
   }
 
-  void Pixel(const Cell& pixel, const DecoratedInterval& d, const SignBits* corners) {
+  static bool Proves(SignBits corners, bool continuous) {
+    return (corners & kExactZero) != 0 || (continuous && (corners & kBothSigns) == kBothSigns);
+  }
+
+  // The single pixels left by the levels, sorted by row.
+  void Pixels(const std::vector<Cell>& pixels) {
+    for (std::size_t first = 0; first < pixels.size();) {
+      const std::int32_t r = pixels[first].r;
+      std::size_t end = first;
+      wanted_.clear();
+      for (; end < pixels.size() && pixels[end].r == r; ++end) {
+        if (Whole(pixels[end].c, r))
+          wanted_.push_back(pixels[end].c);
+      }
+      const CornerLine& below = Corners(r, wanted_, r + 1);
+      const CornerLine& above = Corners(r + 1, wanted_, r);
+      const auto cornersOf = [&](std::int32_t pixel) {
+        const auto c = static_cast<std::size_t>(pixel);
+        return below.signs[c] | below.signs[c + 1] | above.signs[c] | above.signs[c + 1];
+      };
+      // Proven by the corners alone, or evaluated in one run.
+      open_.clear();
+      runs_.clear();
+      for (std::size_t i = first; i < end; ++i) {
+        const Cell& pixel = pixels[i];
+        const bool whole = Whole(pixel.c, r);
+        if (whole && Proves(cornersOf(pixel.c), pixel.continuous)) {
+          At(pixel.c, r) = PixelClass::Curve;
+          continue;
+        }
+        open_.push_back(pixel);
+        runs_.push_back(Columns(pixel.c, pixel.c + 1));
+      }
+      first = end;
+      const Interval y = Rows(r, r + 1);
+      if (runs_.empty() || y.IsEmpty())
+        continue;
+      values_.resize(runs_.size());
+      parts_.function.EvaluateBoxes(parts_.Box(Interval::Point(0), y), parts_.first, runs_.data(),
+                                    runs_.size(), values_.data());
+      for (std::size_t i = 0; i < open_.size(); ++i) {
+        const Cell& pixel = open_[i];
+        const DecoratedInterval& d = values_[i];
+        if (Settled(d, pixel.c, pixel.c + 1, r, r + 1))
+          continue;
+        if (!Whole(pixel.c, r)) {
+          Pixel(pixel, runs_[i], y, d, nullptr);
+          continue;
+        }
+        const SignBits corners = cornersOf(pixel.c);
+        if (Proves(corners, d.IsDefinedAndContinuous())) {
+          At(pixel.c, r) = PixelClass::Curve;
+          continue;
+        }
+        Pixel(pixel, runs_[i], y, d, &corners);
+      }
+    }
+  }
+
+  void Pixel(const Cell& pixel, Interval x, Interval y, const DecoratedInterval& d,
+             const SignBits* corners) {
     PixelProof proof;
-    parts_.Refine(Columns(pixel.c, pixel.c + 1), Rows(pixel.r, pixel.r + 1), d, 0, nullptr, proof,
-                  corners);
+    parts_.Refine(x, y, d, 0, nullptr, proof, corners);
     PixelClass result = PixelClass::Blank;
     if (proof.zero) {
       result = PixelClass::Curve;
@@ -382,19 +438,21 @@ class CartesianPass {
     } else if (parts_.region.inequation && proof.allNegative) {
       result = PixelClass::Inside;
     }
-    Fill(pixel.c, pixel.c + 1, pixel.r, pixel.r + 1, result);
+    At(pixel.c, pixel.r) = result;
   }
 
   const ImplicitShape::Parts& parts_;
   const PixelGrid& grid_;
   ImplicitPicture& picture_;
-  CornerLine lines_[2];
-  // Working runs, kept between rows and levels.
-  std::vector<Interval> points_;
-  std::vector<std::int32_t> columns_;
-  std::vector<DecoratedInterval> values_;
-  std::vector<Cell> upper_;
-  std::vector<DecoratedInterval> pixelValues_;  // of the cells kept at size 1
+  CartesianScratch& scratch_;
+  CornerLine* lines_;
+  std::vector<Interval>& runs_;
+  std::vector<Interval>& points_;
+  std::vector<std::int32_t>& columns_;
+  std::vector<std::int32_t>& wanted_;
+  std::vector<DecoratedInterval>& values_;
+  std::vector<Cell>& upper_;
+  std::vector<Cell>& open_;
 };
 
 // The polar pixels: the region of a and r split until a cell's image lies

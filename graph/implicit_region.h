@@ -76,7 +76,8 @@ class ImplicitShape {
   ImplicitShape& operator=(ImplicitShape&&) noexcept;
 
   // The class of every pixel of grid. Throws EngineError where F's text has
-  // a failing token that a pixel reaches.
+  // a failing token that a pixel reaches. The shape keeps working runs
+  // between calls: one shape classifies on one thread at a time.
   ImplicitPicture Classify(const PixelGrid& grid) const;
 
   // The compiled texts and the subdivision, known to the source only.

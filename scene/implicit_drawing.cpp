@@ -96,6 +96,7 @@ struct GraphRegion {
 struct ImplicitDrawing::Entry {
   std::int32_t id = 0;
   GraphRegion region;
+  std::unique_ptr<ImplicitShape> shape;  // null when the text does not compile
   ImplicitPicture picture;
   bool used = false;
   bool computed = false;  // picture is that of the grid picture.grid
@@ -158,7 +159,8 @@ void ImplicitDrawing::Draw(const Scene& scene, const Camera& view) {
       return !e->used && e->id == graph.id && e->region == region;
     });
     if (found == entries_.end()) {
-      entries_.push_back(std::make_unique<Entry>(Entry{graph.id, region, {}, false, false}));
+      entries_.push_back(std::make_unique<Entry>(
+          Entry{graph.id, region, MakeImplicitShape(graph), {}, false, false}));
       found = entries_.end() - 1;
     }
     Entry& entry = **found;
@@ -167,10 +169,9 @@ void ImplicitDrawing::Draw(const Scene& scene, const Camera& view) {
       entry.computed = true;
       entry.picture = ImplicitPicture{};
       entry.picture.grid = grid;
-      const std::unique_ptr<ImplicitShape> shape = MakeImplicitShape(graph);
       try {
-        if (shape != nullptr)
-          entry.picture = shape->Classify(grid);
+        if (entry.shape != nullptr)
+          entry.picture = entry.shape->Classify(grid);
       } catch (const EngineError&) {
         // A failing token: the graph draws nothing, as a curve whose text
         // fails has no points.
