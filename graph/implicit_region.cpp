@@ -71,6 +71,14 @@ struct ImplicitShape::Parts {
   ImplicitRegion region;
   // Working runs of Classify: a shape classifies one grid at a time.
   mutable CartesianScratch scratch;
+  // Evaluations left to this classification's refinements and polar cells.
+  mutable std::int64_t budget = 0;
+
+  // Takes `count` evaluations from the budget; false once it is spent.
+  bool Spend(std::int64_t count) const {
+    budget -= count;
+    return budget >= 0;
+  }
   // F's variables: x and y, or a and r.
   Variable first = Variable::X;
   Variable second = Variable::Y;
@@ -170,7 +178,8 @@ struct ImplicitShape::Parts {
       proof.zero = true;
       return;
     }
-    if (depth >= kPixelDepth) {
+    // Four pieces, each with its enclosure and four corners.
+    if (depth >= kPixelDepth || !Spend(20)) {
       proof.unknown = true;
       return;
     }
@@ -511,14 +520,19 @@ class PolarPass {
   // singleSplits counts the splits since the cell's image first lay in one
   // pixel (-1 before).
   void Cell(Interval as, Interval rs, int splits, int singleSplits) {
-    const DecoratedInterval d = parts_.Evaluate(as, rs);
-    if (d.ExcludesZero())
-      return;
     const VariableBox box = parts_.Box(as, rs);
     const DecoratedInterval x = parts_.polarX.EvaluateBox(box);
     const DecoratedInterval y = parts_.polarY.EvaluateBox(box);
     const PixelSpan span = Span(x.value, y.value);
     if (span.c1 < span.c0 || span.r1 < span.r0)
+      return;
+    // The image, the enclosure and four corners.
+    if (!parts_.Spend(7)) {
+      MarkOpen(span);
+      return;
+    }
+    const DecoratedInterval d = parts_.Evaluate(as, rs);
+    if (d.ExcludesZero())
       return;
     if (span.single) {
       if (picture_.pixels[Index(span.c0, span.r0)] == PixelClass::Curve)
@@ -533,10 +547,7 @@ class PolarPass {
       singleSplits = std::max(singleSplits, 0);
     }
     if (splits >= kMostPolarSplits || singleSplits >= 2 * ImplicitShape::kPixelDepth) {
-      for (std::int32_t r = span.r0; r <= span.r1; ++r) {
-        for (std::int32_t c = span.c0; c <= span.c1; ++c)
-          maybe_[Index(c, r)] = true;
-      }
+      MarkOpen(span);
       return;
     }
     const int next = singleSplits >= 0 ? singleSplits + 1 : -1;
@@ -550,6 +561,14 @@ class PolarPass {
       const double rm = rs.lo + (rs.hi - rs.lo) / 2;
       Cell(as, {rs.lo, rm}, splits + 1, next);
       Cell(as, {rm, rs.hi}, splits + 1, next);
+    }
+  }
+
+  // The pixels a cell left open may reach.
+  void MarkOpen(const PixelSpan& span) {
+    for (std::int32_t r = span.r0; r <= span.r1; ++r) {
+      for (std::int32_t c = span.c0; c <= span.c1; ++c)
+        maybe_[Index(c, r)] = true;
     }
   }
 
@@ -575,7 +594,7 @@ class PolarPass {
             continue;
           const double base = radius >= 0 ? theta : theta + kTurn / 2;
           const double first = base + std::ceil((as.lo - base) / kTurn) * kTurn;
-          for (double a = first; a <= as.hi && !inside; a += kTurn)
+          for (double a = first; a <= as.hi && !inside && parts_.Spend(1); a += kTurn)
             inside = parts_.PointSign(a, radius) == kNegative;
         }
         if (inside)
@@ -614,6 +633,7 @@ ImplicitPicture ImplicitShape::Classify(const PixelGrid& grid) const {
   picture.pixels.assign(
       static_cast<std::size_t>(grid.columns) * static_cast<std::size_t>(grid.rows),
       PixelClass::Blank);
+  parts_->budget = kEvaluationBudget;
   if (parts_->function.YieldsValue()) {
     if (parts_->region.polar) {
       PolarPass(*parts_, picture).Run();

@@ -67,6 +67,10 @@ class ImplicitShape {
   // Splits a pixel into at most 2^kPixelDepth x 2^kPixelDepth pieces before
   // calling it undecided: the limit of the subdivision, a count.
   static constexpr int kPixelDepth = 4;
+  // Evaluations at most spent on refining single pixels and on polar cells
+  // in one classification (a few tenths of a second): past them, what is
+  // still open is undecided, so that no text keeps a frame waiting long.
+  static constexpr std::int64_t kEvaluationBudget = 2'000'000;
 
   // F is `postfix` (the compiled text of the graph). Throws nothing; a text
   // whose tokens fail makes every classification throw EngineError.
