@@ -90,8 +90,8 @@ inline constexpr char kAxisStep[] = "Axis Properties";
 inline constexpr char kNoOpenGL[] = "ChoosePixelFormat failed";
 inline constexpr char kSelectFunctionFirst[] = "Select a function first.";
 inline constexpr char kCannotEditGraph[] =
-    "The Properties dialog edits only the functions y=f(x), x=f1(u),y=f2(u), r=f(a) and "
-    "a=f1(u),r=f2(u).";
+    "The Properties dialog edits only the plane functions y=f(x), x=f1(u),y=f2(u), f(x,y)=0, "
+    "f(x,y)<0, r=f(a), a=f1(u),r=f2(u), f(a,r)=0 and f(a,r)<0.";
 inline constexpr char kNoPictureToCopy[] =
     "The view cannot be copied as a picture: the drawing area has no OpenGL context, so there is "
     "no picture of it.";

@@ -221,17 +221,17 @@ TEST_F(MainWindow, EditShowsTheGraphAndChangesItOnOkOnly) {
   EXPECT_GT(CountNear(frame, QColor(0, 255, 0)), 200);
 }
 
-// An implicit equation (as files hold) is listed but cannot be shown by the
+// A curve in space (as files hold) is listed but cannot be shown by the
 // dialog: Edit says so instead of overwriting it with an empty form.
 TEST_F(MainWindow, EditRefusesGraphsTheDialogCannotShow) {
   Start("");
   AddFunction(kRedLine);
-  Window().Document().ListScene().Graphs().Item(1)->form = FunctionForm::Equation;
+  Window().Document().ListScene().Graphs().Item(1)->kind = GraphKind::SpaceCurve;
   List().setCurrentRow(0);
   Trigger("editGraphAction");
   ASSERT_EQ(dialogs.reports.size(), 1u);
   EXPECT_EQ(dialogs.reports[0].rfind("(!) Note: The Properties dialog edits only", 0), 0u);
-  EXPECT_EQ(ListedGraph(1).form, FunctionForm::Equation);
+  EXPECT_EQ(ListedGraph(1).kind, GraphKind::SpaceCurve);
 }
 
 TEST_F(MainWindow, ZoomToFitFramesTheShownGraphsTwiceOver) {
