@@ -387,9 +387,11 @@ class CartesianPass {
       std::size_t end = first;
       wanted_.clear();
       for (; end < pixels.size() && pixels[end].r == r; ++end) {
-        if (Whole(pixels[end].c, r))
+        if (pixels[end].continuous && Whole(pixels[end].c, r))
           wanted_.push_back(pixels[end].c);
       }
+      // Corners first where the parent block is continuous: they may prove
+      // the pixel without its enclosure.
       const CornerLine& below = Corners(r, wanted_, r + 1);
       const CornerLine& above = Corners(r + 1, wanted_, r);
       const auto cornersOf = [&](std::int32_t pixel) {
@@ -401,8 +403,7 @@ class CartesianPass {
       runs_.clear();
       for (std::size_t i = first; i < end; ++i) {
         const Cell& pixel = pixels[i];
-        const bool whole = Whole(pixel.c, r);
-        if (whole && Proves(cornersOf(pixel.c), pixel.continuous)) {
+        if (pixel.continuous && Whole(pixel.c, r) && Proves(cornersOf(pixel.c), true)) {
           At(pixel.c, r) = PixelClass::Curve;
           continue;
         }
@@ -416,13 +417,24 @@ class CartesianPass {
       values_.resize(runs_.size());
       parts_.function.EvaluateBoxes(parts_.Box(Interval::Point(0), y), parts_.first, runs_.data(),
                                     runs_.size(), values_.data());
+      // The pixels their enclosure leaves open, with all their corners.
+      survivors_.clear();
+      wanted_.clear();
       for (std::size_t i = 0; i < open_.size(); ++i) {
         const Cell& pixel = open_[i];
-        const DecoratedInterval& d = values_[i];
-        if (Settled(d, pixel.c, pixel.c + 1, r, r + 1))
+        if (Settled(values_[i], pixel.c, pixel.c + 1, r, r + 1))
           continue;
+        survivors_.push_back({pixel, runs_[i], values_[i]});
+        if (Whole(pixel.c, r))
+          wanted_.push_back(pixel.c);
+      }
+      Corners(r, wanted_, r + 1);
+      Corners(r + 1, wanted_, r);
+      for (const Survivor& survivor : survivors_) {
+        const Cell& pixel = survivor.pixel;
+        const DecoratedInterval& d = survivor.value;
         if (!Whole(pixel.c, r)) {
-          Pixel(pixel, runs_[i], y, d, nullptr);
+          Pixel(pixel, survivor.x, y, d, nullptr);
           continue;
         }
         const SignBits corners = cornersOf(pixel.c);
@@ -430,7 +442,7 @@ class CartesianPass {
           At(pixel.c, r) = PixelClass::Curve;
           continue;
         }
-        Pixel(pixel, runs_[i], y, d, &corners);
+        Pixel(pixel, survivor.x, y, d, &corners);
       }
     }
   }
@@ -462,6 +474,13 @@ class CartesianPass {
   std::vector<DecoratedInterval>& values_;
   std::vector<Cell>& upper_;
   std::vector<Cell>& open_;
+  // A pixel left open by its enclosure in the row at hand.
+  struct Survivor {
+    Cell pixel;
+    Interval x;
+    DecoratedInterval value;
+  };
+  std::vector<Survivor> survivors_;
 };
 
 // The polar pixels: the region of a and r split until a cell's image lies
