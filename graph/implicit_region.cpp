@@ -265,7 +265,17 @@ class CartesianPass {
                            static_cast<std::size_t>(c)];
   }
 
+  // Fills the pixels of a block that meet the region (a block's enclosure
+  // speaks only of its part within the region).
   void Fill(std::int32_t c0, std::int32_t c1, std::int32_t r0, std::int32_t r1, PixelClass c) {
+    while (c0 < c1 && Columns(c0, c0 + 1).IsEmpty())
+      ++c0;
+    while (c1 > c0 && Columns(c1 - 1, c1).IsEmpty())
+      --c1;
+    while (r0 < r1 && Rows(r0, r0 + 1).IsEmpty())
+      ++r0;
+    while (r1 > r0 && Rows(r1 - 1, r1).IsEmpty())
+      --r1;
     for (std::int32_t r = r0; r < r1; ++r) {
       const auto row = static_cast<std::ptrdiff_t>(r) * grid_.columns;
       std::fill(picture_.pixels.begin() + row + c0, picture_.pixels.begin() + row + c1, c);

@@ -110,6 +110,7 @@ const Case kCases[] = {
      [](const Box2& b) { return Lines(b, 1, 0, 0, kPi / 4); }, 0},
     {"1/(x-y)", false, false, kWide, kWide, [](const Box2&) { return Truth::Blank; }, 0},
     {"x^2+y^2-9", false, true, kWide, kWide, [](const Box2& b) { return Circle(b, 3, true); }, 0},
+    {"y-3*sin(x)", false, true, {-5, 5}, {-4, 4}, SineBand, 0},
     {"y-3*sin(x)", false, true, kWide, kWide, SineBand, 0},
 };
 
@@ -120,7 +121,7 @@ ImplicitPicture Classify(const char* text, bool polar, bool inequation, Interval
   return ImplicitShape(postfix, {polar, inequation, u, v}).Classify(TestGrid());
 }
 
-// The pixel (c, r) within the region; empty boxes have x0 > x1.
+// The pixel (c, r) within the region; empty boxes have x0 > x1 or y0 > y1.
 Box2 PixelBox(const PixelGrid& g, std::int32_t c, std::int32_t r, Interval u, Interval v) {
   return {std::max(g.left + c * g.pixelWidth, u.lo),
           std::min(g.left + (c + 1) * g.pixelWidth, u.hi),
@@ -139,7 +140,7 @@ TEST(ImplicitRegion, CartesianPixelsMatchTheFormula) {
     for (std::int32_t r = 0; r < g.rows; ++r) {
       for (std::int32_t col = 0; col < g.columns; ++col) {
         const Box2 box = PixelBox(g, col, r, c.u, c.v);
-        const Truth truth = box.x0 > box.x1 ? Truth::Blank : c.truth(box);
+        const Truth truth = box.x0 > box.x1 || box.y0 > box.y1 ? Truth::Blank : c.truth(box);
         const PixelClass got = picture.At(col, r);
         inked += got == PixelClass::Curve ? 1 : 0;
         const bool right = truth == Truth::Unsure || got == PixelClass::Undecided ||
