@@ -69,6 +69,8 @@ void EmitRuns(const ImplicitPicture& picture, double grow, Picks drawn) {
   glEnd();
 }
 
+// The settings of a graph that its picture depends on (colour and width are
+// applied when drawing): a change makes the picture again.
 struct GraphRegion {
   GraphKind kind = GraphKind::PlaneCurve;
   CoordinateSystem coordinates{0};
