@@ -100,6 +100,12 @@ class CompiledExpression {
                      std::size_t count, DecoratedInterval* results) const;
 
  private:
+  // Sets zeroFree of the results of EvaluateBoxes from EvaluateBox: the
+  // runs carry no zero-freeness of their own, and only boxes that may hold
+  // a pole (Partly defined, the interval holding 0) can have it.
+  void MendZeroFree(const VariableBox& box, Variable varying, const Interval* intervals,
+                    std::size_t count, DecoratedInterval* results) const;
+
   struct Program;
   std::unique_ptr<Program> program_;
 };

@@ -49,10 +49,19 @@ struct DecoratedInterval {
   // the decoration is Nowhere.
   Interval value;
   Decoration decoration;
+  // True when proven that no point of a box that may lose values (Partly
+  // defined) has the real value 0, even though the interval holds 0: the
+  // interval is the hull of two rays across a pole, as 1 / (x - y) is where
+  // x - y holds 0 (a quotient whose numerator excludes 0 excludes 0).
+  // False elsewhere: on other boxes the interval alone tells.
+  bool zeroFree = false;
 
   bool IsDefinedAndContinuous() const {
     return decoration.defined == Definedness::Everywhere && decoration.continuous;
   }
+  // True when no point of the box has the value 0 (none, when no point has
+  // a value).
+  bool ExcludesZero() const { return zeroFree || !value.Contains(0); }
 };
 
 // Outward rounding. Every bound is first computed rounded to nearest, as the

@@ -76,33 +76,47 @@ std::array<Interval, kVariableCount> ToArray(const VariableBox& b) {
   return {b.U, b.V, b.X, b.Y, b.A, b.R, b.B, b.T};
 }
 
+// An interval on the stack, with whether its real values are proven
+// nonzero (see DecoratedInterval::zeroFree).
+struct StackInterval {
+  Interval value;
+  bool zeroFree = false;
+};
+
+bool ZeroFree(const StackInterval& x) {
+  return x.zeroFree || x.value.lo > 0 || x.value.hi < 0;
+}
+
 // The interval steps, collecting the flags of every step.
 class IntervalArithmetic {
  public:
-  using Value = Interval;
+  using Value = StackInterval;
 
   explicit IntervalArithmetic(const VariableBox& box) : variables_(ToArray(box)) {}
 
-  bool Number(double number, Interval& r) {
-    r = Interval::Point(number);
+  bool Number(double number, StackInterval& r) {
+    r = {Interval::Point(number), false};
     flags_ |= evaluation::IsFinite(number) ? 0 : kLosesAll;
     return GoesOn();
   }
-  bool Variable(std::uint8_t index, Interval& r) {
-    r = variables_[index];
-    flags_ |= evaluation::VariableFlags(r);
+  bool Variable(std::uint8_t index, StackInterval& r) {
+    r = {variables_[index], false};
+    flags_ |= evaluation::VariableFlags(r.value);
     return GoesOn();
   }
-  bool Unary(Op op, Interval x, Interval& r) {
-    evaluation::IntervalUnary(op, x, r, flags_);
+  bool Unary(Op op, const StackInterval& x, StackInterval& r) {
+    evaluation::IntervalUnary(op, x.value, r.value, flags_);
+    r.zeroFree = evaluation::UnaryZeroFree(op, x.value, ZeroFree(x));
     return GoesOn();
   }
-  bool Binary(Op op, Interval a, Interval b, Interval& r) {
-    evaluation::IntervalBinary(op, a, b, r, flags_);
+  bool Binary(Op op, const StackInterval& a, const StackInterval& b, StackInterval& r) {
+    evaluation::IntervalBinary(op, a.value, b.value, r.value, flags_);
+    r.zeroFree = evaluation::BinaryZeroFree(op, ZeroFree(a), ZeroFree(b));
     return GoesOn();
   }
-  bool Random(Interval, Interval& r) {
-    evaluation::IntervalRandomStep(r, flags_);
+  bool Random(const StackInterval&, StackInterval& r) {
+    evaluation::IntervalRandomStep(r.value, flags_);
+    r.zeroFree = false;
     return GoesOn();
   }
 
@@ -201,6 +215,7 @@ void StoreResults(const Interval* top, const BoxFlags* flags, DecoratedInterval*
     value.hi = none ? empty.hi : value.hi;
     results[i].value = value;
     results[i].decoration = decorations[flags[i] & 7];
+    results[i].zeroFree = false;  // MendZeroFree sets it where it holds
   }
 }
 
@@ -224,7 +239,7 @@ std::optional<double> CompiledExpression::EvaluatePoint(const VariablePoint& val
 DecoratedInterval CompiledExpression::EvaluateBox(const VariableBox& box) const {
   const Program& p = *program_;
   IntervalArithmetic arithmetic(box);
-  Stack<Interval> stack(p.maxDepth);
+  Stack<StackInterval> stack(p.maxDepth);
   const std::optional<std::size_t> depth = evaluation::WalkSteps(p.steps, arithmetic, stack.data());
   if (!depth)
     return kNowhere;
@@ -232,7 +247,13 @@ DecoratedInterval CompiledExpression::EvaluateBox(const VariableBox& box) const 
     throw EngineError(p.errorCode, p.errorText);
   if (*depth == 0)
     return kNowhere;
-  return Decorated(stack[*depth - 1], arithmetic.Flags());
+  const StackInterval& top = stack[*depth - 1];
+  DecoratedInterval result = Decorated(top.value, arithmetic.Flags());
+  // Only a box that may lose values can hold a pole; on the others the
+  // interval alone tells (EvaluateBoxes relies on it).
+  result.zeroFree =
+      result.decoration.defined == Definedness::Partly && top.zeroFree && result.value.Contains(0);
+  return result;
 }
 
 void CompiledExpression::EvaluateBoxes(const VariableBox& box, Variable varying,
@@ -288,6 +309,7 @@ void CompiledExpression::EvaluateBoxes(const VariableBox& box, Variable varying,
     if (p.throws)
       throw EngineError(p.errorCode, p.errorText);
     std::fill(results, results + count, Decorated(shared[plan.top.index], sharedFlags));
+    MendZeroFree(box, varying, intervals, count, results);
     return;
   }
 
@@ -367,6 +389,31 @@ void CompiledExpression::EvaluateBoxes(const VariableBox& box, Variable varying,
     } else {
       for (std::size_t i = 0; i < n; ++i)
         results[first + i] = Decorated(shared[plan.top.index], flags[i]);
+    }
+    MendZeroFree(box, varying, intervals + first, n, results + first);
+  }
+}
+
+void CompiledExpression::MendZeroFree(const VariableBox& box, Variable varying,
+                                      const Interval* intervals, std::size_t count,
+                                      DecoratedInterval* results) const {
+  const std::vector<evaluation::Step>& steps = program_->steps;
+  const bool mayMend = std::any_of(steps.begin(), steps.end(), [](const evaluation::Step& step) {
+    return (step.kind == evaluation::StepKind::Unary ||
+            step.kind == evaluation::StepKind::Binary) &&
+           evaluation::MakesZeroFreeHull(step.op);
+  });
+  if (!mayMend)
+    return;
+  VariableBox each = box;
+  const std::array<Interval*, kVariableCount> slots = {&each.U, &each.V, &each.X, &each.Y,
+                                                       &each.A, &each.R, &each.B, &each.T};
+  Interval& slot = *slots[static_cast<std::size_t>(varying)];
+  for (std::size_t i = 0; i < count; ++i) {
+    DecoratedInterval& result = results[i];
+    if (result.decoration.defined == Definedness::Partly && result.value.Contains(0)) {
+      slot = intervals[i];
+      result.zeroFree = EvaluateBox(each).zeroFree;
     }
   }
 }

@@ -120,7 +120,10 @@ BoxFlags Tangent(Interval x, Interval& r) {
     r = Interval::Entire();
     return kMayLoseValue;
   }
-  r = {FarDown(std::tan(x.lo)), FarUp(std::tan(x.hi))};
+  const double atLo = std::tan(x.lo);
+  // A point (a corner of a pixel) needs one call.
+  const double atHi = x.hi == x.lo ? atLo : std::tan(x.hi);
+  r = {FarDown(atLo), FarUp(atHi)};
   return 0;
 }
 
@@ -375,6 +378,25 @@ BoxFlags TrigonometricStep(Op op, Interval x, Interval& r) {
     default:
       r = Interval::Entire();
       return kMayLoseValue;
+  }
+}
+
+bool UnaryZeroFree(Op op, Interval x, bool xZeroFree) {
+  switch (op) {
+    case Op::Negate:
+    case Op::Abs:
+    case Op::Sqr:
+      return xZeroFree;
+    case Op::Sec:
+    case Op::Csec:
+      return true;
+    case Op::Tan:
+    case Op::Ctan: {
+      const Interval other = SineOrCosine(x, op == Op::Ctan);
+      return other.lo > 0 || other.hi < 0;
+    }
+    default:
+      return false;
   }
 }
 

@@ -251,6 +251,24 @@ inline void IntervalRandomStep(Interval& r, BoxFlags& flags) {
   flags |= kMayJump;
 }
 
+// Whether the real value of a step is proven nonzero on the box, beyond
+// what its interval shows, from what is proven of its operands (an operand
+// is zero-free when no real value of it is 0). A quotient or power is 0 only
+// where its first operand is; a product only where a factor is; -x, |x| and
+// sqrt(x) only where x is. sec and csec never are; tan is 0 only where sin
+// is, ctan only where cos is, so across a pole they are zero-free where the
+// other function excludes 0.
+inline bool BinaryZeroFree(Op op, bool aZeroFree, bool bZeroFree) {
+  return op == Op::Multiply ? aZeroFree && bZeroFree
+                            : (op == Op::Divide || op == Op::Power) && aZeroFree;
+}
+bool UnaryZeroFree(Op op, Interval x, bool xZeroFree);
+// True when a text with this step may have a box whose interval holds 0
+// while its value is proven zero-free.
+inline bool MakesZeroFreeHull(Op op) {
+  return op == Op::Divide || op == Op::Tan || op == Op::Ctan || op == Op::Sec || op == Op::Csec;
+}
+
 inline void IntervalBinary(Op op, Interval a, Interval b, Interval& r, BoxFlags& flags) {
   VisitBinary(op, [&](auto k) { IntervalBinaryStep<decltype(k)::value>(a, b, r, flags); });
 }

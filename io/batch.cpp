@@ -142,8 +142,10 @@ bool WriteExport(const std::string& path, std::ostream& err, const Write& write)
 bool ExportPicture(Document& document, const CommandLine& line, PictureFormat format,
                    std::ostream& err) {
   FrameImage frame;
+  std::int64_t undecided = 0;
   try {
-    std::optional<FrameImage> drawn = DrawDocument(document, line.width, line.height, line.fit);
+    std::optional<FrameImage> drawn =
+        DrawDocument(document, line.width, line.height, line.fit, &undecided);
     if (!drawn) {
       return false;
     }
@@ -154,6 +156,11 @@ bool ExportPicture(Document& document, const CommandLine& line, PictureFormat fo
   } catch (const std::exception& error) {
     err << "Error: The picture could not be drawn: " << error.what() << '\n';
     return false;
+  }
+  // Not a problem of the file: the exit status stays that of a clean export.
+  if (undecided > 0) {
+    err << "Note: " << undecided
+        << " pixels of implicit graphs could not be decided and are drawn in a lighter tone\n";
   }
   return WriteExport(line.exportPath, err, [&] {
     WritePictureFile(line.exportPath, format, frame.Width, frame.Height, frame.Rgba);
@@ -278,7 +285,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::optional<FrameImage> DrawDocument(Document& document, std::int32_t width, std::int32_t height,
-                                       bool fit) {
+                                       bool fit, std::int64_t* undecidedPixels) {
   OffscreenContext context(width, height);
   FrameRenderer renderer(&document.Dialogs());
   if (!renderer.Initialize()) {
@@ -299,6 +306,9 @@ std::optional<FrameImage> DrawDocument(Document& document, std::int32_t width, s
   renderer.RebuildLists(document.ShowScene(), document.MainAxis(), document.Values(), sceneBox);
   renderer.Display(document.ShowScene(), view, light, 0);
   FrameImage frame = context.ReadFrame();
+  if (undecidedPixels != nullptr) {
+    *undecidedPixels = renderer.UndecidedPixels();
+  }
   renderer.Release();
   return frame;
 }

@@ -52,8 +52,10 @@ int RunCommandLine(const CommandLine& line, std::ostream& out, std::ostream& err
 // off-screen context of its own. Messages go through the document's
 // dialogs; nothing when the renderer cannot start (told there). Throws
 // OffscreenError when no context can be made, and what drawing throws.
+// undecidedPixels, when given, receives the pixels of implicit graphs that
+// were left undecided (drawn in a lighter tone).
 std::optional<FrameImage> DrawDocument(Document& document, std::int32_t width, std::int32_t height,
-                                       bool fit);
+                                       bool fit, std::int64_t* undecidedPixels = nullptr);
 
 // The points of the shown curves as comma-separated values: a header
 // "graph,curve,i,x,y,z", then for each graph of ShowScene of kind 0, 3, 20,

@@ -154,6 +154,8 @@ void FrameRenderer::Display(Scene& showScene, Camera& mainView, const Light& mai
       glCallList(firstFrameList_ + static_cast<std::uint32_t>(frame));
     }
   }
+  // The list leaves the scene's rotation on the matrix.
+  implicit_.Draw(showScene, mainView);
   glPopMatrix();
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glFinish();

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "scene/certified_drawing.h"
+#include "scene/implicit_drawing.h"
 #include "scene/outline_font.h"
 
 namespace quillon {
@@ -60,8 +61,9 @@ class FrameRenderer {
 
   // Draws one frame: camera and projection of mainView, mainLight, then the
   // compiled list (frame animStep - 1 of an animated scene, frame 0 for step
-  // 0; a frame that was never compiled draws nothing), and waits for OpenGL
-  // to finish. The caller swaps buffers. Exact curves are first refined for
+  // 0; a frame that was never compiled draws nothing) and the implicit
+  // graphs, whose pixels depend on the view, and waits for OpenGL to
+  // finish. The caller swaps buffers. Exact curves are first refined for
   // the frame's view unless their refinement still holds it.
   void Display(Scene& showScene, Camera& mainView, const Light& mainLight,
                std::int32_t animStep = 0);
@@ -75,6 +77,8 @@ class FrameRenderer {
   // Number of animation frames compiled by the last RebuildLists (0 for a
   // static scene).
   std::int32_t CompiledFrames() const { return compiledFrames_; }
+  // Pixels of implicit graphs left undecided in the last frame.
+  std::int64_t UndecidedPixels() const { return implicit_.Undecided(); }
   // The list of a static scene and the first frame's list (frame k is
   // FirstFrameList() + k); 0 when there is none.
   std::uint32_t StaticList() const { return staticList_; }
@@ -87,6 +91,7 @@ class FrameRenderer {
 
   Reporter* reporter_;
   TextFonts fonts_;
+  ImplicitDrawing implicit_;
   std::uint32_t staticList_ = 0;
   std::uint32_t firstFrameList_ = 0;
   std::int32_t reservedFrames_ = 0;  // lists from firstFrameList_

@@ -31,17 +31,40 @@ namespace quillon {
 
 namespace {
 
-// The texts of a form: Cartesian or polar, explicit or parametric.
-const texts::FormTexts& Form(bool polar, bool parametric) {
-  if (polar) {
-    return parametric ? texts::kPolarParametric : texts::kPolarExplicit;
-  }
-  return parametric ? texts::kCartesianParametric : texts::kCartesianExplicit;
+// The rows of the form list, the same in both coordinate systems.
+constexpr FunctionForm kFormRows[] = {FunctionForm::Explicit, FunctionForm::Parametric,
+                                      FunctionForm::Equation, FunctionForm::Inequation};
+constexpr int kParametricRow = 1;
+
+// The implicit forms: a text of two variables over a region of both.
+bool IsRegionRow(int row) {
+  return row == 2 || row == 3;
 }
 
-// The form list of a coordinate system: explicit, then parametric.
+int FormRow(FunctionForm form) {
+  const auto* row = std::find(std::begin(kFormRows), std::end(kFormRows), form);
+  return row == std::end(kFormRows) ? 0 : static_cast<int>(row - std::begin(kFormRows));
+}
+
+// The texts of a form row in Cartesian or polar coordinates.
+const texts::FormTexts& Form(bool polar, int row) {
+  static const texts::FormTexts* const kCartesianForms[] = {
+      &texts::kCartesianExplicit, &texts::kCartesianParametric, &texts::kCartesianEquation,
+      &texts::kCartesianInequation};
+  static const texts::FormTexts* const kPolarForms[] = {
+      &texts::kPolarExplicit, &texts::kPolarParametric, &texts::kPolarEquation,
+      &texts::kPolarInequation};
+  const std::size_t at = static_cast<std::size_t>(std::clamp(row, 0, 3));
+  return polar ? *kPolarForms[at] : *kCartesianForms[at];
+}
+
+// The form list of a coordinate system.
 QStringList FormNames(bool polar) {
-  return {Form(polar, false).name, Form(polar, true).name};
+  QStringList names;
+  for (int row = 0; row < static_cast<int>(std::size(kFormRows)); ++row) {
+    names.append(Form(polar, row).name);
+  }
+  return names;
 }
 
 // What a new graph gets whatever the dialog says.
@@ -137,6 +160,14 @@ QWidget* GraphDialog::buildEquationTab() {
   domain->addWidget(toEdit_, 1, 1);
   domain->addWidget(stepsLabel_, 2, 0);
   domain->addWidget(stepsEdit_, 2, 1);
+  secondFromLabel_ = Named(new QLabel, "secondFromLabel");
+  secondFromEdit_ = Named(new QLineEdit, "secondFromEdit");
+  secondToLabel_ = Named(new QLabel, "secondToLabel");
+  secondToEdit_ = Named(new QLineEdit, "secondToEdit");
+  domain->addWidget(secondFromLabel_, 3, 0);
+  domain->addWidget(secondFromEdit_, 3, 1);
+  domain->addWidget(secondToLabel_, 4, 0);
+  domain->addWidget(secondToEdit_, 4, 1);
 
   auto* grid = new QGridLayout(page);
   grid->addWidget(nameLabel_, 0, 0);
@@ -180,7 +211,7 @@ QWidget* GraphDialog::buildPropertiesTab() {
 bool GraphDialog::CanEdit(const Graph& graph, DocumentKind documentKind) {
   return documentKind == DocumentKind::Plane && graph.kind == GraphKind::PlaneCurve &&
          IsPlaneSystem(graph.coordinates) &&
-         (graph.form == FunctionForm::Explicit || graph.form == FunctionForm::Parametric);
+         std::find(std::begin(kFormRows), std::end(kFormRows), graph.form) != std::end(kFormRows);
 }
 
 void GraphDialog::PresetNew(int coordinateIndex, DomainDefaults* defaults) {
@@ -204,10 +235,20 @@ void GraphDialog::PresetEdit(const Graph& graph, std::int32_t listPosition) {
   editMode_ = true;
   editPosition_ = listPosition;
   setWindowTitle(texts::kPropertiesTitle);
-  formCombo_->setCurrentIndex(graph.form == FunctionForm::Parametric ? 1 : 0);
+  formCombo_->setCurrentIndex(FormRow(graph.form));
   coordinateCombo_->setCurrentIndex(graph.coordinates == CoordinateSystem::Polar ? 1 : 0);
   onCoordinateChosen();
   nameEdit_->setText(QString::fromStdString(graph.name));
+  if (IsRegionRow(formCombo_->currentIndex())) {
+    firstFunctionEdit_->setText(QString::fromStdString(graph.expressionZ));
+    fromEdit_->setText(QString::fromStdString(DialogNumberText(graph.minU)));
+    toEdit_->setText(QString::fromStdString(DialogNumberText(graph.maxU)));
+    secondFromEdit_->setText(QString::fromStdString(DialogNumberText(graph.minV)));
+    secondToEdit_->setText(QString::fromStdString(DialogNumberText(graph.maxV)));
+    colorBox_->Color(graph.lineColor);
+    widthCombo_->setCurrentIndex(std::clamp(graph.lineWidth, 1, kLineWidths) - 1);
+    return;
+  }
   if (graph.form == FunctionForm::Explicit) {
     firstFunctionEdit_->setText(QString::fromStdString(graph.expressionZ));
   } else {
@@ -232,7 +273,9 @@ DomainDefaults::Domain* GraphDialog::chosenDomain() {
     case 1:
       return &defaults.other;
     default:
-      return nullptr;
+      // The region forms: the first variable's range (x, or the angle a).
+      return IsRegionRow(formCombo_->currentIndex()) ? (polar ? &defaults.angle : &defaults.other)
+                                                     : nullptr;
   }
 }
 
@@ -250,6 +293,14 @@ void GraphDialog::offerDomain() {
   fromEdit_->setText(offeredFrom_);
   toEdit_->setText(offeredTo_);
   stepsEdit_->setText(offeredSteps_);
+  // The second variable of a region (y, or the radius r) starts empty on a
+  // new dialog; offer a range that shows the usual curves.
+  if (IsRegionRow(formCombo_->currentIndex()) && secondFromEdit_->text().isEmpty() &&
+      secondToEdit_->text().isEmpty()) {
+    const bool polar = coordinateCombo_->currentIndex() == 1;
+    secondFromEdit_->setText(QString::fromStdString(DialogNumberText(polar ? 0.0f : -10.0f)));
+    secondToEdit_->setText(QString::fromStdString(DialogNumberText(10.0f)));
+  }
 }
 
 bool GraphDialog::functionsCompile() {
@@ -288,16 +339,28 @@ void GraphDialog::onCoordinateChosen() {
 }
 
 void GraphDialog::onFormChosen() {
-  const bool parametric = formCombo_->currentIndex() == 1;
-  const texts::FormTexts& form = Form(coordinateCombo_->currentIndex() == 1, parametric);
+  const int row = formCombo_->currentIndex();
+  const bool parametric = row == kParametricRow;
+  const bool region = IsRegionRow(row);
+  const texts::FormTexts& form = Form(coordinateCombo_->currentIndex() == 1, row);
   firstFunctionLabel_->setText(form.firstFunction);
   secondFunctionLabel_->setText(form.secondFunction);
   const QString parameter = QString::fromLatin1(form.parameter);
+  const QString second = QString::fromLatin1(form.secondParameter);
   fromLabel_->setText(texts::kMinCaption + parameter);
   toLabel_->setText(texts::kMaxCaption + parameter);
   stepsLabel_->setText(texts::kStepsCaption + parameter);
+  secondFromLabel_->setText(texts::kMinCaption + second);
+  secondToLabel_->setText(texts::kMaxCaption + second);
   secondFunctionLabel_->setVisible(parametric);
   secondFunctionEdit_->setVisible(parametric);
+  stepsLabel_->setVisible(!region);
+  stepsEdit_->setVisible(!region);
+  for (QWidget* box :
+       {static_cast<QWidget*>(secondFromLabel_), static_cast<QWidget*>(secondFromEdit_),
+        static_cast<QWidget*>(secondToLabel_), static_cast<QWidget*>(secondToEdit_)}) {
+    box->setVisible(region);
+  }
 }
 
 void GraphDialog::onColorClicked() {
@@ -314,7 +377,9 @@ void GraphDialog::accept() {
   if (!CleanShownBoxes({{firstFunctionEdit_, CheckExpressionText},
                         {secondFunctionEdit_, CheckExpressionText},
                         {fromEdit_, CheckNumberText},
-                        {toEdit_, CheckNumberText}},
+                        {toEdit_, CheckNumberText},
+                        {secondFromEdit_, CheckNumberText},
+                        {secondToEdit_, CheckNumberText}},
                        dialogs_)) {
     return;
   }
@@ -324,6 +389,10 @@ void GraphDialog::accept() {
   const bool polar = coordinateCombo_->currentIndex() == 1;
   if (formCombo_->currentIndex() < 0) {
     formCombo_->setCurrentIndex(0);
+  }
+  if (IsRegionRow(formCombo_->currentIndex())) {
+    acceptRegion();
+    return;
   }
   const bool parametric = formCombo_->currentIndex() == 1;
 
@@ -399,6 +468,75 @@ void GraphDialog::accept() {
   if (!editMode_) {
     if (DomainDefaults::Domain* domain = chosenDomain()) {
       *domain = {minV, maxV, *stepCount};
+    }
+  }
+  editMode_ = false;
+  QDialog::accept();
+}
+
+void GraphDialog::acceptRegion() {
+  const bool polar = coordinateCombo_->currentIndex() == 1;
+  const FunctionForm form = kFormRows[formCombo_->currentIndex()];
+  QLineEdit* const boxes[] = {firstFunctionEdit_, fromEdit_, toEdit_, secondFromEdit_,
+                              secondToEdit_};
+  if (std::any_of(std::begin(boxes), std::end(boxes),
+                  [](const QLineEdit* box) { return box->text().isEmpty(); })) {
+    Tell(texts::kNoteTitle, texts::kInputAllParameters);
+    return;
+  }
+  const float minU = static_cast<float>(TextValue(fromEdit_->text()));
+  const float maxU = static_cast<float>(TextValue(toEdit_->text()));
+  const float minV = static_cast<float>(TextValue(secondFromEdit_->text()));
+  const float maxV = static_cast<float>(TextValue(secondToEdit_->text()));
+  if (maxU < minU || maxV < minV) {
+    const bool first = maxU < minU;
+    Tell(texts::kNoteTitle, polar ? (first ? texts::kMinAboveMaxA : texts::kMinAboveMaxR)
+                                  : (first ? texts::kMinAboveMaxX : texts::kMinAboveMaxY));
+    return;
+  }
+  if (!std::isfinite(minU) || !std::isfinite(maxU) || !std::isfinite(minV) ||
+      !std::isfinite(maxV)) {
+    Tell(texts::kNoteTitle, texts::kNumberTooLarge);
+    return;
+  }
+
+  if (!functionsCompile()) {
+    return;
+  }
+
+  std::shared_ptr<Graph> graph = document_.MakeGraph();
+  graph->id = document_.LastGraphID();
+  graph->name = nameEdit_->text().toStdString();
+  graph->kind = GraphKind::PlaneCurve;
+  graph->coordinates = polar ? CoordinateSystem::Polar : CoordinateSystem::Cartesian;
+  graph->form = form;
+  graph->expressionX = "0";
+  graph->expressionY = "0";
+  graph->expressionZ = firstFunctionEdit_->text().toStdString();
+  graph->stepsU = 1;
+  graph->stepsV = 1;
+  graph->minU = minU;
+  graph->maxU = maxU;
+  graph->minV = minV;
+  graph->maxV = maxV;
+  graph->lineColor = colorBox_->Color();
+  graph->lineWidth = RoundHalfEven(TextValue(widthCombo_->currentText())).value_or(1);
+  graph->fillStyle = FillStyle::Standard;
+  graph->firstColor = kSurfaceColor;
+  graph->secondColor = kSurfaceColor;
+  graph->material = MaterialPreset::Gold;
+  graph->displayMode = kDisplayMode;
+  graph->smoothness = kSmoothness;
+  graph->showFunctionGraph = showGraphCheck_->isChecked();
+  const bool added = editMode_ ? document_.EditDialogGraph(editPosition_, *graph)
+                               : document_.AddDialogGraph(graph);
+  if (!added) {
+    return;
+  }
+  if (!editMode_) {
+    if (DomainDefaults::Domain* domain = chosenDomain()) {
+      domain->from = minU;
+      domain->to = maxU;
     }
   }
   editMode_ = false;

@@ -68,7 +68,8 @@ class GraphDialog : public QDialog {
   GraphDialog(quillon::Document& document, WindowDialogs& dialogs, QWidget* parent = nullptr);
 
   // Whether the dialog can show this graph for editing: a plane
-  // curve in Cartesian or polar coordinates, explicit or parametric.
+  // curve in Cartesian or polar coordinates, explicit, parametric,
+  // implicit or an inequation.
   static bool CanEdit(const Graph& graph, DocumentKind documentKind);
 
   // Draw Cartesian (0) or Draw Polar (1): a new graph in the explicit form,
@@ -108,6 +109,8 @@ class GraphDialog : public QDialog {
   // has been told (the compiler's message) and gets the focus with its fault
   // selected. False then.
   bool functionsCompile();
+  // OK for the implicit forms: the text and the region of both variables.
+  void acceptRegion();
 
   quillon::Document& document_;
   WindowDialogs& dialogs_;
@@ -140,6 +143,12 @@ class GraphDialog : public QDialog {
   QLineEdit* toEdit_ = nullptr;
   QLabel* stepsLabel_ = nullptr;
   QLineEdit* stepsEdit_ = nullptr;
+  // The implicit forms' second variable (y or r): its interval, shown in
+  // place of the steps.
+  QLabel* secondFromLabel_ = nullptr;
+  QLineEdit* secondFromEdit_ = nullptr;
+  QLabel* secondToLabel_ = nullptr;
+  QLineEdit* secondToEdit_ = nullptr;
   QLabel* colorLabel_ = nullptr;
   ColorBox* colorBox_ = nullptr;
   QLabel* widthLabel_ = nullptr;

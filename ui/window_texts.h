@@ -91,8 +91,8 @@ inline constexpr char kAxisStep[] = "Axis Properties";
 // The drawing area got no OpenGL context; the window goes on without drawing.
 inline constexpr char kNoOpenGL[] = "ChoosePixelFormat failed";
 inline constexpr char kCannotEditGraph[] =
-    "The Properties dialog edits only the functions y=f(x), x=f1(u),y=f2(u), r=f(a) and "
-    "a=f1(u),r=f2(u).";
+    "The Properties dialog edits only the plane functions y=f(x), x=f1(u),y=f2(u), f(x,y)=0, "
+    "f(x,y)<0, r=f(a), a=f1(u),r=f2(u), f(a,r)=0 and f(a,r)<0.";
 inline constexpr char kNoPictureToCopy[] =
     "The view cannot be copied as a picture: the drawing area has no OpenGL context, so there is "
     "no picture of it.";
@@ -167,12 +167,18 @@ struct FormTexts {
   const char* firstFunction;
   const char* secondFunction;  // "" for the explicit forms, which have one
   const char* parameter;
+  // The implicit forms: the second variable of their region; "" otherwise.
+  const char* secondParameter = "";
 };
 
 inline constexpr FormTexts kCartesianExplicit{"y=f(x)", "y(x)", "", "x"};
 inline constexpr FormTexts kCartesianParametric{"x=f1(u),y=f2(u)", "x(u)", "y(u)", "u"};
 inline constexpr FormTexts kPolarExplicit{"r=f(a)", "r(a)", "", "a"};
 inline constexpr FormTexts kPolarParametric{"a=f1(u),r=f2(u)", "a(u)", "r(u)", "u"};
+inline constexpr FormTexts kCartesianEquation{"f(x,y)=0", "f(x,y)", "", "x", "y"};
+inline constexpr FormTexts kCartesianInequation{"f(x,y)<0", "f(x,y)", "", "x", "y"};
+inline constexpr FormTexts kPolarEquation{"f(a,r)=0", "f(a,r)", "", "a", "r"};
+inline constexpr FormTexts kPolarInequation{"f(a,r)<0", "f(a,r)", "", "a", "r"};
 // The interval's captions: these followed by the parameter's name.
 inline constexpr char kMinCaption[] = "Min ";
 inline constexpr char kMaxCaption[] = "Max ";
@@ -184,6 +190,10 @@ inline constexpr char kMinAboveMaxX[] = "Min x must less than Max x.";
 inline constexpr char kMinAboveMaxU[] = "Min u must less than Max u.";
 inline constexpr char kTooFewStepsX[] = "Steps x must larger than 1.";
 inline constexpr char kTooFewStepsU[] = "Steps u must larger than 1.";
+// The implicit forms name the variable of the region whose ends are wrong.
+inline constexpr char kMinAboveMaxY[] = "Min y must less than Max y.";
+inline constexpr char kMinAboveMaxA[] = "Min a must less than Max a.";
+inline constexpr char kMinAboveMaxR[] = "Min r must less than Max r.";
 
 // --- View Setting ---
 

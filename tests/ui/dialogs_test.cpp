@@ -93,11 +93,11 @@ TEST_F(PropertiesDialog, EditShowsTheGraph) {
 }
 
 // Plane documents only, graphs of kind 0 in Cartesian or polar coordinates,
-// explicit or parametric.
+// in every form.
 TEST_F(PropertiesDialog, OnlyPlaneFunctionsCanBeEdited) {
   // Graph kind, coordinates, form, document kind, editable.
   const std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t, bool> cases[] = {
-      {0, 1, 2, 1, true},  {0, 2, 3, 1, true},  {0, 1, 1, 1, false}, {0, 1, 4, 1, false},
+      {0, 1, 2, 1, true},  {0, 2, 3, 1, true},  {0, 1, 1, 1, true}, {0, 2, 4, 1, true},
       {9, 1, 2, 1, false}, {0, 3, 3, 1, false}, {0, 1, 2, 3, false}};
   for (const auto& [graphType, coordType, funForm, docType, editable] : cases) {
     Graph graph(document.Values());

@@ -194,11 +194,11 @@ TEST_F(MainWindow, EditChangesTheGraphOnOkOnly) {
   const QImage frame = Frame();
   EXPECT_EQ(CountNear(frame, kRedPixel), 0);
   EXPECT_GT(CountNear(frame, kGreenPixel), 200);
-  Window().Document().ListScene().Graphs().Item(1)->form = FunctionForm::Equation;
+  Window().Document().ListScene().Graphs().Item(1)->kind = GraphKind::SpaceCurve;
   Trigger("editGraphAction");
   ASSERT_EQ(dialogs.reports.size(), 2u);
   EXPECT_EQ(dialogs.reports[1].rfind("(!) Note: The Properties dialog edits only", 0), 0u);
-  EXPECT_EQ(ListedGraph(1).form, FunctionForm::Equation);
+  EXPECT_EQ(ListedGraph(1).kind, GraphKind::SpaceCurve);
 }
 
 TEST_F(MainWindow, ZoomToFitFramesTheShownGraphsWithAMargin) {
