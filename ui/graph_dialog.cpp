@@ -448,8 +448,13 @@ void GraphDialog::accept() {
   graph->maxU = 1.0f;
   graph->minV = minV;
   graph->maxV = maxV;
-  graph->lineColor = colorBox_->Color();
   graph->lineWidth = lineWidth;
+  commitGraph(graph, minV, maxV, *stepCount);
+}
+
+void GraphDialog::commitGraph(const std::shared_ptr<Graph>& graph, float from, float to,
+                              std::optional<std::int32_t> steps) {
+  graph->lineColor = colorBox_->Color();
   graph->fillStyle = FillStyle::Standard;
   graph->firstColor = kSurfaceColor;
   graph->secondColor = kSurfaceColor;
@@ -467,7 +472,9 @@ void GraphDialog::accept() {
   }
   if (!editMode_) {
     if (DomainDefaults::Domain* domain = chosenDomain()) {
-      *domain = {minV, maxV, *stepCount};
+      domain->from = from;
+      domain->to = to;
+      domain->steps = steps.value_or(domain->steps);
     }
   }
   editMode_ = false;
@@ -519,28 +526,8 @@ void GraphDialog::acceptRegion() {
   graph->maxU = maxU;
   graph->minV = minV;
   graph->maxV = maxV;
-  graph->lineColor = colorBox_->Color();
   graph->lineWidth = RoundHalfEven(TextValue(widthCombo_->currentText())).value_or(1);
-  graph->fillStyle = FillStyle::Standard;
-  graph->firstColor = kSurfaceColor;
-  graph->secondColor = kSurfaceColor;
-  graph->material = MaterialPreset::Gold;
-  graph->displayMode = kDisplayMode;
-  graph->smoothness = kSmoothness;
-  graph->showFunctionGraph = showGraphCheck_->isChecked();
-  const bool added = editMode_ ? document_.EditDialogGraph(editPosition_, *graph)
-                               : document_.AddDialogGraph(graph);
-  if (!added) {
-    return;
-  }
-  if (!editMode_) {
-    if (DomainDefaults::Domain* domain = chosenDomain()) {
-      domain->from = minU;
-      domain->to = maxU;
-    }
-  }
-  editMode_ = false;
-  QDialog::accept();
+  commitGraph(graph, minU, maxU, std::nullopt);
 }
 
 }  // namespace quillon

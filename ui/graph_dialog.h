@@ -9,6 +9,8 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <optional>
 
 #include "graph/graph_kinds.h"
 
@@ -111,6 +113,12 @@ class GraphDialog : public QDialog {
   bool functionsCompile();
   // OK for the implicit forms: the text and the region of both variables.
   void acceptRegion();
+  // The look every form shares, then the graph into the document (sampled)
+  // and the dialog closed; a graph that cannot be sampled keeps it open. A
+  // new graph's range (and steps, where the form has them) becomes the
+  // form's default.
+  void commitGraph(const std::shared_ptr<Graph>& graph, float from, float to,
+                   std::optional<std::int32_t> steps);
 
   quillon::Document& document_;
   WindowDialogs& dialogs_;
