@@ -946,7 +946,16 @@ void MainWindow::showReadout(const std::string& text) {
 }
 
 void MainWindow::pointerMoved(QPointF position) {
+  // The mouse names a world point only in the plane view: orthographic and
+  // not rotated. Elsewhere it reads nothing rather than a wrong point.
+  const Scene& shown = document_.ShowScene();
+  const bool planeView = mainView_.ProjectType() == Camera::kOrthographic && shown.RotYaw() == 0 &&
+                         shown.RotPitch() == 0 && shown.RotRoll() == 0;
   if (openGLArea_ == nullptr) {
+    return;
+  }
+  if (!planeView) {
+    showReadout(readout_.PointerLeft());
     return;
   }
   const QPointF pixel = openGLArea_->DevicePixel(position);
