@@ -60,8 +60,11 @@ struct Readout {
 class StatusReadout : public WindowTest {
  protected:
   Readout MouseAt(QPoint pixel) {
-    QTest::mouseMove(&Drawing(), pixel);
-    QCoreApplication::processEvents();
+    // Sent straight to the area: a pointer moved through the display server
+    // may arrive after the text is read.
+    QMouseEvent move(QEvent::MouseMove, QPointF(pixel), Drawing().mapToGlobal(QPointF(pixel)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Drawing(), &move);
     Readout readout;
     readout.text = Find<QLabel>(Window(), "readoutLabel")->text().toStdString();
     const std::regex number(R"(x = (-?\d+)(\.(\d+))?\s+y = (-?\d+)(\.(\d+))?)");
@@ -131,6 +134,9 @@ TEST_F(StatusReadout, TraceShowsTheExplicitCurveAtTheMouse) {
   EXPECT_NEAR(readout.y, f(readout.x), shownY + std::abs(2 * readout.x / 3) * shownX + 1e-9);
 
   const double before = readout.x;
+  // Keys reach the window's shortcuts only while it is active.
+  Window().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
   QTest::keyClick(&Window(), Qt::Key_Right);
   const std::string stepped = Find<QLabel>(Window(), "readoutLabel")->text().toStdString();
   std::smatch match;
