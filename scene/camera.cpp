@@ -13,6 +13,13 @@ namespace quillon {
 
 Camera::Camera() : eyePos_(PlotPoint{0, 0, 1000}), refPos_(PlotPoint{0, 0, 0}) {}
 
+PlanePoint Camera::PlaneAt(double column, double row) const {
+  const double left = refPos_.x - static_cast<double>(volWidth_) / 2;
+  const double top = refPos_.y + static_cast<double>(volHeight_) / 2;
+  return {left + (std::floor(column) + 0.5) * PixelWidth(),
+          top - (std::floor(row) + 0.5) * PixelHeight()};
+}
+
 void Camera::SetViewRect(float /*Wide*/, float Height) {
   const float screenHeight = screenHeight_ == 0 ? 1.0f : screenHeight_;
   volHeight_ = Height;

@@ -15,6 +15,12 @@ namespace quillon {
 
 class Scene;
 
+// A point of the plane z = 0 in world units.
+struct PlanePoint {
+  double x = 0;
+  double y = 0;
+};
+
 class Camera {
  public:
   static constexpr std::int32_t kOrthographic = 1;
@@ -32,6 +38,14 @@ class Camera {
   float VolWidth() const { return volWidth_; }
   // The point looked at, in world units.
   const PlotPoint& RefPos() const { return refPos_; }
+
+  // The world size of one pixel across and up.
+  double PixelWidth() const { return static_cast<double>(volWidth_) / screenWidth_; }
+  double PixelHeight() const { return static_cast<double>(volHeight_) / screenHeight_; }
+  // The point of the plane z = 0 at the centre of the pixel holding the
+  // drawing-area position (column, row), in pixels from the top left, as an
+  // orthographic view looking down -z shows it.
+  PlanePoint PlaneAt(double column, double row) const;
 
   // VolHeight = Height; the width follows from the screen's aspect ratio
   // (Wide is not used). A screen height of 0 counts as 1.

@@ -8,6 +8,7 @@
 #include "io/document.h"
 #include "scene/camera.h"
 #include "scene/light.h"
+#include "scene/trace_marker.h"
 
 namespace quillon {
 
@@ -15,6 +16,8 @@ DrawArea::DrawArea(const FrameSource& source, Reporter& reporter, QWidget* paren
     : QOpenGLWidget(parent), source_(source), renderer_(&reporter) {
   setObjectName(QStringLiteral("drawArea"));
   setFocusPolicy(Qt::ClickFocus);
+  // The status bar follows the mouse without a button held.
+  setMouseTracking(true);
 }
 
 bool DrawArea::OpenGLAvailable() {
@@ -62,6 +65,18 @@ void DrawArea::resizeGL(int w, int h) {
 void DrawArea::paintGL() {
   renderer_.Display(source_.document.ShowScene(), source_.MainView, source_.MainLight,
                     source_.AnimStep);
+  if (traceMarker_ && renderer_.Initialized()) {
+    DrawTraceMarker(source_.MainView, *traceMarker_);
+  }
+}
+
+void DrawArea::TraceMarker(std::optional<PlanePoint> at) {
+  traceMarker_ = at;
+  update();
+}
+
+QPointF DrawArea::DevicePixel(QPointF position) const {
+  return position * devicePixelRatioF();
 }
 
 void DrawArea::RebuildLists() {
@@ -99,10 +114,17 @@ void DrawArea::mouseMoveEvent(QMouseEvent* event) {
   } else if ((event->buttons() & Qt::MiddleButton) != 0) {
     emit middleButtonMoved(event->position());
   }
+  // After any pan, so that the status bar reads the view it shows.
+  emit pointerMoved(event->position());
 }
 
 void DrawArea::mouseReleaseEvent(QMouseEvent* /*event*/) {
   emit buttonReleased();
+}
+
+void DrawArea::leaveEvent(QEvent* event) {
+  emit pointerLeft();
+  QOpenGLWidget::leaveEvent(event);
 }
 
 void DrawArea::wheelEvent(QWheelEvent* event) {

@@ -8,13 +8,14 @@
 #include <QPoint>
 #include <QPointF>
 #include <cstdint>
+#include <optional>
 
+#include "scene/camera.h"
 #include "scene/frame_renderer.h"
 
 namespace quillon {
 
 class Box;
-class Camera;
 class Light;
 class Document;
 class Reporter;
@@ -50,6 +51,10 @@ class DrawArea : public QOpenGLWidget {
   // Whether plane curves are drawn exactly (FrameRenderer::ExactCurves);
   // compiles the lists again when the context exists.
   void ExactCurves(bool on);
+  // The point Trace marks on a curve, drawn over each frame; none hides it.
+  void TraceMarker(std::optional<PlanePoint> at);
+  // The drawing-area position as a device-pixel position (column, row).
+  QPointF DevicePixel(QPointF position) const;
 
  signals:
   void leftButtonDown(QPointF position);
@@ -60,6 +65,10 @@ class DrawArea : public QOpenGLWidget {
   // A move while the middle button is held.
   void middleButtonMoved(QPointF position);
   void buttonReleased();
+  // The mouse moved over the area, buttons held or not.
+  void pointerMoved(QPointF position);
+  // The mouse left the area.
+  void pointerLeft();
   // The wheel turned by notches (positive away from the user) at position;
   // fine when Ctrl was held.
   void wheelTurned(QPointF position, float notches, bool fine);
@@ -72,12 +81,14 @@ class DrawArea : public QOpenGLWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   void ReleaseGL();
 
   FrameSource source_;
   FrameRenderer renderer_;
+  std::optional<PlanePoint> traceMarker_;
 };
 
 }  // namespace quillon

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -164,6 +165,14 @@ void MainWindow::createActions() {
       makeAction("viewMoveAction", texts::kMove, &MainWindow::enterMoveMode, Key("F7"));
   viewZoomAction_ =
       makeAction("viewZoomAction", texts::kZoom, &MainWindow::enterZoomMode, Key("F8"));
+  viewTraceAction_ = makeAction("viewTraceAction", texts::kTrace, &MainWindow::toggleTrace);
+  viewTraceAction_->setCheckable(true);
+  traceBackAction_ = makeAction("traceBackAction", {"", ""}, &MainWindow::traceBack, Key("Left"));
+  traceOnAction_ = makeAction("traceOnAction", {"", ""}, &MainWindow::traceOn, Key("Right"));
+  for (QAction* step : {traceBackAction_, traceOnAction_}) {
+    step->setEnabled(false);
+    addAction(step);
+  }
   viewMoveAction_->setCheckable(true);
   viewZoomAction_->setCheckable(true);
   viewZoomToFitAction_ =
@@ -236,6 +245,8 @@ void MainWindow::createMenus() {
   viewMenu->addAction(viewZoomToFitAction_);
   viewMenu->addAction(viewZoomInAction_);
   viewMenu->addAction(viewZoomOutAction_);
+  viewMenu->addSeparator();
+  viewMenu->addAction(viewTraceAction_);
   viewMenu->addSeparator();
   viewMenu->addAction(viewSettingsAction_);
 
@@ -313,8 +324,10 @@ void MainWindow::createToolBars() {
 }
 
 void MainWindow::createControls() {
-  // The status bar stays empty: the program writes nothing to it.
   setStatusBar(new QStatusBar(this));
+  readoutLabel_ = new QLabel(statusBar());
+  readoutLabel_->setObjectName(QStringLiteral("readoutLabel"));
+  statusBar()->addWidget(readoutLabel_, 1);
 
   central_ = new QWidget(this);
   central_->setObjectName(QStringLiteral("central"));
@@ -330,6 +343,7 @@ void MainWindow::createControls() {
   graphList_->viewport()->installEventFilter(this);
   connect(graphList_, &QListWidget::itemChanged, this, &MainWindow::graphCheckChanged);
   connect(graphList_, &QListWidget::itemDoubleClicked, this, &MainWindow::graphDoubleClicked);
+  connect(graphList_, &QListWidget::currentRowChanged, this, &MainWindow::currentGraphChanged);
   graphList_->setItemDelegate(new GraphListDelegate(graphList_));
 
   exactCurves_ = UserSettings().value(kExactCurvesKey, true).toBool();
@@ -344,6 +358,8 @@ void MainWindow::createControls() {
     connect(openGLArea_, &DrawArea::middleButtonMoved, this, &MainWindow::drawAreaMiddleMoved);
     connect(openGLArea_, &DrawArea::buttonReleased, this, &MainWindow::showNavigationMode);
     connect(openGLArea_, &DrawArea::wheelTurned, this, &MainWindow::drawAreaWheel);
+    connect(openGLArea_, &DrawArea::pointerMoved, this, &MainWindow::pointerMoved);
+    connect(openGLArea_, &DrawArea::pointerLeft, this, &MainWindow::pointerLeft);
     drawArea_ = openGLArea_;
   } else {
     // A window holding an OpenGL widget cannot even be shown where Qt has no
@@ -524,6 +540,7 @@ void MainWindow::syncGraphList(int currentRow) {
 
 void MainWindow::graphsChanged(int currentRow) {
   syncGraphList(currentRow);
+  currentGraphChanged();
   RebuildLists();
   Display();
 }
@@ -906,7 +923,69 @@ void MainWindow::drawAreaWheel(QPointF position, float notches, bool fine) {
                                    static_cast<float>(position.y()), drawArea_->width(),
                                    drawArea_->height(), notches, fine, mainView_)) {
     Display();
+    pointerMoved(position);
   }
+}
+
+// --- the status bar's read-out and Trace ---
+
+const Graph* MainWindow::selectedGraph() const {
+  const std::optional<std::size_t> entry = selectedEntry();
+  const GraphCollection& graphs = document_.ListScene().Graphs();
+  if (!entry || *entry >= static_cast<std::size_t>(graphs.Count())) {
+    return nullptr;
+  }
+  return graphs.Item(static_cast<std::int32_t>(*entry) + 1).get();
+}
+
+void MainWindow::showReadout(const std::string& text) {
+  readoutLabel_->setText(QString::fromStdString(text));
+  if (openGLArea_ != nullptr) {
+    openGLArea_->TraceMarker(readout_.Marker());
+  }
+}
+
+void MainWindow::pointerMoved(QPointF position) {
+  // The mouse names a world point only in the plane view: orthographic and
+  // not rotated. Elsewhere it reads nothing rather than a wrong point.
+  const Scene& shown = document_.ShowScene();
+  const bool planeView = mainView_.ProjectType() == Camera::kOrthographic && shown.RotYaw() == 0 &&
+                         shown.RotPitch() == 0 && shown.RotRoll() == 0;
+  if (openGLArea_ == nullptr) {
+    return;
+  }
+  if (!planeView) {
+    showReadout(readout_.PointerLeft());
+    return;
+  }
+  const QPointF pixel = openGLArea_->DevicePixel(position);
+  showReadout(readout_.PointerAt(pixel.x(), pixel.y(), mainView_, selectedGraph()));
+}
+
+void MainWindow::pointerLeft() {
+  showReadout(readout_.PointerLeft());
+}
+
+void MainWindow::currentGraphChanged() {
+  if (readout_.Tracing()) {
+    showReadout(readout_.Retrace(mainView_, selectedGraph()));
+  }
+}
+
+void MainWindow::toggleTrace() {
+  const bool on = viewTraceAction_->isChecked();
+  readout_.Tracing(on);
+  traceBackAction_->setEnabled(on);
+  traceOnAction_->setEnabled(on);
+  showReadout(on ? readout_.Retrace(mainView_, selectedGraph()) : std::string());
+}
+
+void MainWindow::traceBack() {
+  showReadout(readout_.Step(-1, mainView_, selectedGraph()));
+}
+
+void MainWindow::traceOn() {
+  showReadout(readout_.Step(1, mainView_, selectedGraph()));
 }
 
 void MainWindow::blankAreaMouse(QEvent* event) {

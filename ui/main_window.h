@@ -26,8 +26,10 @@
 #include "scene/light.h"
 #include "ui/graph_dialog.h"
 #include "ui/mouse_navigation.h"
+#include "ui/trace_readout.h"
 
 class QAction;
+class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QMenu;
@@ -130,6 +132,10 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   void zoomIn();
   void zoomOut();
   void showViewSettings();
+  void toggleTrace();
+  // Left and Right while tracing: the traced point one step along the curve.
+  void traceBack();
+  void traceOn();
   // Draw
   void drawCartesian();
   void drawPolar();
@@ -149,6 +155,11 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   void drawAreaMiddleButtonDown(QPointF position);
   void drawAreaMiddleMoved(QPointF position);
   void drawAreaWheel(QPointF position, float notches, bool fine);
+  // The mouse over the drawing area, and leaving it: the status bar's point.
+  void pointerMoved(QPointF position);
+  void pointerLeft();
+  // Another list entry became current: Trace follows its graph.
+  void currentGraphChanged();
   // A double click on a list entry: Edit on that entry.
   void graphDoubleClicked(QListWidgetItem* item);
 
@@ -192,6 +203,10 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   void registerFileType();
   // The 0-based index of the current graph-list entry, if there is one.
   std::optional<std::size_t> selectedEntry() const;
+  // The graph of the current list entry, if there is one.
+  const Graph* selectedGraph() const;
+  // Shows text in the status bar and the traced point on the drawing area.
+  void showReadout(const std::string& text);
   // Puts a text of the graph clipboard on the system clipboard.
   static void putOnClipboard(const std::string& text);
   // The picture of the drawing area, its size in pixels, drawn afresh; null
@@ -213,6 +228,7 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   // Set while a command waits for long work (RunLongWork).
   bool longWorkRunning_ = false;
   MouseNavigation navigation_;
+  TraceReadout readout_;
   // The interval and steps of the last graph made, offered to the next.
   DomainDefaults domainDefaults_;
   QString helpFilePath_;
@@ -242,6 +258,10 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   QAction* viewZoomInAction_ = nullptr;
   QAction* viewZoomOutAction_ = nullptr;
   QAction* viewSettingsAction_ = nullptr;
+  QAction* viewTraceAction_ = nullptr;
+  // Left and Right, enabled only while tracing; in no menu.
+  QAction* traceBackAction_ = nullptr;
+  QAction* traceOnAction_ = nullptr;
   QAction* drawCartesianAction_ = nullptr;
   QAction* drawPolarAction_ = nullptr;
   QAction* drawAxisAction_ = nullptr;
@@ -253,6 +273,8 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   QMenu* graphListMenu_ = nullptr;
   QMenu* drawAreaMenu_ = nullptr;
   QToolBar* toolBar_ = nullptr;
+  // The status bar's read-out of the drawing area.
+  QLabel* readoutLabel_ = nullptr;
   QWidget* central_ = nullptr;
   QListWidget* graphList_ = nullptr;
   SplitterBar* splitter_ = nullptr;

@@ -65,6 +65,7 @@ inline constexpr CommandTexts kZoomToFit{"Zoom to &Fit", "Zoom To Fit"};
 inline constexpr CommandTexts kZoomIn{"Zoom &In", ""};
 inline constexpr CommandTexts kZoomOut{"Zoom &Out", ""};
 inline constexpr CommandTexts kViewSettings{"&Settings...", ""};
+inline constexpr CommandTexts kTrace{"&Trace", ""};
 inline constexpr CommandTexts kDrawCartesian{"&Cartesian", "Add A 2D Cartesian Function Graph"};
 inline constexpr CommandTexts kDrawPolar{"&Polar", "Add A 2D Polar Function Graph"};
 inline constexpr CommandTexts kAxis{"&Axis...", "Modify Coordinate System"};
@@ -214,6 +215,28 @@ inline constexpr char kLineTab[] = "Line";
 inline constexpr char kFontsTab[] = "Fonts";
 inline constexpr char kShowAxis[] = "Show Axis";
 inline constexpr char kBetterFonts[] = "Better Fonts";
+
+// --- the status bar ---
+
+// The world point under the mouse; the numbers come written.
+inline std::string PointerCoordinates(const std::string& x, const std::string& y) {
+  return "x = " + x + "    y = " + y;
+}
+// Trace: the graph's name, then its parameter ("u = 0.50", or nothing for
+// y = f(x), whose parameter is x) and the point, or "undefined".
+inline std::string TracedPoint(const std::string& name, const std::string& parameter,
+                               const std::string& point) {
+  return name + ":    " + (parameter.empty() ? "" : parameter + "    ") + point;
+}
+inline std::string ParameterValue(const std::string& parameter, const std::string& value) {
+  return parameter + " = " + value;
+}
+// The parameters of the curve forms: x of y = f(x), a of r = f(a), u.
+inline constexpr char kParameterX[] = "x";
+inline constexpr char kParameterA[] = "a";
+inline constexpr char kParameterU[] = "u";
+inline constexpr char kUndefinedPoint[] = "undefined";
+inline constexpr char kTraceWithoutCurve[] = "Trace: select a curve in the graph list";
 
 // --- About ---
 

@@ -1,0 +1,157 @@
+// The status bar's read-out of the drawing area: the world point under the
+// mouse with the digits a pixel needs, and Trace on an explicit curve.
+#include <cmath>
+#include <limits>
+#include <regex>
+
+#include "ui/coordinate_text.h"
+#include "window_test_support.h"
+
+namespace quillon::testing {
+namespace {
+
+TEST(CoordinateDigits, TellNeighbouringPixelsApartAndNoMore) {
+  const struct {
+    double pixelSize;
+    std::int32_t decimals;
+  } table[] = {
+      {0.05, 2},
+      {0.1, 1},
+      {0.01, 2},
+      {0.03, 2},
+      {0.2, 1},
+      {0.001, 3},
+      {0.00099, 4},
+      {1, 0},
+      {2.5, 0},
+      {1000, 0},
+      {0, kMostDecimals},
+      {-1, kMostDecimals},
+      {std::numeric_limits<double>::quiet_NaN(), kMostDecimals},
+  };
+  for (const auto& row : table) {
+    SCOPED_TRACE(row.pixelSize);
+    EXPECT_EQ(DecimalsForPixel(row.pixelSize), row.decimals);
+  }
+}
+
+TEST(CoordinateDigits, WriteFixedDecimalsWithoutNegativeZero) {
+  const struct {
+    double value;
+    std::int32_t decimals;
+    const char* text;
+  } table[] = {
+      {3.14159, 3, "3.142"}, {-1.26, 1, "-1.3"}, {12.7, 0, "13"},
+      {-0.004, 2, "0.00"},   {-0.4, 0, "0"},     {2, 2, "2.00"},
+  };
+  for (const auto& row : table) {
+    SCOPED_TRACE(row.text);
+    EXPECT_EQ(CoordinateText(row.value, row.decimals), row.text);
+  }
+}
+
+// The numbers after "x = " and "y = " in the status bar, and its text.
+struct Readout {
+  std::string text;
+  double x = 0, y = 0;
+  int xDecimals = -1, yDecimals = -1;
+};
+
+class StatusReadout : public WindowTest {
+ protected:
+  Readout MouseAt(QPoint pixel) {
+    // Sent straight to the area: a pointer moved through the display server
+    // may arrive after the text is read.
+    QMouseEvent move(QEvent::MouseMove, QPointF(pixel), Drawing().mapToGlobal(QPointF(pixel)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Drawing(), &move);
+    Readout readout;
+    readout.text = Find<QLabel>(Window(), "readoutLabel")->text().toStdString();
+    const std::regex number(R"(x = (-?\d+)(\.(\d+))?\s+y = (-?\d+)(\.(\d+))?)");
+    std::smatch match;
+    if (std::regex_search(readout.text, match, number)) {
+      readout.x = std::stod(match[1].str() + match[2].str());
+      readout.y = std::stod(match[4].str() + match[5].str());
+      readout.xDecimals = static_cast<int>(match[3].length());
+      readout.yDecimals = static_cast<int>(match[6].length());
+    }
+    return readout;
+  }
+  // The world point at the centre of the pixel, from the view's region.
+  std::pair<double, double> WorldAt(QPoint pixel) {
+    const Camera& view = Window().MainView();
+    const double pixelWidth = double{view.VolWidth()} / view.ScreenWidth();
+    const double pixelHeight = double{view.VolHeight()} / view.ScreenHeight();
+    return {view.RefPos().x - view.VolWidth() / 2.0 + (pixel.x() + 0.5) * pixelWidth,
+            view.RefPos().y + view.VolHeight() / 2.0 - (pixel.y() + 0.5) * pixelHeight};
+  }
+  // Decimals enough to tell neighbouring pixels apart, and one fewer not.
+  static void ExpectDigitsOfPixel(int decimals, double pixelSize) {
+    EXPECT_LE(std::pow(10.0, -decimals), pixelSize * (1 + 1e-9)) << decimals;
+    EXPECT_GT(std::pow(10.0, 1 - decimals), pixelSize) << decimals;
+  }
+};
+
+TEST_F(StatusReadout, NamesTheWorldPointUnderTheMouseAndClearsOnLeaving) {
+  Start("");
+  AddFunction(kRedLine);
+  const Camera& view = Window().MainView();
+  const QSize size = Drawing().size();
+  for (const QPoint pixel : {QPoint(3, 4), QPoint(size.width() / 2, size.height() / 2),
+                             QPoint(size.width() - 5, size.height() - 2)}) {
+    SCOPED_TRACE(pixel.x());
+    const Readout readout = MouseAt(pixel);
+    ASSERT_GE(readout.xDecimals, 0) << readout.text;
+    const auto [x, y] = WorldAt(pixel);
+    EXPECT_NEAR(readout.x, x, 0.5 * std::pow(10.0, -readout.xDecimals) + 1e-9);
+    EXPECT_NEAR(readout.y, y, 0.5 * std::pow(10.0, -readout.yDecimals) + 1e-9);
+    ExpectDigitsOfPixel(readout.xDecimals, double{view.VolWidth()} / view.ScreenWidth());
+    ExpectDigitsOfPixel(readout.yDecimals, double{view.VolHeight()} / view.ScreenHeight());
+  }
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(&Drawing(), &leave);
+  EXPECT_EQ(Find<QLabel>(Window(), "readoutLabel")->text().toStdString(), "");
+}
+
+// y = x*x/3 read at the mouse's x, one pixel on with Right, and sqrt where
+// it is undefined.
+TEST_F(StatusReadout, TraceShowsTheExplicitCurveAtTheMouse) {
+  Start("");
+  FunctionInput curve{0, 0, "x*x/3", "", "-10", "10", "100", kRed};
+  curve.name = "bowl";
+  AddFunction(curve);
+  Trigger("viewTraceAction", 0);
+  const double pixelWidth =
+      double{Window().MainView().VolWidth()} / Window().MainView().ScreenWidth();
+  const QPoint pixel(Drawing().width() / 2 + 37, Drawing().height() / 3);
+  Readout readout = MouseAt(pixel);
+  ASSERT_EQ(readout.text.rfind("bowl:", 0), 0u) << readout.text;
+  const double shownX = 0.5 * std::pow(10.0, -readout.xDecimals);
+  const double shownY = 0.5 * std::pow(10.0, -readout.yDecimals);
+  EXPECT_NEAR(readout.x, WorldAt(pixel).first, shownX + 1e-9);
+  const auto f = [](double x) { return x * x / 3; };
+  // The shown x is rounded: f moves by up to |f'| times that.
+  EXPECT_NEAR(readout.y, f(readout.x), shownY + std::abs(2 * readout.x / 3) * shownX + 1e-9);
+
+  const double before = readout.x;
+  // Keys reach the window's shortcuts only while it is active.
+  Window().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+  QTest::keyClick(&Window(), Qt::Key_Right);
+  const std::string stepped = Find<QLabel>(Window(), "readoutLabel")->text().toStdString();
+  std::smatch match;
+  ASSERT_TRUE(std::regex_search(stepped, match, std::regex(R"(x = (-?[\d.]+))"))) << stepped;
+  EXPECT_NEAR(std::stod(match[1]), before + pixelWidth, 2 * shownX + 1e-9);
+
+  FunctionInput root{0, 0, "sqrt(x)", "", "-10", "10", "100", kRed};
+  root.name = "root";
+  AddFunction(root);
+  List().setCurrentRow(1);
+  const Readout left = MouseAt(QPoint(Drawing().width() / 4, Drawing().height() / 2));
+  EXPECT_LT(WorldAt(QPoint(Drawing().width() / 4, 0)).first, 0);
+  EXPECT_NE(left.text.find("root:"), std::string::npos) << left.text;
+  EXPECT_NE(left.text.find("undefined"), std::string::npos) << left.text;
+}
+
+}  // namespace
+}  // namespace quillon::testing

@@ -1,0 +1,51 @@
+// TraceReadout: what the status bar reads out of the drawing area. Without
+// Trace, the world point under the mouse; with Trace, the point of the
+// selected curve at the mouse (or moved from there by the arrow keys),
+// which the drawing area marks. Positions are device pixels of the drawing
+// area from its top left; points are world units.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "graph/curve_trace.h"
+#include "scene/camera.h"
+
+namespace quillon {
+
+class Graph;
+
+class TraceReadout {
+ public:
+  bool Tracing() const { return tracing_; }
+  // Turning Trace off forgets the traced point.
+  void Tracing(bool on);
+
+  // The mouse at (column, row) of view, over `graph` (the selected graph,
+  // null for none): the status bar's text.
+  std::string PointerAt(double column, double row, const Camera& view, const Graph* graph);
+  // The mouse left the drawing area: the status bar's text, empty unless a
+  // traced point stays.
+  std::string PointerLeft() const;
+  // Moves the traced point by `steps` pixels of x (y = f(x)) or stored
+  // points (the other forms), from the last one or from the view's centre.
+  std::string Step(int steps, const Camera& view, const Graph* graph);
+  // The selection or the graphs changed: the point for the graph now
+  // selected, where the last one was.
+  std::string Retrace(const Camera& view, const Graph* graph);
+
+  // Where the drawing area marks the traced point; none when not tracing
+  // or the point is undefined.
+  std::optional<PlanePoint> Marker() const;
+
+ private:
+  std::string TraceText(const CurveTrace& trace, const Graph& graph, const Camera& view);
+
+  bool tracing_ = false;
+  // The world point the trace last followed, and the point it found.
+  std::optional<PlanePoint> followed_;
+  std::optional<TracedPoint> traced_;
+  std::string tracedText_;
+};
+
+}  // namespace quillon
