@@ -49,13 +49,27 @@ struct Axis {
   std::int32_t width = 1;  // pixels
   bool betterFonts = true;
 
-  // Emits the axis for the box (world units) into the current OpenGL context
-  // (normally while the scene's display list is compiled). The document kind
-  // selects the style: plane documents the plane axis, ribbon documents the
-  // box with depth 0..3, space documents the box with its own depth and the
-  // three axes, field documents the framed plane in x-z; any other kind
-  // draws nothing.
-  void Draw(const Box& box, DocumentKind documentKind, const TextFonts& fonts) const;
+  // Emits the axis for the box (world units) into the current OpenGL context.
+  // The document kind selects the style: plane documents the plane axis,
+  // ribbon documents the box with depth 0..3, space documents the box with
+  // its own depth and the three axes, field documents the framed plane in
+  // x-z; any other kind draws nothing. unitPixels is the view's pixels per
+  // world unit: the plane axis keeps its labels one size on screen and thins
+  // ticks and labels by it, so it is drawn for each frame (see
+  // FollowsTheView); the other styles ignore it and are compiled once.
+  void Draw(const Box& box, DocumentKind documentKind, const TextFonts& fonts,
+            double unitPixels) const;
+
+  // Whether the kind's axis depends on unitPixels.
+  static bool FollowsTheView(DocumentKind documentKind);
 };
+
+// How many unit steps apart ticks or labels are drawn so that neighbours
+// keep clear of each other: the smallest of 1, 2, 5, 10, 20, 50, ... that
+// is a multiple of multipleOf (so labels stay on drawn ticks) and whose
+// spacing is at least extentPixels (a label's width plus its gap, or the
+// least tick distance). A spacing that is not positive and finite leaves
+// only the origin (the largest factor, 10^15).
+std::int64_t ThinningFactor(double extentPixels, double spacingPixels, std::int64_t multipleOf = 1);
 
 }  // namespace quillon

@@ -83,6 +83,9 @@ void FrameRenderer::RebuildLists(Scene& showScene, const Axis& mainAxis,
     return;
   }
   const bool withAxis = !showScene.Graphs().Empty() && mainAxis.shown;
+  // An axis that follows the view is kept for Display instead of compiled.
+  const bool axisPerFrame = withAxis && Axis::FollowsTheView(document.documentKind);
+  viewAxis_.reset();
   // The graphs may have changed: every exact curve is placed again.
   certified_.Clear();
   CertifiedDrawing* exact = exactCurves_ && !Rotated(showScene) ? &certified_ : nullptr;
@@ -98,12 +101,15 @@ void FrameRenderer::RebuildLists(Scene& showScene, const Axis& mainAxis,
       return;
     }
     reservedFrames_ = lastFrame + 1;
+    if (axisPerFrame) {
+      viewAxis_ = ViewAxis{mainAxis, box, document.documentKind};
+    }
     for (std::int32_t k = 0; k <= lastFrame; ++k) {
       glNewList(firstFrameList_ + static_cast<std::uint32_t>(k), GL_COMPILE);
       ApplySceneRotation(showScene);
       showScene.Draw(exact);
-      if (withAxis) {
-        mainAxis.Draw(box, document.documentKind, fonts_);
+      if (withAxis && !axisPerFrame) {
+        mainAxis.Draw(box, document.documentKind, fonts_, 0);
       }
       glEndList();
       compiledFrames_ = k + 1;
@@ -119,7 +125,11 @@ void FrameRenderer::RebuildLists(Scene& showScene, const Axis& mainAxis,
   showScene.Draw(exact);
   if (withAxis) {
     sceneBox = showScene.GetBox(0);
-    mainAxis.Draw(sceneBox, document.documentKind, fonts_);
+    if (axisPerFrame) {
+      viewAxis_ = ViewAxis{mainAxis, sceneBox, document.documentKind};
+    } else {
+      mainAxis.Draw(sceneBox, document.documentKind, fonts_, 0);
+    }
   }
   glEndList();
 }
@@ -156,6 +166,12 @@ void FrameRenderer::Display(Scene& showScene, Camera& mainView, const Light& mai
   }
   // The list leaves the scene's rotation on the matrix.
   implicit_.Draw(showScene, mainView);
+  // Drawn last, so that its labels' white margins cover the curves.
+  if (viewAxis_) {
+    viewAxis_->axis.Draw(
+        viewAxis_->box, viewAxis_->documentKind, fonts_,
+        static_cast<double>(mainView.ScreenHeight()) / static_cast<double>(mainView.VolHeight()));
+  }
   glPopMatrix();
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glFinish();
@@ -167,6 +183,7 @@ void FrameRenderer::Release() {
   }
   DeleteFrameLists();
   certified_.Clear();
+  viewAxis_.reset();
   if (staticList_ != 0) {
     glDeleteLists(staticList_, 1);
   }
