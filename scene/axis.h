@@ -12,6 +12,12 @@
 
 namespace quillon {
 
+// A view's pixels per world unit along x and y.
+struct PixelScale {
+  double x = 0;
+  double y = 0;
+};
+
 struct Axis {
   // Colours are 32-bit values: red in bits 0..7, green 8..15, blue 16..23.
   static constexpr std::int32_t Rgb(std::int32_t red, std::int32_t green, std::int32_t blue) {
@@ -53,14 +59,14 @@ struct Axis {
   // The document kind selects the style: plane documents the plane axis,
   // ribbon documents the box with depth 0..3, space documents the box with
   // its own depth and the three axes, field documents the framed plane in
-  // x-z; any other kind draws nothing. unitPixels is the view's pixels per
-  // world unit: the plane axis keeps its labels one size on screen and thins
-  // ticks and labels by it, so it is drawn for each frame (see
-  // FollowsTheView); the other styles ignore it and are compiled once.
+  // x-z; any other kind draws nothing. The plane axis keeps its labels one
+  // size on screen at the view's scale and thins ticks and labels by it, so
+  // it is drawn for each frame (see FollowsTheView); the other styles ignore
+  // the scale and are compiled once.
   void Draw(const Box& box, DocumentKind documentKind, const TextFonts& fonts,
-            double unitPixels) const;
+            const PixelScale& scale) const;
 
-  // Whether the kind's axis depends on unitPixels.
+  // Whether the kind's axis depends on the view's scale.
   static bool FollowsTheView(DocumentKind documentKind);
 };
 

@@ -163,24 +163,25 @@ struct PlaneLabel {
   double y = 0;
 };
 
-// Places plane labels in world units for a view of unitPixels pixels per
+// Places plane labels in world units for a view of the given pixels per
 // unit; the print scale of PrintText (0.7) is undone so that 1 em is
-// kLabelEmPixels on screen.
+// kLabelEmPixels on screen both ways.
 class PlaneLabelLayout {
  public:
-  explicit PlaneLabelLayout(double unitPixels) : pixel_(1 / unitPixels) {}
+  explicit PlaneLabelLayout(const PixelScale& scale) : across_(1 / scale.x), up_(1 / scale.y) {}
 
-  double Pixels(double count) const { return count * pixel_; }
-  double Em() const { return Pixels(kLabelEmPixels); }
-  double Width(const std::string& text) const { return LabelWidthEm(text) * Em(); }
-  double Height() const { return kDigitHeightEm * Em(); }
+  double Across(double pixels) const { return pixels * across_; }
+  double Up(double pixels) const { return pixels * up_; }
+  double Width(const std::string& text) const {
+    return Across(LabelWidthEm(text) * kLabelEmPixels);
+  }
+  double Height() const { return Up(kDigitHeightEm * kLabelEmPixels); }
 
   void Margin(const PlaneLabel& label) const {
-    const double pad = Pixels(kMarginPixels);
-    const double left = label.x - pad;
-    const double right = label.x + Width(label.text) + pad;
-    const double bottom = label.y - pad;
-    const double top = label.y + Height() + pad;
+    const double left = label.x - Across(kMarginPixels);
+    const double right = label.x + Width(label.text) + Across(kMarginPixels);
+    const double bottom = label.y - Up(kMarginPixels);
+    const double top = label.y + Height() + Up(kMarginPixels);
     Vertex(left, bottom, 0);
     Vertex(right, bottom, 0);
     Vertex(right, top, 0);
@@ -190,33 +191,38 @@ class PlaneLabelLayout {
   void Print(std::uint32_t font, const PlaneLabel& label) const {
     glPushMatrix();
     glTranslated(label.x, label.y, 0);
-    const double scale = Em() / 0.7;
-    glScaled(scale, scale, scale);
+    glScaled(Across(kLabelEmPixels) / 0.7, Up(kLabelEmPixels) / 0.7, Up(kLabelEmPixels) / 0.7);
     PrintText(font, label.text, 0, 0, 0, kUpright, kBlackText);
     glPopMatrix();
   }
 
-  // Without polygon smoothing the bar of "-" is thinner than a pixel and
-  // may fall between pixel centres; a line always lights its pixels.
+  // The bar of "-" is thinner than a pixel and may fall between pixel
+  // centres (polygon smoothing is a hint that renderers may ignore); a line
+  // always lights its pixels.
   void MinusBar(const PlaneLabel& label) const {
     if (label.text.empty() || label.text.front() != '-') {
       return;
     }
-    const double y = label.y + kMinusHeightEm * Em();
-    Vertex(label.x + kMinusLeftEm * Em(), y, 0);
-    Vertex(label.x + kMinusRightEm * Em(), y, 0);
+    const double y = label.y + Up(kMinusHeightEm * kLabelEmPixels);
+    Vertex(label.x + Across(kMinusLeftEm * kLabelEmPixels), y, 0);
+    Vertex(label.x + Across(kMinusRightEm * kLabelEmPixels), y, 0);
   }
 
  private:
-  double pixel_;  // world units per pixel
+  double across_;  // world units per pixel along x
+  double up_;      // and along y
 };
+
+bool Usable(double pixelsPerUnit) {
+  return pixelsPerUnit > 0 && std::isfinite(pixelsPerUnit);
+}
 
 bool OnStep(std::int64_t position, std::int64_t factor) {
   return position % factor == 0;
 }
 
 void DrawPlaneAxis(const Axis& axis, float MinX, float MaxX, float MinY, float MaxY,
-                   const TextFonts& fonts, double unitPixels) {
+                   const TextFonts& fonts, const PixelScale& scale) {
   glDisable(GL_LIGHTING);
 
   // Unit positions Int(Min) + i for i = 0..n, n = Int(Max) - Int(Min) + 1.
@@ -225,29 +231,30 @@ void DrawPlaneAxis(const Axis& axis, float MinX, float MaxX, float MinY, float M
   const std::int64_t lastX = LastDrawnIndex(WholeBelow(MaxX) - firstX + 1);
   const std::int64_t lastY = LastDrawnIndex(WholeBelow(MaxY) - firstY + 1);
 
-  const PlaneLabelLayout layout(unitPixels);
+  const PlaneLabelLayout layout(scale);
   // Labels lie on drawn ticks; the widest label is at one of the ends.
-  const std::int64_t tickStep = ThinningFactor(kLeastTickPixels, unitPixels);
+  const std::int64_t xTickStep = ThinningFactor(kLeastTickPixels, scale.x);
+  const std::int64_t yTickStep = ThinningFactor(kLeastTickPixels, scale.y);
   const double widestX =
       std::max(LabelWidthEm(std::to_string(firstX)),
                LabelWidthEm(std::to_string(firstX + std::max<std::int64_t>(lastX, 0))));
   const std::int64_t xLabelStep =
-      ThinningFactor(widestX * kLabelEmPixels + kLabelGapPixels, unitPixels, tickStep);
+      ThinningFactor(widestX * kLabelEmPixels + kLabelGapPixels, scale.x, xTickStep);
   const std::int64_t yLabelStep =
-      ThinningFactor(kDigitHeightEm * kLabelEmPixels + kLabelGapPixels, unitPixels, tickStep);
+      ThinningFactor(kDigitHeightEm * kLabelEmPixels + kLabelGapPixels, scale.y, yTickStep);
 
   LineWidth(1);
   glColor3f(0, 0, 0);
   glBegin(GL_LINES);
   for (std::int64_t i = 0; i <= lastX; ++i) {
-    if (OnStep(firstX + i, tickStep)) {
+    if (OnStep(firstX + i, xTickStep)) {
       const auto x = static_cast<double>(firstX + i);
       Vertex(x, 0, 0);
       Vertex(x, 0.4, 0);
     }
   }
   for (std::int64_t i = 0; i <= lastY; ++i) {
-    if (OnStep(firstY + i, tickStep)) {
+    if (OnStep(firstY + i, yTickStep)) {
       const auto y = static_cast<double>(firstY + i);
       Vertex(0, y, 0);
       Vertex(0.4, y, 0);
@@ -286,16 +293,15 @@ void DrawPlaneAxis(const Axis& axis, float MinX, float MaxX, float MinY, float M
   Vertex(0, MaxY + 2.1, 0);
   glEnd();
 
-  if (!(unitPixels > 0 && std::isfinite(unitPixels))) {
+  if (!Usable(scale.x) || !Usable(scale.y)) {
     glEnable(GL_LIGHTING);
     return;
   }
   // x labels hang below the axis, centred on their ticks; y labels stand
   // left of it, centred on theirs. A y label reaching into the band of the
   // x labels gives way to them.
-  const double gap = layout.Pixels(kLabelGapPixels);
-  const double xBaseline = -gap - layout.Height();
-  const double xBandBottom = xBaseline - layout.Pixels(kMarginPixels);
+  const double xBaseline = -layout.Up(kLabelGapPixels) - layout.Height();
+  const double xBandBottom = xBaseline - layout.Up(kMarginPixels);
   std::vector<PlaneLabel> labels;
   for (std::int64_t i = 0; i <= lastX; ++i) {
     const std::int64_t position = firstX + i;
@@ -308,16 +314,18 @@ void DrawPlaneAxis(const Axis& axis, float MinX, float MaxX, float MinY, float M
   for (std::int64_t i = 0; i <= lastY; ++i) {
     const std::int64_t position = firstY + i;
     const double y = static_cast<double>(position) - layout.Height() / 2;
-    const double top = y + layout.Height() + layout.Pixels(kMarginPixels);
+    const double top = y + layout.Height() + layout.Up(kMarginPixels);
     if (position != 0 && OnStep(position, yLabelStep) && !(position < 0 && top > xBandBottom)) {
       std::string text = std::to_string(position);
-      const double x = -gap - layout.Width(text);
+      const double x = -layout.Across(kLabelGapPixels) - layout.Width(text);
       labels.push_back({std::move(text), x, y});
     }
   }
-  // The letters keep clear of the heads, which reach 0.2 off their axis.
-  const PlaneLabel xLetter{"X", MaxX + 2.0, -0.2 - gap - layout.Height()};
-  const PlaneLabel yLetter{"Y", -0.2 - gap - layout.Width("Y"), MaxY + 2.0};
+  // The letters keep clear of the heads: "X" past the tip, "Y" beside the
+  // head, which reaches 0.2 off its axis.
+  const PlaneLabel xLetter{"X", MaxX + 2.6 + layout.Across(kLabelGapPixels), xBaseline};
+  const PlaneLabel yLetter{"Y", -0.2 - layout.Across(kLabelGapPixels) - layout.Width("Y"),
+                           MaxY + 2.0};
 
   glColor3f(1, 1, 1);
   glBegin(GL_QUADS);
@@ -335,14 +343,12 @@ void DrawPlaneAxis(const Axis& axis, float MinX, float MaxX, float MinY, float M
   layout.Print(fonts.BoldFontBase, xLetter);
   layout.Print(fonts.BoldFontBase, yLetter);
   EndSmoothText(axis.betterFonts);
-  if (!axis.betterFonts) {
-    glColor3f(0, 0, 0);
-    glBegin(GL_LINES);
-    for (const PlaneLabel& label : labels) {
-      layout.MinusBar(label);
-    }
-    glEnd();
+  glColor3f(0, 0, 0);
+  glBegin(GL_LINES);
+  for (const PlaneLabel& label : labels) {
+    layout.MinusBar(label);
   }
+  glEnd();
 
   glEnable(GL_LIGHTING);
 }
@@ -649,7 +655,7 @@ bool Axis::FollowsTheView(DocumentKind documentKind) {
 }
 
 void Axis::Draw(const Box& box, DocumentKind documentKind, const TextFonts& fonts,
-                double unitPixels) const {
+                const PixelScale& scale) const {
   const float MinX = box.MinX(), MaxX = box.MaxX(), MinY = box.MinY(), MaxY = box.MaxY();
   const float MinZ = box.MinZ(), MaxZ = box.MaxZ();
   // A box with an infinite or undefined side has no place for an axis.
@@ -659,7 +665,7 @@ void Axis::Draw(const Box& box, DocumentKind documentKind, const TextFonts& font
   switch (documentKind) {
     case DocumentKind::Plane:
     case DocumentKind::PlaneVariant:
-      DrawPlaneAxis(*this, MinX, MaxX, MinY, MaxY, fonts, unitPixels);
+      DrawPlaneAxis(*this, MinX, MaxX, MinY, MaxY, fonts, scale);
       break;
     case DocumentKind::Ribbon:
     case DocumentKind::RibbonVariant:

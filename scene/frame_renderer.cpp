@@ -1,8 +1,11 @@
 #include "scene/frame_renderer.h"
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 
 #include "expr/reporter.h"
 #include "graph/box.h"
@@ -37,6 +40,27 @@ Box AnimationBox(Scene& scene, std::int32_t lastFrame) {
   }
   bounds.Widen();
   return bounds.AsBox();
+}
+
+// Pixels per world unit along x and y at the origin, from the matrices and
+// viewport the frame draws with.
+PixelScale CurrentPixelScale() {
+  std::array<GLdouble, 16> model{};
+  std::array<GLdouble, 16> projection{};
+  std::array<GLint, 4> viewport{};
+  glGetDoublev(GL_MODELVIEW_MATRIX, model.data());
+  glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
+  glGetIntegerv(GL_VIEWPORT, viewport.data());
+  std::array<std::array<GLdouble, 3>, 3> window{};
+  const std::array<std::array<GLdouble, 3>, 3> points{{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}};
+  for (std::size_t k = 0; k < points.size(); ++k) {
+    if (gluProject(points[k][0], points[k][1], points[k][2], model.data(), projection.data(),
+                   viewport.data(), &window[k][0], &window[k][1], &window[k][2]) != GL_TRUE) {
+      return {};
+    }
+  }
+  return {std::hypot(window[1][0] - window[0][0], window[1][1] - window[0][1]),
+          std::hypot(window[2][0] - window[0][0], window[2][1] - window[0][1])};
 }
 
 bool Rotated(const Scene& scene) {
@@ -109,7 +133,7 @@ void FrameRenderer::RebuildLists(Scene& showScene, const Axis& mainAxis,
       ApplySceneRotation(showScene);
       showScene.Draw(exact);
       if (withAxis && !axisPerFrame) {
-        mainAxis.Draw(box, document.documentKind, fonts_, 0);
+        mainAxis.Draw(box, document.documentKind, fonts_, PixelScale{});
       }
       glEndList();
       compiledFrames_ = k + 1;
@@ -128,7 +152,7 @@ void FrameRenderer::RebuildLists(Scene& showScene, const Axis& mainAxis,
     if (axisPerFrame) {
       viewAxis_ = ViewAxis{mainAxis, sceneBox, document.documentKind};
     } else {
-      mainAxis.Draw(sceneBox, document.documentKind, fonts_, 0);
+      mainAxis.Draw(sceneBox, document.documentKind, fonts_, PixelScale{});
     }
   }
   glEndList();
@@ -168,9 +192,8 @@ void FrameRenderer::Display(Scene& showScene, Camera& mainView, const Light& mai
   implicit_.Draw(showScene, mainView);
   // Drawn last, so that its labels' white margins cover the curves.
   if (viewAxis_) {
-    viewAxis_->axis.Draw(
-        viewAxis_->box, viewAxis_->documentKind, fonts_,
-        static_cast<double>(mainView.ScreenHeight()) / static_cast<double>(mainView.VolHeight()));
+    const PixelScale scale = CurrentPixelScale();
+    viewAxis_->axis.Draw(viewAxis_->box, viewAxis_->documentKind, fonts_, scale);
   }
   glPopMatrix();
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
