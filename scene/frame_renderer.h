@@ -66,8 +66,8 @@ class FrameRenderer {
   // compiled list (frame animStep - 1 of an animated scene, frame 0 for step
   // 0; a frame that was never compiled draws nothing) and the implicit
   // graphs, whose pixels depend on the view, then an axis that follows the
-  // view at mainView's scale, and waits for OpenGL to
-  // finish. The caller swaps buffers. Exact curves are first refined for
+  // view at the frame's scale, and waits for OpenGL to finish. The caller
+  // swaps buffers. Exact curves are first refined for
   // the frame's view unless their refinement still holds it.
   void Display(Scene& showScene, Camera& mainView, const Light& mainLight,
                std::int32_t animStep = 0);
