@@ -12,6 +12,12 @@
 
 namespace quillon {
 
+// A view's pixels per world unit along x and y.
+struct PixelScale {
+  double x = 0;
+  double y = 0;
+};
+
 struct Axis {
   // Colours are 32-bit values: red in bits 0..7, green 8..15, blue 16..23.
   static constexpr std::int32_t Rgb(std::int32_t red, std::int32_t green, std::int32_t blue) {
@@ -49,13 +55,27 @@ struct Axis {
   std::int32_t width = 1;  // pixels
   bool betterFonts = true;
 
-  // Emits the axis for the box (world units) into the current OpenGL context
-  // (normally while the scene's display list is compiled). The document kind
-  // selects the style: plane documents the plane axis, ribbon documents the
-  // box with depth 0..3, space documents the box with its own depth and the
-  // three axes, field documents the framed plane in x-z; any other kind
-  // draws nothing.
-  void Draw(const Box& box, DocumentKind documentKind, const TextFonts& fonts) const;
+  // Emits the axis for the box (world units) into the current OpenGL context.
+  // The document kind selects the style: plane documents the plane axis,
+  // ribbon documents the box with depth 0..3, space documents the box with
+  // its own depth and the three axes, field documents the framed plane in
+  // x-z; any other kind draws nothing. The plane axis keeps its labels one
+  // size on screen at the view's scale and thins ticks and labels by it, so
+  // it is drawn for each frame (see FollowsTheView); the other styles ignore
+  // the scale and are compiled once.
+  void Draw(const Box& box, DocumentKind documentKind, const TextFonts& fonts,
+            const PixelScale& scale) const;
+
+  // Whether the kind's axis depends on the view's scale.
+  static bool FollowsTheView(DocumentKind documentKind);
 };
+
+// How many unit steps apart ticks or labels are drawn so that neighbours
+// keep clear of each other: the smallest of 1, 2, 5, 10, 20, 50, ... that
+// is a multiple of multipleOf (so labels stay on drawn ticks) and whose
+// spacing is at least extentPixels (a label's width plus its gap, or the
+// least tick distance). A spacing that is not positive and finite leaves
+// only the origin (the largest factor, 10^15).
+std::int64_t ThinningFactor(double extentPixels, double spacingPixels, std::int64_t multipleOf = 1);
 
 }  // namespace quillon

@@ -1,5 +1,6 @@
 // Axis::Draw: the coordinate axis as OpenGL calls, compiled into the scene's
-// display list. All coordinates are world units of the graphs.
+// display list, or drawn for each frame when it follows the view (the plane
+// axis). All coordinates are world units of the graphs.
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -11,6 +12,8 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "scene/axis.h"
 #include "scene/material.h"
@@ -120,16 +123,106 @@ void PrintLabel(std::uint32_t font, const std::string& text, double x, double y,
 
 // ---- plane axis -------------------------------------------------------------
 
-// Shift of an x label left of its tick, by the label's length.
-double XLabelShift(std::size_t length) {
-  if (length > 2) {
-    return 0.45;
+// Plane labels keep one size on screen: 1 em in pixels, about their size in
+// the opening view (40 units over the drawing area of the first window).
+constexpr double kLabelEmPixels = 10;
+// Free pixels between the axis line and its labels, and between neighbours.
+constexpr double kLabelGapPixels = 4;
+// The white margin around a label's ink, so that curves do not cross it.
+constexpr double kMarginPixels = 2;
+// Ticks closer than this are thinned like the labels.
+constexpr double kLeastTickPixels = 4;
+// Metrics of the fonts in em: digit height and advances (letters of the
+// bold font at their widest).
+constexpr double kDigitHeightEm = 0.716;
+constexpr double kDigitAdvanceEm = 0.556;
+constexpr double kMinusAdvanceEm = 0.333;
+constexpr double kLetterAdvanceEm = 0.667;
+// The bar of "-": from its left to its right end, at this height.
+constexpr double kMinusLeftEm = 0.066;
+constexpr double kMinusRightEm = 0.267;
+constexpr double kMinusHeightEm = 0.26;
+
+double LabelWidthEm(const std::string& text) {
+  double width = 0;
+  for (const char ch : text) {
+    if (ch == '-') {
+      width += kMinusAdvanceEm;
+    } else {
+      width += ch >= '0' && ch <= '9' ? kDigitAdvanceEm : kLetterAdvanceEm;
+    }
   }
-  return length == 2 ? 0.3 : 0.15;
+  return width;
+}
+
+// A label of the plane axis: its text, and the left end of its baseline in
+// world units.
+struct PlaneLabel {
+  std::string text;
+  double x = 0;
+  double y = 0;
+};
+
+// Places plane labels in world units for a view of the given pixels per
+// unit; the print scale of PrintText (0.7) is undone so that 1 em is
+// kLabelEmPixels on screen both ways.
+class PlaneLabelLayout {
+ public:
+  explicit PlaneLabelLayout(const PixelScale& scale) : across_(1 / scale.x), up_(1 / scale.y) {}
+
+  double Across(double pixels) const { return pixels * across_; }
+  double Up(double pixels) const { return pixels * up_; }
+  double Width(const std::string& text) const {
+    return Across(LabelWidthEm(text) * kLabelEmPixels);
+  }
+  double Height() const { return Up(kDigitHeightEm * kLabelEmPixels); }
+
+  void Margin(const PlaneLabel& label) const {
+    const double left = label.x - Across(kMarginPixels);
+    const double right = label.x + Width(label.text) + Across(kMarginPixels);
+    const double bottom = label.y - Up(kMarginPixels);
+    const double top = label.y + Height() + Up(kMarginPixels);
+    Vertex(left, bottom, 0);
+    Vertex(right, bottom, 0);
+    Vertex(right, top, 0);
+    Vertex(left, top, 0);
+  }
+
+  void Print(std::uint32_t font, const PlaneLabel& label) const {
+    glPushMatrix();
+    glTranslated(label.x, label.y, 0);
+    glScaled(Across(kLabelEmPixels) / 0.7, Up(kLabelEmPixels) / 0.7, Up(kLabelEmPixels) / 0.7);
+    PrintText(font, label.text, 0, 0, 0, kUpright, kBlackText);
+    glPopMatrix();
+  }
+
+  // The bar of "-" is thinner than a pixel and may fall between pixel
+  // centres (polygon smoothing is a hint that renderers may ignore); a line
+  // always lights its pixels.
+  void MinusBar(const PlaneLabel& label) const {
+    if (label.text.empty() || label.text.front() != '-') {
+      return;
+    }
+    const double y = label.y + Up(kMinusHeightEm * kLabelEmPixels);
+    Vertex(label.x + Across(kMinusLeftEm * kLabelEmPixels), y, 0);
+    Vertex(label.x + Across(kMinusRightEm * kLabelEmPixels), y, 0);
+  }
+
+ private:
+  double across_;  // world units per pixel along x
+  double up_;      // and along y
+};
+
+bool Usable(double pixelsPerUnit) {
+  return pixelsPerUnit > 0 && std::isfinite(pixelsPerUnit);
+}
+
+bool OnStep(std::int64_t position, std::int64_t factor) {
+  return position % factor == 0;
 }
 
 void DrawPlaneAxis(const Axis& axis, float MinX, float MaxX, float MinY, float MaxY,
-                   const TextFonts& fonts) {
+                   const TextFonts& fonts, const PixelScale& scale) {
   glDisable(GL_LIGHTING);
 
   // Unit positions Int(Min) + i for i = 0..n, n = Int(Max) - Int(Min) + 1.
@@ -138,18 +231,34 @@ void DrawPlaneAxis(const Axis& axis, float MinX, float MaxX, float MinY, float M
   const std::int64_t lastX = LastDrawnIndex(WholeBelow(MaxX) - firstX + 1);
   const std::int64_t lastY = LastDrawnIndex(WholeBelow(MaxY) - firstY + 1);
 
+  const PlaneLabelLayout layout(scale);
+  // Labels lie on drawn ticks; the widest label is at one of the ends.
+  const std::int64_t xTickStep = ThinningFactor(kLeastTickPixels, scale.x);
+  const std::int64_t yTickStep = ThinningFactor(kLeastTickPixels, scale.y);
+  const double widestX =
+      std::max(LabelWidthEm(std::to_string(firstX)),
+               LabelWidthEm(std::to_string(firstX + std::max<std::int64_t>(lastX, 0))));
+  const std::int64_t xLabelStep =
+      ThinningFactor(widestX * kLabelEmPixels + kLabelGapPixels, scale.x, xTickStep);
+  const std::int64_t yLabelStep =
+      ThinningFactor(kDigitHeightEm * kLabelEmPixels + kLabelGapPixels, scale.y, yTickStep);
+
   LineWidth(1);
   glColor3f(0, 0, 0);
   glBegin(GL_LINES);
   for (std::int64_t i = 0; i <= lastX; ++i) {
-    const auto x = static_cast<double>(firstX + i);
-    Vertex(x, 0, 0);
-    Vertex(x, 0.4, 0);
+    if (OnStep(firstX + i, xTickStep)) {
+      const auto x = static_cast<double>(firstX + i);
+      Vertex(x, 0, 0);
+      Vertex(x, 0.4, 0);
+    }
   }
   for (std::int64_t i = 0; i <= lastY; ++i) {
-    const auto y = static_cast<double>(firstY + i);
-    Vertex(0, y, 0);
-    Vertex(0.4, y, 0);
+    if (OnStep(firstY + i, yTickStep)) {
+      const auto y = static_cast<double>(firstY + i);
+      Vertex(0, y, 0);
+      Vertex(0.4, y, 0);
+    }
   }
   glEnd();
 
@@ -184,24 +293,62 @@ void DrawPlaneAxis(const Axis& axis, float MinX, float MaxX, float MinY, float M
   Vertex(0, MaxY + 2.1, 0);
   glEnd();
 
-  BeginSmoothText(axis.betterFonts);
+  if (!Usable(scale.x) || !Usable(scale.y)) {
+    glEnable(GL_LIGHTING);
+    return;
+  }
+  // x labels hang below the axis, centred on their ticks; y labels stand
+  // left of it, centred on theirs. A y label reaching into the band of the
+  // x labels gives way to them.
+  const double xBaseline = -layout.Up(kLabelGapPixels) - layout.Height();
+  const double xBandBottom = xBaseline - layout.Up(kMarginPixels);
+  std::vector<PlaneLabel> labels;
   for (std::int64_t i = 0; i <= lastX; ++i) {
-    const std::string label = std::to_string(firstX + i);
-    if (label != "0") {
-      PrintLabel(fonts.FontBase, label, static_cast<double>(firstX + i) - XLabelShift(label.size()),
-                 -0.8, 0);
+    const std::int64_t position = firstX + i;
+    if (position != 0 && OnStep(position, xLabelStep)) {
+      std::string text = std::to_string(position);
+      const double x = static_cast<double>(position) - layout.Width(text) / 2;
+      labels.push_back({std::move(text), x, xBaseline});
     }
   }
   for (std::int64_t i = 0; i <= lastY; ++i) {
-    const std::string label = std::to_string(firstY + i);
-    if (label != "0") {
-      PrintLabel(fonts.FontBase, label, -(static_cast<double>(label.size()) / 3.9 + 0.35),
-                 static_cast<double>(firstY + i) - 0.2, 0);
+    const std::int64_t position = firstY + i;
+    const double y = static_cast<double>(position) - layout.Height() / 2;
+    const double top = y + layout.Height() + layout.Up(kMarginPixels);
+    if (position != 0 && OnStep(position, yLabelStep) && !(position < 0 && top > xBandBottom)) {
+      std::string text = std::to_string(position);
+      const double x = -layout.Across(kLabelGapPixels) - layout.Width(text);
+      labels.push_back({std::move(text), x, y});
     }
   }
-  PrintLabel(fonts.BoldFontBase, "X", MaxX + 2.0, -1.2, 0);
-  PrintLabel(fonts.BoldFontBase, "Y", -1.0, MaxY + 2.0, 0);
+  // The letters keep clear of the heads: "X" past the tip, "Y" beside the
+  // head, which reaches 0.2 off its axis.
+  const PlaneLabel xLetter{"X", MaxX + 2.6 + layout.Across(kLabelGapPixels), xBaseline};
+  const PlaneLabel yLetter{"Y", -0.2 - layout.Across(kLabelGapPixels) - layout.Width("Y"),
+                           MaxY + 2.0};
+
+  glColor3f(1, 1, 1);
+  glBegin(GL_QUADS);
+  for (const PlaneLabel& label : labels) {
+    layout.Margin(label);
+  }
+  layout.Margin(xLetter);
+  layout.Margin(yLetter);
+  glEnd();
+
+  BeginSmoothText(axis.betterFonts);
+  for (const PlaneLabel& label : labels) {
+    layout.Print(fonts.FontBase, label);
+  }
+  layout.Print(fonts.BoldFontBase, xLetter);
+  layout.Print(fonts.BoldFontBase, yLetter);
   EndSmoothText(axis.betterFonts);
+  glColor3f(0, 0, 0);
+  glBegin(GL_LINES);
+  for (const PlaneLabel& label : labels) {
+    layout.MinusBar(label);
+  }
+  glEnd();
 
   glEnable(GL_LIGHTING);
 }
@@ -410,6 +557,14 @@ void DrawBoxAxis(const Axis& axis, double MinX, double MaxX, double MinY, double
 
 // ---- framed plane axis -----------------------------------------------------
 
+// Shift of an x label left of its tick, by the label's length.
+double XLabelShift(std::size_t length) {
+  if (length > 2) {
+    return 0.45;
+  }
+  return length == 2 ? 0.3 : 0.15;
+}
+
 // The plane of a space document seen from the front: screen x is world x,
 // screen y is world z, and the frame lies at depth MinY.
 void DrawFramedAxis(const Axis& axis, double MinX, double MaxX, double MinY, double MinZ,
@@ -478,7 +633,29 @@ void DrawFramedAxis(const Axis& axis, double MinX, double MaxX, double MinY, dou
 
 }  // namespace
 
-void Axis::Draw(const Box& box, DocumentKind documentKind, const TextFonts& fonts) const {
+std::int64_t ThinningFactor(double extentPixels, double spacingPixels, std::int64_t multipleOf) {
+  constexpr std::int64_t kLargest = 1'000'000'000'000'000;
+  if (!(spacingPixels > 0 && std::isfinite(spacingPixels))) {
+    return kLargest;
+  }
+  const std::int64_t divisor = std::max<std::int64_t>(multipleOf, 1);
+  for (std::int64_t decade = 1; decade < kLargest; decade *= 10) {
+    for (const std::int64_t mantissa : {1, 2, 5}) {
+      const std::int64_t factor = decade * mantissa;
+      if (factor % divisor == 0 && static_cast<double>(factor) * spacingPixels >= extentPixels) {
+        return factor;
+      }
+    }
+  }
+  return kLargest;
+}
+
+bool Axis::FollowsTheView(DocumentKind documentKind) {
+  return documentKind == DocumentKind::Plane || documentKind == DocumentKind::PlaneVariant;
+}
+
+void Axis::Draw(const Box& box, DocumentKind documentKind, const TextFonts& fonts,
+                const PixelScale& scale) const {
   const float MinX = box.MinX(), MaxX = box.MaxX(), MinY = box.MinY(), MaxY = box.MaxY();
   const float MinZ = box.MinZ(), MaxZ = box.MaxZ();
   // A box with an infinite or undefined side has no place for an axis.
@@ -488,7 +665,7 @@ void Axis::Draw(const Box& box, DocumentKind documentKind, const TextFonts& font
   switch (documentKind) {
     case DocumentKind::Plane:
     case DocumentKind::PlaneVariant:
-      DrawPlaneAxis(*this, MinX, MaxX, MinY, MaxY, fonts);
+      DrawPlaneAxis(*this, MinX, MaxX, MinY, MaxY, fonts, scale);
       break;
     case DocumentKind::Ribbon:
     case DocumentKind::RibbonVariant:

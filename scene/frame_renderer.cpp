@@ -1,8 +1,11 @@
 #include "scene/frame_renderer.h"
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 
 #include "expr/reporter.h"
 #include "graph/box.h"
@@ -37,6 +40,27 @@ Box AnimationBox(Scene& scene, std::int32_t lastFrame) {
   }
   bounds.Widen();
   return bounds.AsBox();
+}
+
+// Pixels per world unit along x and y at the origin, from the matrices and
+// viewport the frame draws with.
+PixelScale CurrentPixelScale() {
+  std::array<GLdouble, 16> model{};
+  std::array<GLdouble, 16> projection{};
+  std::array<GLint, 4> viewport{};
+  glGetDoublev(GL_MODELVIEW_MATRIX, model.data());
+  glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
+  glGetIntegerv(GL_VIEWPORT, viewport.data());
+  std::array<std::array<GLdouble, 3>, 3> window{};
+  const std::array<std::array<GLdouble, 3>, 3> points{{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}};
+  for (std::size_t k = 0; k < points.size(); ++k) {
+    if (gluProject(points[k][0], points[k][1], points[k][2], model.data(), projection.data(),
+                   viewport.data(), &window[k][0], &window[k][1], &window[k][2]) != GL_TRUE) {
+      return {};
+    }
+  }
+  return {std::hypot(window[1][0] - window[0][0], window[1][1] - window[0][1]),
+          std::hypot(window[2][0] - window[0][0], window[2][1] - window[0][1])};
 }
 
 bool Rotated(const Scene& scene) {
@@ -83,6 +107,9 @@ void FrameRenderer::RebuildLists(Scene& showScene, const Axis& mainAxis,
     return;
   }
   const bool withAxis = !showScene.Graphs().Empty() && mainAxis.shown;
+  // An axis that follows the view is kept for Display instead of compiled.
+  const bool axisPerFrame = withAxis && Axis::FollowsTheView(document.documentKind);
+  viewAxis_.reset();
   // The graphs may have changed: every exact curve is placed again.
   certified_.Clear();
   CertifiedDrawing* exact = exactCurves_ && !Rotated(showScene) ? &certified_ : nullptr;
@@ -98,12 +125,15 @@ void FrameRenderer::RebuildLists(Scene& showScene, const Axis& mainAxis,
       return;
     }
     reservedFrames_ = lastFrame + 1;
+    if (axisPerFrame) {
+      viewAxis_ = ViewAxis{mainAxis, box, document.documentKind};
+    }
     for (std::int32_t k = 0; k <= lastFrame; ++k) {
       glNewList(firstFrameList_ + static_cast<std::uint32_t>(k), GL_COMPILE);
       ApplySceneRotation(showScene);
       showScene.Draw(exact);
-      if (withAxis) {
-        mainAxis.Draw(box, document.documentKind, fonts_);
+      if (withAxis && !axisPerFrame) {
+        mainAxis.Draw(box, document.documentKind, fonts_, PixelScale{});
       }
       glEndList();
       compiledFrames_ = k + 1;
@@ -119,7 +149,11 @@ void FrameRenderer::RebuildLists(Scene& showScene, const Axis& mainAxis,
   showScene.Draw(exact);
   if (withAxis) {
     sceneBox = showScene.GetBox(0);
-    mainAxis.Draw(sceneBox, document.documentKind, fonts_);
+    if (axisPerFrame) {
+      viewAxis_ = ViewAxis{mainAxis, sceneBox, document.documentKind};
+    } else {
+      mainAxis.Draw(sceneBox, document.documentKind, fonts_, PixelScale{});
+    }
   }
   glEndList();
 }
@@ -156,6 +190,11 @@ void FrameRenderer::Display(Scene& showScene, Camera& mainView, const Light& mai
   }
   // The list leaves the scene's rotation on the matrix.
   implicit_.Draw(showScene, mainView);
+  // Drawn last, so that its labels' white margins cover the curves.
+  if (viewAxis_) {
+    const PixelScale scale = CurrentPixelScale();
+    viewAxis_->axis.Draw(viewAxis_->box, viewAxis_->documentKind, fonts_, scale);
+  }
   glPopMatrix();
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glFinish();
@@ -167,6 +206,7 @@ void FrameRenderer::Release() {
   }
   DeleteFrameLists();
   certified_.Clear();
+  viewAxis_.reset();
   if (staticList_ != 0) {
     glDeleteLists(staticList_, 1);
   }

@@ -7,15 +7,17 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
+#include "graph/box.h"
+#include "graph/graph_kinds.h"
+#include "scene/axis.h"
 #include "scene/certified_drawing.h"
 #include "scene/implicit_drawing.h"
 #include "scene/outline_font.h"
 
 namespace quillon {
 
-class Box;
-struct Axis;
 class Camera;
 class Scene;
 class Light;
@@ -50,7 +52,8 @@ class FrameRenderer {
   // Recompiles the static scene's list, or one list per animation frame
   // 0..AnimFrames when a shown graph is animated, from showScene (its
   // rotation and graphs) and mainAxis (drawn over the scene's box when
-  // showScene holds a graph and mainAxis.Show()). sceneBox receives the box
+  // showScene holds a graph and mainAxis.Show(); an axis that follows the
+  // view is kept and drawn by Display instead). sceneBox receives the box
   // given to the axis of a static scene. At most the first 1000 frames are
   // compiled (and spanned by the axis). Every list number comes from
   // glGenLists, so no frame ever replaces a glyph of the fonts, whose text
@@ -62,8 +65,9 @@ class FrameRenderer {
   // Draws one frame: camera and projection of mainView, mainLight, then the
   // compiled list (frame animStep - 1 of an animated scene, frame 0 for step
   // 0; a frame that was never compiled draws nothing) and the implicit
-  // graphs, whose pixels depend on the view, and waits for OpenGL to
-  // finish. The caller swaps buffers. Exact curves are first refined for
+  // graphs, whose pixels depend on the view, then an axis that follows the
+  // view at the frame's scale, and waits for OpenGL to finish. The caller
+  // swaps buffers. Exact curves are first refined for
   // the frame's view unless their refinement still holds it.
   void Display(Scene& showScene, Camera& mainView, const Light& mainLight,
                std::int32_t animStep = 0);
@@ -99,6 +103,14 @@ class FrameRenderer {
   bool initialized_ = false;
   bool exactCurves_ = true;
   CertifiedDrawing certified_;
+  // The axis Display draws for each frame, at the view's scale; empty when
+  // the axis is compiled into the lists or not shown.
+  struct ViewAxis {
+    Axis axis;
+    Box box;
+    DocumentKind documentKind;
+  };
+  std::optional<ViewAxis> viewAxis_;
 };
 
 }  // namespace quillon
