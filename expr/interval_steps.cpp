@@ -269,12 +269,16 @@ BoxFlags AreaCosecant(Interval x, Interval& r) {
 
 // a^b for bases a >= 0: monotone in a and in b separately (0^b is 0, 1 and
 // no value for b > 0, = 0 and < 0), so the extremes lie at the corners.
+// A bound of -0 (as |x| gives for boxes ending at 0) is taken as +0: pow
+// gives -0 an odd exponent's sign (pow(-0, -1) is -inf), which would hide
+// the pole's +inf.
 void NonNegativeBasePower(Interval a, Interval b, double& lo, double& hi) {
-  const double a0 = std::max(a.lo, 0.0);
+  const double a0 = a.lo > 0 ? a.lo : 0.0;
+  const double a1 = a.hi > 0 ? a.hi : 0.0;
   const double p1 = std::pow(a0, b.lo);
   const double p2 = std::pow(a0, b.hi);
-  const double p3 = std::pow(a.hi, b.lo);
-  const double p4 = std::pow(a.hi, b.hi);
+  const double p3 = std::pow(a1, b.lo);
+  const double p4 = std::pow(a1, b.hi);
   lo = outward::LowerOf(outward::LowerOf(p1, p2), outward::LowerOf(p3, p4));
   hi = outward::UpperOf(outward::UpperOf(p1, p2), outward::UpperOf(p3, p4));
 }
@@ -304,7 +308,7 @@ BoxFlags PowerByNumberStep(Interval a, double n, Interval& r) {
   BoxFlags flags = 0;
   if (!whole) {  // negative bases have no value
     flags = a.hi < 0 ? kLosesAll : (a.lo < 0 ? kMayLoseValue : 0);
-    a.lo = std::max(a.lo, 0.0);
+    a.lo = a.lo > 0 ? a.lo : 0.0;  // +0, never -0 (see NonNegativeBasePower)
   }
   const bool holdsZero = a.lo <= 0 && a.hi >= 0;
   const double farthest = std::max(std::fabs(a.lo), std::fabs(a.hi));

@@ -108,6 +108,8 @@ TEST(IntervalEvaluation, OperatorsAndFunctions) {
       {"x^-2", {-1, 1}, {1, kInf}, kPartly, false},
       {"2^x", {1, 3}, {2, 8}, kEverywhere, true},
       {"x^x", {1, 2}, {1, 4}, kEverywhere, true},
+      // |x| of a box ending at 0 has the bound -0, which must not hide the pole.
+      {"abs(x)^x", {-1, 0}, {1, kInf}, kPartly, false},
       {"(-2)^x", {1, 3}, {-8, 8}, kPartly, false},  // values at whole exponents only
       {"(-2)^x", {1.2, 1.8}, {}, kNowhere, false},
       {"1/x", {1, 2}, {0.5, 1}, kEverywhere, true},
