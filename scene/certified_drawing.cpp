@@ -27,28 +27,6 @@ struct CertifiedDrawing::Curve {
 
 namespace {
 
-// The line state of the plain drawing (DrawGraph): smoothed, blended lines
-// of the graph's width and colour, without lighting, alpha left alone.
-void BeginLines(const Graph& graph) {
-  glDisable(GL_LIGHTING);
-  glPushAttrib(GL_COLOR_BUFFER_BIT);
-  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
-  glEnable(GL_LINE_SMOOTH);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
-  glLineWidth(static_cast<float>(std::max(graph.lineWidth, 1)));
-  const ColorFractions c = ColorToRGB(graph.lineColor);
-  glColor3d(c.red, c.green, c.blue);
-}
-
-void EndLines() {
-  glPopAttrib();
-  glEnable(GL_LIGHTING);
-  glDisable(GL_LINE_SMOOTH);
-  glDisable(GL_BLEND);
-}
-
 void EmitRuns(const RefinedCurve& curve) {
   for (std::size_t run = 0; run < curve.RunCount(); ++run) {
     glBegin(GL_LINE_STRIP);
@@ -200,9 +178,9 @@ void CertifiedDrawing::Prepare(const std::optional<CurveView>& view, const Scene
     if (!view) {
       if (!curve->plain) {
         glNewList(curve->list, GL_COMPILE);
-        BeginLines(graph);
+        BeginCurveLines(graph);
         EmitStoredSegments(graph);
-        EndLines();
+        EndCurveLines();
         glEndList();
       }
       curve->plain = true;
@@ -218,13 +196,13 @@ void CertifiedDrawing::Prepare(const std::optional<CurveView>& view, const Scene
     const std::optional<RefinedCurve> refined = curve->refiner.Refine(region);
     ++refinements_;
     glNewList(curve->list, GL_COMPILE);
-    BeginLines(graph);
+    BeginCurveLines(graph);
     if (refined) {
       EmitRuns(*refined);
     } else {
       EmitStoredSegments(graph);  // a text that fails when evaluated
     }
-    EndLines();
+    EndCurveLines();
     glEndList();
     curve->plain = !refined;
     curve->refinedFor = region;

@@ -74,24 +74,9 @@ void DrawCurve(const Graph& graph) {
   if (last < 1) {
     return;
   }
-  glDisable(GL_LIGHTING);
-  // Smoothed lines blend into the alpha channel too; the frame must stay
-  // opaque where a window system composites it, so alpha is not written.
-  glPushAttrib(GL_COLOR_BUFFER_BIT);
-  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
-  glEnable(GL_LINE_SMOOTH);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
-  // A width below 1 is not a width OpenGL accepts; it would keep whatever
-  // width was set last, so it draws as 1.
-  glLineWidth(static_cast<float>(std::max(graph.lineWidth, 1)));
-  SetColor(graph.lineColor);
+  BeginCurveLines(graph);
   EmitSegments(grid, last);
-  glPopAttrib();
-  glEnable(GL_LIGHTING);
-  glDisable(GL_LINE_SMOOTH);
-  glDisable(GL_BLEND);
+  EndCurveLines();
 }
 
 // Rim point k (0..20) of a circle of radius r around (x, y) in the plane z = 0.
@@ -115,6 +100,29 @@ float SymbolLineWidth(float size) {
 }
 
 }  // namespace
+
+void BeginCurveLines(const Graph& graph) {
+  glDisable(GL_LIGHTING);
+  // Smoothed lines blend into the alpha channel too; the frame must stay
+  // opaque where a window system composites it, so alpha is not written.
+  glPushAttrib(GL_COLOR_BUFFER_BIT);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+  glEnable(GL_LINE_SMOOTH);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+  // A width below 1 is not a width OpenGL accepts; it would keep whatever
+  // width was set last, so it draws as 1.
+  glLineWidth(static_cast<float>(std::max(graph.lineWidth, 1)));
+  SetColor(graph.lineColor);
+}
+
+void EndCurveLines() {
+  glPopAttrib();
+  glEnable(GL_LIGHTING);
+  glDisable(GL_LINE_SMOOTH);
+  glDisable(GL_BLEND);
+}
 
 ColorFractions ColorToRGB(std::int32_t color) {
   const std::uint32_t c = static_cast<std::uint32_t>(color) & 0xFFFFFFu;

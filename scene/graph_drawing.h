@@ -23,6 +23,12 @@ struct ColorFractions {
 };
 ColorFractions ColorToRGB(std::int32_t color);
 
+// The line state of a plane curve: smoothed, blended lines of the graph's
+// lineWidth (at least 1 pixel) and lineColor, lighting off, alpha not
+// written. EndCurveLines turns back what BeginCurveLines changed.
+void BeginCurveLines(const Graph& graph);
+void EndCurveLines();
+
 // Draws a graph: colour material on the diffuse colour (the emission colour
 // for the emissive material), the graph's material, and for plane curves,
 // animated curves, curves with a second curve and step or stem plots in
