@@ -128,6 +128,10 @@ class GraphSampler {
   // evaluation leaves the point as far as it was set and returns false.
   bool EvaluateCurvePoint(CurveForm form, float parameter, const VariableValues& values,
                           GridPoint& point);
+  // The point (x, text at x, 0) of an explicit Cartesian curve; false, with
+  // y left as it was, when the text has no value there.
+  bool EvaluateExplicitPoint(const Expression& text, float x, const VariableValues& values,
+                             GridPoint& point);
   // The curve points curve[i] (and second[i] of a second curve) for the
   // parameters MinV + i dV, i = 0..StepV, evaluated in blocks with `base`
   // for the other variables and clipped.

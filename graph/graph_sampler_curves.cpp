@@ -55,19 +55,23 @@ unsigned GraphSampler::NeedOfCurve(CurveForm form) const {
   return need;
 }
 
+bool GraphSampler::EvaluateExplicitPoint(const Expression& text, float x,
+                                         const VariableValues& values, GridPoint& point) {
+  point.z = 0.0f;
+  point.x = x;
+  float y = 0.0f;
+  if (!Evaluate(text, values, y)) {
+    return false;
+  }
+  point.y = y;
+  return true;
+}
+
 bool GraphSampler::EvaluateCurvePoint(CurveForm form, float parameter, const VariableValues& values,
                                       GridPoint& point) {
   switch (form) {
-    case CurveForm::ExplicitCartesian: {
-      point.z = 0.0f;
-      point.x = parameter;
-      float y = 0.0f;
-      if (!Evaluate(z_, values, y)) {
-        return false;
-      }
-      point.y = y;
-      return true;
-    }
+    case CurveForm::ExplicitCartesian:
+      return EvaluateExplicitPoint(z_, parameter, values, point);
     case CurveForm::ExplicitPolar: {
       float r = 0.0f;
       if (!Evaluate(z_, values, r)) {
@@ -192,15 +196,8 @@ bool GraphSampler::SampleCurvePoints(CurveForm form, GridPoint* curve, GridPoint
     if (!EvaluateCurvePoint(form, p, values, curve[i])) {
       return false;
     }
-    if (withSecond) {
-      GridPoint& q = second[i];
-      q.z = 0.0f;
-      q.x = p;
-      float y = 0.0f;
-      if (!Evaluate(exp2_, values, y)) {
-        return false;
-      }
-      q.y = y;
+    if (withSecond && !EvaluateExplicitPoint(exp2_, p, values, second[i])) {
+      return false;
     }
   }
   return true;
