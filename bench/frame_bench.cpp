@@ -86,8 +86,10 @@ struct BenchScene {
   ~BenchScene() { renderer.Release(); }
 };
 
-void BM_Frame(benchmark::State& state) {
+// Frames of the compiled scene, the plane axis shown or not.
+void DrawFrames(benchmark::State& state, bool axisShown) {
   BenchScene bench(static_cast<std::int32_t>(state.range(0)));
+  bench.axis.shown = axisShown;
   bench.renderer.RebuildLists(bench.scene, bench.axis, bench.document, bench.sceneBox);
   for (auto _ : state) {
     bench.renderer.Display(bench.scene, bench.view, bench.light);
@@ -95,16 +97,14 @@ void BM_Frame(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kCurves * state.range(0));
 }
 
+void BM_Frame(benchmark::State& state) {
+  DrawFrames(state, false);
+}
+
 // BM_Frame with the plane axis shown, as a new window shows it: the axis
 // and its labels are drawn each frame at the frame's scale.
 void BM_FrameWithAxis(benchmark::State& state) {
-  BenchScene bench(static_cast<std::int32_t>(state.range(0)));
-  bench.axis.shown = true;
-  bench.renderer.RebuildLists(bench.scene, bench.axis, bench.document, bench.sceneBox);
-  for (auto _ : state) {
-    bench.renderer.Display(bench.scene, bench.view, bench.light);
-  }
-  state.SetItemsProcessed(state.iterations() * kCurves * state.range(0));
+  DrawFrames(state, true);
 }
 
 // Exact curves: each frame follows a recompilation of the lists (outside
