@@ -49,12 +49,13 @@ class CartesianPass {
       for (std::int32_t c = 0; c * size < grid_.columns; ++c)
         cells.push_back({c, r, false});
     }
-    for (; !cells.empty() && size > 1; size /= 2) {
+    for (; !cells.empty() && size > 1 && !parts_.Stopped(); size /= 2) {
       next.clear();
       Level(cells, size, next);
       cells.swap(next);
     }
-    Pixels(cells);
+    if (!parts_.Stopped())
+      Pixels(cells);
   }
 
  private:
@@ -111,7 +112,7 @@ class CartesianPass {
   // same order.
   void Level(const std::vector<Cell>& cells, std::int32_t size, std::vector<Cell>& next) {
     const std::int32_t half = size / 2;
-    for (std::size_t first = 0; first < cells.size();) {
+    for (std::size_t first = 0; first < cells.size() && !parts_.Stopped();) {
       const std::int32_t r = cells[first].r;
       std::size_t end = first;
       runs_.clear();
@@ -203,7 +204,7 @@ class CartesianPass {
 
   // The single pixels left by the levels, sorted by row.
   void Pixels(const std::vector<Cell>& pixels) {
-    for (std::size_t first = 0; first < pixels.size();) {
+    for (std::size_t first = 0; first < pixels.size() && !parts_.Stopped();) {
       const std::int32_t r = pixels[first].r;
       std::size_t end = first;
       wanted_.clear();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -74,11 +75,16 @@ struct ImplicitShape::Parts {
   mutable implicit::CartesianScratch scratch;
   // Evaluations left to this classification's refinements and polar cells.
   mutable std::int64_t budget = 0;
+  // Set by the caller of this classification to end it early; may be null.
+  mutable const std::atomic<bool>* stop = nullptr;
 
-  // Takes `count` evaluations from the budget; false once it is spent.
+  bool Stopped() const { return stop != nullptr && stop->load(std::memory_order_relaxed); }
+
+  // Takes `count` evaluations from the budget; false once it is spent or
+  // the classification is stopped.
   bool Spend(std::int64_t count) const {
     budget -= count;
-    return budget >= 0;
+    return budget >= 0 && !Stopped();
   }
   // F's variables: x and y, or a and r.
   Variable first = Variable::X;

@@ -29,6 +29,8 @@ class PolarPass {
     const Interval rs = parts_.region.v;
     if (!as.IsEmpty() && !rs.IsEmpty())
       Cell(as, rs, 0, -1);
+    if (parts_.Stopped())
+      return;
     for (std::size_t i = 0; i < maybe_.size(); ++i) {
       if (maybe_[i] && picture_.pixels[i] != PixelClass::Curve)
         picture_.pixels[i] = PixelClass::Undecided;
@@ -127,7 +129,7 @@ class PolarPass {
     constexpr double kTurn = 6.283185307179586;
     const Interval as = parts_.region.u;
     const Interval rs = parts_.region.v;
-    for (std::int32_t r = 0; r < grid_.rows; ++r) {
+    for (std::int32_t r = 0; r < grid_.rows && !parts_.Stopped(); ++r) {
       for (std::int32_t c = 0; c < grid_.columns; ++c) {
         PixelClass& pixel = picture_.pixels[Index(c, r)];
         if (pixel != PixelClass::Blank)

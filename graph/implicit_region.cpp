@@ -27,7 +27,8 @@ ImplicitShape::~ImplicitShape() = default;
 ImplicitShape::ImplicitShape(ImplicitShape&&) noexcept = default;
 ImplicitShape& ImplicitShape::operator=(ImplicitShape&&) noexcept = default;
 
-ImplicitPicture ImplicitShape::Classify(const PixelGrid& grid) const {
+ImplicitPicture ImplicitShape::Classify(const PixelGrid& grid,
+                                        const std::atomic<bool>* stop) const {
   ImplicitPicture picture;
   picture.grid = grid;
   if (grid.columns <= 0 || grid.rows <= 0 || !(grid.pixelWidth > 0) || !(grid.pixelHeight > 0))
@@ -36,6 +37,7 @@ ImplicitPicture ImplicitShape::Classify(const PixelGrid& grid) const {
       static_cast<std::size_t>(grid.columns) * static_cast<std::size_t>(grid.rows),
       PixelClass::Blank);
   parts_->budget = kEvaluationBudget;
+  parts_->stop = stop;
   if (parts_->function.YieldsValue()) {
     if (parts_->region.polar) {
       implicit::ClassifyPolar(*parts_, picture);

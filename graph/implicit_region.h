@@ -5,6 +5,7 @@
 // subdivisions, so that the same graph gives the same picture anywhere.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -81,8 +82,11 @@ class ImplicitShape {
 
   // The class of every pixel of grid. Throws EngineError where F's text has
   // a failing token that a pixel reaches. The shape keeps working runs
-  // between calls: one shape classifies on one thread at a time.
-  ImplicitPicture Classify(const PixelGrid& grid) const;
+  // between calls: one shape classifies on one thread at a time. When stop
+  // is given and turns true (from any thread), the classification ends
+  // within a row of pixels and returns an unfinished picture for the
+  // caller to discard.
+  ImplicitPicture Classify(const PixelGrid& grid, const std::atomic<bool>* stop = nullptr) const;
 
   // The compiled texts and the subdivision, known to the source only.
   struct Parts;

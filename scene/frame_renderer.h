@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "graph/box.h"
@@ -48,6 +49,12 @@ class FrameRenderer {
   // next RebuildLists.
   void ExactCurves(bool on) { exactCurves_ = on; }
   bool ExactCurves() const { return exactCurves_; }
+  // Implicit graphs classified on a worker thread for a window that must
+  // stay responsive (ImplicitDrawing::ClassifyInBackground); an empty
+  // function makes every frame final again.
+  void ClassifyInBackground(std::function<void()> pictureReady) {
+    implicit_.ClassifyInBackground(std::move(pictureReady));
+  }
 
   // Recompiles the static scene's list, or one list per animation frame
   // 0..AnimFrames when a shown graph is animated, from showScene (its
@@ -81,6 +88,8 @@ class FrameRenderer {
   // Number of animation frames compiled by the last RebuildLists (0 for a
   // static scene).
   std::int32_t CompiledFrames() const { return compiledFrames_; }
+  // Whether the last frame drew every implicit graph with its final picture.
+  bool ImplicitFinal() const { return implicit_.Final(); }
   // Pixels of implicit graphs left undecided in the last frame.
   std::int64_t UndecidedPixels() const { return implicit_.Undecided(); }
   // The list of a static scene and the first frame's list (frame k is

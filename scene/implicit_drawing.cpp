@@ -3,7 +3,10 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <atomic>
+#include <new>
 #include <string>
+#include <thread>
 
 #include "expr/engine_error.h"
 #include "graph/graph.h"
@@ -95,6 +98,49 @@ struct GraphRegion {
 
 }  // namespace
 
+// One classification on a worker thread. Destroying the job stops the
+// work and waits for the thread, which takes at most a row of pixels.
+struct ImplicitDrawing::Job {
+  PixelGrid grid;
+  std::atomic<bool> stop{false};
+  std::atomic<bool> done{false};
+  ImplicitPicture picture;  // the worker's, to be read once done
+  std::thread worker;
+
+  Job(const ImplicitShape& shape, const PixelGrid& view, const std::function<void()>& ready)
+      : grid(view) {
+    worker = std::thread([this, &shape, ready] {
+      ImplicitPicture made = Classified(shape, grid, &stop);
+      if (stop.load())
+        return;
+      picture = std::move(made);
+      done.store(true, std::memory_order_release);
+      ready();
+    });
+  }
+  ~Job() {
+    stop.store(true);
+    worker.join();
+  }
+  Job(const Job&) = delete;
+  Job& operator=(const Job&) = delete;
+
+  // The picture of grid; an empty one when a failing token or memory ends
+  // the classification (the graph then draws nothing, as a curve whose
+  // text fails has no points).
+  static ImplicitPicture Classified(const ImplicitShape& shape, const PixelGrid& grid,
+                                    const std::atomic<bool>* stop) {
+    try {
+      return shape.Classify(grid, stop);
+    } catch (const EngineError&) {
+    } catch (const std::bad_alloc&) {
+    }
+    ImplicitPicture empty;
+    empty.grid = grid;
+    return empty;
+  }
+};
+
 struct ImplicitDrawing::Entry {
   std::int32_t id = 0;
   GraphRegion region;
@@ -102,6 +148,9 @@ struct ImplicitDrawing::Entry {
   ImplicitPicture picture;
   bool used = false;
   bool computed = false;  // picture is that of the grid picture.grid
+  // The picture being made for a new view; declared after the shape it
+  // uses, so that it stops first.
+  std::unique_ptr<Job> job;
 };
 
 PixelGrid ViewPixels(const Camera& view) {
@@ -147,9 +196,14 @@ void DrawImplicitPicture(const ImplicitPicture& picture, std::int32_t color, std
 ImplicitDrawing::ImplicitDrawing() = default;
 ImplicitDrawing::~ImplicitDrawing() = default;
 
+void ImplicitDrawing::ClassifyInBackground(std::function<void()> pictureReady) {
+  pictureReady_ = std::move(pictureReady);
+}
+
 void ImplicitDrawing::Draw(const Scene& scene, const Camera& view) {
   const PixelGrid grid = ViewPixels(view);
   undecided_ = 0;
+  final_ = true;
   for (auto& entry : entries_)
     entry->used = false;
   for (const auto& listed : scene.Graphs()) {
@@ -162,23 +216,13 @@ void ImplicitDrawing::Draw(const Scene& scene, const Camera& view) {
     });
     if (found == entries_.end()) {
       entries_.push_back(std::make_unique<Entry>(
-          Entry{graph.id, region, MakeImplicitShape(graph), {}, false, false}));
+          Entry{graph.id, region, MakeImplicitShape(graph), {}, false, false, nullptr}));
       found = entries_.end() - 1;
     }
     Entry& entry = **found;
     entry.used = true;
-    if (!entry.computed || !(entry.picture.grid == grid)) {
-      entry.computed = true;
-      entry.picture = ImplicitPicture{};
-      entry.picture.grid = grid;
-      try {
-        if (entry.shape != nullptr)
-          entry.picture = entry.shape->Classify(grid);
-      } catch (const EngineError&) {
-        // A failing token: the graph draws nothing, as a curve whose text
-        // fails has no points.
-      }
-    }
+    if (!entry.computed || !(entry.picture.grid == grid))
+      Update(entry, grid);
     undecided_ += entry.picture.undecided;
     DrawImplicitPicture(entry.picture, graph.lineColor, graph.lineWidth,
                         graph.form == FunctionForm::Inequation);
@@ -186,6 +230,33 @@ void ImplicitDrawing::Draw(const Scene& scene, const Camera& view) {
   entries_.erase(
       std::remove_if(entries_.begin(), entries_.end(), [](const auto& e) { return !e->used; }),
       entries_.end());
+}
+
+void ImplicitDrawing::Update(Entry& entry, const PixelGrid& grid) {
+  if (entry.shape == nullptr) {
+    entry.computed = true;
+    entry.picture = ImplicitPicture{};
+    entry.picture.grid = grid;
+    return;
+  }
+  if (entry.job != nullptr && entry.job->grid == grid &&
+      entry.job->done.load(std::memory_order_acquire)) {
+    entry.picture = std::move(entry.job->picture);
+    entry.computed = true;
+    entry.job.reset();
+    return;
+  }
+  if (!pictureReady_) {
+    entry.job.reset();
+    entry.picture = Job::Classified(*entry.shape, grid, nullptr);
+    entry.computed = true;
+    return;
+  }
+  final_ = false;
+  if (entry.job == nullptr || !(entry.job->grid == grid)) {
+    entry.job.reset();  // the old view's work stops before the shape is used again
+    entry.job = std::make_unique<Job>(*entry.shape, grid, pictureReady_);
+  }
 }
 
 }  // namespace quillon

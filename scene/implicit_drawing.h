@@ -2,10 +2,12 @@
 // classified for the view they are drawn in (graph/implicit_region.h) and
 // drawn as quads of world units that cover exactly those pixels. The
 // pictures are kept between frames and made again when the view or the
-// graph changes.
+// graph changes, before the frame is drawn or, for a window that must stay
+// responsive, on a worker thread while the frame shows the last picture.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -44,10 +46,28 @@ class ImplicitDrawing {
   // Undecided pixels over the graphs of the last Draw.
   std::int64_t Undecided() const { return undecided_; }
 
+  // With pictureReady, a picture that a view needs is classified on a
+  // worker thread: Draw starts it and meanwhile draws the graph's last
+  // picture at its place in the world (nothing before the first), and the
+  // worker calls pictureReady (on its own thread) when the picture is done,
+  // so that the owner draws the frame again. A view change stops the work
+  // for the old view. Without it (the default), Draw classifies before it
+  // draws, so every frame is final.
+  void ClassifyInBackground(std::function<void()> pictureReady);
+  // True when every graph of the last Draw was drawn with the picture of
+  // its view.
+  bool Final() const { return final_; }
+
  private:
+  struct Job;
   struct Entry;
+  // Makes entry's picture for grid now, or starts or collects the work
+  // that makes it in the background.
+  void Update(Entry& entry, const PixelGrid& grid);
   std::vector<std::unique_ptr<Entry>> entries_;
   std::int64_t undecided_ = 0;
+  std::function<void()> pictureReady_;
+  bool final_ = true;
 };
 
 }  // namespace quillon

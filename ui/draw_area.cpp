@@ -18,6 +18,23 @@ DrawArea::DrawArea(const FrameSource& source, Reporter& reporter, QWidget* paren
   setFocusPolicy(Qt::ClickFocus);
   // The status bar follows the mouse without a button held.
   setMouseTracking(true);
+  ClassifyInBackground();
+}
+
+void DrawArea::ClassifyInBackground() {
+  // Called on the worker's thread: the frame is asked for on this one, and
+  // not at all once the widget is gone.
+  renderer_.ClassifyInBackground([this] {
+    QMetaObject::invokeMethod(
+        this, [this] { update(); }, Qt::QueuedConnection);
+  });
+}
+
+QImage DrawArea::FinalFrame() {
+  renderer_.ClassifyInBackground(nullptr);
+  QImage frame = grabFramebuffer();
+  ClassifyInBackground();
+  return frame;
 }
 
 bool DrawArea::OpenGLAvailable() {

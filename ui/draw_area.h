@@ -55,6 +55,10 @@ class DrawArea : public QOpenGLWidget {
   void TraceMarker(std::optional<PlanePoint> at);
   // The drawing-area position as a device-pixel position (column, row).
   QPointF DevicePixel(QPointF position) const;
+  // The frame drawn again with every picture final (implicit graphs are
+  // otherwise classified in the background while the window shows the
+  // last picture), for copies, prints and saved pictures.
+  QImage FinalFrame();
 
  signals:
   void leftButtonDown(QPointF position);
@@ -85,6 +89,7 @@ class DrawArea : public QOpenGLWidget {
 
  private:
   void ReleaseGL();
+  void ClassifyInBackground();
 
   FrameSource source_;
   FrameRenderer renderer_;

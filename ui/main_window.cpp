@@ -678,7 +678,7 @@ QImage MainWindow::captureDrawing() {
   // The frame is drawn again into the picture, so windows over the drawing
   // area do not matter; the area takes the focus as the commands' target.
   drawArea_->setFocus();
-  return OpaquePicture(openGLArea_->grabFramebuffer());
+  return OpaquePicture(openGLArea_->FinalFrame());
 }
 
 void MainWindow::exitProgram() {

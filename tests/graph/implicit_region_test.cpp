@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -114,11 +115,12 @@ const Case kCases[] = {
     {"y-3*sin(x)", false, true, kWide, kWide, SineBand, 0},
 };
 
-ImplicitPicture Classify(const char* text, bool polar, bool inequation, Interval u, Interval v) {
+ImplicitPicture Classify(const char* text, bool polar, bool inequation, Interval u, Interval v,
+                         const std::atomic<bool>* stop = nullptr) {
   ExpressionCompiler compiler;
   std::string postfix;
   EXPECT_EQ(compiler.InfixToPostfix(text, postfix), 0);
-  return ImplicitShape(postfix, {polar, inequation, u, v}).Classify(TestGrid());
+  return ImplicitShape(postfix, {polar, inequation, u, v}).Classify(TestGrid(), stop);
 }
 
 // The pixel (c, r) within the region; empty boxes have x0 > x1 or y0 > y1.
@@ -171,6 +173,17 @@ TEST(ImplicitRegion, DoubleZeroIsUndecidedAndCounted) {
         ASSERT_EQ(picture.At(c, r), PixelClass::Blank) << c << ", " << r;
       }
     }
+  }
+}
+
+// A classification stopped from the start (a view change in the window)
+// ends before it proves anything.
+TEST(ImplicitRegion, StoppedClassificationEndsAtOnce) {
+  const std::atomic<bool> stop{true};
+  for (const bool polar : {false, true}) {
+    const ImplicitPicture picture =
+        Classify(polar ? "r-2" : "x^2+y^2-4", polar, true, {0, 6.2832}, kWide, &stop);
+    EXPECT_EQ(std::count(picture.pixels.begin(), picture.pixels.end(), PixelClass::Curve), 0);
   }
 }
 

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
 
 #include "drawing_test_support.h"
 #include "scene/frame_renderer.h"
@@ -36,13 +39,7 @@ int CircleSide(std::int32_t c, std::int32_t r, double radius) {
   return farthest < radius ? -1 : (nearest > radius ? 1 : 0);
 }
 
-// The frame, and in undecided the pixels left undecided.
-FrameImage DrawImplicit(const char* text, FunctionForm form, std::int64_t& undecided) {
-  auto context = MakeTestContext();
-  EXPECT_NE(context, nullptr);
-  if (context == nullptr)
-    return {};
-  TestDocument doc;
+void ShowImplicit(TestDocument& doc, const char* text, FunctionForm form) {
   doc.axis.shown = false;
   doc.view.SetScreen(800, 600);
   doc.view.SetViewRect(40, 30);
@@ -57,6 +54,16 @@ FrameImage DrawImplicit(const char* text, FunctionForm form, std::int64_t& undec
   graph->lineColor = kRed;
   graph->lineWidth = 1;
   doc.Show(graph);
+}
+
+// The frame, and in undecided the pixels left undecided.
+FrameImage DrawImplicit(const char* text, FunctionForm form, std::int64_t& undecided) {
+  auto context = MakeTestContext();
+  EXPECT_NE(context, nullptr);
+  if (context == nullptr)
+    return {};
+  TestDocument doc;
+  ShowImplicit(doc, text, form);
   FrameRenderer renderer;
   EXPECT_TRUE(renderer.Initialize());
   renderer.RebuildLists(doc.scene, doc.axis, doc.document, doc.sceneBox);
@@ -117,6 +124,49 @@ TEST(ImplicitDrawing, InequationTintsInsideAndDashesTheBoundary) {
   }
   EXPECT_GT(dashed, boundary / 2);
   EXPECT_LT(dashed, boundary * 4 / 5);
+}
+
+// In the background a frame shows the last picture while the worker makes
+// the new view's; a view change stops the old view's work, and the frame
+// drawn once the worker is done is the one drawn without a worker.
+TEST(ImplicitDrawing, BackgroundWorkEndsInTheFinalFrame) {
+  auto context = MakeTestContext();
+  ASSERT_NE(context, nullptr);
+  TestDocument doc;
+  ShowImplicit(doc, "sin(x*y)", FunctionForm::Equation);
+  FrameRenderer renderer;
+  ASSERT_TRUE(renderer.Initialize());
+  renderer.RebuildLists(doc.scene, doc.axis, doc.document, doc.sceneBox);
+  std::mutex mutex;
+  std::condition_variable changed;
+  int ready = 0;
+  renderer.ClassifyInBackground([&] {
+    const std::lock_guard<std::mutex> lock(mutex);
+    ++ready;
+    changed.notify_all();
+  });
+  renderer.Display(doc.scene, doc.view, doc.light);
+  EXPECT_FALSE(renderer.ImplicitFinal());
+  EXPECT_EQ(testing::CountNonWhite(context->ReadFrame()), 0);
+  doc.view.SetViewRect(20, 15);
+  bool final = false;
+  for (int frames = 0; frames < 4 && !final; ++frames) {
+    std::unique_lock<std::mutex> lock(mutex);
+    const int seen = ready;
+    lock.unlock();
+    renderer.Display(doc.scene, doc.view, doc.light);
+    final = renderer.ImplicitFinal();
+    lock.lock();
+    // Bounds a hang only: the worker takes milliseconds.
+    changed.wait_for(lock, std::chrono::seconds(20), [&] { return final || ready > seen; });
+  }
+  ASSERT_TRUE(final);
+  const FrameImage background = context->ReadFrame();
+  renderer.ClassifyInBackground(nullptr);
+  renderer.Display(doc.scene, doc.view, doc.light);
+  EXPECT_GT(testing::CountNonWhite(background), 1000);
+  EXPECT_EQ(background.Rgba, context->ReadFrame().Rgba);
+  renderer.Release();
 }
 
 }  // namespace

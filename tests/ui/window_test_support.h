@@ -273,7 +273,7 @@ class WindowTest : public ::testing::Test {
     return Window().windowTitle().toStdString() + (Window().isWindowModified() ? " *" : "");
   }
   // A fresh frame of the drawing area.
-  QImage Frame() { return qobject_cast<DrawArea*>(&Drawing())->grabFramebuffer(); }
+  QImage Frame() { return qobject_cast<DrawArea*>(&Drawing())->FinalFrame(); }
   // Draw Cartesian or Polar, the dialog filled in and confirmed.
   void AddFunction(const FunctionInput& input) {
     dialogs.scripts.push_back([input](QDialog& dialog) { FillAndConfirm(dialog, input); });
