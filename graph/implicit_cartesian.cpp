@@ -31,6 +31,12 @@ class CartesianPass {
         values_(scratch_.values),
         upper_(scratch_.upper),
         open_(scratch_.open) {
+    // The pixel bounds grow with the column and row, so the whole grid lies
+    // in the region when its outer bounds do.
+    const Interval u = parts_.region.u;
+    const Interval v = parts_.region.v;
+    gridInRegion_ = u.lo <= grid_.left && grid_.left + grid_.columns * grid_.pixelWidth <= u.hi &&
+                    v.lo <= grid_.bottom && grid_.bottom + grid_.rows * grid_.pixelHeight <= v.hi;
     for (CornerLine& line : scratch_.lines) {
       line.line = -1;
       line.signs.resize(static_cast<std::size_t>(grid_.columns) + 1);
@@ -190,6 +196,8 @@ class CartesianPass {
 
   // Whether the pixel lies wholly in the region (its corners are the grid's).
   bool Whole(std::int32_t c, std::int32_t r) const {
+    if (gridInRegion_)
+      return true;
     const Interval x = Columns(c, c + 1);
     const Interval y = Rows(r, r + 1);
     return x.lo == grid_.left + c * grid_.pixelWidth &&
@@ -287,6 +295,7 @@ class CartesianPass {
   const ImplicitShape::Parts& parts_;
   const PixelGrid& grid_;
   ImplicitPicture& picture_;
+  bool gridInRegion_ = false;
   CartesianScratch& scratch_;
   CornerLine* lines_;
   std::vector<Interval>& runs_;

@@ -285,6 +285,7 @@ const std::vector<PropertyCase> kPropertyCases = {
     {"(-2)^x", {}},
     {"2*sin(x)^2", {}},
     {"x^2+1", {}},
+    {"(-2.5)*x+x*(-0.5)", {}},
     {"sqr(abs(x))*cos(x)/(1+x^2)", {}},
     {"sinh(x)-cosh(x)*tanh(x)", {}},
     {"cosh(x)*sech(x)+tanh(y)", {}},
