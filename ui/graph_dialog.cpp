@@ -20,7 +20,9 @@
 #include "expr/number_text.h"
 #include "graph/graph.h"
 #include "io/document.h"
+#include "io/sampling_run.h"
 #include "scene/scene.h"
+#include "ui/analysis_tab.h"
 #include "ui/color_box.h"
 #include "ui/dialog_buttons.h"
 #include "ui/dialog_text.h"
@@ -105,6 +107,8 @@ GraphDialog::GraphDialog(quillon::Document& document, WindowDialogs& dialogs, QW
   tabs_ = Named(new QTabWidget(this), "tabs");
   tabs_->addTab(buildEquationTab(), texts::kEquationTab);
   tabs_->addTab(buildPropertiesTab(), texts::kPropertiesTab);
+  analysisTab_ = new AnalysisTab(dialogs_);
+  tabs_->addTab(analysisTab_, texts::kAnalysisTab);
 
   QHBoxLayout* buttons = OkCancelRow(this, okButton_, cancelButton_);
   connect(okButton_, &QPushButton::clicked, this, &GraphDialog::accept);
@@ -227,6 +231,8 @@ void GraphDialog::PresetNew(int coordinateIndex, DomainDefaults* defaults) {
   offeredSteps_ = stepsEdit_->text();
   offerDomain();
   colorBox_->Color(FirstFreeColor(document_.ShowScene()));
+  editedGraph_.reset();
+  analysisTab_->Show(Graph(document_.Values()));
   tabs_->setCurrentIndex(0);
   firstFunctionEdit_->setFocus();
 }
@@ -239,6 +245,9 @@ void GraphDialog::PresetEdit(const Graph& graph, std::int32_t listPosition) {
   coordinateCombo_->setCurrentIndex(graph.coordinates == CoordinateSystem::Polar ? 1 : 0);
   onCoordinateChosen();
   nameEdit_->setText(QString::fromStdString(graph.name));
+  editedGraph_ = document_.MakeGraph();
+  CopyGraphSettings(graph, *editedGraph_);
+  analysisTab_->Show(graph);
   if (IsRegionRow(formCombo_->currentIndex())) {
     firstFunctionEdit_->setText(QString::fromStdString(graph.expressionZ));
     fromEdit_->setText(QString::fromStdString(DialogNumberText(graph.minU)));
@@ -361,6 +370,11 @@ void GraphDialog::onFormChosen() {
         static_cast<QWidget*>(secondToLabel_), static_cast<QWidget*>(secondToEdit_)}) {
     box->setVisible(region);
   }
+  // Points of interest, derivative and integral are those of y = f(x).
+  if (analysisTab_ != nullptr) {
+    const bool explicitCartesian = row == 0 && coordinateCombo_->currentIndex() == 0;
+    tabs_->setTabEnabled(tabs_->indexOf(analysisTab_), explicitCartesian);
+  }
 }
 
 void GraphDialog::onColorClicked() {
@@ -432,7 +446,7 @@ void GraphDialog::accept() {
   }
 
   const std::string first = firstFunctionEdit_->text().toStdString();
-  std::shared_ptr<Graph> graph = document_.MakeGraph();
+  std::shared_ptr<Graph> graph = dialogGraph();
   graph->id = document_.LastGraphID();
   graph->name = nameEdit_->text().toStdString();
   graph->kind = GraphKind::PlaneCurve;
@@ -452,8 +466,19 @@ void GraphDialog::accept() {
   commitGraph(graph, minV, maxV, *stepCount);
 }
 
+std::shared_ptr<Graph> GraphDialog::dialogGraph() {
+  std::shared_ptr<Graph> graph = document_.MakeGraph();
+  if (editMode_ && editedGraph_ != nullptr) {
+    CopyGraphSettings(*editedGraph_, *graph);
+  }
+  return graph;
+}
+
 void GraphDialog::commitGraph(const std::shared_ptr<Graph>& graph, float from, float to,
                               std::optional<std::int32_t> steps) {
+  if (!analysisTab_->Read(*graph)) {
+    return;
+  }
   graph->lineColor = colorBox_->Color();
   graph->fillStyle = FillStyle::Standard;
   graph->firstColor = kSurfaceColor;
@@ -511,7 +536,7 @@ void GraphDialog::acceptRegion() {
     return;
   }
 
-  std::shared_ptr<Graph> graph = document_.MakeGraph();
+  std::shared_ptr<Graph> graph = dialogGraph();
   graph->id = document_.LastGraphID();
   graph->name = nameEdit_->text().toStdString();
   graph->kind = GraphKind::PlaneCurve;

@@ -24,6 +24,8 @@ class QTabWidget;
 
 namespace quillon {
 
+class AnalysisTab;
+
 // The interval and steps a new graph's boxes start with: the fixed defaults
 // until a graph is made, then those of the last graph made. The window keeps
 // one for as long as the program runs. World units, or radians for the
@@ -102,6 +104,9 @@ class GraphDialog : public QDialog {
  private:
   QWidget* buildEquationTab();
   QWidget* buildPropertiesTab();
+  // The record OK fills: a new one, or for Edit a copy of the graph's
+  // settings.
+  std::shared_ptr<Graph> dialogGraph();
   // Tells a message of the dialog: exclamation icon, OK button.
   void Tell(const char* title, const char* text);
   // The defaults of the parameter the dialog shows now; null for a form
@@ -162,6 +167,10 @@ class GraphDialog : public QDialog {
   QLabel* widthLabel_ = nullptr;
   QComboBox* widthCombo_ = nullptr;
   QCheckBox* showGraphCheck_ = nullptr;
+  AnalysisTab* analysisTab_ = nullptr;
+  // Edit: the settings of the graph shown, which a new record starts from
+  // so that what the dialog does not show is kept.
+  std::shared_ptr<Graph> editedGraph_;
   QPushButton* okButton_ = nullptr;
   QPushButton* cancelButton_ = nullptr;
 };

@@ -161,6 +161,21 @@ inline constexpr char kDomainGroup[] = "Domain Of Variables";
 inline constexpr char kStepsToolTip[] = "Recommended Value: 30 - 100";
 inline constexpr char kShowFunctionGraph[] = "Show Function Graph";
 
+// The Analysis tab: what is marked or drawn for an explicit Cartesian graph.
+inline constexpr char kAnalysisTab[] = "Analysis";
+inline constexpr char kRootsCheck[] = "Roots";
+inline constexpr char kMaximaCheck[] = "Maxima";
+inline constexpr char kMinimaCheck[] = "Minima";
+inline constexpr char kInflectionsCheck[] = "Inflection points";
+inline constexpr char kIntersectionsCheck[] = "Intersections";
+inline constexpr char kDerivativeCheck[] = "Derivative";
+inline constexpr char kIntegralCheck[] = "Integral from";
+inline constexpr char kIntegralToCaption[] = "to";
+inline constexpr char kTangentLinesCheck[] = "Tangent lines at x =";
+inline constexpr char kNormalLinesCheck[] = "Normal lines at x =";
+inline constexpr char kPositionsToolTip[] = "Numbers separated by commas, at most 50";
+inline constexpr char kTooManyPositions[] = "At most 50 positions can be listed.";
+
 // A form as the form list shows it, the captions of its function boxes and
 // the name of its parameter, which the interval's captions end with.
 struct FormTexts {

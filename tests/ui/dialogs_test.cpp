@@ -92,6 +92,29 @@ TEST_F(PropertiesDialog, EditShowsTheGraph) {
   }
 }
 
+// An edit changes what the dialog shows and keeps the rest of the record.
+TEST_F(PropertiesDialog, EditKeepsWhatTheDialogDoesNotShow) {
+  const std::shared_ptr<Graph> graph = document.MakeGraph();
+  graph->id = document.LastGraphID();
+  graph->expressionY = "x";
+  graph->expressionZ = "x^2";
+  graph->minV = -1;
+  graph->maxV = 1;
+  graph->stepsV = 10;
+  graph->showInverse = true;
+  graph->rootSize = 9;
+  graph->showRoots = true;
+  ASSERT_TRUE(document.AddDialogGraph(graph));
+  GraphDialog edit(document, dialogs);
+  edit.PresetEdit(*graph, 1);
+  SetText(edit, "firstFunctionEdit", "x^3");
+  ClickButton(edit, "okButton");
+  const Graph& edited = *document.ListScene().Graphs().Item(1);
+  EXPECT_EQ(edited.expressionZ, "x^3");
+  EXPECT_TRUE(edited.showInverse);
+  EXPECT_EQ(edited.rootSize, 9);
+}
+
 // Plane documents only, graphs of kind 0 in Cartesian or polar coordinates,
 // in every form.
 TEST_F(PropertiesDialog, OnlyPlaneFunctionsCanBeEdited) {
@@ -197,6 +220,79 @@ TEST_F(PropertiesThroughWindow, WhatOkBuildsFromTheTexts) {
   }
   EXPECT_EQ(Entries(), entries);
   EXPECT_TRUE(dialogs.reports.empty());
+}
+
+// The analysis fields the Analysis tab writes: roots (shown, size, symbol,
+// colour), maxima, tangent lines (shown, width, positions), normal lines'
+// positions and the integral's range.
+std::string Analysis(const Graph& g) {
+  std::ostringstream fields;
+  const auto positions = [&fields](const PositionList& list) {
+    fields << "[";
+    for (std::int32_t i = 1; i <= list.count; ++i)
+      fields << (i > 1 ? " " : "") << list.at[static_cast<std::size_t>(i)];
+    fields << "] ";
+  };
+  fields << g.showRoots << " " << g.rootSize << " " << testing::Code(g.rootSymbol) << " "
+         << std::hex << g.rootColor << std::dec << " " << g.showMaxima << " " << g.showTangentLines
+         << " " << g.tangentLineWidth << " ";
+  positions(g.tangentLinePositions);
+  positions(g.normalLinePositions);
+  fields << g.integralFrom << " " << g.integralTo;
+  return fields.str();
+}
+
+// OK writes the tab (a mark turned on gets a size and a symbol), Edit shows
+// it back and writes the changes, and a position list that is not numbers,
+// or too long, is refused. The tab is for y=f(x) only.
+TEST_F(PropertiesThroughWindow, AnalysisTabWritesShowsAndRefuses) {
+  Start("");
+  dialogs.scripts.push_back([](QDialog& dialog) {
+    Find<QCheckBox>(dialog, "rootsCheck")->setChecked(true);
+    Find<QCheckBox>(dialog, "tangentLinesCheck")->setChecked(true);
+    SetText(dialog, "integralFromEdit", "-1");
+    SetText(dialog, "integralToEdit", "2.5");
+    SetText(dialog, "tangentPositionsEdit", "1, -2.5;3");
+    FillAndConfirm(dialog, kRedLine);
+  });
+  dialogs.colors.push_back(*kRedLine.color);
+  Trigger("drawCartesianAction");
+  EXPECT_EQ(Analysis(ListedGraph(1)), "1 6 1 dc 0 1 1 [1 -2.5 3] [] -1 2.5");
+
+  std::string shown;
+  std::string refused;
+  dialogs.scripts.push_back([&](QDialog& dialog) {
+    shown = Texts(dialog, "rootsCheck maximaCheck integralFromEdit tangentPositionsEdit");
+    Find<QCheckBox>(dialog, "rootsCheck")->setChecked(false);
+    Find<QCheckBox>(dialog, "maximaCheck")->setChecked(true);
+    std::string tooMany;
+    for (int i = 0; i <= PositionList::kUpper; ++i)
+      tooMany += "1 ";
+    for (const std::string& list : {std::string("1, x"), tooMany}) {
+      SetText(dialog, "normalPositionsEdit", list);
+      ClickButton(dialog, "okButton");
+      refused += dialog.isVisible() ? "open " : "closed ";
+    }
+    SetText(dialog, "normalPositionsEdit", "0;4");
+    ClickButton(dialog, "okButton");
+  });
+  Trigger("editGraphAction", 0);
+  EXPECT_EQ(shown, "Roots[x]|Maxima[ ]|-1|1, -2.5, 3");
+  EXPECT_EQ(refused, "open open ");
+  EXPECT_EQ(dialogs.reports, (Lines{"(!) Error: Illegal data exist.",
+                                    "(!) Note: At most 50 positions can be listed."}));
+  EXPECT_EQ(Analysis(ListedGraph(1)), "0 6 1 dc 1 1 1 [1 -2.5 3] [0 4] -1 2.5");
+
+  TriggerDialog("drawPolarAction", [&](QDialog& dialog) {
+    auto* tabs = Find<QTabWidget>(dialog, "tabs");
+    const int analysis = tabs->indexOf(Find<QWidget>(dialog, "analysisTab"));
+    EXPECT_FALSE(tabs->isTabEnabled(analysis));
+    ChooseComboItem(Find<QComboBox>(dialog, "coordinateCombo"), 0);
+    EXPECT_TRUE(tabs->isTabEnabled(analysis));
+    ChooseComboItem(Find<QComboBox>(dialog, "formCombo"), 1);
+    EXPECT_FALSE(tabs->isTabEnabled(analysis));
+    dialog.reject();
+  });
 }
 
 std::array<float, 6> Bounds(const DocumentValues& v) {
