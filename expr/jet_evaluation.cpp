@@ -369,10 +369,11 @@ Jet PowerJet(const Jet& a, const Jet& b, Term value) {
     if (n != std::floor(n) && !(a.c[0].v.lo > 0))
       return RoughJet(value);
     std::array<Term, kJetOrder> g{};
-    double coefficient = 1;
+    // n (n - 1) ... as an interval: the product of large factors is rounded.
+    Term coefficient = Constant(1);
     for (std::size_t k = 1; k <= kJetOrder; ++k) {
-      coefficient *= n - static_cast<double>(k - 1);
-      if (coefficient == 0) {
+      coefficient = coefficient * Constant(n - static_cast<double>(k - 1));
+      if (IsExactly(coefficient.v, 0)) {
         g[k - 1] = kZero;
         continue;
       }
@@ -381,7 +382,7 @@ Jet PowerJet(const Jet& a, const Jet& b, Term value) {
       BoxFlags ignored = evaluation::PowerStep(a.c[0].v, Interval::Point(exponent), power);
       evaluation::Settle(power, ignored);
       // A negative power is never 0; another is 0 only where the base is.
-      g[k - 1] = Times(coefficient, Term{power, exponent <= 0 || NonZero(a.c[0])});
+      g[k - 1] = coefficient * Term{power, exponent <= 0 || NonZero(a.c[0])};
     }
     return Chain(a, value, g[0], g[1], g[2], true);
   }
