@@ -175,9 +175,14 @@ class ZeroSearch {
       return;
     const Interval sought = jet.Derivative(order_);
     // An identically vanishing derivative (of a constant or a straight
-    // line) changes no sign.
-    if (order_ > 0 && jet.differentiable >= order_ && sought.lo == 0 && sought.hi == 0)
-      return;
+    // line) changes no sign; an identically vanishing f (0, int(x) on
+    // [0, 1)) is a root everywhere, which no list of points can tell.
+    if (jet.differentiable >= order_ && sought.lo == 0 && sought.hi == 0) {
+      if (order_ == 0 && jet.value.IsDefinedAndContinuous())
+        undecided_.push_back(x);
+      if (order_ > 0 || jet.value.IsDefinedAndContinuous())
+        return;
+    }
     const bool smooth = jet.value.IsDefinedAndContinuous() && jet.differentiable > order_;
     const bool narrow = x.hi - x.lo <= Tolerance(x);
     const Interval slope = smooth ? jet.Derivative(order_ + 1) : Interval::Entire();

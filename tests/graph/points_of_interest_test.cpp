@@ -112,6 +112,12 @@ TEST(PointsOfInterest, FindsEveryAnalyticPointOnce) {
         {Kind::Minimum, 0},
         {Kind::YIntercept, 0}},
        {}},
+      // int(x) is 0 on a whole stretch and jumps at 1 and 2.
+      {"int(x)",
+       0.5f,
+       2.5f,
+       {},
+       {Kind::Root, Kind::Minimum, Kind::Minimum, Kind::Inflection, Kind::Inflection}},
       // |x| has no derivative at 0: its minimum there is not decided.
       {"abs(x)-1",
        -2,
