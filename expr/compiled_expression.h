@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "expr/interval.h"
+#include "expr/jet.h"
 
 namespace quillon {
 
@@ -98,6 +99,12 @@ class CompiledExpression {
   // variable, call EvaluateBox per box.
   void EvaluateBoxes(const VariableBox& box, Variable varying, const Interval* intervals,
                      std::size_t count, DecoratedInterval* results) const;
+
+  // EvaluateBox's enclosure with enclosures of the first three derivatives
+  // with respect to `varying` (forward-mode differentiation on intervals;
+  // the other variables are held at their intervals). Throws as
+  // EvaluateBox.
+  DecoratedJet EvaluateJet(const VariableBox& box, Variable varying) const;
 
  private:
   // Sets zeroFree of the results of EvaluateBoxes from EvaluateBox: the

@@ -131,7 +131,7 @@ float AsFloatResult(const std::optional<double>& value) {
 
 // Boxes in x around each finite point (the point itself, a narrow and a wide
 // box), y fixed: EvaluateBox must enclose EvaluatePoint at the box's ends and
-// middle and agree with EvaluateBoxes; each of those points' float
+// middle and agree with EvaluateBoxes and EvaluateJet; each of those points' float
 // evaluation must be its double value rounded.
 void CheckEnclosures(const std::string& postfix) {
   const CompiledExpression compiled(postfix);
@@ -169,6 +169,16 @@ void CheckEnclosures(const std::string& postfix) {
          enclosure.decoration.defined != many[b].decoration.defined ||
          enclosure.decoration.continuous != many[b].decoration.continuous)) {
       Abort("EvaluateBoxes differs from EvaluateBox", postfix);
+    }
+    if (!boxThrows) {
+      // The jet's value is EvaluateBox's, whatever its derivatives do.
+      const DecoratedJet jet = compiled.EvaluateJet(box, Variable::X);
+      if (std::memcmp(&jet.value.value, &enclosure.value, sizeof enclosure.value) != 0 ||
+          jet.value.decoration.defined != enclosure.decoration.defined ||
+          jet.value.decoration.continuous != enclosure.decoration.continuous ||
+          jet.value.zeroFree != enclosure.zeroFree) {
+        Abort("EvaluateJet's value differs from EvaluateBox", postfix);
+      }
     }
     anyThrew = anyThrew || boxThrows;
     if (enclosure.decoration.continuous &&

@@ -107,6 +107,13 @@ std::string CoordinateText(float value) {
   return std::string(buffer, written.ptr);
 }
 
+// The shortest text that reads back as the same double.
+std::string NumberText(double value) {
+  char buffer[32];
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, written.ptr);
+}
+
 void AppendRows(std::string& csv, std::int32_t ID, int curve, const PointGrid& grid,
                 std::int32_t StepV) {
   if (!grid.Allocated() || grid.Upper(0) < 0) {
@@ -170,7 +177,7 @@ bool ExportPicture(Document& document, const CommandLine& line, PictureFormat fo
 std::string UsageText() {
   return "Usage: quillon [FILE]\n"
          "       quillon FILE --export-filename=OUT [--export-width=W] [--export-height=H]\n"
-         "               [--export-fit]\n"
+         "               [--export-fit] [--export-points-of-interest]\n"
          "\n"
          "Without export options Quillon opens its window, with FILE when it is given.\n"
          "\n"
@@ -179,12 +186,19 @@ std::string UsageText() {
          "  .png, .bmp  the drawing area as the window shows it, W x H pixels\n"
          "  .pgp        the document as Save As writes it\n"
          "  .csv        the points of the shown curves: graph,curve,i,x,y,z\n"
+         "              (with --export-points-of-interest: graph,other,kind,x,y)\n"
          "\n"
          "Options:\n"
          "  --export-filename=OUT  the file to write\n"
          "  --export-width=W       picture width in pixels (default 800)\n"
          "  --export-height=H      picture height in pixels (default 600)\n"
          "  --export-fit           zoom to fit the shown graphs before drawing\n"
+         "  --export-points-of-interest\n"
+         "                         write the roots, minima, maxima, inflection points,\n"
+         "                         intersections and y-intercepts of the shown graphs\n"
+         "                         y = f(x) over their x ranges to the .csv OUT; a part\n"
+         "                         of a range that cannot be decided is told in a\n"
+         "                         'Note: ...' line and does not change the exit status\n"
          "  --help                 show this text and exit\n"
          "  --version              show the version and exit\n"
          "  --                     take every later argument as part of FILE\n"
@@ -230,6 +244,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     }
     if (argument == "--export-fit") {
       line.fit = true;
+      exporting = true;
+      continue;
+    }
+    if (argument == "--export-points-of-interest") {
+      line.pointsOfInterest = true;
       exporting = true;
       continue;
     }
@@ -280,6 +299,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     return Usage("cannot tell what to write from the name '" + line.exportPath +
                  "': it must end in .png, .bmp, .pgp or .csv");
   }
+  if (line.pointsOfInterest && *kind != ExportKind::Csv) {
+    return Usage("option '--export-points-of-interest' writes a .csv file, not '" +
+                 line.exportPath + "'");
+  }
   line.kind = CommandLine::Export;
   return line;
 }
@@ -328,6 +351,41 @@ std::string CurvePointsCsv(const Document& document) {
   return csv;
 }
 
+PointsOfInterestTable PointsOfInterestCsv(const Document& document, const AnalysisLimits& limits) {
+  std::vector<const Graph*> graphs;
+  for (const GraphCollection::Entry& entry : document.ShowScene().Graphs()) {
+    if (HasPointsOfInterest(*entry.second))
+      graphs.push_back(entry.second.get());
+  }
+  std::stable_sort(graphs.begin(), graphs.end(),
+                   [](const Graph* a, const Graph* b) { return a->id < b->id; });
+  PointsOfInterestTable table;
+  table.csv = "graph,other,kind,x,y\n";
+  for (std::size_t i = 0; i < graphs.size(); ++i) {
+    const Graph& graph = *graphs[i];
+    // Each intersection once, under the graph with the lower id.
+    const std::vector<const Graph*> later(graphs.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                                          graphs.end());
+    const PointsOfInterest found = FindPointsOfInterest(graph, later, limits);
+    for (const PointOfInterest& point : found.points) {
+      table.csv +=
+          std::to_string(graph.id) + ',' +
+          (point.kind == PointOfInterestKind::Intersection ? std::to_string(point.otherGraphId)
+                                                           : std::string()) +
+          ',' + PointOfInterestKindName(point.kind) + ',' + NumberText(point.x) + ',' +
+          NumberText(point.y) + '\n';
+    }
+    const std::size_t pieces = found.undecided.size();
+    if (pieces > 0) {
+      table.notes.push_back("Note: graph " + std::to_string(graph.id) + ": " +
+                            std::to_string(pieces) + (pieces == 1 ? " piece" : " pieces") +
+                            " of the x range could not be decided; points of interest there are "
+                            "not listed");
+    }
+  }
+  return table;
+}
+
 int RunCommandLine(const CommandLine& line, std::ostream& out, std::ostream& err) {
   switch (line.kind) {
     case CommandLine::Help:
@@ -358,7 +416,16 @@ int RunCommandLine(const CommandLine& line, std::ostream& out, std::ostream& err
       break;
     case ExportKind::Csv:
       written = WriteExport(line.exportPath, err, [&] {
-        WriteFileAtomically(line.exportPath, CurvePointsCsv(document));
+        if (!line.pointsOfInterest) {
+          WriteFileAtomically(line.exportPath, CurvePointsCsv(document));
+          return;
+        }
+        const PointsOfInterestTable table = PointsOfInterestCsv(document);
+        WriteFileAtomically(line.exportPath, table.csv);
+        // As undecided pixels: not a problem of the file, so the exit
+        // status stays that of a clean export.
+        for (const std::string& note : table.notes)
+          err << note << '\n';
       });
       break;
     case ExportKind::Png:

@@ -1,7 +1,8 @@
 // The quillon command line: `quillon FILE --export-filename=OUT
-// [--export-width=W] [--export-height=H] [--export-fit]` opens FILE as the
-// window does at start and writes OUT (.png, .bmp, .pgp or .csv) without a
-// window or display server. Without export options the window starts.
+// [--export-width=W] [--export-height=H] [--export-fit]
+// [--export-points-of-interest]` opens FILE as the window does at start and
+// writes OUT (.png, .bmp, .pgp or .csv) without a window or display server.
+// Without export options the window starts.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "graph/points_of_interest.h"
 #include "scene/offscreen_context.h"
 
 namespace quillon {
@@ -32,6 +34,8 @@ struct CommandLine {
   std::int32_t width = 800;   // pixels
   std::int32_t height = 600;  // pixels
   bool fit = false;
+  // A .csv OUT holds the points of interest instead of the sampled points.
+  bool pointsOfInterest = false;
   std::string error;
 };
 
@@ -63,5 +67,21 @@ std::optional<FrameImage> DrawDocument(Document& document, std::int32_t width, s
 // kind 20 also Vert3DExp2(0, i) (curve 2). Coordinates are the shortest text
 // that reads back as the same single value, or "undefined".
 std::string CurvePointsCsv(const Document& document);
+
+// The points of interest of the shown explicit Cartesian graphs
+// (HasPointsOfInterest) as comma-separated values: a header
+// "graph,other,kind,x,y", then rows ordered by graph id, kind (root,
+// minimum, maximum, inflection, intersection, y-intercept) and x. `other` is
+// the other graph's id for an intersection, listed once under the graph with
+// the lower id, and empty otherwise. Numbers are the shortest text that
+// reads back as the same double. notes holds one line per graph with
+// undecided pieces ("Note: graph 3: 2 pieces of the x range could not be
+// decided; points of interest there are not listed").
+struct PointsOfInterestTable {
+  std::string csv;
+  std::vector<std::string> notes;
+};
+PointsOfInterestTable PointsOfInterestCsv(const Document& document,
+                                          const AnalysisLimits& limits = {});
 
 }  // namespace quillon

@@ -93,6 +93,56 @@ TEST(Batch, IntersectionsExportTheirSecondCurve) {
             "1,2,0,0,1,0\n1,2,1,0.5,0.5,0\n1,2,2,1,0,0\n");
 }
 
+// A file written by Quillon, analysed through the command line: each row
+// against the analytic point (x^2 - 1 and x + 1 over -2..2 meet at -1 and at
+// the end 2), a polar graph left out, an undecided corner told as a Note
+// with exit status 0, and any output but .csv refused.
+TEST(Batch, PointsOfInterestExportEveryShownExplicitGraph) {
+  TempFolder folder;
+  const std::string input = folder.Path() + "/analysed.pgp";
+  {
+    FakeDialogs dialogs;
+    Document document(dialogs);
+    test::AddCurve(document, "", "x^2-1");
+    test::AddCurve(document, "", "x+1");
+    test::AddCurve(document, "", "1", 2, 2);
+    test::AddCurve(document, "", "abs(x)+3");
+    ASSERT_TRUE(document.WriteGraphFile(input));
+  }
+  const std::string output = folder.Path() + "/points.csv";
+  const BatchRun run =
+      RunWith({input, "--export-filename=" + output, "--export-points-of-interest"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err,
+            "Note: graph 4: 2 pieces of the x range could not be decided; points of interest "
+            "there are not listed\n");
+  struct Row {
+    std::string fields;  // graph,other,kind
+    double x, y;
+  };
+  const std::vector<Row> expected = {
+      {"1,,root", -1, 0},          {"1,,root", 1, 0},          {"1,,minimum", 0, -1},
+      {"1,2,intersection", -1, 0}, {"1,2,intersection", 2, 3}, {"1,,y-intercept", 0, -1},
+      {"2,,root", -1, 0},          {"2,,y-intercept", 0, 1},   {"4,,y-intercept", 0, 3},
+  };
+  std::istringstream csv(test::ReadBytes(output));
+  std::string line;
+  std::getline(csv, line);
+  EXPECT_EQ(line, "graph,other,kind,x,y");
+  for (const Row& row : expected) {
+    SCOPED_TRACE(row.fields);
+    ASSERT_TRUE(std::getline(csv, line));
+    const std::size_t xAt = line.find(',', line.find(',', line.find(',') + 1) + 1);
+    const std::size_t yAt = line.find(',', xAt + 1);
+    EXPECT_EQ(line.substr(0, xAt), row.fields);
+    EXPECT_NEAR(std::stod(line.substr(xAt + 1, yAt - xAt - 1)), row.x, 1e-12 * 2);
+    EXPECT_NEAR(std::stod(line.substr(yAt + 1)), row.y, 1e-11);
+  }
+  EXPECT_FALSE(std::getline(csv, line)) << line;
+  EXPECT_EQ(RunWith({input, "--export-filename=points.png", "--export-points-of-interest"}).status,
+            2);
+}
+
 // The picture shows the drawing area as the window does: a white background,
 // the curve in its colour, world units square whatever the picture's shape;
 // --export-fit zooms to the shown graphs.

@@ -1,0 +1,185 @@
+// Points of interest of explicit graphs against their analytic places: each
+// expected point found to the location tolerance and nothing else listed,
+// close and many zeros, poles, tails, double and tiny roots, and searches
+// that end with undecided pieces instead of guesses. (Intersections are
+// checked through the batch export.)
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "graph/document_values.h"
+#include "graph/graph.h"
+#include "graph/points_of_interest.h"
+
+namespace quillon {
+namespace {
+
+using Kind = PointOfInterestKind;
+const double kPi = std::acos(-1.0);
+
+struct Expected {
+  Kind kind;
+  double x;
+};
+
+struct AnalysisCase {
+  std::string text;
+  float from, to;
+  std::vector<Expected> points;  // in listing order: by kind, then x
+  std::vector<Kind> undecided;   // the kinds of the undecided pieces, in order
+};
+
+Graph ExplicitGraph(DocumentValues& document, const std::string& text, float from, float to,
+                    std::int32_t id = 1) {
+  Graph graph(document);
+  graph.id = id;
+  graph.kind = GraphKind::PlaneCurve;
+  graph.coordinates = CoordinateSystem::Cartesian;
+  graph.form = FunctionForm::Explicit;
+  graph.expressionZ = text;
+  graph.minV = from;
+  graph.maxV = to;
+  return graph;
+}
+
+void ExpectPoints(const PointsOfInterest& found, const std::vector<Expected>& expected) {
+  ASSERT_EQ(found.points.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(found.points[i].kind, expected[i].kind);
+    EXPECT_NEAR(found.points[i].x, expected[i].x, 1e-12 * std::max(1.0, std::fabs(expected[i].x)));
+  }
+}
+
+TEST(PointsOfInterest, FindsEveryAnalyticPointOnce) {
+  const double root2 = std::sqrt(2.0);
+  const std::vector<AnalysisCase> cases = {
+      // A pole is no root, nor an extremum or inflection of tan.
+      {"tan(x)", 1, 5, {{Kind::Root, kPi}, {Kind::Inflection, kPi}}, {}},
+      {"1/x", -1, 1, {}, {}},
+      // A vanishing tail is no root.
+      {"exp(-x)", 0.5f, 50, {}, {}},
+      // A double root that is also a minimum.
+      {"(x-1)^2*(x+2)",
+       -3,
+       3,
+       {{Kind::Root, -2},
+        {Kind::Root, 1},
+        {Kind::Minimum, 1},
+        {Kind::Maximum, -1},
+        {Kind::Inflection, 0},
+        {Kind::YIntercept, 0}},
+       {}},
+      {"0.0000000001*(x-2)", 0, 5, {{Kind::Root, 2}, {Kind::YIntercept, 0}}, {}},
+      // Triple root: f' touches 0 without a sign change.
+      {"x^3", -1, 2, {{Kind::Root, 0}, {Kind::Inflection, 0}, {Kind::YIntercept, 0}}, {}},
+      {"sin(x)",
+       -4,
+       4,
+       {{Kind::Root, -kPi},
+        {Kind::Root, 0},
+        {Kind::Root, kPi},
+        {Kind::Minimum, -kPi / 2},
+        {Kind::Maximum, kPi / 2},
+        {Kind::Inflection, -kPi},
+        {Kind::Inflection, 0},
+        {Kind::Inflection, kPi},
+        {Kind::YIntercept, 0}},
+       {}},
+      // A straight line: no extremum or inflection to search for.
+      {"2*x+1", -2, 2, {{Kind::Root, -0.5}, {Kind::YIntercept, 0}}, {}},
+      // Roots at the ends count, extrema there do not.
+      {"x^2-2", 0, 3, {{Kind::Root, root2}, {Kind::YIntercept, 0}}, {}},
+      {"sqrt(x)", 0, 4, {{Kind::Root, 0}, {Kind::YIntercept, 0}}, {}},
+      {"log(x)", 0, 3, {{Kind::Root, 1}}, {}},
+      {"x*exp(-x)",
+       -1,
+       5,
+       {{Kind::Root, 0}, {Kind::Maximum, 1}, {Kind::Inflection, 2}, {Kind::YIntercept, 0}},
+       {}},
+      {"asin(x)-0.5",
+       -0.9f,
+       0.9f,
+       {{Kind::Root, std::sin(0.5)}, {Kind::Inflection, 0}, {Kind::YIntercept, 0}},
+       {}},
+      {"cosh(x)-2",
+       -3,
+       3,
+       {{Kind::Root, -std::acosh(2.0)},
+        {Kind::Root, std::acosh(2.0)},
+        {Kind::Minimum, 0},
+        {Kind::YIntercept, 0}},
+       {}},
+      // int(x) is 0 on a whole stretch and jumps at 1 and 2.
+      {"int(x)",
+       0.5f,
+       2.5f,
+       {},
+       {Kind::Root, Kind::Minimum, Kind::Minimum, Kind::Inflection, Kind::Inflection}},
+      // |x| has no derivative at 0: its minimum there is not decided.
+      {"abs(x)-1",
+       -2,
+       2,
+       {{Kind::Root, -1}, {Kind::Root, 1}, {Kind::YIntercept, 0}},
+       {Kind::Minimum, Kind::Inflection}},
+  };
+  DocumentValues document;
+  for (const AnalysisCase& c : cases) {
+    SCOPED_TRACE(c.text);
+    const Graph graph = ExplicitGraph(document, c.text, c.from, c.to);
+    const PointsOfInterest found = FindPointsOfInterest(graph, {});
+    ExpectPoints(found, c.points);
+    ASSERT_EQ(found.undecided.size(), c.undecided.size());
+    for (std::size_t i = 0; i < c.undecided.size(); ++i)
+      EXPECT_EQ(found.undecided[i].kind, c.undecided[i]);
+    for (const PointOfInterest& point : found.points)
+      EXPECT_EQ(point.otherGraphId, 0);
+  }
+}
+
+// 160 roots, 80 maxima and 79 minima only 1/16 apart: none is missed or
+// found twice, whatever the graph's step count.
+TEST(PointsOfInterest, SeparatesCloseZeros) {
+  DocumentValues document;
+  Graph graph = ExplicitGraph(document, "sin(50*x)", 0, 10);
+  std::vector<Expected> expected;
+  for (int k = 0; k < 160; ++k)
+    expected.push_back({Kind::Root, k * kPi / 50});
+  for (int k = 1; k < 159; k += 2)
+    expected.push_back({Kind::Minimum, (k + 0.5) * kPi / 50});
+  for (int k = 0; k < 159; k += 2)
+    expected.push_back({Kind::Maximum, (k + 0.5) * kPi / 50});
+  for (int k = 1; k < 160; ++k)
+    expected.push_back({Kind::Inflection, k * kPi / 50});
+  expected.push_back({Kind::YIntercept, 0});
+  for (const std::int32_t steps : {1, 1000}) {
+    graph.stepsV = steps;
+    const PointsOfInterest found = FindPointsOfInterest(graph, {});
+    EXPECT_TRUE(found.undecided.empty());
+    ExpectPoints(found, expected);
+  }
+}
+
+// Infinitely many zeros near 0: the count of evaluations ends the search,
+// and what is left is told as undecided pieces around 0.
+TEST(PointsOfInterest, EndsHostileTextsWithUndecidedPieces) {
+  DocumentValues document;
+  const Graph graph = ExplicitGraph(document, "sin(1/x)", -1, 1);
+  AnalysisLimits limits;
+  limits.evaluationsPerSearch = 4000;
+  const PointsOfInterest found = FindPointsOfInterest(graph, {}, limits);
+  ASSERT_FALSE(found.undecided.empty());
+  for (const UndecidedPiece& piece : found.undecided)
+    EXPECT_TRUE(piece.from > -0.1 && piece.to < 0.1) << piece.from << " " << piece.to;
+  for (const PointOfInterest& point : found.points) {
+    if (point.kind == Kind::Root) {
+      const double nearest = 1 / (std::round(1 / (kPi * point.x)) * kPi);
+      EXPECT_NEAR(point.x, nearest, 1e-12);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quillon
