@@ -16,6 +16,7 @@
 #include "io/document.h"
 #include "io/io_error.h"
 #include "io/picture_file.h"
+#include "io/shown_points.h"
 #include "quillon/version.h"
 #include "scene/camera.h"
 #include "scene/frame_renderer.h"
@@ -352,22 +353,11 @@ std::string CurvePointsCsv(const Document& document) {
 }
 
 PointsOfInterestTable PointsOfInterestCsv(const Document& document, const AnalysisLimits& limits) {
-  std::vector<const Graph*> graphs;
-  for (const GraphCollection::Entry& entry : document.ShowScene().Graphs()) {
-    if (HasPointsOfInterest(*entry.second))
-      graphs.push_back(entry.second.get());
-  }
-  std::stable_sort(graphs.begin(), graphs.end(),
-                   [](const Graph* a, const Graph* b) { return a->id < b->id; });
   PointsOfInterestTable table;
   table.csv = "graph,other,kind,x,y\n";
-  for (std::size_t i = 0; i < graphs.size(); ++i) {
-    const Graph& graph = *graphs[i];
-    // Each intersection once, under the graph with the lower id.
-    const std::vector<const Graph*> later(graphs.begin() + static_cast<std::ptrdiff_t>(i) + 1,
-                                          graphs.end());
-    const PointsOfInterest found = FindPointsOfInterest(graph, later, limits);
-    for (const PointOfInterest& point : found.points) {
+  for (const GraphPointsOfInterest& listed : ShownPointsOfInterest(document, limits)) {
+    const Graph& graph = *listed.graph;
+    for (const PointOfInterest& point : listed.found.points) {
       table.csv +=
           std::to_string(graph.id) + ',' +
           (point.kind == PointOfInterestKind::Intersection ? std::to_string(point.otherGraphId)
@@ -375,7 +365,7 @@ PointsOfInterestTable PointsOfInterestCsv(const Document& document, const Analys
           ',' + PointOfInterestKindName(point.kind) + ',' + NumberText(point.x) + ',' +
           NumberText(point.y) + '\n';
     }
-    const std::size_t pieces = found.undecided.size();
+    const std::size_t pieces = listed.found.undecided.size();
     if (pieces > 0) {
       table.notes.push_back("Note: graph " + std::to_string(graph.id) + ": " +
                             std::to_string(pieces) + (pieces == 1 ? " piece" : " pieces") +

@@ -35,6 +35,7 @@
 #include "ui/graph_dialog.h"
 #include "ui/help_window.h"
 #include "ui/icon_svg.h"
+#include "ui/points_of_interest_dialog.h"
 #include "ui/splitter_bar.h"
 #include "ui/toolbar_icons.h"
 #include "ui/view_picture.h"
@@ -189,6 +190,8 @@ void MainWindow::createActions() {
       makeAction("drawCartesianAction", texts::kDrawCartesian, &MainWindow::drawCartesian);
   drawPolarAction_ = makeAction("drawPolarAction", texts::kDrawPolar, &MainWindow::drawPolar);
   drawAxisAction_ = makeAction("drawAxisAction", texts::kAxis, &MainWindow::showAxisProperties);
+  analysisPointsAction_ = makeAction("analysisPointsAction", texts::kPointsOfInterest,
+                                     &MainWindow::showPointsOfInterest);
 
   helpContentsAction_ = makeAction("helpContentsAction", texts::kHelpContents,
                                    &MainWindow::showHelp, Keys(Standard::HelpContents, "F1"));
@@ -255,6 +258,9 @@ void MainWindow::createMenus() {
   drawMenu->addAction(drawPolarAction_);
   drawMenu->addSeparator();
   drawMenu->addAction(drawAxisAction_);
+
+  QMenu* analysisMenu = menuBar()->addMenu(texts::kAnalysisMenu);
+  analysisMenu->addAction(analysisPointsAction_);
 
   QMenu* helpMenu = menuBar()->addMenu(texts::kHelpMenu);
   helpMenu->addAction(helpContentsAction_);
@@ -882,6 +888,32 @@ void MainWindow::showViewSettings() {
   document_.RecordStep(texts::kViewSettingStep, before);
   // The projection may have changed.
   Display();
+}
+
+void MainWindow::showPointsOfInterest() {
+  if (pointsDialog_ == nullptr) {
+    pointsDialog_ = new PointsOfInterestDialog(this);
+    connect(pointsDialog_, &PointsOfInterestDialog::pointChosen, this, [this](double x, double y) {
+      if (openGLArea_ != nullptr) {
+        openGLArea_->TraceMarker(PlanePoint{x, y});
+      }
+    });
+    // Closed: the view marks what Trace marks again.
+    connect(pointsDialog_, &QDialog::finished, this, [this] {
+      if (openGLArea_ != nullptr) {
+        openGLArea_->TraceMarker(readout_.Marker());
+      }
+    });
+    connect(&document_.History(), &QUndoStack::indexChanged, pointsDialog_, [this] {
+      if (pointsDialog_->isVisible()) {
+        pointsDialog_->List(document_);
+      }
+    });
+  }
+  pointsDialog_->List(document_);
+  pointsDialog_->show();
+  pointsDialog_->raise();
+  pointsDialog_->activateWindow();
 }
 
 void MainWindow::showAxisProperties() {

@@ -39,6 +39,7 @@ namespace quillon {
 
 class DrawArea;
 class HelpWindow;
+class PointsOfInterestDialog;
 class SplitterBar;
 class WindowDialogs;
 enum class ToolbarPicture;
@@ -91,6 +92,8 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   const MouseNavigation& Navigation() const { return navigation_; }
   // The help window, once Help, Content has opened it; null before.
   HelpWindow* Help() const { return helpWindow_; }
+  // The Points of Interest window, once opened; null before.
+  PointsOfInterestDialog* PointsOfInterest() const { return pointsDialog_; }
 
   // --- DocumentDialogs: passed on to the WindowDialogs ---
 
@@ -140,6 +143,8 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   void drawCartesian();
   void drawPolar();
   void showAxisProperties();
+  // Analysis
+  void showPointsOfInterest();
   // Help
   void showHelp();
   void showHomepage();
@@ -234,6 +239,9 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   QString helpFilePath_;
   // Made when help is first asked for; a child window of this one.
   HelpWindow* helpWindow_ = nullptr;
+  // Made when first asked for; a child window that lists anew whenever the
+  // document changes while it is open.
+  PointsOfInterestDialog* pointsDialog_ = nullptr;
 
   QAction* fileNewAction_ = nullptr;
   QAction* fileOpenAction_ = nullptr;
@@ -265,6 +273,7 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   QAction* drawCartesianAction_ = nullptr;
   QAction* drawPolarAction_ = nullptr;
   QAction* drawAxisAction_ = nullptr;
+  QAction* analysisPointsAction_ = nullptr;
   QAction* helpContentsAction_ = nullptr;
   QAction* helpHomepageAction_ = nullptr;
   QAction* helpAboutAction_ = nullptr;

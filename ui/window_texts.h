@@ -27,6 +27,7 @@ inline constexpr char kFileMenu[] = "&File";
 inline constexpr char kEditMenu[] = "&Edit";
 inline constexpr char kViewMenu[] = "&View";
 inline constexpr char kDrawMenu[] = "&Draw";
+inline constexpr char kAnalysisMenu[] = "&Analysis";
 inline constexpr char kHelpMenu[] = "&Help";
 // The pop-up menus' titles, which the user never sees on them.
 inline constexpr char kGraphListMenu[] = "FunEdit";
@@ -69,6 +70,7 @@ inline constexpr CommandTexts kTrace{"&Trace", ""};
 inline constexpr CommandTexts kDrawCartesian{"&Cartesian", "Add A 2D Cartesian Function Graph"};
 inline constexpr CommandTexts kDrawPolar{"&Polar", "Add A 2D Polar Function Graph"};
 inline constexpr CommandTexts kAxis{"&Axis...", "Modify Coordinate System"};
+inline constexpr CommandTexts kPointsOfInterest{"&Points of Interest...", ""};
 inline constexpr CommandTexts kHelpContents{"&Content...", "Help"};
 inline constexpr CommandTexts kHomepage{"&Homepage", ""};
 inline constexpr CommandTexts kAbout{"&About...", ""};
@@ -175,6 +177,20 @@ inline constexpr char kTangentLinesCheck[] = "Tangent lines at x =";
 inline constexpr char kNormalLinesCheck[] = "Normal lines at x =";
 inline constexpr char kPositionsToolTip[] = "Numbers separated by commas, at most 50";
 inline constexpr char kTooManyPositions[] = "At most 50 positions can be listed.";
+
+// --- Points of Interest ---
+
+inline constexpr char kPointsOfInterestTitle[] = "Points of Interest";
+inline constexpr char kGraphColumn[] = "Graph";
+inline constexpr char kKindColumn[] = "Kind";
+// An intersection's kind: this, then the other graph.
+inline constexpr char kIntersectionWith[] = "with ";
+inline constexpr char kCopyTable[] = "&Copy";
+inline constexpr char kClose[] = "Close";
+// Followed by the graphs, separated by commas.
+inline constexpr char kUndecidedPieces[] =
+    "Note: parts of the x range could not be decided, and points of interest there are not "
+    "listed, for ";
 
 // A form as the form list shows it, the captions of its function boxes and
 // the name of its parameter, which the interval's captions end with.
