@@ -127,31 +127,43 @@ class ZeroSearch {
   ZeroSearch(const Searched& searched, std::size_t order, std::size_t budget)
       : searched_(searched), order_(order), budget_(budget) {}
 
-  // The range is searched as kFirstPieces equal pieces from left to right,
-  // each with an equal share of what the ones before it left of the count,
-  // so that a place that takes endless work (sin(1/x) at 0) leaves only its
-  // own piece undecided.
+  // The range is searched in passes over a pool of pieces, first
+  // kFirstPieces equal ones: in each pass every piece gets an equal share
+  // of what is left of the count, and what it leaves open goes back to the
+  // pool. A place that takes endless work (sin(1/x) at 0) thus gets what
+  // the easy pieces leave, and keeps only itself undecided.
   void Run(Interval range) {
     range_ = range;
     const double width = range.hi - range.lo;
+    std::vector<Interval> pool;
     for (std::size_t i = 0; i < kFirstPieces; ++i) {
       const double lo =
           i == 0 ? range.lo : range.lo + width * static_cast<double>(i) / kFirstPieces;
       const double hi = i + 1 == kFirstPieces
                             ? range.hi
                             : range.lo + width * static_cast<double>(i + 1) / kFirstPieces;
-      const std::size_t limit = spent_ + (budget_ - std::min(spent_, budget_)) / (kFirstPieces - i);
-      pending_.push_back({lo, hi});
-      while (!pending_.empty()) {
-        const Interval x = pending_.back();
-        pending_.pop_back();
-        if (spent_ >= limit) {
-          undecided_.push_back(x);
+      pool.push_back({lo, hi});
+    }
+    while (!pool.empty() && spent_ < budget_) {
+      std::vector<Interval> left;
+      for (std::size_t i = 0; i < pool.size(); ++i) {
+        if (spent_ >= budget_) {
+          left.push_back(pool[i]);
           continue;
         }
-        Examine(x);
+        const std::size_t share = (budget_ - spent_) / (pool.size() - i);
+        const std::size_t limit = spent_ + std::max<std::size_t>(share, 1);
+        pending_.assign(1, pool[i]);
+        while (!pending_.empty() && spent_ < limit) {
+          const Interval x = pending_.back();
+          pending_.pop_back();
+          Examine(x);
+        }
+        left.insert(left.end(), pending_.rbegin(), pending_.rend());
       }
+      pool = std::move(left);
     }
+    undecided_.insert(undecided_.end(), pool.begin(), pool.end());
     Tidy();
   }
 
@@ -203,40 +215,58 @@ class ZeroSearch {
     const double margin = Tolerance(range_);
     if (order_ > 0 && (x.lo - range_.lo <= margin || range_.hi - x.hi <= margin))
       return;
-    if (jet.value.IsDefinedAndContinuous() && jet.differentiable >= order_ &&
-        ConcludeNarrow(x, jet))
-      return;
-    undecided_.push_back(x);
+    if (!ConcludeNarrow(x, jet))
+      undecided_.push_back(x);
   }
 
   // A piece narrower than the tolerance on which the sought derivative is
-  // continuous but not proven monotone. True when decided:
+  // not proven monotone. True when decided, where the function is
+  // continuous and the derivative sought exists:
   // - its ends have strictly opposite signs: a zero (several that close
   //   count as one);
-  // - it bends one way (the derivative after next is proven nonzero, so it
-  //   has at most two zeros): for f with its enclosure holding 0 the graph
-  //   touches the axis, a root; for f' or f'' with ends of one strict sign
-  //   no sign change (or two within the tolerance, which cancel);
-  // - f is exactly 0 at an end in double precision (sqrt(x) at 0, where no
-  //   derivative bounds f): a root there.
+  // - for f, its enclosure holds 0 and f turns on the piece (f'' is proven
+  //   nonzero, or f' has ends of strictly opposite signs): the graph touches
+  //   the axis, a root;
+  // - for f' or f'', it bends one way (the derivative after next is proven
+  //   nonzero, so it has at most two zeros) and its ends have one strict
+  //   sign: no sign change (or two within the tolerance, which cancel);
+  // and where f is exactly 0 at an end in double precision (sqrt(x) at 0,
+  // where no derivative bounds f; sqrt(1 - x^2) at the range's end 1, where
+  // rounding cannot prove 1 - x^2 >= 0): a root there.
   bool ConcludeNarrow(Interval x, const DecoratedJet& jet) {
-    const Interval atLo = Evaluate({x.lo, x.lo}).Derivative(order_);
-    const Interval atHi = Evaluate({x.hi, x.hi}).Derivative(order_);
-    if ((Negative(atLo) && Positive(atHi)) || (Positive(atLo) && Negative(atHi))) {
-      zeros_.push_back({Middle(x), Positive(atHi) ? 1 : -1});
-      return true;
+    if (jet.value.IsDefinedAndContinuous() && jet.differentiable >= order_) {
+      const DecoratedJet lo = Evaluate({x.lo, x.lo});
+      const DecoratedJet hi = Evaluate({x.hi, x.hi});
+      const Interval atLo = lo.Derivative(order_);
+      const Interval atHi = hi.Derivative(order_);
+      if ((Negative(atLo) && Positive(atHi)) || (Positive(atLo) && Negative(atHi))) {
+        zeros_.push_back({Middle(x), Positive(atHi) ? 1 : -1});
+        return true;
+      }
+      const std::size_t bendOrder = order_ + 2;
+      const bool bends =
+          bendOrder <= kJetOrder && jet.differentiable >= bendOrder &&
+          (Positive(jet.Derivative(bendOrder)) || Negative(jet.Derivative(bendOrder)));
+      const Interval slopeLo = lo.Derivative(1);
+      const Interval slopeHi = hi.Derivative(1);
+      const bool turns = jet.differentiable >= 1 && ((Negative(slopeLo) && Positive(slopeHi)) ||
+                                                     (Positive(slopeLo) && Negative(slopeHi)));
+      if (order_ == 0 && (bends || turns)) {
+        zeros_.push_back({Middle(x), 0});
+        return true;
+      }
+      if (order_ > 0 && bends &&
+          ((Positive(atLo) && Positive(atHi)) || (Negative(atLo) && Negative(atHi)))) {
+        return true;
+      }
     }
-    const std::size_t bendOrder = order_ + 2;
-    const bool bends = bendOrder <= kJetOrder && jet.differentiable >= bendOrder &&
-                       (Positive(jet.Derivative(bendOrder)) || Negative(jet.Derivative(bendOrder)));
-    if (bends && order_ == 0) {
-      zeros_.push_back({Middle(x), 0});
-      return true;
-    }
-    if (bends && ((Positive(atLo) && Positive(atHi)) || (Negative(atLo) && Negative(atHi))))
-      return true;
+    // Away from the range's ends only where f is continuous: beside a jump
+    // from a stretch where f is 0 (int(x) at 1) the point is no single root.
+    const bool continuous = jet.value.IsDefinedAndContinuous();
     if (order_ == 0) {
       for (const double end : {x.lo, x.hi}) {
+        if (!continuous && end != range_.lo && end != range_.hi)
+          continue;
         const std::optional<double> value = searched_.At(end);
         if (value && *value == 0) {
           zeros_.push_back({end, 0});

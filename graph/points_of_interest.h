@@ -82,7 +82,9 @@ struct PointsOfInterest {
 struct AnalysisLimits {
   // Evaluations (of the text over a piece or at a point) each search may
   // spend: one search per kind, and one per other graph.
-  std::size_t evaluationsPerSearch = std::size_t{1} << 16;
+  // sin(500*x) over 0..10 (1592 roots) needs about half of the default;
+  // a search that spends it all (sin(1/x) over -1..1) takes about 30 ms.
+  std::size_t evaluationsPerSearch = std::size_t{1} << 15;
 };
 
 // True for a graph of a plane curve kind in explicit form with Cartesian

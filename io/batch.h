@@ -75,8 +75,8 @@ std::string CurvePointsCsv(const Document& document);
 // the other graph's id for an intersection, listed once under the graph with
 // the lower id, and empty otherwise. Numbers are the shortest text that
 // reads back as the same double. notes holds one line per graph with
-// undecided pieces ("Note: graph 3: 2 pieces of the x range could not be
-// decided; points of interest there are not listed").
+// undecided pieces ("Note: graph 3: 2 pieces of the x range between -0.5
+// and 0.25 could not be decided; points of interest there are not listed").
 struct PointsOfInterestTable {
   std::string csv;
   std::vector<std::string> notes;

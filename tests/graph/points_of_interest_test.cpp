@@ -93,6 +93,18 @@ TEST(PointsOfInterest, FindsEveryAnalyticPointOnce) {
       // Roots at the ends count, extrema there do not.
       {"x^2-2", 0, 3, {{Kind::Root, root2}, {Kind::YIntercept, 0}}, {}},
       {"sqrt(x)", 0, 4, {{Kind::Root, 0}, {Kind::YIntercept, 0}}, {}},
+      {"sqrt(1-x^2)",
+       -1,
+       1,
+       {{Kind::Root, -1}, {Kind::Root, 1}, {Kind::Maximum, 0}, {Kind::YIntercept, 0}},
+       {}},
+      // A fourfold root where f turns; f'' only touches 0 there, which the
+      // third derivative cannot decide.
+      {"x^4",
+       -1,
+       2,
+       {{Kind::Root, 0}, {Kind::Minimum, 0}, {Kind::YIntercept, 0}},
+       {Kind::Inflection}},
       {"log(x)", 0, 3, {{Kind::Root, 1}}, {}},
       {"x*exp(-x)",
        -1,
