@@ -42,6 +42,10 @@ bool Negative(Interval x) {
   return x.hi < 0;
 }
 
+bool IsZero(Interval x) {
+  return x.lo == 0 && x.hi == 0;
+}
+
 // A graph's compiled text y = f(x) and its x range.
 struct Function {
   CompiledExpression text{std::string()};
@@ -189,13 +193,21 @@ class ZeroSearch {
     // An identically vanishing derivative (of a constant or a straight
     // line) changes no sign; an identically vanishing f (0, int(x) on
     // [0, 1)) is a root everywhere, which no list of points can tell.
-    if (jet.differentiable >= order_ && sought.lo == 0 && sought.hi == 0) {
+    if (jet.differentiable >= order_ && IsZero(sought)) {
       if (order_ == 0 && jet.value.IsDefinedAndContinuous())
         undecided_.push_back(x);
       if (order_ > 0 || jet.value.IsDefinedAndContinuous())
         return;
     }
     const bool smooth = jet.value.IsDefinedAndContinuous() && jet.differentiable > order_;
+    // The same where the function sought is proven constant but its
+    // enclosure is rounded (int(x) * sin(x) on [0, 1)): its value in the
+    // middle tells which.
+    if (smooth && IsZero(jet.Derivative(order_ + 1))) {
+      if (order_ == 0 && !Evaluate({Middle(x), Middle(x)}).DerivativeExcludesZero(0))
+        undecided_.push_back(x);
+      return;
+    }
     const bool narrow = x.hi - x.lo <= Tolerance(x);
     const Interval slope = smooth ? jet.Derivative(order_ + 1) : Interval::Entire();
     if (Positive(slope) || Negative(slope)) {
@@ -230,9 +242,10 @@ class ZeroSearch {
   // - for f' or f'', it bends one way (the derivative after next is proven
   //   nonzero, so it has at most two zeros) and its ends have one strict
   //   sign: no sign change (or two within the tolerance, which cancel);
-  // and where f is exactly 0 at an end in double precision (sqrt(x) at 0,
-  // where no derivative bounds f; sqrt(1 - x^2) at the range's end 1, where
-  // rounding cannot prove 1 - x^2 >= 0): a root there.
+  // and where f is exactly 0 in double precision at one end of the piece
+  // but not at the other (sqrt(x) at 0, where no derivative bounds f;
+  // sqrt(1 - x^2) at the range's end 1, where rounding cannot prove
+  // 1 - x^2 >= 0): a root there.
   bool ConcludeNarrow(Interval x, const DecoratedJet& jet) {
     if (jet.value.IsDefinedAndContinuous() && jet.differentiable >= order_) {
       const DecoratedJet lo = Evaluate({x.lo, x.lo});
@@ -264,14 +277,15 @@ class ZeroSearch {
     // from a stretch where f is 0 (int(x) at 1) the point is no single root.
     const bool continuous = jet.value.IsDefinedAndContinuous();
     if (order_ == 0) {
-      for (const double end : {x.lo, x.hi}) {
-        if (!continuous && end != range_.lo && end != range_.hi)
-          continue;
-        const std::optional<double> value = searched_.At(end);
-        if (value && *value == 0) {
-          zeros_.push_back({end, 0});
-          return true;
-        }
+      // At one end only: f exactly 0 at both (x - x) may be 0 all along.
+      const std::optional<double> atLo = searched_.At(x.lo);
+      const std::optional<double> atHi = searched_.At(x.hi);
+      const bool zeroLo = atLo && *atLo == 0;
+      const bool zeroHi = atHi && *atHi == 0;
+      const double end = zeroLo ? x.lo : x.hi;
+      if (zeroLo != zeroHi && (continuous || end == range_.lo || end == range_.hi)) {
+        zeros_.push_back({end, 0});
+        return true;
       }
     }
     return false;

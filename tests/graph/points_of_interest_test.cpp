@@ -88,6 +88,9 @@ TEST(PointsOfInterest, FindsEveryAnalyticPointOnce) {
       // derivative at 0, so its minimum there is not decided.
       {"int(x)", 0.5f, 2.5f, {}, {root, minimum, minimum, inflection, inflection}},
       {"abs(x)-1", -2, 2, {{root, -1}, {root, 1}, {intercept, 0}}, {minimum, inflection}},
+      // 0 all along, proven only for the derivatives, or by its value at points.
+      {"x-x", -1, 1, {{intercept, 0}}, {root}},
+      {"int(x)*sin(x)", 0.5f, 2.5f, {{maximum, kPi / 2}}, {root, minimum, minimum, inflection, inflection}},
   };
   // clang-format on
   DocumentValues document;
