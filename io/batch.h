@@ -48,7 +48,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 // or OUT cannot be written, 2 for a usage error, 3 when OUT was written but
 // a message (an error or a warning, such as a damaged FILE read in part)
 // was told, so that a script can tell a clean export from one with
-// problems.
+// problems. A "Note: ..." line (undecided pixels of implicit graphs or
+// undecided pieces of points of interest) tells a limit of the analysis,
+// not a problem, and leaves the status 0.
 int RunCommandLine(const CommandLine& line, std::ostream& out, std::ostream& err);
 
 // Draws the document as the window shows it on a width x height drawing
