@@ -42,6 +42,10 @@ bool Negative(Interval x) {
   return x.hi < 0;
 }
 
+bool IsZero(Interval x) {
+  return x.lo == 0 && x.hi == 0;
+}
+
 // A graph's compiled text y = f(x) and its x range.
 struct Function {
   CompiledExpression text{std::string()};
@@ -127,31 +131,43 @@ class ZeroSearch {
   ZeroSearch(const Searched& searched, std::size_t order, std::size_t budget)
       : searched_(searched), order_(order), budget_(budget) {}
 
-  // The range is searched as kFirstPieces equal pieces from left to right,
-  // each with an equal share of what the ones before it left of the count,
-  // so that a place that takes endless work (sin(1/x) at 0) leaves only its
-  // own piece undecided.
+  // The range is searched in passes over a pool of pieces, first
+  // kFirstPieces equal ones: in each pass every piece gets an equal share
+  // of what is left of the count, and what it leaves open goes back to the
+  // pool. A place that takes endless work (sin(1/x) at 0) thus gets what
+  // the easy pieces leave, and keeps only itself undecided.
   void Run(Interval range) {
     range_ = range;
     const double width = range.hi - range.lo;
+    std::vector<Interval> pool;
     for (std::size_t i = 0; i < kFirstPieces; ++i) {
       const double lo =
           i == 0 ? range.lo : range.lo + width * static_cast<double>(i) / kFirstPieces;
       const double hi = i + 1 == kFirstPieces
                             ? range.hi
                             : range.lo + width * static_cast<double>(i + 1) / kFirstPieces;
-      const std::size_t limit = spent_ + (budget_ - std::min(spent_, budget_)) / (kFirstPieces - i);
-      pending_.push_back({lo, hi});
-      while (!pending_.empty()) {
-        const Interval x = pending_.back();
-        pending_.pop_back();
-        if (spent_ >= limit) {
-          undecided_.push_back(x);
+      pool.push_back({lo, hi});
+    }
+    while (!pool.empty() && spent_ < budget_) {
+      std::vector<Interval> left;
+      for (std::size_t i = 0; i < pool.size(); ++i) {
+        if (spent_ >= budget_) {
+          left.push_back(pool[i]);
           continue;
         }
-        Examine(x);
+        const std::size_t share = (budget_ - spent_) / (pool.size() - i);
+        const std::size_t limit = spent_ + std::max<std::size_t>(share, 1);
+        pending_.assign(1, pool[i]);
+        while (!pending_.empty() && spent_ < limit) {
+          const Interval x = pending_.back();
+          pending_.pop_back();
+          Examine(x);
+        }
+        left.insert(left.end(), pending_.rbegin(), pending_.rend());
       }
+      pool = std::move(left);
     }
+    undecided_.insert(undecided_.end(), pool.begin(), pool.end());
     Tidy();
   }
 
@@ -177,13 +193,21 @@ class ZeroSearch {
     // An identically vanishing derivative (of a constant or a straight
     // line) changes no sign; an identically vanishing f (0, int(x) on
     // [0, 1)) is a root everywhere, which no list of points can tell.
-    if (jet.differentiable >= order_ && sought.lo == 0 && sought.hi == 0) {
+    if (jet.differentiable >= order_ && IsZero(sought)) {
       if (order_ == 0 && jet.value.IsDefinedAndContinuous())
         undecided_.push_back(x);
       if (order_ > 0 || jet.value.IsDefinedAndContinuous())
         return;
     }
     const bool smooth = jet.value.IsDefinedAndContinuous() && jet.differentiable > order_;
+    // The same where the function sought is proven constant but its
+    // enclosure is rounded (int(x) * sin(x) on [0, 1)): its value in the
+    // middle tells which.
+    if (smooth && IsZero(jet.Derivative(order_ + 1))) {
+      if (order_ == 0 && !Evaluate({Middle(x), Middle(x)}).DerivativeExcludesZero(0))
+        undecided_.push_back(x);
+      return;
+    }
     const bool narrow = x.hi - x.lo <= Tolerance(x);
     const Interval slope = smooth ? jet.Derivative(order_ + 1) : Interval::Entire();
     if (Positive(slope) || Negative(slope)) {
@@ -203,45 +227,65 @@ class ZeroSearch {
     const double margin = Tolerance(range_);
     if (order_ > 0 && (x.lo - range_.lo <= margin || range_.hi - x.hi <= margin))
       return;
-    if (jet.value.IsDefinedAndContinuous() && jet.differentiable >= order_ &&
-        ConcludeNarrow(x, jet))
-      return;
-    undecided_.push_back(x);
+    if (!ConcludeNarrow(x, jet))
+      undecided_.push_back(x);
   }
 
   // A piece narrower than the tolerance on which the sought derivative is
-  // continuous but not proven monotone. True when decided:
+  // not proven monotone. True when decided, where the function is
+  // continuous and the derivative sought exists:
   // - its ends have strictly opposite signs: a zero (several that close
   //   count as one);
-  // - it bends one way (the derivative after next is proven nonzero, so it
-  //   has at most two zeros): for f with its enclosure holding 0 the graph
-  //   touches the axis, a root; for f' or f'' with ends of one strict sign
-  //   no sign change (or two within the tolerance, which cancel);
-  // - f is exactly 0 at an end in double precision (sqrt(x) at 0, where no
-  //   derivative bounds f): a root there.
+  // - for f, its enclosure holds 0 and f turns on the piece (f'' is proven
+  //   nonzero, or f' has ends of strictly opposite signs): the graph touches
+  //   the axis, a root;
+  // - for f' or f'', it bends one way (the derivative after next is proven
+  //   nonzero, so it has at most two zeros) and its ends have one strict
+  //   sign: no sign change (or two within the tolerance, which cancel);
+  // and where f is exactly 0 in double precision at one end of the piece
+  // but not at the other (sqrt(x) at 0, where no derivative bounds f;
+  // sqrt(1 - x^2) at the range's end 1, where rounding cannot prove
+  // 1 - x^2 >= 0): a root there.
   bool ConcludeNarrow(Interval x, const DecoratedJet& jet) {
-    const Interval atLo = Evaluate({x.lo, x.lo}).Derivative(order_);
-    const Interval atHi = Evaluate({x.hi, x.hi}).Derivative(order_);
-    if ((Negative(atLo) && Positive(atHi)) || (Positive(atLo) && Negative(atHi))) {
-      zeros_.push_back({Middle(x), Positive(atHi) ? 1 : -1});
-      return true;
+    if (jet.value.IsDefinedAndContinuous() && jet.differentiable >= order_) {
+      const DecoratedJet lo = Evaluate({x.lo, x.lo});
+      const DecoratedJet hi = Evaluate({x.hi, x.hi});
+      const Interval atLo = lo.Derivative(order_);
+      const Interval atHi = hi.Derivative(order_);
+      if ((Negative(atLo) && Positive(atHi)) || (Positive(atLo) && Negative(atHi))) {
+        zeros_.push_back({Middle(x), Positive(atHi) ? 1 : -1});
+        return true;
+      }
+      const std::size_t bendOrder = order_ + 2;
+      const bool bends =
+          bendOrder <= kJetOrder && jet.differentiable >= bendOrder &&
+          (Positive(jet.Derivative(bendOrder)) || Negative(jet.Derivative(bendOrder)));
+      const Interval slopeLo = lo.Derivative(1);
+      const Interval slopeHi = hi.Derivative(1);
+      const bool turns = jet.differentiable >= 1 && ((Negative(slopeLo) && Positive(slopeHi)) ||
+                                                     (Positive(slopeLo) && Negative(slopeHi)));
+      if (order_ == 0 && (bends || turns)) {
+        zeros_.push_back({Middle(x), 0});
+        return true;
+      }
+      if (order_ > 0 && bends &&
+          ((Positive(atLo) && Positive(atHi)) || (Negative(atLo) && Negative(atHi)))) {
+        return true;
+      }
     }
-    const std::size_t bendOrder = order_ + 2;
-    const bool bends = bendOrder <= kJetOrder && jet.differentiable >= bendOrder &&
-                       (Positive(jet.Derivative(bendOrder)) || Negative(jet.Derivative(bendOrder)));
-    if (bends && order_ == 0) {
-      zeros_.push_back({Middle(x), 0});
-      return true;
-    }
-    if (bends && ((Positive(atLo) && Positive(atHi)) || (Negative(atLo) && Negative(atHi))))
-      return true;
+    // Away from the range's ends only where f is continuous: beside a jump
+    // from a stretch where f is 0 (int(x) at 1) the point is no single root.
+    const bool continuous = jet.value.IsDefinedAndContinuous();
     if (order_ == 0) {
-      for (const double end : {x.lo, x.hi}) {
-        const std::optional<double> value = searched_.At(end);
-        if (value && *value == 0) {
-          zeros_.push_back({end, 0});
-          return true;
-        }
+      // At one end only: f exactly 0 at both (x - x) may be 0 all along.
+      const std::optional<double> atLo = searched_.At(x.lo);
+      const std::optional<double> atHi = searched_.At(x.hi);
+      const bool zeroLo = atLo && *atLo == 0;
+      const bool zeroHi = atHi && *atHi == 0;
+      const double end = zeroLo ? x.lo : x.hi;
+      if (zeroLo != zeroHi && (continuous || end == range_.lo || end == range_.hi)) {
+        zeros_.push_back({end, 0});
+        return true;
       }
     }
     return false;

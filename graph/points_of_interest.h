@@ -14,22 +14,29 @@
 // halving close in on until the piece is narrower than the location
 // tolerance, 1e-12 x max(1, |x|). A zero is reported when the function's
 // enclosure over that last piece holds 0 and its values at the piece's two
-// ends do not have the same strict sign. A pole or a jump never gives a
-// root: roots are sought only where the function is proven defined and
-// continuous, and a piece across a pole is left out when its value is
-// proven nonzero there. A root of f where f' vanishes too (a double root,
-// where the graph touches the axis) is reported when, on a piece narrower
-// than the tolerance with f'' proven nonzero, f's enclosure holds 0: f
-// comes within the rounding error of its evaluation of 0 there, so two
-// roots closer together than the tolerance count as one. A value that is
-// small but proven nonzero (e^-50) is never a root. Extrema and inflection
-// points are zeros at which f' or f'' changes sign, and lie inside the
-// range; a root or an intersection at an end of the range counts.
+// ends do not have the same strict sign; on a narrow piece that is not
+// proven monotone, when the ends have strictly opposite signs (several
+// zeros closer together than the tolerance count as one). A pole or a
+// jump never gives a root: roots are sought only where the function is
+// proven defined and continuous, and a piece across a pole is left out when
+// its value is proven nonzero there. A root of f where f' vanishes too (a
+// double root, where the graph touches the axis) is reported when, on a
+// piece narrower than the tolerance on which f turns (f'' proven nonzero,
+// or f' of opposite signs at its ends), f's enclosure holds 0: f comes
+// within the rounding error of its evaluation of 0 there. A value that is
+// small but proven nonzero (e^-50) is never a root, and a value the
+// evaluation gives as exactly 0 at an end of a piece always is one.
+// Extrema and inflection points are zeros at which f' or f'' changes sign,
+// and lie inside the range; a root or an intersection at an end of the
+// range counts.
 //
 // The work of each search is bounded by a count of evaluations, never by a
-// clock. A piece that cannot be decided within it, or not even at the
-// tolerance (f identically 0, a jump of int, |x| at 0), is returned as
-// undecided: no point of interest there is listed, and none is guessed.
+// clock, shared out in passes so that a hard place gets what the easy ones
+// leave. A piece that cannot be decided within it, or not even at the
+// tolerance (f identically 0, a jump of int, |x| at 0, x^4's f'' at 0), is
+// returned as undecided: no point of interest there is listed, and none is
+// guessed. The functions here are pure: they may run on any thread while
+// the graphs they read are not changed.
 #pragma once
 
 #include <cstddef>
@@ -82,7 +89,9 @@ struct PointsOfInterest {
 struct AnalysisLimits {
   // Evaluations (of the text over a piece or at a point) each search may
   // spend: one search per kind, and one per other graph.
-  std::size_t evaluationsPerSearch = std::size_t{1} << 16;
+  // sin(500*x) over 0..10 (1592 roots) needs about half of the default;
+  // a search that spends it all (sin(1/x) over -1..1) takes about 20 ms.
+  std::size_t evaluationsPerSearch = std::size_t{1} << 15;
 };
 
 // True for a graph of a plane curve kind in explicit form with Cartesian

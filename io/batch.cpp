@@ -115,6 +115,14 @@ std::string NumberText(double value) {
   return std::string(buffer, written.ptr);
 }
 
+// Six significant digits, for messages.
+std::string ShortNumberText(double value) {
+  char buffer[32];
+  const auto written =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
+  return std::string(buffer, written.ptr);
+}
+
 void AppendRows(std::string& csv, std::int32_t ID, int curve, const PointGrid& grid,
                 std::int32_t StepV) {
   if (!grid.Allocated() || grid.Upper(0) < 0) {
@@ -367,10 +375,17 @@ PointsOfInterestTable PointsOfInterestCsv(const Document& document, const Analys
     }
     const std::size_t pieces = listed.found.undecided.size();
     if (pieces > 0) {
+      double from = listed.found.undecided.front().from;
+      double to = listed.found.undecided.front().to;
+      for (const UndecidedPiece& piece : listed.found.undecided) {
+        from = std::min(from, piece.from);
+        to = std::max(to, piece.to);
+      }
       table.notes.push_back("Note: graph " + std::to_string(graph.id) + ": " +
                             std::to_string(pieces) + (pieces == 1 ? " piece" : " pieces") +
-                            " of the x range could not be decided; points of interest there are "
-                            "not listed");
+                            " of the x range between " + ShortNumberText(from) + " and " +
+                            ShortNumberText(to) +
+                            " could not be decided; points of interest there are not listed");
     }
   }
   return table;

@@ -48,7 +48,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 // or OUT cannot be written, 2 for a usage error, 3 when OUT was written but
 // a message (an error or a warning, such as a damaged FILE read in part)
 // was told, so that a script can tell a clean export from one with
-// problems.
+// problems. A "Note: ..." line (undecided pixels of implicit graphs or
+// undecided pieces of points of interest) tells a limit of the analysis,
+// not a problem, and leaves the status 0.
 int RunCommandLine(const CommandLine& line, std::ostream& out, std::ostream& err);
 
 // Draws the document as the window shows it on a width x height drawing
@@ -75,8 +77,8 @@ std::string CurvePointsCsv(const Document& document);
 // the other graph's id for an intersection, listed once under the graph with
 // the lower id, and empty otherwise. Numbers are the shortest text that
 // reads back as the same double. notes holds one line per graph with
-// undecided pieces ("Note: graph 3: 2 pieces of the x range could not be
-// decided; points of interest there are not listed").
+// undecided pieces ("Note: graph 3: 2 pieces of the x range between -0.5
+// and 0.25 could not be decided; points of interest there are not listed").
 struct PointsOfInterestTable {
   std::string csv;
   std::vector<std::string> notes;

@@ -54,77 +54,45 @@ void ExpectPoints(const PointsOfInterest& found, const std::vector<Expected>& ex
 }
 
 TEST(PointsOfInterest, FindsEveryAnalyticPointOnce) {
-  const double root2 = std::sqrt(2.0);
+  const Kind root = Kind::Root, minimum = Kind::Minimum, maximum = Kind::Maximum;
+  const Kind inflection = Kind::Inflection, intercept = Kind::YIntercept;
+  const double acosh2 = std::acosh(2.0);
+  // clang-format off
   const std::vector<AnalysisCase> cases = {
-      // A pole is no root, nor an extremum or inflection of tan.
-      {"tan(x)", 1, 5, {{Kind::Root, kPi}, {Kind::Inflection, kPi}}, {}},
+      // A pole is no root, nor an extremum or inflection of tan; a vanishing tail is no root.
+      {"tan(x)", 1, 5, {{root, kPi}, {inflection, kPi}}, {}},
       {"1/x", -1, 1, {}, {}},
-      // A vanishing tail is no root.
       {"exp(-x)", 0.5f, 50, {}, {}},
-      // A double root that is also a minimum.
-      {"(x-1)^2*(x+2)",
-       -3,
-       3,
-       {{Kind::Root, -2},
-        {Kind::Root, 1},
-        {Kind::Minimum, 1},
-        {Kind::Maximum, -1},
-        {Kind::Inflection, 0},
-        {Kind::YIntercept, 0}},
-       {}},
-      {"0.0000000001*(x-2)", 0, 5, {{Kind::Root, 2}, {Kind::YIntercept, 0}}, {}},
-      // Triple root: f' touches 0 without a sign change.
-      {"x^3", -1, 2, {{Kind::Root, 0}, {Kind::Inflection, 0}, {Kind::YIntercept, 0}}, {}},
-      {"sin(x)",
-       -4,
-       4,
-       {{Kind::Root, -kPi},
-        {Kind::Root, 0},
-        {Kind::Root, kPi},
-        {Kind::Minimum, -kPi / 2},
-        {Kind::Maximum, kPi / 2},
-        {Kind::Inflection, -kPi},
-        {Kind::Inflection, 0},
-        {Kind::Inflection, kPi},
-        {Kind::YIntercept, 0}},
-       {}},
+      // A double root that is also a minimum, a tiny function's root, a triple root.
+      {"(x-1)^2*(x+2)", -3, 3, {{root, -2}, {root, 1}, {minimum, 1}, {maximum, -1},
+                                {inflection, 0}, {intercept, 0}}, {}},
+      {"0.0000000001*(x-2)", 0, 5, {{root, 2}, {intercept, 0}}, {}},
+      {"x^3", -1, 2, {{root, 0}, {inflection, 0}, {intercept, 0}}, {}},
+      {"sin(x)", -4, 4, {{root, -kPi}, {root, 0}, {root, kPi}, {minimum, -kPi / 2},
+                         {maximum, kPi / 2}, {inflection, -kPi}, {inflection, 0},
+                         {inflection, kPi}, {intercept, 0}}, {}},
       // A straight line: no extremum or inflection to search for.
-      {"2*x+1", -2, 2, {{Kind::Root, -0.5}, {Kind::YIntercept, 0}}, {}},
+      {"2*x+1", -2, 2, {{root, -0.5}, {intercept, 0}}, {}},
       // Roots at the ends count, extrema there do not.
-      {"x^2-2", 0, 3, {{Kind::Root, root2}, {Kind::YIntercept, 0}}, {}},
-      {"sqrt(x)", 0, 4, {{Kind::Root, 0}, {Kind::YIntercept, 0}}, {}},
-      {"log(x)", 0, 3, {{Kind::Root, 1}}, {}},
-      {"x*exp(-x)",
-       -1,
-       5,
-       {{Kind::Root, 0}, {Kind::Maximum, 1}, {Kind::Inflection, 2}, {Kind::YIntercept, 0}},
-       {}},
-      {"asin(x)-0.5",
-       -0.9f,
-       0.9f,
-       {{Kind::Root, std::sin(0.5)}, {Kind::Inflection, 0}, {Kind::YIntercept, 0}},
-       {}},
-      {"cosh(x)-2",
-       -3,
-       3,
-       {{Kind::Root, -std::acosh(2.0)},
-        {Kind::Root, std::acosh(2.0)},
-        {Kind::Minimum, 0},
-        {Kind::YIntercept, 0}},
-       {}},
-      // int(x) is 0 on a whole stretch and jumps at 1 and 2.
-      {"int(x)",
-       0.5f,
-       2.5f,
-       {},
-       {Kind::Root, Kind::Minimum, Kind::Minimum, Kind::Inflection, Kind::Inflection}},
-      // |x| has no derivative at 0: its minimum there is not decided.
-      {"abs(x)-1",
-       -2,
-       2,
-       {{Kind::Root, -1}, {Kind::Root, 1}, {Kind::YIntercept, 0}},
-       {Kind::Minimum, Kind::Inflection}},
+      {"x^2-2", 0, 3, {{root, std::sqrt(2.0)}, {intercept, 0}}, {}},
+      {"sqrt(x)", 0, 4, {{root, 0}, {intercept, 0}}, {}},
+      {"sqrt(1-x^2)", -1, 1, {{root, -1}, {root, 1}, {maximum, 0}, {intercept, 0}}, {}},
+      // A fourfold root where f turns; f'' only touches 0 there, which the
+      // third derivative cannot decide.
+      {"x^4", -1, 2, {{root, 0}, {minimum, 0}, {intercept, 0}}, {inflection}},
+      {"log(x)", 0, 3, {{root, 1}}, {}},
+      {"x*exp(-x)", -1, 5, {{root, 0}, {maximum, 1}, {inflection, 2}, {intercept, 0}}, {}},
+      {"asin(x)-0.5", -0.9f, 0.9f, {{root, std::sin(0.5)}, {inflection, 0}, {intercept, 0}}, {}},
+      {"cosh(x)-2", -3, 3, {{root, -acosh2}, {root, acosh2}, {minimum, 0}, {intercept, 0}}, {}},
+      // int(x) is 0 on a whole stretch and jumps at 1 and 2; |x| has no
+      // derivative at 0, so its minimum there is not decided.
+      {"int(x)", 0.5f, 2.5f, {}, {root, minimum, minimum, inflection, inflection}},
+      {"abs(x)-1", -2, 2, {{root, -1}, {root, 1}, {intercept, 0}}, {minimum, inflection}},
+      // 0 all along, proven only for the derivatives, or by its value at points.
+      {"x-x", -1, 1, {{intercept, 0}}, {root}},
+      {"int(x)*sin(x)", 0.5f, 2.5f, {{maximum, kPi / 2}}, {root, minimum, minimum, inflection, inflection}},
   };
+  // clang-format on
   DocumentValues document;
   for (const AnalysisCase& c : cases) {
     SCOPED_TRACE(c.text);
