@@ -53,6 +53,7 @@ class DrawArea : public QOpenGLWidget {
   void ExactCurves(bool on);
   // The point Trace marks on a curve, drawn over each frame; none hides it.
   void TraceMarker(std::optional<PlanePoint> at);
+  std::optional<PlanePoint> TraceMarker() const { return traceMarker_; }
   // The drawing-area position as a device-pixel position (column, row).
   QPointF DevicePixel(QPointF position) const;
   // The frame drawn again with every picture final (implicit graphs are

@@ -26,6 +26,8 @@
 #include <vector>
 
 #include "graph/graph.h"
+#include "graph/graph_collection.h"
+#include "graph/points_of_interest.h"
 #include "io/io_error.h"
 #include "io/picture_file.h"
 #include "scene/view_fit.h"
@@ -170,7 +172,12 @@ void MainWindow::createActions() {
   viewTraceAction_->setCheckable(true);
   traceBackAction_ = makeAction("traceBackAction", {"", ""}, &MainWindow::traceBack, Key("Left"));
   traceOnAction_ = makeAction("traceOnAction", {"", ""}, &MainWindow::traceOn, Key("Right"));
-  for (QAction* step : {traceBackAction_, traceOnAction_}) {
+  traceBackToPointAction_ = makeAction("traceBackToPointAction", {"", ""},
+                                       &MainWindow::traceBackToPoint, Key("Shift+Left"));
+  traceOnToPointAction_ =
+      makeAction("traceOnToPointAction", {"", ""}, &MainWindow::traceOnToPoint, Key("Shift+Right"));
+  for (QAction* step :
+       {traceBackAction_, traceOnAction_, traceBackToPointAction_, traceOnToPointAction_}) {
     step->setEnabled(false);
     addAction(step);
   }
@@ -1007,8 +1014,10 @@ void MainWindow::currentGraphChanged() {
 void MainWindow::toggleTrace() {
   const bool on = viewTraceAction_->isChecked();
   readout_.Tracing(on);
-  traceBackAction_->setEnabled(on);
-  traceOnAction_->setEnabled(on);
+  for (QAction* step :
+       {traceBackAction_, traceOnAction_, traceBackToPointAction_, traceOnToPointAction_}) {
+    step->setEnabled(on);
+  }
   showReadout(on ? readout_.Retrace(mainView_, selectedGraph()) : std::string());
 }
 
@@ -1018,6 +1027,24 @@ void MainWindow::traceBack() {
 
 void MainWindow::traceOn() {
   showReadout(readout_.Step(1, mainView_, selectedGraph()));
+}
+
+std::vector<const Graph*> MainWindow::analysedGraphs() const {
+  std::vector<const Graph*> graphs;
+  for (const GraphCollection::Entry& entry : document_.ShowScene().Graphs()) {
+    if (HasPointsOfInterest(*entry.second)) {
+      graphs.push_back(entry.second.get());
+    }
+  }
+  return graphs;
+}
+
+void MainWindow::traceBackToPoint() {
+  showReadout(readout_.StepToPointOfInterest(-1, mainView_, selectedGraph(), analysedGraphs()));
+}
+
+void MainWindow::traceOnToPoint() {
+  showReadout(readout_.StepToPointOfInterest(1, mainView_, selectedGraph(), analysedGraphs()));
 }
 
 void MainWindow::blankAreaMouse(QEvent* event) {

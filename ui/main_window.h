@@ -139,6 +139,9 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   // Left and Right while tracing: the traced point one step along the curve.
   void traceBack();
   void traceOn();
+  // Shift+Left and Shift+Right: to the previous or next point of interest.
+  void traceBackToPoint();
+  void traceOnToPoint();
   // Draw
   void drawCartesian();
   void drawPolar();
@@ -210,6 +213,8 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   std::optional<std::size_t> selectedEntry() const;
   // The graph of the current list entry, if there is one.
   const Graph* selectedGraph() const;
+  // The shown graphs that have points of interest, for intersections.
+  std::vector<const Graph*> analysedGraphs() const;
   // Shows text in the status bar and the traced point on the drawing area.
   void showReadout(const std::string& text);
   // Puts a text of the graph clipboard on the system clipboard.
@@ -274,6 +279,8 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   QAction* drawPolarAction_ = nullptr;
   QAction* drawAxisAction_ = nullptr;
   QAction* analysisPointsAction_ = nullptr;
+  QAction* traceBackToPointAction_ = nullptr;
+  QAction* traceOnToPointAction_ = nullptr;
   QAction* helpContentsAction_ = nullptr;
   QAction* helpHomepageAction_ = nullptr;
   QAction* helpAboutAction_ = nullptr;

@@ -1,8 +1,10 @@
 #include "ui/trace_readout.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "graph/graph.h"
+#include "graph/points_of_interest.h"
 #include "ui/coordinate_text.h"
 #include "ui/window_texts.h"
 
@@ -80,6 +82,43 @@ std::string TraceReadout::Step(int steps, const Camera& view, const Graph* graph
   traced_ = trace.Evaluated() ? trace.AtX(traced_->parameter + steps * view.PixelWidth())
                               : trace.AtIndex(traced_->index + steps);
   // The mouse, when it moves again, takes the point from here.
+  if (traced_->x && traced_->y) {
+    followed_ = PlanePoint{*traced_->x, *traced_->y};
+  }
+  return TraceText(trace, *graph, view);
+}
+
+std::string TraceReadout::StepToPointOfInterest(int direction, const Camera& view,
+                                                const Graph* graph,
+                                                const std::vector<const Graph*>& others) {
+  if (!tracing_) {
+    return {};
+  }
+  if (!traced_) {
+    Retrace(view, graph);
+  }
+  if (!traced_ || graph == nullptr) {
+    return tracedText_;
+  }
+  const CurveTrace trace(*graph);
+  if (!trace.Traceable() || !trace.Evaluated()) {
+    return tracedText_;
+  }
+  // A point where the trace stands, within its location tolerance, is
+  // passed: the next one is found.
+  const double at = traced_->parameter;
+  const double passed = 1e-9 * std::max(1.0, std::abs(at));
+  std::optional<double> next;
+  for (const PointOfInterest& point : FindPointsOfInterest(*graph, others).points) {
+    const double ahead = (point.x - at) * direction;
+    if (ahead > passed && (!next || ahead < (*next - at) * direction)) {
+      next = point.x;
+    }
+  }
+  if (!next) {
+    return tracedText_;
+  }
+  traced_ = trace.AtX(*next);
   if (traced_->x && traced_->y) {
     followed_ = PlanePoint{*traced_->x, *traced_->y};
   }

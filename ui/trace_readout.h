@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "graph/curve_trace.h"
 #include "scene/camera.h"
@@ -30,6 +31,12 @@ class TraceReadout {
   // Moves the traced point by `steps` pixels of x (y = f(x)) or stored
   // points (the other forms), from the last one or from the view's centre.
   std::string Step(int steps, const Camera& view, const Graph* graph);
+  // Moves the traced point of y = f(x) to the next point of interest in
+  // direction (+1 right, -1 left): roots, extrema, inflection points, the
+  // y-intercept and the intersections with `others`. It stays where none
+  // lies that way, and on the other forms, which have none.
+  std::string StepToPointOfInterest(int direction, const Camera& view, const Graph* graph,
+                                    const std::vector<const Graph*>& others);
   // The selection or the graphs changed: the point for the graph now
   // selected, where the last one was.
   std::string Retrace(const Camera& view, const Graph* graph);

@@ -1,10 +1,15 @@
 // The status bar's read-out of the drawing area: the world point under the
 // mouse with the digits a pixel needs, and Trace on an explicit curve.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTableWidget>
 #include <cmath>
 #include <limits>
 #include <regex>
 
 #include "ui/coordinate_text.h"
+#include "ui/draw_area.h"
+#include "ui/points_of_interest_dialog.h"
 #include "window_test_support.h"
 
 namespace quillon::testing {
@@ -151,6 +156,76 @@ TEST_F(StatusReadout, TraceShowsTheExplicitCurveAtTheMouse) {
   EXPECT_LT(WorldAt(QPoint(Drawing().width() / 4, 0)).first, 0);
   EXPECT_NE(left.text.find("root:"), std::string::npos) << left.text;
   EXPECT_NE(left.text.find("undefined"), std::string::npos) << left.text;
+}
+
+// y = x^2 - 1 over -2..2 and y = x + 1: Shift+Right and Shift+Left walk
+// the trace through the points of interest of the selected curve (roots
+// -1 and 1, minimum and y-intercept at 0, the intersections at -1 and 2),
+// and the Points of Interest window lists them, copies them and marks the
+// row chosen.
+TEST_F(StatusReadout, PointsOfInterestAreWalkedListedAndMarked) {
+  Start("");
+  FunctionInput bowl{0, 0, "x^2-1", "", "-2", "2", "10", kRed};
+  bowl.name = "bowl";
+  AddFunction(bowl);
+  AddFunction({0, 0, "x+1", "", "-3", "3", "10", kRed});
+  Trigger("viewTraceAction", 0);
+  MouseAt(QPoint(1, Drawing().height() / 2));
+  Window().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+  const auto tracedX = [this] {
+    const std::string text = Find<QLabel>(Window(), "readoutLabel")->text().toStdString();
+    std::smatch match;
+    return std::regex_search(text, match, std::regex(R"(x = (-?[\d.]+))")) ? std::stod(match[1])
+                                                                           : 99.0;
+  };
+  std::vector<double> walked;
+  for (const Qt::Key key :
+       {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Left}) {
+    QTest::keyClick(&Window(), key, Qt::ShiftModifier);
+    walked.push_back(tracedX());
+  }
+  // Right from the view's left edge, then it stays at the last point, 2.
+  const std::vector<double> expected = {-1, 0, 1, 2, 2, 1};
+  ASSERT_EQ(walked.size(), expected.size());
+  for (std::size_t i = 0; i < walked.size(); ++i) {
+    EXPECT_NEAR(walked[i], expected[i], 0.01) << i;
+  }
+
+  Trigger("analysisPointsAction");
+  PointsOfInterestDialog* points = Window().PointsOfInterest();
+  ASSERT_NE(points, nullptr);
+  ClickButton(*points, "copyButton");
+  const QStringList lines = QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 9) << QGuiApplication::clipboard()->text().toStdString();
+  EXPECT_EQ(lines[0], QStringLiteral("Graph\tKind\tx\ty"));
+  // Rows by graph, kind and x; each intersection under the first graph.
+  const struct {
+    const char* graph;
+    const char* kind;
+    double x, y;
+  } rows[] = {{"bowl", "root", -1, 0},
+              {"bowl", "root", 1, 0},
+              {"bowl", "minimum", 0, -1},
+              {"bowl", "intersection with y=x+1", -1, 0},
+              {"bowl", "intersection with y=x+1", 2, 3},
+              {"bowl", "y-intercept", 0, -1},
+              {"y=x+1", "root", -1, 0},
+              {"y=x+1", "y-intercept", 0, 1}};
+  for (int row = 0; row < 8; ++row) {
+    SCOPED_TRACE(row);
+    const QStringList cells = lines[row + 1].split('\t');
+    ASSERT_EQ(cells.size(), 4);
+    EXPECT_EQ(cells[0].toStdString(), rows[row].graph);
+    EXPECT_EQ(cells[1].toStdString(), rows[row].kind);
+    EXPECT_NEAR(cells[2].toDouble(), rows[row].x, 1e-11);
+    EXPECT_NEAR(cells[3].toDouble(), rows[row].y, 1e-11);
+  }
+  Find<QTableWidget>(*points, "pointsTable")->setCurrentCell(2, 0);
+  const std::optional<PlanePoint> marked = qobject_cast<DrawArea*>(&Drawing())->TraceMarker();
+  ASSERT_TRUE(marked.has_value());
+  EXPECT_NEAR(marked->x, 0, 1e-12);
+  EXPECT_NEAR(marked->y, -1, 1e-12);
 }
 
 }  // namespace
