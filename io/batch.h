@@ -1,7 +1,8 @@
 // The quillon command line: `quillon FILE --export-filename=OUT
 // [--export-width=W] [--export-height=H] [--export-fit]` opens FILE as the
 // window does at start and writes OUT (.png, .bmp, .pgp or .csv) without a
-// window or display server. Without export options the window starts.
+// window or display server (.svg and .pdf too). Without export options the
+// window starts.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "scene/offscreen_context.h"
+#include "scene/picture.h"
 
 namespace quillon {
 
@@ -56,6 +58,13 @@ int RunCommandLine(const CommandLine& line, std::ostream& out, std::ostream& err
 // were left undecided (drawn in a lighter tone).
 std::optional<FrameImage> DrawDocument(Document& document, std::int32_t width, std::int32_t height,
                                        bool fit, std::int64_t* undecidedPixels = nullptr);
+
+// The drawing DrawDocument makes, as lines and polygons
+// (scene/picture_capture.h). Throws PictureError when the document's view
+// is not one a vector picture holds (a space document) or holds too much,
+// besides what DrawDocument throws.
+std::optional<Picture> CaptureDocument(Document& document, std::int32_t width, std::int32_t height,
+                                       bool fit);
 
 // The points of the shown curves as comma-separated values: a header
 // "graph,curve,i,x,y,z", then for each graph of ShowScene of kind 0, 3, 20,
