@@ -71,8 +71,10 @@ void DrawPicture(QPainter& painter, const Picture& picture) {
       continue;
     }
     // A run of polygons of one colour becomes one path: the triangles of
-    // text then fill without seams between them, and the file stays small.
-    // They all turn the same way, so the winding rule joins their overlaps.
+    // text and of translucent regions then fill without seams between them,
+    // and the file stays small. They all turn the same way, so the winding
+    // rule joins their overlaps (which translucent regions do not have:
+    // their pixel runs lie side by side).
     QPainterPath path;
     path.setFillRule(Qt::WindingFill);
     std::size_t next = i;
@@ -83,11 +85,6 @@ void DrawPicture(QPainter& painter, const Picture& picture) {
       if (!inside.empty()) {
         path.addPolygon(ToPolygon(inside));
         path.closeSubpath();
-      }
-      // Translucent polygons blend one by one, as the screen shows them.
-      if (shape.color.alpha < 1) {
-        ++next;
-        break;
       }
     }
     painter.fillPath(path, ToQColor(shape.color));
