@@ -145,8 +145,8 @@ std::optional<std::string> VectorPictureRefusal(DocumentKind documentKind, const
   const bool rotated = scene.RotRoll() != 0 || scene.RotPitch() != 0 || scene.RotYaw() != 0;
   if (!Axis::FollowsTheView(documentKind) || rotated ||
       view.ProjectType() != Camera::kOrthographic) {
-    return "Vector pictures (SVG, PDF) are made of plane documents only; save this view as a "
-           "PNG or BMP picture.";
+    return "Vector pictures (SVG, PDF) are made of plane documents only; a PNG or BMP picture "
+           "shows this view.";
   }
   return std::nullopt;
 }

@@ -33,11 +33,6 @@ QClipboard& Clipboard() {
   return *QGuiApplication::clipboard();
 }
 
-QByteArray ReadAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The clipboard commands on the real clipboard; what Paste makes of a text
 // is the document's and checked there.
 TEST_F(WindowExchange, GraphsRoundTripThroughTheClipboard) {
