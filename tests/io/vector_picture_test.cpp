@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QImage>
 #include <QPainter>
 #include <QPdfDocument>
@@ -22,7 +21,6 @@
 #include "graph/graph.h"
 #include "io/batch.h"
 #include "io/document.h"
-#include "scene/picture_capture.h"
 #include "test_support.h"
 
 namespace quillon {
@@ -170,15 +168,6 @@ TEST(VectorPicture, DrawsWhatThePngShowsWithPathsInsideThePicture) {
     const std::string path = test::WriteBytes(folder.File("picture.pdf"), pdf);
     ExpectSameDrawing(RenderPdf(path), png);
   }
-}
-
-// Views that vector pictures cannot hold are refused with the reason.
-TEST(VectorPicture, RefusesSpaceDocuments) {
-  FakeDialogs dialogs;
-  Document document(dialogs);
-  AddGraph(document, "x", FunctionForm::Explicit, 8);
-  document.Values().documentKind = DocumentKind::Space;
-  EXPECT_THROW(CaptureDocument(document, kWidth, kHeight, false), PictureError);
 }
 
 }  // namespace
