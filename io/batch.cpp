@@ -145,6 +145,14 @@ bool WriteExport(const std::string& path, std::ostream& err, const Write& write)
   return true;
 }
 
+// Not a problem of the file: the exit status stays that of a clean export.
+void NoteUndecidedPixels(std::int64_t undecided, std::ostream& err) {
+  if (undecided > 0) {
+    err << "Note: " << undecided
+        << " pixels of implicit graphs could not be decided and are drawn in a lighter tone\n";
+  }
+}
+
 // Draws the document as the window would show it on a W x H drawing area and
 // writes the picture. Messages go through the document's dialogs.
 bool ExportPicture(Document& document, const CommandLine& line, PictureFormat format,
@@ -165,11 +173,7 @@ bool ExportPicture(Document& document, const CommandLine& line, PictureFormat fo
     err << "Error: The picture could not be drawn: " << error.what() << '\n';
     return false;
   }
-  // Not a problem of the file: the exit status stays that of a clean export.
-  if (undecided > 0) {
-    err << "Note: " << undecided
-        << " pixels of implicit graphs could not be decided and are drawn in a lighter tone\n";
-  }
+  NoteUndecidedPixels(undecided, err);
   return WriteExport(line.exportPath, err, [&] {
     WritePictureFile(line.exportPath, format, frame.Width, frame.Height, frame.Rgba);
   });
@@ -180,8 +184,10 @@ bool ExportPicture(Document& document, const CommandLine& line, PictureFormat fo
 bool ExportVectorPicture(Document& document, const CommandLine& line, ExportKind kind,
                          std::ostream& err) {
   Picture picture;
+  std::int64_t undecided = 0;
   try {
-    std::optional<Picture> captured = CaptureDocument(document, line.width, line.height, line.fit);
+    std::optional<Picture> captured =
+        CaptureDocument(document, line.width, line.height, line.fit, &undecided);
     if (!captured) {
       return false;
     }
@@ -196,6 +202,7 @@ bool ExportVectorPicture(Document& document, const CommandLine& line, ExportKind
     err << "Error: The picture could not be drawn: " << error.what() << '\n';
     return false;
   }
+  NoteUndecidedPixels(undecided, err);
   return WriteExport(line.exportPath, err, [&] {
     WriteFileAtomically(line.exportPath, kind == ExportKind::Svg ? SvgPictureText(picture)
                                                                  : PdfPictureBytes(picture));
@@ -374,7 +381,7 @@ std::optional<FrameImage> DrawDocument(Document& document, std::int32_t width, s
 }
 
 std::optional<Picture> CaptureDocument(Document& document, std::int32_t width, std::int32_t height,
-                                       bool fit) {
+                                       bool fit, std::int64_t* undecidedPixels) {
   return WithDocumentFrame(
       document, width, height, fit,
       [&](FrameRenderer& renderer, Camera& view, Light& light, OffscreenContext&) {
@@ -382,7 +389,11 @@ std::optional<Picture> CaptureDocument(Document& document, std::int32_t width, s
                 VectorPictureRefusal(document.Values().documentKind, document.ShowScene(), view)) {
           throw PictureError(*refusal);
         }
-        return CapturePicture(renderer, document.ShowScene(), view, light, 0);
+        Picture picture = CapturePicture(renderer, document.ShowScene(), view, light, 0);
+        if (undecidedPixels != nullptr) {
+          *undecidedPixels = renderer.UndecidedPixels();
+        }
+        return picture;
       });
 }
 

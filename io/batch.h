@@ -62,9 +62,9 @@ std::optional<FrameImage> DrawDocument(Document& document, std::int32_t width, s
 // The drawing DrawDocument makes, as lines and polygons
 // (scene/picture_capture.h). Throws PictureError when the document's view
 // is not one a vector picture holds (a space document) or holds too much,
-// besides what DrawDocument throws.
+// besides what DrawDocument throws. undecidedPixels as for DrawDocument.
 std::optional<Picture> CaptureDocument(Document& document, std::int32_t width, std::int32_t height,
-                                       bool fit);
+                                       bool fit, std::int64_t* undecidedPixels = nullptr);
 
 // The points of the shown curves as comma-separated values: a header
 // "graph,curve,i,x,y,z", then for each graph of ShowScene of kind 0, 3, 20,
