@@ -17,11 +17,13 @@
 #include "io/io_error.h"
 #include "io/picture_file.h"
 #include "io/shown_points.h"
+#include "io/vector_picture.h"
 #include "quillon/version.h"
 #include "scene/camera.h"
 #include "scene/frame_renderer.h"
 #include "scene/light.h"
 #include "scene/offscreen_context.h"
+#include "scene/picture_capture.h"
 
 namespace quillon {
 namespace {
@@ -29,7 +31,7 @@ namespace {
 // Large enough for any screen, small enough that a frame fits in memory.
 constexpr std::int32_t kLargestPictureSide = 16384;
 
-enum class ExportKind { Png, Bmp, GraphFile, Csv };
+enum class ExportKind { Png, Bmp, Svg, Pdf, GraphFile, Csv };
 
 std::optional<ExportKind> ExportKindOf(const std::string& path) {
   const std::size_t dot = path.rfind('.');
@@ -45,6 +47,12 @@ std::optional<ExportKind> ExportKindOf(const std::string& path) {
   }
   if (extension == "bmp") {
     return ExportKind::Bmp;
+  }
+  if (extension == "svg") {
+    return ExportKind::Svg;
+  }
+  if (extension == "pdf") {
+    return ExportKind::Pdf;
   }
   if (extension == "pgp") {
     return ExportKind::GraphFile;
@@ -153,6 +161,14 @@ bool WriteExport(const std::string& path, std::ostream& err, const Write& write)
   return true;
 }
 
+// Not a problem of the file: the exit status stays that of a clean export.
+void NoteUndecidedPixels(std::int64_t undecided, std::ostream& err) {
+  if (undecided > 0) {
+    err << "Note: " << undecided
+        << " pixels of implicit graphs could not be decided and are drawn in a lighter tone\n";
+  }
+}
+
 // Draws the document as the window would show it on a W x H drawing area and
 // writes the picture. Messages go through the document's dialogs.
 bool ExportPicture(Document& document, const CommandLine& line, PictureFormat format,
@@ -173,13 +189,39 @@ bool ExportPicture(Document& document, const CommandLine& line, PictureFormat fo
     err << "Error: The picture could not be drawn: " << error.what() << '\n';
     return false;
   }
-  // Not a problem of the file: the exit status stays that of a clean export.
-  if (undecided > 0) {
-    err << "Note: " << undecided
-        << " pixels of implicit graphs could not be decided and are drawn in a lighter tone\n";
-  }
+  NoteUndecidedPixels(undecided, err);
   return WriteExport(line.exportPath, err, [&] {
     WritePictureFile(line.exportPath, format, frame.Width, frame.Height, frame.Rgba);
+  });
+}
+
+// Draws the document as ExportPicture does and writes it as an SVG or PDF
+// picture of its lines and polygons.
+bool ExportVectorPicture(Document& document, const CommandLine& line, ExportKind kind,
+                         std::ostream& err) {
+  Picture picture;
+  std::int64_t undecided = 0;
+  try {
+    std::optional<Picture> captured =
+        CaptureDocument(document, line.width, line.height, line.fit, &undecided);
+    if (!captured) {
+      return false;
+    }
+    picture = std::move(*captured);
+  } catch (const PictureError& error) {
+    err << "Error: " << error.what() << '\n';
+    return false;
+  } catch (const OffscreenError& error) {
+    err << "Error: No off-screen drawing context could be made: " << error.what() << '\n';
+    return false;
+  } catch (const std::exception& error) {
+    err << "Error: The picture could not be drawn: " << error.what() << '\n';
+    return false;
+  }
+  NoteUndecidedPixels(undecided, err);
+  return WriteExport(line.exportPath, err, [&] {
+    WriteFileAtomically(line.exportPath, kind == ExportKind::Svg ? SvgPictureText(picture)
+                                                                 : PdfPictureBytes(picture));
   });
 }
 
@@ -193,6 +235,8 @@ std::string UsageText() {
          "With --export-filename Quillon opens the graph file FILE as the window does\n"
          "at start and writes OUT without a window; the extension of OUT chooses what:\n"
          "  .png, .bmp  the drawing area as the window shows it, W x H pixels\n"
+         "  .svg, .pdf  the same drawing as lines and polygons: W x H pixels in SVG,\n"
+         "              a page of W x H pixels at 96 dots per inch in PDF\n"
          "  .pgp        the document as Save As writes it\n"
          "  .csv        the points of the shown curves: graph,curve,i,x,y,z\n"
          "              (with --export-points-of-interest: graph,other,kind,x,y)\n"
@@ -306,7 +350,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   const std::optional<ExportKind> kind = ExportKindOf(line.exportPath);
   if (!kind) {
     return Usage("cannot tell what to write from the name '" + line.exportPath +
-                 "': it must end in .png, .bmp, .pgp or .csv");
+                 "': it must end in .png, .bmp, .svg, .pdf, .pgp or .csv");
   }
   if (line.pointsOfInterest && *kind != ExportKind::Csv) {
     return Usage("option '--export-points-of-interest' writes a .csv file, not '" +
@@ -316,8 +360,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   return line;
 }
 
-std::optional<FrameImage> DrawDocument(Document& document, std::int32_t width, std::int32_t height,
-                                       bool fit, std::int64_t* undecidedPixels) {
+namespace {
+
+// Sets up a width x height off-screen frame of the document as the window's
+// drawing area would show it, and returns take(renderer, view, light,
+// context) with the lists built; nothing when the renderer cannot start.
+template <typename Take>
+auto WithDocumentFrame(Document& document, std::int32_t width, std::int32_t height, bool fit,
+                       const Take& take)
+    -> std::optional<decltype(take(std::declval<FrameRenderer&>(), std::declval<Camera&>(),
+                                   std::declval<Light&>(), std::declval<OffscreenContext&>()))> {
   OffscreenContext context(width, height);
   FrameRenderer renderer(&document.Dialogs());
   if (!renderer.Initialize()) {
@@ -336,13 +388,45 @@ std::optional<FrameImage> DrawDocument(Document& document, std::int32_t width, s
     view.Zoom(2.0f);
   }
   renderer.RebuildLists(document.ShowScene(), document.MainAxis(), document.Values(), sceneBox);
-  renderer.Display(document.ShowScene(), view, light, 0);
-  FrameImage frame = context.ReadFrame();
-  if (undecidedPixels != nullptr) {
-    *undecidedPixels = renderer.UndecidedPixels();
-  }
-  renderer.Release();
-  return frame;
+  // The lists are released on every way out, thrown exceptions included.
+  struct Release {
+    FrameRenderer& renderer;
+    ~Release() { renderer.Release(); }
+  } release{renderer};
+  return take(renderer, view, light, context);
+}
+
+}  // namespace
+
+std::optional<FrameImage> DrawDocument(Document& document, std::int32_t width, std::int32_t height,
+                                       bool fit, std::int64_t* undecidedPixels) {
+  return WithDocumentFrame(
+      document, width, height, fit,
+      [&](FrameRenderer& renderer, Camera& view, Light& light, OffscreenContext& context) {
+        renderer.Display(document.ShowScene(), view, light, 0);
+        FrameImage frame = context.ReadFrame();
+        if (undecidedPixels != nullptr) {
+          *undecidedPixels = renderer.UndecidedPixels();
+        }
+        return frame;
+      });
+}
+
+std::optional<Picture> CaptureDocument(Document& document, std::int32_t width, std::int32_t height,
+                                       bool fit, std::int64_t* undecidedPixels) {
+  return WithDocumentFrame(
+      document, width, height, fit,
+      [&](FrameRenderer& renderer, Camera& view, Light& light, OffscreenContext&) {
+        if (const std::optional<std::string> refusal =
+                VectorPictureRefusal(document.Values().documentKind, document.ShowScene(), view)) {
+          throw PictureError(*refusal);
+        }
+        Picture picture = CapturePicture(renderer, document.ShowScene(), view, light, 0);
+        if (undecidedPixels != nullptr) {
+          *undecidedPixels = renderer.UndecidedPixels();
+        }
+        return picture;
+      });
 }
 
 std::string CurvePointsCsv(const Document& document) {
@@ -438,6 +522,10 @@ int RunCommandLine(const CommandLine& line, std::ostream& out, std::ostream& err
       break;
     case ExportKind::Bmp:
       written = ExportPicture(document, line, PictureFormat::Bmp, err);
+      break;
+    case ExportKind::Svg:
+    case ExportKind::Pdf:
+      written = ExportVectorPicture(document, line, *ExportKindOf(line.exportPath), err);
       break;
   }
   if (!written) {

@@ -1,8 +1,8 @@
 // The quillon command line: `quillon FILE --export-filename=OUT
 // [--export-width=W] [--export-height=H] [--export-fit]
 // [--export-points-of-interest]` opens FILE as the window does at start and
-// writes OUT (.png, .bmp, .pgp or .csv) without a window or display server.
-// Without export options the window starts.
+// writes OUT (.png, .bmp, .svg, .pdf, .pgp or .csv) without a window or
+// display server. Without export options the window starts.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +13,7 @@
 
 #include "graph/points_of_interest.h"
 #include "scene/offscreen_context.h"
+#include "scene/picture.h"
 
 namespace quillon {
 
@@ -61,6 +62,13 @@ int RunCommandLine(const CommandLine& line, std::ostream& out, std::ostream& err
 // undecidedPixels, when given, receives the pixels of implicit graphs that
 // were left undecided (drawn in a lighter tone).
 std::optional<FrameImage> DrawDocument(Document& document, std::int32_t width, std::int32_t height,
+                                       bool fit, std::int64_t* undecidedPixels = nullptr);
+
+// The drawing DrawDocument makes, as lines and polygons
+// (scene/picture_capture.h). Throws PictureError when the document's view
+// is not one a vector picture holds (a space document) or holds too much,
+// besides what DrawDocument throws. undecidedPixels as for DrawDocument.
+std::optional<Picture> CaptureDocument(Document& document, std::int32_t width, std::int32_t height,
                                        bool fit, std::int64_t* undecidedPixels = nullptr);
 
 // The points of the shown curves as comma-separated values: a header

@@ -1,7 +1,10 @@
 #include "io/document.h"
 
 #include <QUndoStack>
+#include <algorithm>
+#include <array>
 #include <cctype>
+#include <cstddef>
 #include <filesystem>
 #include <new>
 #include <utility>
@@ -20,9 +23,23 @@ namespace quillon {
 namespace {
 
 constexpr const char* kGraphFileFilter = "(*.pgp)|*.pgp";
-constexpr const char* kSaveAsFilter = "*.pgp|*.pgp|*.bmp|*.bmp";
+constexpr const char* kSaveAsFilter = "*.pgp|*.pgp|*.bmp|*.bmp|*.svg|*.svg|*.pdf|*.pdf";
 constexpr const char* kGraphFileExtension = ".pgp";
-constexpr const char* kPictureExtension = ".bmp";
+// The picture filters of Save As in their order (filter 2, 3, 4).
+constexpr std::array<std::pair<const char*, SaveAsResult::Picture>, 3> kPictureFilters{{
+    {".bmp", SaveAsResult::Bmp},
+    {".svg", SaveAsResult::Svg},
+    {".pdf", SaveAsResult::Pdf},
+}};
+
+bool EndsWithCaseless(const std::string& text, const std::string& ending) {
+  return text.size() >= ending.size() &&
+         std::equal(ending.begin(), ending.end(),
+                    text.end() - static_cast<std::ptrdiff_t>(ending.size()), [](char a, char b) {
+                      return std::tolower(static_cast<unsigned char>(a)) ==
+                             std::tolower(static_cast<unsigned char>(b));
+                    });
+}
 
 // The scenes keep every graph under the text of its ID.
 std::string Key(std::int32_t ID) {
@@ -466,14 +483,23 @@ SaveAsResult Document::SaveAs() {
     return result;
   }
   const bool picture = choice->filterIndex != 1;
-  const std::optional<std::string> path =
-      NameToWrite(choice->path, picture ? kPictureExtension : kGraphFileExtension);
+  // Filters past the last picture filter (none today) count as the last.
+  const std::size_t filterPicture = std::min<std::size_t>(
+      static_cast<std::size_t>(std::max(choice->filterIndex, 2) - 2), kPictureFilters.size() - 1);
+  const std::optional<std::string> path = NameToWrite(
+      choice->path, picture ? kPictureFilters[filterPicture].first : kGraphFileExtension);
   if (!path) {
     return result;
   }
   result.path = *path;
   if (picture) {
     result.kind = SaveAsResult::PictureChosen;
+    result.picture = kPictureFilters[filterPicture].second;
+    for (const auto& [extension, format] : kPictureFilters) {
+      if (EndsWithCaseless(*path, extension)) {
+        result.picture = format;
+      }
+    }
     return result;
   }
   if (!WriteGraphFile(*path)) {

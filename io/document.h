@@ -107,9 +107,13 @@ struct SaveAsResult {
     Cancelled,       // no name chosen, or replacing a file refused
     WroteGraphFile,  // the .pgp filter was chosen and the file written
     Failed,          // the .pgp filter was chosen and writing failed (the user was told)
-    PictureChosen,   // the picture filter was chosen: the caller saves its capture at path
+    PictureChosen,   // a picture filter was chosen: the caller saves its capture at path
   };
+  // The picture's format: that of the name's extension when it is .bmp,
+  // .svg or .pdf, else that of the filter chosen.
+  enum Picture { Bmp, Svg, Pdf };
   Kind kind = Cancelled;
+  Picture picture = Bmp;
   std::string path;
 };
 
@@ -215,10 +219,11 @@ class Document {
   // there was nothing to save: no file and no graph). A failure is told with
   // the title "Error".
   void Save();
-  // Save As: asks for a name with the .pgp and .bmp filters and writes the
-  // graph file for the first, which becomes the document's file; for the
-  // second it returns the name so that the caller saves its picture there.
-  // A name without an extension gets the filter's (".pgp", ".bmp"); when the
+  // Save As: asks for a name with the .pgp, .bmp, .svg and .pdf filters and
+  // writes the graph file for the first, which becomes the document's file;
+  // for the others it returns the name and the picture's format so that the
+  // caller saves its picture there. A name without an extension gets the
+  // filter's (".pgp", ".bmp", ".svg", ".pdf"); when the
   // file so named exists the user is asked before it is replaced.
   SaveAsResult SaveAs();
   // Open: offers to save a modified document (Yes, No, Cancel; a Yes whose

@@ -18,6 +18,7 @@
 #include "scene/axis.h"
 #include "scene/material.h"
 #include "scene/outline_font.h"
+#include "scene/picture_capture.h"
 
 namespace quillon {
 namespace {
@@ -114,7 +115,7 @@ void SetAxisColor(std::int32_t color) {
 // glLineWidth refuses widths below 1 (and keeps the old one); a stored
 // width of 0 or less draws hairlines.
 void LineWidth(std::int32_t pixels) {
-  glLineWidth(static_cast<GLfloat>(std::max(pixels, 1)));
+  SetLineWidth(std::max(pixels, 1));
 }
 
 void PrintLabel(std::uint32_t font, const std::string& text, double x, double y, double z) {

@@ -88,7 +88,6 @@ void Camera::Zoom(float factor) {
 void Camera::Projection(Scene& showScene) {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  glRenderMode(GL_RENDER);
   const float left = -volWidth_ / 2;
   const float right = volWidth_ / 2;
   const float bottom = -volHeight_ / 2;

@@ -11,6 +11,7 @@
 #include "graph/plot_point.h"
 #include "scene/certified_drawing.h"
 #include "scene/material.h"
+#include "scene/picture_capture.h"
 
 namespace quillon {
 
@@ -113,7 +114,7 @@ void BeginCurveLines(const Graph& graph) {
   glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
   // A width below 1 is not a width OpenGL accepts; it would keep whatever
   // width was set last, so it draws as 1.
-  glLineWidth(static_cast<float>(std::max(graph.lineWidth, 1)));
+  SetLineWidth(std::max(graph.lineWidth, 1));
   SetColor(graph.lineColor);
 }
 
@@ -167,7 +168,7 @@ void DrawPoint(const PlotPoint& point, DocumentKind documentKind) {
       const float rim = size * 4 / 100 + 5.0f / 100;
       glColor3f(1, 1, 1);
       DrawDisc(point, rim);
-      glLineWidth(SymbolLineWidth(size));
+      SetLineWidth(SymbolLineWidth(size));
       SetColor(point.color);
       glBegin(GL_LINES);
       for (int k = 0; k < 20; ++k) {
@@ -204,7 +205,7 @@ void DrawPoint(const PlotPoint& point, DocumentKind documentKind) {
       glEnd();
       break;
     case PointSymbol::Plus:
-      glLineWidth(SymbolLineWidth(size));
+      SetLineWidth(SymbolLineWidth(size));
       SetColor(point.color);
       glBegin(GL_LINES);
       glVertex3f(x, y + t, 0);

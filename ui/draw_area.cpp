@@ -4,11 +4,15 @@
 #include <QOpenGLContext>
 #include <QWheelEvent>
 #include <cmath>
+#include <optional>
+#include <string>
 
 #include "io/document.h"
 #include "scene/camera.h"
 #include "scene/light.h"
+#include "scene/picture_capture.h"
 #include "scene/trace_marker.h"
+#include "ui/window_texts.h"
 
 namespace quillon {
 
@@ -85,6 +89,28 @@ void DrawArea::paintGL() {
   if (traceMarker_ && renderer_.Initialized()) {
     DrawTraceMarker(source_.MainView, *traceMarker_);
   }
+}
+
+Picture DrawArea::CaptureVectorPicture() {
+  if (!Ready()) {
+    throw PictureError(texts::kNoPictureShown);
+  }
+  if (const std::optional<std::string> refusal = VectorPictureRefusal(
+          source_.document.Values().documentKind, source_.document.ShowScene(), source_.MainView)) {
+    throw PictureError(*refusal);
+  }
+  makeCurrent();
+  // The capture draws the frame once more, without pixels; the area is
+  // painted again afterwards all the same.
+  struct Done {
+    DrawArea& area;
+    ~Done() {
+      area.doneCurrent();
+      area.update();
+    }
+  } done{*this};
+  return CapturePicture(renderer_, source_.document.ShowScene(), source_.MainView,
+                        source_.MainLight, source_.AnimStep);
 }
 
 void DrawArea::TraceMarker(std::optional<PlanePoint> at) {

@@ -12,6 +12,7 @@
 
 #include "scene/camera.h"
 #include "scene/frame_renderer.h"
+#include "scene/picture.h"
 
 namespace quillon {
 
@@ -54,6 +55,11 @@ class DrawArea : public QOpenGLWidget {
   // The point Trace marks on a curve, drawn over each frame; none hides it.
   void TraceMarker(std::optional<PlanePoint> at);
   std::optional<PlanePoint> TraceMarker() const { return traceMarker_; }
+  // The frame as lines and polygons in device pixels (scene/picture.h),
+  // drawn for the current view without the trace marker. Throws
+  // PictureError with the reason when there is no context or the view is not
+  // one a vector picture holds (VectorPictureRefusal).
+  Picture CaptureVectorPicture();
   // The drawing-area position as a device-pixel position (column, row).
   QPointF DevicePixel(QPointF position) const;
   // The frame drawn again with every picture final (implicit graphs are

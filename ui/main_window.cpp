@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QScopedValueRollback>
@@ -23,13 +24,17 @@
 #include <QUndoStack>
 #include <QWheelEvent>
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "graph/graph.h"
 #include "graph/graph_collection.h"
 #include "graph/points_of_interest.h"
+#include "io/atomic_file.h"
 #include "io/io_error.h"
 #include "io/picture_file.h"
+#include "io/vector_picture.h"
+#include "scene/picture_capture.h"
 #include "scene/view_fit.h"
 #include "ui/about_dialog.h"
 #include "ui/axis_dialog.h"
@@ -643,21 +648,30 @@ void MainWindow::saveFile() {
 }
 
 void MainWindow::saveFileAs() {
-  // The picture is taken before the dialog covers the drawing.
+  // The picture is taken before the dialog covers the drawing; a vector
+  // picture is drawn from the lists, which the dialog does not touch.
   const QImage picture = captureDrawing();
   const SaveAsResult result = document_.SaveAs();
   showDocumentState();
   if (result.kind != SaveAsResult::PictureChosen) {
     return;
   }
-  if (picture.isNull()) {
-    Report(texts::kErrorTitle, texts::PictureFileNotWritten(result.path, texts::kNoPictureShown),
-           MessageIcon::Critical);
-    return;
-  }
   try {
+    if (result.picture != SaveAsResult::Bmp) {
+      const Picture vector = captureVectorDrawing();
+      WriteFileAtomically(result.path, result.picture == SaveAsResult::Svg
+                                           ? SvgPictureText(vector)
+                                           : PdfPictureBytes(vector));
+      return;
+    }
+    if (picture.isNull()) {
+      throw PictureError(texts::kNoPictureShown);
+    }
     WritePictureFile(result.path, PictureFormat::Bmp, picture.width(), picture.height(),
                      RgbaBytes(picture));
+  } catch (const PictureError& error) {
+    Report(texts::kErrorTitle, texts::PictureFileNotWritten(result.path, error.what()),
+           MessageIcon::Critical);
   } catch (const IoError& error) {
     Report(texts::kErrorTitle, texts::PictureFileNotWritten(result.path, error.what()),
            MessageIcon::Critical);
@@ -665,23 +679,39 @@ void MainWindow::saveFileAs() {
 }
 
 void MainWindow::printView() {
-  // An empty view prints too.
-  const QImage picture = captureDrawing();
-  if (picture.isNull()) {
-    Report(texts::kErrorTitle, texts::kNoPictureToPrint, MessageIcon::Critical);
-    return;
+  // An empty view prints too. A view that has no lines and polygons to
+  // print (a space document) prints its picture.
+  std::optional<Picture> vector;
+  QImage picture;
+  try {
+    vector = captureVectorDrawing();
+  } catch (const PictureError&) {
+    picture = captureDrawing();
+    if (picture.isNull()) {
+      Report(texts::kErrorTitle, texts::kNoPictureToPrint, MessageIcon::Critical);
+      return;
+    }
   }
   QPrinter printer;
   if (!dialogs_.AskPrinter(printer)) {
     return;
   }
   const QSizeF screenDotsPerInch(drawArea_->logicalDpiX(), drawArea_->logicalDpiY());
-  if (!PrintPicture(printer, picture, screenDotsPerInch)) {
+  const bool printed = vector ? PrintVectorPicture(printer, *vector)
+                              : PrintPicture(printer, picture, screenDotsPerInch);
+  if (!printed) {
     const std::string file = printer.outputFileName().toStdString();
     Report(texts::kErrorTitle,
            file.empty() ? texts::kPrinterNotOpened : texts::PrintFileNotWritten(file),
            MessageIcon::Critical);
   }
+}
+
+Picture MainWindow::captureVectorDrawing() {
+  if (openGLArea_ == nullptr) {
+    throw PictureError(texts::kNoPictureShown);
+  }
+  return openGLArea_->CaptureVectorPicture();
 }
 
 QImage MainWindow::captureDrawing() {
@@ -748,7 +778,20 @@ void MainWindow::copyAsBitmap() {
     Report(texts::kErrorTitle, texts::kNoPictureToCopy, MessageIcon::Critical);
     return;
   }
-  QGuiApplication::clipboard()->setImage(picture);
+  auto* pictures = new QMimeData;
+  pictures->setImageData(picture);
+  // Programs that take vector pictures get the lines and polygons too; a
+  // view without them (a space document) goes as the bitmap alone.
+  try {
+    pictures->setData(QStringLiteral("image/svg+xml"),
+                      QByteArray::fromStdString(SvgPictureText(captureVectorDrawing())));
+  } catch (const PictureError&) {
+    // The bitmap alone goes.
+  } catch (const IoError&) {
+    // The bitmap alone goes.
+  }
+  // The clipboard owns the data.
+  QGuiApplication::clipboard()->setMimeData(pictures);
 }
 
 void MainWindow::pasteGraphs() {

@@ -24,6 +24,7 @@
 #include "io/registration.h"
 #include "scene/camera.h"
 #include "scene/light.h"
+#include "scene/picture.h"
 #include "ui/graph_dialog.h"
 #include "ui/mouse_navigation.h"
 #include "ui/trace_readout.h"
@@ -222,6 +223,9 @@ class MainWindow : public QMainWindow, public DocumentDialogs {
   // The picture of the drawing area, its size in pixels, drawn afresh; null
   // when the area has no OpenGL context.
   QImage captureDrawing();
+  // The view as lines and polygons (DrawArea::CaptureVectorPicture); throws
+  // PictureError with the reason when there is none.
+  Picture captureVectorDrawing();
 
   WindowDialogs& dialogs_;
   quillon::Document document_;

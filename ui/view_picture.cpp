@@ -1,9 +1,14 @@
 #include "ui/view_picture.h"
 
+#include <QMarginsF>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QRectF>
+#include <algorithm>
 #include <cstddef>
+
+#include "io/vector_picture.h"
 
 namespace quillon {
 
@@ -48,6 +53,32 @@ bool PrintPicture(QPrinter& printer, const QImage& picture, QSizeF screenDotsPer
                                          QSizeF(printer.width(), printer.height()));
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   painter.drawImage(QRectF(QPointF(0, 0), size), picture);
+  return painter.end();
+}
+
+bool PrintVectorPicture(QPrinter& printer, const Picture& picture) {
+  if (picture.width <= 0 || picture.height <= 0) {
+    return false;
+  }
+  printer.setColorMode(QPrinter::Color);
+  printer.setPageOrientation(picture.width > picture.height ? QPageLayout::Landscape
+                                                            : QPageLayout::Portrait);
+  printer.setPageMargins(QMarginsF(kPrintMarginMillimetres, kPrintMarginMillimetres,
+                                   kPrintMarginMillimetres, kPrintMarginMillimetres),
+                         QPageLayout::Millimeter);
+  QPainter painter;
+  if (!painter.begin(&printer)) {
+    return false;
+  }
+  // The painter's origin is the top left of the printable area, in printer
+  // dots.
+  const QRectF printable = printer.pageLayout().paintRectPixels(printer.resolution());
+  const double scale =
+      std::min(printable.width() / picture.width, printable.height() / picture.height);
+  painter.translate((printable.width() - picture.width * scale) / 2,
+                    (printable.height() - picture.height * scale) / 2);
+  painter.scale(scale, scale);
+  DrawPicture(painter, picture);
   return painter.end();
 }
 

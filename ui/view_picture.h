@@ -1,11 +1,14 @@
 // Pictures of the view taken from the drawing area: the opaque form that the
-// clipboard, BMP files and the printer get, and the printed page.
+// clipboard, BMP files and the printer get, and the printed page, drawn from
+// the view's lines and polygons where it has them.
 #pragma once
 
 #include <QImage>
 #include <QSizeF>
 #include <cstdint>
 #include <vector>
+
+#include "scene/picture.h"
 
 class QPrinter;
 
@@ -29,5 +32,13 @@ QSizeF PrintedPictureSize(QSizeF pictureSize, QSizeF screenDotsPerInch, QSizeF p
 // printable area when it is larger, and ends the page. False when the
 // printer or its output file cannot be opened or the page not finished.
 bool PrintPicture(QPrinter& printer, const QImage& picture, QSizeF screenDotsPerInch);
+
+// Prints the picture's lines and polygons in colour on one page, turned to
+// landscape when the picture is wider than tall, centred and scaled to fill
+// the page inside a margin of kPrintMarginMillimetres with its shape kept.
+// False when the printer or its output file cannot be opened or the page
+// not finished.
+inline constexpr double kPrintMarginMillimetres = 10;
+bool PrintVectorPicture(QPrinter& printer, const Picture& picture);
 
 }  // namespace quillon

@@ -210,18 +210,24 @@ TEST_F(DocumentTest, SaveAsAddsTheExtensionAndAsksBeforeReplacing) {
   WriteFile("taken.pgp", "old");
   WriteFile("taken.bmp", "old");
   // Typed, the filter, the answer to the replace question (when asked), the
-  // outcome and the path it names ("" when nothing is to be written).
+  // outcome, the path it names ("" when nothing is to be written) and the
+  // picture's format.
+  using Picture = SaveAsResult::Picture;
   const std::tuple<std::string, std::int32_t, std::optional<Answer>, SaveAsResult::Kind,
-                   std::string>
-      cases[] = {{"graphs", 1, std::nullopt, SaveAsResult::WroteGraphFile, "graphs.pgp"},
-                 {"my.graphs", 1, std::nullopt, SaveAsResult::WroteGraphFile, "my.graphs"},
-                 {"taken", 1, Answer::No, SaveAsResult::Cancelled, ""},
-                 {"taken", 1, Answer::Yes, SaveAsResult::WroteGraphFile, "taken.pgp"},
-                 {"taken.pgp", 1, std::nullopt, SaveAsResult::WroteGraphFile, "taken.pgp"},
-                 {"view", 2, std::nullopt, SaveAsResult::PictureChosen, "view.bmp"},
-                 {"taken", 2, Answer::No, SaveAsResult::Cancelled, ""},
-                 {"none/x", 1, std::nullopt, SaveAsResult::Failed, "none/x.pgp"}};
-  for (const auto& [typed, filter, replace, kind, path] : cases) {
+                   std::string, Picture>
+      cases[] = {
+          {"graphs", 1, std::nullopt, SaveAsResult::WroteGraphFile, "graphs.pgp", Picture::Bmp},
+          {"my.graphs", 1, std::nullopt, SaveAsResult::WroteGraphFile, "my.graphs", Picture::Bmp},
+          {"taken", 1, Answer::No, SaveAsResult::Cancelled, "", Picture::Bmp},
+          {"taken", 1, Answer::Yes, SaveAsResult::WroteGraphFile, "taken.pgp", Picture::Bmp},
+          {"taken.pgp", 1, std::nullopt, SaveAsResult::WroteGraphFile, "taken.pgp", Picture::Bmp},
+          {"view", 2, std::nullopt, SaveAsResult::PictureChosen, "view.bmp", Picture::Bmp},
+          {"view", 3, std::nullopt, SaveAsResult::PictureChosen, "view.svg", Picture::Svg},
+          {"view", 4, std::nullopt, SaveAsResult::PictureChosen, "view.pdf", Picture::Pdf},
+          {"chart.PDF", 2, std::nullopt, SaveAsResult::PictureChosen, "chart.PDF", Picture::Pdf},
+          {"taken", 2, Answer::No, SaveAsResult::Cancelled, "", Picture::Bmp},
+          {"none/x", 1, std::nullopt, SaveAsResult::Failed, "none/x.pgp", Picture::Bmp}};
+  for (const auto& [typed, filter, replace, kind, path, picture] : cases) {
     SCOPED_TRACE(typed + " " + std::to_string(filter));
     FakeDialogs caseDialogs;
     Document doc(caseDialogs);
@@ -233,7 +239,9 @@ TEST_F(DocumentTest, SaveAsAddsTheExtensionAndAsksBeforeReplacing) {
     EXPECT_EQ(result.kind, kind);
     EXPECT_EQ(result.path, path.empty() ? "" : folder.File(path));
     EXPECT_EQ(caseDialogs.questions.size(), replace ? 1u : 0u);
-    EXPECT_EQ(caseDialogs.fileDialogs, Names{"Save As [*.pgp|*.pgp|*.bmp|*.bmp] save"});
+    EXPECT_EQ(result.picture, picture);
+    EXPECT_EQ(caseDialogs.fileDialogs,
+              Names{"Save As [*.pgp|*.pgp|*.bmp|*.bmp|*.svg|*.svg|*.pdf|*.pdf] save"});
     const bool wrote = kind == SaveAsResult::WroteGraphFile;
     EXPECT_EQ(doc.FilePath(), wrote ? result.path : "");
     EXPECT_EQ(caseDialogs.written, wrote ? Names{result.path} : Names{});

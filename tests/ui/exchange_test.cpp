@@ -2,6 +2,10 @@
 // clipboard, Copy As BMP, printing to a PDF file, and the file-type
 // registration at start and after saves.
 
+#include <QMimeData>
+#include <QPdfDocument>
+#include <algorithm>
+
 #include "io/record_writer.h"
 #include "ui/view_picture.h"
 #include "window_test_support.h"
@@ -11,13 +15,22 @@ namespace {
 
 using WindowExchange = WindowTest;
 
-QClipboard& Clipboard() {
-  return *QGuiApplication::clipboard();
+// The smallest rectangle around the red pixels of an image.
+QRect RedBounds(const QImage& image) {
+  QRect bounds;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor pixel = image.pixelColor(x, y);
+      if (pixel.red() > 200 && pixel.green() < 120 && pixel.blue() < 120) {
+        bounds |= QRect(x, y, 1, 1);
+      }
+    }
+  }
+  return bounds;
 }
 
-QByteArray ReadAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+QClipboard& Clipboard() {
+  return *QGuiApplication::clipboard();
 }
 
 // The clipboard commands on the real clipboard; what Paste makes of a text
@@ -61,6 +74,10 @@ TEST_F(WindowExchange, PicturesOfTheViewGoToTheClipboardAndToAPdfPage) {
   EXPECT_EQ(picture.size(), DrawingPixels());
   EXPECT_FALSE(picture.hasAlphaChannel());
   EXPECT_GT(CountNear(picture, kRedPixel), 200);
+  // Beside the bitmap, the same view as an SVG picture of paths.
+  const QByteArray svg = Clipboard().mimeData()->data(QStringLiteral("image/svg+xml"));
+  EXPECT_TRUE(svg.contains("<polyline")) << svg.left(400).toStdString();
+  EXPECT_FALSE(svg.contains("<image"));
   const QString lines = folder.filePath("lines.pdf"), empty = folder.filePath("empty.pdf");
   dialogs.printFiles = {lines.toStdString(), std::nullopt, empty.toStdString()};
   Trigger("filePrintAction");
@@ -73,17 +90,36 @@ TEST_F(WindowExchange, PicturesOfTheViewGoToTheClipboardAndToAPdfPage) {
   EXPECT_TRUE(dialogs.reports.empty());
   EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2);
 
-  const QSize pixels = DrawingPixels();
+  // The printed page holds the view's lines and polygons, no image, turned
+  // to the view's shape, centred and scaled to fill the page inside its
+  // margin: the red line lies where the screen shows it, scaled.
+  const QRect screenLine = RedBounds(picture);
   const QRegularExpression page(QStringLiteral("/Type\\s*/Page\\b"));
+  const QRegularExpression image(QStringLiteral("/Subtype\\s*/Image\\b"));
   for (const QString& file : {lines, empty}) {
     SCOPED_TRACE(file.toStdString());
     const QByteArray pdf = ReadAll(file);
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
     EXPECT_EQ(QString::fromLatin1(pdf).count(page), 1);
-    // The page holds the captured picture, pixel for pixel.
-    EXPECT_TRUE(pdf.contains("/Width " + QByteArray::number(pixels.width())));
-    EXPECT_TRUE(pdf.contains("/Height " + QByteArray::number(pixels.height())));
+    EXPECT_EQ(QString::fromLatin1(pdf).count(image), 0);
   }
+  QPdfDocument printed;
+  ASSERT_EQ(printed.load(lines), QPdfDocument::Error::None);
+  const QSizeF pagePoints = printed.pagePointSize(0);
+  EXPECT_EQ(pagePoints.width() > pagePoints.height(), picture.width() > picture.height());
+  const QImage pageImage = printed.render(0, pagePoints.toSize() * 2);
+  const double margin = 2 * kPrintMarginMillimetres / 25.4 * 72;
+  const QSizeF printable = QSizeF(pageImage.size()) - QSizeF(2 * margin, 2 * margin);
+  const double scale =
+      std::min(printable.width() / picture.width(), printable.height() / picture.height());
+  const QPointF origin(margin + (printable.width() - picture.width() * scale) / 2,
+                       margin + (printable.height() - picture.height() * scale) / 2);
+  const QRect pageLine = RedBounds(pageImage);
+  const double tolerance = 0.01 * pageImage.width();
+  EXPECT_NEAR(pageLine.left(), origin.x() + screenLine.left() * scale, tolerance);
+  EXPECT_NEAR(pageLine.right(), origin.x() + screenLine.right() * scale, tolerance);
+  EXPECT_NEAR(pageLine.top(), origin.y() + screenLine.top() * scale, tolerance);
+  EXPECT_NEAR(pageLine.bottom(), origin.y() + screenLine.bottom() * scale, tolerance);
 
   // A PDF file that cannot be written is told.
   const std::string bad = folder.filePath(QStringLiteral("no/such/folder.pdf")).toStdString();

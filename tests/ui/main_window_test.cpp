@@ -267,13 +267,19 @@ TEST_F(MainWindow, SaveAsWritesThePictureOfTheView) {
   Start("");
   AddFunction(kRedLine);
   const std::string bad = folder.filePath("no/such/view.bmp").toStdString();
-  for (const std::string& path : {folder.filePath("view.bmp").toStdString(), bad}) {
-    dialogs.fileChoices.push_back(FileChoice{path, 2});
+  for (const auto& [path, filter] : {std::pair{folder.filePath("view.bmp").toStdString(), 2},
+                                     {bad, 2},
+                                     {folder.filePath("view").toStdString(), 3},
+                                     {folder.filePath("view").toStdString(), 4}}) {
+    dialogs.fileChoices.push_back(FileChoice{path, filter});
     Trigger("fileSaveAsAction");
   }
   const QImage saved(folder.filePath("view.bmp"), "BMP");
   EXPECT_EQ(saved.size(), DrawingPixels());
   EXPECT_GT(CountNear(saved, kRedPixel), 200);
+  // The vector pictures hold the red line as a path of its colour.
+  EXPECT_TRUE(ReadAll(folder.filePath("view.svg")).contains("stroke=\"#ff0000\""));
+  EXPECT_TRUE(ReadAll(folder.filePath("view.pdf")).startsWith("%PDF-"));
   ASSERT_EQ(dialogs.reports.size(), 1u);
   EXPECT_EQ(dialogs.reports[0].rfind("(x) Error: Cannot write the file \"" + bad, 0), 0u);
 }

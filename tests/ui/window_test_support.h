@@ -198,6 +198,12 @@ inline void FillAndConfirm(QDialog& dialog, const FunctionInput& input) {
   ClickButton(dialog, "okButton");
 }
 
+// The bytes of a file; empty when it cannot be read.
+inline QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // Pixels within tolerance of the colour in each channel.
 inline std::int64_t CountNear(const QImage& image, const QColor& color, int tolerance = 60) {
   std::int64_t count = 0;
