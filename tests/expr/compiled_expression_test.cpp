@@ -122,6 +122,7 @@ std::vector<std::string> TestExpressions() {
                            "XX 2,0 ^ "})
     postfix.push_back(text);
   postfix.push_back("1 2 XX SIN * + 3 XX COS / - ");
+  postfix.push_back(Postfix("pi*x+e^x-sqrt(x)*ln(x)"));
   return postfix;
 }
 

@@ -8,10 +8,7 @@
 namespace quillon {
 namespace {
 
-using testing::Document;
-using testing::GraphSetup;
-using testing::MakeGraph;
-using testing::U;
+using namespace testing;
 
 constexpr float kLow = 9999999.0f;    // start value of every minimum
 constexpr float kHigh = -9999999.0f;  // start value of every maximum

@@ -14,28 +14,13 @@
 namespace quillon {
 namespace {
 
-using testing::AnimationGrid;
-using testing::Document;
-using testing::ExpectPoint;
-using testing::GraphSetup;
-using testing::IsFresh;
-using testing::MakeGraph;
-using testing::U;
-using testing::XYZ;
+using namespace testing;
 
 // Polar and space conversions as the sampler forms them: in double from the
 // single values, stored as singles.
-float F(double value) {
-  return static_cast<float>(value);
-}
-
-double Cos(float angle) {
-  return std::cos(static_cast<double>(angle));
-}
-
-double Sin(float angle) {
-  return std::sin(static_cast<double>(angle));
-}
+const auto F = [](double value) { return static_cast<float>(value); };
+const auto Cos = [](float angle) { return std::cos(static_cast<double>(angle)); };
+const auto Sin = [](float angle) { return std::sin(static_cast<double>(angle)); };
 
 struct CurveCase {
   const char* name;

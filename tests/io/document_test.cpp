@@ -250,11 +250,6 @@ TEST_F(DocumentTest, SaveAsAddsTheExtensionAndAsksBeforeReplacing) {
     }
   }
   EXPECT_EQ(ReadBytes(folder.File("taken.bmp")), "old");
-  // Save gives a new document's name the extension as well.
-  Populate();
-  dialogs.ChooseFile(folder.File("first"));
-  document.Save();
-  EXPECT_EQ(document.FilePath(), folder.File("first.pgp"));
 }
 
 // Whatever is wrong with a file, the open document stays exactly as it was;
@@ -328,7 +323,7 @@ TEST_F(DocumentTest, DamagedFilesOpenWhatCanBeReadAndTailsAreNotRead) {
   told.told.clear();
   ASSERT_EQ(opened.OpenGraphFile(tail), OpenResult::Opened);
   EXPECT_TRUE(told.told.empty());
-  EXPECT_EQ(opened.ListScene().Graphs().Count(), 2);
+  EXPECT_EQ(Lists(opened).substr(0, 10), "3 4 | 3 4 ");  // IDs continue from the last file's
   EXPECT_LT(peakKib() - before, 100 * 1024);
 }
 
@@ -435,21 +430,6 @@ TEST_F(DocumentTest, RoundTripKeepsEveryByte) {
   ASSERT_TRUE(copy.WriteGraphFile(folder.File("second.pgp")));
   EXPECT_EQ(ReadBytes(folder.File("second.pgp")), ReadBytes(first));
   EXPECT_EQ(copy.ListScene().Graphs().Item(1)->name, "? curve");
-}
-
-// An animated record sets the frame count before its graph is sampled
-// (sampling turns 0 into 1); IDs of an opened file continue.
-TEST_F(DocumentTest, AnimatedGraphsAreSampledWithTheirFrameCount) {
-  const auto moving = MakeCurve(document, "m", "x+t", 2);
-  moving->kind = GraphKind::AnimatedCurve;
-  moving->animated = true;
-  moving->maxT = 1;
-  const std::string path = WriteFile("anim.pgp", GraphFileOf("S51 1 " + Save(*moving) + " 0"));
-  document.Values().AnimFrames = 17;
-  document.LastGraphID(5);
-  ASSERT_EQ(document.OpenGraphFile(path), OpenResult::Opened);
-  EXPECT_EQ(document.Values().AnimFrames, 1);
-  EXPECT_EQ(GraphAt(1).id, 6);
 }
 
 // The history's clean state is the file's: undoing back to the last save
