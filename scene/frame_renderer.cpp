@@ -190,6 +190,10 @@ void FrameRenderer::Display(Scene& showScene, Camera& mainView, const Light& mai
   }
   // The list leaves the scene's rotation on the matrix.
   implicit_.Draw(showScene, mainView);
+  // Marks, lines and areas of the analysis belong to the plane view.
+  if (!Rotated(showScene) && mainView.ProjectType() == Camera::kOrthographic) {
+    analysis_.Draw(showScene, mainView, CurrentPixelScale(), fonts_.FontBase);
+  }
   // Drawn last, so that its labels' white margins cover the curves.
   if (viewAxis_) {
     const PixelScale scale = CurrentPixelScale();

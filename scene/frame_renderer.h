@@ -12,6 +12,7 @@
 
 #include "graph/box.h"
 #include "graph/graph_kinds.h"
+#include "scene/analysis_drawing.h"
 #include "scene/axis.h"
 #include "scene/certified_drawing.h"
 #include "scene/implicit_drawing.h"
@@ -105,6 +106,7 @@ class FrameRenderer {
   Reporter* reporter_;
   TextFonts fonts_;
   ImplicitDrawing implicit_;
+  AnalysisDrawing analysis_;
   std::uint32_t staticList_ = 0;
   std::uint32_t firstFrameList_ = 0;
   std::int32_t reservedFrames_ = 0;  // lists from firstFrameList_
