@@ -218,6 +218,24 @@ bool Usable(double pixelsPerUnit) {
   return pixelsPerUnit > 0 && std::isfinite(pixelsPerUnit);
 }
 
+// Ticks and arrow heads keep one size on screen, the size they have at a
+// view of this many pixels per unit (the opening view), which is also the
+// size they take where the frame's scale is unknown.
+constexpr double kOpeningPixelsPerUnit = 20;
+// The axis lines reach this far past the box, in world units.
+constexpr double kAxisOverhang = 2.1;
+constexpr double kTickPixels = 8;
+// The head's tip lies this far beyond the end of the axis line, its base
+// this far before it, and it is twice the half width across.
+constexpr double kHeadTipPixels = 10;
+constexpr double kHeadBasePixels = 2;
+constexpr double kHeadHalfWidthPixels = 4;
+
+// World units of `pixels` pixels at pixelsPerUnit.
+double WorldOf(double pixels, double pixelsPerUnit) {
+  return pixels / (Usable(pixelsPerUnit) ? pixelsPerUnit : kOpeningPixelsPerUnit);
+}
+
 bool OnStep(std::int64_t position, std::int64_t factor) {
   return position % factor == 0;
 }
@@ -251,14 +269,14 @@ void DrawPlaneAxis(const Axis& axis, float MinX, float MaxX, float MinY, float M
     if (OnStep(firstX + i, xTickStep)) {
       const auto x = static_cast<double>(firstX + i);
       Vertex(x, 0, 0);
-      Vertex(x, 0.4, 0);
+      Vertex(x, WorldOf(kTickPixels, scale.y), 0);
     }
   }
   for (std::int64_t i = 0; i <= lastY; ++i) {
     if (OnStep(firstY + i, yTickStep)) {
       const auto y = static_cast<double>(firstY + i);
       Vertex(0, y, 0);
-      Vertex(0.4, y, 0);
+      Vertex(WorldOf(kTickPixels, scale.x), y, 0);
     }
   }
   glEnd();
@@ -266,13 +284,24 @@ void DrawPlaneAxis(const Axis& axis, float MinX, float MaxX, float MinY, float M
   LineWidth(axis.width);
   SetAxisColor(axis.color);
   BeginSmoothLines();
-  // Wider lines grow both ways; the heads move by a hundredth per extra pixel.
-  const double o = (static_cast<double>(axis.width) - 1) * 0.01;
+  // Wider lines grow both ways; the heads move by a fifth of a pixel per
+  // extra pixel of width.
+  const double shift = (static_cast<double>(axis.width) - 1) * 0.2;
+  const double xEnd = MaxX + kAxisOverhang;
+  const double yEnd = MaxY + kAxisOverhang;
+  const double across = WorldOf(kHeadHalfWidthPixels, scale.y);
+  const double up = WorldOf(kHeadHalfWidthPixels, scale.x);
+  const double xShift = WorldOf(shift, scale.y);
+  const double yShift = WorldOf(shift, scale.x);
+  const double xTip = xEnd + WorldOf(kHeadTipPixels, scale.x);
+  const double xBase = xEnd - WorldOf(kHeadBasePixels, scale.x);
+  const double yTip = yEnd + WorldOf(kHeadTipPixels, scale.y);
+  const double yBase = yEnd - WorldOf(kHeadBasePixels, scale.y);
   glPushMatrix();
   const std::array<std::array<double, 2>, 3> xHead{
-      {{MaxX + 2.6, -o}, {MaxX + 2.0, 0.2 - o}, {MaxX + 2.0, -0.2 - o}}};
+      {{xTip, -xShift}, {xBase, across - xShift}, {xBase, -across - xShift}}};
   const std::array<std::array<double, 2>, 3> yHead{
-      {{-o, MaxY + 2.6}, {0.2 - o, MaxY + 2.0}, {-0.2 - o, MaxY + 2.0}}};
+      {{-yShift, yTip}, {up - yShift, yBase}, {-up - yShift, yBase}}};
   for (const auto& head : {xHead, yHead}) {
     // The same three points as lines make one smoothed segment, tip to the
     // second corner; the third point has no partner.
@@ -288,10 +317,10 @@ void DrawPlaneAxis(const Axis& axis, float MinX, float MaxX, float MinY, float M
   EndSmoothLines();
 
   glBegin(GL_LINES);
-  Vertex(MinX - 2.1, 0, 0);
-  Vertex(MaxX + 2.1, 0, 0);
-  Vertex(0, MinY - 2.1, 0);
-  Vertex(0, MaxY + 2.1, 0);
+  Vertex(MinX - kAxisOverhang, 0, 0);
+  Vertex(xEnd, 0, 0);
+  Vertex(0, MinY - kAxisOverhang, 0);
+  Vertex(0, yEnd, 0);
   glEnd();
 
   if (!Usable(scale.x) || !Usable(scale.y)) {
@@ -323,10 +352,9 @@ void DrawPlaneAxis(const Axis& axis, float MinX, float MaxX, float MinY, float M
     }
   }
   // The letters keep clear of the heads: "X" past the tip, "Y" beside the
-  // head, which reaches 0.2 off its axis.
-  const PlaneLabel xLetter{"X", MaxX + 2.6 + layout.Across(kLabelGapPixels), xBaseline};
-  const PlaneLabel yLetter{"Y", -0.2 - layout.Across(kLabelGapPixels) - layout.Width("Y"),
-                           MaxY + 2.0};
+  // head, which reaches its half width off its axis.
+  const PlaneLabel xLetter{"X", xTip + layout.Across(kLabelGapPixels), xBaseline};
+  const PlaneLabel yLetter{"Y", -up - layout.Across(kLabelGapPixels) - layout.Width("Y"), yBase};
 
   glColor3f(1, 1, 1);
   glBegin(GL_QUADS);

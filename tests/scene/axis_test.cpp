@@ -85,17 +85,22 @@ TEST_F(AxisFrame, PlaneAxisGeometry) {
     glVertex2d(x2, y2);
     glEnd();
   };
+  // Ticks 8 pixels long; heads 12 pixels long and 8 across, their tips 10
+  // pixels past the lines' ends, at 30 pixels a unit.
+  const double px = 1.0 / 30;
   const auto head = [&](double tipX, double tipY, double dx, double dy) {
+    const double back = 12 * px;
+    const double side = 4 * px;
     glBegin(GL_TRIANGLES);
     glVertex2d(tipX, tipY);
-    glVertex2d(tipX - 0.6 * dx + 0.2 * dy, tipY - 0.6 * dy + 0.2 * dx);
-    glVertex2d(tipX - 0.6 * dx - 0.2 * dy, tipY - 0.6 * dy - 0.2 * dx);
+    glVertex2d(tipX - back * dx + side * dy, tipY - back * dy + side * dx);
+    glVertex2d(tipX - back * dx - side * dy, tipY - back * dy - side * dx);
     glEnd();
-    line(tipX, tipY, tipX - 0.6 * dx + 0.2 * dy, tipY - 0.6 * dy + 0.2 * dx);
+    line(tipX, tipY, tipX - back * dx + side * dy, tipY - back * dy + side * dx);
   };
   for (const std::int32_t width : {1, 3}) {
     SCOPED_TRACE(width);
-    const double o = (width - 1) * 0.01;
+    const double o = (width - 1) * 0.2 * px;
     Axis axis;
     axis.width = width;
     Begin({-15, -13.5, 30});
@@ -104,11 +109,11 @@ TEST_F(AxisFrame, PlaneAxisGeometry) {
     });
     const testing::Feedback expected = testing::Capture([&] {
       for (int x = -13; x <= 5; ++x)
-        line(x, 0, x, 0.4);
+        line(x, 0, x, 8 * px);
       for (int y = -11; y <= 3; ++y)
-        line(0, y, 0.4, y);
-      head(6.8, -o, 1, 0);
-      head(-o, 5.1, 0, 1);
+        line(0, y, 8 * px, y);
+      head(6.3 + 10 * px, -o, 1, 0);
+      head(-o, 4.6 + 10 * px, 0, 1);
       line(-14.4, 0, 6.3, 0);
       line(0, -12.7, 0, 4.6);
     });
@@ -135,8 +140,11 @@ TEST_F(AxisFrame, PlaneAxisColours) {
     Axis axis;
     axis.color = color;
     const FrameImage image = Draw(axis, kSmallBox, 1);
-    const std::vector<Probe> probes = {
-        {-3.5, 0, expected}, {0, 1.5, expected}, {6.3, -0.1, expected}, {-3, 0.2, 0}, {0.2, -3, 0}};
+    const std::vector<Probe> probes = {{-3.5, 0, expected},
+                                       {0, 1.5, expected},
+                                       {6.35, -0.03, expected},
+                                       {-3, 0.1, 0},
+                                       {0.1, -3, 0}};
     ExpectProbes(image, probes);
     std::int64_t coloured = 0;  // in the label "-4"
     for (std::int32_t row = view_.Row(-0.1); row <= view_.Row(-0.3); ++row) {
@@ -166,13 +174,13 @@ TEST_F(AxisFrame, DocumentKindSelectsTheAxis) {
 TEST_F(AxisFrame, HugeBoxStopsAfter501Positions) {
   const Bounds box{-10000.f, 10000.f, -10000.f, 10000.f, 0, 0};
   FrameImage image = Draw(Axis(), box, 1, {-9503, -3, 100});
-  ExpectProbes(image, {{-9500, 0.2, kInk}, {-9499, 0.2, kWhite}, {-9499, 0, kInk}});
+  ExpectProbes(image, {{-9500, 0.04, kInk}, {-9499, 0.04, kWhite}, {-9499, 0, kInk}});
   EXPECT_GT(InkIn(image, -9500.2, -0.12, -9499.8, -0.04), 50);  // "-9500"
   EXPECT_EQ(InkIn(image, -9499.2, -0.12, -9498.8, -0.04), 0);   // no "-9499"
   image = Draw(Axis(), box, 1, {-4, -9503, 100});
-  ExpectProbes(image, {{0.2, -9500, kInk}, {0.2, -9499, kWhite}, {0, -9499, kInk}});
+  ExpectProbes(image, {{0.04, -9500, kInk}, {0.04, -9499, kWhite}, {0, -9499, kInk}});
   image = Draw(Axis(), box, 1, {9998, -3, 100});
-  ExpectProbes(image, {{10002.4, 0, kInk}, {9999, 0.2, kWhite}});
+  ExpectProbes(image, {{10002.15, 0, kInk}, {9999, 0.04, kWhite}});
 }
 
 // Whatever the kind and the box, drawing leaves blending and smoothing off,
