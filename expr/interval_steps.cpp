@@ -115,6 +115,22 @@ Interval SineOrCosine(Interval x, bool cosine) {
 // A box that may hold a pole is not proven defined: the step claims only
 // what it can show.
 BoxFlags Tangent(Interval x, Interval& r) {
+  // On a box narrower than 1, a pole lies inside exactly when tan falls
+  // from one end to the other: across one pole the difference is at least
+  // pi - 1 (tan rises at rate 1 or more), far beyond rounding, and without
+  // one tan rises. This spares the search for quarter turns.
+  if (x.hi - x.lo <= 1) {
+    const double atLo = std::tan(x.lo);
+    const double atHi = x.hi == x.lo ? atLo : std::tan(x.hi);
+    if (atLo <= atHi) {
+      r = {FarDown(atLo), FarUp(atHi)};
+      return 0;
+    }
+    if (x.hi - x.lo > 0) {
+      r = Interval::Entire();
+      return kMayLoseValue;
+    }
+  }
   QuarterTurns turns;
   if (!ToQuarterTurns(x, turns) || HoldsTurn(turns, 2, 1)) {
     r = Interval::Entire();
