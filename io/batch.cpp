@@ -169,29 +169,34 @@ void NoteUndecidedPixels(std::int64_t undecided, std::ostream& err) {
   }
 }
 
+// What make() draws, or none with the failure told on err.
+template <typename Make>
+auto DrawnOrTold(Make make, std::ostream& err) -> decltype(make()) {
+  try {
+    return make();
+  } catch (const PictureError& error) {
+    err << "Error: " << error.what() << '\n';
+  } catch (const OffscreenError& error) {
+    err << "Error: No off-screen drawing context could be made: " << error.what() << '\n';
+  } catch (const std::exception& error) {
+    err << "Error: The picture could not be drawn: " << error.what() << '\n';
+  }
+  return std::nullopt;
+}
+
 // Draws the document as the window would show it on a W x H drawing area and
 // writes the picture. Messages go through the document's dialogs.
 bool ExportPicture(Document& document, const CommandLine& line, PictureFormat format,
                    std::ostream& err) {
-  FrameImage frame;
   std::int64_t undecided = 0;
-  try {
-    std::optional<FrameImage> drawn =
-        DrawDocument(document, line.width, line.height, line.fit, &undecided);
-    if (!drawn) {
-      return false;
-    }
-    frame = std::move(*drawn);
-  } catch (const OffscreenError& error) {
-    err << "Error: No off-screen drawing context could be made: " << error.what() << '\n';
-    return false;
-  } catch (const std::exception& error) {
-    err << "Error: The picture could not be drawn: " << error.what() << '\n';
+  const std::optional<FrameImage> frame = DrawnOrTold(
+      [&] { return DrawDocument(document, line.width, line.height, line.fit, &undecided); }, err);
+  if (!frame) {
     return false;
   }
   NoteUndecidedPixels(undecided, err);
   return WriteExport(line.exportPath, err, [&] {
-    WritePictureFile(line.exportPath, format, frame.Width, frame.Height, frame.Rgba);
+    WritePictureFile(line.exportPath, format, frame->Width, frame->Height, frame->Rgba);
   });
 }
 
@@ -199,29 +204,17 @@ bool ExportPicture(Document& document, const CommandLine& line, PictureFormat fo
 // picture of its lines and polygons.
 bool ExportVectorPicture(Document& document, const CommandLine& line, ExportKind kind,
                          std::ostream& err) {
-  Picture picture;
   std::int64_t undecided = 0;
-  try {
-    std::optional<Picture> captured =
-        CaptureDocument(document, line.width, line.height, line.fit, &undecided);
-    if (!captured) {
-      return false;
-    }
-    picture = std::move(*captured);
-  } catch (const PictureError& error) {
-    err << "Error: " << error.what() << '\n';
-    return false;
-  } catch (const OffscreenError& error) {
-    err << "Error: No off-screen drawing context could be made: " << error.what() << '\n';
-    return false;
-  } catch (const std::exception& error) {
-    err << "Error: The picture could not be drawn: " << error.what() << '\n';
+  const std::optional<Picture> picture = DrawnOrTold(
+      [&] { return CaptureDocument(document, line.width, line.height, line.fit, &undecided); },
+      err);
+  if (!picture) {
     return false;
   }
   NoteUndecidedPixels(undecided, err);
   return WriteExport(line.exportPath, err, [&] {
-    WriteFileAtomically(line.exportPath, kind == ExportKind::Svg ? SvgPictureText(picture)
-                                                                 : PdfPictureBytes(picture));
+    WriteFileAtomically(line.exportPath, kind == ExportKind::Svg ? SvgPictureText(*picture)
+                                                                 : PdfPictureBytes(*picture));
   });
 }
 

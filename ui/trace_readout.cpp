@@ -65,7 +65,9 @@ std::string TraceReadout::Retrace(const Camera& view, const Graph* graph) {
   return TraceText(*trace, *graph, view);
 }
 
-std::string TraceReadout::Step(int steps, const Camera& view, const Graph* graph) {
+std::string TraceReadout::Move(
+    const Camera& view, const Graph* graph,
+    const std::function<std::optional<TracedPoint>(const CurveTrace&, const TracedPoint&)>& to) {
   if (!tracing_) {
     return {};
   }
@@ -76,11 +78,11 @@ std::string TraceReadout::Step(int steps, const Camera& view, const Graph* graph
     return tracedText_;
   }
   const CurveTrace trace(*graph);
-  if (!trace.Traceable()) {
+  const std::optional<TracedPoint> moved = trace.Traceable() ? to(trace, *traced_) : std::nullopt;
+  if (!moved) {
     return tracedText_;
   }
-  traced_ = trace.Evaluated() ? trace.AtX(traced_->parameter + steps * view.PixelWidth())
-                              : trace.AtIndex(traced_->index + steps);
+  traced_ = moved;
   // The mouse, when it moves again, takes the point from here.
   if (traced_->x && traced_->y) {
     followed_ = PlanePoint{*traced_->x, *traced_->y};
@@ -88,41 +90,34 @@ std::string TraceReadout::Step(int steps, const Camera& view, const Graph* graph
   return TraceText(trace, *graph, view);
 }
 
+std::string TraceReadout::Step(int steps, const Camera& view, const Graph* graph) {
+  return Move(view, graph, [&](const CurveTrace& trace, const TracedPoint& from) {
+    return trace.Evaluated() ? trace.AtX(from.parameter + steps * view.PixelWidth())
+                             : trace.AtIndex(from.index + steps);
+  });
+}
+
 std::string TraceReadout::StepToPointOfInterest(int direction, const Camera& view,
                                                 const Graph* graph,
                                                 const std::vector<const Graph*>& others) {
-  if (!tracing_) {
-    return {};
-  }
-  if (!traced_) {
-    Retrace(view, graph);
-  }
-  if (!traced_ || graph == nullptr) {
-    return tracedText_;
-  }
-  const CurveTrace trace(*graph);
-  if (!trace.Traceable() || !trace.Evaluated()) {
-    return tracedText_;
-  }
-  // A point where the trace stands, within its location tolerance, is
-  // passed: the next one is found.
-  const double at = traced_->parameter;
-  const double passed = 1e-9 * std::max(1.0, std::abs(at));
-  std::optional<double> next;
-  for (const PointOfInterest& point : FindPointsOfInterest(*graph, others).points) {
-    const double ahead = (point.x - at) * direction;
-    if (ahead > passed && (!next || ahead < (*next - at) * direction)) {
-      next = point.x;
-    }
-  }
-  if (!next) {
-    return tracedText_;
-  }
-  traced_ = trace.AtX(*next);
-  if (traced_->x && traced_->y) {
-    followed_ = PlanePoint{*traced_->x, *traced_->y};
-  }
-  return TraceText(trace, *graph, view);
+  return Move(view, graph,
+              [&](const CurveTrace& trace, const TracedPoint& from) -> std::optional<TracedPoint> {
+                if (!trace.Evaluated()) {
+                  return std::nullopt;
+                }
+                // A point where the trace stands, within its location
+                // tolerance, is passed: the next one is found.
+                const double at = from.parameter;
+                const double passed = 1e-9 * std::max(1.0, std::abs(at));
+                std::optional<double> next;
+                for (const PointOfInterest& point : FindPointsOfInterest(*graph, others).points) {
+                  const double ahead = (point.x - at) * direction;
+                  if (ahead > passed && (!next || ahead < (*next - at) * direction)) {
+                    next = point.x;
+                  }
+                }
+                return next ? std::optional<TracedPoint>(trace.AtX(*next)) : std::nullopt;
+              });
 }
 
 std::optional<PlanePoint> TraceReadout::Marker() const {

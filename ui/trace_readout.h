@@ -5,6 +5,7 @@
 // area from its top left; points are world units.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,6 +47,11 @@ class TraceReadout {
   std::optional<PlanePoint> Marker() const;
 
  private:
+  // Moves the traced point (found first where there is none) to where `to`
+  // takes it from there; where it gives none, the point and text stay.
+  std::string Move(
+      const Camera& view, const Graph* graph,
+      const std::function<std::optional<TracedPoint>(const CurveTrace&, const TracedPoint&)>& to);
   std::string TraceText(const CurveTrace& trace, const Graph& graph, const Camera& view);
 
   bool tracing_ = false;
