@@ -127,34 +127,63 @@ std::optional<OverlayLine> AnalysisOverlay::Normal(double x, const OverlayView& 
 }
 
 std::vector<std::vector<OverlayPoint>> AnalysisOverlay::Derivative(const OverlayView& view) const {
-  std::vector<std::vector<OverlayPoint>> pieces;
+  std::vector<std::vector<OverlayPoint>> runs;
   const Columns columns = ViewColumns(view, from_, to_);
+  const double tolerance = view.pixelHeight / 2;
+  // Whether the run in hand reaches the left end of the next piece.
   bool joined = false;
+  struct Piece {
+    double lo, hi;
+    int depth;
+  };
+  std::vector<Piece> pending;
   for (int i = 0; i < columns.count; ++i) {
     const double left = columns.first + i * columns.width;
-    const Interval column{left, std::min(left + columns.width, to_)};
-    bool continuous = false;
-    try {
-      // f' is continuous on the column when f is defined and continuous
-      // there and f'' is bounded.
-      const DecoratedJet jet = function_->EvaluateJet(XBox(column), Variable::X);
-      continuous = jet.value.IsDefinedAndContinuous() && jet.differentiable >= 2 &&
-                   std::isfinite(jet.derivatives[1].lo) && std::isfinite(jet.derivatives[1].hi);
-    } catch (const EngineError&) {
+    pending.push_back({left, std::min(left + columns.width, to_), 0});
+    while (!pending.empty()) {
+      const Piece piece = pending.back();
+      pending.pop_back();
+      bool continuous = false;
+      bool flat = false;
+      bool outside = false;
+      try {
+        // f' is continuous on the piece when f is defined and continuous
+        // there and f'' is bounded.
+        const DecoratedJet jet = function_->EvaluateJet(XBox({piece.lo, piece.hi}), Variable::X);
+        const Interval slope = jet.derivatives[0];
+        continuous = jet.value.IsDefinedAndContinuous() && jet.differentiable >= 2 &&
+                     std::isfinite(jet.derivatives[1].lo) && std::isfinite(jet.derivatives[1].hi);
+        flat = continuous && slope.hi - slope.lo <= tolerance;
+        // Wholly above or below the view (and a pixel's margin): not drawn.
+        outside = continuous && (slope.lo > view.top + view.pixelHeight ||
+                                 slope.hi < view.bottom - view.pixelHeight);
+      } catch (const EngineError&) {
+      }
+      if (outside) {
+        joined = false;
+        continue;
+      }
+      if (!flat && piece.depth < kDerivativeDepth) {
+        // Halves, the left one first.
+        const double middle = piece.lo + (piece.hi - piece.lo) / 2;
+        pending.push_back({middle, piece.hi, piece.depth + 1});
+        pending.push_back({piece.lo, middle, piece.depth + 1});
+        continue;
+      }
+      const std::optional<double> from = continuous ? SlopeAt(piece.lo) : std::nullopt;
+      const std::optional<double> to = continuous ? SlopeAt(piece.hi) : std::nullopt;
+      if (!from || !to) {
+        joined = false;
+        continue;
+      }
+      if (!joined) {
+        runs.push_back({{piece.lo, *from}});
+      }
+      runs.back().push_back({piece.hi, *to});
+      joined = true;
     }
-    const double middle = column.lo + (column.hi - column.lo) / 2;
-    const std::optional<double> slope = continuous ? SlopeAt(middle) : std::nullopt;
-    if (!slope) {
-      joined = false;
-      continue;
-    }
-    if (!joined) {
-      pieces.emplace_back();
-    }
-    pieces.back().push_back({middle, *slope});
-    joined = true;
   }
-  return pieces;
+  return runs;
 }
 
 std::optional<Interval> AnalysisOverlay::Integral(double from, double to) const {

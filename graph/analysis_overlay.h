@@ -23,6 +23,7 @@ struct OverlayView {
   double bottom = 0;
   double top = 0;
   double pixelWidth = 1;
+  double pixelHeight = 1;
 };
 
 struct OverlayPoint {
@@ -51,10 +52,15 @@ class AnalysisOverlay {
   std::optional<OverlayLine> Tangent(double x, const OverlayView& view) const;
   std::optional<OverlayLine> Normal(double x, const OverlayView& view) const;
 
-  // f' at each pixel column of the view within the range, in pieces that
-  // end wherever f' is not proven continuous over a column (a pole, a
-  // corner, a jump of f), so that no piece joins across one.
+  // The curve of f' over the view within the range, certified as curves
+  // are: each pixel column is cut in halves until on every piece f' is
+  // proven continuous and its enclosure is at most half a pixel tall, so
+  // the chord between the piece's ends stays within half a pixel of f'.
+  // A piece still undecided after kDerivativeDepth cuts (a pole, a corner,
+  // a jump of f) is left out, so no drawn run joins across one, and so is a
+  // piece proven to lie wholly above or below the view.
   std::vector<std::vector<OverlayPoint>> Derivative(const OverlayView& view) const;
+  static constexpr int kDerivativeDepth = 16;
 
   // An enclosure of the integral of f from `from` to `to` (negative when
   // to < from): the midpoint rule on pieces, each with its error bounded by

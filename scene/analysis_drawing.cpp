@@ -199,6 +199,7 @@ void AnalysisDrawing::Draw(const Scene& scene, const Camera& view, const PixelSc
   area.bottom = view.RefPos().y - view.VolHeight() / 2.0;
   area.top = view.RefPos().y + view.VolHeight() / 2.0;
   area.pixelWidth = rx;
+  area.pixelHeight = ry;
 
   glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_LINE_BIT);
   glDisable(GL_LIGHTING);

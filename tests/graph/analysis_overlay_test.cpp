@@ -13,7 +13,7 @@ namespace quillon {
 namespace {
 
 const double kPi = std::acos(-1.0);
-const OverlayView kView{-4, 4, -3, 3, 0.01};
+const OverlayView kView{-4, 4, -3, 3, 0.01, 0.01};
 
 AnalysisOverlay Overlay(const std::string& text, float from = -10, float to = 10) {
   DocumentValues document;
@@ -65,7 +65,8 @@ TEST(AnalysisOverlay, TangentsAndNormalsFollowTheDerivative) {
   EXPECT_EQ(vertical->to.x, 0);
 }
 
-// The derivative breaks at poles and corners and nowhere else.
+// The derivative breaks at poles and corners and nowhere else, and its
+// chords stay within half a pixel of it.
 TEST(AnalysisOverlay, DerivativeCurveBreaksOnlyWhereItMust) {
   const struct {
     const char* text;
@@ -82,9 +83,16 @@ TEST(AnalysisOverlay, DerivativeCurveBreaksOnlyWhereItMust) {
     EXPECT_EQ(pieces.size(), c.pieces);
     std::size_t points = 0;
     for (const auto& piece : pieces) {
-      for (const OverlayPoint& p : piece) {
+      for (std::size_t i = 0; i < piece.size(); ++i) {
+        const OverlayPoint& p = piece[i];
         ++points;
         ASSERT_NEAR(p.y, c.derivative(p.x), 1e-9 * std::max(1.0, std::abs(p.y))) << p.x;
+        if (i > 0) {
+          // The chord stays within half a pixel of f' between its ends.
+          const OverlayPoint& q = piece[i - 1];
+          const double x = (p.x + q.x) / 2;
+          ASSERT_NEAR((p.y + q.y) / 2, c.derivative(x), kView.pixelHeight / 2 + 1e-9) << x;
+        }
       }
     }
     // Every column but those at the breaks.
