@@ -32,6 +32,10 @@ bool AnalysesAnything(const Graph& g) {
          g.showDerivative || g.showIntegral || g.showTangentLines || g.showNormalLines;
 }
 
+bool MarksPoints(const Graph& g) {
+  return g.showRoots || g.showMaxima || g.showMinima || g.showInflections || g.showIntersections;
+}
+
 bool MarksKind(const Graph& g, PointOfInterestKind kind, std::int32_t& color, std::int32_t& size,
                PointSymbol& symbol) {
   switch (kind) {
@@ -145,12 +149,15 @@ void DrawArea(const std::vector<std::vector<OverlayPoint>>& pieces) {
   }
 }
 
+// What the kept points and integrals depend on: each graph's text, range,
+// integral range and which of them it asks for.
 std::string GraphsKey(const std::vector<const Graph*>& graphs) {
   std::string key;
   for (const Graph* g : graphs) {
     key += std::to_string(g->id) + '|' + g->expressionZ + '|' + std::to_string(g->minV) + '|' +
            std::to_string(g->maxV) + '|' + std::to_string(g->integralFrom) + '|' +
-           std::to_string(g->integralTo) + '|' + (AnalysesAnything(*g) ? '1' : '0') + ';';
+           std::to_string(g->integralTo) + '|' + (MarksPoints(*g) ? '1' : '0') +
+           (g->showIntegral ? '1' : '0') + (AnalysesAnything(*g) ? '1' : '0') + ';';
   }
   return key;
 }
@@ -180,8 +187,7 @@ void AnalysisDrawing::Draw(const Scene& scene, const Camera& view, const PixelSc
       }
       Found found;
       found.id = g->id;
-      if (g->showRoots || g->showMaxima || g->showMinima || g->showInflections ||
-          g->showIntersections) {
+      if (MarksPoints(*g)) {
         found.points = FindPointsOfInterest(*g, graphs).points;
       }
       if (g->showIntegral) {

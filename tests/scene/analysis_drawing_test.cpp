@@ -43,6 +43,10 @@ TEST(AnalysisDrawing, MarksAndLinesLieWhereTheFormulaPutsThem) {
   FrameRenderer renderer;
   ASSERT_TRUE(renderer.Initialize());
   renderer.RebuildLists(doc.scene, doc.axis, doc.document, doc.sceneBox);
+  // Roots asked for after a frame without them are found then.
+  graph->showRoots = false;
+  renderer.Display(doc.scene, doc.view, doc.light);
+  graph->showRoots = true;
   renderer.Display(doc.scene, doc.view, doc.light);
   const FrameImage frame = context->ReadFrame();
   renderer.Release();
