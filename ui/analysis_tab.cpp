@@ -116,10 +116,10 @@ void AnalysisTab::AddRow(int line, const char* name, const char* caption, Row ro
 }
 
 void AnalysisTab::Show(const Graph& graph) {
-  for (const Row& row : rows_) {
+  for (Row& row : rows_) {
     row.check->setChecked(graph.*row.shown);
-    const std::int32_t color = graph.*row.colorField;
-    row.color->Color(color != 0 ? color : row.defaultColor);
+    row.shownColor = graph.*row.colorField;
+    row.color->Color(row.shownColor != 0 ? row.shownColor : row.defaultColor);
   }
   integralFromEdit_->setText(QString::fromStdString(DialogNumberText(graph.integralFrom)));
   integralToEdit_->setText(QString::fromStdString(DialogNumberText(graph.integralTo)));
@@ -182,7 +182,10 @@ bool AnalysisTab::Read(Graph& graph) {
   for (const Row& row : rows_) {
     const bool on = row.check->isChecked();
     graph.*row.shown = on;
-    graph.*row.colorField = row.color->Color();
+    const std::int32_t offered = row.shownColor != 0 ? row.shownColor : row.defaultColor;
+    if (on || row.color->Color() != offered) {
+      graph.*row.colorField = row.color->Color();
+    }
     if (on && row.size != nullptr && graph.*row.size <= 0) {
       graph.*row.size = row.symbol != nullptr ? kMarkSize : kLineWidth;
     }

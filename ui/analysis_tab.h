@@ -51,6 +51,10 @@ class AnalysisTab : public QWidget {
     std::int32_t defaultColor = 0;
     std::int32_t Graph::*size = nullptr;
     PointSymbol Graph::*symbol = nullptr;
+    // The graph's colour when shown: 0 (none yet) stays 0 unless the row
+    // is turned on or another colour is chosen, so an edit that leaves the
+    // tab alone leaves the record's bytes alone.
+    std::int32_t shownColor = 0;
   };
 
   // Adds the row to the tab's grid at `line`.

@@ -113,6 +113,8 @@ TEST_F(PropertiesDialog, EditKeepsWhatTheDialogDoesNotShow) {
   EXPECT_EQ(edited.expressionZ, "x^3");
   EXPECT_TRUE(edited.showInverse);
   EXPECT_EQ(edited.rootSize, 9);
+  // A colour the record never had is not written by an edit that leaves it.
+  EXPECT_EQ(edited.maximumColor, 0);
 }
 
 // Plane documents only, graphs of kind 0 in Cartesian or polar coordinates,
