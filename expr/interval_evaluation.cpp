@@ -148,8 +148,12 @@ struct Shared {
 
 template <Op kOp>
 void UnaryLoop(const Interval* x, Interval* out, BoxFlags* flags, std::size_t n) {
-  for (std::size_t i = 0; i < n; ++i)
-    evaluation::IntervalUnaryStep<kOp>(x[i], out[i], flags[i]);
+  if constexpr (kOp == Op::Tan) {
+    evaluation::TangentRun(x, out, flags, n);
+  } else {
+    for (std::size_t i = 0; i < n; ++i)
+      evaluation::IntervalUnaryStep<kOp>(x[i], out[i], flags[i]);
+  }
 }
 
 void ExpPairLoop(const Interval* x, Interval* e, Interval* f, BoxFlags* flags, std::size_t n) {
@@ -195,6 +199,7 @@ void BinaryLoop(A a, B b, Interval* out, BoxFlags* flags, std::size_t n) {
     }
     if (factor.lo == factor.hi) {
       const double k = FiniteBound(factor.lo);
+      const bool exact = evaluation::IsExactScale(factor);
       for (std::size_t i = 0; i < n; ++i) {
         Interval x;
         if constexpr (std::is_same_v<A, Shared>) {
@@ -206,7 +211,8 @@ void BinaryLoop(A a, B b, Interval* out, BoxFlags* flags, std::size_t n) {
         const double q = k * FiniteBound(x.hi);
         const double lo = std::min(p, q);
         const double hi = std::max(p, q);
-        out[i] = {outward::Down(lo), outward::Up(hi)};
+        out[i] = exact ? Interval{evaluation::ScaledDown(lo), evaluation::ScaledUp(hi)}
+                       : Interval{outward::Down(lo), outward::Up(hi)};
         evaluation::NoteRange(flags[i], lo, hi);
       }
       return;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace quillon::evaluation {
 namespace {
@@ -114,14 +115,24 @@ Interval SineOrCosine(Interval x, bool cosine) {
 // tan is increasing between its poles, which lie at the odd quarter turns.
 // A box that may hold a pole is not proven defined: the step claims only
 // what it can show.
-BoxFlags Tangent(Interval x, Interval& r) {
+// An end of a box and tan there, kept by a run of boxes for the next box
+// that starts where this one ends.
+struct TangentEnd {
+  double at = std::numeric_limits<double>::quiet_NaN();
+  double value = 0;
+};
+
+BoxFlags Tangent(Interval x, Interval& r, TangentEnd* end = nullptr) {
   // On a box narrower than 1, a pole lies inside exactly when tan falls
   // from one end to the other: across one pole the difference is at least
   // pi - 1 (tan rises at rate 1 or more), far beyond rounding, and without
   // one tan rises. This spares the search for quarter turns.
   if (x.hi - x.lo <= 1) {
-    const double atLo = std::tan(x.lo);
+    const double atLo = end != nullptr && end->at == x.lo ? end->value : std::tan(x.lo);
     const double atHi = x.hi == x.lo ? atLo : std::tan(x.hi);
+    if (end != nullptr) {
+      *end = {x.hi, atHi};
+    }
     if (atLo <= atHi) {
       r = {FarDown(atLo), FarUp(atHi)};
       return 0;
@@ -398,6 +409,13 @@ BoxFlags TrigonometricStep(Op op, Interval x, Interval& r) {
     default:
       r = Interval::Entire();
       return kMayLoseValue;
+  }
+}
+
+void TangentRun(const Interval* x, Interval* r, BoxFlags* flags, std::size_t n) {
+  TangentEnd end;
+  for (std::size_t i = 0; i < n; ++i) {
+    flags[i] |= Tangent(x[i], r[i], &end);
   }
 }
 

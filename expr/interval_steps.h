@@ -10,6 +10,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "expr/evaluation_steps.h"
@@ -106,6 +107,30 @@ inline void SquareStep(Interval x, Interval& r, BoxFlags& flags) {
   NoteRange(flags, lo, hi);
 }
 
+// IntervalUnaryStep<Tan> over a run of boxes, tan of an end that a box
+// shares with the one before taken once: the same bits, fewer calls.
+void TangentRun(const Interval* x, Interval* r, BoxFlags* flags, std::size_t n);
+
+// True for a point interval at a power of two (the 4 of 4*x): products by
+// it are exact, short of overflow and of results below the normal range.
+inline bool IsExactScale(Interval x) {
+  if (x.lo != x.hi)
+    return false;
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &x.lo, sizeof bits);
+  const std::uint64_t exponent = (bits >> 52) & 0x7FFu;
+  return (bits & 0xFFFFFFFFFFFFFu) == 0 && exponent != 0 && exponent != 0x7FFu;
+}
+
+// A bound of a product by an exact scale: itself where it is exact, else
+// moved outward as any product's.
+inline double ScaledDown(double p) {
+  return (p == 0 || std::fabs(p) >= DBL_MIN) && std::fabs(p) <= DBL_MAX ? p : outward::Down(p);
+}
+inline double ScaledUp(double p) {
+  return (p == 0 || std::fabs(p) >= DBL_MIN) && std::fabs(p) <= DBL_MAX ? p : outward::Up(p);
+}
+
 // The interval of BinaryStep<kOp>.
 template <Op kOp>
 inline void IntervalBinaryStep(Interval a, Interval b, Interval& r, BoxFlags& flags) {
@@ -119,6 +144,13 @@ inline void IntervalBinaryStep(Interval a, Interval b, Interval& r, BoxFlags& fl
     hi = a.hi - b.lo;
   } else if constexpr (kOp == Op::Multiply) {
     ProductBounds(a, b, lo, hi);
+    if (IsExactScale(a) || IsExactScale(b)) {
+      // Neighbouring boxes keep their shared ends, which steps after this
+      // one (tan) use.
+      r = {ScaledDown(lo), ScaledUp(hi)};
+      NoteRange(flags, lo, hi);
+      return;
+    }
   } else if constexpr (kOp == Op::Divide) {
     IntervalDivide(a, b, r, flags);
     return;

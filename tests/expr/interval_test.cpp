@@ -324,6 +324,29 @@ std::vector<float> PointsIn(float lo, float hi, std::mt19937& random) {
   return points;
 }
 
+// A run of boxes that share their ends (a row of pixels) gives the bits of
+// single boxes, whatever the run keeps from one box for the next; a
+// power-of-two scale keeps the shared ends exact, another number widens.
+TEST(IntervalEvaluation, AdjacentBoxesGiveTheBitsOfSingleBoxes) {
+  for (const char* text : {"tan(4*x)", "tan(x)*2+tan(x/2)", "ctan(0.5*x)"}) {
+    SCOPED_TRACE(text);
+    const CompiledExpression compiled = Compile(text);
+    std::vector<Interval> boxes;
+    for (int i = 0; i < 400; ++i)
+      boxes.push_back({-10 + i * 0.05, -10 + (i + 1) * 0.05});
+    std::vector<DecoratedInterval> run(boxes.size());
+    compiled.EvaluateBoxes({}, Variable::X, boxes.data(), boxes.size(), run.data());
+    for (std::size_t b = 0; b < boxes.size(); ++b)
+      ASSERT_TRUE(SameBits(compiled.EvaluateBox(BoxOfX(boxes[b].lo, boxes[b].hi)), run[b])) << b;
+  }
+  const Interval scaled = Compile("4*x").EvaluateBox(BoxOfX(0.1, 0.3)).value;
+  EXPECT_EQ(scaled.lo, 4 * 0.1);
+  EXPECT_EQ(scaled.hi, 4 * 0.3);
+  const Interval widened = Compile("3*x").EvaluateBox(BoxOfX(0.1, 0.3)).value;
+  EXPECT_LT(widened.lo, 3 * 0.1);
+  EXPECT_GT(widened.hi, 3 * 0.3);
+}
+
 // Every point evaluation of a box lies in the box's enclosure, in double
 // precision and as the float evaluation gives it (which is the double value
 // converted); definedness and continuity claims hold; runs of boxes give the
