@@ -211,8 +211,11 @@ void BinaryLoop(A a, B b, Interval* out, BoxFlags* flags, std::size_t n) {
         const double q = k * FiniteBound(x.hi);
         const double lo = std::min(p, q);
         const double hi = std::max(p, q);
-        out[i] = exact ? Interval{evaluation::ScaledDown(lo), evaluation::ScaledUp(hi)}
-                       : Interval{outward::Down(lo), outward::Up(hi)};
+        // As IntervalBinaryStep<Multiply>: exact when either side is a
+        // power of two, the box too.
+        out[i] = exact || evaluation::IsExactScale(x)
+                     ? Interval{evaluation::ScaledDown(lo), evaluation::ScaledUp(hi)}
+                     : Interval{outward::Down(lo), outward::Up(hi)};
         evaluation::NoteRange(flags[i], lo, hi);
       }
       return;

@@ -339,6 +339,13 @@ TEST(IntervalEvaluation, AdjacentBoxesGiveTheBitsOfSingleBoxes) {
     for (std::size_t b = 0; b < boxes.size(); ++b)
       ASSERT_TRUE(SameBits(compiled.EvaluateBox(BoxOfX(boxes[b].lo, boxes[b].hi)), run[b])) << b;
   }
+  // A box that is itself a power of two scales exactly too, in a run as alone.
+  const CompiledExpression times = Compile("e*x");
+  std::vector<Interval> powers = {{0.5, 0.5}, {1, 1}, {3, 3}, {4, 4}};
+  std::vector<DecoratedInterval> scaledRun(powers.size());
+  times.EvaluateBoxes({}, Variable::X, powers.data(), powers.size(), scaledRun.data());
+  for (std::size_t b = 0; b < powers.size(); ++b)
+    EXPECT_TRUE(SameBits(times.EvaluateBox(BoxOfX(powers[b].lo, powers[b].hi)), scaledRun[b])) << b;
   const Interval scaled = Compile("4*x").EvaluateBox(BoxOfX(0.1, 0.3)).value;
   EXPECT_EQ(scaled.lo, 4 * 0.1);
   EXPECT_EQ(scaled.hi, 4 * 0.3);
