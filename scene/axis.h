@@ -59,15 +59,18 @@ struct Axis {
   // The document kind selects the style: plane documents the plane axis,
   // ribbon documents the box with depth 0..3, space documents the box with
   // its own depth and the three axes, field documents the framed plane in
-  // x-z; any other kind draws nothing. The plane axis keeps its labels one
-  // size on screen at the view's scale and thins ticks and labels by it, so
-  // it is drawn for each frame (see FollowsTheView); the other styles ignore
-  // the scale and are compiled once.
+  // x-z; any other kind draws nothing. The plane axis and the framed plane
+  // keep their labels one size on screen at the view's scale and thin ticks
+  // and labels by it, so they are drawn for each frame (see FollowsTheView);
+  // the box styles ignore the scale and are compiled once.
   void Draw(const Box& box, DocumentKind documentKind, const TextFonts& fonts,
             const PixelScale& scale) const;
 
   // Whether the kind's axis depends on the view's scale.
   static bool FollowsTheView(DocumentKind documentKind);
+  // The world z of the plane such an axis lies in, where its scale is
+  // measured: the box's MinY for the framed plane, else 0.
+  static double PlaneDepth(const Box& box, DocumentKind documentKind);
 };
 
 // How many unit steps apart ticks or labels are drawn so that neighbours

@@ -1,6 +1,6 @@
 // Axis::Draw: the coordinate axis as OpenGL calls, compiled into the scene's
-// display list, or drawn for each frame when it follows the view (the plane
-// axis). All coordinates are world units of the graphs.
+// display list, or drawn for each frame from its layout when it follows the
+// view (axis_layout.h). All coordinates are world units of the graphs.
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "scene/axis.h"
+#include "scene/axis_layout.h"
 #include "scene/material.h"
 #include "scene/outline_font.h"
 #include "scene/picture_capture.h"
@@ -23,32 +24,11 @@
 namespace quillon {
 namespace {
 
-// The label tables of the axis have room for indices 0..500; positions
-// beyond the last index are neither labelled nor ticked.
-constexpr std::int64_t kLastTableIndex = 500;
-// Integer parts are kept within this range, where doubles and 64-bit
-// integers are both exact.
-constexpr double kLargestWhole = 1e15;
 // Text is printed black and upright.
 const std::array<float, 4> kUpright{0, 0, 0, 1};
 const std::string kBlackText = "0";
 // Width of one digit of a label once printed (0.556 em scaled by 0.7).
 constexpr double kDigitWidth = 0.556 * 0.7;
-
-// Int(): the largest whole number not above value, clamped to kLargestWhole.
-std::int64_t WholeBelow(double value) {
-  return static_cast<std::int64_t>(std::clamp(std::floor(value), -kLargestWhole, kLargestWhole));
-}
-
-std::int64_t WholeAbove(double value) {
-  return static_cast<std::int64_t>(std::clamp(std::ceil(value), -kLargestWhole, kLargestWhole));
-}
-
-// Last index to draw for positions 0..count: count, cut to the table's last
-// index. A negative count (an inverted box) draws nothing.
-std::int64_t LastDrawnIndex(std::int64_t count) {
-  return std::min(count, kLastTableIndex);
-}
 
 bool AllFinite(std::initializer_list<float> values) {
   return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
@@ -122,263 +102,74 @@ void PrintLabel(std::uint32_t font, const std::string& text, double x, double y,
   PrintText(font, text, ToGL(x), ToGL(y), ToGL(z), kUpright, kBlackText);
 }
 
-// ---- plane axis -------------------------------------------------------------
+// ---- axes that follow the view ------------------------------------------------
 
-// Plane labels keep one size on screen: 1 em in pixels, about their size in
-// the opening view (40 units over the drawing area of the first window).
-constexpr double kLabelEmPixels = 10;
-// Free pixels between the axis line and its labels, and between neighbours.
-constexpr double kLabelGapPixels = 4;
-// The white margin around a label's ink, so that curves do not cross it.
-constexpr double kMarginPixels = 2;
-// Ticks closer than this are thinned like the labels.
-constexpr double kLeastTickPixels = 4;
-// Metrics of the fonts in em: digit height and advances (letters of the
-// bold font at their widest).
-constexpr double kDigitHeightEm = 0.716;
-constexpr double kDigitAdvanceEm = 0.556;
-constexpr double kMinusAdvanceEm = 0.333;
-constexpr double kLetterAdvanceEm = 0.667;
-// The bar of "-": from its left to its right end, at this height.
-constexpr double kMinusLeftEm = 0.066;
-constexpr double kMinusRightEm = 0.267;
-constexpr double kMinusHeightEm = 0.26;
-
-double LabelWidthEm(const std::string& text) {
-  double width = 0;
-  for (const char ch : text) {
-    if (ch == '-') {
-      width += kMinusAdvanceEm;
-    } else {
-      width += ch >= '0' && ch <= '9' ? kDigitAdvanceEm : kLetterAdvanceEm;
-    }
-  }
-  return width;
+void Vertex(const AxisPoint& point, double depth) {
+  glVertex3d(point.x, point.y, depth);
 }
 
-// A label of the plane axis: its text, and the left end of its baseline in
-// world units.
-struct PlaneLabel {
-  std::string text;
-  double x = 0;
-  double y = 0;
-};
-
-// Places plane labels in world units for a view of the given pixels per
-// unit; the print scale of PrintText (0.7) is undone so that 1 em is
-// kLabelEmPixels on screen both ways.
-class PlaneLabelLayout {
- public:
-  explicit PlaneLabelLayout(const PixelScale& scale) : across_(1 / scale.x), up_(1 / scale.y) {}
-
-  double Across(double pixels) const { return pixels * across_; }
-  double Up(double pixels) const { return pixels * up_; }
-  double Width(const std::string& text) const {
-    return Across(LabelWidthEm(text) * kLabelEmPixels);
-  }
-  double Height() const { return Up(kDigitHeightEm * kLabelEmPixels); }
-
-  void Margin(const PlaneLabel& label) const {
-    const double left = label.x - Across(kMarginPixels);
-    const double right = label.x + Width(label.text) + Across(kMarginPixels);
-    const double bottom = label.y - Up(kMarginPixels);
-    const double top = label.y + Height() + Up(kMarginPixels);
-    Vertex(left, bottom, 0);
-    Vertex(right, bottom, 0);
-    Vertex(right, top, 0);
-    Vertex(left, top, 0);
-  }
-
-  void Print(std::uint32_t font, const PlaneLabel& label) const {
-    glPushMatrix();
-    glTranslated(label.x, label.y, 0);
-    glScaled(Across(kLabelEmPixels) / 0.7, Up(kLabelEmPixels) / 0.7, Up(kLabelEmPixels) / 0.7);
-    PrintText(font, label.text, 0, 0, 0, kUpright, kBlackText);
-    glPopMatrix();
-  }
-
-  // The bar of "-" is thinner than a pixel and may fall between pixel
-  // centres (polygon smoothing is a hint that renderers may ignore); a line
-  // always lights its pixels.
-  void MinusBar(const PlaneLabel& label) const {
-    if (label.text.empty() || label.text.front() != '-') {
-      return;
-    }
-    const double y = label.y + Up(kMinusHeightEm * kLabelEmPixels);
-    Vertex(label.x + Across(kMinusLeftEm * kLabelEmPixels), y, 0);
-    Vertex(label.x + Across(kMinusRightEm * kLabelEmPixels), y, 0);
-  }
-
- private:
-  double across_;  // world units per pixel along x
-  double up_;      // and along y
-};
-
-bool Usable(double pixelsPerUnit) {
-  return pixelsPerUnit > 0 && std::isfinite(pixelsPerUnit);
-}
-
-// Ticks and arrow heads keep one size on screen, the size they have at a
-// view of this many pixels per unit (the opening view), which is also the
-// size they take where the frame's scale is unknown.
-constexpr double kOpeningPixelsPerUnit = 20;
-// The axis lines reach this far past the box, in world units.
-constexpr double kAxisOverhang = 2.1;
-constexpr double kTickPixels = 8;
-// The head's tip lies this far beyond the end of the axis line, its base
-// this far before it, and it is twice the half width across.
-constexpr double kHeadTipPixels = 10;
-constexpr double kHeadBasePixels = 2;
-constexpr double kHeadHalfWidthPixels = 4;
-
-// World units of `pixels` pixels at pixelsPerUnit.
-double WorldOf(double pixels, double pixelsPerUnit) {
-  return pixels / (Usable(pixelsPerUnit) ? pixelsPerUnit : kOpeningPixelsPerUnit);
-}
-
-bool OnStep(std::int64_t position, std::int64_t factor) {
-  return position % factor == 0;
-}
-
-void DrawPlaneAxis(const Axis& axis, float MinX, float MaxX, float MinY, float MaxY,
-                   const TextFonts& fonts, const PixelScale& scale) {
-  glDisable(GL_LIGHTING);
-
-  // Unit positions Int(Min) + i for i = 0..n, n = Int(Max) - Int(Min) + 1.
-  const std::int64_t firstX = WholeBelow(MinX);
-  const std::int64_t firstY = WholeBelow(MinY);
-  const std::int64_t lastX = LastDrawnIndex(WholeBelow(MaxX) - firstX + 1);
-  const std::int64_t lastY = LastDrawnIndex(WholeBelow(MaxY) - firstY + 1);
-
-  const PlaneLabelLayout layout(scale);
-  // Labels lie on drawn ticks; the widest label is at one of the ends.
-  const std::int64_t xTickStep = ThinningFactor(kLeastTickPixels, scale.x);
-  const std::int64_t yTickStep = ThinningFactor(kLeastTickPixels, scale.y);
-  const double widestX =
-      std::max(LabelWidthEm(std::to_string(firstX)),
-               LabelWidthEm(std::to_string(firstX + std::max<std::int64_t>(lastX, 0))));
-  const std::int64_t xLabelStep =
-      ThinningFactor(widestX * kLabelEmPixels + kLabelGapPixels, scale.x, xTickStep);
-  const std::int64_t yLabelStep =
-      ThinningFactor(kDigitHeightEm * kLabelEmPixels + kLabelGapPixels, scale.y, yTickStep);
-
-  LineWidth(1);
-  glColor3f(0, 0, 0);
+void Segments(const std::vector<AxisSegment>& segments, double depth) {
   glBegin(GL_LINES);
-  for (std::int64_t i = 0; i <= lastX; ++i) {
-    if (OnStep(firstX + i, xTickStep)) {
-      const auto x = static_cast<double>(firstX + i);
-      Vertex(x, 0, 0);
-      Vertex(x, WorldOf(kTickPixels, scale.y), 0);
-    }
-  }
-  for (std::int64_t i = 0; i <= lastY; ++i) {
-    if (OnStep(firstY + i, yTickStep)) {
-      const auto y = static_cast<double>(firstY + i);
-      Vertex(0, y, 0);
-      Vertex(WorldOf(kTickPixels, scale.x), y, 0);
-    }
+  for (const AxisSegment& segment : segments) {
+    Vertex(segment.from, depth);
+    Vertex(segment.to, depth);
   }
   glEnd();
+}
+
+// Sends a layout in this order: ticks, heads, lines, then the labels' white
+// margins, their glyphs and the minus bars.
+void DrawLayout(const Axis& axis, const AxisLayout& layout, const TextFonts& fonts) {
+  const double depth = layout.depth;
+  glDisable(GL_LIGHTING);
+  LineWidth(1);
+  glColor3f(0, 0, 0);
+  Segments(layout.ticks, depth);
 
   LineWidth(axis.width);
   SetAxisColor(axis.color);
   BeginSmoothLines();
-  // Wider lines grow both ways; the heads move by a fifth of a pixel per
-  // extra pixel of width.
-  const double shift = (static_cast<double>(axis.width) - 1) * 0.2;
-  const double xEnd = MaxX + kAxisOverhang;
-  const double yEnd = MaxY + kAxisOverhang;
-  const double across = WorldOf(kHeadHalfWidthPixels, scale.y);
-  const double up = WorldOf(kHeadHalfWidthPixels, scale.x);
-  const double xShift = WorldOf(shift, scale.y);
-  const double yShift = WorldOf(shift, scale.x);
-  const double xTip = xEnd + WorldOf(kHeadTipPixels, scale.x);
-  const double xBase = xEnd - WorldOf(kHeadBasePixels, scale.x);
-  const double yTip = yEnd + WorldOf(kHeadTipPixels, scale.y);
-  const double yBase = yEnd - WorldOf(kHeadBasePixels, scale.y);
-  glPushMatrix();
-  const std::array<std::array<double, 2>, 3> xHead{
-      {{xTip, -xShift}, {xBase, across - xShift}, {xBase, -across - xShift}}};
-  const std::array<std::array<double, 2>, 3> yHead{
-      {{-yShift, yTip}, {up - yShift, yBase}, {-up - yShift, yBase}}};
-  for (const auto& head : {xHead, yHead}) {
+  for (const auto& head : layout.heads) {
     // The same three points as lines make one smoothed segment, tip to the
     // second corner; the third point has no partner.
     for (const GLenum mode : {GLenum{GL_TRIANGLES}, GLenum{GL_LINES}}) {
       glBegin(mode);
-      for (const auto& point : head) {
-        Vertex(point[0], point[1], 0);
+      for (const AxisPoint& point : head) {
+        Vertex(point, depth);
       }
       glEnd();
     }
   }
-  glPopMatrix();
   EndSmoothLines();
+  Segments(layout.lines, depth);
 
-  glBegin(GL_LINES);
-  Vertex(MinX - kAxisOverhang, 0, 0);
-  Vertex(xEnd, 0, 0);
-  Vertex(0, MinY - kAxisOverhang, 0);
-  Vertex(0, yEnd, 0);
-  glEnd();
-
-  if (!Usable(scale.x) || !Usable(scale.y)) {
+  if (layout.labels.empty()) {
     glEnable(GL_LIGHTING);
     return;
   }
-  // x labels hang below the axis, centred on their ticks; y labels stand
-  // left of it, centred on theirs. A y label reaching into the band of the
-  // x labels gives way to them.
-  const double xBaseline = -layout.Up(kLabelGapPixels) - layout.Height();
-  const double xBandBottom = xBaseline - layout.Up(kMarginPixels);
-  std::vector<PlaneLabel> labels;
-  for (std::int64_t i = 0; i <= lastX; ++i) {
-    const std::int64_t position = firstX + i;
-    if (position != 0 && OnStep(position, xLabelStep)) {
-      std::string text = std::to_string(position);
-      const double x = static_cast<double>(position) - layout.Width(text) / 2;
-      labels.push_back({std::move(text), x, xBaseline});
-    }
-  }
-  for (std::int64_t i = 0; i <= lastY; ++i) {
-    const std::int64_t position = firstY + i;
-    const double y = static_cast<double>(position) - layout.Height() / 2;
-    const double top = y + layout.Height() + layout.Up(kMarginPixels);
-    if (position != 0 && OnStep(position, yLabelStep) && !(position < 0 && top > xBandBottom)) {
-      std::string text = std::to_string(position);
-      const double x = -layout.Across(kLabelGapPixels) - layout.Width(text);
-      labels.push_back({std::move(text), x, y});
-    }
-  }
-  // The letters keep clear of the heads: "X" past the tip, "Y" beside the
-  // head, which reaches its half width off its axis.
-  const PlaneLabel xLetter{"X", xTip + layout.Across(kLabelGapPixels), xBaseline};
-  const PlaneLabel yLetter{"Y", -up - layout.Across(kLabelGapPixels) - layout.Width("Y"), yBase};
-
   glColor3f(1, 1, 1);
   glBegin(GL_QUADS);
-  for (const PlaneLabel& label : labels) {
-    layout.Margin(label);
+  for (const AxisLabel& label : layout.labels) {
+    Vertex(label.marginLow, depth);
+    Vertex({label.marginHigh.x, label.marginLow.y}, depth);
+    Vertex(label.marginHigh, depth);
+    Vertex({label.marginLow.x, label.marginHigh.y}, depth);
   }
-  layout.Margin(xLetter);
-  layout.Margin(yLetter);
   glEnd();
 
+  // PrintText prints 1 em at 0.7 units; the scale makes it the layout's em.
   BeginSmoothText(axis.betterFonts);
-  for (const PlaneLabel& label : labels) {
-    layout.Print(fonts.FontBase, label);
+  for (const AxisLabel& label : layout.labels) {
+    glPushMatrix();
+    glTranslated(label.baseline.x, label.baseline.y, depth);
+    glScaled(layout.emAcross / 0.7, layout.emUp / 0.7, layout.emUp / 0.7);
+    PrintText(label.letter ? fonts.BoldFontBase : fonts.FontBase, label.text, 0, 0, 0, kUpright,
+              kBlackText);
+    glPopMatrix();
   }
-  layout.Print(fonts.BoldFontBase, xLetter);
-  layout.Print(fonts.BoldFontBase, yLetter);
   EndSmoothText(axis.betterFonts);
   glColor3f(0, 0, 0);
-  glBegin(GL_LINES);
-  for (const PlaneLabel& label : labels) {
-    layout.MinusBar(label);
-  }
-  glEnd();
-
+  Segments(layout.minusBars, depth);
   glEnable(GL_LIGHTING);
 }
 
@@ -584,82 +375,6 @@ void DrawBoxAxis(const Axis& axis, double MinX, double MaxX, double MinY, double
   drawCone(0, MaxY, 0, -90, 1, 0);
 }
 
-// ---- framed plane axis -----------------------------------------------------
-
-// Shift of an x label left of its tick, by the label's length.
-double XLabelShift(std::size_t length) {
-  if (length > 2) {
-    return 0.45;
-  }
-  return length == 2 ? 0.3 : 0.15;
-}
-
-// The plane of a space document seen from the front: screen x is world x,
-// screen y is world z, and the frame lies at depth MinY.
-void DrawFramedAxis(const Axis& axis, double MinX, double MaxX, double MinY, double MinZ,
-                    double MaxZ, const TextFonts& fonts) {
-  const double left = MinX + 0.1;
-  const double right = MaxX - 0.1;
-  const double bottom = MinZ + 0.1;
-  const double top = MaxZ - 0.1;
-  const double depth = MinY;
-  glDisable(GL_LIGHTING);
-
-  LineWidth(axis.width);
-  SetAxisColor(axis.color);
-  glBegin(GL_LINES);
-  const std::array<std::array<double, 2>, 4> corners{
-      {{left, bottom}, {right, bottom}, {right, top}, {left, top}}};
-  for (std::size_t i = 0; i < corners.size(); ++i) {
-    const auto& from = corners[i];
-    const auto& to = corners[(i + 1) % corners.size()];
-    Vertex(from[0], from[1], depth);
-    Vertex(to[0], to[1], depth);
-  }
-  glEnd();
-
-  // Unit ticks on the whole numbers inside the frame, 0.3 long, outside it.
-  constexpr double kTick = 0.3;
-  const std::int64_t firstX = WholeAbove(left);
-  const std::int64_t lastX = LastDrawnIndex(WholeBelow(right) - firstX);
-  const std::int64_t firstZ = WholeAbove(bottom);
-  const std::int64_t lastZ = LastDrawnIndex(WholeBelow(top) - firstZ);
-  LineWidth(1);
-  glColor3f(0, 0, 0);
-  glBegin(GL_LINES);
-  for (std::int64_t i = 0; i <= lastX; ++i) {
-    const auto x = static_cast<double>(firstX + i);
-    Vertex(x, bottom, depth);
-    Vertex(x, bottom - kTick, depth);
-  }
-  for (std::int64_t i = 0; i <= lastZ; ++i) {
-    const auto z = static_cast<double>(firstZ + i);
-    Vertex(left, z, depth);
-    Vertex(left - kTick, z, depth);
-  }
-  glEnd();
-
-  // Labels as on the plane axis, but below and left of the frame, and with a
-  // "0" (no axis crosses there).
-  BeginSmoothText(axis.betterFonts);
-  const double xLabelBase = bottom - kTick - 0.65;
-  for (std::int64_t i = 0; i <= lastX; ++i) {
-    const std::string label = std::to_string(firstX + i);
-    PrintLabel(fonts.FontBase, label, static_cast<double>(firstX + i) - XLabelShift(label.size()),
-               xLabelBase, depth);
-  }
-  for (std::int64_t i = 0; i <= lastZ; ++i) {
-    const std::string label = std::to_string(firstZ + i);
-    PrintLabel(fonts.FontBase, label, left - kTick - 0.15 - EstimatedWidth(label),
-               static_cast<double>(firstZ + i) - 0.25, depth);
-  }
-  PrintLabel(fonts.BoldFontBase, "X", right + 0.5, xLabelBase, depth);
-  PrintLabel(fonts.BoldFontBase, "Y", left - 0.25, top + 0.3, depth);
-  EndSmoothText(axis.betterFonts);
-
-  glEnable(GL_LIGHTING);
-}
-
 }  // namespace
 
 std::int64_t ThinningFactor(double extentPixels, double spacingPixels, std::int64_t multipleOf) {
@@ -679,8 +394,13 @@ std::int64_t ThinningFactor(double extentPixels, double spacingPixels, std::int6
   return kLargest;
 }
 
+double Axis::PlaneDepth(const Box& box, DocumentKind documentKind) {
+  return documentKind == DocumentKind::Field ? box.MinY() : 0;
+}
+
 bool Axis::FollowsTheView(DocumentKind documentKind) {
-  return documentKind == DocumentKind::Plane || documentKind == DocumentKind::PlaneVariant;
+  return documentKind == DocumentKind::Plane || documentKind == DocumentKind::PlaneVariant ||
+         documentKind == DocumentKind::Field;
 }
 
 void Axis::Draw(const Box& box, DocumentKind documentKind, const TextFonts& fonts,
@@ -694,7 +414,7 @@ void Axis::Draw(const Box& box, DocumentKind documentKind, const TextFonts& font
   switch (documentKind) {
     case DocumentKind::Plane:
     case DocumentKind::PlaneVariant:
-      DrawPlaneAxis(*this, MinX, MaxX, MinY, MaxY, fonts, scale);
+      DrawLayout(*this, LayOutPlaneAxis(*this, box, scale), fonts);
       break;
     case DocumentKind::Ribbon:
     case DocumentKind::RibbonVariant:
@@ -709,7 +429,7 @@ void Axis::Draw(const Box& box, DocumentKind documentKind, const TextFonts& font
       break;
     case DocumentKind::Field:
       if (AllFinite({MinZ, MaxZ})) {
-        DrawFramedAxis(*this, MinX, MaxX, MinY, MinZ, MaxZ, fonts);
+        DrawLayout(*this, LayOutFramedAxis(*this, box, scale), fonts);
       }
       break;
     default:

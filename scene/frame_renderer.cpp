@@ -42,9 +42,9 @@ Box AnimationBox(Scene& scene, std::int32_t lastFrame) {
   return bounds.AsBox();
 }
 
-// Pixels per world unit along x and y at the origin, from the matrices and
-// viewport the frame draws with.
-PixelScale CurrentPixelScale() {
+// Pixels per world unit along x and y at the point (0, 0, depth), from the
+// matrices and viewport the frame draws with.
+PixelScale CurrentPixelScale(double depth = 0) {
   std::array<GLdouble, 16> model{};
   std::array<GLdouble, 16> projection{};
   std::array<GLint, 4> viewport{};
@@ -52,7 +52,8 @@ PixelScale CurrentPixelScale() {
   glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
   glGetIntegerv(GL_VIEWPORT, viewport.data());
   std::array<std::array<GLdouble, 3>, 3> window{};
-  const std::array<std::array<GLdouble, 3>, 3> points{{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}};
+  const std::array<std::array<GLdouble, 3>, 3> points{
+      {{0, 0, depth}, {1, 0, depth}, {0, 1, depth}}};
   for (std::size_t k = 0; k < points.size(); ++k) {
     if (gluProject(points[k][0], points[k][1], points[k][2], model.data(), projection.data(),
                    viewport.data(), &window[k][0], &window[k][1], &window[k][2]) != GL_TRUE) {
@@ -196,7 +197,8 @@ void FrameRenderer::Display(Scene& showScene, Camera& mainView, const Light& mai
   }
   // Drawn last, so that its labels' white margins cover the curves.
   if (viewAxis_) {
-    const PixelScale scale = CurrentPixelScale();
+    const PixelScale scale =
+        CurrentPixelScale(Axis::PlaneDepth(viewAxis_->box, viewAxis_->documentKind));
     viewAxis_->axis.Draw(viewAxis_->box, viewAxis_->documentKind, fonts_, scale);
   }
   glPopMatrix();

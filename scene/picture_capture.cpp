@@ -143,8 +143,9 @@ void SetLineWidth(double pixels) {
 std::optional<std::string> VectorPictureRefusal(DocumentKind documentKind, const Scene& scene,
                                                 const Camera& view) {
   const bool rotated = scene.RotRoll() != 0 || scene.RotPitch() != 0 || scene.RotYaw() != 0;
-  if (!Axis::FollowsTheView(documentKind) || rotated ||
-      view.ProjectType() != Camera::kOrthographic) {
+  const bool plane =
+      documentKind == DocumentKind::Plane || documentKind == DocumentKind::PlaneVariant;
+  if (!plane || rotated || view.ProjectType() != Camera::kOrthographic) {
     return "Vector pictures (SVG, PDF) are made of plane documents only; a PNG or BMP picture "
            "shows this view.";
   }

@@ -1,6 +1,6 @@
-// Labels of the plane axis: thinned so that neighbours keep clear, one size
-// on screen at any zoom, on white margins, minus signs with or without
-// polygon smoothing.
+// Labels of the axes that follow the view: thinned so that neighbours keep
+// clear, one size on screen at any zoom, on white margins, minus signs with
+// or without polygon smoothing.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,7 @@
 
 #include "drawing_test_support.h"
 #include "scene/axis.h"
+#include "scene/axis_layout.h"
 #include "scene/frame_renderer.h"
 #include "scene/view_fit.h"
 
@@ -138,6 +139,52 @@ class AxisLabels : public ::testing::Test {
   FrameRenderer renderer_;
   testing::TestDocument doc_;
 };
+
+// Laid out, no two margins of the plane axis or the framed plane overlap
+// and every label has one height on screen, at the opening view, fitted to
+// a box of 100 x 100 units, and zoomed out ten times.
+TEST_F(AxisLabels, LaidOutApartAndOneSizeAtAnyZoom) {
+  Box box;
+  box.MinX(-57.5f);
+  box.MaxX(43.f);
+  box.MinY(-51.f);
+  box.MaxY(49.5f);
+  box.MinZ(-51.f);
+  box.MaxZ(49.5f);
+  const auto overlap = [](const AxisLabel& a, const AxisLabel& b) {
+    return std::min(a.marginHigh.x, b.marginHigh.x) > std::max(a.marginLow.x, b.marginLow.x) &&
+           std::min(a.marginHigh.y, b.marginHigh.y) > std::max(a.marginLow.y, b.marginLow.y);
+  };
+  for (const bool framed : {false, true}) {
+    double height = 0;
+    for (const double zoom : {1.0, 0.0, 10.0}) {
+      SCOPED_TRACE(::testing::Message() << (framed ? "framed" : "plane") << ", zoom " << zoom);
+      Camera view;
+      view.SetScreen(800, 600);
+      if (zoom == 0) {
+        FitView(view, box, 0.9f);
+      } else {
+        view.Zoom(static_cast<float>(zoom));
+      }
+      const PixelScale scale{1 / view.PixelWidth(), 1 / view.PixelHeight()};
+      const AxisLayout layout =
+          framed ? LayOutFramedAxis(doc_.axis, box, scale) : LayOutPlaneAxis(doc_.axis, box, scale);
+      ASSERT_GE(layout.labels.size(), 6u);
+      for (std::size_t i = 0; i < layout.labels.size(); ++i) {
+        const AxisLabel& label = layout.labels[i];
+        const double pixels = (label.marginHigh.y - label.marginLow.y) * scale.y;
+        if (height == 0) {
+          height = pixels;
+        }
+        EXPECT_NEAR(pixels, height, 1e-6) << label.text;
+        for (std::size_t j = 0; j < i; ++j) {
+          EXPECT_FALSE(overlap(label, layout.labels[j]))
+              << label.text << ", " << layout.labels[j].text;
+        }
+      }
+    }
+  }
+}
 
 // No two labels touch, and the labels keep their height, at the opening
 // view, fitted to the curve, and zoomed out ten times.

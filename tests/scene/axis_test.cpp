@@ -13,6 +13,7 @@
 
 #include "drawing_test_support.h"
 #include "scene/axis.h"
+#include "scene/axis_layout.h"
 #include "scene/outline_font.h"
 #include "support/codes.h"
 
@@ -286,8 +287,9 @@ TEST_F(AxisFrame, BoxAxisStepsFollowTheirLabelCounts) {
 }
 
 // Kind 7: a frame 0.1 inside the box's x and z bounds at depth MinY, in the
-// axis colour; black unit ticks below and left of it, with labels ("0"
-// included); seen from the front the depth changes nothing.
+// axis colour; black ticks 6 pixels long below and left of it, and its
+// labels ("0" included) inked inside their margins; seen from the front the
+// depth changes nothing.
 TEST_F(AxisFrame, FramedPlaneAxis) {
   // World x -4.5..4.5, z -2.5..3.5, drawn in the plane z = MinY = 0.5.
   const Bounds box{-4.5f, 4.5f, 0.5f, 9.f, -2.5f, 3.5f};
@@ -296,12 +298,17 @@ TEST_F(AxisFrame, FramedPlaneAxis) {
   const FrameImage image = Draw(axis, box, 7);
   const std::vector<Probe> probes = {
       {0.5, -2.4, 0x0000FFu}, {0.5, 3.4, 0x0000FFu}, {-4.4, 0.5, 0x0000FFu}, {4.4, 0.5, 0x0000FFu},
-      {0.5, 0.5, kWhite},     {-4, -2.55, 0},        {4, -2.55, 0},          {1, -2.55, 0},
-      {-3.5, -2.55, kWhite},  {-4.55, -2, 0},        {-4.55, 3, 0},          {-4.55, 0.5, kWhite}};
+      {0.5, 0.5, kWhite},     {-4, -2.47, 0},        {4, -2.47, 0},          {1, -2.47, 0},
+      {-3.5, -2.47, kWhite},  {-4.47, -2, 0},        {-4.47, 3, 0},          {-4.47, 0.5, kWhite}};
   ExpectProbes(image, probes);
-  EXPECT_GT(InkIn(image, -0.15, -3.35, 0.25, -2.85), 20);
-  EXPECT_GT(InkIn(image, -5.3, -0.25, -4.9, 0.25), 20);
-  EXPECT_GT(InkIn(image, 3.7, -3.35, 4.25, -2.85), 20);
+  const AxisLayout layout = LayOutFramedAxis(axis, ToBox(box), {40, 40});
+  EXPECT_EQ(layout.labels.size(), 9u + 6u + 2u);
+  for (const AxisLabel& label : layout.labels) {
+    EXPECT_GT(
+        InkIn(image, label.marginLow.x, label.marginLow.y, label.marginHigh.x, label.marginHigh.y),
+        8)
+        << label.text;
+  }
   EXPECT_EQ(Draw(axis, {-4.5f, 4.5f, -3.f, 9.f, -2.5f, 3.5f}, 7).Rgba, image.Rgba);
 }
 
