@@ -10,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "scene/axis.h"
 #include "scene/camera.h"
 #include "scene/frame_renderer.h"
 #include "scene/scene.h"
