@@ -115,13 +115,17 @@ class PictureBuilder {
 // The feedback values of one frame; throws PictureError past
 // kMostFeedbackValues.
 std::vector<GLfloat> FeedbackOfFrame(FrameRenderer& renderer, Scene& scene, Camera& view,
-                                     const Light& light, std::int32_t animStep) {
+                                     const Light& light, std::int32_t animStep,
+                                     const std::function<void()>& drawOver) {
   std::vector<GLfloat> buffer;
   for (std::size_t size = kFirstFeedbackValues; size <= kMostFeedbackValues; size *= 4) {
     buffer.assign(size, 0);
     glFeedbackBuffer(static_cast<GLsizei>(size), GL_3D_COLOR, buffer.data());
     glRenderMode(GL_FEEDBACK);
     renderer.Display(scene, view, light, animStep);
+    if (drawOver) {
+      drawOver();
+    }
     const GLint used = glRenderMode(GL_RENDER);
     if (used >= 0) {
       buffer.resize(static_cast<std::size_t>(used));
@@ -152,14 +156,15 @@ std::optional<std::string> VectorPictureRefusal(DocumentKind documentKind, const
 }
 
 Picture CapturePicture(FrameRenderer& renderer, Scene& scene, Camera& view, const Light& light,
-                       std::int32_t animStep) {
+                       std::int32_t animStep, const std::function<void()>& drawOver) {
   Picture picture;
   GLfloat startWidth = 1;
   glGetFloatv(GL_LINE_WIDTH, &startWidth);
   std::array<GLfloat, 4> clear{1, 1, 1, 1};
   glGetFloatv(GL_COLOR_CLEAR_VALUE, clear.data());
   picture.background = {clear[0], clear[1], clear[2], 1};
-  const std::vector<GLfloat> feedback = FeedbackOfFrame(renderer, scene, view, light, animStep);
+  const std::vector<GLfloat> feedback =
+      FeedbackOfFrame(renderer, scene, view, light, animStep, drawOver);
   // The frame sets its own viewport.
   std::array<GLint, 4> viewport{};
   glGetIntegerv(GL_VIEWPORT, viewport.data());

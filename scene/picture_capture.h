@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -47,9 +48,12 @@ std::optional<std::string> VectorPictureRefusal(DocumentKind documentKind, const
 // joined into polylines of one colour and width and simplified to
 // kPictureTolerance, polygons with area turned the same way (the back faces
 // of text, which the view shows edge-on or under the front, left out).
-// Needs the renderer's context current. Throws PictureError when the frame
-// holds more than a vector picture can take.
+// drawOver, when given, draws what the window paints over the frame (the
+// trace marker), so the picture holds it too. Needs the renderer's context
+// current. Throws PictureError when the frame holds more than a vector
+// picture can take.
 Picture CapturePicture(FrameRenderer& renderer, Scene& scene, Camera& view, const Light& light,
-                       std::int32_t animStep = 0);
+                       std::int32_t animStep = 0,
+                       const std::function<void()>& drawOver = std::function<void()>());
 
 }  // namespace quillon

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "scene/picture_capture.h"
+
 namespace quillon {
 
 void DrawTraceMarker(const Camera& view, PlanePoint at) {
@@ -19,7 +21,7 @@ void DrawTraceMarker(const Camera& view, PlanePoint at) {
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
   glDisable(GL_BLEND);
-  glLineWidth(2);
+  SetLineWidth(2);
   glColor3d(0, 0, 0);
   glBegin(GL_LINE_LOOP);
   for (int i = 0; i < kRingSegments; ++i) {

@@ -86,6 +86,10 @@ void DrawArea::resizeGL(int w, int h) {
 void DrawArea::paintGL() {
   renderer_.Display(source_.document.ShowScene(), source_.MainView, source_.MainLight,
                     source_.AnimStep);
+  DrawOverFrame();
+}
+
+void DrawArea::DrawOverFrame() {
   if (traceMarker_ && renderer_.Initialized()) {
     DrawTraceMarker(source_.MainView, *traceMarker_);
   }
@@ -110,7 +114,7 @@ Picture DrawArea::CaptureVectorPicture() {
     }
   } done{*this};
   return CapturePicture(renderer_, source_.document.ShowScene(), source_.MainView,
-                        source_.MainLight, source_.AnimStep);
+                        source_.MainLight, source_.AnimStep, [this] { DrawOverFrame(); });
 }
 
 void DrawArea::TraceMarker(std::optional<PlanePoint> at) {

@@ -96,6 +96,8 @@ class DrawArea : public QOpenGLWidget {
 
  private:
   void ReleaseGL();
+  // What the window paints over the renderer's frame: the trace marker.
+  void DrawOverFrame();
   void ClassifyInBackground();
 
   FrameSource source_;

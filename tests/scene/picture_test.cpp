@@ -8,12 +8,14 @@
 
 #include <cmath>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "drawing_test_support.h"
 #include "scene/frame_renderer.h"
 #include "scene/picture_capture.h"
+#include "scene/trace_marker.h"
 
 namespace quillon {
 namespace {
@@ -50,9 +52,9 @@ class PictureCapture : public ::testing::Test {
       renderer_.Release();
     }
   }
-  Picture Capture() {
+  Picture Capture(const std::function<void()>& drawOver = {}) {
     renderer_.RebuildLists(doc_.scene, doc_.axis, doc_.document, doc_.sceneBox);
-    return CapturePicture(renderer_, doc_.scene, doc_.view, doc_.light);
+    return CapturePicture(renderer_, doc_.scene, doc_.view, doc_.light, 0, drawOver);
   }
 
   std::unique_ptr<OffscreenContext> context_;
@@ -89,6 +91,22 @@ TEST_F(PictureCapture, AMillionPointCurveKeepsWhatShows) {
     const double x = (p.x - 400) / 20;
     ASSERT_NEAR(p.y, PixelOf(x, 3 * std::sin(x)).y, 0.05) << "at x = " << x;
   }
+}
+
+// What is drawn over the frame is in the picture too: the trace marker's
+// ring 5 pixels around its point and its arms, 2 pixels wide.
+TEST_F(PictureCapture, DrawnOverTheFrameIsInThePicture) {
+  doc_.Show(doc_.MakePolyline({{-5, -5}, {5, 5}}));
+  doc_.view.SetScreen(800, 600);  // the marker's pixels
+  const Picture picture = Capture([this] { DrawTraceMarker(doc_.view, {2, -3}); });
+  ASSERT_EQ(picture.shapes.size(), 4u);
+  const PicturePoint centre = PixelOf(2, -3);
+  for (const PicturePoint& p : picture.shapes[1].points) {
+    EXPECT_NEAR(std::hypot(p.x - centre.x, p.y - centre.y), 5, 0.01);
+  }
+  EXPECT_EQ(picture.shapes[1].width, 2);
+  EXPECT_EQ(picture.shapes[3].color, (PictureColor{0, 0, 0, 1}));
+  ExpectPoints(picture.shapes[2].points, {{centre.x - 9, centre.y}, {centre.x + 9, centre.y}});
 }
 
 TEST(PictureGeometry, LinesAreCutAtTheBorder) {
