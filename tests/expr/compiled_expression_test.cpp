@@ -11,21 +11,16 @@
 
 #include "expr/compiled_expression.h"
 #include "expr/engine_error.h"
-#include "expr/expression_compiler.h"
 #include "expr/random_generator.h"
+#include "support/compiled_text.h"
 #include "support/reference_evaluator.h"
 
 namespace quillon {
 namespace {
 
-constexpr float kSentinel = -12345.0f;
+using testing::Postfix;
 
-std::string Postfix(const std::string& infix) {
-  ExpressionCompiler engine;
-  std::string postfix;
-  EXPECT_EQ(engine.InfixToPostfix(infix, postfix), 0) << infix;
-  return postfix;
-}
+constexpr float kSentinel = -12345.0f;
 
 // Results of a run of evaluations, and the error that ended it early.
 struct EvaluationRun {

@@ -16,12 +16,14 @@
 
 #include "expr/compiled_expression.h"
 #include "expr/engine_error.h"
-#include "expr/expression_compiler.h"
 #include "expr/random_generator.h"
 #include "expr/undefined_mark.h"
+#include "support/compiled_text.h"
 
 namespace quillon {
 namespace {
+
+using testing::Compile;
 
 // Real values are computed in long double (64-bit mantissa), so that an
 // enclosure that is not rounded outward far enough misses them.
@@ -35,13 +37,6 @@ const Real kRealHalfPi = kRealPi / 2;
 constexpr Definedness kEverywhere = Definedness::Everywhere;
 constexpr Definedness kPartly = Definedness::Partly;
 constexpr Definedness kNowhere = Definedness::Nowhere;
-
-CompiledExpression Compile(const std::string& infix) {
-  ExpressionCompiler engine;
-  std::string postfix;
-  EXPECT_EQ(engine.InfixToPostfix(infix, postfix), 0) << infix;
-  return CompiledExpression(postfix);
-}
 
 VariableBox BoxOfX(double lo, double hi) {
   VariableBox box;

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "expr/expression_compiler.h"
 #include "graph/implicit_region.h"
+#include "support/compiled_text.h"
 
 namespace quillon {
 namespace {
@@ -117,10 +117,8 @@ const Case kCases[] = {
 
 ImplicitPicture Classify(const char* text, bool polar, bool inequation, Interval u, Interval v,
                          const std::atomic<bool>* stop = nullptr) {
-  ExpressionCompiler compiler;
-  std::string postfix;
-  EXPECT_EQ(compiler.InfixToPostfix(text, postfix), 0);
-  return ImplicitShape(postfix, {polar, inequation, u, v}).Classify(TestGrid(), stop);
+  return ImplicitShape(testing::Postfix(text), {polar, inequation, u, v})
+      .Classify(TestGrid(), stop);
 }
 
 // The pixel (c, r) within the region; empty boxes have x0 > x1 or y0 > y1.
