@@ -34,24 +34,16 @@ struct Outcome {
   std::string text;
 };
 
+const float kInfinity = std::numeric_limits<float>::infinity();
+const float kNotANumber = std::numeric_limits<float>::quiet_NaN();
+// No evaluation returns NaN, so a NaN marks a result not written.
+const float kUntouched = kNotANumber;
+
 const std::vector<float>& Points() {
-  static const std::vector<float> points = {-2.0f,
-                                            -1.0f,
-                                            -0.5f,
-                                            0.0f,
-                                            0.5f,
-                                            1.0f,
-                                            2.0f,
-                                            3.1416f,
-                                            1e30f,
-                                            -710.0f,
-                                            std::numeric_limits<float>::infinity(),
-                                            std::numeric_limits<float>::quiet_NaN()};
+  static const std::vector<float> points = {-2.0f, -1.0f,   -0.5f, 0.0f,    0.5f,      1.0f,
+                                            2.0f,  3.1416f, 1e30f, -710.0f, kInfinity, kNotANumber};
   return points;
 }
-
-// No evaluation returns NaN, so a NaN marks a result not written.
-const float kUntouched = std::numeric_limits<float>::quiet_NaN();
 
 float& Slot(VariableValues& values, Variable variable) {
   return variable == Variable::X ? values.X : values.U;
@@ -60,6 +52,17 @@ float& Slot(VariableValues& values, Variable variable) {
 void Abort(const char* what, const std::string& postfix) {
   std::fprintf(stderr, "%s for postfix text '%s'\n", what, postfix.c_str());
   std::abort();
+}
+
+// Whether body throws the engine's error.
+template <typename Body>
+bool Throws(Body body) {
+  try {
+    body();
+  } catch (const EngineError&) {
+    return true;
+  }
+  return false;
 }
 
 template <typename Body>
@@ -97,24 +100,25 @@ void CheckAgreement(const std::string& postfix, Variable varying) {
   values.T = -3.0f;
   const std::vector<float>& points = Points();
 
-  const Outcome reference = Run([&](std::vector<float>& results) {
-    RandomGenerator random;
-    VariableValues v = values;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-      Slot(v, varying) = points[i];
-      testing::EvaluatePostfix(postfix, v, results[i], random);
-    }
+  // One evaluation per point, each drawing from one generator.
+  const auto pointByPoint = [&](auto evaluate) {
+    return Run([&](std::vector<float>& results) {
+      RandomGenerator random;
+      VariableValues v = values;
+      for (std::size_t i = 0; i < points.size(); ++i) {
+        Slot(v, varying) = points[i];
+        evaluate(v, results[i], random);
+      }
+    });
+  };
+  const Outcome reference = pointByPoint([&](auto& v, float& result, RandomGenerator& random) {
+    testing::EvaluatePostfix(postfix, v, result, random);
   });
   const CompiledExpression compiled(postfix);
-  const Outcome single = Run([&](std::vector<float>& results) {
-    RandomGenerator random;
-    VariableValues v = values;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-      Slot(v, varying) = points[i];
-      compiled.Evaluate(v, results[i], random);
-    }
-  });
-  ExpectSame(reference, single, postfix);
+  ExpectSame(reference, pointByPoint([&](auto& v, float& result, RandomGenerator& random) {
+               compiled.Evaluate(v, result, random);
+             }),
+             postfix);
   const Outcome many = Run([&](std::vector<float>& results) {
     RandomGenerator random;
     compiled.EvaluateMany(values, varying, points.data(), points.size(), results.data(), random);
@@ -145,12 +149,8 @@ void CheckEnclosures(const std::string& postfix) {
       boxes.push_back({static_cast<double>(p - radius), static_cast<double>(p + radius)});
   }
   std::vector<DecoratedInterval> many(boxes.size());
-  bool manyThrew = false;
-  try {
-    compiled.EvaluateBoxes(fixed, Variable::X, boxes.data(), boxes.size(), many.data());
-  } catch (const EngineError&) {
-    manyThrew = true;
-  }
+  const bool manyThrew = Throws(
+      [&] { compiled.EvaluateBoxes(fixed, Variable::X, boxes.data(), boxes.size(), many.data()); });
   bool anyThrew = false;
   RandomGenerator floatRandom;
   RandomGenerator doubleRandom;
@@ -158,12 +158,7 @@ void CheckEnclosures(const std::string& postfix) {
     VariableBox box = fixed;
     box.X = boxes[b];
     DecoratedInterval enclosure;
-    bool boxThrows = false;
-    try {
-      enclosure = compiled.EvaluateBox(box);
-    } catch (const EngineError&) {
-      boxThrows = true;
-    }
+    const bool boxThrows = Throws([&] { enclosure = compiled.EvaluateBox(box); });
     if (!boxThrows && !anyThrew &&
         (std::memcmp(&enclosure.value, &many[b].value, sizeof enclosure.value) != 0 ||
          enclosure.decoration.defined != many[b].decoration.defined ||
@@ -199,18 +194,9 @@ void CheckEnclosures(const std::string& postfix) {
       // generators of RND stay in step.
       float single = kUntouched;
       std::optional<double> value;
-      bool singleFailed = false;
-      bool preciseFailed = false;
-      try {
-        compiled.Evaluate(point, single, floatRandom);
-      } catch (const EngineError&) {
-        singleFailed = true;
-      }
-      try {
-        value = compiled.EvaluatePoint(precise, doubleRandom);
-      } catch (const EngineError&) {
-        preciseFailed = true;
-      }
+      const bool singleFailed = Throws([&] { compiled.Evaluate(point, single, floatRandom); });
+      const bool preciseFailed =
+          Throws([&] { value = compiled.EvaluatePoint(precise, doubleRandom); });
       if (singleFailed != preciseFailed)
         Abort("the float and double evaluations fail differently", postfix);
       if (preciseFailed && !boxThrows)
