@@ -165,24 +165,5 @@ TEST(CompiledExpression, RandomAndDeepTexts) {
   }
 }
 
-TEST(CompiledExpression, Properties) {
-  struct PropertyCase {
-    std::string postfix;
-    bool usesRandom;
-    bool yieldsValue;
-  };
-  const std::vector<PropertyCase> cases = {
-      {"", false, false},          {"XX", false, false},   {"XX ", false, true},
-      {"FOO ", false, true},       {"1 RND ", true, true}, {"FOO 1 RND ", false, true},
-      {"XX SIN RND ", true, true}, {"+ ", false, true},
-  };
-  for (const PropertyCase& c : cases) {
-    SCOPED_TRACE(c.postfix);
-    const CompiledExpression compiled(c.postfix);
-    EXPECT_EQ(compiled.UsesRandom(), c.usesRandom);
-    EXPECT_EQ(compiled.YieldsValue(), c.yieldsValue);
-  }
-}
-
 }  // namespace
 }  // namespace quillon

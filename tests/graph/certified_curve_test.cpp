@@ -14,8 +14,7 @@
 #include <vector>
 
 #include "graph/certified_curve.h"
-#include "graph/document_values.h"
-#include "graph/graph.h"
+#include "graph_test_support.h"
 
 namespace quillon {
 namespace {
@@ -44,14 +43,11 @@ CurveView View(const RefineCase& c) {
 }
 
 std::unique_ptr<Graph> Sampled(DocumentValues& document, const RefineCase& c) {
-  auto graph = std::make_unique<Graph>(document);
+  auto graph = std::make_unique<Graph>(testing::ExplicitCurve(document, c.z, c.from, c.to));
   graph->coordinates = c.coordinates;
   graph->form = c.form;
   graph->expressionX = "0";
   graph->expressionY = c.y;
-  graph->expressionZ = c.z;
-  graph->minV = c.from;
-  graph->maxV = c.to;
   graph->stepsV = c.steps;
   EXPECT_TRUE(graph->GetPoints());
   return graph;
