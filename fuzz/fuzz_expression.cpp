@@ -27,13 +27,6 @@
 namespace quillon {
 namespace {
 
-struct Outcome {
-  std::vector<float> results;
-  bool failed = false;
-  std::int32_t code = 0;
-  std::string text;
-};
-
 const float kInfinity = std::numeric_limits<float>::infinity();
 const float kNotANumber = std::numeric_limits<float>::quiet_NaN();
 // No evaluation returns NaN, so a NaN marks a result not written.
@@ -43,10 +36,6 @@ const std::vector<float>& Points() {
   static const std::vector<float> points = {-2.0f, -1.0f,   -0.5f, 0.0f,    0.5f,      1.0f,
                                             2.0f,  3.1416f, 1e30f, -710.0f, kInfinity, kNotANumber};
   return points;
-}
-
-float& Slot(VariableValues& values, Variable variable) {
-  return variable == Variable::X ? values.X : values.U;
 }
 
 void Abort(const char* what, const std::string& postfix) {
@@ -65,67 +54,27 @@ bool Throws(Body body) {
   return false;
 }
 
-template <typename Body>
-Outcome Run(Body body) {
-  Outcome outcome;
-  outcome.results.assign(Points().size(), kUntouched);
-  try {
-    body(outcome.results);
-  } catch (const EngineError& error) {
-    outcome.failed = true;
-    outcome.code = error.Code();
-    outcome.text = error.what();
-  }
-  return outcome;
-}
-
-void ExpectSame(const Outcome& a, const Outcome& b, const std::string& postfix) {
-  if (a.failed != b.failed || a.code != b.code || a.text != b.text) {
-    Abort("different failures", postfix);
-  }
-  if (std::memcmp(a.results.data(), b.results.data(), a.results.size() * sizeof(float)) != 0) {
-    Abort("different results", postfix);
-  }
-}
-
 class CountingReporter : public Reporter {
  public:
   void Report(const std::string&, const std::string&, MessageIcon) override { ++count; }
   int count = 0;
 };
 
+// The reference, the single and the block evaluations agree.
 void CheckAgreement(const std::string& postfix, Variable varying) {
+  using testing::EvaluationPath;
   VariableValues values;
   values.Y = 0.75f;
   values.T = -3.0f;
-  const std::vector<float>& points = Points();
-
-  // One evaluation per point, each drawing from one generator.
-  const auto pointByPoint = [&](auto evaluate) {
-    return Run([&](std::vector<float>& results) {
-      RandomGenerator random;
-      VariableValues v = values;
-      for (std::size_t i = 0; i < points.size(); ++i) {
-        Slot(v, varying) = points[i];
-        evaluate(v, results[i], random);
-      }
-    });
-  };
-  const Outcome reference = pointByPoint([&](auto& v, float& result, RandomGenerator& random) {
-    testing::EvaluatePostfix(postfix, v, result, random);
-  });
-  const CompiledExpression compiled(postfix);
-  ExpectSame(reference, pointByPoint([&](auto& v, float& result, RandomGenerator& random) {
-               compiled.Evaluate(v, result, random);
-             }),
-             postfix);
-  const Outcome many = Run([&](std::vector<float>& results) {
-    RandomGenerator random;
-    compiled.EvaluateMany(values, varying, points.data(), points.size(), results.data(), random);
-  });
-  ExpectSame(reference, many, postfix);
-  const bool anyValue = reference.failed || !std::isnan(reference.results[0]);
-  if (compiled.YieldsValue() != anyValue)
+  const testing::EvaluationRun reference =
+      testing::Evaluations(EvaluationPath::Reference, postfix, values, varying, Points());
+  for (const EvaluationPath path : {EvaluationPath::Single, EvaluationPath::Blocks}) {
+    if (!testing::SameRun(reference,
+                          testing::Evaluations(path, postfix, values, varying, Points())))
+      Abort("different results or failures", postfix);
+  }
+  const bool anyValue = reference.error || !std::isnan(reference.results[0]);
+  if (CompiledExpression(postfix).YieldsValue() != anyValue)
     Abort("YieldsValue is wrong", postfix);
 }
 

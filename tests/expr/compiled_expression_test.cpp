@@ -20,14 +20,9 @@ namespace {
 
 using testing::Postfix;
 
-constexpr float kSentinel = -12345.0f;
-
-// Results of a run of evaluations, and the error that ended it early.
-struct EvaluationRun {
-  std::vector<float> results;
-  std::optional<std::int32_t> error;
-  std::string message;
-};
+using testing::EvaluationRun;
+using testing::Evaluations;
+using Path = testing::EvaluationPath;
 
 void ExpectSame(const EvaluationRun& reference, const EvaluationRun& compiled) {
   EXPECT_EQ(reference.error, compiled.error);
@@ -37,38 +32,6 @@ void ExpectSame(const EvaluationRun& reference, const EvaluationRun& compiled) {
     EXPECT_EQ(std::memcmp(&reference.results[i], &compiled.results[i], sizeof(float)), 0)
         << "point " << i << ": " << reference.results[i] << " vs " << compiled.results[i];
   }
-}
-
-// The reference evaluator point by point, the compiled text in blocks, or the
-// compiled text one point at a time.
-enum class Path { Reference, Blocks, Single };
-
-EvaluationRun Evaluations(Path path, const std::string& postfix, VariableValues values,
-                          Variable varying, const std::vector<float>& points) {
-  float* slots[] = {&values.U, &values.V, &values.X, &values.Y,
-                    &values.A, &values.R, &values.B, &values.T};
-  RandomGenerator random;
-  const CompiledExpression compiled(postfix);
-  EvaluationRun run{std::vector<float>(points.size(), kSentinel), std::nullopt, ""};
-  try {
-    if (path == Path::Blocks) {
-      compiled.EvaluateMany(values, varying, points.data(), points.size(), run.results.data(),
-                            random);
-      return run;
-    }
-    for (std::size_t i = 0; i < points.size(); ++i) {
-      *slots[static_cast<int>(varying)] = points[i];
-      if (path == Path::Reference) {
-        testing::EvaluatePostfix(postfix, values, run.results[i], random);
-      } else {
-        compiled.Evaluate(values, run.results[i], random);
-      }
-    }
-  } catch (const EngineError& error) {
-    run.error = error.Code();
-    run.message = error.what();
-  }
-  return run;
 }
 
 // Domain edges and special values first, then a dense sweep that spans
