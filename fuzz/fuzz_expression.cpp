@@ -78,6 +78,13 @@ void CheckAgreement(const std::string& postfix, Variable varying) {
     Abort("YieldsValue is wrong", postfix);
 }
 
+// The same bits of the enclosure and the same decoration.
+bool SameEnclosure(const DecoratedInterval& a, const DecoratedInterval& b) {
+  return std::memcmp(&a.value, &b.value, sizeof a.value) == 0 &&
+         a.decoration.defined == b.decoration.defined &&
+         a.decoration.continuous == b.decoration.continuous;
+}
+
 float AsFloatResult(const std::optional<double>& value) {
   return value && std::fabs(*value) <= FLT_MAX ? static_cast<float>(*value) : UndefinedMark;
 }
@@ -108,21 +115,13 @@ void CheckEnclosures(const std::string& postfix) {
     box.X = boxes[b];
     DecoratedInterval enclosure;
     const bool boxThrows = Throws([&] { enclosure = compiled.EvaluateBox(box); });
-    if (!boxThrows && !anyThrew &&
-        (std::memcmp(&enclosure.value, &many[b].value, sizeof enclosure.value) != 0 ||
-         enclosure.decoration.defined != many[b].decoration.defined ||
-         enclosure.decoration.continuous != many[b].decoration.continuous)) {
+    if (!boxThrows && !anyThrew && !SameEnclosure(enclosure, many[b]))
       Abort("EvaluateBoxes differs from EvaluateBox", postfix);
-    }
     if (!boxThrows) {
       // The jet's value is EvaluateBox's, whatever its derivatives do.
       const DecoratedJet jet = compiled.EvaluateJet(box, Variable::X);
-      if (std::memcmp(&jet.value.value, &enclosure.value, sizeof enclosure.value) != 0 ||
-          jet.value.decoration.defined != enclosure.decoration.defined ||
-          jet.value.decoration.continuous != enclosure.decoration.continuous ||
-          jet.value.zeroFree != enclosure.zeroFree) {
+      if (!SameEnclosure(jet.value, enclosure) || jet.value.zeroFree != enclosure.zeroFree)
         Abort("EvaluateJet's value differs from EvaluateBox", postfix);
-      }
     }
     anyThrew = anyThrew || boxThrows;
     if (enclosure.decoration.continuous &&
