@@ -27,34 +27,15 @@
 namespace quillon {
 namespace {
 
-struct Outcome {
-  std::vector<float> results;
-  bool failed = false;
-  std::int32_t code = 0;
-  std::string text;
-};
+const float kInfinity = std::numeric_limits<float>::infinity();
+const float kNotANumber = std::numeric_limits<float>::quiet_NaN();
+// No evaluation returns NaN, so a NaN marks a result not written.
+const float kUntouched = kNotANumber;
 
 const std::vector<float>& Points() {
-  static const std::vector<float> points = {-2.0f,
-                                            -1.0f,
-                                            -0.5f,
-                                            0.0f,
-                                            0.5f,
-                                            1.0f,
-                                            2.0f,
-                                            3.1416f,
-                                            1e30f,
-                                            -710.0f,
-                                            std::numeric_limits<float>::infinity(),
-                                            std::numeric_limits<float>::quiet_NaN()};
+  static const std::vector<float> points = {-2.0f, -1.0f,   -0.5f, 0.0f,    0.5f,      1.0f,
+                                            2.0f,  3.1416f, 1e30f, -710.0f, kInfinity, kNotANumber};
   return points;
-}
-
-// No evaluation returns NaN, so a NaN marks a result not written.
-const float kUntouched = std::numeric_limits<float>::quiet_NaN();
-
-float& Slot(VariableValues& values, Variable variable) {
-  return variable == Variable::X ? values.X : values.U;
 }
 
 void Abort(const char* what, const std::string& postfix) {
@@ -62,27 +43,15 @@ void Abort(const char* what, const std::string& postfix) {
   std::abort();
 }
 
+// Whether body throws the engine's error.
 template <typename Body>
-Outcome Run(Body body) {
-  Outcome outcome;
-  outcome.results.assign(Points().size(), kUntouched);
+bool Throws(Body body) {
   try {
-    body(outcome.results);
-  } catch (const EngineError& error) {
-    outcome.failed = true;
-    outcome.code = error.Code();
-    outcome.text = error.what();
+    body();
+  } catch (const EngineError&) {
+    return true;
   }
-  return outcome;
-}
-
-void ExpectSame(const Outcome& a, const Outcome& b, const std::string& postfix) {
-  if (a.failed != b.failed || a.code != b.code || a.text != b.text) {
-    Abort("different failures", postfix);
-  }
-  if (std::memcmp(a.results.data(), b.results.data(), a.results.size() * sizeof(float)) != 0) {
-    Abort("different results", postfix);
-  }
+  return false;
 }
 
 class CountingReporter : public Reporter {
@@ -91,38 +60,29 @@ class CountingReporter : public Reporter {
   int count = 0;
 };
 
+// The reference, the single and the block evaluations agree.
 void CheckAgreement(const std::string& postfix, Variable varying) {
+  using testing::EvaluationPath;
   VariableValues values;
   values.Y = 0.75f;
   values.T = -3.0f;
-  const std::vector<float>& points = Points();
-
-  const Outcome reference = Run([&](std::vector<float>& results) {
-    RandomGenerator random;
-    VariableValues v = values;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-      Slot(v, varying) = points[i];
-      testing::EvaluatePostfix(postfix, v, results[i], random);
-    }
-  });
-  const CompiledExpression compiled(postfix);
-  const Outcome single = Run([&](std::vector<float>& results) {
-    RandomGenerator random;
-    VariableValues v = values;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-      Slot(v, varying) = points[i];
-      compiled.Evaluate(v, results[i], random);
-    }
-  });
-  ExpectSame(reference, single, postfix);
-  const Outcome many = Run([&](std::vector<float>& results) {
-    RandomGenerator random;
-    compiled.EvaluateMany(values, varying, points.data(), points.size(), results.data(), random);
-  });
-  ExpectSame(reference, many, postfix);
-  const bool anyValue = reference.failed || !std::isnan(reference.results[0]);
-  if (compiled.YieldsValue() != anyValue)
+  const testing::EvaluationRun reference =
+      testing::Evaluations(EvaluationPath::Reference, postfix, values, varying, Points());
+  for (const EvaluationPath path : {EvaluationPath::Single, EvaluationPath::Blocks}) {
+    if (!testing::SameRun(reference,
+                          testing::Evaluations(path, postfix, values, varying, Points())))
+      Abort("different results or failures", postfix);
+  }
+  const bool anyValue = reference.error || !std::isnan(reference.results[0]);
+  if (CompiledExpression(postfix).YieldsValue() != anyValue)
     Abort("YieldsValue is wrong", postfix);
+}
+
+// The same bits of the enclosure and the same decoration.
+bool SameEnclosure(const DecoratedInterval& a, const DecoratedInterval& b) {
+  return std::memcmp(&a.value, &b.value, sizeof a.value) == 0 &&
+         a.decoration.defined == b.decoration.defined &&
+         a.decoration.continuous == b.decoration.continuous;
 }
 
 float AsFloatResult(const std::optional<double>& value) {
@@ -145,12 +105,8 @@ void CheckEnclosures(const std::string& postfix) {
       boxes.push_back({static_cast<double>(p - radius), static_cast<double>(p + radius)});
   }
   std::vector<DecoratedInterval> many(boxes.size());
-  bool manyThrew = false;
-  try {
-    compiled.EvaluateBoxes(fixed, Variable::X, boxes.data(), boxes.size(), many.data());
-  } catch (const EngineError&) {
-    manyThrew = true;
-  }
+  const bool manyThrew = Throws(
+      [&] { compiled.EvaluateBoxes(fixed, Variable::X, boxes.data(), boxes.size(), many.data()); });
   bool anyThrew = false;
   RandomGenerator floatRandom;
   RandomGenerator doubleRandom;
@@ -158,27 +114,14 @@ void CheckEnclosures(const std::string& postfix) {
     VariableBox box = fixed;
     box.X = boxes[b];
     DecoratedInterval enclosure;
-    bool boxThrows = false;
-    try {
-      enclosure = compiled.EvaluateBox(box);
-    } catch (const EngineError&) {
-      boxThrows = true;
-    }
-    if (!boxThrows && !anyThrew &&
-        (std::memcmp(&enclosure.value, &many[b].value, sizeof enclosure.value) != 0 ||
-         enclosure.decoration.defined != many[b].decoration.defined ||
-         enclosure.decoration.continuous != many[b].decoration.continuous)) {
+    const bool boxThrows = Throws([&] { enclosure = compiled.EvaluateBox(box); });
+    if (!boxThrows && !anyThrew && !SameEnclosure(enclosure, many[b]))
       Abort("EvaluateBoxes differs from EvaluateBox", postfix);
-    }
     if (!boxThrows) {
       // The jet's value is EvaluateBox's, whatever its derivatives do.
       const DecoratedJet jet = compiled.EvaluateJet(box, Variable::X);
-      if (std::memcmp(&jet.value.value, &enclosure.value, sizeof enclosure.value) != 0 ||
-          jet.value.decoration.defined != enclosure.decoration.defined ||
-          jet.value.decoration.continuous != enclosure.decoration.continuous ||
-          jet.value.zeroFree != enclosure.zeroFree) {
+      if (!SameEnclosure(jet.value, enclosure) || jet.value.zeroFree != enclosure.zeroFree)
         Abort("EvaluateJet's value differs from EvaluateBox", postfix);
-      }
     }
     anyThrew = anyThrew || boxThrows;
     if (enclosure.decoration.continuous &&
@@ -199,18 +142,9 @@ void CheckEnclosures(const std::string& postfix) {
       // generators of RND stay in step.
       float single = kUntouched;
       std::optional<double> value;
-      bool singleFailed = false;
-      bool preciseFailed = false;
-      try {
-        compiled.Evaluate(point, single, floatRandom);
-      } catch (const EngineError&) {
-        singleFailed = true;
-      }
-      try {
-        value = compiled.EvaluatePoint(precise, doubleRandom);
-      } catch (const EngineError&) {
-        preciseFailed = true;
-      }
+      const bool singleFailed = Throws([&] { compiled.Evaluate(point, single, floatRandom); });
+      const bool preciseFailed =
+          Throws([&] { value = compiled.EvaluatePoint(precise, doubleRandom); });
       if (singleFailed != preciseFailed)
         Abort("the float and double evaluations fail differently", postfix);
       if (preciseFailed && !boxThrows)

@@ -11,28 +11,18 @@
 
 #include "expr/compiled_expression.h"
 #include "expr/engine_error.h"
-#include "expr/expression_compiler.h"
 #include "expr/random_generator.h"
+#include "support/compiled_text.h"
 #include "support/reference_evaluator.h"
 
 namespace quillon {
 namespace {
 
-constexpr float kSentinel = -12345.0f;
+using testing::Postfix;
 
-std::string Postfix(const std::string& infix) {
-  ExpressionCompiler engine;
-  std::string postfix;
-  EXPECT_EQ(engine.InfixToPostfix(infix, postfix), 0) << infix;
-  return postfix;
-}
-
-// Results of a run of evaluations, and the error that ended it early.
-struct EvaluationRun {
-  std::vector<float> results;
-  std::optional<std::int32_t> error;
-  std::string message;
-};
+using testing::EvaluationRun;
+using testing::Evaluations;
+using Path = testing::EvaluationPath;
 
 void ExpectSame(const EvaluationRun& reference, const EvaluationRun& compiled) {
   EXPECT_EQ(reference.error, compiled.error);
@@ -42,38 +32,6 @@ void ExpectSame(const EvaluationRun& reference, const EvaluationRun& compiled) {
     EXPECT_EQ(std::memcmp(&reference.results[i], &compiled.results[i], sizeof(float)), 0)
         << "point " << i << ": " << reference.results[i] << " vs " << compiled.results[i];
   }
-}
-
-// The reference evaluator point by point, the compiled text in blocks, or the
-// compiled text one point at a time.
-enum class Path { Reference, Blocks, Single };
-
-EvaluationRun Evaluations(Path path, const std::string& postfix, VariableValues values,
-                          Variable varying, const std::vector<float>& points) {
-  float* slots[] = {&values.U, &values.V, &values.X, &values.Y,
-                    &values.A, &values.R, &values.B, &values.T};
-  RandomGenerator random;
-  const CompiledExpression compiled(postfix);
-  EvaluationRun run{std::vector<float>(points.size(), kSentinel), std::nullopt, ""};
-  try {
-    if (path == Path::Blocks) {
-      compiled.EvaluateMany(values, varying, points.data(), points.size(), run.results.data(),
-                            random);
-      return run;
-    }
-    for (std::size_t i = 0; i < points.size(); ++i) {
-      *slots[static_cast<int>(varying)] = points[i];
-      if (path == Path::Reference) {
-        testing::EvaluatePostfix(postfix, values, run.results[i], random);
-      } else {
-        compiled.Evaluate(values, run.results[i], random);
-      }
-    }
-  } catch (const EngineError& error) {
-    run.error = error.Code();
-    run.message = error.what();
-  }
-  return run;
 }
 
 // Domain edges and special values first, then a dense sweep that spans
@@ -90,7 +48,8 @@ std::vector<float> TestPoints() {
 }
 
 std::vector<std::string> TestExpressions() {
-  // Arithmetic and powers; the functions; variables, overflow and nesting.
+  // Arithmetic and powers; the functions; variables, overflow and nesting;
+  // RND, whose sequence the blocks keep.
   const std::vector<std::string> infix[] = {
       {"2*sin(x)^2", "x^2+1", "sqr(abs(x))*cos(x)/(1+x^2)", "sinh(x)-cosh(x)*tanh(x)", "x", "-x",
        "3", "1/x", "x/0", "0/0*x", "x^0", "x^x", "(-2)^x", "x^(1/3)", "0^x", "x^-1", "2^x^2"},
@@ -103,12 +62,18 @@ std::vector<std::string> TestExpressions() {
        "x*x*x*x*x*x*x*x*x*x", "1-(1-(1-(1-(1-(1-(1-(1-(1-(1-x)))))))))", "10^300*x*10^300",
        "x^2*1000000000000000000000000000000",
        "((((((((((((((((((((x+1))))))))))))))))))))*((((((((((2-x))))))))))",
-       "x+(x+(x+(x+(x+(x+(x+(x+(x+(x+(x+(x+(x+(x+(x+(x+(x+(x+(x+(x+x)))))))))))))))))))"}};
+       "x+(x+(x+(x+(x+(x+(x+(x+(x+(x+(x+(x+(x+(x+(x+(x+(x+(x+(x+(x+x)))))))))))))))))))"},
+      {"rnd(1)", "x*rnd(x)", "log(x)+rnd(1)", "rnd(1)+log(x)", "rnd(-x)", "rnd(0)+rnd(1)"}};
   std::vector<std::string> postfix;
   for (const auto& group : infix) {
     for (const std::string& text : group)
       postfix.push_back(Postfix(text));
   }
+  // Nested deeper than the block evaluator serves: single evaluations.
+  std::string deep;
+  for (int i = 0; i < 1200; ++i)
+    deep += "x-(";
+  postfix.push_back(Postfix(deep + "1" + std::string(1200, ')')));
   // Texts no compiler writes: failing tokens behind defined and undefined
   // steps (the points 0 and -0 end undefined at LOG, 1 reaches FOO), too few
   // operands, leftovers under the top.
@@ -146,46 +111,6 @@ TEST(CompiledExpression, MatchesPointByPointEvaluation) {
         ExpectSame(reference, Evaluations(Path::Single, postfix, fixed, varying, points));
       }
     }
-  }
-}
-
-// RND keeps the sequence of evaluations in blocks; texts nested deeper than
-// the block evaluator serves fall back to single evaluations with the same
-// results.
-TEST(CompiledExpression, RandomAndDeepTexts) {
-  std::string deep;
-  for (int i = 0; i < 3000; ++i)
-    deep += "x-(";
-  deep += "1" + std::string(3000, ')');
-  for (const std::string& infix :
-       {std::string("rnd(1)"), std::string("x*rnd(x)"), std::string("log(x)+rnd(1)"),
-        std::string("rnd(1)+log(x)"), std::string("rnd(-x)"), std::string("rnd(0)+rnd(1)"), deep}) {
-    SCOPED_TRACE(infix.substr(0, 40));
-    const std::string postfix = Postfix(infix);
-    std::vector<float> points = TestPoints();
-    if (infix == deep)
-      points.resize(40);  // the special values and a few more
-    ExpectSame(Evaluations(Path::Reference, postfix, {}, Variable::X, points),
-               Evaluations(Path::Blocks, postfix, {}, Variable::X, points));
-  }
-}
-
-TEST(CompiledExpression, Properties) {
-  struct PropertyCase {
-    std::string postfix;
-    bool usesRandom;
-    bool yieldsValue;
-  };
-  const std::vector<PropertyCase> cases = {
-      {"", false, false},          {"XX", false, false},   {"XX ", false, true},
-      {"FOO ", false, true},       {"1 RND ", true, true}, {"FOO 1 RND ", false, true},
-      {"XX SIN RND ", true, true}, {"+ ", false, true},
-  };
-  for (const PropertyCase& c : cases) {
-    SCOPED_TRACE(c.postfix);
-    const CompiledExpression compiled(c.postfix);
-    EXPECT_EQ(compiled.UsesRandom(), c.usesRandom);
-    EXPECT_EQ(compiled.YieldsValue(), c.yieldsValue);
   }
 }
 

@@ -72,6 +72,14 @@ TEST(Evaluate, ValuesAndDomainEdges) {
             static_cast<float>(std::atan(1e300) - std::atan(1.0)));
 }
 
+// Every evaluator reads a constant through the one decoded program, so its
+// value in one path is its value in all: the doubles nearest pi and e.
+TEST(Evaluate, ConstantsAreTheNearestDoubles) {
+  RandomGenerator random;
+  EXPECT_EQ(CompiledExpression("PI ").EvaluatePoint({}, random), std::acos(-1.0));
+  EXPECT_EQ(CompiledExpression("E ").EvaluatePoint({}, random), std::exp(1.0));
+}
+
 // A function without a value anywhere in a range, domain ends included.
 // Values inside the domains are checked against interval enclosures at
 // random points (interval_test.cpp), more tightly than a sweep could.

@@ -12,10 +12,12 @@
 #include <vector>
 
 #include "expr/compiled_expression.h"
-#include "expr/expression_compiler.h"
+#include "support/compiled_text.h"
 
 namespace quillon {
 namespace {
+
+using testing::Compile;
 
 const double kHalfPi = 2 * std::atan(1.0);
 
@@ -27,13 +29,6 @@ struct JetCase {
   double x0;
   std::function<Derivatives(double)> analytic;
 };
-
-CompiledExpression Compile(const std::string& infix) {
-  ExpressionCompiler engine;
-  std::string postfix;
-  EXPECT_EQ(engine.InfixToPostfix(infix, postfix), 0) << infix;
-  return CompiledExpression(postfix);
-}
 
 DecoratedJet JetOver(const CompiledExpression& code, double lo, double hi) {
   VariableBox box;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "expr/compiled_expression.h"
-#include "expr/expression_compiler.h"
+#include "support/compiled_text.h"
 
 namespace quillon {
 namespace {
@@ -38,10 +38,7 @@ const ZeroCase kCases[] = {
 TEST(ZeroFree, QuotientsAcrossPoles) {
   for (const ZeroCase& c : kCases) {
     SCOPED_TRACE(c.text);
-    ExpressionCompiler compiler;
-    std::string postfix;
-    ASSERT_EQ(compiler.InfixToPostfix(c.text, postfix), 0);
-    const CompiledExpression code(postfix);
+    const CompiledExpression code = testing::Compile(c.text);
     VariableBox box;
     box.X = c.x;
     const DecoratedInterval one = code.EvaluateBox(box);

@@ -6,8 +6,7 @@
 #include <string>
 
 #include "graph/analysis_overlay.h"
-#include "graph/document_values.h"
-#include "graph/graph.h"
+#include "graph_test_support.h"
 
 namespace quillon {
 namespace {
@@ -15,17 +14,9 @@ namespace {
 const double kPi = std::acos(-1.0);
 const OverlayView kView{-4, 4, -3, 3, 0.01, 0.01};
 
-AnalysisOverlay Overlay(const std::string& text, float from = -10, float to = 10) {
+AnalysisOverlay Overlay(const std::string& text) {
   DocumentValues document;
-  Graph graph(document);
-  graph.kind = GraphKind::PlaneCurve;
-  graph.coordinates = CoordinateSystem::Cartesian;
-  graph.form = FunctionForm::Explicit;
-  graph.expressionY = "x";
-  graph.expressionZ = text;
-  graph.minV = from;
-  graph.maxV = to;
-  return AnalysisOverlay(graph);
+  return AnalysisOverlay(testing::ExplicitCurve(document, text, -10, 10));
 }
 
 // The slope of a line and whether it passes through (x, y).

@@ -14,8 +14,7 @@
 #include <vector>
 
 #include "graph/certified_curve.h"
-#include "graph/document_values.h"
-#include "graph/graph.h"
+#include "graph_test_support.h"
 
 namespace quillon {
 namespace {
@@ -30,27 +29,25 @@ struct RefineCase {
   const char* z;
   float from, to;
   std::int32_t steps;
-  std::array<double, 4> view;  // min x, max x, min y, max y over 800 x 600 pixels
+  double minX, maxX, minY, maxY;  // the view, over 800 x 600 pixels
   // The true curve at a parameter, in double precision.
   std::function<XY(double)> curve;
-  // Where runs may end inside the view besides the ends of the range: at a
-  // jump (within 1/100 pixel); at a pole the branches leave the view.
-  std::vector<double> breaks = {};
+  // Runs may end inside the view besides the ends of the range at a jump at
+  // every whole number (within 1/100 pixel); at a pole the branches leave
+  // the view.
+  bool jumpsAtWholeNumbers = false;
 };
 
-CurveView View(const std::array<double, 4>& r) {
-  return {r[0], r[1], r[2], r[3], (r[1] - r[0]) / 800, (r[3] - r[2]) / 600};
+CurveView View(const RefineCase& c) {
+  return {c.minX, c.maxX, c.minY, c.maxY, (c.maxX - c.minX) / 800, (c.maxY - c.minY) / 600};
 }
 
 std::unique_ptr<Graph> Sampled(DocumentValues& document, const RefineCase& c) {
-  auto graph = std::make_unique<Graph>(document);
+  auto graph = std::make_unique<Graph>(testing::ExplicitCurve(document, c.z, c.from, c.to));
   graph->coordinates = c.coordinates;
   graph->form = c.form;
   graph->expressionX = "0";
   graph->expressionY = c.y;
-  graph->expressionZ = c.z;
-  graph->minV = c.from;
-  graph->maxV = c.to;
   graph->stepsV = c.steps;
   EXPECT_TRUE(graph->GetPoints());
   return graph;
@@ -70,80 +67,22 @@ double SegmentDistance(XY p, XY a, XY b) {
 TEST(CertifiedCurve, DrawsWithinAPixelAndBreaksAtPolesAndJumps) {
   using C = CoordinateSystem;
   using F = FunctionForm;
+  const auto tangent = [](double x) { return XY{x, std::tan(x)}; };
+  const auto stairs = [](double x) { return XY{x, std::floor(x)}; };
+  const auto logarithm = [](double x) { return XY{x, std::log(std::fabs(x)) * 4}; };
+  const auto circle = [](double a) { return XY{3 * std::cos(a), 3 * std::sin(a)}; };
+  const auto ellipse = [](double u) { return XY{std::cos(u) * 5, std::sin(u) * 3}; };
+  const auto spiral = [](double u) {
+    return XY{(1 + u / 4) * std::cos(u), (1 + u / 4) * std::sin(u)};
+  };
   const RefineCase cases[] = {
-      {"tan",
-       C::Cartesian,
-       F::Explicit,
-       "0",
-       "tan(x)",
-       -5,
-       5,
-       100,
-       {-6, 6, -5, 5},
-       [](double x) {
-         return XY{x, std::tan(x)};
-       }},
-      {"int",
-       C::Cartesian,
-       F::Explicit,
-       "0",
-       "int(x)",
-       -5,
-       5,
-       10,
-       {-6, 6, -6, 6},
-       [](double x) {
-         return XY{x, std::floor(x)};
-       },
-       {-4, -3, -2, -1, 0, 1, 2, 3, 4}},
-      {"log",
-       C::Cartesian,
-       F::Explicit,
-       "0",
-       "log(abs(x))*4",
-       -6,
-       6,
-       12,
-       {-7, 7, -12, 8},
-       [](double x) {
-         return XY{x, std::log(std::fabs(x)) * 4};
-       }},
-      {"polar circle",
-       C::Polar,
-       F::Explicit,
-       "0",
-       "3",
-       0,
-       6.2832f,
-       8,
-       {-4, 4, -3, 3},
-       [](double a) {
-         return XY{3 * std::cos(a), 3 * std::sin(a)};
-       }},
-      {"ellipse",
-       C::Cartesian,
-       F::Parametric,
-       "cos(u)*5",
-       "sin(u)*3",
-       0,
-       6.2832f,
-       6,
-       {-6, 6, -4, 4},
-       [](double u) {
-         return XY{std::cos(u) * 5, std::sin(u) * 3};
-       }},
-      {"spiral",
-       C::Polar,
-       F::Parametric,
-       "u",
-       "1+u/4",
-       0,
-       12,
-       5,
-       {-5, 5, -4, 4},
-       [](double u) {
-         return XY{(1 + u / 4) * std::cos(u), (1 + u / 4) * std::sin(u)};
-       }},
+      {"tan", C::Cartesian, F::Explicit, "0", "tan(x)", -5, 5, 100, -6, 6, -5, 5, tangent},
+      {"int", C::Cartesian, F::Explicit, "0", "int(x)", -5, 5, 10, -6, 6, -6, 6, stairs, true},
+      {"log", C::Cartesian, F::Explicit, "0", "log(abs(x))*4", -6, 6, 12, -7, 7, -12, 8, logarithm},
+      {"polar circle", C::Polar, F::Explicit, "0", "3", 0, 6.2832f, 8, -4, 4, -3, 3, circle},
+      {"ellipse", C::Cartesian, F::Parametric, "cos(u)*5", "sin(u)*3", 0, 6.2832f, 6, -6, 6, -4, 4,
+       ellipse},
+      {"spiral", C::Polar, F::Parametric, "u", "1+u/4", 0, 12, 5, -5, 5, -4, 4, spiral},
   };
   for (const RefineCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -152,7 +91,10 @@ TEST(CertifiedCurve, DrawsWithinAPixelAndBreaksAtPolesAndJumps) {
     const std::vector<GridPoint> stored(graph->Points().Data(),
                                         graph->Points().Data() + graph->Points().StoredSize());
     const CurveRefiner refiner(*graph);
-    const CurveView v = View(c.view);
+    const CurveView v = View(c);
+    std::vector<double> breaks;
+    for (double k = std::floor(c.from) + 1; c.jumpsAtWholeNumbers && k < c.to; ++k)
+      breaks.push_back(k);
     auto pixel = [&](XY p) { return XY{v.PixelX(p.first), v.PixelY(p.second)}; };
     for (const double merge : {0.0, 0.25}) {
       RefineLimits limits;
@@ -174,7 +116,7 @@ TEST(CertifiedCurve, DrawsWithinAPixelAndBreaksAtPolesAndJumps) {
           const double t = refined->parameters[end];
           ends.push_back(t);
           const GridPoint& p = refined->points[end];
-          const bool atBreak = std::any_of(c.breaks.begin(), c.breaks.end(), [&](double b) {
+          const bool atBreak = std::any_of(breaks.begin(), breaks.end(), [&](double b) {
             return std::fabs(t - b) < v.pixelWidth / 100;
           });
           const bool beyond = p.y < v.minY || p.y > v.maxY;
@@ -195,7 +137,7 @@ TEST(CertifiedCurve, DrawsWithinAPixelAndBreaksAtPolesAndJumps) {
         }
       }
       EXPECT_LE(farthest, 0.501 + merge);
-      for (const double jump : c.breaks) {
+      for (const double jump : breaks) {
         EXPECT_TRUE(std::any_of(ends.begin(), ends.end(), [&](double t) {
           return std::fabs(t - jump) < v.pixelWidth / 100;
         })) << jump;
@@ -220,10 +162,13 @@ TEST(CertifiedCurve, MergesStraightRunsAndCutsAtTheViewInterval) {
                           -5,
                           5,
                           steps,
-                          {-6, 6, 0, 5},
+                          -6,
+                          6,
+                          0,
+                          5,
                           nullptr};
     const std::unique_ptr<Graph> graph = Sampled(document, line);
-    const std::optional<RefinedCurve> refined = CurveRefiner(*graph).Refine(View(line.view));
+    const std::optional<RefinedCurve> refined = CurveRefiner(*graph).Refine(View(line));
     ASSERT_TRUE(refined);
     ASSERT_EQ(refined->points.size(), 2u);
     EXPECT_EQ(refined->RunCount(), 1u);
@@ -246,13 +191,16 @@ TEST(CertifiedCurve, StopsAtTheCountAndRefinesOnlyPureCurves) {
                   -5,
                   5,
                   10,
-                  {-6, 6, -5, 5},
+                  -6,
+                  6,
+                  -5,
+                  5,
                   nullptr};
   std::unique_ptr<Graph> graph = Sampled(document, wild);
   RefineLimits limits;
   limits.perStoredPoint = 8;
   limits.allowance = 200;
-  const std::optional<RefinedCurve> refined = CurveRefiner(*graph).Refine(View(wild.view), limits);
+  const std::optional<RefinedCurve> refined = CurveRefiner(*graph).Refine(View(wild), limits);
   ASSERT_TRUE(refined);
   EXPECT_FALSE(refined->complete);
   EXPECT_LE(refined->evaluations, 2 * (8 * 11 + 200));

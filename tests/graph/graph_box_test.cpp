@@ -107,28 +107,19 @@ TEST(GraphBox, KindsAfterSampling) {
 }
 
 TEST(GraphBox, VectorIsSymmetricWithAMargin) {
-  struct Case {
-    const char* name;
-    float begin[3], end[3];
-    Bounds expected;
-  };
-  const Case cases[] = {
-      {"(1, 2, 0) to (3, -5, 1)", {1, 2, 0}, {3, -5, 1}, {-6, 6, -8, 8, -4, 4}},
-      {"a point at the origin", {0, 0, 0}, {0, 0, 0}, {-3, 3, -3, 3, -3, 3}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    Document document;
-    Graph graph(document.values);
-    graph.kind = GraphKind::Vector;
-    graph.vectorBeginX = c.begin[0];
-    graph.vectorBeginY = c.begin[1];
-    graph.vectorBeginZ = c.begin[2];
-    graph.vectorEndX = c.end[0];
-    graph.vectorEndY = c.end[1];
-    graph.vectorEndZ = c.end[2];
-    ExpectBox(*graph.GetBox(0), c.expected);
-  }
+  Document document;
+  Graph graph(document.values);
+  graph.kind = GraphKind::Vector;
+  graph.vectorBeginX = 1;
+  graph.vectorBeginY = 2;
+  graph.vectorEndX = 3;
+  graph.vectorEndY = -5;
+  graph.vectorEndZ = 1;
+  ExpectBox(*graph.GetBox(0), {-6, 6, -8, 8, -4, 4});
+  // A point at the origin.
+  graph.vectorBeginX = graph.vectorBeginY = graph.vectorEndX = graph.vectorEndY = 0;
+  graph.vectorEndZ = 0;
+  ExpectBox(*graph.GetBox(0), {-3, 3, -3, 3, -3, 3});
 }
 
 TEST(GraphBox, TableKindReadsEmptyCellsAsTheOrigin) {

@@ -56,12 +56,21 @@ TEST(Sampling, PlaneCurveForms) {
       {"parametric polar with an undefined angle",
        {0, 2, 3, "0", "log(u)", "1", 0, 1, 1, 0, 1, 1},
        {{U, U, 0}, {1, 0, 0}}},
+      {"step counts of 0 are raised to 1",
+       {0, 1, 2, "0", "0", "x*3", 0, 1, 0, 1, 2, 0},
+       {{1, 3, 0}, {2, 6, 0}}},
   };
   for (const CurveCase& c : cases) {
     SCOPED_TRACE(c.name);
     Document document;
+    document.values.AnimFrames = 0;
     const auto graph = MakeGraph(document, c.setup);
     ASSERT_TRUE(graph->GetPoints());
+    // The guards raise the counts in the record and the document.
+    EXPECT_EQ(graph->stepsU, std::max(1, c.setup.stepU));
+    EXPECT_EQ(graph->stepsV, std::max(1, c.setup.stepV));
+    EXPECT_EQ(document.values.AnimFrames, 1);
+    EXPECT_EQ(graph->Points().Upper(0), graph->stepsU);
     ASSERT_EQ(graph->Points().Upper(1), static_cast<std::int32_t>(c.curve.size()) - 1);
     for (std::size_t i = 0; i < c.curve.size(); ++i) {
       SCOPED_TRACE("point " + std::to_string(i));
@@ -69,19 +78,6 @@ TEST(Sampling, PlaneCurveForms) {
     }
     EXPECT_TRUE(document.reporter.messages.empty());
   }
-}
-
-TEST(Sampling, StepGuardsRaiseZeroCountsInTheRecordAndDocument) {
-  Document document;
-  const auto graph = MakeGraph(document, {0, 1, 2, "0", "0", "x*3", 0, 1, 0, 1, 2, 0});
-  document.values.AnimFrames = 0;
-  ASSERT_TRUE(graph->GetPoints());
-  EXPECT_EQ(graph->stepsU, 1);
-  EXPECT_EQ(graph->stepsV, 1);
-  EXPECT_EQ(document.values.AnimFrames, 1);
-  EXPECT_EQ(graph->Points().Upper(0), 1);
-  EXPECT_EQ(graph->Points().Upper(1), 1);
-  ExpectPoint(graph->Points().Find(0, 1), {2, 6, 0});
 }
 
 // The arrays each call allocates, the cells that cost memory, the two curves

@@ -2,10 +2,8 @@
 #include <set>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "graph/graph_error.h"
-#include "graph/graph_fields.h"
 #include "graph_test_support.h"
 #include "support/field_seeds.h"
 
@@ -40,17 +38,6 @@ TEST(GraphRecord, TakeSettingsCopiesWhatAnEditChanges) {
     EXPECT_EQ(graph.id, before.id);
     EXPECT_EQ(graph.arcLengthTo, before.arcLengthTo);
     EXPECT_EQ(graph.minT, animated ? edited.minT : before.minT);
-  }
-}
-
-// Each row names its own member, so no field is read or written twice.
-TEST(GraphRecord, FieldTableRowsAreDistinct) {
-  const std::vector<GraphField>& fields = GraphRecordFields();
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    for (std::size_t j = i + 1; j < fields.size(); ++j) {
-      EXPECT_NE(std::string(fields[i].name), fields[j].name);
-      EXPECT_FALSE(fields[i].member == fields[j].member) << fields[i].name << " " << fields[j].name;
-    }
   }
 }
 

@@ -70,6 +70,20 @@ inline std::shared_ptr<Graph> MakeGraph(Document& document, const GraphSetup& se
   return graph;
 }
 
+// y = text over [from, to] in the plane, the graph the analysis works on;
+// its ID 1 tells it from the graph 0 an intersection names.
+inline Graph ExplicitCurve(DocumentValues& document, const std::string& text, float from,
+                           float to) {
+  Graph graph(document);
+  graph.id = 1;
+  graph.coordinates = CoordinateSystem::Cartesian;
+  graph.form = FunctionForm::Explicit;
+  graph.expressionZ = text;
+  graph.minV = from;
+  graph.maxV = to;
+  return graph;
+}
+
 struct XYZ {
   float x, y, z;
 };

@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "graph/document_values.h"
-#include "graph/graph.h"
 #include "graph/points_of_interest.h"
+#include "graph_test_support.h"
 
 namespace quillon {
 namespace {
 
 using Kind = PointOfInterestKind;
+using testing::ExplicitCurve;
 const double kPi = std::acos(-1.0);
 
 struct Expected {
@@ -30,19 +30,6 @@ struct AnalysisCase {
   std::vector<Expected> points;  // in listing order: by kind, then x
   std::vector<Kind> undecided;   // the kinds of the undecided pieces, in order
 };
-
-Graph ExplicitGraph(DocumentValues& document, const std::string& text, float from, float to,
-                    std::int32_t id = 1) {
-  Graph graph(document);
-  graph.id = id;
-  graph.kind = GraphKind::PlaneCurve;
-  graph.coordinates = CoordinateSystem::Cartesian;
-  graph.form = FunctionForm::Explicit;
-  graph.expressionZ = text;
-  graph.minV = from;
-  graph.maxV = to;
-  return graph;
-}
 
 void ExpectPoints(const PointsOfInterest& found, const std::vector<Expected>& expected) {
   ASSERT_EQ(found.points.size(), expected.size());
@@ -96,7 +83,7 @@ TEST(PointsOfInterest, FindsEveryAnalyticPointOnce) {
   DocumentValues document;
   for (const AnalysisCase& c : cases) {
     SCOPED_TRACE(c.text);
-    const Graph graph = ExplicitGraph(document, c.text, c.from, c.to);
+    const Graph graph = ExplicitCurve(document, c.text, c.from, c.to);
     const PointsOfInterest found = FindPointsOfInterest(graph, {});
     ExpectPoints(found, c.points);
     ASSERT_EQ(found.undecided.size(), c.undecided.size());
@@ -111,7 +98,7 @@ TEST(PointsOfInterest, FindsEveryAnalyticPointOnce) {
 // found twice, whatever the graph's step count.
 TEST(PointsOfInterest, SeparatesCloseZeros) {
   DocumentValues document;
-  Graph graph = ExplicitGraph(document, "sin(50*x)", 0, 10);
+  Graph graph = ExplicitCurve(document, "sin(50*x)", 0, 10);
   std::vector<Expected> expected;
   for (int k = 0; k < 160; ++k)
     expected.push_back({Kind::Root, k * kPi / 50});
@@ -134,7 +121,7 @@ TEST(PointsOfInterest, SeparatesCloseZeros) {
 // and what is left is told as undecided pieces around 0.
 TEST(PointsOfInterest, EndsHostileTextsWithUndecidedPieces) {
   DocumentValues document;
-  const Graph graph = ExplicitGraph(document, "sin(1/x)", -1, 1);
+  const Graph graph = ExplicitCurve(document, "sin(1/x)", -1, 1);
   AnalysisLimits limits;
   limits.evaluationsPerSearch = 4000;
   const PointsOfInterest found = FindPointsOfInterest(graph, {}, limits);

@@ -1,6 +1,8 @@
 #include "support/reference_evaluator.h"
 
 #include <array>
+#include <cstring>
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -75,6 +77,39 @@ bool EvaluatePostfix(const std::string& postfix, const VariableValues& values, f
     return false;
   result = evaluation::FinalValue(stack.back());
   return true;
+}
+
+EvaluationRun Evaluations(EvaluationPath path, const std::string& postfix, VariableValues fixed,
+                          Variable varying, const std::vector<float>& points) {
+  float* slots[] = {&fixed.U, &fixed.V, &fixed.X, &fixed.Y, &fixed.A, &fixed.R, &fixed.B, &fixed.T};
+  RandomGenerator random;
+  const CompiledExpression compiled(postfix);
+  EvaluationRun run{
+      std::vector<float>(points.size(), std::numeric_limits<float>::quiet_NaN()), {}, {}};
+  try {
+    if (path == EvaluationPath::Blocks) {
+      compiled.EvaluateMany(fixed, varying, points.data(), points.size(), run.results.data(),
+                            random);
+      return run;
+    }
+    for (std::size_t i = 0; i < points.size(); ++i) {
+      *slots[static_cast<int>(varying)] = points[i];
+      if (path == EvaluationPath::Reference) {
+        EvaluatePostfix(postfix, fixed, run.results[i], random);
+      } else {
+        compiled.Evaluate(fixed, run.results[i], random);
+      }
+    }
+  } catch (const EngineError& error) {
+    run.error = error.Code();
+    run.message = error.what();
+  }
+  return run;
+}
+
+bool SameRun(const EvaluationRun& a, const EvaluationRun& b) {
+  return a.error == b.error && a.message == b.message && a.results.size() == b.results.size() &&
+         std::memcmp(a.results.data(), b.results.data(), a.results.size() * sizeof(float)) == 0;
 }
 
 }  // namespace quillon::testing
