@@ -56,65 +56,8 @@ bool Grey(const FrameImage& image, std::int32_t x, std::int32_t y) {
   return rgb != testing::kWhite && red == green && green == blue;
 }
 
-// The ink of the x labels: the band of rows under the x axis that no y
-// label enters, without the columns of the y axis. Each label is a run of
-// inked columns; its glyphs are closer than kLabelSpacing columns apart.
-struct InkRun {
-  std::int32_t first = 0, last = 0;  // columns
-  std::int32_t top = std::numeric_limits<std::int32_t>::max(), bottom = -1;
-  std::int32_t Width() const { return last - first + 1; }
-  std::int32_t Height() const { return bottom - top + 1; }
-};
-
-std::int32_t Busiest(const FrameImage& image, bool rows) {
-  const std::int32_t count = rows ? image.Height : image.Width;
-  std::int32_t best = 0;
-  std::int64_t bestInk = -1;
-  for (std::int32_t at = 0; at < count; ++at) {
-    std::int64_t ink = 0;
-    for (std::int32_t along = 0; along < (rows ? image.Width : image.Height); ++along) {
-      ink += rows ? Grey(image, along, at) : Grey(image, at, along);
-    }
-    if (ink > bestInk) {
-      best = at;
-      bestInk = ink;
-    }
-  }
-  return best;
-}
-
-std::vector<InkRun> XLabelInk(const FrameImage& image) {
-  constexpr std::int32_t kLabelSpacing = 3;
-  const std::int32_t axisRow = Busiest(image, true);
-  const std::int32_t axisColumn = Busiest(image, false);
-  std::vector<InkRun> runs;
-  std::int32_t lastInked = -kLabelSpacing - 1;
-  for (std::int32_t x = 0; x < image.Width; ++x) {
-    if (std::abs(x - axisColumn) <= 2) {
-      continue;
-    }
-    std::int32_t top = std::numeric_limits<std::int32_t>::max(), bottom = -1;
-    for (std::int32_t y = axisRow + 2; y <= axisRow + 12; ++y) {
-      if (Grey(image, x, y)) {
-        top = std::min(top, y);
-        bottom = std::max(bottom, y);
-      }
-    }
-    if (bottom < 0) {
-      continue;
-    }
-    if (x - lastInked > kLabelSpacing || runs.empty()) {
-      runs.push_back({x, x});
-    }
-    InkRun& run = runs.back();
-    run.last = x;
-    run.top = std::min(run.top, top);
-    run.bottom = std::max(run.bottom, bottom);
-    lastInked = x;
-  }
-  return runs;
-}
-
+// A red curve through the label bands on both sides of the origin, under
+// the plane axis, in views whose camera knows the frame's 800 x 600 pixels.
 class AxisLabels : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -122,13 +65,30 @@ class AxisLabels : public ::testing::Test {
     ASSERT_NE(context_, nullptr);
     ASSERT_TRUE(renderer_.Initialize());
     doc_.axis.shown = true;
-    // Red, and through the label band on both sides of the origin.
     doc_.Show(doc_.MakeCurve("x*x/10-5", -20, 20, 200, testing::kRed, 3));
     renderer_.RebuildLists(doc_.scene, doc_.axis, doc_.document, doc_.sceneBox);
   }
   void TearDown() override {
     if (context_ != nullptr)
       renderer_.Release();
+  }
+  // The opening view (zoom 1), the view fitted to the curve (0), or the
+  // opening view zoomed out.
+  void View(float zoom) {
+    doc_.view = Camera();
+    doc_.view.SetScreen(800, 600);
+    if (zoom == 0) {
+      FitView(doc_.view, doc_.scene.GetBox(0), 0.9f);
+    } else {
+      doc_.view.Zoom(zoom);
+    }
+  }
+  PixelScale Scale() const { return {1 / doc_.view.PixelWidth(), 1 / doc_.view.PixelHeight()}; }
+  // Frame pixels (column, row from the top left) of a world point.
+  AxisPoint PixelOf(const AxisPoint& world) const {
+    const PlanePoint topLeft = doc_.view.PlaneAt(0, 0);
+    return {(world.x - topLeft.x) / doc_.view.PixelWidth() + 0.5,
+            (topLeft.y - world.y) / doc_.view.PixelHeight() + 0.5};
   }
   FrameImage Frame() {
     renderer_.Display(doc_.scene, doc_.view, doc_.light);
@@ -157,22 +117,18 @@ TEST_F(AxisLabels, LaidOutApartAndOneSizeAtAnyZoom) {
   };
   for (const bool framed : {false, true}) {
     double height = 0;
-    for (const double zoom : {1.0, 0.0, 10.0}) {
+    for (const float zoom : {1.f, 0.f, 10.f}) {
       SCOPED_TRACE(::testing::Message() << (framed ? "framed" : "plane") << ", zoom " << zoom);
-      Camera view;
-      view.SetScreen(800, 600);
+      View(zoom);
       if (zoom == 0) {
-        FitView(view, box, 0.9f);
-      } else {
-        view.Zoom(static_cast<float>(zoom));
+        FitView(doc_.view, box, 0.9f);
       }
-      const PixelScale scale{1 / view.PixelWidth(), 1 / view.PixelHeight()};
-      const AxisLayout layout =
-          framed ? LayOutFramedAxis(doc_.axis, box, scale) : LayOutPlaneAxis(doc_.axis, box, scale);
+      const AxisLayout layout = framed ? LayOutFramedAxis(doc_.axis, box, Scale())
+                                       : LayOutPlaneAxis(doc_.axis, box, Scale());
       ASSERT_GE(layout.labels.size(), 6u);
       for (std::size_t i = 0; i < layout.labels.size(); ++i) {
         const AxisLabel& label = layout.labels[i];
-        const double pixels = (label.marginHigh.y - label.marginLow.y) * scale.y;
+        const double pixels = (label.marginHigh.y - label.marginLow.y) * Scale().y;
         if (height == 0) {
           height = pixels;
         }
@@ -186,61 +142,77 @@ TEST_F(AxisLabels, LaidOutApartAndOneSizeAtAnyZoom) {
   }
 }
 
-// No two labels touch, and the labels keep their height, at the opening
-// view, fitted to the curve, and zoomed out ten times.
-TEST_F(AxisLabels, ApartAndOneSizeAtAnyZoom) {
-  constexpr std::int32_t kWidestLabel = 16;  // "-20" at 10 px an em
-  std::vector<std::int32_t> heights;
-  const auto check = [&](const char* view) {
-    SCOPED_TRACE(view);
-    std::vector<InkRun> runs = XLabelInk(Frame());
-    ASSERT_GE(runs.size(), 3u);
-    for (const InkRun& run : runs) {
-      EXPECT_LE(run.Width(), kWidestLabel) << "columns " << run.first << ".." << run.last;
-    }
-    // The median run is a label, not an arrow head or a letter.
-    std::nth_element(runs.begin(), runs.begin() + static_cast<std::ptrdiff_t>(runs.size() / 2),
-                     runs.end(),
-                     [](const InkRun& a, const InkRun& b) { return a.Height() < b.Height(); });
-    heights.push_back(runs[runs.size() / 2].Height());
-  };
-  check("opening");
-  FitView(doc_.view, doc_.scene.GetBox(0), 0.9f);
-  check("fitted");
-  doc_.view = Camera();
-  doc_.view.SetScreen(800, 600);
-  doc_.view.Zoom(10);
-  check("zoomed out");
-  ASSERT_EQ(heights.size(), 3u);
-  EXPECT_GE(heights[0], 6);
-  for (const std::int32_t height : heights) {
-    EXPECT_NEAR(height, heights[0], 1);
-  }
-}
-
-// Each label left of the y axis is wider than its mirror image on the right
-// by its minus sign, smoothed or not, in two views whose pixel grids place
-// the signs differently.
-TEST_F(AxisLabels, MinusSignsInkWithAndWithoutBetterFonts) {
+// The frame inks each label inside its margin and nothing of the axis
+// outside its laid-out places (labels, lines, ticks and heads, 1.5 pixels
+// around), with or without polygon smoothing; every minus sign's bar is
+// inked along its length.
+TEST_F(AxisLabels, InkedWhereLaidOut) {
   for (const bool betterFonts : {true, false}) {
     doc_.axis.betterFonts = betterFonts;
     renderer_.RebuildLists(doc_.scene, doc_.axis, doc_.document, doc_.sceneBox);
-    for (const bool fitted : {false, true}) {
-      SCOPED_TRACE(::testing::Message() << "better fonts " << betterFonts << ", fitted " << fitted);
-      doc_.view = Camera();
-      if (fitted) {
-        FitView(doc_.view, doc_.scene.GetBox(0), 0.9f);
-      }
+    for (const float zoom : {1.f, 0.f, 10.f}) {
+      SCOPED_TRACE(::testing::Message() << "better fonts " << betterFonts << ", zoom " << zoom);
+      View(zoom);
       const FrameImage image = Frame();
-      const std::int32_t axisColumn = Busiest(image, false);
-      std::vector<InkRun> left, right;
-      for (const InkRun& run : XLabelInk(image)) {
-        (run.last < axisColumn ? left : right).push_back(run);
+      const AxisLayout layout = LayOutPlaneAxis(doc_.axis, doc_.sceneBox, Scale());
+      // Pixel rectangles (low, high corners) where the axis may ink.
+      std::vector<std::pair<AxisPoint, AxisPoint>> places;
+      const auto place = [&](const AxisPoint& a, const AxisPoint& b) {
+        const AxisPoint p = PixelOf(a), q = PixelOf(b);
+        places.push_back({{std::min(p.x, q.x) - 1.5, std::min(p.y, q.y) - 1.5},
+                          {std::max(p.x, q.x) + 1.5, std::max(p.y, q.y) + 1.5}});
+      };
+      for (const auto& segments : {layout.lines, layout.ticks}) {
+        for (const AxisSegment& segment : segments) {
+          place(segment.from, segment.to);
+        }
       }
-      std::reverse(left.begin(), left.end());  // nearest the axis first
-      ASSERT_GE(left.size(), 3u);
-      for (std::size_t k = 0; k < std::min(left.size(), right.size()); ++k) {
-        EXPECT_GE(left[k].Width(), right[k].Width() + 2) << "label " << k + 1 << " from 0";
+      for (const auto& head : layout.heads) {
+        place({std::min({head[0].x, head[1].x, head[2].x}),
+               std::min({head[0].y, head[1].y, head[2].y})},
+              {std::max({head[0].x, head[1].x, head[2].x}),
+               std::max({head[0].y, head[1].y, head[2].y})});
+      }
+      const auto onFrame = [&](const AxisPoint& low, const AxisPoint& high) {
+        return low.x >= 0 && low.y >= 1 && high.x < image.Width && high.y < image.Height - 1;
+      };
+      ASSERT_GE(layout.labels.size(), 6u);
+      for (const AxisLabel& label : layout.labels) {
+        place(label.marginLow, label.marginHigh);
+        const AxisPoint low = PixelOf({label.marginLow.x, label.marginHigh.y});
+        const AxisPoint high = PixelOf({label.marginHigh.x, label.marginLow.y});
+        if (!onFrame(low, high)) {
+          continue;
+        }
+        EXPECT_GE(testing::InkIn(
+                      image, static_cast<std::int32_t>(low.x), static_cast<std::int32_t>(low.y),
+                      static_cast<std::int32_t>(high.x), static_cast<std::int32_t>(high.y)),
+                  3)
+            << label.text;
+      }
+      std::int64_t stray = 0;
+      for (std::int32_t row = 0; row < image.Height; ++row) {
+        for (std::int32_t column = 0; column < image.Width; ++column) {
+          const auto inside = [&](const auto& rect) {
+            return column + 0.5 >= rect.first.x && column + 0.5 <= rect.second.x &&
+                   row + 0.5 >= rect.first.y && row + 0.5 <= rect.second.y;
+          };
+          stray += Grey(image, column, row) && std::none_of(places.begin(), places.end(), inside);
+        }
+      }
+      EXPECT_EQ(stray, 0);
+      ASSERT_FALSE(layout.minusBars.empty());
+      for (const AxisSegment& bar : layout.minusBars) {
+        const AxisPoint from = PixelOf(bar.from), to = PixelOf(bar.to);
+        if (!onFrame(from, to)) {
+          continue;
+        }
+        EXPECT_GE(
+            testing::InkIn(image, static_cast<std::int32_t>(from.x),
+                           static_cast<std::int32_t>(from.y) - 1, static_cast<std::int32_t>(to.x),
+                           static_cast<std::int32_t>(to.y) + 1),
+            std::lround(to.x - from.x))
+            << "bar at " << bar.from.x << ", " << bar.from.y;
       }
     }
   }
