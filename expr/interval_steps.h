@@ -298,7 +298,8 @@ bool UnaryZeroFree(Op op, Interval x, bool xZeroFree);
 // True when a text with this step may have a box whose interval holds 0
 // while its value is proven zero-free.
 inline bool MakesZeroFreeHull(Op op) {
-  return op == Op::Divide || op == Op::Tan || op == Op::Ctan || op == Op::Sec || op == Op::Csec;
+  return op == Op::Divide || op == Op::Power || op == Op::Tan || op == Op::Ctan || op == Op::Sec ||
+         op == Op::Csec;
 }
 
 inline void IntervalBinary(Op op, Interval a, Interval b, Interval& r, BoxFlags& flags) {

@@ -278,7 +278,7 @@ const PropertyGroup kPropertyGroups[] = {
 bool SameBits(const DecoratedInterval& a, const DecoratedInterval& b) {
   return std::memcmp(&a.value, &b.value, sizeof a.value) == 0 &&
          a.decoration.defined == b.decoration.defined &&
-         a.decoration.continuous == b.decoration.continuous;
+         a.decoration.continuous == b.decoration.continuous && a.zeroFree == b.zeroFree;
 }
 
 // A random box end: near the places where functions turn, jump or fail, or
