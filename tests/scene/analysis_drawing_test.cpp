@@ -1,55 +1,34 @@
 // Analysis overlays through the frame, placed by the formula: root marks
 // centred on the roots of y = x^2/4 - 4 and its tangent at x = 2 along
 // y = x - 5.
-#include <gtest/gtest.h>
-
-#include <cmath>
-
 #include "drawing_test_support.h"
-#include "scene/frame_renderer.h"
 
 namespace quillon {
 namespace {
 
-using testing::kBlue;
-using testing::kRed;
-using testing::kWhite;
-using testing::MakeTestContext;
-using testing::RgbAt;
-using testing::TestDocument;
-
 // The frame's pixel of world point (x, y): 20 pixels a unit across, 15 up.
 std::uint32_t At(const FrameImage& frame, double x, double y) {
-  return RgbAt(frame, static_cast<std::int32_t>(std::floor(400 + 20 * x)),
-               static_cast<std::int32_t>(std::floor(300 - 15 * y)));
+  return testing::RgbAt(frame, static_cast<std::int32_t>(std::floor(400 + 20 * x)),
+                        static_cast<std::int32_t>(std::floor(300 - 15 * y)));
 }
 
-TEST(AnalysisDrawing, MarksAndLinesLieWhereTheFormulaPutsThem) {
-  auto context = MakeTestContext();
-  ASSERT_NE(context, nullptr);
-  TestDocument doc;
-  doc.axis.shown = false;
-  auto graph = doc.MakeCurve("x^2/4-4", -10, 10, 100, 0x00A000, 1);
-  graph->showRoots = true;
-  graph->rootColor = kRed;
+using AnalysisDrawing = testing::RendererFrame;
+
+TEST_F(AnalysisDrawing, MarksAndLinesLieWhereTheFormulaPutsThem) {
+  doc_.axis.shown = false;
+  auto graph = doc_.Show(doc_.MakeCurve("x^2/4-4", -10, 10, 100, 0x00A000, 1));
+  graph->rootColor = testing::kRed;
   graph->rootSize = 9;
   graph->rootSymbol = PointSymbol::Disc;
   graph->showTangentLines = true;
-  graph->tangentLineColor = kBlue;
+  graph->tangentLineColor = testing::kBlue;
   graph->tangentLineWidth = 1;
   graph->tangentLinePositions.count = 1;
   graph->tangentLinePositions.at[1] = 2;
-  doc.Show(graph);
-  FrameRenderer renderer;
-  ASSERT_TRUE(renderer.Initialize());
-  renderer.RebuildLists(doc.scene, doc.axis, doc.document, doc.sceneBox);
+  Frame();
   // Roots asked for after a frame without them are found then.
-  graph->showRoots = false;
-  renderer.Display(doc.scene, doc.view, doc.light);
   graph->showRoots = true;
-  renderer.Display(doc.scene, doc.view, doc.light);
-  const FrameImage frame = context->ReadFrame();
-  renderer.Release();
+  const FrameImage frame = Redraw();
   for (const double root : {-4.0, 4.0}) {
     SCOPED_TRACE(root);
     EXPECT_EQ(At(frame, root, 0), 0xFF0000u);
@@ -70,7 +49,7 @@ TEST(AnalysisDrawing, MarksAndLinesLieWhereTheFormulaPutsThem) {
     EXPECT_TRUE(blue);
   }
   // Nothing is marked where the graph asks for nothing: its minimum.
-  EXPECT_EQ(At(frame, 0, -4 - 1.0), kWhite);
+  EXPECT_EQ(At(frame, 0, -4 - 1.0), testing::kWhite);
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "graph/graph.h"
 #include "scene/axis.h"
 #include "scene/camera.h"
+#include "scene/frame_renderer.h"
 #include "scene/light.h"
 #include "scene/offscreen_context.h"
 #include "scene/outline_font.h"
@@ -196,9 +197,6 @@ class FontFrame : public ::testing::Test {
   std::int64_t InkIn(const FrameImage& image, double x1, double y1, double x2, double y2) const {
     return testing::InkIn(image, view_.Column(x1), view_.Row(y2), view_.Column(x2), view_.Row(y1));
   }
-  bool InkAt(const FrameImage& image, double x, double y) const {
-    return InkIn(image, x, y, x, y) > 0;
-  }
   std::uint32_t ColourAt(const FrameImage& image, double x, double y) const {
     return RgbAt(image, view_.Column(x), view_.Row(y));
   }
@@ -284,6 +282,36 @@ struct TestDocument {
     scene.Graphs().Add(graph, std::to_string(graph->id));
     return graph;
   }
+};
+
+// A frame renderer in an 800 x 600 context drawing doc_. Lists are taken
+// before the renderer's, which must keep clear of them.
+class RendererFrame : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    context_ = MakeTestContext();
+    ASSERT_NE(context_, nullptr);
+    glGenLists(850);
+    ASSERT_TRUE(renderer_.Initialize());
+  }
+  void TearDown() override {
+    if (context_ != nullptr) {
+      renderer_.Release();
+    }
+  }
+  FrameImage Frame(std::int32_t animStep = 0) {
+    renderer_.RebuildLists(doc_.scene, doc_.axis, doc_.document, doc_.sceneBox);
+    return Redraw(animStep);
+  }
+  // Draws without compiling again; the frame's matrices stay loaded.
+  FrameImage Redraw(std::int32_t animStep = 0) {
+    renderer_.Display(doc_.scene, doc_.view, doc_.light, animStep);
+    return context_->ReadFrame();
+  }
+
+  std::unique_ptr<OffscreenContext> context_;
+  FrameRenderer renderer_;
+  TestDocument doc_;
 };
 
 }  // namespace quillon::testing

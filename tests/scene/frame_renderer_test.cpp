@@ -47,48 +47,40 @@ Rgba GLValue(GLenum light, GLenum what) {
   return value;
 }
 
-// Frames of 800 x 600 pixels showing 40 x 40 units: x = 0 lies between
-// columns 399 and 400, y = 0 between rows 299 and 300, y = 10 at row 150.
-// Lists are taken before the renderer's, which must keep clear of them.
-class FrameTest : public ::testing::Test {
+// Frames of TestDocument's view: y = 10 at row 150, y = -10 at row 450.
+class FrameTest : public testing::RendererFrame {
  protected:
-  void SetUp() override {
-    context_ = testing::MakeTestContext();
-    ASSERT_NE(context_, nullptr);
-    glGenLists(850);
-    ASSERT_TRUE(renderer_.Initialize());
-  }
-  void TearDown() override {
-    if (context_ != nullptr)
-      renderer_.Release();
-  }
   std::shared_ptr<Graph> ShowLine(const std::string& y, std::int32_t color = kRed) {
     return doc_.Show(doc_.MakeCurve(y, -10, 10, 20, color, 3));
   }
-  FrameImage Frame(std::int32_t animStep = 0) {
-    renderer_.RebuildLists(doc_.scene, doc_.axis, doc_.document, doc_.sceneBox);
-    return Redraw(animStep);
-  }
-  FrameImage Redraw(std::int32_t animStep = 0) {
-    renderer_.Display(doc_.scene, doc_.view, doc_.light, animStep);
-    return context_->ReadFrame();
-  }
-
-  std::unique_ptr<OffscreenContext> context_;
-  FrameRenderer renderer_;
-  TestDocument doc_;
 };
 
-// Depth test with less-or-equal; both fonts' lists clear of the scene's.
-TEST_F(FrameTest, InitializeSetsTheContextStateAndFonts) {
+// Initialize loads a depth test with less-or-equal and both fonts, their
+// lists clear of the scene's. Release frees lists and fonts; without them
+// nothing is drawn, not even the clear, and the renderer can start again in
+// the same context.
+TEST_F(FrameTest, InitializeAndReleaseListsAndFonts) {
   EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
   GLint depthFunc = 0;
   glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
   EXPECT_EQ(depthFunc, GL_LEQUAL);
-  for (std::uint32_t base : {renderer_.Fonts().FontBase, renderer_.Fonts().BoldFontBase}) {
+  ShowLine("10");
+  Frame();
+  const TextFonts fonts = renderer_.Fonts();
+  const std::uint32_t staticList = renderer_.StaticList();
+  for (std::uint32_t base : {fonts.FontBase, fonts.BoldFontBase}) {
     EXPECT_TRUE(glIsList(base) && glIsList(base + 95));
-    EXPECT_FALSE(base <= renderer_.StaticList() && renderer_.StaticList() < base + 96);
+    EXPECT_FALSE(base <= staticList && staticList < base + 96);
   }
+  renderer_.Release();
+  EXPECT_FALSE(renderer_.Initialized());
+  EXPECT_FALSE(glIsList(staticList) || glIsList(fonts.FontBase) ||
+               glIsList(fonts.BoldFontBase + 95));
+  glClearColor(0, 0, 1, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  EXPECT_EQ(RgbAt(Frame(), 10, 10), 0x0000FFu);
+  ASSERT_TRUE(renderer_.Initialize());
+  EXPECT_GT(InkInRow(Frame(), 150), 300);
 }
 
 // The axis needs a graph: an empty scene is white. With a graph the axis is
@@ -125,16 +117,30 @@ TEST_F(FrameTest, SceneRotationIsCompiledIntoTheList) {
 }
 
 // Step s shows frame s - 1, step 0 frame 0; frames not compiled draw
-// nothing. Without an animated graph the static list is back, whatever the
+// nothing. Frames take list numbers of their own, so the axis text every
+// frame calls stays text: all 25 frames draw alike, with the ink of the
+// still frame. A frame count of 2^31 - 1 compiles the first 1000 frames
+// only. Without an animated graph the static list is back, whatever the
 // step.
 TEST_F(FrameTest, AnimatedScenesCompileOneListPerFrame) {
-  doc_.document.AnimFrames = 2;
-  ShowLine("10")->animated = true;
-  Frame();
-  for (const auto& [step, draws] : {std::pair{0, true}, {3, true}, {4, false}, {-1, false}}) {
-    EXPECT_EQ(CountNonWhite(Redraw(step)) > 0, draws) << step;
+  doc_.axis.shown = true;
+  const std::shared_ptr<Graph> line = ShowLine("10");
+  const std::int64_t stillInk = CountNonWhite(Frame());
+  line->animated = true;
+  doc_.document.AnimFrames = 24;
+  const FrameImage first = Frame(1);
+  EXPECT_EQ(renderer_.CompiledFrames(), 25);
+  EXPECT_NEAR(static_cast<double>(CountNonWhite(first)), static_cast<double>(stillInk),
+              0.02 * static_cast<double>(stillInk));
+  EXPECT_EQ(Redraw(25).Rgba, first.Rgba);
+  for (const auto& [step, draws] : {std::pair{0, true}, {25, true}, {26, false}, {-1, false}}) {
+    // The line left of the axis, which is drawn after the frame's list.
+    EXPECT_EQ(InkIn(Redraw(step), 0, 100, 350, 200) > 0, draws) << step;
   }
-  const std::uint32_t lastFrameList = renderer_.FirstFrameList() + 2;
+  doc_.document.AnimFrames = std::numeric_limits<std::int32_t>::max();
+  EXPECT_EQ(Frame(1000).Rgba, first.Rgba);
+  EXPECT_EQ(renderer_.CompiledFrames(), 1000);
+  const std::uint32_t lastFrameList = renderer_.FirstFrameList() + 999;
   doc_.scene.Graphs().Clear();
   ShowLine("-10", kBlue);
   const FrameImage image = Frame(2);
@@ -156,43 +162,6 @@ TEST_F(FrameTest, AnimatedAxisSpansEveryFrame) {
   EXPECT_GT(InkIn(image, 560, 299, 560, 300), 0);  // x axis at x = 8
   EXPECT_EQ(InkIn(image, 280, 299, 280, 300), 0);  // nothing at x = -6
   EXPECT_GT(InkIn(image, 399, 210, 400, 210), 0);  // y axis at y = 6
-}
-
-// Frames take list numbers of their own, so the axis text every frame calls
-// stays text: all 24 frames draw alike, with the ink of the still frame. A
-// frame count of 2^31 - 1 compiles the first 1000 frames only.
-TEST_F(FrameTest, AnimatedFramesLeaveTheAxisTextAlone) {
-  doc_.axis.shown = true;
-  const std::shared_ptr<Graph> line = ShowLine("10");
-  const std::int64_t stillInk = CountNonWhite(Frame());
-  line->animated = true;
-  doc_.document.AnimFrames = 24;
-  const FrameImage first = Frame(1);
-  EXPECT_EQ(renderer_.CompiledFrames(), 25);
-  EXPECT_EQ(Redraw(25).Rgba, first.Rgba);
-  EXPECT_NEAR(static_cast<double>(CountNonWhite(first)), static_cast<double>(stillInk),
-              0.02 * static_cast<double>(stillInk));
-  doc_.document.AnimFrames = std::numeric_limits<std::int32_t>::max();
-  EXPECT_EQ(Frame(1000).Rgba, first.Rgba);
-  EXPECT_EQ(renderer_.CompiledFrames(), 1000);
-}
-
-// Release frees lists and fonts; without them nothing is drawn, not even the
-// clear, and the renderer can start again in the same context.
-TEST_F(FrameTest, ReleaseFreesListsAndFonts) {
-  ShowLine("10");
-  Frame();
-  const TextFonts fonts = renderer_.Fonts();
-  const std::uint32_t staticList = renderer_.StaticList();
-  renderer_.Release();
-  EXPECT_FALSE(renderer_.Initialized());
-  EXPECT_FALSE(glIsList(staticList) || glIsList(fonts.FontBase) ||
-               glIsList(fonts.BoldFontBase + 95));
-  glClearColor(0, 0, 1, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
-  EXPECT_EQ(RgbAt(Frame(), 10, 10), 0x0000FFu);
-  ASSERT_TRUE(renderer_.Initialize());
-  EXPECT_GT(InkInRow(Frame(), 150), 300);
 }
 
 TEST(FrameRenderer, InitializeWithoutAContextReportsAndDrawsNothing) {
