@@ -177,44 +177,6 @@ struct Probe {
   std::uint32_t colour;
 };
 
-// An 800 x 600 frame with the two fonts of a rendering context.
-class FontFrame : public ::testing::Test {
- protected:
-  void SetUp() override {
-    context_ = MakeTestContext();
-    ASSERT_NE(context_, nullptr);
-    fonts_.FontBase = CreateOutlineFont("Arial", -6, 400, false, 0, &reporter_);
-    fonts_.BoldFontBase = CreateOutlineFont("Arial", -8, 700, false, 0, &reporter_);
-    ASSERT_NE(fonts_.FontBase, 0u);
-    ASSERT_NE(fonts_.BoldFontBase, 0u);
-    EXPECT_TRUE(reporter_.messages.empty());
-  }
-  void Begin(const PixelView& view) {
-    view_ = view;
-    view.Begin();
-  }
-  // Drawn pixels in the world rectangle [x1, x2] x [y1, y2] of the last view.
-  std::int64_t InkIn(const FrameImage& image, double x1, double y1, double x2, double y2) const {
-    return testing::InkIn(image, view_.Column(x1), view_.Row(y2), view_.Column(x2), view_.Row(y1));
-  }
-  std::uint32_t ColourAt(const FrameImage& image, double x, double y) const {
-    return RgbAt(image, view_.Column(x), view_.Row(y));
-  }
-  // Each probe's colour at its world point (x, y) of the last view.
-  void ExpectProbes(const FrameImage& image, const std::vector<Probe>& probes) const {
-    for (const Probe& p : probes) {
-      const std::uint32_t colour = ColourAt(image, p.x, p.y);
-      EXPECT_TRUE(p.colour == kAnyInk ? colour != kWhite : colour == p.colour)
-          << "at " << p.x << ", " << p.y << ": " << std::hex << colour;
-    }
-  }
-
-  std::unique_ptr<OffscreenContext> context_;
-  RecordingReporter reporter_;
-  TextFonts fonts_;
-  PixelView view_;
-};
-
 // The document objects of a frame of 800 x 600 pixels showing 40 x 40 units
 // around the origin: x = 0 lies between columns 399 and 400, y = 0 between
 // rows 299 and 300, 20 pixels a unit across and 15 down.
@@ -284,13 +246,70 @@ struct TestDocument {
   }
 };
 
-// A frame renderer in an 800 x 600 context drawing doc_. Lists are taken
-// before the renderer's, which must keep clear of them.
-class RendererFrame : public ::testing::Test {
+// A current context of 800 x 600 pixels.
+class ContextTest : public ::testing::Test {
  protected:
   void SetUp() override {
     context_ = MakeTestContext();
     ASSERT_NE(context_, nullptr);
+  }
+  // Clears to white and draws under the camera of doc: 40 x 40 units around
+  // the origin.
+  FrameImage DrawAlone(TestDocument& doc, const std::function<void()>& draw) {
+    doc.view.Projection(doc.scene);
+    glClearColor(1, 1, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    draw();
+    return context_->ReadFrame();
+  }
+
+  std::unique_ptr<OffscreenContext> context_;
+};
+
+// An 800 x 600 frame with the two fonts of a rendering context.
+class FontFrame : public ContextTest {
+ protected:
+  void SetUp() override {
+    ContextTest::SetUp();
+    ASSERT_FALSE(HasFatalFailure());
+    fonts_.FontBase = CreateOutlineFont("Arial", -6, 400, false, 0, &reporter_);
+    fonts_.BoldFontBase = CreateOutlineFont("Arial", -8, 700, false, 0, &reporter_);
+    ASSERT_NE(fonts_.FontBase, 0u);
+    ASSERT_NE(fonts_.BoldFontBase, 0u);
+    EXPECT_TRUE(reporter_.messages.empty());
+  }
+  void Begin(const PixelView& view) {
+    view_ = view;
+    view.Begin();
+  }
+  // Drawn pixels in the world rectangle [x1, x2] x [y1, y2] of the last view.
+  std::int64_t InkIn(const FrameImage& image, double x1, double y1, double x2, double y2) const {
+    return testing::InkIn(image, view_.Column(x1), view_.Row(y2), view_.Column(x2), view_.Row(y1));
+  }
+  std::uint32_t ColourAt(const FrameImage& image, double x, double y) const {
+    return RgbAt(image, view_.Column(x), view_.Row(y));
+  }
+  // Each probe's colour at its world point (x, y) of the last view.
+  void ExpectProbes(const FrameImage& image, const std::vector<Probe>& probes) const {
+    for (const Probe& p : probes) {
+      const std::uint32_t colour = ColourAt(image, p.x, p.y);
+      EXPECT_TRUE(p.colour == kAnyInk ? colour != kWhite : colour == p.colour)
+          << "at " << p.x << ", " << p.y << ": " << std::hex << colour;
+    }
+  }
+
+  RecordingReporter reporter_;
+  TextFonts fonts_;
+  PixelView view_;
+};
+
+// A frame renderer in an 800 x 600 context drawing doc_. Lists are taken
+// before the renderer's, which must keep clear of them.
+class RendererFrame : public ContextTest {
+ protected:
+  void SetUp() override {
+    ContextTest::SetUp();
+    ASSERT_FALSE(HasFatalFailure());
     glGenLists(850);
     ASSERT_TRUE(renderer_.Initialize());
   }
@@ -309,7 +328,6 @@ class RendererFrame : public ::testing::Test {
     return context_->ReadFrame();
   }
 
-  std::unique_ptr<OffscreenContext> context_;
   FrameRenderer renderer_;
   TestDocument doc_;
 };

@@ -1,18 +1,9 @@
 // Off-screen contexts, the frame renderer (context state, display lists,
 // frame display), and the light and material it loads.
 
-#include <GL/gl.h>
-#include <gtest/gtest.h>
-
-#include <array>
 #include <limits>
-#include <string>
-#include <vector>
 
 #include "drawing_test_support.h"
-#include "scene/camera.h"
-#include "scene/frame_renderer.h"
-#include "scene/light.h"
 #include "scene/material.h"
 
 namespace quillon {
@@ -25,7 +16,6 @@ using testing::InkInRow;
 using testing::kBlue;
 using testing::kRed;
 using testing::RgbAt;
-using testing::TestDocument;
 
 // Ambient, diffuse, specular, emission and shininess loaded for one face.
 std::vector<float> Loaded(GLenum face) {
@@ -152,16 +142,25 @@ TEST_F(FrameTest, AnimatedScenesCompileOneListPerFrame) {
 
 // Every frame draws the axis over the box of all frames: the moving point
 // spans x -3.2..6.2 and y up to 4.2, so the axis reaches x = -5.3 and 8.3
-// and y = 6.3, even in the frame where the point is at (6, -2, -5).
+// and y = 6.3, even in the frame where the point is at (6, -2, -5). The
+// scene boxes an animated graph at the step, a static one at step 0,
+// widened by 0.1 either way (the moving point's box holds the origin).
 TEST_F(FrameTest, AnimatedAxisSpansEveryFrame) {
   doc_.axis.shown = true;
-  doc_.Show(doc_.MakeMovingPoint());
+  const std::shared_ptr<Graph> moving = doc_.Show(doc_.MakeMovingPoint());
   Frame();
   const FrameImage image = Redraw(3);
   EXPECT_GT(InkIn(image, 300, 299, 300, 300), 0);  // x axis at x = -5
   EXPECT_GT(InkIn(image, 560, 299, 560, 300), 0);  // x axis at x = 8
   EXPECT_EQ(InkIn(image, 280, 299, 280, 300), 0);  // nothing at x = -6
   EXPECT_GT(InkIn(image, 399, 210, 400, 210), 0);  // y axis at y = 6
+  const auto boxAtStep2 = [this] {
+    const Box box = doc_.scene.GetBox(2);
+    return std::array{box.MinX(), box.MaxX(), box.MinY(), box.MaxY(), box.MinZ(), box.MaxZ()};
+  };
+  EXPECT_EQ(boxAtStep2(), (std::array{-0.1f, 6.1f, -2.1f, 0.1f, -5.1f, 0.1f}));
+  moving->animated = false;
+  EXPECT_EQ(boxAtStep2(), (std::array{-0.1f, 1.1f, -0.1f, 1.1f, -0.1f, 1.1f}));
 }
 
 TEST(FrameRenderer, InitializeWithoutAContextReportsAndDrawsNothing) {
@@ -171,7 +170,7 @@ TEST(FrameRenderer, InitializeWithoutAContextReportsAndDrawsNothing) {
   EXPECT_FALSE(renderer.Initialize());
   EXPECT_EQ(reporter.messages, std::vector<std::string>{"Error: ChoosePixelFormat failed"});
   EXPECT_EQ(reporter.icons, std::vector<MessageIcon>{MessageIcon::Critical});
-  TestDocument doc;
+  testing::TestDocument doc;
   renderer.RebuildLists(doc.scene, doc.axis, doc.document, doc.sceneBox);
   renderer.Display(doc.scene, doc.view, doc.light);
   renderer.Release();
@@ -206,13 +205,13 @@ TEST(OffscreenContext, ContextsKeepTheirOwnFrames) {
   EXPECT_EQ(RgbAt(second->ReadFrame(), 0, 0), 0x00FF00u);
 }
 
+using LightAndMaterial = testing::ContextTest;
+
 // Both lights white at (100, 100, 100) through the model-view matrix, full
 // ambient light, two-sided, lighting on. A material preset is loaded for
 // both faces; numbers outside 1..13 load what the object holds: zeros when
 // fresh, else the preset it took before.
-TEST(LightAndMaterial, LoadedIntoOpenGL) {
-  auto context = testing::MakeTestContext(8, 8);
-  ASSERT_NE(context, nullptr);
+TEST_F(LightAndMaterial, LoadedIntoOpenGL) {
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   glTranslatef(-1, 0, 0);
