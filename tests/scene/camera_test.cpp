@@ -1,18 +1,9 @@
 // The camera (pan, zoom, fit, projection) and the scene rotation.
 
-#include <GL/gl.h>
-#include <gtest/gtest.h>
-
-#include <array>
-#include <cmath>
-#include <functional>
 #include <limits>
 
 #include "drawing_test_support.h"
-#include "scene/camera.h"
 #include "scene/rotation_math.h"
-#include "scene/scene.h"
-#include "support/codes.h"
 
 namespace quillon {
 namespace {
@@ -20,10 +11,6 @@ namespace {
 using Point3 = std::array<float, 3>;
 constexpr float kNan = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
-
-Point3 Xyz(const PlotPoint& p) {
-  return {p.x, p.y, p.z};
-}
 
 std::array<float, 16> ReadMatrix(GLenum which) {
   std::array<float, 16> m{};
@@ -40,11 +27,11 @@ Point3 LoadedEye(Camera& view) {
   return {-m[12], -m[13], -m[14]};
 }
 
+using View = testing::ContextTest;
+
 // SetScreen gives OpenGL the size as it is and keeps a zero height as 1;
 // SetViewRect takes the width from the height and the screen's aspect.
-TEST(View, ScreenSizeAndViewRect) {
-  auto context = testing::MakeTestContext(64, 64);
-  ASSERT_NE(context, nullptr);
+TEST_F(View, ScreenSizeAndViewRect) {
   Camera view;
   view.SetScreen(50, 0);
   std::array<GLint, 4> viewport{};
@@ -64,9 +51,7 @@ TEST(View, ScreenSizeAndViewRect) {
 // keeping the eye's offset; a box without a positive finite size changes
 // nothing. MoveView pans by fractions of the region: dx = 1 one width to the
 // left, dy = 1 one height down.
-TEST(View, ZoomFitAndPan) {
-  auto context = testing::MakeTestContext(8, 8);
-  ASSERT_NE(context, nullptr);
+TEST_F(View, ZoomFitAndPan) {
   const float big = 9999999;
   struct Case {
     const char* name;
@@ -99,7 +84,8 @@ TEST(View, ZoomFitAndPan) {
     c.change(view);
     EXPECT_EQ((std::array{view.VolHeight(), view.VolWidth()}),
               (std::array{c.volHeight, 2 * c.volHeight}));
-    EXPECT_EQ(Xyz(view.RefPos()), c.ref);
+    const PlotPoint ref = view.RefPos();
+    EXPECT_EQ((Point3{ref.x, ref.y, ref.z}), c.ref);
     EXPECT_EQ(LoadedEye(view), (Point3{c.ref[0], c.ref[1], c.ref[2] + 1000}));
   }
 }
@@ -110,9 +96,7 @@ TEST(View, ZoomFitAndPan) {
 // far plane for an empty scene's inverted box; the near distance is 0.01
 // afterwards, which the next orthographic frame uses. Other types load no
 // projection.
-TEST(View, ProjectionAndCamera) {
-  auto context = testing::MakeTestContext(32, 32);
-  ASSERT_NE(context, nullptr);
+TEST_F(View, ProjectionAndCamera) {
   Scene scene;
   Camera view;
   view.SetScreen(80, 20);
