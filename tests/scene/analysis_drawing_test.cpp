@@ -6,10 +6,14 @@
 namespace quillon {
 namespace {
 
-// The frame's pixel of world point (x, y): 20 pixels a unit across, 15 up.
+// The frame's column and row of world point (x, y): 20 pixels a unit
+// across, 15 up.
+std::array<std::int32_t, 2> Pixel(double x, double y) {
+  return {static_cast<std::int32_t>(std::floor(400 + 20 * x)),
+          static_cast<std::int32_t>(std::floor(300 - 15 * y))};
+}
 std::uint32_t At(const FrameImage& frame, double x, double y) {
-  return testing::RgbAt(frame, static_cast<std::int32_t>(std::floor(400 + 20 * x)),
-                        static_cast<std::int32_t>(std::floor(300 - 15 * y)));
+  return testing::RgbAt(frame, Pixel(x, y)[0], Pixel(x, y)[1]);
 }
 
 using AnalysisDrawing = testing::RendererFrame;
@@ -37,16 +41,12 @@ TEST_F(AnalysisDrawing, MarksAndLinesLieWhereTheFormulaPutsThem) {
   }
   // The tangent y = x - 5, away from the curve and the marks: a blue pixel
   // within one pixel of each of its points.
+  const auto blue = [](std::uint32_t colour) {
+    return (colour >> 16) < 0x40u && (colour & 0xFFu) > 0xC0u;
+  };
   for (const double x : {-12.0, -8.0, 10.0, 14.0}) {
-    SCOPED_TRACE(x);
-    bool blue = false;
-    for (int dc = -1; dc <= 1; ++dc) {
-      for (int dr = -1; dr <= 1; ++dr) {
-        const std::uint32_t colour = At(frame, x + dc / 20.0, x - 5 + dr / 15.0);
-        blue = blue || ((colour >> 16) < 0x40u && (colour & 0xFFu) > 0xC0u);
-      }
-    }
-    EXPECT_TRUE(blue);
+    const auto [column, row] = Pixel(x, x - 5);
+    EXPECT_GT(testing::InkIn(frame, column - 1, row - 1, column + 1, row + 1, blue), 0) << x;
   }
   // Nothing is marked where the graph asks for nothing: its minimum.
   EXPECT_EQ(At(frame, 0, -4 - 1.0), testing::kWhite);

@@ -55,20 +55,19 @@ inline std::uint32_t RgbAt(const FrameImage& image, std::int32_t x, std::int32_t
          std::uint32_t{image.Rgba[at + 2]};
 }
 
-// Non-white pixels in columns x0..x1 of rows y0..y1 (row 0 at the top),
-// cut to the image.
+// Pixels in columns x0..x1 of rows y0..y1 (row 0 at the top), cut to the
+// image, that are not white, or whose 0xRRGGBB colour passes `counts`.
 inline std::int64_t InkIn(const FrameImage& image, std::int32_t x0, std::int32_t y0,
-                          std::int32_t x1, std::int32_t y1) {
+                          std::int32_t x1, std::int32_t y1,
+                          const std::function<bool(std::uint32_t)>& counts = nullptr) {
   std::int64_t count = 0;
   for (std::int32_t y = std::max(y0, 0); y <= std::min(y1, image.Height - 1); ++y) {
     for (std::int32_t x = std::max(x0, 0); x <= std::min(x1, image.Width - 1); ++x) {
-      count += RgbAt(image, x, y) != kWhite ? 1 : 0;
+      const std::uint32_t colour = RgbAt(image, x, y);
+      count += (counts ? counts(colour) : colour != kWhite) ? 1 : 0;
     }
   }
   return count;
-}
-inline std::int64_t InkInRow(const FrameImage& image, std::int32_t y) {
-  return InkIn(image, 0, y, image.Width - 1, y);
 }
 inline std::int64_t CountNonWhite(const FrameImage& image) {
   return InkIn(image, 0, 0, image.Width - 1, image.Height - 1);

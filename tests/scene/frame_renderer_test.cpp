@@ -12,7 +12,6 @@ namespace {
 using Rgba = std::array<float, 4>;
 using testing::CountNonWhite;
 using testing::InkIn;
-using testing::InkInRow;
 using testing::kBlue;
 using testing::kRed;
 using testing::RgbAt;
@@ -70,7 +69,7 @@ TEST_F(FrameTest, InitializeAndReleaseListsAndFonts) {
   glClear(GL_COLOR_BUFFER_BIT);
   EXPECT_EQ(RgbAt(Frame(), 10, 10), 0x0000FFu);
   ASSERT_TRUE(renderer_.Initialize());
-  EXPECT_GT(InkInRow(Frame(), 150), 300);
+  EXPECT_GT(InkIn(Frame(), 0, 150, 799, 150), 300);
 }
 
 // The axis needs a graph: an empty scene is white. With a graph the axis is
@@ -97,7 +96,7 @@ TEST_F(FrameTest, SceneRotationIsCompiledIntoTheList) {
   ShowLine("10");
   doc_.scene.RotRoll(90);
   const FrameImage image = Frame();
-  EXPECT_LE(InkInRow(image, 300), 6);
+  EXPECT_LE(InkIn(image, 0, 300, 799, 300), 6);
   EXPECT_GE(InkIn(image, 599, 0, 600, 599), 200);
   doc_.view.MoveView(0.125f, 0);  // 5 units to the left: the line moves right
   const FrameImage panned = Redraw();
@@ -136,8 +135,8 @@ TEST_F(FrameTest, AnimatedScenesCompileOneListPerFrame) {
   const FrameImage image = Frame(2);
   EXPECT_EQ(renderer_.CompiledFrames(), 0);
   EXPECT_FALSE(glIsList(lastFrameList));
-  EXPECT_EQ(InkInRow(image, 150), 0);
-  EXPECT_GT(InkInRow(image, 450), 0);
+  EXPECT_EQ(InkIn(image, 0, 150, 799, 150), 0);
+  EXPECT_GT(InkIn(image, 0, 450, 799, 450), 0);
 }
 
 // Every frame draws the axis over the box of all frames: the moving point
