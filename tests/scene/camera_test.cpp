@@ -11,6 +11,7 @@ namespace {
 using Point3 = std::array<float, 3>;
 constexpr float kNan = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
+constexpr float kBig = 9999999;
 
 std::array<float, 16> ReadMatrix(GLenum which) {
   std::array<float, 16> m{};
@@ -29,22 +30,6 @@ Point3 LoadedEye(Camera& view) {
 
 using View = testing::ContextTest;
 
-// SetScreen gives OpenGL the size as it is and keeps a zero height as 1;
-// SetViewRect takes the width from the height and the screen's aspect.
-TEST_F(View, ScreenSizeAndViewRect) {
-  Camera view;
-  view.SetScreen(50, 0);
-  std::array<GLint, 4> viewport{};
-  glGetIntegerv(GL_VIEWPORT, viewport.data());
-  EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, 50, 0}));
-  EXPECT_EQ((std::array{view.ScreenWidth(), view.ScreenHeight()}), (std::array{50.f, 1.f}));
-  for (const auto& [screenHeight, width] : {std::pair{200, 0.5f}, {0, 100.0f}}) {
-    view.SetScreen(50, screenHeight);
-    view.SetViewRect(7, 2);
-    EXPECT_EQ((std::array{view.VolWidth(), view.VolHeight()}), (std::array{width, 2.f}));
-  }
-}
-
 // Zoom, fit and pan from a region 2 high (4 wide on a 400 x 200 screen)
 // around (1, 1, 1). Zoom takes only positive factors. ZoomAll fits the
 // region to the box's largest side and centres the reference point in it,
@@ -52,7 +37,6 @@ TEST_F(View, ScreenSizeAndViewRect) {
 // nothing. MoveView pans by fractions of the region: dx = 1 one width to the
 // left, dy = 1 one height down.
 TEST_F(View, ZoomFitAndPan) {
-  const float big = 9999999;
   struct Case {
     const char* name;
     std::function<void(Camera&)> change;
@@ -68,7 +52,7 @@ TEST_F(View, ZoomFitAndPan) {
       {"fit tall", [](Camera& v) { v.ZoomAll(0, -6, 0, 1, 6, 0); }, 12, {0.5f, 0, 0}},
       {"fit deep", [](Camera& v) { v.ZoomAll(0, 0, -20, 1, 1, 20); }, 40, {0.5f, 0.5f, 0}},
       {"fit inverted",
-       [&](Camera& v) { v.ZoomAll(big, big, big, -big, -big, -big); },
+       [](Camera& v) { v.ZoomAll(kBig, kBig, kBig, -kBig, -kBig, -kBig); },
        2,
        {1, 1, 1}},
       {"fit a point", [](Camera& v) { v.ZoomAll(1, 1, 1, 1, 1, 1); }, 2, {1, 1, 1}},
@@ -95,7 +79,9 @@ TEST_F(View, ZoomFitAndPan) {
 // the scene box (widened by 0.1), whichever axis that is, and far beyond the
 // far plane for an empty scene's inverted box; the near distance is 0.01
 // afterwards, which the next orthographic frame uses. Other types load no
-// projection.
+// projection. SetScreen gives OpenGL the size as it is and keeps a zero
+// height as 1; SetViewRect takes the width from the height and the screen's
+// aspect.
 TEST_F(View, ProjectionAndCamera) {
   Scene scene;
   Camera view;
@@ -114,6 +100,13 @@ TEST_F(View, ProjectionAndCamera) {
   view.Projection(scene);
   EXPECT_EQ(ReadMatrix(GL_PROJECTION_MATRIX),
             (std::array<float, 16>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}));
+  view.SetScreen(50, 0);
+  view.SetViewRect(7, 2);
+  std::array<GLint, 4> viewport{};
+  glGetIntegerv(GL_VIEWPORT, viewport.data());
+  EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, 50, 0}));
+  EXPECT_EQ((std::array{view.ScreenWidth(), view.ScreenHeight(), view.VolWidth()}),
+            (std::array{50.f, 1.f, 100.f}));
 
   // The curve runs from the origin to the point.
   for (const auto& [far, largest] : {std::pair<Point3, float>{{0, 0, 0}, -19999998.0f},
