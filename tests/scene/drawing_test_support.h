@@ -192,19 +192,12 @@ struct TestDocument {
   // intervals, material 4, as the properties dialog makes it.
   std::shared_ptr<Graph> MakeCurve(const std::string& expression, float from, float to,
                                    std::int32_t steps, std::int32_t color, std::int32_t width) {
-    auto graph = std::make_shared<Graph>(document);
-    graph->id = ++lastId;
-    graph->name = "curve";
-    graph->coordinates = CoordinateSystem::Cartesian;
-    graph->form = FunctionForm::Explicit;
-    graph->expressionX = graph->expressionY = "0";
-    graph->expressionZ = expression;
+    auto graph = NewGraph(expression);
     graph->stepsV = steps;
     graph->minV = from;
     graph->maxV = to;
     graph->lineColor = color;
     graph->lineWidth = width;
-    graph->material = MaterialPreset::Gold;
     EXPECT_TRUE(graph->GetPoints()) << expression;
     return graph;
   }
@@ -222,21 +215,27 @@ struct TestDocument {
   // frames 0..2.
   std::shared_ptr<Graph> MakeMovingPoint() {
     document.AnimFrames = 2;
-    auto graph = std::make_shared<Graph>(document);
-    graph->id = ++lastId;
-    graph->name = "point";
+    auto graph = NewGraph("0");
     graph->kind = GraphKind::AnimatedPoint;
-    graph->coordinates = CoordinateSystem::Cartesian;
-    graph->expressionX = graph->expressionY = graph->expressionZ = "0";
     graph->stepsU = graph->stepsV = 0;
-    graph->lineWidth = 1;
-    graph->material = MaterialPreset::Gold;
     graph->animated = true;
     EXPECT_TRUE(graph->GetPoints());
     const GridPoint frames[] = {{1, 1, 1}, {-3, 4, 2}, {6, -2, -5}};
     for (std::int32_t k = 0; k < 3; ++k) {
       *const_cast<GridPoint*>(graph->AnimatedPoint().Find(k)) = frames[k];
     }
+    return graph;
+  }
+  // A Cartesian explicit graph of z expression, material 4, not sampled.
+  std::shared_ptr<Graph> NewGraph(const std::string& expression) {
+    auto graph = std::make_shared<Graph>(document);
+    graph->id = ++lastId;
+    graph->name = "curve";
+    graph->coordinates = CoordinateSystem::Cartesian;
+    graph->form = FunctionForm::Explicit;
+    graph->expressionX = graph->expressionY = "0";
+    graph->expressionZ = expression;
+    graph->material = MaterialPreset::Gold;
     return graph;
   }
   std::shared_ptr<Graph> Show(std::shared_ptr<Graph> graph) {

@@ -162,24 +162,12 @@ TEST_F(FrameTest, AnimatedAxisSpansEveryFrame) {
   EXPECT_EQ(boxAtStep2(), (std::array{-0.1f, 1.1f, -0.1f, 1.1f, -0.1f, 1.1f}));
 }
 
-TEST(FrameRenderer, InitializeWithoutAContextReportsAndDrawsNothing) {
-  ASSERT_NE(testing::MakeTestContext(8, 8), nullptr);  // gone again: no context is current
-  testing::RecordingReporter reporter;
-  FrameRenderer renderer(&reporter);
-  EXPECT_FALSE(renderer.Initialize());
-  EXPECT_EQ(reporter.messages, std::vector<std::string>{"Error: ChoosePixelFormat failed"});
-  EXPECT_EQ(reporter.icons, std::vector<MessageIcon>{MessageIcon::Critical});
-  testing::TestDocument doc;
-  renderer.RebuildLists(doc.scene, doc.axis, doc.document, doc.sceneBox);
-  renderer.Display(doc.scene, doc.view, doc.light);
-  renderer.Release();
-  EXPECT_FALSE(renderer.Initialized());
-}
-
 // A context has a depth buffer and eight alpha bits (so that the opacity
 // checks can fail); each keeps its own frame, and dropping one leaves the
-// display usable for the other. A refused size leaves nothing behind.
-TEST(OffscreenContext, ContextsKeepTheirOwnFrames) {
+// display usable for the other. A refused size leaves nothing behind. With
+// no context current a renderer reports that it cannot start, and draws
+// nothing.
+TEST(OffscreenContext, ContextsKeepTheirOwnFramesAndARendererNeedsOne) {
   EXPECT_THROW(OffscreenContext(0, 10), OffscreenError);
   EXPECT_THROW(OffscreenContext(10, 0), OffscreenError);
   const auto clear = [](float red, float green, float blue) {
@@ -202,6 +190,17 @@ TEST(OffscreenContext, ContextsKeepTheirOwnFrames) {
   first.reset();
   clear(0, 1, 0);
   EXPECT_EQ(RgbAt(second->ReadFrame(), 0, 0), 0x00FF00u);
+  second.reset();
+  testing::RecordingReporter reporter;
+  FrameRenderer renderer(&reporter);
+  EXPECT_FALSE(renderer.Initialize());
+  EXPECT_EQ(reporter.messages, std::vector<std::string>{"Error: ChoosePixelFormat failed"});
+  EXPECT_EQ(reporter.icons, std::vector<MessageIcon>{MessageIcon::Critical});
+  testing::TestDocument doc;
+  renderer.RebuildLists(doc.scene, doc.axis, doc.document, doc.sceneBox);
+  renderer.Display(doc.scene, doc.view, doc.light);
+  renderer.Release();
+  EXPECT_FALSE(renderer.Initialized());
 }
 
 using LightAndMaterial = testing::ContextTest;
