@@ -20,26 +20,18 @@ constexpr std::int32_t kHeight = 600;
 // Pixels of the frame, row 0 at the top.
 using Mask = std::vector<bool>;
 
-// Window coordinates (pixels, y up) of points of the plane z = 0 under the
+// Window coordinates (pixels, y up) of a point of the plane z = 0 under the
 // matrices the last frame left loaded.
-class WindowOf {
- public:
-  WindowOf() {
-    glGetDoublev(GL_MODELVIEW_MATRIX, model_.data());
-    glGetDoublev(GL_PROJECTION_MATRIX, projection_.data());
-    glGetIntegerv(GL_VIEWPORT, viewport_.data());
-  }
-  std::array<double, 2> operator()(double x, double y) const {
-    std::array<GLdouble, 3> w{};
-    gluProject(x, y, 0, model_.data(), projection_.data(), viewport_.data(), &w[0], &w[1], &w[2]);
-    return {w[0], w[1]};
-  }
-
- private:
-  std::array<GLdouble, 16> model_{};
-  std::array<GLdouble, 16> projection_{};
-  std::array<GLint, 4> viewport_{};
-};
+std::array<double, 2> Window(double x, double y) {
+  std::array<GLdouble, 16> model{}, projection{};
+  std::array<GLint, 4> viewport{};
+  glGetDoublev(GL_MODELVIEW_MATRIX, model.data());
+  glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
+  glGetIntegerv(GL_VIEWPORT, viewport.data());
+  std::array<GLdouble, 3> w{};
+  gluProject(x, y, 0, model.data(), projection.data(), viewport.data(), &w[0], &w[1], &w[2]);
+  return {w[0], w[1]};
+}
 
 // The index of the pixel of a window point, or -1 outside the frame.
 std::int64_t PixelAt(const std::array<double, 2>& w) {
@@ -53,7 +45,6 @@ std::int64_t PixelAt(const std::array<double, 2>& w) {
 // (|y| <= 50): traced until neighbours are half a pixel apart, but not
 // across a jump or a pole, where 48 halvings do not bring them together.
 Mask TrueGraph(const std::function<double(double)>& f, double from, double to) {
-  const WindowOf window;
   Mask mask(static_cast<std::size_t>(kWidth) * kHeight, false);
   auto value = [&](double x) {
     const double y = f(x);
@@ -61,8 +52,8 @@ Mask TrueGraph(const std::function<double(double)>& f, double from, double to) {
   };
   std::function<void(double, double, double, double, int)> trace =
       [&](double x0, double y0, double x1, double y1, int depth) {
-        const std::array<double, 2> a = window(x0, std::isnan(y0) ? 0 : y0);
-        const std::array<double, 2> b = window(x1, std::isnan(y1) ? 0 : y1);
+        const std::array<double, 2> a = Window(x0, std::isnan(y0) ? 0 : y0);
+        const std::array<double, 2> b = Window(x1, std::isnan(y1) ? 0 : y1);
         if (!std::isnan(y0) && !std::isnan(y1)) {
           if (std::hypot(b[0] - a[0], b[1] - a[1]) <= 0.5) {
             for (const auto& w : {a, b}) {
@@ -133,7 +124,7 @@ class ExactCurves : public testing::RendererFrame {
   }
   // Inked pixels around world point (x, y) of the last frame's plane.
   static std::int64_t InkNear(const FrameImage& image, double x, double y) {
-    const std::array<double, 2> w = WindowOf()(x, y);
+    const std::array<double, 2> w = Window(x, y);
     const auto column = static_cast<std::int32_t>(w[0]);
     const auto row = kHeight - 1 - static_cast<std::int32_t>(w[1]);
     return testing::InkIn(image, column - 1, row - 1, column + 1, row + 1);
