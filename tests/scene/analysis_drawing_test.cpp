@@ -1,55 +1,38 @@
 // Analysis overlays through the frame, placed by the formula: root marks
 // centred on the roots of y = x^2/4 - 4 and its tangent at x = 2 along
 // y = x - 5.
-#include <gtest/gtest.h>
-
-#include <cmath>
-
 #include "drawing_test_support.h"
-#include "scene/frame_renderer.h"
 
 namespace quillon {
 namespace {
 
-using testing::kBlue;
-using testing::kRed;
-using testing::kWhite;
-using testing::MakeTestContext;
-using testing::RgbAt;
-using testing::TestDocument;
-
-// The frame's pixel of world point (x, y): 20 pixels a unit across, 15 up.
+// The frame's column and row of world point (x, y): 20 pixels a unit
+// across, 15 up.
+std::array<std::int32_t, 2> Pixel(double x, double y) {
+  return {static_cast<std::int32_t>(std::floor(400 + 20 * x)),
+          static_cast<std::int32_t>(std::floor(300 - 15 * y))};
+}
 std::uint32_t At(const FrameImage& frame, double x, double y) {
-  return RgbAt(frame, static_cast<std::int32_t>(std::floor(400 + 20 * x)),
-               static_cast<std::int32_t>(std::floor(300 - 15 * y)));
+  return testing::RgbAt(frame, Pixel(x, y)[0], Pixel(x, y)[1]);
 }
 
-TEST(AnalysisDrawing, MarksAndLinesLieWhereTheFormulaPutsThem) {
-  auto context = MakeTestContext();
-  ASSERT_NE(context, nullptr);
-  TestDocument doc;
-  doc.axis.shown = false;
-  auto graph = doc.MakeCurve("x^2/4-4", -10, 10, 100, 0x00A000, 1);
-  graph->showRoots = true;
-  graph->rootColor = kRed;
+using AnalysisDrawing = testing::RendererFrame;
+
+TEST_F(AnalysisDrawing, MarksAndLinesLieWhereTheFormulaPutsThem) {
+  doc_.axis.shown = false;
+  auto graph = doc_.Show(doc_.MakeCurve("x^2/4-4", -10, 10, 100, 0x00A000, 1));
+  graph->rootColor = testing::kRed;
   graph->rootSize = 9;
   graph->rootSymbol = PointSymbol::Disc;
   graph->showTangentLines = true;
-  graph->tangentLineColor = kBlue;
+  graph->tangentLineColor = testing::kBlue;
   graph->tangentLineWidth = 1;
   graph->tangentLinePositions.count = 1;
   graph->tangentLinePositions.at[1] = 2;
-  doc.Show(graph);
-  FrameRenderer renderer;
-  ASSERT_TRUE(renderer.Initialize());
-  renderer.RebuildLists(doc.scene, doc.axis, doc.document, doc.sceneBox);
+  Frame();
   // Roots asked for after a frame without them are found then.
-  graph->showRoots = false;
-  renderer.Display(doc.scene, doc.view, doc.light);
   graph->showRoots = true;
-  renderer.Display(doc.scene, doc.view, doc.light);
-  const FrameImage frame = context->ReadFrame();
-  renderer.Release();
+  const FrameImage frame = Redraw();
   for (const double root : {-4.0, 4.0}) {
     SCOPED_TRACE(root);
     EXPECT_EQ(At(frame, root, 0), 0xFF0000u);
@@ -58,19 +41,15 @@ TEST(AnalysisDrawing, MarksAndLinesLieWhereTheFormulaPutsThem) {
   }
   // The tangent y = x - 5, away from the curve and the marks: a blue pixel
   // within one pixel of each of its points.
+  const auto blue = [](std::uint32_t colour) {
+    return (colour >> 16) < 0x40u && (colour & 0xFFu) > 0xC0u;
+  };
   for (const double x : {-12.0, -8.0, 10.0, 14.0}) {
-    SCOPED_TRACE(x);
-    bool blue = false;
-    for (int dc = -1; dc <= 1; ++dc) {
-      for (int dr = -1; dr <= 1; ++dr) {
-        const std::uint32_t colour = At(frame, x + dc / 20.0, x - 5 + dr / 15.0);
-        blue = blue || ((colour >> 16) < 0x40u && (colour & 0xFFu) > 0xC0u);
-      }
-    }
-    EXPECT_TRUE(blue);
+    const auto [column, row] = Pixel(x, x - 5);
+    EXPECT_GT(testing::InkIn(frame, column - 1, row - 1, column + 1, row + 1, blue), 0) << x;
   }
   // Nothing is marked where the graph asks for nothing: its minimum.
-  EXPECT_EQ(At(frame, 0, -4 - 1.0), kWhite);
+  EXPECT_EQ(At(frame, 0, -4 - 1.0), testing::kWhite);
 }
 
 }  // namespace

@@ -1,18 +1,9 @@
 // The camera (pan, zoom, fit, projection) and the scene rotation.
 
-#include <GL/gl.h>
-#include <gtest/gtest.h>
-
-#include <array>
-#include <cmath>
-#include <functional>
 #include <limits>
 
 #include "drawing_test_support.h"
-#include "scene/camera.h"
 #include "scene/rotation_math.h"
-#include "scene/scene.h"
-#include "support/codes.h"
 
 namespace quillon {
 namespace {
@@ -20,10 +11,7 @@ namespace {
 using Point3 = std::array<float, 3>;
 constexpr float kNan = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
-
-Point3 Xyz(const PlotPoint& p) {
-  return {p.x, p.y, p.z};
-}
+constexpr float kBig = 9999999;
 
 std::array<float, 16> ReadMatrix(GLenum which) {
   std::array<float, 16> m{};
@@ -40,23 +28,7 @@ Point3 LoadedEye(Camera& view) {
   return {-m[12], -m[13], -m[14]};
 }
 
-// SetScreen gives OpenGL the size as it is and keeps a zero height as 1;
-// SetViewRect takes the width from the height and the screen's aspect.
-TEST(View, ScreenSizeAndViewRect) {
-  auto context = testing::MakeTestContext(64, 64);
-  ASSERT_NE(context, nullptr);
-  Camera view;
-  view.SetScreen(50, 0);
-  std::array<GLint, 4> viewport{};
-  glGetIntegerv(GL_VIEWPORT, viewport.data());
-  EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, 50, 0}));
-  EXPECT_EQ((std::array{view.ScreenWidth(), view.ScreenHeight()}), (std::array{50.f, 1.f}));
-  for (const auto& [screenHeight, width] : {std::pair{200, 0.5f}, {0, 100.0f}}) {
-    view.SetScreen(50, screenHeight);
-    view.SetViewRect(7, 2);
-    EXPECT_EQ((std::array{view.VolWidth(), view.VolHeight()}), (std::array{width, 2.f}));
-  }
-}
+using View = testing::ContextTest;
 
 // Zoom, fit and pan from a region 2 high (4 wide on a 400 x 200 screen)
 // around (1, 1, 1). Zoom takes only positive factors. ZoomAll fits the
@@ -64,10 +36,7 @@ TEST(View, ScreenSizeAndViewRect) {
 // keeping the eye's offset; a box without a positive finite size changes
 // nothing. MoveView pans by fractions of the region: dx = 1 one width to the
 // left, dy = 1 one height down.
-TEST(View, ZoomFitAndPan) {
-  auto context = testing::MakeTestContext(8, 8);
-  ASSERT_NE(context, nullptr);
-  const float big = 9999999;
+TEST_F(View, ZoomFitAndPan) {
   struct Case {
     const char* name;
     std::function<void(Camera&)> change;
@@ -83,7 +52,7 @@ TEST(View, ZoomFitAndPan) {
       {"fit tall", [](Camera& v) { v.ZoomAll(0, -6, 0, 1, 6, 0); }, 12, {0.5f, 0, 0}},
       {"fit deep", [](Camera& v) { v.ZoomAll(0, 0, -20, 1, 1, 20); }, 40, {0.5f, 0.5f, 0}},
       {"fit inverted",
-       [&](Camera& v) { v.ZoomAll(big, big, big, -big, -big, -big); },
+       [](Camera& v) { v.ZoomAll(kBig, kBig, kBig, -kBig, -kBig, -kBig); },
        2,
        {1, 1, 1}},
       {"fit a point", [](Camera& v) { v.ZoomAll(1, 1, 1, 1, 1, 1); }, 2, {1, 1, 1}},
@@ -99,7 +68,8 @@ TEST(View, ZoomFitAndPan) {
     c.change(view);
     EXPECT_EQ((std::array{view.VolHeight(), view.VolWidth()}),
               (std::array{c.volHeight, 2 * c.volHeight}));
-    EXPECT_EQ(Xyz(view.RefPos()), c.ref);
+    const PlotPoint ref = view.RefPos();
+    EXPECT_EQ((Point3{ref.x, ref.y, ref.z}), c.ref);
     EXPECT_EQ(LoadedEye(view), (Point3{c.ref[0], c.ref[1], c.ref[2] + 1000}));
   }
 }
@@ -109,10 +79,10 @@ TEST(View, ZoomFitAndPan) {
 // the scene box (widened by 0.1), whichever axis that is, and far beyond the
 // far plane for an empty scene's inverted box; the near distance is 0.01
 // afterwards, which the next orthographic frame uses. Other types load no
-// projection.
-TEST(View, ProjectionAndCamera) {
-  auto context = testing::MakeTestContext(32, 32);
-  ASSERT_NE(context, nullptr);
+// projection. SetScreen gives OpenGL the size as it is and keeps a zero
+// height as 1; SetViewRect takes the width from the height and the screen's
+// aspect.
+TEST_F(View, ProjectionAndCamera) {
   Scene scene;
   Camera view;
   view.SetScreen(80, 20);
@@ -130,6 +100,13 @@ TEST(View, ProjectionAndCamera) {
   view.Projection(scene);
   EXPECT_EQ(ReadMatrix(GL_PROJECTION_MATRIX),
             (std::array<float, 16>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}));
+  view.SetScreen(50, 0);
+  view.SetViewRect(7, 2);
+  std::array<GLint, 4> viewport{};
+  glGetIntegerv(GL_VIEWPORT, viewport.data());
+  EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, 50, 0}));
+  EXPECT_EQ((std::array{view.ScreenWidth(), view.ScreenHeight(), view.VolWidth()}),
+            (std::array{50.f, 1.f, 100.f}));
 
   // The curve runs from the origin to the point.
   for (const auto& [far, largest] : {std::pair<Point3, float>{{0, 0, 0}, -19999998.0f},

@@ -22,6 +22,7 @@
 #include "graph/graph.h"
 #include "scene/axis.h"
 #include "scene/camera.h"
+#include "scene/frame_renderer.h"
 #include "scene/light.h"
 #include "scene/offscreen_context.h"
 #include "scene/outline_font.h"
@@ -54,20 +55,19 @@ inline std::uint32_t RgbAt(const FrameImage& image, std::int32_t x, std::int32_t
          std::uint32_t{image.Rgba[at + 2]};
 }
 
-// Non-white pixels in columns x0..x1 of rows y0..y1 (row 0 at the top),
-// cut to the image.
+// Pixels in columns x0..x1 of rows y0..y1 (row 0 at the top), cut to the
+// image, that are not white, or whose 0xRRGGBB colour passes `counts`.
 inline std::int64_t InkIn(const FrameImage& image, std::int32_t x0, std::int32_t y0,
-                          std::int32_t x1, std::int32_t y1) {
+                          std::int32_t x1, std::int32_t y1,
+                          const std::function<bool(std::uint32_t)>& counts = nullptr) {
   std::int64_t count = 0;
   for (std::int32_t y = std::max(y0, 0); y <= std::min(y1, image.Height - 1); ++y) {
     for (std::int32_t x = std::max(x0, 0); x <= std::min(x1, image.Width - 1); ++x) {
-      count += RgbAt(image, x, y) != kWhite ? 1 : 0;
+      const std::uint32_t colour = RgbAt(image, x, y);
+      count += (counts ? counts(colour) : colour != kWhite) ? 1 : 0;
     }
   }
   return count;
-}
-inline std::int64_t InkInRow(const FrameImage& image, std::int32_t y) {
-  return InkIn(image, 0, y, image.Width - 1, y);
 }
 inline std::int64_t CountNonWhite(const FrameImage& image) {
   return InkIn(image, 0, 0, image.Width - 1, image.Height - 1);
@@ -176,47 +176,6 @@ struct Probe {
   std::uint32_t colour;
 };
 
-// An 800 x 600 frame with the two fonts of a rendering context.
-class FontFrame : public ::testing::Test {
- protected:
-  void SetUp() override {
-    context_ = MakeTestContext();
-    ASSERT_NE(context_, nullptr);
-    fonts_.FontBase = CreateOutlineFont("Arial", -6, 400, false, 0, &reporter_);
-    fonts_.BoldFontBase = CreateOutlineFont("Arial", -8, 700, false, 0, &reporter_);
-    ASSERT_NE(fonts_.FontBase, 0u);
-    ASSERT_NE(fonts_.BoldFontBase, 0u);
-    EXPECT_TRUE(reporter_.messages.empty());
-  }
-  void Begin(const PixelView& view) {
-    view_ = view;
-    view.Begin();
-  }
-  // Drawn pixels in the world rectangle [x1, x2] x [y1, y2] of the last view.
-  std::int64_t InkIn(const FrameImage& image, double x1, double y1, double x2, double y2) const {
-    return testing::InkIn(image, view_.Column(x1), view_.Row(y2), view_.Column(x2), view_.Row(y1));
-  }
-  bool InkAt(const FrameImage& image, double x, double y) const {
-    return InkIn(image, x, y, x, y) > 0;
-  }
-  std::uint32_t ColourAt(const FrameImage& image, double x, double y) const {
-    return RgbAt(image, view_.Column(x), view_.Row(y));
-  }
-  // Each probe's colour at its world point (x, y) of the last view.
-  void ExpectProbes(const FrameImage& image, const std::vector<Probe>& probes) const {
-    for (const Probe& p : probes) {
-      const std::uint32_t colour = ColourAt(image, p.x, p.y);
-      EXPECT_TRUE(p.colour == kAnyInk ? colour != kWhite : colour == p.colour)
-          << "at " << p.x << ", " << p.y << ": " << std::hex << colour;
-    }
-  }
-
-  std::unique_ptr<OffscreenContext> context_;
-  RecordingReporter reporter_;
-  TextFonts fonts_;
-  PixelView view_;
-};
-
 // The document objects of a frame of 800 x 600 pixels showing 40 x 40 units
 // around the origin: x = 0 lies between columns 399 and 400, y = 0 between
 // rows 299 and 300, 20 pixels a unit across and 15 down.
@@ -233,19 +192,12 @@ struct TestDocument {
   // intervals, material 4, as the properties dialog makes it.
   std::shared_ptr<Graph> MakeCurve(const std::string& expression, float from, float to,
                                    std::int32_t steps, std::int32_t color, std::int32_t width) {
-    auto graph = std::make_shared<Graph>(document);
-    graph->id = ++lastId;
-    graph->name = "curve";
-    graph->coordinates = CoordinateSystem::Cartesian;
-    graph->form = FunctionForm::Explicit;
-    graph->expressionX = graph->expressionY = "0";
-    graph->expressionZ = expression;
+    auto graph = NewGraph(expression);
     graph->stepsV = steps;
     graph->minV = from;
     graph->maxV = to;
     graph->lineColor = color;
     graph->lineWidth = width;
-    graph->material = MaterialPreset::Gold;
     EXPECT_TRUE(graph->GetPoints()) << expression;
     return graph;
   }
@@ -263,15 +215,9 @@ struct TestDocument {
   // frames 0..2.
   std::shared_ptr<Graph> MakeMovingPoint() {
     document.AnimFrames = 2;
-    auto graph = std::make_shared<Graph>(document);
-    graph->id = ++lastId;
-    graph->name = "point";
+    auto graph = NewGraph("0");
     graph->kind = GraphKind::AnimatedPoint;
-    graph->coordinates = CoordinateSystem::Cartesian;
-    graph->expressionX = graph->expressionY = graph->expressionZ = "0";
     graph->stepsU = graph->stepsV = 0;
-    graph->lineWidth = 1;
-    graph->material = MaterialPreset::Gold;
     graph->animated = true;
     EXPECT_TRUE(graph->GetPoints());
     const GridPoint frames[] = {{1, 1, 1}, {-3, 4, 2}, {6, -2, -5}};
@@ -280,10 +226,108 @@ struct TestDocument {
     }
     return graph;
   }
+  // A Cartesian explicit graph of z expression, material 4, not sampled.
+  std::shared_ptr<Graph> NewGraph(const std::string& expression) {
+    auto graph = std::make_shared<Graph>(document);
+    graph->id = ++lastId;
+    graph->name = "curve";
+    graph->coordinates = CoordinateSystem::Cartesian;
+    graph->form = FunctionForm::Explicit;
+    graph->expressionX = graph->expressionY = "0";
+    graph->expressionZ = expression;
+    graph->material = MaterialPreset::Gold;
+    return graph;
+  }
   std::shared_ptr<Graph> Show(std::shared_ptr<Graph> graph) {
     scene.Graphs().Add(graph, std::to_string(graph->id));
     return graph;
   }
+};
+
+// A current context of 800 x 600 pixels.
+class ContextTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    context_ = MakeTestContext();
+    ASSERT_NE(context_, nullptr);
+  }
+  // Clears to white and draws under the camera of doc: 40 x 40 units around
+  // the origin.
+  FrameImage DrawAlone(TestDocument& doc, const std::function<void()>& draw) {
+    doc.view.Projection(doc.scene);
+    glClearColor(1, 1, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    draw();
+    return context_->ReadFrame();
+  }
+
+  std::unique_ptr<OffscreenContext> context_;
+};
+
+// An 800 x 600 frame with the two fonts of a rendering context.
+class FontFrame : public ContextTest {
+ protected:
+  void SetUp() override {
+    ContextTest::SetUp();
+    ASSERT_FALSE(HasFatalFailure());
+    fonts_.FontBase = CreateOutlineFont("Arial", -6, 400, false, 0, &reporter_);
+    fonts_.BoldFontBase = CreateOutlineFont("Arial", -8, 700, false, 0, &reporter_);
+    ASSERT_NE(fonts_.FontBase, 0u);
+    ASSERT_NE(fonts_.BoldFontBase, 0u);
+    EXPECT_TRUE(reporter_.messages.empty());
+  }
+  void Begin(const PixelView& view) {
+    view_ = view;
+    view.Begin();
+  }
+  // Drawn pixels in the world rectangle [x1, x2] x [y1, y2] of the last view.
+  std::int64_t InkIn(const FrameImage& image, double x1, double y1, double x2, double y2) const {
+    return testing::InkIn(image, view_.Column(x1), view_.Row(y2), view_.Column(x2), view_.Row(y1));
+  }
+  std::uint32_t ColourAt(const FrameImage& image, double x, double y) const {
+    return RgbAt(image, view_.Column(x), view_.Row(y));
+  }
+  // Each probe's colour at its world point (x, y) of the last view.
+  void ExpectProbes(const FrameImage& image, const std::vector<Probe>& probes) const {
+    for (const Probe& p : probes) {
+      const std::uint32_t colour = ColourAt(image, p.x, p.y);
+      EXPECT_TRUE(p.colour == kAnyInk ? colour != kWhite : colour == p.colour)
+          << "at " << p.x << ", " << p.y << ": " << std::hex << colour;
+    }
+  }
+
+  RecordingReporter reporter_;
+  TextFonts fonts_;
+  PixelView view_;
+};
+
+// A frame renderer in an 800 x 600 context drawing doc_. Lists are taken
+// before the renderer's, which must keep clear of them.
+class RendererFrame : public ContextTest {
+ protected:
+  void SetUp() override {
+    ContextTest::SetUp();
+    ASSERT_FALSE(HasFatalFailure());
+    glGenLists(850);
+    ASSERT_TRUE(renderer_.Initialize());
+  }
+  void TearDown() override {
+    if (context_ != nullptr) {
+      renderer_.Release();
+    }
+  }
+  FrameImage Frame(std::int32_t animStep = 0) {
+    renderer_.RebuildLists(doc_.scene, doc_.axis, doc_.document, doc_.sceneBox);
+    return Redraw(animStep);
+  }
+  // Draws without compiling again; the frame's matrices stay loaded.
+  FrameImage Redraw(std::int32_t animStep = 0) {
+    renderer_.Display(doc_.scene, doc_.view, doc_.light, animStep);
+    return context_->ReadFrame();
+  }
+
+  FrameRenderer renderer_;
+  TestDocument doc_;
 };
 
 }  // namespace quillon::testing

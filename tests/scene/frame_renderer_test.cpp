@@ -1,18 +1,9 @@
 // Off-screen contexts, the frame renderer (context state, display lists,
 // frame display), and the light and material it loads.
 
-#include <GL/gl.h>
-#include <gtest/gtest.h>
-
-#include <array>
 #include <limits>
-#include <string>
-#include <vector>
 
 #include "drawing_test_support.h"
-#include "scene/camera.h"
-#include "scene/frame_renderer.h"
-#include "scene/light.h"
 #include "scene/material.h"
 
 namespace quillon {
@@ -21,11 +12,9 @@ namespace {
 using Rgba = std::array<float, 4>;
 using testing::CountNonWhite;
 using testing::InkIn;
-using testing::InkInRow;
 using testing::kBlue;
 using testing::kRed;
 using testing::RgbAt;
-using testing::TestDocument;
 
 // Ambient, diffuse, specular, emission and shininess loaded for one face.
 std::vector<float> Loaded(GLenum face) {
@@ -47,48 +36,40 @@ Rgba GLValue(GLenum light, GLenum what) {
   return value;
 }
 
-// Frames of 800 x 600 pixels showing 40 x 40 units: x = 0 lies between
-// columns 399 and 400, y = 0 between rows 299 and 300, y = 10 at row 150.
-// Lists are taken before the renderer's, which must keep clear of them.
-class FrameTest : public ::testing::Test {
+// Frames of TestDocument's view: y = 10 at row 150, y = -10 at row 450.
+class FrameTest : public testing::RendererFrame {
  protected:
-  void SetUp() override {
-    context_ = testing::MakeTestContext();
-    ASSERT_NE(context_, nullptr);
-    glGenLists(850);
-    ASSERT_TRUE(renderer_.Initialize());
-  }
-  void TearDown() override {
-    if (context_ != nullptr)
-      renderer_.Release();
-  }
   std::shared_ptr<Graph> ShowLine(const std::string& y, std::int32_t color = kRed) {
     return doc_.Show(doc_.MakeCurve(y, -10, 10, 20, color, 3));
   }
-  FrameImage Frame(std::int32_t animStep = 0) {
-    renderer_.RebuildLists(doc_.scene, doc_.axis, doc_.document, doc_.sceneBox);
-    return Redraw(animStep);
-  }
-  FrameImage Redraw(std::int32_t animStep = 0) {
-    renderer_.Display(doc_.scene, doc_.view, doc_.light, animStep);
-    return context_->ReadFrame();
-  }
-
-  std::unique_ptr<OffscreenContext> context_;
-  FrameRenderer renderer_;
-  TestDocument doc_;
 };
 
-// Depth test with less-or-equal; both fonts' lists clear of the scene's.
-TEST_F(FrameTest, InitializeSetsTheContextStateAndFonts) {
+// Initialize loads a depth test with less-or-equal and both fonts, their
+// lists clear of the scene's. Release frees lists and fonts; without them
+// nothing is drawn, not even the clear, and the renderer can start again in
+// the same context.
+TEST_F(FrameTest, InitializeAndReleaseListsAndFonts) {
   EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
   GLint depthFunc = 0;
   glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
   EXPECT_EQ(depthFunc, GL_LEQUAL);
-  for (std::uint32_t base : {renderer_.Fonts().FontBase, renderer_.Fonts().BoldFontBase}) {
+  ShowLine("10");
+  Frame();
+  const TextFonts fonts = renderer_.Fonts();
+  const std::uint32_t staticList = renderer_.StaticList();
+  for (std::uint32_t base : {fonts.FontBase, fonts.BoldFontBase}) {
     EXPECT_TRUE(glIsList(base) && glIsList(base + 95));
-    EXPECT_FALSE(base <= renderer_.StaticList() && renderer_.StaticList() < base + 96);
+    EXPECT_FALSE(base <= staticList && staticList < base + 96);
   }
+  renderer_.Release();
+  EXPECT_FALSE(renderer_.Initialized());
+  EXPECT_FALSE(glIsList(staticList) || glIsList(fonts.FontBase) ||
+               glIsList(fonts.BoldFontBase + 95));
+  glClearColor(0, 0, 1, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  EXPECT_EQ(RgbAt(Frame(), 10, 10), 0x0000FFu);
+  ASSERT_TRUE(renderer_.Initialize());
+  EXPECT_GT(InkIn(Frame(), 0, 150, 799, 150), 300);
 }
 
 // The axis needs a graph: an empty scene is white. With a graph the axis is
@@ -115,7 +96,7 @@ TEST_F(FrameTest, SceneRotationIsCompiledIntoTheList) {
   ShowLine("10");
   doc_.scene.RotRoll(90);
   const FrameImage image = Frame();
-  EXPECT_LE(InkInRow(image, 300), 6);
+  EXPECT_LE(InkIn(image, 0, 300, 799, 300), 6);
   EXPECT_GE(InkIn(image, 599, 0, 600, 599), 200);
   doc_.view.MoveView(0.125f, 0);  // 5 units to the left: the line moves right
   const FrameImage panned = Redraw();
@@ -125,43 +106,12 @@ TEST_F(FrameTest, SceneRotationIsCompiledIntoTheList) {
 }
 
 // Step s shows frame s - 1, step 0 frame 0; frames not compiled draw
-// nothing. Without an animated graph the static list is back, whatever the
+// nothing. Frames take list numbers of their own, so the axis text every
+// frame calls stays text: all 25 frames draw alike, with the ink of the
+// still frame. A frame count of 2^31 - 1 compiles the first 1000 frames
+// only. Without an animated graph the static list is back, whatever the
 // step.
 TEST_F(FrameTest, AnimatedScenesCompileOneListPerFrame) {
-  doc_.document.AnimFrames = 2;
-  ShowLine("10")->animated = true;
-  Frame();
-  for (const auto& [step, draws] : {std::pair{0, true}, {3, true}, {4, false}, {-1, false}}) {
-    EXPECT_EQ(CountNonWhite(Redraw(step)) > 0, draws) << step;
-  }
-  const std::uint32_t lastFrameList = renderer_.FirstFrameList() + 2;
-  doc_.scene.Graphs().Clear();
-  ShowLine("-10", kBlue);
-  const FrameImage image = Frame(2);
-  EXPECT_EQ(renderer_.CompiledFrames(), 0);
-  EXPECT_FALSE(glIsList(lastFrameList));
-  EXPECT_EQ(InkInRow(image, 150), 0);
-  EXPECT_GT(InkInRow(image, 450), 0);
-}
-
-// Every frame draws the axis over the box of all frames: the moving point
-// spans x -3.2..6.2 and y up to 4.2, so the axis reaches x = -5.3 and 8.3
-// and y = 6.3, even in the frame where the point is at (6, -2, -5).
-TEST_F(FrameTest, AnimatedAxisSpansEveryFrame) {
-  doc_.axis.shown = true;
-  doc_.Show(doc_.MakeMovingPoint());
-  Frame();
-  const FrameImage image = Redraw(3);
-  EXPECT_GT(InkIn(image, 300, 299, 300, 300), 0);  // x axis at x = -5
-  EXPECT_GT(InkIn(image, 560, 299, 560, 300), 0);  // x axis at x = 8
-  EXPECT_EQ(InkIn(image, 280, 299, 280, 300), 0);  // nothing at x = -6
-  EXPECT_GT(InkIn(image, 399, 210, 400, 210), 0);  // y axis at y = 6
-}
-
-// Frames take list numbers of their own, so the axis text every frame calls
-// stays text: all 24 frames draw alike, with the ink of the still frame. A
-// frame count of 2^31 - 1 compiles the first 1000 frames only.
-TEST_F(FrameTest, AnimatedFramesLeaveTheAxisTextAlone) {
   doc_.axis.shown = true;
   const std::shared_ptr<Graph> line = ShowLine("10");
   const std::int64_t stillInk = CountNonWhite(Frame());
@@ -169,50 +119,55 @@ TEST_F(FrameTest, AnimatedFramesLeaveTheAxisTextAlone) {
   doc_.document.AnimFrames = 24;
   const FrameImage first = Frame(1);
   EXPECT_EQ(renderer_.CompiledFrames(), 25);
-  EXPECT_EQ(Redraw(25).Rgba, first.Rgba);
   EXPECT_NEAR(static_cast<double>(CountNonWhite(first)), static_cast<double>(stillInk),
               0.02 * static_cast<double>(stillInk));
+  EXPECT_EQ(Redraw(25).Rgba, first.Rgba);
+  for (const auto& [step, draws] : {std::pair{0, true}, {25, true}, {26, false}, {-1, false}}) {
+    // The line left of the axis, which is drawn after the frame's list.
+    EXPECT_EQ(InkIn(Redraw(step), 0, 100, 350, 200) > 0, draws) << step;
+  }
   doc_.document.AnimFrames = std::numeric_limits<std::int32_t>::max();
   EXPECT_EQ(Frame(1000).Rgba, first.Rgba);
   EXPECT_EQ(renderer_.CompiledFrames(), 1000);
+  const std::uint32_t lastFrameList = renderer_.FirstFrameList() + 999;
+  doc_.scene.Graphs().Clear();
+  ShowLine("-10", kBlue);
+  const FrameImage image = Frame(2);
+  EXPECT_EQ(renderer_.CompiledFrames(), 0);
+  EXPECT_FALSE(glIsList(lastFrameList));
+  EXPECT_EQ(InkIn(image, 0, 150, 799, 150), 0);
+  EXPECT_GT(InkIn(image, 0, 450, 799, 450), 0);
 }
 
-// Release frees lists and fonts; without them nothing is drawn, not even the
-// clear, and the renderer can start again in the same context.
-TEST_F(FrameTest, ReleaseFreesListsAndFonts) {
-  ShowLine("10");
+// Every frame draws the axis over the box of all frames: the moving point
+// spans x -3.2..6.2 and y up to 4.2, so the axis reaches x = -5.3 and 8.3
+// and y = 6.3, even in the frame where the point is at (6, -2, -5). The
+// scene boxes an animated graph at the step, a static one at step 0,
+// widened by 0.1 either way (the moving point's box holds the origin).
+TEST_F(FrameTest, AnimatedAxisSpansEveryFrame) {
+  doc_.axis.shown = true;
+  const std::shared_ptr<Graph> moving = doc_.Show(doc_.MakeMovingPoint());
   Frame();
-  const TextFonts fonts = renderer_.Fonts();
-  const std::uint32_t staticList = renderer_.StaticList();
-  renderer_.Release();
-  EXPECT_FALSE(renderer_.Initialized());
-  EXPECT_FALSE(glIsList(staticList) || glIsList(fonts.FontBase) ||
-               glIsList(fonts.BoldFontBase + 95));
-  glClearColor(0, 0, 1, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
-  EXPECT_EQ(RgbAt(Frame(), 10, 10), 0x0000FFu);
-  ASSERT_TRUE(renderer_.Initialize());
-  EXPECT_GT(InkInRow(Frame(), 150), 300);
-}
-
-TEST(FrameRenderer, InitializeWithoutAContextReportsAndDrawsNothing) {
-  ASSERT_NE(testing::MakeTestContext(8, 8), nullptr);  // gone again: no context is current
-  testing::RecordingReporter reporter;
-  FrameRenderer renderer(&reporter);
-  EXPECT_FALSE(renderer.Initialize());
-  EXPECT_EQ(reporter.messages, std::vector<std::string>{"Error: ChoosePixelFormat failed"});
-  EXPECT_EQ(reporter.icons, std::vector<MessageIcon>{MessageIcon::Critical});
-  TestDocument doc;
-  renderer.RebuildLists(doc.scene, doc.axis, doc.document, doc.sceneBox);
-  renderer.Display(doc.scene, doc.view, doc.light);
-  renderer.Release();
-  EXPECT_FALSE(renderer.Initialized());
+  const FrameImage image = Redraw(3);
+  EXPECT_GT(InkIn(image, 300, 299, 300, 300), 0);  // x axis at x = -5
+  EXPECT_GT(InkIn(image, 560, 299, 560, 300), 0);  // x axis at x = 8
+  EXPECT_EQ(InkIn(image, 280, 299, 280, 300), 0);  // nothing at x = -6
+  EXPECT_GT(InkIn(image, 399, 210, 400, 210), 0);  // y axis at y = 6
+  const auto boxAtStep2 = [this] {
+    const Box box = doc_.scene.GetBox(2);
+    return std::array{box.MinX(), box.MaxX(), box.MinY(), box.MaxY(), box.MinZ(), box.MaxZ()};
+  };
+  EXPECT_EQ(boxAtStep2(), (std::array{-0.1f, 6.1f, -2.1f, 0.1f, -5.1f, 0.1f}));
+  moving->animated = false;
+  EXPECT_EQ(boxAtStep2(), (std::array{-0.1f, 1.1f, -0.1f, 1.1f, -0.1f, 1.1f}));
 }
 
 // A context has a depth buffer and eight alpha bits (so that the opacity
 // checks can fail); each keeps its own frame, and dropping one leaves the
-// display usable for the other. A refused size leaves nothing behind.
-TEST(OffscreenContext, ContextsKeepTheirOwnFrames) {
+// display usable for the other. A refused size leaves nothing behind. With
+// no context current a renderer reports that it cannot start, and draws
+// nothing.
+TEST(OffscreenContext, ContextsKeepTheirOwnFramesAndARendererNeedsOne) {
   EXPECT_THROW(OffscreenContext(0, 10), OffscreenError);
   EXPECT_THROW(OffscreenContext(10, 0), OffscreenError);
   const auto clear = [](float red, float green, float blue) {
@@ -235,15 +190,26 @@ TEST(OffscreenContext, ContextsKeepTheirOwnFrames) {
   first.reset();
   clear(0, 1, 0);
   EXPECT_EQ(RgbAt(second->ReadFrame(), 0, 0), 0x00FF00u);
+  second.reset();
+  testing::RecordingReporter reporter;
+  FrameRenderer renderer(&reporter);
+  EXPECT_FALSE(renderer.Initialize());
+  EXPECT_EQ(reporter.messages, std::vector<std::string>{"Error: ChoosePixelFormat failed"});
+  EXPECT_EQ(reporter.icons, std::vector<MessageIcon>{MessageIcon::Critical});
+  testing::TestDocument doc;
+  renderer.RebuildLists(doc.scene, doc.axis, doc.document, doc.sceneBox);
+  renderer.Display(doc.scene, doc.view, doc.light);
+  renderer.Release();
+  EXPECT_FALSE(renderer.Initialized());
 }
+
+using LightAndMaterial = testing::ContextTest;
 
 // Both lights white at (100, 100, 100) through the model-view matrix, full
 // ambient light, two-sided, lighting on. A material preset is loaded for
 // both faces; numbers outside 1..13 load what the object holds: zeros when
 // fresh, else the preset it took before.
-TEST(LightAndMaterial, LoadedIntoOpenGL) {
-  auto context = testing::MakeTestContext(8, 8);
-  ASSERT_NE(context, nullptr);
+TEST_F(LightAndMaterial, LoadedIntoOpenGL) {
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   glTranslatef(-1, 0, 0);

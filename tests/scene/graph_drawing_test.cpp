@@ -1,20 +1,10 @@
-// Drawing of graphs and points, and the scene: its animated box and the
-// order in which it draws its graphs.
+// Drawing of graphs and points, and the order in which the scene draws its
+// graphs.
 
-#include <GL/gl.h>
-#include <gtest/gtest.h>
-
-#include <array>
-#include <functional>
-#include <tuple>
-#include <utility>
-#include <vector>
-
+#include "scene/graph_drawing.h"
 #include "drawing_test_support.h"
 #include "expr/undefined_mark.h"
-#include "scene/graph_drawing.h"
 #include "scene/material.h"
-#include "scene/scene.h"
 #include "support/codes.h"
 
 namespace quillon {
@@ -25,41 +15,17 @@ using testing::CountNonWhite;
 using testing::InkIn;
 using testing::kBlue;
 using testing::kRed;
-using testing::MakeTestContext;
 using testing::RgbAt;
 using testing::TestDocument;
 
-// Clears to white and draws under the document's camera: 800 x 600 pixels
-// for 40 x 40 units around the origin.
-FrameImage DrawAlone(OffscreenContext& context, TestDocument& doc,
-                     const std::function<void()>& draw) {
-  doc.view.Projection(doc.scene);
-  glClearColor(1, 1, 1, 1);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  draw();
-  return context.ReadFrame();
-}
-FrameImage DrawAlone(OffscreenContext& context, TestDocument& doc, Graph& graph) {
-  return DrawAlone(context, doc, [&] { DrawGraph(graph); });
-}
-
-// Only the low 24 bits count: red, green, blue over 255.
-TEST(ColorToRGB, SplitsTheLow24Bits) {
-  const ColorFractions f = ColorToRGB(0x7F204080);
-  EXPECT_EQ((std::array{f.red, f.green, f.blue}),
-            (std::array{128 / 255.0, 64 / 255.0, 32 / 255.0}));
-  const ColorFractions white = ColorToRGB(-1);
-  EXPECT_EQ((std::array{white.red, white.green, white.blue}), (std::array{1.0, 1.0, 1.0}));
-}
+using GraphDrawing = testing::ContextTest;
 
 // A line y = 0 from x = -10 to 10 (columns 200..600) of width w covers about
 // w rows, in exactly its colour in the middle when wide; widths below 1
 // draw as 1. Drawing leaves lighting and colour material on (tracking the
 // emission colour for the emissive material, the diffuse one otherwise) with
 // the graph's material loaded, smoothing and blending off, alpha writes on.
-TEST(GraphDrawing, LineWidthColourAndState) {
-  auto context = MakeTestContext();
-  ASSERT_NE(context, nullptr);
+TEST_F(GraphDrawing, LineWidthColourAndState) {
   struct Case {
     std::int32_t width, color;
     std::uint32_t middle;  // white: not checked
@@ -78,7 +44,7 @@ TEST(GraphDrawing, LineWidthColourAndState) {
     auto graph = doc.MakeCurve("0", -10, 10, 2, c.color, c.width);
     graph->material = c.material;
     glDisable(GL_LIGHTING);
-    const FrameImage image = DrawAlone(*context, doc, *graph);
+    const FrameImage image = DrawAlone(doc, [&] { DrawGraph(*graph); });
     EXPECT_EQ(InkIn(image, 190, 0, 190, 599) + InkIn(image, 610, 0, 610, 599), 0);
     EXPECT_GE(InkIn(image, 300, 0, 300, 599), c.minRows);
     EXPECT_LE(InkIn(image, 300, 0, 300, 599), c.maxRows);
@@ -105,10 +71,10 @@ TEST(GraphDrawing, LineWidthColourAndState) {
 
 // Segments sent to OpenGL: one per interval, none touching an undefined
 // coordinate and none of zero length; only kinds 0, 9, 20 and 23 in explicit
-// or parametric form draw. Kinds 21 and 22 get 40 angle steps.
-TEST(GraphDrawing, SendsOneSegmentPerDrawnInterval) {
-  auto context = MakeTestContext(64, 64);
-  ASSERT_NE(context, nullptr);
+// or parametric form draw. Kinds 21 and 22 get 40 angle steps. A step count
+// raised after sampling draws the points there are; a graph never sampled
+// draws nothing.
+TEST_F(GraphDrawing, SendsOneSegmentPerDrawnInterval) {
   using Points = std::vector<std::pair<float, float>>;
   const Points zigzag = {{-4, 0}, {-2, 1}, {0, 0}, {2, 1}, {4, 0}, {6, 1}};
   struct Case {
@@ -141,6 +107,7 @@ TEST(GraphDrawing, SendsOneSegmentPerDrawnInterval) {
     graph->kind = testing::AsKind(c.kind);
     graph->form = testing::AsForm(c.form);
     graph->stepsU = 3;
+    graph->stepsV += 5;
     if (c.undefinedAt >= 0) {
       float GridPoint::*const coordinates[] = {&GridPoint::x, &GridPoint::y, &GridPoint::z};
       // The test writes through the read-only view to plant the undefined mark.
@@ -151,22 +118,11 @@ TEST(GraphDrawing, SendsOneSegmentPerDrawnInterval) {
     EXPECT_EQ(Capture([&] { DrawGraph(*graph); }).lines.size(), c.expected);
     EXPECT_EQ(graph->stepsU, 3);  // drawing never changes the graph
   }
-}
-
-// A step count raised after sampling draws the points there are; a graph
-// never sampled draws nothing.
-TEST(GraphDrawing, DrawsOnlyThePointsThatExist) {
-  auto context = MakeTestContext(64, 64);
-  ASSERT_NE(context, nullptr);
   TestDocument doc;
-  auto sampled = doc.MakeCurve("x", -5, 5, 4, kRed, 1);
-  sampled->stepsV = 10;
   Graph fresh(doc.document);
-  fresh.kind = GraphKind::PlaneCurve;
   fresh.form = FunctionForm::Explicit;
   fresh.stepsV = 10;
   doc.view.Projection(doc.scene);
-  EXPECT_EQ(Capture([&] { DrawGraph(*sampled); }).lines.size(), 4u);
   EXPECT_TRUE(Capture([&] { DrawGraph(fresh); }).lines.empty());
 }
 
@@ -174,9 +130,7 @@ TEST(GraphDrawing, DrawsOnlyThePointsThatExist) {
 // pixels), t = 1.5 units, disc radius 1.05, hollow rim radius 0.85 (17
 // pixels to the right). Documents other than plane ones (1) draw a sphere
 // of radius 1.05 units, whatever the symbol.
-TEST(PointDrawing, SymbolsAndSpheres) {
-  auto context = MakeTestContext();
-  ASSERT_NE(context, nullptr);
+TEST_F(GraphDrawing, PointSymbolsAndSpheres) {
   struct Case {
     std::int32_t symbol, docType;
     std::uint32_t centre, rim;  // colours at the point and 17 pixels right of it
@@ -199,7 +153,7 @@ TEST(PointDrawing, SymbolsAndSpheres) {
     point.size = 20;
     point.color = kRed;
     const FrameImage image =
-        DrawAlone(*context, doc, [&] { DrawPoint(point, testing::AsDocument(c.docType)); });
+        DrawAlone(doc, [&] { DrawPoint(point, testing::AsDocument(c.docType)); });
     EXPECT_EQ(RgbAt(image, 500, 225), c.centre);
     EXPECT_EQ(RgbAt(image, 517, 225), c.rim);
     EXPECT_GE(CountNonWhite(image), c.minPixels);
@@ -207,32 +161,15 @@ TEST(PointDrawing, SymbolsAndSpheres) {
   }
 }
 
-// An animated graph is boxed at the step, static graphs at step 0, widened
-// by 0.1 either way (the moving point's box holds the origin). The frame
-// tests show that an animated graph animates the scene.
-TEST(Scene, AnimatedBox) {
-  TestDocument doc;
-  auto moving = doc.Show(doc.MakeMovingPoint());
-  const auto bounds = [&doc] {
-    const Box box = doc.scene.GetBox(2);
-    return std::array{box.MinX(), box.MaxX(), box.MinY(), box.MaxY(), box.MinZ(), box.MaxZ()};
-  };
-  EXPECT_EQ(bounds(), (std::array{-0.1f, 6.1f, -2.1f, 0.1f, -5.1f, 0.1f}));
-  moving->animated = false;
-  EXPECT_EQ(bounds(), (std::array{-0.1f, 1.1f, -0.1f, 1.1f, -0.1f, 1.1f}));
-}
-
 // The later of two equal lines covers the earlier one.
-TEST(Scene, DrawsGraphsInListOrder) {
-  auto context = testing::MakeTestContext();
-  ASSERT_NE(context, nullptr);
+TEST_F(GraphDrawing, SceneDrawsGraphsInListOrder) {
   for (bool blueLast : {true, false}) {
     TestDocument doc;
-    auto red = doc.MakeCurve("0", -10, 10, 4, testing::kRed, 7);
-    auto blue = doc.MakeCurve("0", -10, 10, 4, testing::kBlue, 7);
+    auto red = doc.MakeCurve("0", -10, 10, 4, kRed, 7);
+    auto blue = doc.MakeCurve("0", -10, 10, 4, kBlue, 7);
     doc.Show(blueLast ? red : blue);
     doc.Show(blueLast ? blue : red);
-    EXPECT_EQ(RgbAt(DrawAlone(*context, doc, [&] { doc.scene.Draw(); }), 300, 300),
+    EXPECT_EQ(RgbAt(DrawAlone(doc, [&] { doc.scene.Draw(); }), 300, 300),
               blueLast ? 0x0000FFu : 0xFF0000u);
   }
 }

@@ -1,18 +1,9 @@
 // Outline-font text: glyph lists, pen advances, printing, colours.
 
-#include <GL/gl.h>
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <array>
-#include <cmath>
 #include <optional>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "drawing_test_support.h"
-#include "scene/outline_font.h"
 
 namespace quillon {
 namespace {
@@ -21,16 +12,12 @@ using Vertices = std::vector<std::array<float, 3>>;
 
 constexpr std::array<float, 4> kUpright{0, 0, 0, 1};
 
-std::array<float, 4> CurrentColor() {
-  std::array<float, 4> color{};
-  glGetFloatv(GL_CURRENT_COLOR, color.data());
-  return color;
-}
-
-void ExpectColor(const std::array<float, 3>& expected) {
-  const auto color = CurrentColor();
-  for (std::size_t i = 0; i < 3; ++i) {
-    EXPECT_FLOAT_EQ(color[i], expected[i]) << "component " << i;
+// The current colour against one given in 0..255 a component.
+void ExpectColour(const std::array<float, 4>& expected) {
+  std::array<float, 4> colour{};
+  glGetFloatv(GL_CURRENT_COLOR, colour.data());
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_FLOAT_EQ(colour[i], expected[i] / 255) << "component " << i;
   }
 }
 
@@ -111,20 +98,28 @@ TEST_F(OutlineFont, GlyphsAreFilledWithTheirHolesOpen) {
   }
 }
 
-// The colour argument is a number text; its rounded value is a colour. A
+// The colour argument is a number text; its rounded value is a colour
+// with alpha 1, whose green and blue are the low bytes of the quotients cut
+// toward zero, so a negative value splits other than its bit pattern. A
 // text without a 32-bit value, or no colour argument, keeps the colour.
 TEST_F(OutlineFont, PrintTextTakesItsColourFromTheNumberText) {
-  const std::pair<const char*, std::array<float, 3>> cases[] = {{"33023", {1, 128 / 255.0f, 0}},
-                                                                {"254.6", {1, 0, 0}},
-                                                                {"abc", {0, 0, 0}},
-                                                                {"1e20", {0.2f, 0.4f, 0.6f}},
-                                                                {nullptr, {0.2f, 0.4f, 0.6f}}};
+  const std::array<float, 4> kept{51, 102, 153, 127.5f};
+  const std::pair<const char*, std::array<float, 4>> cases[] = {
+      {"33023", {255, 128, 0, 255}},
+      {"254.6", {255, 0, 0, 255}},
+      {"abc", {0, 0, 0, 255}},
+      {"1193046", {0x56, 0x34, 0x12, 255}},  // 0x123456
+      {"2130706687", {255, 0, 0, 255}},      // 0x7F0000FF
+      {"-1", {255, 0, 0, 255}},
+      {"-131844", {252, 253, 254, 255}},  // -2 * 65536 - 3 * 256 - 4
+      {"1e20", kept},
+      {nullptr, kept}};
   for (const auto& [text, expected] : cases) {
     SCOPED_TRACE(text != nullptr ? text : "none");
-    glColor3f(0.2f, 0.4f, 0.6f);
+    glColor4f(0.2f, 0.4f, 0.6f, 0.5f);
     PrintText(fonts_.FontBase, "7", 0, 0, 0, kUpright,
               text != nullptr ? std::optional<std::string>(text) : std::nullopt);
-    ExpectColor(expected);
+    ExpectColour(expected);
   }
 }
 
@@ -161,29 +156,7 @@ TEST_F(OutlineFont, FailureIsReportedAndYieldsNoBase) {
   EXPECT_EQ(reporter_.messages, std::vector<std::string>{"Error: Unable to create font"});
   EXPECT_EQ(reporter_.icons, std::vector<MessageIcon>{MessageIcon::Critical});
   DeleteOutlineFont(CreateOutlineFont("Arial", -6, 400, false, 255 + 128 * 256, nullptr));
-  ExpectColor({1, 128 / 255.0f, 0});
-}
-
-// Green and blue are the low bytes of the quotients cut toward zero, so a
-// negative value splits other than its bit pattern. The OpenGL colour is
-// each component over 255, with alpha 1 whatever was current.
-TEST(TextColour, SplitsIntoBytesOfTheQuotients) {
-  auto context = testing::MakeTestContext(16, 16);
-  ASSERT_NE(context, nullptr);
-  const std::array<std::int32_t, 4> cases[] = {{0x123456, 0x56, 0x34, 0x12},
-                                               {0x7F0000FF, 255, 0, 0},
-                                               {-1, 255, 0, 0},
-                                               {-65536 * 2 - 256 * 3 - 4, 252, 253, 254}};
-  for (const auto& [color, red, green, blue] : cases) {
-    SCOPED_TRACE(color);
-    EXPECT_EQ((std::array<std::int32_t, 3>{RedOf(color), GreenOf(color), BlueOf(color)}),
-              (std::array<std::int32_t, 3>{red, green, blue}));
-    glColor4f(0.5f, 0.5f, 0.5f, 0.5f);
-    SetGLColor(color);
-    ExpectColor({static_cast<float>(red) / 255, static_cast<float>(green) / 255,
-                 static_cast<float>(blue) / 255});
-    EXPECT_EQ(CurrentColor()[3], 1.0f);
-  }
+  ExpectColour({255, 128, 0, 255});
 }
 
 }  // namespace
