@@ -58,19 +58,13 @@ bool Grey(const FrameImage& image, std::int32_t x, std::int32_t y) {
 
 // A red curve through the label bands on both sides of the origin, under
 // the plane axis, in views whose camera knows the frame's 800 x 600 pixels.
-class AxisLabels : public ::testing::Test {
+class AxisLabels : public testing::RendererFrame {
  protected:
   void SetUp() override {
-    context_ = testing::MakeTestContext();
-    ASSERT_NE(context_, nullptr);
-    ASSERT_TRUE(renderer_.Initialize());
+    RendererFrame::SetUp();
+    ASSERT_FALSE(HasFatalFailure());
     doc_.axis.shown = true;
     doc_.Show(doc_.MakeCurve("x*x/10-5", -20, 20, 200, testing::kRed, 3));
-    renderer_.RebuildLists(doc_.scene, doc_.axis, doc_.document, doc_.sceneBox);
-  }
-  void TearDown() override {
-    if (context_ != nullptr)
-      renderer_.Release();
   }
   // The opening view (zoom 1), the view fitted to the curve (0), or the
   // opening view zoomed out.
@@ -90,14 +84,6 @@ class AxisLabels : public ::testing::Test {
     return {(world.x - topLeft.x) / doc_.view.PixelWidth() + 0.5,
             (topLeft.y - world.y) / doc_.view.PixelHeight() + 0.5};
   }
-  FrameImage Frame() {
-    renderer_.Display(doc_.scene, doc_.view, doc_.light);
-    return context_->ReadFrame();
-  }
-
-  std::unique_ptr<OffscreenContext> context_;
-  FrameRenderer renderer_;
-  testing::TestDocument doc_;
 };
 
 // Laid out, no two margins of the plane axis or the framed plane overlap
@@ -153,7 +139,7 @@ TEST_F(AxisLabels, InkedWhereLaidOut) {
     for (const float zoom : {1.f, 0.f, 10.f}) {
       SCOPED_TRACE(::testing::Message() << "better fonts " << betterFonts << ", zoom " << zoom);
       View(zoom);
-      const FrameImage image = Frame();
+      const FrameImage image = Redraw();
       const AxisLayout layout = LayOutPlaneAxis(doc_.axis, doc_.sceneBox, Scale());
       // Pixel rectangles (low, high corners) where the axis may ink.
       std::vector<std::pair<AxisPoint, AxisPoint>> places;

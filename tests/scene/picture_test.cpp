@@ -37,29 +37,19 @@ void ExpectPoints(const Points& actual, const Points& expected) {
   }
 }
 
-class PictureCapture : public ::testing::Test {
+class PictureCapture : public testing::RendererFrame {
  protected:
   void SetUp() override {
-    context_ = testing::MakeTestContext();
-    ASSERT_NE(context_, nullptr);
-    ASSERT_TRUE(renderer_.Initialize());
+    RendererFrame::SetUp();
+    ASSERT_FALSE(HasFatalFailure());
     // The stored points, as drawn with Exact curves off.
     renderer_.ExactCurves(false);
     doc_.axis.shown = false;
-  }
-  void TearDown() override {
-    if (context_ != nullptr) {
-      renderer_.Release();
-    }
   }
   Picture Capture(const std::function<void()>& drawOver = {}) {
     renderer_.RebuildLists(doc_.scene, doc_.axis, doc_.document, doc_.sceneBox);
     return CapturePicture(renderer_, doc_.scene, doc_.view, doc_.light, 0, drawOver);
   }
-
-  std::unique_ptr<OffscreenContext> context_;
-  FrameRenderer renderer_;
-  TestDocument doc_;
 };
 
 // A curve becomes one line of its colour and width through the pixels of
