@@ -1,6 +1,7 @@
 // The Properties, View Setting and Axis Properties dialogs: the labels of
-// each coordinate system and form, what the controls show, what OK checks
-// and what it builds or stores, and what Cancel leaves behind.
+// each coordinate system and form (the implicit ones with their region),
+// what the controls show, what OK checks and what it builds or stores, and
+// what Cancel leaves behind.
 
 #include <array>
 #include <cmath>
@@ -131,6 +132,69 @@ TEST_F(PropertiesDialog, OnlyPlaneFunctionsCanBeEdited) {
     graph.form = testing::AsForm(funForm);
     EXPECT_EQ(GraphDialog::CanEdit(graph, testing::AsDocument(docType)), editable)
         << graphType << " " << coordType << " " << funForm << " " << docType;
+  }
+}
+
+// The implicit forms: the labels of their region, what OK builds or
+// refuses (the message told, or the fields coordinates, form, z and the
+// region) and Edit showing the graph back with its region.
+TEST_F(PropertiesDialog, RegionFormsBuildShowAndRefuse) {
+  struct {
+    int coordinate, form;
+    const char *text, *region, *labels, *told, *fields;
+  } const cases[] = {
+      {0, 2, "x^2+y^2-25", "-6|6|-5|5", "f(x,y)=0|f(x,y)|~|Min x|Max x|~|Min y|Max y", "",
+       "1 1 x^2+y^2-25 -6 6 -5 5"},
+      {0, 3, "y-3*sin(x)", "-6|6|-5|5", "f(x,y)<0|f(x,y)|~|Min x|Max x|~|Min y|Max y", "",
+       "1 4 y-3*sin(x) -6 6 -5 5"},
+      {1, 2, "r-2", "0|6.2832|0|5", "f(a,r)=0|f(a,r)|~|Min a|Max a|~|Min r|Max r", "",
+       "2 1 r-2 0 6.2832 0 5"},
+      {1, 3, "r-a", "0|6.2832|-1|5", "f(a,r)<0|f(a,r)|~|Min a|Max a|~|Min r|Max r", "",
+       "2 4 r-a 0 6.2832 -1 5"},
+      {0, 2, "x-y", "-6|6|5|-5", "f(x,y)=0|f(x,y)|~|Min x|Max x|~|Min y|Max y",
+       "(!) Note: Min y must less than Max y.", ""},
+      {1, 3, "r", "7|6|0|5", "f(a,r)<0|f(a,r)|~|Min a|Max a|~|Min r|Max r",
+       "(!) Note: Min a must less than Max a.", ""},
+      {0, 2, "x", "-6|  |0|5", "f(x,y)=0|f(x,y)|~|Min x|Max x|~|Min y|Max y",
+       "(!) Note: Input all parameters please.", ""}};
+  const char* const regionBoxes[] = {"fromEdit", "toEdit", "secondFromEdit", "secondToEdit"};
+  dialog.PresetNew(0);
+  dialog.show();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    ChooseComboItem(Find<QComboBox>(dialog, "coordinateCombo"), c.coordinate);
+    ChooseComboItem(Find<QComboBox>(dialog, "formCombo"), c.form);
+    EXPECT_EQ(Texts(dialog,
+                    "formCombo firstFunctionLabel secondFunctionEdit fromLabel toLabel stepsEdit "
+                    "secondFromLabel secondToLabel"),
+              c.labels);
+    SetText(dialog, "firstFunctionEdit", c.text);
+    const QStringList region = QString::fromLatin1(c.region).split(QLatin1Char('|'));
+    for (int i = 0; i < 4; ++i) {
+      SetText(dialog, regionBoxes[i], region[i].toStdString());
+    }
+    dialogs.reports.clear();
+    const auto before = static_cast<std::int32_t>(document.Entries().size());
+    ClickButton(dialog, "okButton");
+    EXPECT_EQ(dialogs.reports, *c.told ? Lines{c.told} : Lines{});
+    ASSERT_EQ(document.Entries().size(), before + (*c.told ? 0u : 1u));
+    if (*c.told) {
+      continue;
+    }
+    const Graph& g = *document.ListScene().Graphs().Item(before + 1);
+    std::ostringstream fields;
+    fields << Code(g.coordinates) << " " << Code(g.form) << " " << g.expressionZ << " "
+           << DialogNumberText(g.minU) << " " << DialogNumberText(g.maxU) << " "
+           << DialogNumberText(g.minV) << " " << DialogNumberText(g.maxV);
+    EXPECT_EQ(fields.str(), c.fields);
+    ASSERT_TRUE(GraphDialog::CanEdit(g, DocumentKind::Plane));
+    GraphDialog edit(document, dialogs);
+    edit.PresetEdit(g, before + 1);
+    edit.show();
+    EXPECT_EQ(
+        Texts(edit, "formCombo firstFunctionEdit fromEdit toEdit secondFromEdit secondToEdit"),
+        Texts(dialog, "formCombo") + "|" + c.text + "|" + c.region);
+    dialog.show();
   }
 }
 

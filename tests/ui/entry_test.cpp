@@ -8,7 +8,6 @@
 #include "scene/view_fit.h"
 #include "ui/graph_dialog.h"
 #include "ui/help_window.h"
-#include "ui/qt_dialogs.h"
 #include "ui/window_texts.h"
 #include "window_test_support.h"
 
@@ -26,12 +25,6 @@ QPointF WorldAt(const Camera& view, QPointF pixel, QSizeF area) {
 void Wheel(QWidget* area, QPointF at, int eighthsOfDegree, Qt::KeyboardModifiers modifiers) {
   QWheelEvent event(at, area->mapToGlobal(at), QPoint(), QPoint(0, eighthsOfDegree), Qt::NoButton,
                     modifiers, Qt::NoScrollPhase, false);
-  QApplication::sendEvent(area, &event);
-}
-
-void Mouse(QWidget* area, QEvent::Type type, QPointF at, Qt::MouseButton button,
-           Qt::MouseButtons held) {
-  QMouseEvent event(type, at, area->mapToGlobal(at), button, held, Qt::NoModifier);
   QApplication::sendEvent(area, &event);
 }
 
@@ -160,8 +153,7 @@ TEST_F(EntryWindow, DoubleClickEditsAndTheListShowsNames) {
 // middle button pans; the mode is shown by the checked item and button and
 // by the cursor.
 TEST_F(EntryWindow, WheelAndMiddleButtonWorkInEveryModeWhichIsShown) {
-  Start("");
-  AddFunction(kRedLine);
+  StartWith({kRedLine});
   QWidget* area = &Drawing();
   const QSizeF size = area->size();
   const QPointF pointer(size.width() * 0.8, size.height() * 0.3);
@@ -206,10 +198,10 @@ TEST_F(EntryWindow, WheelAndMiddleButtonWorkInEveryModeWhichIsShown) {
     const double y = view.RefPos().y;
     const QPointF from(size.width() * 0.75, size.height() / 2);
     const QPointF to(size.width() * 0.25, size.height() * 0.4);
-    Mouse(area, QEvent::MouseButtonPress, from, Qt::MiddleButton, Qt::MiddleButton);
+    Send(area, QEvent::MouseButtonPress, from, Qt::MiddleButton, Qt::MiddleButton);
     EXPECT_EQ(area->cursor().shape(), Qt::ClosedHandCursor);
-    Mouse(area, QEvent::MouseMove, to, Qt::NoButton, Qt::MiddleButton);
-    Mouse(area, QEvent::MouseButtonRelease, to, Qt::MiddleButton, Qt::NoButton);
+    Send(area, QEvent::MouseMove, to, Qt::NoButton, Qt::MiddleButton);
+    Send(area, QEvent::MouseButtonRelease, to, Qt::MiddleButton, Qt::NoButton);
     EXPECT_NEAR(view.RefPos().x, x + 0.5 * view.VolWidth(), 1e-3);
     EXPECT_NEAR(view.RefPos().y, y - 0.1 * view.VolHeight(), 1e-3);
     EXPECT_EQ(area->cursor().shape(), cursor);
@@ -245,9 +237,9 @@ TEST_F(EntryWindow, NewGraphOutsideTheViewIsBroughtIntoView) {
 }
 
 // Help, Content shows the page in a window of Quillon's; links within it are
-// followed there, web addresses go to the desktop, which may fail: then the
-// user is told, as for Homepage.
-TEST_F(EntryWindow, HelpOpensInItsOwnWindow) {
+// followed there. Web addresses, of the page, Homepage and the About box, go
+// to the desktop, which may fail: then the user is told.
+TEST_F(EntryWindow, HelpOpensInItsOwnWindowAndAddressesOnTheDesktop) {
   Start("");
   Trigger("helpContentsAction");
   ASSERT_NE(Window().Help(), nullptr);
@@ -259,24 +251,23 @@ TEST_F(EntryWindow, HelpOpensInItsOwnWindow) {
   EXPECT_EQ(browser->source().fileName(), QStringLiteral("help.html"));
   EXPECT_EQ(browser->source().fragment(), QStringLiteral("language"));
   EXPECT_TRUE(dialogs.openedUrls.empty());
-
-  dialogs.urlsOpen = false;
-  emit browser->anchorClicked(QUrl(QString::fromLatin1(texts::kHomePage)));
-  Trigger("helpHomepageAction");
-  const std::string told = "(!) Error: " + texts::AddressNotOpened(texts::kHomePage);
-  EXPECT_EQ(dialogs.reports, (Lines{told, told}));
-  EXPECT_EQ(dialogs.openedUrls.size(), 2u);
   EXPECT_FALSE(Window().Help()->Open(QStringLiteral("/no/such/help.html")));
-}
 
-TEST(ColourChooser, OpensOnTheCurrentColour) {
-  QTimer::singleShot(0, [] {
-    auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->currentColor(), QColor(10, 20, 30));
-    dialog->accept();
-  });
-  EXPECT_EQ(QtDialogs().ChooseColor(0x1E140A, nullptr), 0x1E140A);
+  const QUrl home(texts::kHomePage);
+  for (const bool opens : {true, false}) {
+    SCOPED_TRACE(opens);
+    dialogs.urlsOpen = opens;
+    dialogs.openedUrls.clear();
+    emit browser->anchorClicked(home);
+    Trigger("helpHomepageAction");
+    TriggerDialog("helpAboutAction", [](QDialog& dialog) {
+      QTest::mouseClick(Find<QLabel>(dialog, "homePageLabel"), Qt::LeftButton);
+      ClickButton(dialog, "okButton");
+      EXPECT_FALSE(dialog.isVisible());
+    });
+    EXPECT_EQ(dialogs.openedUrls, std::vector<QUrl>(3, home));
+  }
+  EXPECT_EQ(dialogs.reports, Lines(3, "(!) Error: " + texts::AddressNotOpened(texts::kHomePage)));
 }
 
 }  // namespace

@@ -160,8 +160,7 @@ TEST_F(MainWindow, LoadOpensTheCommandLineFileWholeWithItsBlanks) {
 // empty form. Hidden graphs, faulty texts and Cancel are the entry and
 // dialog tests'.
 TEST_F(MainWindow, EditChangesTheGraphOnOkOnly) {
-  Start("");
-  AddFunction(kParabola);
+  StartWith({kParabola});
   const std::int32_t ID = ListedGraph(1).id;
   List().setCurrentRow(0);
   dialogs.colors.push_back(kGreen);
@@ -184,8 +183,7 @@ TEST_F(MainWindow, EditChangesTheGraphOnOkOnly) {
 }
 
 TEST_F(MainWindow, ZoomToFitFramesTheShownGraphsWithAMargin) {
-  Start("");
-  AddFunction({0, 0, "x", "", "2", "6", "4"});
+  StartWith({{0, 0, "x", "", "2", "6", "4"}});
   const float height = Window().MainView().VolHeight();
   ClickCheckBox(0);  // with none shown nothing changes
   Trigger("viewZoomToFitAction");
@@ -201,20 +199,6 @@ TEST_F(MainWindow, ZoomToFitFramesTheShownGraphsWithAMargin) {
   EXPECT_NEAR(view.VolHeight(), std::max(6.2f, 6.2f / aspect) / 0.9f, 1e-4);
 }
 
-void Send(QWidget* widget, QEvent::Type type, QPointF position, Qt::MouseButton button,
-          Qt::MouseButtons buttons) {
-  QMouseEvent event(type, position, widget->mapToGlobal(position), button, buttons, Qt::NoModifier);
-  QApplication::sendEvent(widget, &event);
-}
-
-// A drag in two equal steps.
-void Drag(QWidget* widget, QPointF from, QPointF to, Qt::MouseButton button = Qt::LeftButton) {
-  Send(widget, QEvent::MouseButtonPress, from, button, button);
-  Send(widget, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, button);
-  Send(widget, QEvent::MouseMove, to, Qt::NoButton, button);
-  Send(widget, QEvent::MouseButtonRelease, to, button, Qt::NoButton);
-}
-
 // What a Yes does is the document's; the window closes, or keeps its graphs
 // and mode, by the answer.
 TEST_F(MainWindow, NewAndExitFollowTheAnswerToTheSaveQuestion) {
@@ -225,8 +209,7 @@ TEST_F(MainWindow, NewAndExitFollowTheAnswerToTheSaveQuestion) {
     SCOPED_TRACE(std::string(action) + (answer == Answer::No ? " No" : " Cancel"));
     const bool exit = action == std::string("fileExitAction"), done = answer == Answer::No;
     dialogs = ScriptedDialogs();
-    Start("");
-    AddFunction(kRedLine);
+    StartWith({kRedLine});
     Trigger("viewZoomAction");
     dialogs.answers.push_back(answer);
     Trigger(action);
@@ -246,8 +229,7 @@ TEST_F(MainWindow, NewAndExitFollowTheAnswerToTheSaveQuestion) {
 // A picture that cannot be written is told, not passed over.
 TEST_F(MainWindow, SaveAsWritesThePictureOfTheView) {
   const QTemporaryDir folder;
-  Start("");
-  AddFunction(kRedLine);
+  StartWith({kRedLine});
   const std::string bad = folder.filePath("no/such/view.bmp").toStdString();
   for (const auto& [path, filter] : {std::pair{folder.filePath("view.bmp").toStdString(), 2},
                                      {bad, 2},
@@ -267,8 +249,7 @@ TEST_F(MainWindow, SaveAsWritesThePictureOfTheView) {
 }
 
 TEST_F(MainWindow, MouseButtonsPanZoomAndOpenThePopUpMenus) {
-  Start("");
-  AddFunction(kRedLine);
+  StartWith({kRedLine});
   QWidget* area = &Drawing();
   const double w = area->width();
   const double h = area->height();
@@ -341,8 +322,7 @@ TEST_F(MainWindow, LayoutFollowsTheSplitterAndTheWindowSize) {
 
 // The axis hidden and given red: Cancel changes nothing, OK hides it.
 TEST_F(MainWindow, AxisPropertiesChangeTheFrame) {
-  Start("");
-  AddFunction(kRedLine);
+  StartWith({kRedLine});
   const std::int64_t axisPixels = CountNear(Frame(), kBlackPixel);
   ASSERT_GT(axisPixels, 200);
   for (const char* button : {"cancelButton", "okButton"}) {
@@ -362,26 +342,11 @@ TEST_F(MainWindow, AxisPropertiesChangeTheFrame) {
   }
 }
 
-// The About box's address opens the home page too.
-TEST_F(MainWindow, HelpHomepageAndAbout) {
-  Start("");
-  Trigger("helpHomepageAction");
-  const QUrl home(texts::kHomePage);
-  EXPECT_EQ(dialogs.openedUrls, (std::vector<QUrl>{home}));
-  TriggerDialog("helpAboutAction", [this, home](QDialog& dialog) {
-    QTest::mouseClick(Find<QLabel>(dialog, "homePageLabel"), Qt::LeftButton);
-    EXPECT_EQ(dialogs.openedUrls.back(), home);
-    ClickButton(dialog, "okButton");
-    EXPECT_FALSE(dialog.isVisible());
-  });
-}
-
 // Each command that changes the document is one step, named by Undo, taken
 // back by Undo and done again by Redo; undoing them all gives the document
 // back as it was before them.
 TEST_F(MainWindow, UndoAndRedoTakeBackEachCommandAsOneStep) {
-  Start("");
-  AddFunction(kRedLine);
+  StartWith({kRedLine});
   const std::string start = Summary();
   const auto inRow = [this](int row, const char* action) {
     return [this, row, action] { Trigger(action, row); };
@@ -432,15 +397,29 @@ TEST_F(MainWindow, UndoAndRedoTakeBackEachCommandAsOneStep) {
 
 // The title shows the document's file and whether it differs from it; Save
 // writes there without asking, and a document like its file closes without
-// a question. New and a refused Open leave no file name behind.
+// a question. New and a refused Open leave no file name behind. The file
+// type is registered (in the tests' own data folder, see ui_test_main.cpp)
+// at start and again after every save.
 TEST_F(MainWindow, TheTitleNamesTheFileThatSaveWritesTo) {
   const QTemporaryDir folder;
+  const QDir dataHome(qEnvironmentVariable("XDG_DATA_HOME"));
+  ASSERT_FALSE(dataHome.path().isEmpty());
+  const QString entry = dataHome.filePath(QStringLiteral("applications/quillon.desktop"));
+  const QString icon = dataHome.filePath(QStringLiteral("icons/hicolor/scalable/apps/quillon.svg"));
+  QFile::remove(entry);
+  QFile::remove(icon);
   Start("");
+  const QByteArray exec =
+      "\nExec=" + QCoreApplication::applicationDirPath().toLocal8Bit() + "/quillon %f\n";
+  EXPECT_TRUE(ReadAll(entry).contains(exec)) << ReadAll(entry).toStdString();
+  EXPECT_TRUE(ReadAll(icon).contains("<svg"));
   EXPECT_EQ(Title(), "Quillon");
   AddFunction(kRedLine);
+  ASSERT_TRUE(QFile::remove(entry));
   dialogs.fileChoices.push_back(FileChoice{folder.filePath("lines").toStdString(), 1});
   Trigger("fileSaveAction");
   EXPECT_EQ(Title(), "lines.pgp[*]");
+  EXPECT_TRUE(ReadAll(entry).contains(exec));
   ClickCheckBox(0);
   for (const auto& [action, title] : {std::pair{"", "lines.pgp[*] *"},
                                       {"editUndoAction", "lines.pgp[*]"},
@@ -475,8 +454,7 @@ TEST_F(MainWindow, TheTitleNamesTheFileThatSaveWritesTo) {
 // Cancel in the progress dialog of a long sampling gives the window back at
 // once and leaves the document as it was, while the sampling runs on unseen.
 TEST_F(MainWindow, CancelledSamplingLeavesTheDocumentAsItWas) {
-  Start("");
-  AddFunction(kRedLine);
+  StartWith({kRedLine});
   const std::string before = Summary();
   std::promise<void> cancelled;
   std::shared_future<void> gate = cancelled.get_future().share();
@@ -512,6 +490,33 @@ TEST_F(MainWindow, CancelledSamplingLeavesTheDocumentAsItWas) {
   EXPECT_EQ(Summary(), before);
   EXPECT_EQ(Find<QAction>(Window(), "editUndoAction")->text(), QStringLiteral("&Undo Add Graph"));
   EXPECT_TRUE(dialogs.reports.empty());
+}
+
+// int(x) in 10 steps: a staircase exactly, diagonals from its stored points
+// otherwise. Exact curves are on until the user turns them off, and the
+// choice is kept in the user's settings, so it outlives the window.
+TEST_F(MainWindow, ExactCurvesAreOnUntilTheUserTurnsThemOff) {
+  const FunctionInput staircase{0, 0, "int(x)", "", "-5", "5", "10", kRed};
+  // Sets the check box in the View Setting dialog; what the settings then hold.
+  const auto choose = [this](bool exact, const char* shown) {
+    TriggerDialog("viewSettingsAction", [exact, shown](QDialog& dialog) {
+      EXPECT_EQ(Texts(dialog, "exactCurvesBox"), shown);
+      Find<QCheckBox>(dialog, "exactCurvesBox")->setChecked(exact);
+      ClickButton(dialog, "okButton");
+    });
+    return QSettings(QSettings::UserScope, QStringLiteral("quillon"), QStringLiteral("quillon"))
+        .value("view/exactCurves", true)
+        .toBool();
+  };
+  StartWith({staircase});
+  const QImage exact = Frame();
+  EXPECT_FALSE(choose(false, "Exact curves[x]"));
+  const QImage plain = Frame();
+  EXPECT_NE(plain, exact);
+  StartWith({staircase});
+  EXPECT_EQ(Frame(), plain);
+  EXPECT_TRUE(choose(true, "Exact curves[ ]"));
+  EXPECT_EQ(Frame(), exact);
 }
 
 // Run by its own ctest entry with the X server's OpenGL switched off for Qt
