@@ -1,6 +1,6 @@
 // Entering, editing and looking at graphs as people expect to: what the
-// Properties dialog offers and marks, editing from the list, the wheel and
-// the middle button in every mode, the modes shown, new graphs brought into
+// Properties dialog offers and marks, editing from the list, the mouse
+// buttons and the wheel in every mode, the modes shown, new graphs brought into
 // view, and the help window.
 #include <QTextBrowser>
 
@@ -21,6 +21,11 @@ QPointF WorldAt(const Camera& view, QPointF pixel, QSizeF area) {
   return {view.RefPos().x + (pixel.x() / area.width() - 0.5) * view.VolWidth(),
           view.RefPos().y + (0.5 - pixel.y() / area.height()) * view.VolHeight()};
 }
+
+// Where the view is and how large.
+struct Position {
+  double x, y, width, height;
+};
 
 void Wheel(QWidget* area, QPointF at, int eighthsOfDegree, Qt::KeyboardModifiers modifiers) {
   QWheelEvent event(at, area->mapToGlobal(at), QPoint(), QPoint(0, eighthsOfDegree), Qt::NoButton,
@@ -150,9 +155,10 @@ TEST_F(EntryWindow, DoubleClickEditsAndTheListShowsNames) {
 }
 
 // In every mode the wheel zooms about the pointer (Ctrl: finer) and the
-// middle button pans; the mode is shown by the checked item and button and
-// by the cursor.
-TEST_F(EntryWindow, WheelAndMiddleButtonWorkInEveryModeWhichIsShown) {
+// middle button pans; the left button pans in Move mode and zooms in Zoom
+// mode. The mode is shown by the checked item and button and by the cursor.
+// The right button opens the pop-up menus.
+TEST_F(EntryWindow, MouseButtonsAndWheelWorkByTheModeWhichIsShown) {
   StartWith({kRedLine});
   QWidget* area = &Drawing();
   const QSizeF size = area->size();
@@ -205,7 +211,30 @@ TEST_F(EntryWindow, WheelAndMiddleButtonWorkInEveryModeWhichIsShown) {
     EXPECT_NEAR(view.RefPos().x, x + 0.5 * view.VolWidth(), 1e-3);
     EXPECT_NEAR(view.RefPos().y, y - 0.1 * view.VolHeight(), 1e-3);
     EXPECT_EQ(area->cursor().shape(), cursor);
+
+    // The same drag with the left button, in two steps: up by a twentieth
+    // of the height twice zooms 5 % each time. With the right button it
+    // opens the drawing area's menu and moves nothing.
+    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+      const bool left = button == Qt::LeftButton;
+      const Position start{view.RefPos().x, view.RefPos().y, view.VolWidth(), view.VolHeight()};
+      Drag(area, from, to, button);
+      EXPECT_NEAR(view.RefPos().x, start.x + (left && move ? 0.5 * start.width : 0), 1e-3);
+      EXPECT_NEAR(view.RefPos().y, start.y - (left && move ? 0.1 * start.height : 0), 1e-3);
+      EXPECT_NEAR(view.VolHeight(), left && zoom ? 0.95 * 0.95 * start.height : start.height, 1e-3);
+      auto* menu = Find<QMenu>(Window(), "drawAreaMenu");
+      EXPECT_EQ(menu->isVisible(), !left);
+      menu->close();
+    }
+    if (zoom) {
+      EXPECT_NEAR(Window().Navigation().ZoomFactor(), 0.95, 1e-5);
+    }
   }
+  QTest::mouseClick(List().viewport(), Qt::RightButton, Qt::NoModifier,
+                    List().visualItemRect(List().item(0)).center());
+  auto* menu = Find<QMenu>(Window(), "graphListMenu");
+  EXPECT_TRUE(menu->isVisible());
+  menu->close();
   // Zoom In and Zoom Out scale about the centre.
   const float height = Window().MainView().VolHeight();
   Trigger("viewZoomInAction");

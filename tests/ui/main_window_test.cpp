@@ -1,7 +1,7 @@
 // The main window worked as a user does: its menus, keys and toolbar, Load,
 // the graph list, undo and redo, Zoom to Fit, New, Exit, Save and Save As
-// with the title, long work cancelled, the mouse, the splitter, the
-// settings dialogs and help, with the frames drawn.
+// with the title, long work cancelled, the splitter, the axis and the
+// exact-curves settings, with the frames drawn.
 
 #include <future>
 
@@ -62,9 +62,8 @@ TEST_F(MainWindow, DrawnGraphsAreListedShownWhileCheckedAndDeleted) {
 
 // The menus show texts alone (an icon, even one not shown, widens a menu),
 // the pop-up menus no shortcuts, and every item has an Alt letter of its
-// own in its menu. One mode at a time; Polar opens the dialog on the polar
-// form.
-TEST_F(MainWindow, MenusAndModes) {
+// own in its menu.
+TEST_F(MainWindow, MenusShowTextsAndAltLettersOfTheirOwn) {
   Start("");
   for (const QMenu* menu : Window().findChildren<QMenu*>()) {
     const bool popUp = menu->parent() == &Window();
@@ -81,11 +80,6 @@ TEST_F(MainWindow, MenusAndModes) {
       }
     }
   }
-  Trigger("viewMoveAction");
-  Trigger("viewZoomAction");
-  EXPECT_TRUE(Window().Navigation().ZoomMode() && !Window().Navigation().MoveMode());
-  TriggerDialog("drawPolarAction",
-                [](QDialog& dialog) { EXPECT_EQ(Texts(dialog, "coordinateCombo"), "Polar"); });
 }
 
 // Each toolbar button shows a picture and runs the command whose tool tip it
@@ -246,40 +240,6 @@ TEST_F(MainWindow, SaveAsWritesThePictureOfTheView) {
   EXPECT_TRUE(ReadAll(folder.filePath("view.pdf")).startsWith("%PDF-"));
   ASSERT_EQ(dialogs.reports.size(), 1u);
   EXPECT_EQ(dialogs.reports[0].rfind("(x) Error: Cannot write the file \"" + bad, 0), 0u);
-}
-
-TEST_F(MainWindow, MouseButtonsPanZoomAndOpenThePopUpMenus) {
-  StartWith({kRedLine});
-  QWidget* area = &Drawing();
-  const double w = area->width();
-  const double h = area->height();
-  const Camera& view = Window().MainView();
-  const float volWidth = view.VolWidth();
-  const float volHeight = view.VolHeight();
-  const QImage before = Frame();
-  Drag(area, QPointF(w * 0.75, h / 2), QPointF(w * 0.25, h / 2));  // no mode: nothing
-  EXPECT_FLOAT_EQ(view.RefPos().x, 0);
-  Trigger("viewMoveAction");
-  Drag(area, QPointF(w * 0.75, h / 2), QPointF(w * 0.25, h * 0.4));
-  EXPECT_NEAR(view.RefPos().x, 0.5 * volWidth, 1e-3);
-  EXPECT_NEAR(view.RefPos().y, -0.1 * volHeight, 1e-3);
-  EXPECT_NE(Frame(), before);  // the graphs followed the pointer
-  // The right button does not pan; it opens the drawing area's menu.
-  Drag(area, QPointF(w * 0.5, h / 2), QPointF(w * 0.1, h / 2), Qt::RightButton);
-  EXPECT_NEAR(view.RefPos().x, 0.5 * volWidth, 1e-3);
-  auto* menu = Find<QMenu>(Window(), "drawAreaMenu");
-  EXPECT_TRUE(menu->isVisible());
-  menu->close();
-  Trigger("viewZoomAction");
-  Drag(area, QPointF(100, h * 0.6), QPointF(300, h * 0.5));
-  // Up by a twentieth of the height twice: 5 % smaller each time.
-  EXPECT_NEAR(view.VolHeight(), 0.95 * 0.95 * volHeight, 1e-3);
-  EXPECT_NEAR(Window().Navigation().ZoomFactor(), 0.95, 1e-5);
-  QTest::mouseClick(List().viewport(), Qt::RightButton, Qt::NoModifier,
-                    List().visualItemRect(List().item(0)).center());
-  menu = Find<QMenu>(Window(), "graphListMenu");
-  EXPECT_TRUE(menu->isVisible());
-  menu->close();
 }
 
 TEST_F(MainWindow, LayoutFollowsTheSplitterAndTheWindowSize) {
