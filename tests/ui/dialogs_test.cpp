@@ -365,7 +365,7 @@ std::array<float, 6> Bounds(const DocumentValues& v) {
   return {v.ViewMinX, v.ViewMaxX, v.ViewMinY, v.ViewMaxY, v.ViewMinZ, v.ViewMaxZ};
 }
 
-TEST_F(ViewSetting, OpensWithTheBoundsAndTheProjection) {
+TEST_F(ViewSetting, OpensWithTheBoundsAndOkStoresTheCleanedOnesOrNone) {
   values.ViewMinX = -2.5f;
   values.ViewMaxZ = 1e20f;
   for (const std::int32_t projectType : {2, 7, 1}) {
@@ -374,15 +374,13 @@ TEST_F(ViewSetting, OpensWithTheBoundsAndTheProjection) {
     EXPECT_EQ(Texts(settings, "orthographicOption perspectiveOption"),
               projectType == 2 ? "Ortho[ ]|Perspective[x]" : "Ortho[x]|Perspective[ ]");
   }
-  ViewSettingsDialog settings(view, values, dialogs);
-  EXPECT_EQ(Texts(settings, "minXEdit maxXEdit minYEdit maxYEdit minZEdit maxZEdit"),
+  ViewSettingsDialog opened(view, values, dialogs);
+  EXPECT_EQ(Texts(opened, "minXEdit maxXEdit minYEdit maxYEdit minZEdit maxZEdit"),
             "-2.5|50|-50|50|-50|1E20");
-}
 
-// A bound typed into Max y beside a good one in Min x: OK stores the
-// cleaned bounds and the projection, or nothing but the projection when a
-// bound is refused; Cancel keeps everything.
-TEST_F(ViewSetting, OkStoresTheCleanedBoundsOrNone) {
+  // A bound typed into Max y beside a good one in Min x: OK stores the
+  // cleaned bounds and the projection, or nothing but the projection when a
+  // bound is refused; Cancel keeps everything.
   // Typed, the button, Max y stored (NaN: nothing stored), what the box then holds, the message.
   const float none = std::nanf("");
   const std::tuple<const char*, const char*, float, const char*, const char*> cases[] = {

@@ -16,23 +16,14 @@ namespace quillon::testing {
 namespace {
 
 TEST(CoordinateDigits, TellNeighbouringPixelsApartAndNoMore) {
+  const double none = std::numeric_limits<double>::quiet_NaN();
+  const std::int32_t most = kMostDecimals;
   const struct {
     double pixelSize;
     std::int32_t decimals;
   } table[] = {
-      {0.05, 2},
-      {0.1, 1},
-      {0.01, 2},
-      {0.03, 2},
-      {0.2, 1},
-      {0.001, 3},
-      {0.00099, 4},
-      {1, 0},
-      {2.5, 0},
-      {1000, 0},
-      {0, kMostDecimals},
-      {-1, kMostDecimals},
-      {std::numeric_limits<double>::quiet_NaN(), kMostDecimals},
+      {0.05, 2}, {0.1, 1}, {0.01, 2}, {0.03, 2}, {0.2, 1},   {0.001, 3},   {0.00099, 4},
+      {1, 0},    {2.5, 0}, {1000, 0}, {0, most}, {-1, most}, {none, most},
   };
   for (const auto& row : table) {
     SCOPED_TRACE(row.pixelSize);
@@ -98,8 +89,11 @@ class StatusReadout : public WindowTest {
   }
 };
 
-TEST_F(StatusReadout, NamesTheWorldPointUnderTheMouseAndClearsOnLeaving) {
-  StartWith({kRedLine});
+// The world point under the mouse, cleared when the mouse leaves; then, in
+// Trace, y = x*x/3 read at the mouse's x, one pixel on with Right, and sqrt
+// where it is undefined.
+TEST_F(StatusReadout, NamesThePointUnderTheMouseOrTheTracedCurvesPoint) {
+  StartWith({{0, 0, "x*x/3", "", "-10", "10", "100", kRed, "bowl"}});
   const Camera& view = Window().MainView();
   const QSize size = Drawing().size();
   for (const QPoint pixel : {QPoint(3, 4), QPoint(size.width() / 2, size.height() / 2),
@@ -116,12 +110,7 @@ TEST_F(StatusReadout, NamesTheWorldPointUnderTheMouseAndClearsOnLeaving) {
   QEvent leave(QEvent::Leave);
   QCoreApplication::sendEvent(&Drawing(), &leave);
   EXPECT_EQ(Read().text, "");
-}
 
-// y = x*x/3 read at the mouse's x, one pixel on with Right, and sqrt where
-// it is undefined.
-TEST_F(StatusReadout, TraceShowsTheExplicitCurveAtTheMouse) {
-  StartWith({{0, 0, "x*x/3", "", "-10", "10", "100", kRed, "bowl"}});
   Trigger("viewTraceAction", 0);
   const double pixelWidth =
       double{Window().MainView().VolWidth()} / Window().MainView().ScreenWidth();
