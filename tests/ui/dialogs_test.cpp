@@ -93,31 +93,6 @@ TEST_F(PropertiesDialog, EditShowsTheGraph) {
   }
 }
 
-// An edit changes what the dialog shows and keeps the rest of the record.
-TEST_F(PropertiesDialog, EditKeepsWhatTheDialogDoesNotShow) {
-  const std::shared_ptr<Graph> graph = document.MakeGraph();
-  graph->id = document.LastGraphID();
-  graph->expressionY = "x";
-  graph->expressionZ = "x^2";
-  graph->minV = -1;
-  graph->maxV = 1;
-  graph->stepsV = 10;
-  graph->showInverse = true;
-  graph->rootSize = 9;
-  graph->showRoots = true;
-  ASSERT_TRUE(document.AddDialogGraph(graph));
-  GraphDialog edit(document, dialogs);
-  edit.PresetEdit(*graph, 1);
-  SetText(edit, "firstFunctionEdit", "x^3");
-  ClickButton(edit, "okButton");
-  const Graph& edited = *document.ListScene().Graphs().Item(1);
-  EXPECT_EQ(edited.expressionZ, "x^3");
-  EXPECT_TRUE(edited.showInverse);
-  EXPECT_EQ(edited.rootSize, 9);
-  // A colour the record never had is not written by an edit that leaves it.
-  EXPECT_EQ(edited.maximumColor, 0);
-}
-
 // Plane documents only, graphs of kind 0 in Cartesian or polar coordinates,
 // in every form.
 TEST_F(PropertiesDialog, OnlyPlaneFunctionsCanBeEdited) {

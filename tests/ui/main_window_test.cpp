@@ -149,13 +149,17 @@ TEST_F(MainWindow, LoadOpensTheCommandLineFileWholeWithItsBlanks) {
   Trigger("viewZoomToFitAction");
 }
 
-// OK changes the graph in place, keeping its ID. A graph the dialog cannot
-// show (an implicit equation, as files hold) is not overwritten with an
-// empty form. Hidden graphs, faulty texts and Cancel are the entry and
-// dialog tests'.
+// OK changes the graph in place, keeping its ID and what the dialog does
+// not show. A graph the dialog cannot show (an implicit equation, as files
+// hold) is not overwritten with an empty form. Hidden graphs, faulty texts
+// and Cancel are the entry and dialog tests'.
 TEST_F(MainWindow, EditChangesTheGraphOnOkOnly) {
   StartWith({kParabola});
-  const std::int32_t ID = ListedGraph(1).id;
+  Graph& listed = *Window().Document().ListScene().Graphs().Item(1);
+  listed.showInverse = listed.showRoots = true;
+  listed.rootSize = 9;
+  listed.rootColor = kGreen;
+  const std::int32_t ID = listed.id;
   List().setCurrentRow(0);
   dialogs.colors.push_back(kGreen);
   TriggerDialog("editGraphAction", [](QDialog& dialog) {
@@ -166,6 +170,10 @@ TEST_F(MainWindow, EditChangesTheGraphOnOkOnly) {
   });
   EXPECT_EQ(Entries(), Lines{"[x] 2D Curve  y=5-x^2/4"});
   EXPECT_EQ(ListedGraph(1).id, ID);
+  EXPECT_TRUE(ListedGraph(1).showInverse);
+  EXPECT_EQ(ListedGraph(1).rootSize, 9);
+  // A colour the record never had is not written by an edit that leaves it.
+  EXPECT_EQ(ListedGraph(1).maximumColor, 0);
   const QImage frame = Frame();
   EXPECT_EQ(CountNear(frame, kRedPixel), 0);
   EXPECT_GT(CountNear(frame, kGreenPixel), 200);
