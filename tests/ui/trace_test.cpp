@@ -173,8 +173,7 @@ TEST_F(StatusReadout, PointsOfInterestAreWalkedListedAndMarked) {
   EXPECT_EQ(lines[0], QStringLiteral("Graph\tKind\tx\ty"));
   // Rows by graph, kind and x; each intersection under the first graph.
   const struct {
-    const char* graph;
-    const char* kind;
+    const char *graph, *kind;
     double x, y;
   } rows[] = {{"bowl", "root", -1, 0},
               {"bowl", "root", 1, 0},
