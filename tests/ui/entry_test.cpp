@@ -1,7 +1,7 @@
 // Entering, editing and looking at graphs as people expect to: what the
 // Properties dialog offers and marks, editing from the list, the mouse
-// buttons and the wheel in every mode, the modes shown, new graphs brought into
-// view, and the help window.
+// buttons and the wheel in every mode, the modes shown, new graphs brought
+// into view, the help window and web addresses.
 #include <QTextBrowser>
 
 #include "scene/camera.h"

@@ -151,17 +151,13 @@ TEST_F(StatusReadout, PointsOfInterestAreWalkedListedAndMarked) {
   MouseAt(QPoint(1, Drawing().height() / 2));
   Window().activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
-  std::vector<double> walked;
-  for (const Qt::Key key :
-       {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Left}) {
-    QTest::keyClick(&Window(), key, Qt::ShiftModifier);
-    walked.push_back(Read().x);
-  }
   // Right from the view's left edge, then it stays at the last point, 2.
-  const std::vector<double> expected = {-1, 0, 1, 2, 2, 1};
-  ASSERT_EQ(walked.size(), expected.size());
-  for (std::size_t i = 0; i < walked.size(); ++i) {
-    EXPECT_NEAR(walked[i], expected[i], 0.01) << i;
+  const std::pair<Qt::Key, double> steps[] = {{Qt::Key_Right, -1}, {Qt::Key_Right, 0},
+                                              {Qt::Key_Right, 1},  {Qt::Key_Right, 2},
+                                              {Qt::Key_Right, 2},  {Qt::Key_Left, 1}};
+  for (std::size_t step = 0; step < std::size(steps); ++step) {
+    QTest::keyClick(&Window(), steps[step].first, Qt::ShiftModifier);
+    EXPECT_NEAR(Read().x, steps[step].second, 0.01) << step;
   }
 
   Trigger("analysisPointsAction");
