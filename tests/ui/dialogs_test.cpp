@@ -36,35 +36,6 @@ using PropertiesDialog = DialogTest;
 using ViewSetting = DialogTest;
 using AxisProperties = DialogTest;
 
-// The labels, the form list and which boxes are shown follow the coordinate
-// system and the form chosen; back to Cartesian keeps the parametric form,
-// a preset starts from the explicit one. The colour box keeps its colour
-// when the colour dialog is cancelled.
-TEST_F(PropertiesDialog, LabelsFollowTheCoordinateSystemAndTheForm) {
-  const std::string names =
-      "formCombo firstFunctionLabel secondFunctionLabel secondFunctionEdit fromLabel toLabel "
-      "stepsLabel stepsEdit";
-  dialog.PresetNew(0);
-  dialog.show();
-  const std::tuple<int, int, const char*> cases[] = {
-      {0, 0, "y=f(x)|y(x)|~|~|Min x|Max x|Steps x|100"},
-      {1, 1, "a=f1(u),r=f2(u)|a(u)|r(u)||Min u|Max u|Steps u|100"},
-      {0, 1, "x=f1(u),y=f2(u)|x(u)|y(u)||Min u|Max u|Steps u|100"}};
-  for (const auto& [coordinate, form, texts] : cases) {
-    ChooseComboItem(Find<QComboBox>(dialog, "formCombo"), form);
-    ChooseComboItem(Find<QComboBox>(dialog, "coordinateCombo"), coordinate);
-    EXPECT_EQ(Texts(dialog, names), texts);
-  }
-  dialog.PresetNew(1);
-  EXPECT_EQ(Texts(dialog, "coordinateCombo " + names),
-            "Polar|r=f(a)|r(a)|~|~|Min a|Max a|Steps a|100");
-  dialogs.colors = {0x00FF00, std::nullopt};
-  for (int click = 0; click < 2; ++click) {
-    QTest::mouseClick(Find<ColorBox>(dialog, "colorBox"), Qt::LeftButton);
-    EXPECT_EQ(Find<ColorBox>(dialog, "colorBox")->Color(), 0x00FF00);
-  }
-}
-
 // Widths outside 1..8 show the nearest valid width.
 TEST_F(PropertiesDialog, EditShowsTheGraph) {
   const std::tuple<std::int32_t, std::int32_t, std::int32_t, const char*> cases[] = {
@@ -110,39 +81,50 @@ TEST_F(PropertiesDialog, OnlyPlaneFunctionsCanBeEdited) {
   }
 }
 
-// The implicit forms: the labels of their region, what OK builds or
-// refuses (the message told, or the fields coordinates, form, z and the
-// region) and Edit showing the graph back with its region.
-TEST_F(PropertiesDialog, RegionFormsBuildShowAndRefuse) {
+// The labels, the form list and which boxes are shown follow the coordinate
+// system and the form chosen; back to Cartesian keeps the parametric form.
+// The implicit forms are built from their text and region, or refused, and
+// Edit shows them back. A preset starts from the explicit form; the colour
+// box keeps its colour when the colour dialog is cancelled.
+TEST_F(PropertiesDialog, LabelsFollowTheFormAndRegionFormsBuildShowAndRefuse) {
+  // Coordinates, form row and the labels; for the implicit forms the text,
+  // the region, then what OK does: the message told, or the fields
+  // coordinates, form, z and the region.
   struct {
     int coordinate, form;
-    const char *text, *region, *labels, *told, *fields;
-  } const cases[] = {
-      {0, 2, "x^2+y^2-25", "-6|6|-5|5", "f(x,y)=0|f(x,y)|~|Min x|Max x|~|Min y|Max y", "",
-       "1 1 x^2+y^2-25 -6 6 -5 5"},
-      {0, 3, "y-3*sin(x)", "-6|6|-5|5", "f(x,y)<0|f(x,y)|~|Min x|Max x|~|Min y|Max y", "",
-       "1 4 y-3*sin(x) -6 6 -5 5"},
-      {1, 2, "r-2", "0|6.2832|0|5", "f(a,r)=0|f(a,r)|~|Min a|Max a|~|Min r|Max r", "",
-       "2 1 r-2 0 6.2832 0 5"},
-      {1, 3, "r-a", "0|6.2832|-1|5", "f(a,r)<0|f(a,r)|~|Min a|Max a|~|Min r|Max r", "",
-       "2 4 r-a 0 6.2832 -1 5"},
-      {0, 2, "x-y", "-6|6|5|-5", "f(x,y)=0|f(x,y)|~|Min x|Max x|~|Min y|Max y",
-       "(!) Note: Min y must less than Max y.", ""},
-      {1, 3, "r", "7|6|0|5", "f(a,r)<0|f(a,r)|~|Min a|Max a|~|Min r|Max r",
-       "(!) Note: Min a must less than Max a.", ""},
-      {0, 2, "x", "-6|  |0|5", "f(x,y)=0|f(x,y)|~|Min x|Max x|~|Min y|Max y",
-       "(!) Note: Input all parameters please.", ""}};
+    const char* labels;
+    const char *text = nullptr, *region = "", *told = "", *fields = "";
+  } const cases[] = {{0, 0, "y=f(x)|y(x)|~|~|Min x|Max x|Steps x|100|~|~"},
+                     {1, 1, "a=f1(u),r=f2(u)|a(u)|r(u)||Min u|Max u|Steps u|100|~|~"},
+                     {0, 1, "x=f1(u),y=f2(u)|x(u)|y(u)||Min u|Max u|Steps u|100|~|~"},
+                     {0, 2, "f(x,y)=0|f(x,y)|~|~|Min x|Max x|~|~|Min y|Max y", "x^2+y^2-25",
+                      "-6|6|-5|5", "", "1 1 x^2+y^2-25 -6 6 -5 5"},
+                     {0, 3, "f(x,y)<0|f(x,y)|~|~|Min x|Max x|~|~|Min y|Max y", "y-3*sin(x)",
+                      "-6|6|-5|5", "", "1 4 y-3*sin(x) -6 6 -5 5"},
+                     {1, 2, "f(a,r)=0|f(a,r)|~|~|Min a|Max a|~|~|Min r|Max r", "r-2",
+                      "0|6.2832|0|5", "", "2 1 r-2 0 6.2832 0 5"},
+                     {1, 3, "f(a,r)<0|f(a,r)|~|~|Min a|Max a|~|~|Min r|Max r", "r-a",
+                      "0|6.2832|-1|5", "", "2 4 r-a 0 6.2832 -1 5"},
+                     {0, 2, "f(x,y)=0|f(x,y)|~|~|Min x|Max x|~|~|Min y|Max y", "x-y", "-6|6|5|-5",
+                      "(!) Note: Min y must less than Max y."},
+                     {1, 3, "f(a,r)<0|f(a,r)|~|~|Min a|Max a|~|~|Min r|Max r", "r", "7|6|0|5",
+                      "(!) Note: Min a must less than Max a."},
+                     {0, 2, "f(x,y)=0|f(x,y)|~|~|Min x|Max x|~|~|Min y|Max y", "x", "-6|  |0|5",
+                      "(!) Note: Input all parameters please."}};
+  const std::string names =
+      "formCombo firstFunctionLabel secondFunctionLabel secondFunctionEdit fromLabel toLabel "
+      "stepsLabel stepsEdit secondFromLabel secondToLabel";
   const char* const regionBoxes[] = {"fromEdit", "toEdit", "secondFromEdit", "secondToEdit"};
   dialog.PresetNew(0);
   dialog.show();
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    ChooseComboItem(Find<QComboBox>(dialog, "coordinateCombo"), c.coordinate);
+    SCOPED_TRACE(c.labels);
     ChooseComboItem(Find<QComboBox>(dialog, "formCombo"), c.form);
-    EXPECT_EQ(Texts(dialog,
-                    "formCombo firstFunctionLabel secondFunctionEdit fromLabel toLabel stepsEdit "
-                    "secondFromLabel secondToLabel"),
-              c.labels);
+    ChooseComboItem(Find<QComboBox>(dialog, "coordinateCombo"), c.coordinate);
+    EXPECT_EQ(Texts(dialog, names), c.labels);
+    if (c.text == nullptr) {
+      continue;
+    }
     SetText(dialog, "firstFunctionEdit", c.text);
     const QStringList region = QString::fromLatin1(c.region).split(QLatin1Char('|'));
     for (int i = 0; i < 4; ++i) {
@@ -170,6 +152,14 @@ TEST_F(PropertiesDialog, RegionFormsBuildShowAndRefuse) {
         Texts(edit, "formCombo firstFunctionEdit fromEdit toEdit secondFromEdit secondToEdit"),
         Texts(dialog, "formCombo") + "|" + c.text + "|" + c.region);
     dialog.show();
+  }
+  dialog.PresetNew(1);
+  EXPECT_EQ(Texts(dialog, "coordinateCombo " + names),
+            "Polar|r=f(a)|r(a)|~|~|Min a|Max a|Steps a|100|~|~");
+  dialogs.colors = {0x00FF00, std::nullopt};
+  for (int click = 0; click < 2; ++click) {
+    QTest::mouseClick(Find<ColorBox>(dialog, "colorBox"), Qt::LeftButton);
+    EXPECT_EQ(Find<ColorBox>(dialog, "colorBox")->Color(), 0x00FF00);
   }
 }
 
