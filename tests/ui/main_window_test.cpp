@@ -62,8 +62,10 @@ TEST_F(MainWindow, DrawnGraphsAreListedShownWhileCheckedAndDeleted) {
 
 // The menus show texts alone (an icon, even one not shown, widens a menu),
 // the pop-up menus no shortcuts, and every item has an Alt letter of its
-// own in its menu.
-TEST_F(MainWindow, MenusShowTextsAndAltLettersOfTheirOwn) {
+// own in its menu, which opens it. Each toolbar button shows a picture and
+// runs the command whose tool tip it shows; the desktop's keys run their
+// commands wherever the focus is.
+TEST_F(MainWindow, MenusToolbarButtonsAndKeysRunTheirCommands) {
   Start("");
   for (const QMenu* menu : Window().findChildren<QMenu*>()) {
     const bool popUp = menu->parent() == &Window();
@@ -80,13 +82,6 @@ TEST_F(MainWindow, MenusShowTextsAndAltLettersOfTheirOwn) {
       }
     }
   }
-}
-
-// Each toolbar button shows a picture and runs the command whose tool tip it
-// shows; the desktop's keys run their commands wherever the focus is, and
-// the Alt letters open the menus.
-TEST_F(MainWindow, ToolbarButtonsAndKeysRunTheirCommands) {
-  Start("");
   Window().activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
   std::vector<const QAction*> run;
