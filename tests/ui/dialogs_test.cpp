@@ -1,6 +1,7 @@
 // The Properties, View Setting and Axis Properties dialogs: the labels of
-// each coordinate system and form, what the controls show, what OK checks
-// and what it builds or stores, and what Cancel leaves behind.
+// each coordinate system and form (the implicit ones with their region),
+// what the controls show, what OK checks and what it builds or stores, and
+// what Cancel leaves behind.
 
 #include <array>
 #include <cmath>
@@ -35,35 +36,6 @@ using PropertiesDialog = DialogTest;
 using ViewSetting = DialogTest;
 using AxisProperties = DialogTest;
 
-// The labels, the form list and which boxes are shown follow the coordinate
-// system and the form chosen; back to Cartesian keeps the parametric form,
-// a preset starts from the explicit one. The colour box keeps its colour
-// when the colour dialog is cancelled.
-TEST_F(PropertiesDialog, LabelsFollowTheCoordinateSystemAndTheForm) {
-  const std::string names =
-      "formCombo firstFunctionLabel secondFunctionLabel secondFunctionEdit fromLabel toLabel "
-      "stepsLabel stepsEdit";
-  dialog.PresetNew(0);
-  dialog.show();
-  const std::tuple<int, int, const char*> cases[] = {
-      {0, 0, "y=f(x)|y(x)|~|~|Min x|Max x|Steps x|100"},
-      {1, 1, "a=f1(u),r=f2(u)|a(u)|r(u)||Min u|Max u|Steps u|100"},
-      {0, 1, "x=f1(u),y=f2(u)|x(u)|y(u)||Min u|Max u|Steps u|100"}};
-  for (const auto& [coordinate, form, texts] : cases) {
-    ChooseComboItem(Find<QComboBox>(dialog, "formCombo"), form);
-    ChooseComboItem(Find<QComboBox>(dialog, "coordinateCombo"), coordinate);
-    EXPECT_EQ(Texts(dialog, names), texts);
-  }
-  dialog.PresetNew(1);
-  EXPECT_EQ(Texts(dialog, "coordinateCombo " + names),
-            "Polar|r=f(a)|r(a)|~|~|Min a|Max a|Steps a|100");
-  dialogs.colors = {0x00FF00, std::nullopt};
-  for (int click = 0; click < 2; ++click) {
-    QTest::mouseClick(Find<ColorBox>(dialog, "colorBox"), Qt::LeftButton);
-    EXPECT_EQ(Find<ColorBox>(dialog, "colorBox")->Color(), 0x00FF00);
-  }
-}
-
 // Widths outside 1..8 show the nearest valid width.
 TEST_F(PropertiesDialog, EditShowsTheGraph) {
   const std::tuple<std::int32_t, std::int32_t, std::int32_t, const char*> cases[] = {
@@ -92,31 +64,6 @@ TEST_F(PropertiesDialog, EditShowsTheGraph) {
   }
 }
 
-// An edit changes what the dialog shows and keeps the rest of the record.
-TEST_F(PropertiesDialog, EditKeepsWhatTheDialogDoesNotShow) {
-  const std::shared_ptr<Graph> graph = document.MakeGraph();
-  graph->id = document.LastGraphID();
-  graph->expressionY = "x";
-  graph->expressionZ = "x^2";
-  graph->minV = -1;
-  graph->maxV = 1;
-  graph->stepsV = 10;
-  graph->showInverse = true;
-  graph->rootSize = 9;
-  graph->showRoots = true;
-  ASSERT_TRUE(document.AddDialogGraph(graph));
-  GraphDialog edit(document, dialogs);
-  edit.PresetEdit(*graph, 1);
-  SetText(edit, "firstFunctionEdit", "x^3");
-  ClickButton(edit, "okButton");
-  const Graph& edited = *document.ListScene().Graphs().Item(1);
-  EXPECT_EQ(edited.expressionZ, "x^3");
-  EXPECT_TRUE(edited.showInverse);
-  EXPECT_EQ(edited.rootSize, 9);
-  // A colour the record never had is not written by an edit that leaves it.
-  EXPECT_EQ(edited.maximumColor, 0);
-}
-
 // Plane documents only, graphs of kind 0 in Cartesian or polar coordinates,
 // in every form.
 TEST_F(PropertiesDialog, OnlyPlaneFunctionsCanBeEdited) {
@@ -131,6 +78,88 @@ TEST_F(PropertiesDialog, OnlyPlaneFunctionsCanBeEdited) {
     graph.form = testing::AsForm(funForm);
     EXPECT_EQ(GraphDialog::CanEdit(graph, testing::AsDocument(docType)), editable)
         << graphType << " " << coordType << " " << funForm << " " << docType;
+  }
+}
+
+// The labels, the form list and which boxes are shown follow the coordinate
+// system and the form chosen; back to Cartesian keeps the parametric form.
+// The implicit forms are built from their text and region, or refused, and
+// Edit shows them back. A preset starts from the explicit form; the colour
+// box keeps its colour when the colour dialog is cancelled.
+TEST_F(PropertiesDialog, LabelsFollowTheFormAndRegionFormsBuildShowAndRefuse) {
+  // Coordinates, form row and the labels; for the implicit forms the text,
+  // the region, then what OK does: the message told, or the fields
+  // coordinates, form, z and the region.
+  struct {
+    int coordinate, form;
+    const char* labels;
+    const char *text = nullptr, *region = "", *told = "", *fields = "";
+  } const cases[] = {{0, 0, "y=f(x)|y(x)|~|~|Min x|Max x|Steps x|100|~|~"},
+                     {1, 1, "a=f1(u),r=f2(u)|a(u)|r(u)||Min u|Max u|Steps u|100|~|~"},
+                     {0, 1, "x=f1(u),y=f2(u)|x(u)|y(u)||Min u|Max u|Steps u|100|~|~"},
+                     {0, 2, "f(x,y)=0|f(x,y)|~|~|Min x|Max x|~|~|Min y|Max y", "x^2+y^2-25",
+                      "-6|6|-5|5", "", "1 1 x^2+y^2-25 -6 6 -5 5"},
+                     {0, 3, "f(x,y)<0|f(x,y)|~|~|Min x|Max x|~|~|Min y|Max y", "y-3*sin(x)",
+                      "-6|6|-5|5", "", "1 4 y-3*sin(x) -6 6 -5 5"},
+                     {1, 2, "f(a,r)=0|f(a,r)|~|~|Min a|Max a|~|~|Min r|Max r", "r-2",
+                      "0|6.2832|0|5", "", "2 1 r-2 0 6.2832 0 5"},
+                     {1, 3, "f(a,r)<0|f(a,r)|~|~|Min a|Max a|~|~|Min r|Max r", "r-a",
+                      "0|6.2832|-1|5", "", "2 4 r-a 0 6.2832 -1 5"},
+                     {0, 2, "f(x,y)=0|f(x,y)|~|~|Min x|Max x|~|~|Min y|Max y", "x-y", "-6|6|5|-5",
+                      "(!) Note: Min y must less than Max y."},
+                     {1, 3, "f(a,r)<0|f(a,r)|~|~|Min a|Max a|~|~|Min r|Max r", "r", "7|6|0|5",
+                      "(!) Note: Min a must less than Max a."},
+                     {0, 2, "f(x,y)=0|f(x,y)|~|~|Min x|Max x|~|~|Min y|Max y", "x", "-6|  |0|5",
+                      "(!) Note: Input all parameters please."}};
+  const std::string names =
+      "formCombo firstFunctionLabel secondFunctionLabel secondFunctionEdit fromLabel toLabel "
+      "stepsLabel stepsEdit secondFromLabel secondToLabel";
+  const char* const regionBoxes[] = {"fromEdit", "toEdit", "secondFromEdit", "secondToEdit"};
+  dialog.PresetNew(0);
+  dialog.show();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.labels);
+    ChooseComboItem(Find<QComboBox>(dialog, "formCombo"), c.form);
+    ChooseComboItem(Find<QComboBox>(dialog, "coordinateCombo"), c.coordinate);
+    EXPECT_EQ(Texts(dialog, names), c.labels);
+    if (c.text == nullptr) {
+      continue;
+    }
+    SetText(dialog, "firstFunctionEdit", c.text);
+    const QStringList region = QString::fromLatin1(c.region).split(QLatin1Char('|'));
+    for (int i = 0; i < 4; ++i) {
+      SetText(dialog, regionBoxes[i], region[i].toStdString());
+    }
+    dialogs.reports.clear();
+    const auto before = static_cast<std::int32_t>(document.Entries().size());
+    ClickButton(dialog, "okButton");
+    EXPECT_EQ(dialogs.reports, *c.told ? Lines{c.told} : Lines{});
+    ASSERT_EQ(document.Entries().size(), before + (*c.told ? 0u : 1u));
+    if (*c.told) {
+      continue;
+    }
+    const Graph& g = *document.ListScene().Graphs().Item(before + 1);
+    std::ostringstream fields;
+    fields << Code(g.coordinates) << " " << Code(g.form) << " " << g.expressionZ << " "
+           << DialogNumberText(g.minU) << " " << DialogNumberText(g.maxU) << " "
+           << DialogNumberText(g.minV) << " " << DialogNumberText(g.maxV);
+    EXPECT_EQ(fields.str(), c.fields);
+    ASSERT_TRUE(GraphDialog::CanEdit(g, DocumentKind::Plane));
+    GraphDialog edit(document, dialogs);
+    edit.PresetEdit(g, before + 1);
+    edit.show();
+    EXPECT_EQ(
+        Texts(edit, "formCombo firstFunctionEdit fromEdit toEdit secondFromEdit secondToEdit"),
+        Texts(dialog, "formCombo") + "|" + c.text + "|" + c.region);
+    dialog.show();
+  }
+  dialog.PresetNew(1);
+  EXPECT_EQ(Texts(dialog, "coordinateCombo " + names),
+            "Polar|r=f(a)|r(a)|~|~|Min a|Max a|Steps a|100|~|~");
+  dialogs.colors = {0x00FF00, std::nullopt};
+  for (int click = 0; click < 2; ++click) {
+    QTest::mouseClick(Find<ColorBox>(dialog, "colorBox"), Qt::LeftButton);
+    EXPECT_EQ(Find<ColorBox>(dialog, "colorBox")->Color(), 0x00FF00);
   }
 }
 
@@ -301,7 +330,7 @@ std::array<float, 6> Bounds(const DocumentValues& v) {
   return {v.ViewMinX, v.ViewMaxX, v.ViewMinY, v.ViewMaxY, v.ViewMinZ, v.ViewMaxZ};
 }
 
-TEST_F(ViewSetting, OpensWithTheBoundsAndTheProjection) {
+TEST_F(ViewSetting, OpensWithTheBoundsAndOkStoresTheCleanedOnesOrNone) {
   values.ViewMinX = -2.5f;
   values.ViewMaxZ = 1e20f;
   for (const std::int32_t projectType : {2, 7, 1}) {
@@ -310,15 +339,13 @@ TEST_F(ViewSetting, OpensWithTheBoundsAndTheProjection) {
     EXPECT_EQ(Texts(settings, "orthographicOption perspectiveOption"),
               projectType == 2 ? "Ortho[ ]|Perspective[x]" : "Ortho[x]|Perspective[ ]");
   }
-  ViewSettingsDialog settings(view, values, dialogs);
-  EXPECT_EQ(Texts(settings, "minXEdit maxXEdit minYEdit maxYEdit minZEdit maxZEdit"),
+  ViewSettingsDialog opened(view, values, dialogs);
+  EXPECT_EQ(Texts(opened, "minXEdit maxXEdit minYEdit maxYEdit minZEdit maxZEdit"),
             "-2.5|50|-50|50|-50|1E20");
-}
 
-// A bound typed into Max y beside a good one in Min x: OK stores the
-// cleaned bounds and the projection, or nothing but the projection when a
-// bound is refused; Cancel keeps everything.
-TEST_F(ViewSetting, OkStoresTheCleanedBoundsOrNone) {
+  // A bound typed into Max y beside a good one in Min x: OK stores the
+  // cleaned bounds and the projection, or nothing but the projection when a
+  // bound is refused; Cancel keeps everything.
   // Typed, the button, Max y stored (NaN: nothing stored), what the box then holds, the message.
   const float none = std::nanf("");
   const std::tuple<const char*, const char*, float, const char*, const char*> cases[] = {

@@ -1,14 +1,13 @@
 // Entering, editing and looking at graphs as people expect to: what the
-// Properties dialog offers and marks, editing from the list, the wheel and
-// the middle button in every mode, the modes shown, new graphs brought into
-// view, and the help window.
+// Properties dialog offers and marks, editing from the list, the mouse
+// buttons and the wheel in every mode, the modes shown, new graphs brought
+// into view, the help window and web addresses.
 #include <QTextBrowser>
 
 #include "scene/camera.h"
 #include "scene/view_fit.h"
 #include "ui/graph_dialog.h"
 #include "ui/help_window.h"
-#include "ui/qt_dialogs.h"
 #include "ui/window_texts.h"
 #include "window_test_support.h"
 
@@ -23,15 +22,14 @@ QPointF WorldAt(const Camera& view, QPointF pixel, QSizeF area) {
           view.RefPos().y + (0.5 - pixel.y() / area.height()) * view.VolHeight()};
 }
 
+// Where the view is and how large.
+struct Position {
+  double x, y, width, height;
+};
+
 void Wheel(QWidget* area, QPointF at, int eighthsOfDegree, Qt::KeyboardModifiers modifiers) {
   QWheelEvent event(at, area->mapToGlobal(at), QPoint(), QPoint(0, eighthsOfDegree), Qt::NoButton,
                     modifiers, Qt::NoScrollPhase, false);
-  QApplication::sendEvent(area, &event);
-}
-
-void Mouse(QWidget* area, QEvent::Type type, QPointF at, Qt::MouseButton button,
-           Qt::MouseButtons held) {
-  QMouseEvent event(type, at, area->mapToGlobal(at), button, held, Qt::NoModifier);
   QApplication::sendEvent(area, &event);
 }
 
@@ -88,10 +86,7 @@ TEST_F(EntryWindow, NewGraphDialogOffersTheLastDomainAndAFreeColour) {
 TEST_F(EntryWindow, SyntaxFaultIsSelectedInItsBox) {
   struct Case {
     int form;
-    const char* first;
-    const char* second;
-    const char* box;
-    const char* selected;
+    const char *first, *second, *box, *selected;
     int cursor;
     const char* message;
   };
@@ -157,11 +152,11 @@ TEST_F(EntryWindow, DoubleClickEditsAndTheListShowsNames) {
 }
 
 // In every mode the wheel zooms about the pointer (Ctrl: finer) and the
-// middle button pans; the mode is shown by the checked item and button and
-// by the cursor.
-TEST_F(EntryWindow, WheelAndMiddleButtonWorkInEveryModeWhichIsShown) {
-  Start("");
-  AddFunction(kRedLine);
+// middle button pans; the left button pans in Move mode and zooms in Zoom
+// mode. The mode is shown by the checked item and button and by the cursor.
+// The right button opens the pop-up menus.
+TEST_F(EntryWindow, MouseButtonsAndWheelWorkByTheModeWhichIsShown) {
+  StartWith({kRedLine});
   QWidget* area = &Drawing();
   const QSizeF size = area->size();
   const QPointF pointer(size.width() * 0.8, size.height() * 0.3);
@@ -206,14 +201,37 @@ TEST_F(EntryWindow, WheelAndMiddleButtonWorkInEveryModeWhichIsShown) {
     const double y = view.RefPos().y;
     const QPointF from(size.width() * 0.75, size.height() / 2);
     const QPointF to(size.width() * 0.25, size.height() * 0.4);
-    Mouse(area, QEvent::MouseButtonPress, from, Qt::MiddleButton, Qt::MiddleButton);
+    Send(area, QEvent::MouseButtonPress, from, Qt::MiddleButton, Qt::MiddleButton);
     EXPECT_EQ(area->cursor().shape(), Qt::ClosedHandCursor);
-    Mouse(area, QEvent::MouseMove, to, Qt::NoButton, Qt::MiddleButton);
-    Mouse(area, QEvent::MouseButtonRelease, to, Qt::MiddleButton, Qt::NoButton);
+    Send(area, QEvent::MouseMove, to, Qt::NoButton, Qt::MiddleButton);
+    Send(area, QEvent::MouseButtonRelease, to, Qt::MiddleButton, Qt::NoButton);
     EXPECT_NEAR(view.RefPos().x, x + 0.5 * view.VolWidth(), 1e-3);
     EXPECT_NEAR(view.RefPos().y, y - 0.1 * view.VolHeight(), 1e-3);
     EXPECT_EQ(area->cursor().shape(), cursor);
+
+    // The same drag with the left button, in two steps: up by a twentieth
+    // of the height twice zooms 5 % each time. With the right button it
+    // opens the drawing area's menu and moves nothing.
+    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+      const bool left = button == Qt::LeftButton;
+      const Position start{view.RefPos().x, view.RefPos().y, view.VolWidth(), view.VolHeight()};
+      Drag(area, from, to, button);
+      EXPECT_NEAR(view.RefPos().x, start.x + (left && move ? 0.5 * start.width : 0), 1e-3);
+      EXPECT_NEAR(view.RefPos().y, start.y - (left && move ? 0.1 * start.height : 0), 1e-3);
+      EXPECT_NEAR(view.VolHeight(), left && zoom ? 0.95 * 0.95 * start.height : start.height, 1e-3);
+      auto* menu = Find<QMenu>(Window(), "drawAreaMenu");
+      EXPECT_EQ(menu->isVisible(), !left);
+      menu->close();
+    }
+    if (zoom) {
+      EXPECT_NEAR(Window().Navigation().ZoomFactor(), 0.95, 1e-5);
+    }
   }
+  QTest::mouseClick(List().viewport(), Qt::RightButton, Qt::NoModifier,
+                    List().visualItemRect(List().item(0)).center());
+  auto* menu = Find<QMenu>(Window(), "graphListMenu");
+  EXPECT_TRUE(menu->isVisible());
+  menu->close();
   // Zoom In and Zoom Out scale about the centre.
   const float height = Window().MainView().VolHeight();
   Trigger("viewZoomInAction");
@@ -226,28 +244,26 @@ TEST_F(EntryWindow, WheelAndMiddleButtonWorkInEveryModeWhichIsShown) {
 // partly in view leaves the view alone.
 TEST_F(EntryWindow, NewGraphOutsideTheViewIsBroughtIntoView) {
   const std::tuple<FunctionInput, bool> cases[] = {
-      // Within the view interval (-50..50), where the points have values.
-      {{0, 0, "x+40", "", "-5", "5", "20"}, true},
       {{0, 0, "x", "", "10", "200", "20"}, false},
       {{1, 0, "2", "", "0", "6.2832", "20"}, false},
-  };
+      // Within the view interval (-50..50), where the points have values.
+      {{0, 0, "x+40", "", "-5", "5", "20"}, true}};
+  Start("");
+  std::int32_t added = 0;
   for (const auto& [input, moves] : cases) {
     SCOPED_TRACE(input.first);
-    dialogs = ScriptedDialogs();
-    Start("");
     const float height = Window().MainView().VolHeight();
     AddFunction(input);
-    ASSERT_EQ(List().count(), 1);
+    ASSERT_EQ(List().count(), ++added);
     EXPECT_EQ(Window().MainView().VolHeight() != height, moves);
-    EXPECT_TRUE(CurveMeetsRegion(ListedGraph(1), VisibleRegion(Window().MainView())));
-    TearDown();
+    EXPECT_TRUE(CurveMeetsRegion(ListedGraph(added), VisibleRegion(Window().MainView())));
   }
 }
 
 // Help, Content shows the page in a window of Quillon's; links within it are
-// followed there, web addresses go to the desktop, which may fail: then the
-// user is told, as for Homepage.
-TEST_F(EntryWindow, HelpOpensInItsOwnWindow) {
+// followed there. Web addresses, of the page, Homepage and the About box, go
+// to the desktop, which may fail: then the user is told.
+TEST_F(EntryWindow, HelpOpensInItsOwnWindowAndAddressesOnTheDesktop) {
   Start("");
   Trigger("helpContentsAction");
   ASSERT_NE(Window().Help(), nullptr);
@@ -259,24 +275,23 @@ TEST_F(EntryWindow, HelpOpensInItsOwnWindow) {
   EXPECT_EQ(browser->source().fileName(), QStringLiteral("help.html"));
   EXPECT_EQ(browser->source().fragment(), QStringLiteral("language"));
   EXPECT_TRUE(dialogs.openedUrls.empty());
-
-  dialogs.urlsOpen = false;
-  emit browser->anchorClicked(QUrl(QString::fromLatin1(texts::kHomePage)));
-  Trigger("helpHomepageAction");
-  const std::string told = "(!) Error: " + texts::AddressNotOpened(texts::kHomePage);
-  EXPECT_EQ(dialogs.reports, (Lines{told, told}));
-  EXPECT_EQ(dialogs.openedUrls.size(), 2u);
   EXPECT_FALSE(Window().Help()->Open(QStringLiteral("/no/such/help.html")));
-}
 
-TEST(ColourChooser, OpensOnTheCurrentColour) {
-  QTimer::singleShot(0, [] {
-    auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->currentColor(), QColor(10, 20, 30));
-    dialog->accept();
-  });
-  EXPECT_EQ(QtDialogs().ChooseColor(0x1E140A, nullptr), 0x1E140A);
+  const QUrl home(texts::kHomePage);
+  for (const bool opens : {true, false}) {
+    SCOPED_TRACE(opens);
+    dialogs.urlsOpen = opens;
+    dialogs.openedUrls.clear();
+    emit browser->anchorClicked(home);
+    Trigger("helpHomepageAction");
+    TriggerDialog("helpAboutAction", [](QDialog& dialog) {
+      QTest::mouseClick(Find<QLabel>(dialog, "homePageLabel"), Qt::LeftButton);
+      ClickButton(dialog, "okButton");
+      EXPECT_FALSE(dialog.isVisible());
+    });
+    EXPECT_EQ(dialogs.openedUrls, std::vector<QUrl>(3, home));
+  }
+  EXPECT_EQ(dialogs.reports, Lines(3, "(!) Error: " + texts::AddressNotOpened(texts::kHomePage)));
 }
 
 }  // namespace

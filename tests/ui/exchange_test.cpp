@@ -1,6 +1,5 @@
 // Graphs and pictures leaving the window: the clipboard commands on the real
-// clipboard, Copy As BMP, printing to a PDF file, and the file-type
-// registration at start and after saves.
+// clipboard, Copy As BMP and printing to a PDF file.
 
 #include <QMimeData>
 #include <QPdfDocument>
@@ -36,8 +35,7 @@ QClipboard& Clipboard() {
 // The clipboard commands on the real clipboard; what Paste makes of a text
 // is the document's and checked there.
 TEST_F(WindowExchange, GraphsRoundTripThroughTheClipboard) {
-  Start("");
-  AddFunction(kRedLine);
+  StartWith({kRedLine});
   const std::string clip = "1 " + Save(ListedGraph(1));
   const std::string pasted = clip.substr(0, 4) + "2" + clip.substr(5) + " ";  // under ID 2
   // The current list row, the command, then the entries and the clipboard's text.
@@ -67,8 +65,7 @@ TEST_F(WindowExchange, GraphsRoundTripThroughTheClipboard) {
 // view copies nothing, while an empty view prints.
 TEST_F(WindowExchange, PicturesOfTheViewGoToTheClipboardAndToAPdfPage) {
   const QTemporaryDir folder;
-  Start("");
-  AddFunction(kRedLine);
+  StartWith({kRedLine});
   Trigger("editCopyAsBitmapAction");
   const QImage picture = Clipboard().image();
   EXPECT_EQ(picture.size(), DrawingPixels());
@@ -127,28 +124,6 @@ TEST_F(WindowExchange, PicturesOfTheViewGoToTheClipboardAndToAPdfPage) {
   Trigger("filePrintAction");
   EXPECT_EQ(dialogs.reports, Lines{"(x) Error: The view cannot be printed: the file \"" + bad +
                                    "\" cannot be written."});
-}
-
-TEST_F(WindowExchange, RegistersTheFileTypeAtStartAndAfterEverySave) {
-  // The tests' own data folder (see ui_test_main.cpp).
-  const QDir dataHome(qEnvironmentVariable("XDG_DATA_HOME"));
-  ASSERT_FALSE(dataHome.path().isEmpty());
-  const QString entry = dataHome.filePath(QStringLiteral("applications/quillon.desktop"));
-  const QString icon = dataHome.filePath(QStringLiteral("icons/hicolor/scalable/apps/quillon.svg"));
-  QFile::remove(entry);
-  QFile::remove(icon);
-  Start("");
-  const QByteArray exec =
-      "\nExec=" + QCoreApplication::applicationDirPath().toLocal8Bit() + "/quillon %f\n";
-  EXPECT_TRUE(ReadAll(entry).contains(exec)) << ReadAll(entry).toStdString();
-  EXPECT_TRUE(ReadAll(icon).contains("<svg"));
-
-  AddFunction(kRedLine);
-  ASSERT_TRUE(QFile::remove(entry));
-  const QTemporaryDir files;
-  dialogs.fileChoices.push_back(FileChoice{files.filePath("line.pgp").toStdString(), 1});
-  Trigger("fileSaveAction");
-  EXPECT_TRUE(ReadAll(entry).contains(exec));
 }
 
 TEST(PrintedPictureSize, AsOnTheScreenAndNeverBeyondThePage) {

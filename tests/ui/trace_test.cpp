@@ -16,23 +16,14 @@ namespace quillon::testing {
 namespace {
 
 TEST(CoordinateDigits, TellNeighbouringPixelsApartAndNoMore) {
+  const double none = std::numeric_limits<double>::quiet_NaN();
+  const std::int32_t most = kMostDecimals;
   const struct {
     double pixelSize;
     std::int32_t decimals;
   } table[] = {
-      {0.05, 2},
-      {0.1, 1},
-      {0.01, 2},
-      {0.03, 2},
-      {0.2, 1},
-      {0.001, 3},
-      {0.00099, 4},
-      {1, 0},
-      {2.5, 0},
-      {1000, 0},
-      {0, kMostDecimals},
-      {-1, kMostDecimals},
-      {std::numeric_limits<double>::quiet_NaN(), kMostDecimals},
+      {0.05, 2}, {0.1, 1}, {0.01, 2}, {0.03, 2}, {0.2, 1},   {0.001, 3},   {0.00099, 4},
+      {1, 0},    {2.5, 0}, {1000, 0}, {0, most}, {-1, most}, {none, most},
   };
   for (const auto& row : table) {
     SCOPED_TRACE(row.pixelSize);
@@ -58,18 +49,13 @@ TEST(CoordinateDigits, WriteFixedDecimalsWithoutNegativeZero) {
 // The numbers after "x = " and "y = " in the status bar, and its text.
 struct Readout {
   std::string text;
-  double x = 0, y = 0;
+  double x = std::nan(""), y = std::nan("");
   int xDecimals = -1, yDecimals = -1;
 };
 
 class StatusReadout : public WindowTest {
  protected:
-  Readout MouseAt(QPoint pixel) {
-    // Sent straight to the area: a pointer moved through the display server
-    // may arrive after the text is read.
-    QMouseEvent move(QEvent::MouseMove, QPointF(pixel), Drawing().mapToGlobal(QPointF(pixel)),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&Drawing(), &move);
+  Readout Read() {
     Readout readout;
     readout.text = Find<QLabel>(Window(), "readoutLabel")->text().toStdString();
     const std::regex number(R"(x = (-?\d+)(\.(\d+))?\s+y = (-?\d+)(\.(\d+))?)");
@@ -81,6 +67,12 @@ class StatusReadout : public WindowTest {
       readout.yDecimals = static_cast<int>(match[6].length());
     }
     return readout;
+  }
+  Readout MouseAt(QPoint pixel) {
+    // Sent straight to the area: a pointer moved through the display server
+    // may arrive after the text is read.
+    Send(&Drawing(), QEvent::MouseMove, QPointF(pixel), Qt::NoButton, Qt::NoButton);
+    return Read();
   }
   // The world point at the centre of the pixel, from the view's region.
   std::pair<double, double> WorldAt(QPoint pixel) {
@@ -97,9 +89,11 @@ class StatusReadout : public WindowTest {
   }
 };
 
-TEST_F(StatusReadout, NamesTheWorldPointUnderTheMouseAndClearsOnLeaving) {
-  Start("");
-  AddFunction(kRedLine);
+// The world point under the mouse, cleared when the mouse leaves; then, in
+// Trace, y = x*x/3 read at the mouse's x, one pixel on with Right, and sqrt
+// where it is undefined.
+TEST_F(StatusReadout, NamesThePointUnderTheMouseOrTheTracedCurvesPoint) {
+  StartWith({{0, 0, "x*x/3", "", "-10", "10", "100", kRed, "bowl"}});
   const Camera& view = Window().MainView();
   const QSize size = Drawing().size();
   for (const QPoint pixel : {QPoint(3, 4), QPoint(size.width() / 2, size.height() / 2),
@@ -115,16 +109,8 @@ TEST_F(StatusReadout, NamesTheWorldPointUnderTheMouseAndClearsOnLeaving) {
   }
   QEvent leave(QEvent::Leave);
   QCoreApplication::sendEvent(&Drawing(), &leave);
-  EXPECT_EQ(Find<QLabel>(Window(), "readoutLabel")->text().toStdString(), "");
-}
+  EXPECT_EQ(Read().text, "");
 
-// y = x*x/3 read at the mouse's x, one pixel on with Right, and sqrt where
-// it is undefined.
-TEST_F(StatusReadout, TraceShowsTheExplicitCurveAtTheMouse) {
-  Start("");
-  FunctionInput curve{0, 0, "x*x/3", "", "-10", "10", "100", kRed};
-  curve.name = "bowl";
-  AddFunction(curve);
   Trigger("viewTraceAction", 0);
   const double pixelWidth =
       double{Window().MainView().VolWidth()} / Window().MainView().ScreenWidth();
@@ -138,19 +124,14 @@ TEST_F(StatusReadout, TraceShowsTheExplicitCurveAtTheMouse) {
   // The shown x is rounded: f moves by up to |f'| times that.
   EXPECT_NEAR(readout.y, f(readout.x), shownY + std::abs(2 * readout.x / 3) * shownX + 1e-9);
 
-  const double before = readout.x;
   // Keys reach the window's shortcuts only while it is active.
   Window().activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
   QTest::keyClick(&Window(), Qt::Key_Right);
-  const std::string stepped = Find<QLabel>(Window(), "readoutLabel")->text().toStdString();
-  std::smatch match;
-  ASSERT_TRUE(std::regex_search(stepped, match, std::regex(R"(x = (-?[\d.]+))"))) << stepped;
-  EXPECT_NEAR(std::stod(match[1]), before + pixelWidth, 2 * shownX + 1e-9);
+  const Readout stepped = Read();
+  EXPECT_NEAR(stepped.x, readout.x + pixelWidth, 2 * shownX + 1e-9) << stepped.text;
 
-  FunctionInput root{0, 0, "sqrt(x)", "", "-10", "10", "100", kRed};
-  root.name = "root";
-  AddFunction(root);
+  AddFunction({0, 0, "sqrt(x)", "", "-10", "10", "100", kRed, "root"});
   List().setCurrentRow(1);
   const Readout left = MouseAt(QPoint(Drawing().width() / 4, Drawing().height() / 2));
   EXPECT_LT(WorldAt(QPoint(Drawing().width() / 4, 0)).first, 0);
@@ -164,32 +145,19 @@ TEST_F(StatusReadout, TraceShowsTheExplicitCurveAtTheMouse) {
 // and the Points of Interest window lists them, copies them and marks the
 // row chosen.
 TEST_F(StatusReadout, PointsOfInterestAreWalkedListedAndMarked) {
-  Start("");
-  FunctionInput bowl{0, 0, "x^2-1", "", "-2", "2", "10", kRed};
-  bowl.name = "bowl";
-  AddFunction(bowl);
-  AddFunction({0, 0, "x+1", "", "-3", "3", "10", kRed});
+  StartWith({{0, 0, "x^2-1", "", "-2", "2", "10", kRed, "bowl"},
+             {0, 0, "x+1", "", "-3", "3", "10", kRed}});
   Trigger("viewTraceAction", 0);
   MouseAt(QPoint(1, Drawing().height() / 2));
   Window().activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
-  const auto tracedX = [this] {
-    const std::string text = Find<QLabel>(Window(), "readoutLabel")->text().toStdString();
-    std::smatch match;
-    return std::regex_search(text, match, std::regex(R"(x = (-?[\d.]+))")) ? std::stod(match[1])
-                                                                           : 99.0;
-  };
-  std::vector<double> walked;
-  for (const Qt::Key key :
-       {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Left}) {
-    QTest::keyClick(&Window(), key, Qt::ShiftModifier);
-    walked.push_back(tracedX());
-  }
   // Right from the view's left edge, then it stays at the last point, 2.
-  const std::vector<double> expected = {-1, 0, 1, 2, 2, 1};
-  ASSERT_EQ(walked.size(), expected.size());
-  for (std::size_t i = 0; i < walked.size(); ++i) {
-    EXPECT_NEAR(walked[i], expected[i], 0.01) << i;
+  const std::pair<Qt::Key, double> steps[] = {{Qt::Key_Right, -1}, {Qt::Key_Right, 0},
+                                              {Qt::Key_Right, 1},  {Qt::Key_Right, 2},
+                                              {Qt::Key_Right, 2},  {Qt::Key_Left, 1}};
+  for (std::size_t step = 0; step < std::size(steps); ++step) {
+    QTest::keyClick(&Window(), steps[step].first, Qt::ShiftModifier);
+    EXPECT_NEAR(Read().x, steps[step].second, 0.01) << step;
   }
 
   Trigger("analysisPointsAction");
@@ -201,8 +169,7 @@ TEST_F(StatusReadout, PointsOfInterestAreWalkedListedAndMarked) {
   EXPECT_EQ(lines[0], QStringLiteral("Graph\tKind\tx\ty"));
   // Rows by graph, kind and x; each intersection under the first graph.
   const struct {
-    const char* graph;
-    const char* kind;
+    const char *graph, *kind;
     double x, y;
   } rows[] = {{"bowl", "root", -1, 0},
               {"bowl", "root", 1, 0},

@@ -72,12 +72,13 @@ int main(int argc, char** argv) {
     setenv("DISPLAY", display.c_str(), 1);
   }
   setenv("QT_QPA_PLATFORM", "xcb", 1);
-  // The window registers the file type at every start: into a folder of the
-  // tests, never the user's own.
+  // The window registers the file type at every start and keeps the user's
+  // settings: into folders of the tests, never the user's own.
   const std::string folders[] = {SetFolder("XDG_DATA_HOME", false),
+                                 SetFolder("XDG_CONFIG_HOME", false),
                                  SetFolder("XDG_RUNTIME_DIR", true)};
-  if (folders[0].empty()) {
-    std::cerr << "no data folder for the tests\n";
+  if (folders[0].empty() || folders[1].empty()) {
+    std::cerr << "no data or settings folder for the tests\n";
     return 1;
   }
   quillon::SetDrawingSurfaceFormat();

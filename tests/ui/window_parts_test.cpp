@@ -129,12 +129,13 @@ TEST(QtDialogs, FileDialogGivesTheNameAndTheFilterChosen) {
   EXPECT_FALSE(QtDialogs().AskFileName(FileDialogMode::Open, "Open File", "(*.pgp)|*.pgp"));
 }
 
-TEST(QtDialogs, ColourChooserGivesTheColourValue) {
+TEST(QtDialogs, ColourChooserOpensOnTheColourAndGivesTheOneChosen) {
   WhenShown<QColorDialog>([](QColorDialog& dialog) {
-    dialog.setCurrentColor(QColor(10, 20, 30));
+    EXPECT_EQ(dialog.currentColor(), QColor(10, 20, 30));
+    dialog.setCurrentColor(QColor(30, 20, 10));
     dialog.accept();
   });
-  EXPECT_EQ(QtDialogs().ChooseColor(0, nullptr), 0x1E140A);
+  EXPECT_EQ(QtDialogs().ChooseColor(0x1E140A, nullptr), 0x0A141E);
   WhenShown<QColorDialog>([](QColorDialog& dialog) { dialog.reject(); });
   EXPECT_EQ(QtDialogs().ChooseColor(0, nullptr), std::nullopt);
 }

@@ -222,6 +222,21 @@ inline std::int64_t CountNonWhite(const QImage& image) {
   return image.width() * image.height() - CountNear(image, Qt::white, 0);
 }
 
+inline void Send(QWidget* widget, QEvent::Type type, QPointF position, Qt::MouseButton button,
+                 Qt::MouseButtons buttons) {
+  QMouseEvent event(type, position, widget->mapToGlobal(position), button, buttons, Qt::NoModifier);
+  QApplication::sendEvent(widget, &event);
+}
+
+// A drag in two equal steps.
+inline void Drag(QWidget* widget, QPointF from, QPointF to,
+                 Qt::MouseButton button = Qt::LeftButton) {
+  Send(widget, QEvent::MouseButtonPress, from, button, button);
+  Send(widget, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, button);
+  Send(widget, QEvent::MouseMove, to, Qt::NoButton, button);
+  Send(widget, QEvent::MouseButtonRelease, to, button, Qt::NoButton);
+}
+
 class WindowTest : public ::testing::Test {
  protected:
   // Destroyed without closing: the close question belongs to its own tests.
@@ -241,6 +256,14 @@ class WindowTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
     window_->Load(commandLine);
     ASSERT_TRUE(withoutDrawing || window_->HasDrawing()) << "the drawing area has no OpenGL";
+  }
+
+  // An empty window with these graphs drawn through the dialog.
+  void StartWith(std::initializer_list<FunctionInput> graphs) {
+    Start("");
+    for (const FunctionInput& graph : graphs) {
+      AddFunction(graph);
+    }
   }
 
   MainWindow& Window() { return *window_; }
