@@ -190,6 +190,25 @@ TEST(Batch, PictureShowsTheCurvesWithSquareUnits) {
   }
 }
 
+// A double zero leaves pixels of an implicit curve undecided: the export
+// tells their count in a note, and only then, and the exit status stays 0.
+TEST(Batch, ImplicitPicturesNoteUndecidedPixels) {
+  TempFolder folder;
+  for (const auto& [text, noted] : {std::pair{"(x-y-0.3)^2", true}, {"x^2+y^2-4", false}}) {
+    SCOPED_TRACE(text);
+    FakeDialogs dialogs;
+    Document document(dialogs);
+    test::AddCurve(document, text, text, static_cast<std::int32_t>(FunctionForm::Equation));
+    const std::string file = folder.File("note.pgp");
+    ASSERT_TRUE(document.WriteGraphFile(file));
+    const BatchRun run = RunWith({file, "--export-filename=" + folder.File("note.png"),
+                                  "--export-width=160", "--export-height=120"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err.rfind("Note: ", 0) == 0, noted) << run.err;
+    EXPECT_EQ(run.err.empty(), !noted);
+  }
+}
+
 // The exit statuses of ordinary runs are checked on the built program (see
 // CMakeLists.txt); here, a message quotes at most 60 characters of a user's
 // text however long, and --help explains status 3.

@@ -274,6 +274,8 @@ TEST(EntryText, ByDocumentKindFormCoordinatesAndGraphKind) {
   };
   const std::vector<Case> cases = {
       {1, 1, 2, 0, "2D Curve  Z=0", "2D Curve  Z=0"},
+      {1, 1, 1, 0, "2D Curve  Z=0", "2D Curve  Z=0"},
+      {1, 4, 1, 0, "Inequation  Z<0", "Inequation  Z<0"},
       {1, 2, 2, 0, "2D Curve  r=Z", "2D Curve  r=Z"},
       {1, 2, 1, 9, "2D Curve Animation  y=Z", "2D Curve Animation  y=Z"},
       {1, 2, 1, 23, std::nullopt, "Graph kind 23: N"},

@@ -408,9 +408,23 @@ TEST_F(DocumentTest, NewAndCloseAskToSaveFirst) {
 }
 
 // Write, read, write again: the same bytes, in a file long enough for the
-// long length. Characters without a code are written as "?" with a warning.
+// long length, with every field, entry and point as written (pi, e, sqrt and
+// ln; implicit forms in both systems). Characters without a code are written
+// as "?" with a warning.
 TEST_F(DocumentTest, RoundTripKeepsEveryByte) {
   AddCurve(document, "\xCE\xB1 curve", "x^2");
+  for (const char* z : {"Sqrt(x+2)*PI", "ln(e*x^2+1)", "e^-x"}) {
+    AddCurve(document, z, z);
+  }
+  for (const auto& [z, form, coordinates] :
+       {std::tuple{"x^2+y^2-25", 1, 1}, {"y-3*sin(x)", 4, 1}, {"r-2", 1, 2}, {"r-a", 4, 2}}) {
+    const std::shared_ptr<Graph> implicit = MakeCurve(document, z, z, form, coordinates);
+    implicit->minU = -4;
+    implicit->maxU = 6.2832f;
+    implicit->minV = -3;
+    implicit->maxV = 5;
+    ASSERT_TRUE(document.AddDialogGraph(implicit));
+  }
   auto table = document.MakeGraph();
   table->kind = GraphKind::Table3D;
   table->stepsU = table->stepsV = 200;
@@ -427,9 +441,24 @@ TEST_F(DocumentTest, RoundTripKeepsEveryByte) {
   FakeDialogs otherDialogs;
   Document copy(otherDialogs);
   ASSERT_EQ(copy.OpenGraphFile(first), OpenResult::Opened);
+  EXPECT_TRUE(otherDialogs.told.empty());
   ASSERT_TRUE(copy.WriteGraphFile(folder.File("second.pgp")));
   EXPECT_EQ(ReadBytes(folder.File("second.pgp")), ReadBytes(first));
   EXPECT_EQ(copy.ListScene().Graphs().Item(1)->name, "? curve");
+  ASSERT_EQ(copy.Entries().size(), 9u);
+  for (std::int32_t position = 2; position <= 8; ++position) {
+    const Graph& before = GraphAt(position);
+    const Graph& after = *copy.ListScene().Graphs().Item(position);
+    SCOPED_TRACE(before.name);
+    EXPECT_EQ(testing::DifferingGraphFields(before, after), Names{});
+    EXPECT_EQ(copy.Entries()[static_cast<std::size_t>(position - 1)].text,
+              document.Entries()[static_cast<std::size_t>(position - 1)].text);
+    const auto points = [](const Graph& graph) {
+      const PointGrid& grid = graph.Points();
+      return std::vector<GridPoint>(grid.Data(), grid.Data() + grid.StoredSize());
+    };
+    EXPECT_EQ(points(after), points(before));
+  }
 }
 
 // The history's clean state is the file's: undoing back to the last save
