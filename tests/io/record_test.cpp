@@ -75,8 +75,9 @@ TEST(RecordKind, OnlyTheExactTextsOfKnownKinds) {
 
 // The hand-built records read into the fields the format names (fields of
 // one form swapped would still write back the same) and write back byte
-// for byte.
-TEST(GraphRecord, HandBuiltRecordsReadIntoTheirFieldsAndWriteBackTheSame) {
+// for byte; every field, seeded with its own value, survives writing and
+// reading, and only an animated record carries its t range.
+TEST(GraphRecord, FieldsReadWhereTheFormatPutsThemAndSurviveTheRoundTrip) {
   for (const bool animated : {false, true}) {
     SCOPED_TRACE(animated);
     const std::vector<std::string> tokens = HandBuiltRecord(animated);
@@ -101,14 +102,6 @@ TEST(GraphRecord, HandBuiltRecordsReadIntoTheirFieldsAndWriteBackTheSame) {
                                 read.animation.values.AnimExtra),
                 std::make_tuple(-3.5f, 4.25f, 40, -6));
     }
-  }
-}
-
-// Every field, seeded with its own value, survives writing and reading; only
-// an animated record carries its t range.
-TEST(GraphRecord, EveryFieldSurvivesTheRoundTrip) {
-  for (const bool animated : {false, true}) {
-    SCOPED_TRACE(animated);
     DocumentValues values;
     Graph graph(values);
     testing::SeedGraphFields(graph, 10);
@@ -136,18 +129,16 @@ TEST(GraphRecord, WriterFormsAndRefusals) {
   EXPECT_EQ(tokens[12] + " " + tokens[22] + " " + tokens[60], "1E+20 2.5 -1.5E-07");
   graph.curvaturePositions.count = -4;
   EXPECT_EQ(SplitTokens(Save(graph)).size(), 125u);
-  for (PositionList Graph::*list :
-       {&Graph::curvaturePositions, &Graph::tangentLinePositions, &Graph::normalLinePositions}) {
+  const auto refused = [&values](const auto list) {
     Graph counted(values);
     (counted.*list).count = 51;
     EXPECT_THROW(Save(counted), IoError);
-  }
-  for (PositionPairList Graph::*pairs :
-       {&Graph::surfaceTangentPositions, &Graph::surfaceNormalPositions}) {
-    Graph counted(values);
-    (counted.*pairs).count = 51;
-    EXPECT_THROW(Save(counted), IoError);
-  }
+  };
+  refused(&Graph::curvaturePositions);
+  refused(&Graph::tangentLinePositions);
+  refused(&Graph::normalLinePositions);
+  refused(&Graph::surfaceTangentPositions);
+  refused(&Graph::surfaceNormalPositions);
 }
 
 // Every refusal names the field and shows the token, a long one by its
