@@ -18,7 +18,6 @@
 namespace quillon {
 namespace {
 
-using test::FakeDialogs;
 using test::TempFolder;
 
 // A parsed command line as one text: kind, file, export path, size, fit.
@@ -78,8 +77,7 @@ BatchRun RunWith(const std::vector<std::string>& arguments) {
 }
 
 TEST(Batch, IntersectionsExportTheirSecondCurve) {
-  FakeDialogs dialogs;
-  Document document(dialogs);
+  test::TestDocument document;
   auto graph = test::MakeCurve(document, "", "x");
   graph->kind = GraphKind::CurveAndSecondCurve;
   graph->secondCurveExpression = "1-x";
@@ -101,8 +99,7 @@ TEST(Batch, PointsOfInterestExportEveryShownExplicitGraph) {
   TempFolder folder;
   const std::string input = folder.Path() + "/analysed.pgp";
   {
-    FakeDialogs dialogs;
-    Document document(dialogs);
+    test::TestDocument document;
     test::AddCurve(document, "", "x^2-1");
     test::AddCurve(document, "", "x+1");
     test::AddCurve(document, "", "1", 2, 2);
@@ -148,8 +145,7 @@ TEST(Batch, PointsOfInterestExportEveryShownExplicitGraph) {
 // the curve in its colour, world units square whatever the picture's shape;
 // --export-fit zooms to the shown graphs.
 TEST(Batch, PictureShowsTheCurvesWithSquareUnits) {
-  FakeDialogs dialogs;
-  Document document(dialogs);
+  test::TestDocument document;
   auto circle = test::MakeCurve(document, "circle", "5", 2, 2);  // red, two pixels wide
   circle->minV = 0;
   circle->maxV = 6.3f;
@@ -196,8 +192,7 @@ TEST(Batch, ImplicitPicturesNoteUndecidedPixels) {
   TempFolder folder;
   for (const auto& [text, noted] : {std::pair{"(x-y-0.3)^2", true}, {"x^2+y^2-4", false}}) {
     SCOPED_TRACE(text);
-    FakeDialogs dialogs;
-    Document document(dialogs);
+    test::TestDocument document;
     test::AddCurve(document, text, text, static_cast<std::int32_t>(FunctionForm::Equation));
     const std::string file = folder.File("note.pgp");
     ASSERT_TRUE(document.WriteGraphFile(file));
@@ -214,8 +209,7 @@ TEST(Batch, ImplicitPicturesNoteUndecidedPixels) {
 // text however long, and --help explains status 3.
 TEST(Batch, MessagesQuoteLongTextsShort) {
   TempFolder folder;
-  FakeDialogs dialogs;
-  Document document(dialogs);
+  test::TestDocument document;
   const std::string huge(1 << 20, 'q');
   const auto documentOf = [&](const std::string& name, const std::string& expression,
                               std::int32_t steps) {
@@ -266,10 +260,9 @@ TEST(DataFiles, EveryGenerationReadsAsItsFieldsSay) {
   };
   for (const auto& [name, expected] : cases) {
     SCOPED_TRACE(name);
-    FakeDialogs dialogs;
-    Document document(dialogs);
+    test::TestDocument document;
     ASSERT_EQ(document.OpenGraphFile(test::DataFile(name)), OpenResult::Opened);
-    EXPECT_TRUE(dialogs.told.empty());
+    EXPECT_TRUE(document.dialogs.told.empty());
     const Axis& axis = document.MainAxis();
     std::ostringstream text;
     text << testing::Code(document.Values().documentKind) << " " << document.ShowScene().RotPitch()

@@ -49,14 +49,6 @@ std::string ReplaceToken(const std::string& text, std::size_t n, const std::stri
 
 class ClipboardTest : public ::testing::Test {
  protected:
-  // parabola (checked), circle (unchecked), spiral (checked, polar).
-  void Populate() {
-    AddCurve(document, "parabola", "x^2");
-    AddCurve(document, "circle", "sin(u)", 3);
-    AddCurve(document, "spiral", "a/2", 2, 2);
-    document.SetChecked(1, false);
-  }
-
   // What Paste must leave alone: every record and entry already there.
   std::string Existing(std::int32_t count) {
     std::string text;
@@ -68,14 +60,10 @@ class ClipboardTest : public ::testing::Test {
     return text;
   }
 
-  Graph& GraphAt(std::int32_t position) { return *document.ListScene().Graphs().Item(position); }
-
-  FakeDialogs dialogs;
-  Document document{dialogs};
+  TestDocument document;
+  FakeDialogs& dialogs = document.dialogs;
   GraphClipboard clipboard{document};
-  // Records made apart from the document under test.
-  FakeDialogs sourceDialogs;
-  Document source{sourceDialogs};
+  TestDocument source;  // makes records apart from the document under test
 };
 
 TEST(ClipboardKind, EachDocumentKindTakesItsOwnKinds) {
@@ -106,16 +94,16 @@ TEST_F(ClipboardTest, PasteReadsTheClipboardFormAndKeepsTheFrameValues) {
   const std::string text = "1 " + Save(*original);
   clipboard.ClipGraphCount(1);
   ASSERT_EQ(clipboard.Paste(ReplaceToken(text, 26, "1 1.5 4 99 7"), std::nullopt).pasted, 1);
-  EXPECT_TRUE(GraphAt(1).animated);
-  EXPECT_EQ(GraphAt(1).maxT, 4.0f);
-  EXPECT_EQ(GraphAt(1).form, FunctionForm::Explicit);
-  EXPECT_EQ(GraphAt(1).inverseColor, 777);
+  EXPECT_TRUE(document.GraphAt(1).animated);
+  EXPECT_EQ(document.GraphAt(1).maxT, 4.0f);
+  EXPECT_EQ(document.GraphAt(1).form, FunctionForm::Explicit);
+  EXPECT_EQ(document.GraphAt(1).inverseColor, 777);
   EXPECT_EQ(document.Values().AnimFrames, 12);
   EXPECT_EQ(document.Values().AnimExtra, 5);
   ASSERT_EQ(clipboard.Paste(ReplaceToken(text, 26, "-1"), std::nullopt).pasted, 1);
-  EXPECT_FALSE(GraphAt(2).animated);
-  EXPECT_EQ(testing::Code(GraphAt(2).form), -1);
-  EXPECT_EQ(GraphAt(2).inverseWidth, 777);
+  EXPECT_FALSE(document.GraphAt(2).animated);
+  EXPECT_EQ(testing::Code(document.GraphAt(2).form), -1);
+  EXPECT_EQ(document.GraphAt(2).inverseWidth, 777);
 }
 
 // Tables always carry their tail on the clipboard; entries follow the
@@ -127,8 +115,8 @@ TEST_F(ClipboardTest, TablesAndEntriesOfASpaceDocument) {
   clipboard.ClipGraphCount(2);
   EXPECT_EQ(clipboard.Paste("6 " + SaveTable(*table) + " " + curve, 0).pasted, 2);
   ASSERT_EQ(document.Entries().size(), 2u);
-  EXPECT_EQ(WithoutID(GraphAt(1)), WithoutID(*table));
-  EXPECT_EQ(GraphAt(1).scatterSymbol, PointSymbol::Square);
+  EXPECT_EQ(WithoutID(document.GraphAt(1)), WithoutID(*table));
+  EXPECT_EQ(document.GraphAt(1).scatterSymbol, PointSymbol::Square);
   EXPECT_EQ(document.Entries()[0].text, "2D Table Graph: samples");
   EXPECT_EQ(document.Entries()[1].text, "Surface by rotation  y=x");
   EXPECT_TRUE(clipboard.Paste("1 " + curve, std::nullopt).refused);
@@ -138,7 +126,7 @@ TEST_F(ClipboardTest, TablesAndEntriesOfASpaceDocument) {
   table->TableCell(200, 200)->z = 7;
   clipboard.ClipGraphCount(1);
   EXPECT_EQ(clipboard.Paste("6 " + SaveTable(*table), 0).pasted, 1);
-  EXPECT_EQ(WithoutID(GraphAt(3)), WithoutID(*table));
+  EXPECT_EQ(WithoutID(document.GraphAt(3)), WithoutID(*table));
 }
 
 TEST_F(ClipboardTest, CutOfTheOnlyCheckedGraphEmptiesShowScene) {
@@ -167,13 +155,14 @@ TEST_F(ClipboardTest, CutOfTheOnlyCheckedGraphEmptiesShowScene) {
 
 // Copy takes the selected graph, unchecked too, while any is shown.
 TEST_F(ClipboardTest, CopyAllAndCutAllTakeEveryGraph) {
-  Populate();
+  document.Populate();
   EXPECT_FALSE(clipboard.Copy(std::nullopt) || clipboard.Copy(3));
-  EXPECT_EQ(clipboard.Copy(1), "1 " + Save(GraphAt(2)));
+  EXPECT_EQ(clipboard.Copy(1), "1 " + Save(document.GraphAt(2)));
   EXPECT_EQ(clipboard.ClipGraphCount(), 1);
   const std::optional<std::string> text = clipboard.CopyAll();
   ASSERT_TRUE(text);
-  EXPECT_EQ(*text, "1 " + Save(GraphAt(1)) + " " + Save(GraphAt(2)) + " " + Save(GraphAt(3)) + " ");
+  EXPECT_EQ(*text, "1 " + Save(document.GraphAt(1)) + " " + Save(document.GraphAt(2)) + " " +
+                       Save(document.GraphAt(3)) + " ");
   EXPECT_EQ(clipboard.ClipGraphCount(), 3);
   const std::string before = Existing(3);
   EXPECT_EQ(clipboard.Paste(*text, 2).pasted, 3);
@@ -184,10 +173,11 @@ TEST_F(ClipboardTest, CopyAllAndCutAllTakeEveryGraph) {
             "+2D Curve  r=a/2; +2D Curve  y=x^2; +2D Curve  x=cos(u),y=sin(u); "
             "+2D Curve  r=a/2; ");
   for (std::int32_t position = 1; position <= 3; ++position) {
-    EXPECT_EQ(WithoutID(GraphAt(position + 3)), WithoutID(GraphAt(position))) << position;
+    EXPECT_EQ(WithoutID(document.GraphAt(position + 3)), WithoutID(document.GraphAt(position)))
+        << position;
   }
-  ASSERT_NE(GraphAt(4).Points().Find(0, 8), nullptr);  // sampled
-  EXPECT_FLOAT_EQ(GraphAt(4).Points().Find(0, 8)->y, 4.0f);
+  ASSERT_NE(document.GraphAt(4).Points().Find(0, 8), nullptr);  // sampled
+  EXPECT_FLOAT_EQ(document.GraphAt(4).Points().Find(0, 8)->y, 4.0f);
   ASSERT_TRUE(clipboard.CutAll());
   EXPECT_EQ(clipboard.ClipGraphCount(), 6);
   EXPECT_TRUE(document.ListScene().Graphs().Empty());
@@ -200,7 +190,7 @@ TEST_F(ClipboardTest, CopyAllAndCutAllTakeEveryGraph) {
   // last one handed out.
   clipboard.ClipGraphCount(2);
   EXPECT_EQ(clipboard.Paste(*text, std::nullopt).pasted, 2);
-  EXPECT_EQ(GraphAt(1).id, 7);
+  EXPECT_EQ(document.GraphAt(1).id, 7);
   clipboard.ClipGraphCount(9);
   EXPECT_EQ(clipboard.Paste(*text, std::nullopt).pasted, 3);
 }
@@ -251,7 +241,7 @@ TEST_F(ClipboardTest, TextsFromElsewhereAreSafe) {
     const PasteResult result = clipboard.Paste(c.text, std::nullopt);
     std::string outcome = std::to_string(result.pasted) + " " + std::to_string(result.skipped);
     if (result.pasted > 0) {
-      outcome += " " + GraphAt(countBefore + 1).name;
+      outcome += " " + document.GraphAt(countBefore + 1).name;
     }
     EXPECT_EQ(result.refused ? "refused" : outcome, c.outcome);
     EXPECT_EQ(Existing(1), before);

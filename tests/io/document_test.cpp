@@ -42,29 +42,19 @@ std::string Snapshot(Document& document) {
 
 class DocumentTest : public ::testing::Test {
  protected:
-  // Three graphs, the second unchecked, and settings away from their defaults.
-  void Populate() {
-    AddCurve(document, "parabola", "x^2");
-    AddCurve(document, "circle", "sin(u)", 3);
-    AddCurve(document, "spiral", "a/2", 2, 2);
-    document.SetChecked(1, false);
-    document.MainAxis().width = 3;
-    document.Values().AnimFrames = 12;
-  }
   std::string WriteFile(const std::string& name, const std::string& bytes) {
     return WriteBytes(folder.File(name), bytes);
   }
-  Graph& GraphAt(std::int32_t position) { return *document.ListScene().Graphs().Item(position); }
 
   const std::string populated =
       "+2D Curve  y=x^2; -2D Curve  x=cos(u), y=sin(u); +2D Curve  r=a/2; ";
   TempFolder folder;
-  FakeDialogs dialogs;
-  Document document{dialogs};
+  TestDocument document;
+  FakeDialogs& dialogs = document.dialogs;
 };
 
 TEST_F(DocumentTest, DialogGraphsGetEntriesAndUniqueIDsAndDeleteTakesThem) {
-  Populate();
+  document.Populate();
   document.LastGraphID(0);  // IDs some graph already holds are skipped
   AddCurve(document, "line", "x");
   EXPECT_FALSE(document.AddDialogGraph(MakeCurve(document, "broken", "sin(")));
@@ -81,19 +71,18 @@ TEST_F(DocumentTest, DialogGraphsGetEntriesAndUniqueIDsAndDeleteTakesThem) {
 // Hidden graphs are saved too, and checking never moves a graph: the file
 // and the drawing keep the list order, and the points stay.
 TEST_F(DocumentTest, CheckingKeepsTheListOrderAndEveryGraphIsSaved) {
-  Populate();
+  document.Populate();
   const std::string file = document.BuildGraphFile().bytes;
-  const GridPoint* point = GraphAt(2).Points().Find(0, 4);
+  const GridPoint* point = document.GraphAt(2).Points().Find(0, 4);
   EXPECT_FALSE(document.SetChecked(1, false));  // already unchecked: nothing changes
   EXPECT_FALSE(document.SetChecked(7, true));
   for (const std::size_t index : {0u, 1u, 0u}) {
     EXPECT_TRUE(document.SetChecked(index, !document.Entries()[index].checked));
   }
   EXPECT_EQ(Lists(document).substr(0, 16), "1 2 3 | 1 2 3 | ");
-  EXPECT_EQ(GraphAt(2).Points().Find(0, 4), point);
+  EXPECT_EQ(document.GraphAt(2).Points().Find(0, 4), point);
   EXPECT_EQ(document.BuildGraphFile().bytes, file);
-  FakeDialogs told;
-  Document opened(told);
+  TestDocument opened;
   ASSERT_EQ(opened.OpenGraphFile(WriteFile("all.pgp", file)), OpenResult::Opened);
   EXPECT_EQ(Lists(opened).substr(0, 16), "1 2 3 | 1 2 3 | ");
 }
@@ -102,7 +91,7 @@ TEST_F(DocumentTest, CheckingKeepsTheListOrderAndEveryGraphIsSaved) {
 // others; the old record stays as it was, for undo and when the new one
 // cannot be sampled.
 TEST_F(DocumentTest, EditMakesANewRecordAndKeepsTheOldOne) {
-  Populate();
+  document.Populate();
   const std::shared_ptr<Graph> old = document.ListScene().Graphs().Item(3);
   testing::SeedGraphFields(*old, 100);
   old->scatterSize = 9;
@@ -132,7 +121,7 @@ TEST_F(DocumentTest, EditMakesANewRecordAndKeepsTheOldOne) {
 TEST_F(DocumentTest, SaveWritesEveryGraphAtomicallyThroughALink) {
   document.Save();
   EXPECT_TRUE(document.Saved());  // nothing to save
-  Populate();
+  document.Populate();
   document.Save();  // the file dialog is cancelled
   EXPECT_FALSE(document.Saved());
   const std::string target = WriteFile("old.pgp", std::string(100000, 'x'));
@@ -155,13 +144,13 @@ TEST_F(DocumentTest, SaveWritesEveryGraphAtomicallyThroughALink) {
 // The text is made before the file dialog: a record that cannot be written
 // ends Save without asking for a name. A file that cannot be written is told.
 TEST_F(DocumentTest, FailedSaveIsToldAndKeepsTheOldFile) {
-  Populate();
-  GraphAt(1).curvaturePositions.count = 51;
+  document.Populate();
+  document.GraphAt(1).curvaturePositions.count = 51;
   dialogs.ChooseFile(folder.File("never.pgp"));
   document.Save();
   EXPECT_TRUE(!document.Saved() && dialogs.fileDialogs.empty() && folder.Sorted().empty());
   EXPECT_EQ(dialogs.told.at(0).rfind("Error: ", 0), 0u);
-  GraphAt(1).curvaturePositions.count = 0;
+  document.GraphAt(1).curvaturePositions.count = 0;
   dialogs.fileChoices.clear();
   const std::string blocker = WriteFile("plain", "not a folder");
   const std::string pipe = folder.File("pipe.pgp");
@@ -229,22 +218,21 @@ TEST_F(DocumentTest, SaveAsAddsTheExtensionAndAsksBeforeReplacing) {
           {"none/x", 1, std::nullopt, SaveAsResult::Failed, "none/x.pgp", Picture::Bmp}};
   for (const auto& [typed, filter, replace, kind, path, picture] : cases) {
     SCOPED_TRACE(typed + " " + std::to_string(filter));
-    FakeDialogs caseDialogs;
-    Document doc(caseDialogs);
-    caseDialogs.ChooseFile(folder.File(typed), filter);
+    TestDocument doc;
+    doc.dialogs.ChooseFile(folder.File(typed), filter);
     if (replace) {
-      caseDialogs.answers = {*replace};
+      doc.dialogs.answers = {*replace};
     }
     const SaveAsResult result = doc.SaveAs();
     EXPECT_EQ(result.kind, kind);
     EXPECT_EQ(result.path, path.empty() ? "" : folder.File(path));
-    EXPECT_EQ(caseDialogs.questions.size(), replace ? 1u : 0u);
+    EXPECT_EQ(doc.dialogs.questions.size(), replace ? 1u : 0u);
     EXPECT_EQ(result.picture, picture);
-    EXPECT_EQ(caseDialogs.fileDialogs,
+    EXPECT_EQ(doc.dialogs.fileDialogs,
               Names{"Save As [*.pgp|*.pgp|*.bmp|*.bmp|*.svg|*.svg|*.pdf|*.pdf] save"});
     const bool wrote = kind == SaveAsResult::WroteGraphFile;
     EXPECT_EQ(doc.FilePath(), wrote ? result.path : "");
-    EXPECT_EQ(caseDialogs.written, wrote ? Names{result.path} : Names{});
+    EXPECT_EQ(doc.dialogs.written, wrote ? Names{result.path} : Names{});
     if (wrote) {
       EXPECT_EQ(DecodeGraphFile(ReadBytes(result.path)).text, "S51 0 " + Save(doc.MainAxis()));
     }
@@ -255,7 +243,7 @@ TEST_F(DocumentTest, SaveAsAddsTheExtensionAndAsksBeforeReplacing) {
 // Whatever is wrong with a file, the open document stays exactly as it was;
 // neither a pipe nor an endless device keeps the reader waiting.
 TEST_F(DocumentTest, RefusedFilesLeaveTheDocumentUntouched) {
-  Populate();
+  document.Populate();
   const std::string before = Snapshot(document);
   const std::string graph = Save(*MakeCurve(document, "g", "x"));
   const std::string pipe = folder.File("pipe.pgp");
@@ -292,22 +280,21 @@ TEST_F(DocumentTest, RefusedFilesLeaveTheDocumentUntouched) {
 // the text its header announces is read: a 1.5 GB tail (sparse, so it takes
 // no disk) stays out of memory.
 TEST_F(DocumentTest, DamagedFilesOpenWhatCanBeReadAndTailsAreNotRead) {
-  Populate();
+  document.Populate();
   document.DeleteGraph(2);
   const std::string text = document.BuildGraphFile().bytes.substr(4);
   Names tokens = SplitTokens(text);
   tokens.resize(2 + 125 + 10);  // the tag, the count, the first graph, 10 fields of the next
   const std::string cut = WriteFile("cut.pgp", GraphFileOf(text).substr(0, 4) + Join(tokens));
-  FakeDialogs told;
-  Document opened(told);
+  TestDocument opened;
   ASSERT_EQ(opened.OpenGraphFile(cut), OpenResult::Opened);
-  EXPECT_EQ(told.told,
+  EXPECT_EQ(opened.dialogs.told,
             Names{"Warning: The file \"" + cut + "\" is damaged: it holds " +
                   std::to_string(Join(tokens).size()) + " of the " + std::to_string(text.size()) +
                   " characters its header announces; it ends inside graph 2 of 2; "
                   "graph 1 was read whole, graph 2 only in part."});
   EXPECT_EQ(Lists(opened), "1 2 | 1 2 | +2D Curve  y=x^2; +Graph kind 0: spiral; ");
-  EXPECT_EQ(opened.MainAxis().width, Document(told).MainAxis().width);
+  EXPECT_EQ(opened.MainAxis().width, TestDocument().MainAxis().width);
   EXPECT_EQ(opened.FilePath(), cut);
   EXPECT_TRUE(opened.IsModified());
 
@@ -320,9 +307,9 @@ TEST_F(DocumentTest, DamagedFilesOpenWhatCanBeReadAndTailsAreNotRead) {
     return usage.ru_maxrss;
   };
   const long before = peakKib();
-  told.told.clear();
+  opened.dialogs.told.clear();
   ASSERT_EQ(opened.OpenGraphFile(tail), OpenResult::Opened);
-  EXPECT_TRUE(told.told.empty());
+  EXPECT_TRUE(opened.dialogs.told.empty());
   EXPECT_EQ(Lists(opened).substr(0, 10), "3 4 | 3 4 ");  // IDs continue from the last file's
   EXPECT_LT(peakKib() - before, 100 * 1024);
 }
@@ -330,7 +317,7 @@ TEST_F(DocumentTest, DamagedFilesOpenWhatCanBeReadAndTailsAreNotRead) {
 // Open offers to save first and stops unless the save it was asked for
 // happened; the file's graphs get IDs from 1, checked entries and points.
 TEST_F(DocumentTest, OpenCommand) {
-  Populate();
+  document.Populate();
   dialogs.answers = {Answer::Cancel, Answer::Yes, Answer::No};  // Yes: the save is cancelled
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(document.Open(), OpenResult::Unchanged);
@@ -350,7 +337,7 @@ TEST_F(DocumentTest, OpenCommand) {
   EXPECT_EQ(document.Open(), OpenResult::Opened);
   EXPECT_EQ(DecodeGraphFile(ReadBytes(saved)).text.substr(0, 6), "S51 3 ");
   ASSERT_EQ(Lists(document), "1 2 | 1 2 | +2D Curve  y=x^2; +2D Curve  r=a; ");
-  EXPECT_EQ(GraphAt(1).Points().Find(0, 1)->y, 1.0f);  // sampled: y = x^2 at x = -2 + 1
+  EXPECT_EQ(document.GraphAt(1).Points().Find(0, 1)->y, 1.0f);  // sampled: y = x^2 at x = -2 + 1
   EXPECT_FALSE(document.MainAxis().shown);
   EXPECT_EQ(document.MainAxis().width, 3);  // a hidden axis changes only Show
   EXPECT_EQ(document.Values().AnimFrames, 12);
@@ -370,18 +357,17 @@ TEST_F(DocumentTest, NewAndCloseAskToSaveFirst) {
       {Answer::Cancel, false, "1 3 45 0 0"},
   };
   for (const auto& [answer, chooseFile, after] : cases) {
-    FakeDialogs caseDialogs;
-    Document doc(caseDialogs);
+    TestDocument doc;
     AddCurve(doc, "a", "x");
     doc.Values().documentKind = DocumentKind::Space;
     doc.ShowScene().RotYaw(45);
     doc.MainAxis().betterFonts = false;
-    caseDialogs.answers = {answer};
+    doc.dialogs.answers = {answer};
     if (chooseFile) {
-      caseDialogs.ChooseFile(folder.File("new.pgp"));
+      doc.dialogs.ChooseFile(folder.File("new.pgp"));
     }
     EXPECT_EQ(doc.New(), after[0] == '0');
-    EXPECT_EQ(caseDialogs.questions, Names{"Note: Save changes to file?"});
+    EXPECT_EQ(doc.dialogs.questions, Names{"Note: Save changes to file?"});
     std::ostringstream state;
     state << doc.ListScene().Graphs().Count() << " " << testing::Code(doc.Values().documentKind)
           << " " << doc.ShowScene().RotYaw() << " " << doc.MainAxis().betterFonts << " "
@@ -392,7 +378,7 @@ TEST_F(DocumentTest, NewAndCloseAskToSaveFirst) {
   document.Values().documentKind = DocumentKind::Ribbon;
   EXPECT_TRUE(document.New() && document.ConfirmClose() && dialogs.questions.empty());
   EXPECT_EQ(document.Values().documentKind, DocumentKind::Plane);
-  Populate();
+  document.Populate();
   // No; Yes with the save dialog cancelled; Cancel; Yes and saved.
   const std::pair<Answer, bool> closes[] = {
       {Answer::No, true}, {Answer::Yes, false}, {Answer::Cancel, false}, {Answer::Yes, true}};
@@ -438,16 +424,15 @@ TEST_F(DocumentTest, RoundTripKeepsEveryByte) {
   EXPECT_EQ(dialogs.told[0].rfind("Warning: ", 0), 0u);
   EXPECT_NE(dialogs.told[0].find("\"\xCE\xB1 curve\""), std::string::npos);
   ASSERT_GT(ReadBytes(first).size(), 65535u + 8u);
-  FakeDialogs otherDialogs;
-  Document copy(otherDialogs);
+  TestDocument copy;
   ASSERT_EQ(copy.OpenGraphFile(first), OpenResult::Opened);
-  EXPECT_TRUE(otherDialogs.told.empty());
+  EXPECT_TRUE(copy.dialogs.told.empty());
   ASSERT_TRUE(copy.WriteGraphFile(folder.File("second.pgp")));
   EXPECT_EQ(ReadBytes(folder.File("second.pgp")), ReadBytes(first));
   EXPECT_EQ(copy.ListScene().Graphs().Item(1)->name, "? curve");
   ASSERT_EQ(copy.Entries().size(), 9u);
   for (std::int32_t position = 2; position <= 8; ++position) {
-    const Graph& before = GraphAt(position);
+    const Graph& before = document.GraphAt(position);
     const Graph& after = *copy.ListScene().Graphs().Item(position);
     SCOPED_TRACE(before.name);
     EXPECT_EQ(testing::DifferingGraphFields(before, after), Names{});
@@ -490,7 +475,7 @@ TEST_F(DocumentTest, TheCleanStateIsTheSavedState) {
 
 // A cancelled sampling, reading or writing leaves the document as it was.
 TEST_F(DocumentTest, CancelledLongWorkChangesNothing) {
-  Populate();
+  document.Populate();
   GraphClipboard clipboard(document);
   const std::string copied = clipboard.CopyAll().value();
   const std::string file = folder.File("other.pgp");
@@ -524,7 +509,7 @@ TEST_F(DocumentTest, CancelledLongWorkChangesNothing) {
 // again, back to the bytes of the opened file; redoing them all comes back
 // to the last state.
 TEST_F(DocumentTest, UndoAndRedoRestoreEveryStateExactly) {
-  Populate();
+  document.Populate();
   document.MainAxis().titleX = "across";
   const std::string path = folder.File("start.pgp");
   ASSERT_TRUE(document.WriteGraphFile(path));
@@ -534,8 +519,7 @@ TEST_F(DocumentTest, UndoAndRedoRestoreEveryStateExactly) {
     const auto pick = [&random](int count) {
       return std::uniform_int_distribution<int>(0, count - 1)(random);
     };
-    FakeDialogs told;
-    Document doc(told);
+    TestDocument doc;
     ASSERT_EQ(doc.OpenGraphFile(path), OpenResult::Opened);
     GraphClipboard clipboard(doc);
     std::string clip = clipboard.CopyAll().value();
@@ -577,7 +561,7 @@ TEST_F(DocumentTest, UndoAndRedoRestoreEveryStateExactly) {
       doc.History().redo();
     }
     EXPECT_EQ(doc.BuildGraphFile().bytes, last);
-    EXPECT_TRUE(told.told.empty());
+    EXPECT_TRUE(doc.dialogs.told.empty());
   }
 }
 

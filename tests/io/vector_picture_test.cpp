@@ -25,7 +25,6 @@
 namespace quillon {
 namespace {
 
-using test::FakeDialogs;
 using test::TempFolder;
 
 constexpr int kWidth = 320;
@@ -123,8 +122,7 @@ TEST(VectorPicture, DrawsWhatThePngShowsWithPathsInsideThePicture) {
   TempFolder folder;
   for (const auto& [z, form, steps, axisShown] : cases) {
     SCOPED_TRACE(z);
-    FakeDialogs dialogs;
-    Document document(dialogs);
+    test::TestDocument document;
     std::shared_ptr<Graph> graph = test::MakeCurve(document, z, z, static_cast<std::int32_t>(form));
     graph->stepsV = steps;
     graph->minU = graph->minV = -6;
