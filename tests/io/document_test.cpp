@@ -40,8 +40,19 @@ std::string Snapshot(Document& document) {
   return out.str() + Save(axis);
 }
 
+// The permission bits of a file.
+mode_t Mode(const std::string& path) {
+  struct stat info {};
+  EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+  return info.st_mode & 07777;
+}
+
+// Written files get the permissions of the file they replace, else those the
+// umask 022 allows.
 class DocumentTest : public ::testing::Test {
  protected:
+  DocumentTest() : umask_(::umask(022)) {}
+  ~DocumentTest() override { ::umask(umask_); }
   std::string WriteFile(const std::string& name, const std::string& bytes) {
     return WriteBytes(folder.File(name), bytes);
   }
@@ -51,6 +62,9 @@ class DocumentTest : public ::testing::Test {
   TempFolder folder;
   TestDocument document;
   FakeDialogs& dialogs = document.dialogs;
+
+ private:
+  mode_t umask_;
 };
 
 TEST_F(DocumentTest, DialogGraphsGetEntriesAndUniqueIDsAndDeleteTakesThem) {
@@ -116,34 +130,14 @@ TEST_F(DocumentTest, EditMakesANewRecordAndKeepsTheOldOne) {
   EXPECT_FALSE(document.EditDialogGraph(4, *edited));
 }
 
-// Save replaces the whole file a link names (no tail of the longer old file
-// is left); once the document has its file, Save writes there without asking.
-TEST_F(DocumentTest, SaveWritesEveryGraphAtomicallyThroughALink) {
-  document.Save();
-  EXPECT_TRUE(document.Saved());  // nothing to save
-  document.Populate();
-  document.Save();  // the file dialog is cancelled
-  EXPECT_FALSE(document.Saved());
-  const std::string target = WriteFile("old.pgp", std::string(100000, 'x'));
-  const std::string link = folder.File("link.pgp");
-  ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
-  dialogs.ChooseFile(link);
-  document.Save();
-  EXPECT_TRUE(document.Saved() && dialogs.told.empty());
-  EXPECT_EQ(document.FilePath(), link);
-  EXPECT_EQ(ReadBytes(target), document.BuildGraphFile().bytes);
-  EXPECT_EQ(DecodeGraphFile(ReadBytes(target)).text.substr(0, 6), "S51 3 ");
-  document.DeleteGraph(1);
-  document.Save();
-  EXPECT_EQ(DecodeGraphFile(ReadBytes(target)).text.substr(0, 6), "S51 2 ");
-  EXPECT_EQ(dialogs.fileDialogs, Names(2, "Save [(*.pgp)|*.pgp] save"));
-  EXPECT_EQ(dialogs.written, Names(2, link));
-  EXPECT_EQ(folder.Sorted(), (Names{"link.pgp", "old.pgp"}));
-}
-
 // The text is made before the file dialog: a record that cannot be written
 // ends Save without asking for a name. A file that cannot be written is told.
-TEST_F(DocumentTest, FailedSaveIsToldAndKeepsTheOldFile) {
+// Save replaces the whole file a link names (no tail of the longer old file
+// is left, its permissions stay); once the document has its file, Save
+// writes there without asking.
+TEST_F(DocumentTest, SaveWritesEveryGraphAtomicallyThroughALinkOrTellsWhyNot) {
+  document.Save();
+  EXPECT_TRUE(document.Saved());  // nothing to save
   document.Populate();
   document.GraphAt(1).curvaturePositions.count = 51;
   dialogs.ChooseFile(folder.File("never.pgp"));
@@ -152,6 +146,8 @@ TEST_F(DocumentTest, FailedSaveIsToldAndKeepsTheOldFile) {
   EXPECT_EQ(dialogs.told.at(0).rfind("Error: ", 0), 0u);
   document.GraphAt(1).curvaturePositions.count = 0;
   dialogs.fileChoices.clear();
+  document.Save();  // the file dialog is cancelled
+  EXPECT_FALSE(document.Saved());
   const std::string blocker = WriteFile("plain", "not a folder");
   const std::string pipe = folder.File("pipe.pgp");
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
@@ -169,34 +165,32 @@ TEST_F(DocumentTest, FailedSaveIsToldAndKeepsTheOldFile) {
   }
   EXPECT_TRUE(dialogs.written.empty() && document.FilePath().empty());
   EXPECT_EQ(ReadBytes(blocker), "not a folder");
-  EXPECT_EQ(folder.Sorted(), (Names{"folder.pgp", "pipe.pgp", "plain"}));
-}
 
-// A written file keeps the permissions of the one it replaces; a new one
-// gets those the umask allows.
-TEST_F(DocumentTest, WrittenFilesKeepOrGetOrdinaryPermissions) {
-  const mode_t mask = ::umask(022);
-  // File name, the mode of the file it replaces (0: none), the mode written.
-  const std::tuple<const char*, mode_t, mode_t> cases[] = {
-      {"shared.pgp", 0640, 0640}, {"odd.pgp", 0604, 0604}, {"new.pgp", 0, 0644}};
-  for (const auto& [name, before, after] : cases) {
-    SCOPED_TRACE(name);
-    if (before != 0) {
-      EXPECT_EQ(::chmod(WriteFile(name, "old").c_str(), before), 0);
-    }
-    EXPECT_TRUE(document.WriteGraphFile(folder.File(name)));
-    struct stat info {};
-    EXPECT_EQ(::stat(folder.File(name).c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, after);
-  }
-  ::umask(mask);
+  const std::string target = WriteFile("old.pgp", std::string(100000, 'x'));
+  ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+  const std::string link = folder.File("link.pgp");
+  ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+  dialogs.told.clear();
+  dialogs.ChooseFile(link);
+  document.Save();
+  EXPECT_TRUE(document.Saved() && dialogs.told.empty());
+  EXPECT_EQ(document.FilePath(), link);
+  EXPECT_EQ(ReadBytes(target), document.BuildGraphFile().bytes);
+  EXPECT_EQ(DecodeGraphFile(ReadBytes(target)).text.substr(0, 6), "S51 3 ");
+  document.DeleteGraph(1);
+  document.Save();
+  EXPECT_EQ(DecodeGraphFile(ReadBytes(target)).text.substr(0, 6), "S51 2 ");
+  EXPECT_EQ(Mode(target), 0640u);
+  EXPECT_EQ(dialogs.fileDialogs, Names(5, "Save [(*.pgp)|*.pgp] save"));
+  EXPECT_EQ(dialogs.written, Names(2, link));
+  EXPECT_EQ(folder.Sorted(), (Names{"folder.pgp", "link.pgp", "old.pgp", "pipe.pgp", "plain"}));
 }
 
 // Save As names the file by the filter chosen: a name without an extension
 // gets the filter's, and a file so named is replaced only when the user says
 // so. With no graph at all it still writes a file with graph count 0.
 TEST_F(DocumentTest, SaveAsAddsTheExtensionAndAsksBeforeReplacing) {
-  WriteFile("taken.pgp", "old");
+  ASSERT_EQ(::chmod(WriteFile("taken.pgp", "old").c_str(), 0604), 0);
   WriteFile("taken.bmp", "old");
   // Typed, the filter, the answer to the replace question (when asked), the
   // outcome, the path it names ("" when nothing is to be written) and the
@@ -235,6 +229,7 @@ TEST_F(DocumentTest, SaveAsAddsTheExtensionAndAsksBeforeReplacing) {
     EXPECT_EQ(doc.dialogs.written, wrote ? Names{result.path} : Names{});
     if (wrote) {
       EXPECT_EQ(DecodeGraphFile(ReadBytes(result.path)).text, "S51 0 " + Save(doc.MainAxis()));
+      EXPECT_EQ(Mode(result.path), path == "taken.pgp" ? 0604u : 0644u);
     }
   }
   EXPECT_EQ(ReadBytes(folder.File("taken.bmp")), "old");
