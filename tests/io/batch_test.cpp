@@ -7,6 +7,7 @@
 #include <QImage>
 #include <algorithm>
 #include <sstream>
+#include <tuple>
 
 #include "graph/graph.h"
 #include "io/document.h"
@@ -114,11 +115,8 @@ TEST(Batch, PointsOfInterestExportEveryShownExplicitGraph) {
   EXPECT_NE(run.err.find(" could not be decided; points of interest there are not listed\n"),
             std::string::npos);
   EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
-  struct Row {
-    std::string fields;  // graph,other,kind
-    double x, y;
-  };
-  const std::vector<Row> expected = {
+  // graph,other,kind, then x and y.
+  const std::tuple<std::string, double, double> expected[] = {
       {"1,,root", -1, 0},          {"1,,root", 1, 0},          {"1,,minimum", 0, -1},
       {"1,2,intersection", -1, 0}, {"1,2,intersection", 2, 3}, {"1,,y-intercept", 0, -1},
       {"2,,root", -1, 0},          {"2,,y-intercept", 0, 1},   {"4,,y-intercept", 0, 3},
@@ -127,14 +125,14 @@ TEST(Batch, PointsOfInterestExportEveryShownExplicitGraph) {
   std::string line;
   std::getline(csv, line);
   EXPECT_EQ(line, "graph,other,kind,x,y");
-  for (const Row& row : expected) {
-    SCOPED_TRACE(row.fields);
+  for (const auto& [fields, x, y] : expected) {
+    SCOPED_TRACE(fields);
     ASSERT_TRUE(std::getline(csv, line));
     const std::size_t xAt = line.find(',', line.find(',', line.find(',') + 1) + 1);
     const std::size_t yAt = line.find(',', xAt + 1);
-    EXPECT_EQ(line.substr(0, xAt), row.fields);
-    EXPECT_NEAR(std::stod(line.substr(xAt + 1, yAt - xAt - 1)), row.x, 1e-12 * 2);
-    EXPECT_NEAR(std::stod(line.substr(yAt + 1)), row.y, 1e-11);
+    EXPECT_EQ(line.substr(0, xAt), fields);
+    EXPECT_NEAR(std::stod(line.substr(xAt + 1, yAt - xAt - 1)), x, 1e-12 * 2);
+    EXPECT_NEAR(std::stod(line.substr(yAt + 1)), y, 1e-11);
   }
   EXPECT_FALSE(std::getline(csv, line)) << line;
   EXPECT_EQ(RunWith({input, "--export-filename=points.png", "--export-points-of-interest"}).status,

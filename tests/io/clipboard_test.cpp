@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "graph/graph.h"
@@ -67,18 +68,14 @@ class ClipboardTest : public ::testing::Test {
 };
 
 TEST(ClipboardKind, EachDocumentKindTakesItsOwnKinds) {
-  struct Case {
-    std::int32_t docType;
-    double kind;
-    bool accepted;
-  };
-  const Case cases[] = {{1, 1, true},  {1, 4, true},  {1, 2, false}, {1, 0, false}, {1, 1.5, false},
-                        {1, 7, false}, {2, 2, true},  {2, 5, true},  {2, 1, false}, {3, 3, true},
-                        {3, 6, true},  {3, 2, false}, {7, 7, true},  {7, 1, false}, {4, 0, true},
-                        {0, 3, true},  {9, -2, true}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.docType) + " takes " + std::to_string(c.kind));
-    EXPECT_EQ(AcceptsClipboardKind(testing::AsDocument(c.docType), c.kind), c.accepted);
+  // The receiving document's kind, the clipboard's kind, whether it is taken.
+  const std::tuple<std::int32_t, double, bool> cases[] = {
+      {1, 1, true}, {1, 4, true},  {1, 2, false}, {1, 0, false}, {1, 1.5, false}, {1, 7, false},
+      {2, 2, true}, {2, 5, true},  {2, 1, false}, {3, 3, true},  {3, 6, true},    {3, 2, false},
+      {7, 7, true}, {7, 1, false}, {4, 0, true},  {0, 3, true},  {9, -2, true}};
+  for (const auto& [docType, kind, accepted] : cases) {
+    SCOPED_TRACE(std::to_string(docType) + " takes " + std::to_string(kind));
+    EXPECT_EQ(AcceptsClipboardKind(testing::AsDocument(docType), kind), accepted);
   }
 }
 
@@ -206,12 +203,8 @@ TEST_F(ClipboardTest, TextsFromElsewhereAreSafe) {
   const std::string badTable = "1 " + table + " " + good;
   // Clipboard tokens (the document kind is token 1) of `bad`: 11 MinU, 61 CurvNum;
   // of `badTable`: 5 LineColor, 13 StepU.
-  struct Case {
-    std::int32_t count;
-    std::string text;
-    const char* outcome;
-  };
-  const std::vector<Case> cases = {
+  // ClipGraphCount, the text, the outcome.
+  const std::tuple<std::int32_t, std::string, std::string> cases[] = {
       {3, "hello world", "refused"},
       {1, "", "refused"},
       {1, "2 " + good, "refused"},  // the kind of another document
@@ -234,16 +227,16 @@ TEST_F(ClipboardTest, TextsFromElsewhereAreSafe) {
       {3, ReplaceToken("1 " + good + " " + bad.substr(2), SplitTokens(good).size() + 1 + 60, "51"),
        "1 1 good"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text.substr(0, 20));
-    clipboard.ClipGraphCount(c.count);
+  for (const auto& [count, text, expected] : cases) {
+    SCOPED_TRACE(text.substr(0, 20));
+    clipboard.ClipGraphCount(count);
     const std::int32_t countBefore = document.ListScene().Graphs().Count();
-    const PasteResult result = clipboard.Paste(c.text, std::nullopt);
+    const PasteResult result = clipboard.Paste(text, std::nullopt);
     std::string outcome = std::to_string(result.pasted) + " " + std::to_string(result.skipped);
     if (result.pasted > 0) {
       outcome += " " + document.GraphAt(countBefore + 1).name;
     }
-    EXPECT_EQ(result.refused ? "refused" : outcome, c.outcome);
+    EXPECT_EQ(result.refused ? "refused" : outcome, expected);
     EXPECT_EQ(Existing(1), before);
     ASSERT_EQ(document.ListScene().Graphs().Count(), countBefore + result.pasted);
     ASSERT_EQ(document.Entries().size(), static_cast<std::size_t>(countBefore + result.pasted));
