@@ -336,9 +336,10 @@ TEST_F(DocumentTest, DamagedFilesOpenWhatCanBeReadAndTailsAreNotRead) {
   EXPECT_LT(peakKib() - before, 100 * 1024);
 }
 
-// Open offers to save first and stops unless the save it was asked for
-// happened; the file's graphs get IDs from 1, checked entries and points.
-TEST_F(DocumentTest, OpenCommand) {
+// Open and Close offer to save first and stop unless the save asked for
+// happened; the opened file's graphs get IDs from 1, checked entries and
+// points.
+TEST_F(DocumentTest, OpenAndCloseAskToSaveFirst) {
   document.Populate();
   dialogs.answers = {Answer::Cancel, Answer::Yes, Answer::No};  // Yes: the save is cancelled
   for (int i = 0; i < 3; ++i) {
@@ -347,7 +348,10 @@ TEST_F(DocumentTest, OpenCommand) {
   EXPECT_EQ(dialogs.fileDialogs,
             (Names{"Save [(*.pgp)|*.pgp] save", "Open File [(*.pgp)|*.pgp] open"}));
   EXPECT_EQ(document.LastGraphID(), 3);  // IDs restart only when a file is read
-  EXPECT_EQ(dialogs.questions, Names(3, "Note: Do you want to save the graphs?"));
+  dialogs.answers = {Answer::No, Answer::Yes, Answer::Cancel};  // Yes: the save is cancelled
+  for (const bool close : {true, false, false}) {
+    EXPECT_EQ(document.ConfirmClose(), close);
+  }
 
   const std::string text =
       "S31 2 0 7 first 1 0 0 x^2 1 4 0 1 -2 2 4 16711680 16711680 255 2 4 2 2 255 1 0 0 2 0 0 "
@@ -366,10 +370,15 @@ TEST_F(DocumentTest, OpenCommand) {
   EXPECT_EQ(document.FilePath(), folder.File("two.pgp"));
   EXPECT_FALSE(document.IsModified());
   EXPECT_EQ(document.Open(), OpenResult::Unchanged);  // nothing changed: nothing to ask
-  EXPECT_EQ(dialogs.questions.size(), 4u);
+  ASSERT_TRUE(document.Record("Hide", [this] { document.SetChecked(0, false); }));
+  dialogs.answers = {Answer::Yes};
+  dialogs.ChooseFile(folder.File("exit.pgp"));
+  EXPECT_TRUE(document.ConfirmClose());
+  EXPECT_TRUE(document.ConfirmClose());  // saved: closing asks nothing more
+  EXPECT_EQ(dialogs.questions, Names(8, "Note: Do you want to save the graphs?"));
 }
 
-TEST_F(DocumentTest, NewAndCloseAskToSaveFirst) {
+TEST_F(DocumentTest, NewAsksToSaveFirstAndResetsTheDocument) {
   // The answer, whether the save dialog gets a name, and after New: the graph
   // count, document kind, yaw, BetterFonts and Saved.
   const std::tuple<Answer, bool, const char*> cases[] = {
@@ -400,19 +409,6 @@ TEST_F(DocumentTest, NewAndCloseAskToSaveFirst) {
   document.Values().documentKind = DocumentKind::Ribbon;
   EXPECT_TRUE(document.New() && document.ConfirmClose() && dialogs.questions.empty());
   EXPECT_EQ(document.Values().documentKind, DocumentKind::Plane);
-  document.Populate();
-  // No; Yes with the save dialog cancelled; Cancel; Yes and saved.
-  const std::pair<Answer, bool> closes[] = {
-      {Answer::No, true}, {Answer::Yes, false}, {Answer::Cancel, false}, {Answer::Yes, true}};
-  for (const auto& [answer, close] : closes) {
-    dialogs.answers = {answer};
-    if (answer == Answer::Yes && close) {
-      dialogs.ChooseFile(folder.File("exit.pgp"));
-    }
-    EXPECT_EQ(document.ConfirmClose(), close);
-  }
-  EXPECT_TRUE(document.ConfirmClose());  // saved: closing asks nothing more
-  EXPECT_EQ(dialogs.questions.size(), 4u);
 }
 
 // Write, read, write again: the same bytes, in a file long enough for the
