@@ -172,13 +172,6 @@ TEST(GraphRecord, ReaderRefusesValuesTheGraphCannotTake) {
   }
 }
 
-// Empty tokens read as 0, or keep the default where 0 is no value.
-TEST(GraphRecord, ShortTextReadsMissingFieldsAsEmpty) {
-  const Graph& g = GraphReading(SplitTokens("0 7 a  1 5")).graph;
-  EXPECT_EQ(std::make_tuple(g.id, g.name, g.expressionX, g.expressionY, g.stepsU, g.pointSize),
-            std::make_tuple(7, std::string("a"), std::string("1"), std::string("5"), 0, 1.0f));
-}
-
 // Core fields up to PointColor, then PointSize, PointHollow, the animation
 // token and what follows; read as PointSize, PointHollow, Animation, FunForm.
 TEST(GraphRecord, PasteReadsItsOwnWay) {
