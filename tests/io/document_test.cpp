@@ -413,8 +413,8 @@ TEST_F(DocumentTest, NewAsksToSaveFirstAndResetsTheDocument) {
 
 // Write, read, write again: the same bytes, in a file long enough for the
 // long length, with every field, entry and point as written (pi, e, sqrt and
-// ln; implicit forms in both systems). Characters without a code are written
-// as "?" with a warning.
+// ln; implicit forms in both systems; axis fields away from their defaults). Characters without a
+// code are written as "?" with a warning.
 TEST_F(DocumentTest, RoundTripKeepsEveryByte) {
   AddCurve(document, "\xCE\xB1 curve", "x^2");
   for (const char* z : {"Sqrt(x+2)*PI", "ln(e*x^2+1)", "e^-x"}) {
@@ -436,6 +436,14 @@ TEST_F(DocumentTest, RoundTripKeepsEveryByte) {
     table->TableCell(i, i)->z = static_cast<float>(i) / 3.0f;
   }
   ASSERT_TRUE(document.AddDialogGraph(table));
+  Axis& axis = document.MainAxis();
+  axis.showXZPanel = true;
+  axis.showYZZGrid = axis.betterFonts = false;
+  axis.labelStepsY = 7;
+  axis.titleZ = "height (m)";
+  axis.yzGridColor = -1;
+  axis.xzPanelMaterial = static_cast<MaterialPreset>(9);
+  axis.color = 65535;
   const std::string first = folder.File("first.pgp");
   ASSERT_TRUE(document.WriteGraphFile(first));
   ASSERT_EQ(dialogs.told.size(), 1u);
@@ -448,6 +456,7 @@ TEST_F(DocumentTest, RoundTripKeepsEveryByte) {
   ASSERT_TRUE(copy.WriteGraphFile(folder.File("second.pgp")));
   EXPECT_EQ(ReadBytes(folder.File("second.pgp")), ReadBytes(first));
   EXPECT_EQ(copy.ListScene().Graphs().Item(1)->name, "? curve");
+  EXPECT_EQ(copy.MainAxis().titleZ, "height (m)");
   ASSERT_EQ(copy.Entries().size(), 9u);
   for (std::int32_t position = 2; position <= 8; ++position) {
     const Graph& before = document.GraphAt(position);

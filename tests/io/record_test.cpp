@@ -1,4 +1,4 @@
-// Graph, table and axis records: the writer and the reader against records
+// Graph and table records: the writer and the reader against records
 // built by hand from the format, and against each other.
 #include <gtest/gtest.h>
 
@@ -14,8 +14,6 @@
 #include "io/record_reader.h"
 #include "io/record_writer.h"
 #include "io/token_cursor.h"
-#include "scene/axis.h"
-#include "scene/scene.h"
 #include "support/field_seeds.h"
 #include "test_support.h"
 
@@ -245,32 +243,6 @@ TEST(TableRecord, RefusesStepsAndColoursItCannotTake) {
   Graph table(values);
   table.stepsU = 201;
   EXPECT_THROW(SaveTable(table), IoError);
-}
-
-// A hidden axis is one field and changes only Show; a shown one has 28.
-TEST(AxisRecord, WrittenAndReadBack) {
-  Axis axis;
-  EXPECT_EQ(Save(axis), "0");
-  axis.shown = axis.showXZPanel = true;
-  axis.showYZZGrid = axis.betterFonts = false;
-  axis.labelStepsY = 7;
-  axis.titleZ = "height (m)";
-  axis.yzGridColor = -1;
-  axis.xzPanelMaterial = static_cast<MaterialPreset>(9);
-  axis.color = 65535;
-  const std::string text = Save(axis);
-  Axis back;
-  TokenCursor cursor(SplitTokens(text));
-  ReadAxisRecord(cursor, back);
-  EXPECT_EQ(cursor.Position(), 28u);
-  EXPECT_EQ(Save(back), text);
-  EXPECT_EQ(back.titleZ, "height (m)");
-  TokenCursor hidden(SplitTokens("0 1 1 1"));
-  ReadAxisRecord(hidden, back);
-  EXPECT_EQ(hidden.Position(), 1u);
-  EXPECT_FALSE(back.shown);
-  back.shown = true;
-  EXPECT_EQ(Save(back), text);
 }
 
 }  // namespace
