@@ -7,6 +7,7 @@
 #include <QImage>
 #include <algorithm>
 #include <sstream>
+#include <tuple>
 
 #include "graph/graph.h"
 #include "io/document.h"
@@ -18,7 +19,6 @@
 namespace quillon {
 namespace {
 
-using test::FakeDialogs;
 using test::TempFolder;
 
 // A parsed command line as one text: kind, file, export path, size, fit.
@@ -78,8 +78,7 @@ BatchRun RunWith(const std::vector<std::string>& arguments) {
 }
 
 TEST(Batch, IntersectionsExportTheirSecondCurve) {
-  FakeDialogs dialogs;
-  Document document(dialogs);
+  test::TestDocument document;
   auto graph = test::MakeCurve(document, "", "x");
   graph->kind = GraphKind::CurveAndSecondCurve;
   graph->secondCurveExpression = "1-x";
@@ -96,13 +95,12 @@ TEST(Batch, IntersectionsExportTheirSecondCurve) {
 // A file written by Quillon, analysed through the command line: each row
 // against the analytic point (x^2 - 1 and x + 1 over -2..2 meet at -1 and at
 // the end 2), a polar graph left out, an undecided corner told as a Note
-// with exit status 0, and any output but .csv refused.
+// with exit status 0. Any output but .csv is refused (batch.points_of_interest_png).
 TEST(Batch, PointsOfInterestExportEveryShownExplicitGraph) {
   TempFolder folder;
   const std::string input = folder.Path() + "/analysed.pgp";
   {
-    FakeDialogs dialogs;
-    Document document(dialogs);
+    test::TestDocument document;
     test::AddCurve(document, "", "x^2-1");
     test::AddCurve(document, "", "x+1");
     test::AddCurve(document, "", "1", 2, 2);
@@ -117,11 +115,8 @@ TEST(Batch, PointsOfInterestExportEveryShownExplicitGraph) {
   EXPECT_NE(run.err.find(" could not be decided; points of interest there are not listed\n"),
             std::string::npos);
   EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
-  struct Row {
-    std::string fields;  // graph,other,kind
-    double x, y;
-  };
-  const std::vector<Row> expected = {
+  // graph,other,kind, then x and y.
+  const std::tuple<std::string, double, double> expected[] = {
       {"1,,root", -1, 0},          {"1,,root", 1, 0},          {"1,,minimum", 0, -1},
       {"1,2,intersection", -1, 0}, {"1,2,intersection", 2, 3}, {"1,,y-intercept", 0, -1},
       {"2,,root", -1, 0},          {"2,,y-intercept", 0, 1},   {"4,,y-intercept", 0, 3},
@@ -130,26 +125,23 @@ TEST(Batch, PointsOfInterestExportEveryShownExplicitGraph) {
   std::string line;
   std::getline(csv, line);
   EXPECT_EQ(line, "graph,other,kind,x,y");
-  for (const Row& row : expected) {
-    SCOPED_TRACE(row.fields);
+  for (const auto& [fields, x, y] : expected) {
+    SCOPED_TRACE(fields);
     ASSERT_TRUE(std::getline(csv, line));
     const std::size_t xAt = line.find(',', line.find(',', line.find(',') + 1) + 1);
     const std::size_t yAt = line.find(',', xAt + 1);
-    EXPECT_EQ(line.substr(0, xAt), row.fields);
-    EXPECT_NEAR(std::stod(line.substr(xAt + 1, yAt - xAt - 1)), row.x, 1e-12 * 2);
-    EXPECT_NEAR(std::stod(line.substr(yAt + 1)), row.y, 1e-11);
+    EXPECT_EQ(line.substr(0, xAt), fields);
+    EXPECT_NEAR(std::stod(line.substr(xAt + 1, yAt - xAt - 1)), x, 1e-12 * 2);
+    EXPECT_NEAR(std::stod(line.substr(yAt + 1)), y, 1e-11);
   }
   EXPECT_FALSE(std::getline(csv, line)) << line;
-  EXPECT_EQ(RunWith({input, "--export-filename=points.png", "--export-points-of-interest"}).status,
-            2);
 }
 
 // The picture shows the drawing area as the window does: a white background,
 // the curve in its colour, world units square whatever the picture's shape;
 // --export-fit zooms to the shown graphs.
 TEST(Batch, PictureShowsTheCurvesWithSquareUnits) {
-  FakeDialogs dialogs;
-  Document document(dialogs);
+  test::TestDocument document;
   auto circle = test::MakeCurve(document, "circle", "5", 2, 2);  // red, two pixels wide
   circle->minV = 0;
   circle->maxV = 6.3f;
@@ -190,13 +182,30 @@ TEST(Batch, PictureShowsTheCurvesWithSquareUnits) {
   }
 }
 
+// A double zero leaves pixels of an implicit curve undecided: the export
+// tells their count in a note, and only then, and the exit status stays 0.
+TEST(Batch, ImplicitPicturesNoteUndecidedPixels) {
+  TempFolder folder;
+  for (const auto& [text, noted] : {std::pair{"(x-y-0.3)^2", true}, {"x^2+y^2-4", false}}) {
+    SCOPED_TRACE(text);
+    test::TestDocument document;
+    test::AddCurve(document, text, text, static_cast<std::int32_t>(FunctionForm::Equation));
+    const std::string file = folder.File("note.pgp");
+    ASSERT_TRUE(document.WriteGraphFile(file));
+    const BatchRun run = RunWith({file, "--export-filename=" + folder.File("note.png"),
+                                  "--export-width=160", "--export-height=120"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err.rfind("Note: ", 0) == 0, noted) << run.err;
+    EXPECT_EQ(run.err.empty(), !noted);
+  }
+}
+
 // The exit statuses of ordinary runs are checked on the built program (see
 // CMakeLists.txt); here, a message quotes at most 60 characters of a user's
 // text however long, and --help explains status 3.
 TEST(Batch, MessagesQuoteLongTextsShort) {
   TempFolder folder;
-  FakeDialogs dialogs;
-  Document document(dialogs);
+  test::TestDocument document;
   const std::string huge(1 << 20, 'q');
   const auto documentOf = [&](const std::string& name, const std::string& expression,
                               std::int32_t steps) {
@@ -247,10 +256,9 @@ TEST(DataFiles, EveryGenerationReadsAsItsFieldsSay) {
   };
   for (const auto& [name, expected] : cases) {
     SCOPED_TRACE(name);
-    FakeDialogs dialogs;
-    Document document(dialogs);
+    test::TestDocument document;
     ASSERT_EQ(document.OpenGraphFile(test::DataFile(name)), OpenResult::Opened);
-    EXPECT_TRUE(dialogs.told.empty());
+    EXPECT_TRUE(document.dialogs.told.empty());
     const Axis& axis = document.MainAxis();
     std::ostringstream text;
     text << testing::Code(document.Values().documentKind) << " " << document.ShowScene().RotPitch()

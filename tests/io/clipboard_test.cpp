@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "graph/graph.h"
@@ -49,14 +50,6 @@ std::string ReplaceToken(const std::string& text, std::size_t n, const std::stri
 
 class ClipboardTest : public ::testing::Test {
  protected:
-  // parabola (checked), circle (unchecked), spiral (checked, polar).
-  void Populate() {
-    AddCurve(document, "parabola", "x^2");
-    AddCurve(document, "circle", "sin(u)", 3);
-    AddCurve(document, "spiral", "a/2", 2, 2);
-    document.SetChecked(1, false);
-  }
-
   // What Paste must leave alone: every record and entry already there.
   std::string Existing(std::int32_t count) {
     std::string text;
@@ -68,29 +61,21 @@ class ClipboardTest : public ::testing::Test {
     return text;
   }
 
-  Graph& GraphAt(std::int32_t position) { return *document.ListScene().Graphs().Item(position); }
-
-  FakeDialogs dialogs;
-  Document document{dialogs};
+  TestDocument document;
+  FakeDialogs& dialogs = document.dialogs;
   GraphClipboard clipboard{document};
-  // Records made apart from the document under test.
-  FakeDialogs sourceDialogs;
-  Document source{sourceDialogs};
+  TestDocument source;  // makes records apart from the document under test
 };
 
 TEST(ClipboardKind, EachDocumentKindTakesItsOwnKinds) {
-  struct Case {
-    std::int32_t docType;
-    double kind;
-    bool accepted;
-  };
-  const Case cases[] = {{1, 1, true},  {1, 4, true},  {1, 2, false}, {1, 0, false}, {1, 1.5, false},
-                        {1, 7, false}, {2, 2, true},  {2, 5, true},  {2, 1, false}, {3, 3, true},
-                        {3, 6, true},  {3, 2, false}, {7, 7, true},  {7, 1, false}, {4, 0, true},
-                        {0, 3, true},  {9, -2, true}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.docType) + " takes " + std::to_string(c.kind));
-    EXPECT_EQ(AcceptsClipboardKind(testing::AsDocument(c.docType), c.kind), c.accepted);
+  // The receiving document's kind, the clipboard's kind, whether it is taken.
+  const std::tuple<std::int32_t, double, bool> cases[] = {
+      {1, 1, true}, {1, 4, true},  {1, 2, false}, {1, 0, false}, {1, 1.5, false}, {1, 7, false},
+      {2, 2, true}, {2, 5, true},  {2, 1, false}, {3, 3, true},  {3, 6, true},    {3, 2, false},
+      {7, 7, true}, {7, 1, false}, {4, 0, true},  {0, 3, true},  {9, -2, true}};
+  for (const auto& [docType, kind, accepted] : cases) {
+    SCOPED_TRACE(std::to_string(docType) + " takes " + std::to_string(kind));
+    EXPECT_EQ(AcceptsClipboardKind(testing::AsDocument(docType), kind), accepted);
   }
 }
 
@@ -106,16 +91,16 @@ TEST_F(ClipboardTest, PasteReadsTheClipboardFormAndKeepsTheFrameValues) {
   const std::string text = "1 " + Save(*original);
   clipboard.ClipGraphCount(1);
   ASSERT_EQ(clipboard.Paste(ReplaceToken(text, 26, "1 1.5 4 99 7"), std::nullopt).pasted, 1);
-  EXPECT_TRUE(GraphAt(1).animated);
-  EXPECT_EQ(GraphAt(1).maxT, 4.0f);
-  EXPECT_EQ(GraphAt(1).form, FunctionForm::Explicit);
-  EXPECT_EQ(GraphAt(1).inverseColor, 777);
+  EXPECT_TRUE(document.GraphAt(1).animated);
+  EXPECT_EQ(document.GraphAt(1).maxT, 4.0f);
+  EXPECT_EQ(document.GraphAt(1).form, FunctionForm::Explicit);
+  EXPECT_EQ(document.GraphAt(1).inverseColor, 777);
   EXPECT_EQ(document.Values().AnimFrames, 12);
   EXPECT_EQ(document.Values().AnimExtra, 5);
   ASSERT_EQ(clipboard.Paste(ReplaceToken(text, 26, "-1"), std::nullopt).pasted, 1);
-  EXPECT_FALSE(GraphAt(2).animated);
-  EXPECT_EQ(testing::Code(GraphAt(2).form), -1);
-  EXPECT_EQ(GraphAt(2).inverseWidth, 777);
+  EXPECT_FALSE(document.GraphAt(2).animated);
+  EXPECT_EQ(testing::Code(document.GraphAt(2).form), -1);
+  EXPECT_EQ(document.GraphAt(2).inverseWidth, 777);
 }
 
 // Tables always carry their tail on the clipboard; entries follow the
@@ -127,8 +112,8 @@ TEST_F(ClipboardTest, TablesAndEntriesOfASpaceDocument) {
   clipboard.ClipGraphCount(2);
   EXPECT_EQ(clipboard.Paste("6 " + SaveTable(*table) + " " + curve, 0).pasted, 2);
   ASSERT_EQ(document.Entries().size(), 2u);
-  EXPECT_EQ(WithoutID(GraphAt(1)), WithoutID(*table));
-  EXPECT_EQ(GraphAt(1).scatterSymbol, PointSymbol::Square);
+  EXPECT_EQ(WithoutID(document.GraphAt(1)), WithoutID(*table));
+  EXPECT_EQ(document.GraphAt(1).scatterSymbol, PointSymbol::Square);
   EXPECT_EQ(document.Entries()[0].text, "2D Table Graph: samples");
   EXPECT_EQ(document.Entries()[1].text, "Surface by rotation  y=x");
   EXPECT_TRUE(clipboard.Paste("1 " + curve, std::nullopt).refused);
@@ -138,7 +123,7 @@ TEST_F(ClipboardTest, TablesAndEntriesOfASpaceDocument) {
   table->TableCell(200, 200)->z = 7;
   clipboard.ClipGraphCount(1);
   EXPECT_EQ(clipboard.Paste("6 " + SaveTable(*table), 0).pasted, 1);
-  EXPECT_EQ(WithoutID(GraphAt(3)), WithoutID(*table));
+  EXPECT_EQ(WithoutID(document.GraphAt(3)), WithoutID(*table));
 }
 
 TEST_F(ClipboardTest, CutOfTheOnlyCheckedGraphEmptiesShowScene) {
@@ -167,13 +152,14 @@ TEST_F(ClipboardTest, CutOfTheOnlyCheckedGraphEmptiesShowScene) {
 
 // Copy takes the selected graph, unchecked too, while any is shown.
 TEST_F(ClipboardTest, CopyAllAndCutAllTakeEveryGraph) {
-  Populate();
+  document.Populate();
   EXPECT_FALSE(clipboard.Copy(std::nullopt) || clipboard.Copy(3));
-  EXPECT_EQ(clipboard.Copy(1), "1 " + Save(GraphAt(2)));
+  EXPECT_EQ(clipboard.Copy(1), "1 " + Save(document.GraphAt(2)));
   EXPECT_EQ(clipboard.ClipGraphCount(), 1);
   const std::optional<std::string> text = clipboard.CopyAll();
   ASSERT_TRUE(text);
-  EXPECT_EQ(*text, "1 " + Save(GraphAt(1)) + " " + Save(GraphAt(2)) + " " + Save(GraphAt(3)) + " ");
+  EXPECT_EQ(*text, "1 " + Save(document.GraphAt(1)) + " " + Save(document.GraphAt(2)) + " " +
+                       Save(document.GraphAt(3)) + " ");
   EXPECT_EQ(clipboard.ClipGraphCount(), 3);
   const std::string before = Existing(3);
   EXPECT_EQ(clipboard.Paste(*text, 2).pasted, 3);
@@ -184,10 +170,11 @@ TEST_F(ClipboardTest, CopyAllAndCutAllTakeEveryGraph) {
             "+2D Curve  r=a/2; +2D Curve  y=x^2; +2D Curve  x=cos(u),y=sin(u); "
             "+2D Curve  r=a/2; ");
   for (std::int32_t position = 1; position <= 3; ++position) {
-    EXPECT_EQ(WithoutID(GraphAt(position + 3)), WithoutID(GraphAt(position))) << position;
+    EXPECT_EQ(WithoutID(document.GraphAt(position + 3)), WithoutID(document.GraphAt(position)))
+        << position;
   }
-  ASSERT_NE(GraphAt(4).Points().Find(0, 8), nullptr);  // sampled
-  EXPECT_FLOAT_EQ(GraphAt(4).Points().Find(0, 8)->y, 4.0f);
+  ASSERT_NE(document.GraphAt(4).Points().Find(0, 8), nullptr);  // sampled
+  EXPECT_FLOAT_EQ(document.GraphAt(4).Points().Find(0, 8)->y, 4.0f);
   ASSERT_TRUE(clipboard.CutAll());
   EXPECT_EQ(clipboard.ClipGraphCount(), 6);
   EXPECT_TRUE(document.ListScene().Graphs().Empty());
@@ -200,7 +187,7 @@ TEST_F(ClipboardTest, CopyAllAndCutAllTakeEveryGraph) {
   // last one handed out.
   clipboard.ClipGraphCount(2);
   EXPECT_EQ(clipboard.Paste(*text, std::nullopt).pasted, 2);
-  EXPECT_EQ(GraphAt(1).id, 7);
+  EXPECT_EQ(document.GraphAt(1).id, 7);
   clipboard.ClipGraphCount(9);
   EXPECT_EQ(clipboard.Paste(*text, std::nullopt).pasted, 3);
 }
@@ -216,12 +203,8 @@ TEST_F(ClipboardTest, TextsFromElsewhereAreSafe) {
   const std::string badTable = "1 " + table + " " + good;
   // Clipboard tokens (the document kind is token 1) of `bad`: 11 MinU, 61 CurvNum;
   // of `badTable`: 5 LineColor, 13 StepU.
-  struct Case {
-    std::int32_t count;
-    std::string text;
-    const char* outcome;
-  };
-  const std::vector<Case> cases = {
+  // ClipGraphCount, the text, the outcome.
+  const std::tuple<std::int32_t, std::string, std::string> cases[] = {
       {3, "hello world", "refused"},
       {1, "", "refused"},
       {1, "2 " + good, "refused"},  // the kind of another document
@@ -244,16 +227,16 @@ TEST_F(ClipboardTest, TextsFromElsewhereAreSafe) {
       {3, ReplaceToken("1 " + good + " " + bad.substr(2), SplitTokens(good).size() + 1 + 60, "51"),
        "1 1 good"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text.substr(0, 20));
-    clipboard.ClipGraphCount(c.count);
+  for (const auto& [count, text, expected] : cases) {
+    SCOPED_TRACE(text.substr(0, 20));
+    clipboard.ClipGraphCount(count);
     const std::int32_t countBefore = document.ListScene().Graphs().Count();
-    const PasteResult result = clipboard.Paste(c.text, std::nullopt);
+    const PasteResult result = clipboard.Paste(text, std::nullopt);
     std::string outcome = std::to_string(result.pasted) + " " + std::to_string(result.skipped);
     if (result.pasted > 0) {
-      outcome += " " + GraphAt(countBefore + 1).name;
+      outcome += " " + document.GraphAt(countBefore + 1).name;
     }
-    EXPECT_EQ(result.refused ? "refused" : outcome, c.outcome);
+    EXPECT_EQ(result.refused ? "refused" : outcome, expected);
     EXPECT_EQ(Existing(1), before);
     ASSERT_EQ(document.ListScene().Graphs().Count(), countBefore + result.pasted);
     ASSERT_EQ(document.Entries().size(), static_cast<std::size_t>(countBefore + result.pasted));
@@ -274,6 +257,8 @@ TEST(EntryText, ByDocumentKindFormCoordinatesAndGraphKind) {
   };
   const std::vector<Case> cases = {
       {1, 1, 2, 0, "2D Curve  Z=0", "2D Curve  Z=0"},
+      {1, 1, 1, 0, "2D Curve  Z=0", "2D Curve  Z=0"},
+      {1, 4, 1, 0, "Inequation  Z<0", "Inequation  Z<0"},
       {1, 2, 2, 0, "2D Curve  r=Z", "2D Curve  r=Z"},
       {1, 2, 1, 9, "2D Curve Animation  y=Z", "2D Curve Animation  y=Z"},
       {1, 2, 1, 23, std::nullopt, "Graph kind 23: N"},

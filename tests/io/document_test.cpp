@@ -40,31 +40,35 @@ std::string Snapshot(Document& document) {
   return out.str() + Save(axis);
 }
 
+// The permission bits of a file.
+mode_t Mode(const std::string& path) {
+  struct stat info {};
+  EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+  return info.st_mode & 07777;
+}
+
+// Written files get the permissions of the file they replace, else those the
+// umask 022 allows.
 class DocumentTest : public ::testing::Test {
  protected:
-  // Three graphs, the second unchecked, and settings away from their defaults.
-  void Populate() {
-    AddCurve(document, "parabola", "x^2");
-    AddCurve(document, "circle", "sin(u)", 3);
-    AddCurve(document, "spiral", "a/2", 2, 2);
-    document.SetChecked(1, false);
-    document.MainAxis().width = 3;
-    document.Values().AnimFrames = 12;
-  }
+  DocumentTest() : umask_(::umask(022)) {}
+  ~DocumentTest() override { ::umask(umask_); }
   std::string WriteFile(const std::string& name, const std::string& bytes) {
     return WriteBytes(folder.File(name), bytes);
   }
-  Graph& GraphAt(std::int32_t position) { return *document.ListScene().Graphs().Item(position); }
 
   const std::string populated =
       "+2D Curve  y=x^2; -2D Curve  x=cos(u), y=sin(u); +2D Curve  r=a/2; ";
   TempFolder folder;
-  FakeDialogs dialogs;
-  Document document{dialogs};
+  TestDocument document;
+  FakeDialogs& dialogs = document.dialogs;
+
+ private:
+  mode_t umask_;
 };
 
 TEST_F(DocumentTest, DialogGraphsGetEntriesAndUniqueIDsAndDeleteTakesThem) {
-  Populate();
+  document.Populate();
   document.LastGraphID(0);  // IDs some graph already holds are skipped
   AddCurve(document, "line", "x");
   EXPECT_FALSE(document.AddDialogGraph(MakeCurve(document, "broken", "sin(")));
@@ -81,19 +85,18 @@ TEST_F(DocumentTest, DialogGraphsGetEntriesAndUniqueIDsAndDeleteTakesThem) {
 // Hidden graphs are saved too, and checking never moves a graph: the file
 // and the drawing keep the list order, and the points stay.
 TEST_F(DocumentTest, CheckingKeepsTheListOrderAndEveryGraphIsSaved) {
-  Populate();
+  document.Populate();
   const std::string file = document.BuildGraphFile().bytes;
-  const GridPoint* point = GraphAt(2).Points().Find(0, 4);
+  const GridPoint* point = document.GraphAt(2).Points().Find(0, 4);
   EXPECT_FALSE(document.SetChecked(1, false));  // already unchecked: nothing changes
   EXPECT_FALSE(document.SetChecked(7, true));
   for (const std::size_t index : {0u, 1u, 0u}) {
     EXPECT_TRUE(document.SetChecked(index, !document.Entries()[index].checked));
   }
   EXPECT_EQ(Lists(document).substr(0, 16), "1 2 3 | 1 2 3 | ");
-  EXPECT_EQ(GraphAt(2).Points().Find(0, 4), point);
+  EXPECT_EQ(document.GraphAt(2).Points().Find(0, 4), point);
   EXPECT_EQ(document.BuildGraphFile().bytes, file);
-  FakeDialogs told;
-  Document opened(told);
+  TestDocument opened;
   ASSERT_EQ(opened.OpenGraphFile(WriteFile("all.pgp", file)), OpenResult::Opened);
   EXPECT_EQ(Lists(opened).substr(0, 16), "1 2 3 | 1 2 3 | ");
 }
@@ -102,7 +105,7 @@ TEST_F(DocumentTest, CheckingKeepsTheListOrderAndEveryGraphIsSaved) {
 // others; the old record stays as it was, for undo and when the new one
 // cannot be sampled.
 TEST_F(DocumentTest, EditMakesANewRecordAndKeepsTheOldOne) {
-  Populate();
+  document.Populate();
   const std::shared_ptr<Graph> old = document.ListScene().Graphs().Item(3);
   testing::SeedGraphFields(*old, 100);
   old->scatterSize = 9;
@@ -127,42 +130,24 @@ TEST_F(DocumentTest, EditMakesANewRecordAndKeepsTheOldOne) {
   EXPECT_FALSE(document.EditDialogGraph(4, *edited));
 }
 
-// Save replaces the whole file a link names (no tail of the longer old file
-// is left); once the document has its file, Save writes there without asking.
-TEST_F(DocumentTest, SaveWritesEveryGraphAtomicallyThroughALink) {
-  document.Save();
-  EXPECT_TRUE(document.Saved());  // nothing to save
-  Populate();
-  document.Save();  // the file dialog is cancelled
-  EXPECT_FALSE(document.Saved());
-  const std::string target = WriteFile("old.pgp", std::string(100000, 'x'));
-  const std::string link = folder.File("link.pgp");
-  ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
-  dialogs.ChooseFile(link);
-  document.Save();
-  EXPECT_TRUE(document.Saved() && dialogs.told.empty());
-  EXPECT_EQ(document.FilePath(), link);
-  EXPECT_EQ(ReadBytes(target), document.BuildGraphFile().bytes);
-  EXPECT_EQ(DecodeGraphFile(ReadBytes(target)).text.substr(0, 6), "S51 3 ");
-  document.DeleteGraph(1);
-  document.Save();
-  EXPECT_EQ(DecodeGraphFile(ReadBytes(target)).text.substr(0, 6), "S51 2 ");
-  EXPECT_EQ(dialogs.fileDialogs, Names(2, "Save [(*.pgp)|*.pgp] save"));
-  EXPECT_EQ(dialogs.written, Names(2, link));
-  EXPECT_EQ(folder.Sorted(), (Names{"link.pgp", "old.pgp"}));
-}
-
 // The text is made before the file dialog: a record that cannot be written
 // ends Save without asking for a name. A file that cannot be written is told.
-TEST_F(DocumentTest, FailedSaveIsToldAndKeepsTheOldFile) {
-  Populate();
-  GraphAt(1).curvaturePositions.count = 51;
+// Save replaces the whole file a link names (no tail of the longer old file
+// is left, its permissions stay); once the document has its file, Save
+// writes there without asking.
+TEST_F(DocumentTest, SaveWritesEveryGraphAtomicallyThroughALinkOrTellsWhyNot) {
+  document.Save();
+  EXPECT_TRUE(document.Saved());  // nothing to save
+  document.Populate();
+  document.GraphAt(1).curvaturePositions.count = 51;
   dialogs.ChooseFile(folder.File("never.pgp"));
   document.Save();
   EXPECT_TRUE(!document.Saved() && dialogs.fileDialogs.empty() && folder.Sorted().empty());
   EXPECT_EQ(dialogs.told.at(0).rfind("Error: ", 0), 0u);
-  GraphAt(1).curvaturePositions.count = 0;
+  document.GraphAt(1).curvaturePositions.count = 0;
   dialogs.fileChoices.clear();
+  document.Save();  // the file dialog is cancelled
+  EXPECT_FALSE(document.Saved());
   const std::string blocker = WriteFile("plain", "not a folder");
   const std::string pipe = folder.File("pipe.pgp");
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
@@ -180,34 +165,32 @@ TEST_F(DocumentTest, FailedSaveIsToldAndKeepsTheOldFile) {
   }
   EXPECT_TRUE(dialogs.written.empty() && document.FilePath().empty());
   EXPECT_EQ(ReadBytes(blocker), "not a folder");
-  EXPECT_EQ(folder.Sorted(), (Names{"folder.pgp", "pipe.pgp", "plain"}));
-}
 
-// A written file keeps the permissions of the one it replaces; a new one
-// gets those the umask allows.
-TEST_F(DocumentTest, WrittenFilesKeepOrGetOrdinaryPermissions) {
-  const mode_t mask = ::umask(022);
-  // File name, the mode of the file it replaces (0: none), the mode written.
-  const std::tuple<const char*, mode_t, mode_t> cases[] = {
-      {"shared.pgp", 0640, 0640}, {"odd.pgp", 0604, 0604}, {"new.pgp", 0, 0644}};
-  for (const auto& [name, before, after] : cases) {
-    SCOPED_TRACE(name);
-    if (before != 0) {
-      EXPECT_EQ(::chmod(WriteFile(name, "old").c_str(), before), 0);
-    }
-    EXPECT_TRUE(document.WriteGraphFile(folder.File(name)));
-    struct stat info {};
-    EXPECT_EQ(::stat(folder.File(name).c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, after);
-  }
-  ::umask(mask);
+  const std::string target = WriteFile("old.pgp", std::string(100000, 'x'));
+  ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+  const std::string link = folder.File("link.pgp");
+  ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+  dialogs.told.clear();
+  dialogs.ChooseFile(link);
+  document.Save();
+  EXPECT_TRUE(document.Saved() && dialogs.told.empty());
+  EXPECT_EQ(document.FilePath(), link);
+  EXPECT_EQ(ReadBytes(target), document.BuildGraphFile().bytes);
+  EXPECT_EQ(DecodeGraphFile(ReadBytes(target)).text.substr(0, 6), "S51 3 ");
+  document.DeleteGraph(1);
+  document.Save();
+  EXPECT_EQ(DecodeGraphFile(ReadBytes(target)).text.substr(0, 6), "S51 2 ");
+  EXPECT_EQ(Mode(target), 0640u);
+  EXPECT_EQ(dialogs.fileDialogs, Names(5, "Save [(*.pgp)|*.pgp] save"));
+  EXPECT_EQ(dialogs.written, Names(2, link));
+  EXPECT_EQ(folder.Sorted(), (Names{"folder.pgp", "link.pgp", "old.pgp", "pipe.pgp", "plain"}));
 }
 
 // Save As names the file by the filter chosen: a name without an extension
 // gets the filter's, and a file so named is replaced only when the user says
 // so. With no graph at all it still writes a file with graph count 0.
 TEST_F(DocumentTest, SaveAsAddsTheExtensionAndAsksBeforeReplacing) {
-  WriteFile("taken.pgp", "old");
+  ASSERT_EQ(::chmod(WriteFile("taken.pgp", "old").c_str(), 0604), 0);
   WriteFile("taken.bmp", "old");
   // Typed, the filter, the answer to the replace question (when asked), the
   // outcome, the path it names ("" when nothing is to be written) and the
@@ -229,33 +212,38 @@ TEST_F(DocumentTest, SaveAsAddsTheExtensionAndAsksBeforeReplacing) {
           {"none/x", 1, std::nullopt, SaveAsResult::Failed, "none/x.pgp", Picture::Bmp}};
   for (const auto& [typed, filter, replace, kind, path, picture] : cases) {
     SCOPED_TRACE(typed + " " + std::to_string(filter));
-    FakeDialogs caseDialogs;
-    Document doc(caseDialogs);
-    caseDialogs.ChooseFile(folder.File(typed), filter);
+    TestDocument doc;
+    doc.dialogs.ChooseFile(folder.File(typed), filter);
     if (replace) {
-      caseDialogs.answers = {*replace};
+      doc.dialogs.answers = {*replace};
     }
     const SaveAsResult result = doc.SaveAs();
     EXPECT_EQ(result.kind, kind);
     EXPECT_EQ(result.path, path.empty() ? "" : folder.File(path));
-    EXPECT_EQ(caseDialogs.questions.size(), replace ? 1u : 0u);
+    EXPECT_EQ(doc.dialogs.questions.size(), replace ? 1u : 0u);
     EXPECT_EQ(result.picture, picture);
-    EXPECT_EQ(caseDialogs.fileDialogs,
+    EXPECT_EQ(doc.dialogs.fileDialogs,
               Names{"Save As [*.pgp|*.pgp|*.bmp|*.bmp|*.svg|*.svg|*.pdf|*.pdf] save"});
     const bool wrote = kind == SaveAsResult::WroteGraphFile;
     EXPECT_EQ(doc.FilePath(), wrote ? result.path : "");
-    EXPECT_EQ(caseDialogs.written, wrote ? Names{result.path} : Names{});
+    EXPECT_EQ(doc.dialogs.written, wrote ? Names{result.path} : Names{});
     if (wrote) {
       EXPECT_EQ(DecodeGraphFile(ReadBytes(result.path)).text, "S51 0 " + Save(doc.MainAxis()));
+      EXPECT_EQ(Mode(result.path), path == "taken.pgp" ? 0604u : 0644u);
     }
   }
   EXPECT_EQ(ReadBytes(folder.File("taken.bmp")), "old");
 }
 
-// Whatever is wrong with a file, the open document stays exactly as it was;
-// neither a pipe nor an endless device keeps the reader waiting.
-TEST_F(DocumentTest, RefusedFilesLeaveTheDocumentUntouched) {
-  Populate();
+// Whatever is wrong with a file, and whatever long work (sampling, reading,
+// writing) is cancelled, the open document stays exactly as it was; neither
+// a pipe nor an endless device keeps the reader waiting.
+TEST_F(DocumentTest, RefusedFilesAndCancelledWorkLeaveTheDocumentUntouched) {
+  document.Populate();
+  GraphClipboard clipboard(document);
+  const std::string copied = clipboard.CopyAll().value();
+  const std::string file = folder.File("other.pgp");
+  ASSERT_TRUE(document.WriteGraphFile(file));
   const std::string before = Snapshot(document);
   const std::string graph = Save(*MakeCurve(document, "g", "x"));
   const std::string pipe = folder.File("pipe.pgp");
@@ -285,6 +273,28 @@ TEST_F(DocumentTest, RefusedFilesLeaveTheDocumentUntouched) {
   EXPECT_EQ(document.OpenGraphFile(""), OpenResult::Unchanged);
   EXPECT_TRUE(dialogs.told.empty());
   EXPECT_EQ(Snapshot(document), before);
+
+  dialogs.cancelLongWork = true;
+  dialogs.longWork.clear();
+  const std::function<bool()> commands[] = {
+      [&] { return document.AddDialogGraph(MakeCurve(document, "new", "x")); },
+      [&] { return document.EditDialogGraph(1, *MakeCurve(document, "edited", "x")); },
+      [&] { return clipboard.Paste(copied, std::nullopt).pasted > 0; },
+      [&] { return document.OpenGraphFile(file) == OpenResult::Opened; },
+      [&] {
+        dialogs.ChooseFile(folder.File("saved.pgp"));
+        document.Save();
+        return document.Saved();
+      },
+  };
+  for (std::size_t i = 0; i < std::size(commands); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_FALSE(commands[i]());
+    EXPECT_EQ(Snapshot(document), before);
+  }
+  EXPECT_EQ(dialogs.longWork.size(), std::size(commands));
+  EXPECT_TRUE(dialogs.told.empty());
+  EXPECT_FALSE(std::filesystem::exists(folder.File("saved.pgp")));
 }
 
 // A damaged file opens with what could be read, told as a warning, and counts
@@ -292,22 +302,21 @@ TEST_F(DocumentTest, RefusedFilesLeaveTheDocumentUntouched) {
 // the text its header announces is read: a 1.5 GB tail (sparse, so it takes
 // no disk) stays out of memory.
 TEST_F(DocumentTest, DamagedFilesOpenWhatCanBeReadAndTailsAreNotRead) {
-  Populate();
+  document.Populate();
   document.DeleteGraph(2);
   const std::string text = document.BuildGraphFile().bytes.substr(4);
   Names tokens = SplitTokens(text);
   tokens.resize(2 + 125 + 10);  // the tag, the count, the first graph, 10 fields of the next
   const std::string cut = WriteFile("cut.pgp", GraphFileOf(text).substr(0, 4) + Join(tokens));
-  FakeDialogs told;
-  Document opened(told);
+  TestDocument opened;
   ASSERT_EQ(opened.OpenGraphFile(cut), OpenResult::Opened);
-  EXPECT_EQ(told.told,
+  EXPECT_EQ(opened.dialogs.told,
             Names{"Warning: The file \"" + cut + "\" is damaged: it holds " +
                   std::to_string(Join(tokens).size()) + " of the " + std::to_string(text.size()) +
                   " characters its header announces; it ends inside graph 2 of 2; "
                   "graph 1 was read whole, graph 2 only in part."});
   EXPECT_EQ(Lists(opened), "1 2 | 1 2 | +2D Curve  y=x^2; +Graph kind 0: spiral; ");
-  EXPECT_EQ(opened.MainAxis().width, Document(told).MainAxis().width);
+  EXPECT_EQ(opened.MainAxis().width, TestDocument().MainAxis().width);
   EXPECT_EQ(opened.FilePath(), cut);
   EXPECT_TRUE(opened.IsModified());
 
@@ -320,17 +329,18 @@ TEST_F(DocumentTest, DamagedFilesOpenWhatCanBeReadAndTailsAreNotRead) {
     return usage.ru_maxrss;
   };
   const long before = peakKib();
-  told.told.clear();
+  opened.dialogs.told.clear();
   ASSERT_EQ(opened.OpenGraphFile(tail), OpenResult::Opened);
-  EXPECT_TRUE(told.told.empty());
+  EXPECT_TRUE(opened.dialogs.told.empty());
   EXPECT_EQ(Lists(opened).substr(0, 10), "3 4 | 3 4 ");  // IDs continue from the last file's
   EXPECT_LT(peakKib() - before, 100 * 1024);
 }
 
-// Open offers to save first and stops unless the save it was asked for
-// happened; the file's graphs get IDs from 1, checked entries and points.
-TEST_F(DocumentTest, OpenCommand) {
-  Populate();
+// Open and Close offer to save first and stop unless the save asked for
+// happened; the opened file's graphs get IDs from 1, checked entries and
+// points.
+TEST_F(DocumentTest, OpenAndCloseAskToSaveFirst) {
+  document.Populate();
   dialogs.answers = {Answer::Cancel, Answer::Yes, Answer::No};  // Yes: the save is cancelled
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(document.Open(), OpenResult::Unchanged);
@@ -338,7 +348,10 @@ TEST_F(DocumentTest, OpenCommand) {
   EXPECT_EQ(dialogs.fileDialogs,
             (Names{"Save [(*.pgp)|*.pgp] save", "Open File [(*.pgp)|*.pgp] open"}));
   EXPECT_EQ(document.LastGraphID(), 3);  // IDs restart only when a file is read
-  EXPECT_EQ(dialogs.questions, Names(3, "Note: Do you want to save the graphs?"));
+  dialogs.answers = {Answer::No, Answer::Yes, Answer::Cancel};  // Yes: the save is cancelled
+  for (const bool close : {true, false, false}) {
+    EXPECT_EQ(document.ConfirmClose(), close);
+  }
 
   const std::string text =
       "S31 2 0 7 first 1 0 0 x^2 1 4 0 1 -2 2 4 16711680 16711680 255 2 4 2 2 255 1 0 0 2 0 0 "
@@ -350,17 +363,22 @@ TEST_F(DocumentTest, OpenCommand) {
   EXPECT_EQ(document.Open(), OpenResult::Opened);
   EXPECT_EQ(DecodeGraphFile(ReadBytes(saved)).text.substr(0, 6), "S51 3 ");
   ASSERT_EQ(Lists(document), "1 2 | 1 2 | +2D Curve  y=x^2; +2D Curve  r=a; ");
-  EXPECT_EQ(GraphAt(1).Points().Find(0, 1)->y, 1.0f);  // sampled: y = x^2 at x = -2 + 1
+  EXPECT_EQ(document.GraphAt(1).Points().Find(0, 1)->y, 1.0f);  // sampled: y = x^2 at x = -2 + 1
   EXPECT_FALSE(document.MainAxis().shown);
   EXPECT_EQ(document.MainAxis().width, 3);  // a hidden axis changes only Show
   EXPECT_EQ(document.Values().AnimFrames, 12);
   EXPECT_EQ(document.FilePath(), folder.File("two.pgp"));
   EXPECT_FALSE(document.IsModified());
   EXPECT_EQ(document.Open(), OpenResult::Unchanged);  // nothing changed: nothing to ask
-  EXPECT_EQ(dialogs.questions.size(), 4u);
+  ASSERT_TRUE(document.Record("Hide", [this] { document.SetChecked(0, false); }));
+  dialogs.answers = {Answer::Yes};
+  dialogs.ChooseFile(folder.File("exit.pgp"));
+  EXPECT_TRUE(document.ConfirmClose());
+  EXPECT_TRUE(document.ConfirmClose());  // saved: closing asks nothing more
+  EXPECT_EQ(dialogs.questions, Names(8, "Note: Do you want to save the graphs?"));
 }
 
-TEST_F(DocumentTest, NewAndCloseAskToSaveFirst) {
+TEST_F(DocumentTest, NewAsksToSaveFirstAndResetsTheDocument) {
   // The answer, whether the save dialog gets a name, and after New: the graph
   // count, document kind, yaw, BetterFonts and Saved.
   const std::tuple<Answer, bool, const char*> cases[] = {
@@ -370,18 +388,17 @@ TEST_F(DocumentTest, NewAndCloseAskToSaveFirst) {
       {Answer::Cancel, false, "1 3 45 0 0"},
   };
   for (const auto& [answer, chooseFile, after] : cases) {
-    FakeDialogs caseDialogs;
-    Document doc(caseDialogs);
+    TestDocument doc;
     AddCurve(doc, "a", "x");
     doc.Values().documentKind = DocumentKind::Space;
     doc.ShowScene().RotYaw(45);
     doc.MainAxis().betterFonts = false;
-    caseDialogs.answers = {answer};
+    doc.dialogs.answers = {answer};
     if (chooseFile) {
-      caseDialogs.ChooseFile(folder.File("new.pgp"));
+      doc.dialogs.ChooseFile(folder.File("new.pgp"));
     }
     EXPECT_EQ(doc.New(), after[0] == '0');
-    EXPECT_EQ(caseDialogs.questions, Names{"Note: Save changes to file?"});
+    EXPECT_EQ(doc.dialogs.questions, Names{"Note: Save changes to file?"});
     std::ostringstream state;
     state << doc.ListScene().Graphs().Count() << " " << testing::Code(doc.Values().documentKind)
           << " " << doc.ShowScene().RotYaw() << " " << doc.MainAxis().betterFonts << " "
@@ -392,25 +409,26 @@ TEST_F(DocumentTest, NewAndCloseAskToSaveFirst) {
   document.Values().documentKind = DocumentKind::Ribbon;
   EXPECT_TRUE(document.New() && document.ConfirmClose() && dialogs.questions.empty());
   EXPECT_EQ(document.Values().documentKind, DocumentKind::Plane);
-  Populate();
-  // No; Yes with the save dialog cancelled; Cancel; Yes and saved.
-  const std::pair<Answer, bool> closes[] = {
-      {Answer::No, true}, {Answer::Yes, false}, {Answer::Cancel, false}, {Answer::Yes, true}};
-  for (const auto& [answer, close] : closes) {
-    dialogs.answers = {answer};
-    if (answer == Answer::Yes && close) {
-      dialogs.ChooseFile(folder.File("exit.pgp"));
-    }
-    EXPECT_EQ(document.ConfirmClose(), close);
-  }
-  EXPECT_TRUE(document.ConfirmClose());  // saved: closing asks nothing more
-  EXPECT_EQ(dialogs.questions.size(), 4u);
 }
 
 // Write, read, write again: the same bytes, in a file long enough for the
-// long length. Characters without a code are written as "?" with a warning.
+// long length, with every field, entry and point as written (pi, e, sqrt and
+// ln; implicit forms in both systems; axis fields away from their defaults). Characters without a
+// code are written as "?" with a warning.
 TEST_F(DocumentTest, RoundTripKeepsEveryByte) {
   AddCurve(document, "\xCE\xB1 curve", "x^2");
+  for (const char* z : {"Sqrt(x+2)*PI", "ln(e*x^2+1)", "e^-x"}) {
+    AddCurve(document, z, z);
+  }
+  for (const auto& [z, form, coordinates] :
+       {std::tuple{"x^2+y^2-25", 1, 1}, {"y-3*sin(x)", 4, 1}, {"r-2", 1, 2}, {"r-a", 4, 2}}) {
+    const std::shared_ptr<Graph> implicit = MakeCurve(document, z, z, form, coordinates);
+    implicit->minU = -4;
+    implicit->maxU = 6.2832f;
+    implicit->minV = -3;
+    implicit->maxV = 5;
+    ASSERT_TRUE(document.AddDialogGraph(implicit));
+  }
   auto table = document.MakeGraph();
   table->kind = GraphKind::Table3D;
   table->stepsU = table->stepsV = 200;
@@ -418,18 +436,41 @@ TEST_F(DocumentTest, RoundTripKeepsEveryByte) {
     table->TableCell(i, i)->z = static_cast<float>(i) / 3.0f;
   }
   ASSERT_TRUE(document.AddDialogGraph(table));
+  Axis& axis = document.MainAxis();
+  axis.showXZPanel = true;
+  axis.showYZZGrid = axis.betterFonts = false;
+  axis.labelStepsY = 7;
+  axis.titleZ = "height (m)";
+  axis.yzGridColor = -1;
+  axis.xzPanelMaterial = static_cast<MaterialPreset>(9);
+  axis.color = 65535;
   const std::string first = folder.File("first.pgp");
   ASSERT_TRUE(document.WriteGraphFile(first));
   ASSERT_EQ(dialogs.told.size(), 1u);
   EXPECT_EQ(dialogs.told[0].rfind("Warning: ", 0), 0u);
   EXPECT_NE(dialogs.told[0].find("\"\xCE\xB1 curve\""), std::string::npos);
   ASSERT_GT(ReadBytes(first).size(), 65535u + 8u);
-  FakeDialogs otherDialogs;
-  Document copy(otherDialogs);
+  TestDocument copy;
   ASSERT_EQ(copy.OpenGraphFile(first), OpenResult::Opened);
+  EXPECT_TRUE(copy.dialogs.told.empty());
   ASSERT_TRUE(copy.WriteGraphFile(folder.File("second.pgp")));
   EXPECT_EQ(ReadBytes(folder.File("second.pgp")), ReadBytes(first));
   EXPECT_EQ(copy.ListScene().Graphs().Item(1)->name, "? curve");
+  EXPECT_EQ(copy.MainAxis().titleZ, "height (m)");
+  ASSERT_EQ(copy.Entries().size(), 9u);
+  for (std::int32_t position = 2; position <= 8; ++position) {
+    const Graph& before = document.GraphAt(position);
+    const Graph& after = *copy.ListScene().Graphs().Item(position);
+    SCOPED_TRACE(before.name);
+    EXPECT_EQ(testing::DifferingGraphFields(before, after), Names{});
+    EXPECT_EQ(copy.Entries()[static_cast<std::size_t>(position - 1)].text,
+              document.Entries()[static_cast<std::size_t>(position - 1)].text);
+    const auto points = [](const Graph& graph) {
+      const PointGrid& grid = graph.Points();
+      return std::vector<GridPoint>(grid.Data(), grid.Data() + grid.StoredSize());
+    };
+    EXPECT_EQ(points(after), points(before));
+  }
 }
 
 // The history's clean state is the file's: undoing back to the last save
@@ -459,43 +500,12 @@ TEST_F(DocumentTest, TheCleanStateIsTheSavedState) {
   EXPECT_EQ(document.FilePath(), "");
 }
 
-// A cancelled sampling, reading or writing leaves the document as it was.
-TEST_F(DocumentTest, CancelledLongWorkChangesNothing) {
-  Populate();
-  GraphClipboard clipboard(document);
-  const std::string copied = clipboard.CopyAll().value();
-  const std::string file = folder.File("other.pgp");
-  ASSERT_TRUE(document.WriteGraphFile(file));
-  dialogs.cancelLongWork = true;
-  dialogs.longWork.clear();
-  const std::string before = Snapshot(document);
-  const std::function<bool()> commands[] = {
-      [&] { return document.AddDialogGraph(MakeCurve(document, "new", "x")); },
-      [&] { return document.EditDialogGraph(1, *MakeCurve(document, "edited", "x")); },
-      [&] { return clipboard.Paste(copied, std::nullopt).pasted > 0; },
-      [&] { return document.OpenGraphFile(file) == OpenResult::Opened; },
-      [&] {
-        dialogs.ChooseFile(folder.File("saved.pgp"));
-        document.Save();
-        return document.Saved();
-      },
-  };
-  for (std::size_t i = 0; i < std::size(commands); ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_FALSE(commands[i]());
-    EXPECT_EQ(Snapshot(document), before);
-  }
-  EXPECT_EQ(dialogs.longWork.size(), std::size(commands));
-  EXPECT_TRUE(dialogs.told.empty());
-  EXPECT_EQ(folder.Sorted(), Names{"other.pgp"});
-}
-
 // Random runs of steps through every command that changes a document, each
 // recorded as one step: undoing them one by one passes through every state
 // again, back to the bytes of the opened file; redoing them all comes back
 // to the last state.
 TEST_F(DocumentTest, UndoAndRedoRestoreEveryStateExactly) {
-  Populate();
+  document.Populate();
   document.MainAxis().titleX = "across";
   const std::string path = folder.File("start.pgp");
   ASSERT_TRUE(document.WriteGraphFile(path));
@@ -505,8 +515,7 @@ TEST_F(DocumentTest, UndoAndRedoRestoreEveryStateExactly) {
     const auto pick = [&random](int count) {
       return std::uniform_int_distribution<int>(0, count - 1)(random);
     };
-    FakeDialogs told;
-    Document doc(told);
+    TestDocument doc;
     ASSERT_EQ(doc.OpenGraphFile(path), OpenResult::Opened);
     GraphClipboard clipboard(doc);
     std::string clip = clipboard.CopyAll().value();
@@ -548,7 +557,7 @@ TEST_F(DocumentTest, UndoAndRedoRestoreEveryStateExactly) {
       doc.History().redo();
     }
     EXPECT_EQ(doc.BuildGraphFile().bytes, last);
-    EXPECT_TRUE(told.told.empty());
+    EXPECT_TRUE(doc.dialogs.told.empty());
   }
 }
 

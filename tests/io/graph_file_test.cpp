@@ -61,6 +61,7 @@ TEST(DocumentText, TagsWrittenAndRead) {
 
 // Two bytes of type, the length in two bytes or FF FF and four, the text;
 // bytes after it are ignored. The plain length FF FF of others still reads.
+// Bytes that hold no text are refused.
 TEST(GraphFileBytes, TypeCodeLengthAndText) {
   const std::pair<std::size_t, std::string> cases[] = {
       {65534, std::string("\x08\x00\xFE\xFF", 4)},
@@ -79,16 +80,13 @@ TEST(GraphFileBytes, TypeCodeLengthAndText) {
   }
   const std::string text = "S51 0 0 " + std::string(65535 - 8, 'x');
   EXPECT_EQ(DecodeGraphFile(std::string("\x08\x00\xFF\xFF", 4) + text + "tail").text, text);
-}
-
-TEST(GraphFileBytes, RefusesBytesThatHoldNoText) {
-  const std::string cases[] = {
+  const std::string refused[] = {
       std::string("\x08\x00\x05", 3),
       std::string("\x03\x00\x05\x00S51 0", 9),  // another value type
       std::string("\x08\x01\x05\x00S51 0", 9),
       std::string("\x08\x00\xFF\xFF\x05\x00", 6),  // long length cut off
   };
-  for (const std::string& bytes : cases) {
+  for (const std::string& bytes : refused) {
     EXPECT_THROW(DecodeGraphFile(bytes), IoError) << bytes.size();
   }
   // A text cut short by the end of the file is taken as far as it goes.
@@ -133,11 +131,8 @@ TEST(ParseDocument, KindTokenChoosesTheRecord) {
                  "number within the 32-bit integer range.");
   }
   EXPECT_THROW(Parse("S51 99999999999 0"), IoError);
-}
-
-// Parsing changes nothing outside the staged document: an animated record's
-// frame count is staged with its graph (which the data files and Open check).
-TEST(ParseDocument, AnimatedRecordsLeaveTheCallersValues) {
+  // An animated record's frame count is staged with its graph (which the
+  // data files and Open check), never set in the caller's values.
   DocumentValues values;
   Graph moving(values);
   moving.kind = GraphKind::AnimatedCurve;

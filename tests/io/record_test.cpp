@@ -1,4 +1,4 @@
-// Graph, table and axis records: the writer and the reader against records
+// Graph and table records: the writer and the reader against records
 // built by hand from the format, and against each other.
 #include <gtest/gtest.h>
 
@@ -14,8 +14,6 @@
 #include "io/record_reader.h"
 #include "io/record_writer.h"
 #include "io/token_cursor.h"
-#include "scene/axis.h"
-#include "scene/scene.h"
 #include "support/field_seeds.h"
 #include "test_support.h"
 
@@ -75,8 +73,9 @@ TEST(RecordKind, OnlyTheExactTextsOfKnownKinds) {
 
 // The hand-built records read into the fields the format names (fields of
 // one form swapped would still write back the same) and write back byte
-// for byte.
-TEST(GraphRecord, HandBuiltRecordsReadIntoTheirFieldsAndWriteBackTheSame) {
+// for byte; every field, seeded with its own value, survives writing and
+// reading, and only an animated record carries its t range.
+TEST(GraphRecord, FieldsReadWhereTheFormatPutsThemAndSurviveTheRoundTrip) {
   for (const bool animated : {false, true}) {
     SCOPED_TRACE(animated);
     const std::vector<std::string> tokens = HandBuiltRecord(animated);
@@ -101,14 +100,6 @@ TEST(GraphRecord, HandBuiltRecordsReadIntoTheirFieldsAndWriteBackTheSame) {
                                 read.animation.values.AnimExtra),
                 std::make_tuple(-3.5f, 4.25f, 40, -6));
     }
-  }
-}
-
-// Every field, seeded with its own value, survives writing and reading; only
-// an animated record carries its t range.
-TEST(GraphRecord, EveryFieldSurvivesTheRoundTrip) {
-  for (const bool animated : {false, true}) {
-    SCOPED_TRACE(animated);
     DocumentValues values;
     Graph graph(values);
     testing::SeedGraphFields(graph, 10);
@@ -136,18 +127,16 @@ TEST(GraphRecord, WriterFormsAndRefusals) {
   EXPECT_EQ(tokens[12] + " " + tokens[22] + " " + tokens[60], "1E+20 2.5 -1.5E-07");
   graph.curvaturePositions.count = -4;
   EXPECT_EQ(SplitTokens(Save(graph)).size(), 125u);
-  for (PositionList Graph::*list :
-       {&Graph::curvaturePositions, &Graph::tangentLinePositions, &Graph::normalLinePositions}) {
+  const auto refused = [&values](const auto list) {
     Graph counted(values);
     (counted.*list).count = 51;
     EXPECT_THROW(Save(counted), IoError);
-  }
-  for (PositionPairList Graph::*pairs :
-       {&Graph::surfaceTangentPositions, &Graph::surfaceNormalPositions}) {
-    Graph counted(values);
-    (counted.*pairs).count = 51;
-    EXPECT_THROW(Save(counted), IoError);
-  }
+  };
+  refused(&Graph::curvaturePositions);
+  refused(&Graph::tangentLinePositions);
+  refused(&Graph::normalLinePositions);
+  refused(&Graph::surfaceTangentPositions);
+  refused(&Graph::surfaceNormalPositions);
 }
 
 // Every refusal names the field and shows the token, a long one by its
@@ -179,13 +168,6 @@ TEST(GraphRecord, ReaderRefusesValuesTheGraphCannotTake) {
               50);
     EXPECT_EQ(g.kind, GraphKind::AnimatedCurve);  // the fields before the fault stay
   }
-}
-
-// Empty tokens read as 0, or keep the default where 0 is no value.
-TEST(GraphRecord, ShortTextReadsMissingFieldsAsEmpty) {
-  const Graph& g = GraphReading(SplitTokens("0 7 a  1 5")).graph;
-  EXPECT_EQ(std::make_tuple(g.id, g.name, g.expressionX, g.expressionY, g.stepsU, g.pointSize),
-            std::make_tuple(7, std::string("a"), std::string("1"), std::string("5"), 0, 1.0f));
 }
 
 // Core fields up to PointColor, then PointSize, PointHollow, the animation
@@ -261,32 +243,6 @@ TEST(TableRecord, RefusesStepsAndColoursItCannotTake) {
   Graph table(values);
   table.stepsU = 201;
   EXPECT_THROW(SaveTable(table), IoError);
-}
-
-// A hidden axis is one field and changes only Show; a shown one has 28.
-TEST(AxisRecord, WrittenAndReadBack) {
-  Axis axis;
-  EXPECT_EQ(Save(axis), "0");
-  axis.shown = axis.showXZPanel = true;
-  axis.showYZZGrid = axis.betterFonts = false;
-  axis.labelStepsY = 7;
-  axis.titleZ = "height (m)";
-  axis.yzGridColor = -1;
-  axis.xzPanelMaterial = static_cast<MaterialPreset>(9);
-  axis.color = 65535;
-  const std::string text = Save(axis);
-  Axis back;
-  TokenCursor cursor(SplitTokens(text));
-  ReadAxisRecord(cursor, back);
-  EXPECT_EQ(cursor.Position(), 28u);
-  EXPECT_EQ(Save(back), text);
-  EXPECT_EQ(back.titleZ, "height (m)");
-  TokenCursor hidden(SplitTokens("0 1 1 1"));
-  ReadAxisRecord(hidden, back);
-  EXPECT_EQ(hidden.Position(), 1u);
-  EXPECT_FALSE(back.shown);
-  back.shown = true;
-  EXPECT_EQ(Save(back), text);
 }
 
 }  // namespace

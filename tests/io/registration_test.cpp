@@ -18,10 +18,7 @@ namespace quillon {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::TempFolder;
-using test::WriteBytes;
-using Names = std::vector<std::string>;
+using namespace test;
 
 constexpr const char* kIcon = "<svg xmlns=\"http://www.w3.org/2000/svg\"/>\n";
 
@@ -224,10 +221,10 @@ TEST_F(RegistrationFiles, TheDesktopToolsReadTheFiles) {
   ScopedVariable dataHome("XDG_DATA_HOME", folder.Path());
   // Without the extension only the first bytes tell a graph file.
   const std::tuple<const char*, std::string, bool> cases[] = {
-      {"graph", test::GraphFileOf("S51 0 0"), true},
-      {"old", test::GraphFileOf("S31 0 0"), true},
-      {"next", test::GraphFileOf("S41 0 0"), true},
-      {"other", test::GraphFileOf("S61 0 0"), false},
+      {"graph", GraphFileOf("S51 0 0"), true},
+      {"old", GraphFileOf("S31 0 0"), true},
+      {"next", GraphFileOf("S41 0 0"), true},
+      {"other", GraphFileOf("S61 0 0"), false},
       {"message.pgp", "-----BEGIN PGP MESSAGE-----\n\nhQEMA\n", false}};
   const std::string output = folder.File("gio.txt");
   for (const auto& [name, bytes, ours] : cases) {

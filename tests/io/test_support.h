@@ -163,6 +163,27 @@ inline void AddCurve(Document& document, const std::string& name, const std::str
   ASSERT_TRUE(document.AddDialogGraph(MakeCurve(document, name, z, funForm, coordType)));
 }
 
+struct DialogsFirst {
+  FakeDialogs dialogs;
+};
+
+// A document whose dialogs answer from queues; they are made before it and
+// outlive it.
+class TestDocument : public DialogsFirst, public Document {
+ public:
+  TestDocument() : Document(dialogs) {}
+  Graph& GraphAt(std::int32_t position) { return *ListScene().Graphs().Item(position); }
+  // Three graphs, the second unchecked, and settings away from their defaults.
+  void Populate() {
+    AddCurve(*this, "parabola", "x^2");
+    AddCurve(*this, "circle", "sin(u)", 3);
+    AddCurve(*this, "spiral", "a/2", 2, 2);
+    SetChecked(1, false);
+    MainAxis().width = 3;
+    Values().AnimFrames = 12;
+  }
+};
+
 // The IDs of ListScene, then of ShowScene, then the entries (+ checked, -
 // not): "1 2 | 2 | -2D Curve  y=x; +2D Curve  r=a; ".
 inline std::string Lists(const Document& document) {

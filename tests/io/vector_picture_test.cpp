@@ -13,10 +13,9 @@
 #include <QSet>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
-#include <functional>
 #include <memory>
 #include <string>
-#include <vector>
+#include <tuple>
 
 #include "graph/graph.h"
 #include "io/batch.h"
@@ -26,7 +25,6 @@
 namespace quillon {
 namespace {
 
-using test::FakeDialogs;
 using test::TempFolder;
 
 constexpr int kWidth = 320;
@@ -112,46 +110,25 @@ QImage RenderPdf(const std::string& path) {
   return pdf.render(0, QSize(kWidth, kHeight)).convertToFormat(QImage::Format_RGB32);
 }
 
-struct DrawingCase {
-  const char* name;
-  std::function<void(Document&)> make;
-};
-
-void AddGraph(Document& document, const std::string& z, FunctionForm form, std::int32_t steps) {
-  std::shared_ptr<Graph> graph = test::MakeCurve(document, z, z, static_cast<std::int32_t>(form));
-  graph->stepsV = steps;
-  graph->minU = -6;
-  graph->maxU = 6;
-  graph->minV = -6;
-  graph->maxV = 6;
-  ASSERT_TRUE(document.AddDialogGraph(graph));
-}
-
 TEST(VectorPicture, DrawsWhatThePngShowsWithPathsInsideThePicture) {
-  const DrawingCase cases[] = {
-      {"line",
-       [](Document& d) {
-         AddGraph(d, "x", FunctionForm::Explicit, 8);
-         d.MainAxis().shown = false;
-       }},
-      {"sine",
-       [](Document& d) {
-         AddGraph(d, "4*sin(x)", FunctionForm::Explicit, 400);
-         d.MainAxis().shown = false;
-       }},
-      {"implicit circle",
-       [](Document& d) {
-         AddGraph(d, "x^2+y^2-9", FunctionForm::Equation, 8);
-         d.MainAxis().shown = false;
-       }},
-      {"axis with labels", [](Document& d) { AddGraph(d, "x/2", FunctionForm::Explicit, 8); }},
+  // The curve over -6..6, its form and steps, and whether the axis and its
+  // labels are drawn too.
+  const std::tuple<const char*, FunctionForm, std::int32_t, bool> cases[] = {
+      {"x", FunctionForm::Explicit, 8, false},
+      {"4*sin(x)", FunctionForm::Explicit, 400, false},
+      {"x^2+y^2-9", FunctionForm::Equation, 8, false},
+      {"x/2", FunctionForm::Explicit, 8, true},
   };
   TempFolder folder;
-  for (const DrawingCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    FakeDialogs dialogs;
-    Document document(dialogs);
-    c.make(document);
+  for (const auto& [z, form, steps, axisShown] : cases) {
+    SCOPED_TRACE(z);
+    test::TestDocument document;
+    std::shared_ptr<Graph> graph = test::MakeCurve(document, z, z, static_cast<std::int32_t>(form));
+    graph->stepsV = steps;
+    graph->minU = graph->minV = -6;
+    graph->maxU = graph->maxV = 6;
+    ASSERT_TRUE(document.AddDialogGraph(graph));
+    document.MainAxis().shown = axisShown;
     const std::optional<FrameImage> frame = DrawDocument(document, kWidth, kHeight, true);
     const std::optional<Picture> picture = CaptureDocument(document, kWidth, kHeight, true);
     ASSERT_TRUE(frame && picture);
