@@ -91,6 +91,21 @@ double WidestLabelEm(std::int64_t first, std::int64_t last) {
                   LabelWidthEm(std::to_string(first + std::max<std::int64_t>(last, 0))));
 }
 
+// Every how many units labels go, across and up, so that neighbours keep a
+// gap: the widest label across (whole numbers first..first + last), a
+// digit's height up; multiples of the tick steps, so labels lie on ticks.
+struct LabelSteps {
+  std::int64_t across = 1;
+  std::int64_t up = 1;
+};
+
+LabelSteps StepsOfLabels(std::int64_t first, std::int64_t last, const PixelScale& scale,
+                         const LabelSteps& ticks) {
+  return {ThinningFactor(WidestLabelEm(first, last) * kLabelEmPixels + kLabelGapPixels, scale.x,
+                         ticks.across),
+          ThinningFactor(kDigitHeightEm * kLabelEmPixels + kLabelGapPixels, scale.y, ticks.up)};
+}
+
 // Sizes and places labels in world units for a view of the given pixels
 // per unit.
 class LabelPlacer {
@@ -144,17 +159,16 @@ AxisLayout LayOutPlaneAxis(const Axis& axis, const Box& box, const PixelScale& s
   const std::int64_t lastX = LastDrawnIndex(WholeBelow(maxX) - firstX + 1);
   const std::int64_t lastY = LastDrawnIndex(WholeBelow(maxY) - firstY + 1);
 
-  // Labels lie on drawn ticks.
-  const std::int64_t xTickStep = ThinningFactor(kLeastTickPixels, scale.x);
-  const std::int64_t yTickStep = ThinningFactor(kLeastTickPixels, scale.y);
+  const LabelSteps tickSteps{ThinningFactor(kLeastTickPixels, scale.x),
+                             ThinningFactor(kLeastTickPixels, scale.y)};
   for (std::int64_t i = 0; i <= lastX; ++i) {
-    if (OnStep(firstX + i, xTickStep)) {
+    if (OnStep(firstX + i, tickSteps.across)) {
       const auto x = static_cast<double>(firstX + i);
       layout.ticks.push_back({{x, 0}, {x, WorldOf(kTickPixels, scale.y)}});
     }
   }
   for (std::int64_t i = 0; i <= lastY; ++i) {
-    if (OnStep(firstY + i, yTickStep)) {
+    if (OnStep(firstY + i, tickSteps.up)) {
       const auto y = static_cast<double>(firstY + i);
       layout.ticks.push_back({{0, y}, {WorldOf(kTickPixels, scale.x), y}});
     }
@@ -183,10 +197,7 @@ AxisLayout LayOutPlaneAxis(const Axis& axis, const Box& box, const PixelScale& s
   }
   const LabelPlacer placer(scale);
   placer.SetEm(layout);
-  const std::int64_t xLabelStep = ThinningFactor(
-      WidestLabelEm(firstX, lastX) * kLabelEmPixels + kLabelGapPixels, scale.x, xTickStep);
-  const std::int64_t yLabelStep =
-      ThinningFactor(kDigitHeightEm * kLabelEmPixels + kLabelGapPixels, scale.y, yTickStep);
+  const LabelSteps labelSteps = StepsOfLabels(firstX, lastX, scale, tickSteps);
   // x labels hang below the axis, centred on their ticks; y labels stand
   // left of it, centred on theirs. A y label reaching into the band of the
   // x labels gives way to them.
@@ -198,7 +209,7 @@ AxisLayout LayOutPlaneAxis(const Axis& axis, const Box& box, const PixelScale& s
   double yLabelsTop = -std::numeric_limits<double>::infinity();
   for (std::int64_t i = 0; i <= lastX; ++i) {
     const std::int64_t position = firstX + i;
-    if (position != 0 && OnStep(position, xLabelStep)) {
+    if (position != 0 && OnStep(position, labelSteps.across)) {
       std::string text = std::to_string(position);
       const double x = static_cast<double>(position) - placer.Width(text) / 2;
       xLabelsRight = x + placer.Width(text);
@@ -209,7 +220,7 @@ AxisLayout LayOutPlaneAxis(const Axis& axis, const Box& box, const PixelScale& s
     const std::int64_t position = firstY + i;
     const double y = static_cast<double>(position) - placer.Height() / 2;
     const double top = y + placer.Height() + placer.Up(kMarginPixels);
-    if (position != 0 && OnStep(position, yLabelStep) && !(position < 0 && top > xBandBottom)) {
+    if (position != 0 && OnStep(position, labelSteps.up) && !(position < 0 && top > xBandBottom)) {
       std::string text = std::to_string(position);
       const double x = -placer.Across(kLabelGapPixels) - placer.Width(text);
       yLabelsTop = y + placer.Height();
@@ -244,18 +255,18 @@ AxisLayout LayOutFramedAxis(const Axis&, const Box& box, const PixelScale& scale
   const std::int64_t lastX = LastDrawnIndex(WholeBelow(right) - firstX);
   const std::int64_t firstZ = WholeAbove(bottom);
   const std::int64_t lastZ = LastDrawnIndex(WholeBelow(top) - firstZ);
-  const std::int64_t xTickStep = ThinningFactor(kLeastTickPixels, scale.x);
-  const std::int64_t zTickStep = ThinningFactor(kLeastTickPixels, scale.y);
+  const LabelSteps tickSteps{ThinningFactor(kLeastTickPixels, scale.x),
+                             ThinningFactor(kLeastTickPixels, scale.y)};
   const double xTickEnd = bottom - WorldOf(kFrameTickPixels, scale.y);
   const double zTickEnd = left - WorldOf(kFrameTickPixels, scale.x);
   for (std::int64_t i = 0; i <= lastX; ++i) {
-    if (OnStep(firstX + i, xTickStep)) {
+    if (OnStep(firstX + i, tickSteps.across)) {
       const auto x = static_cast<double>(firstX + i);
       layout.ticks.push_back({{x, bottom}, {x, xTickEnd}});
     }
   }
   for (std::int64_t i = 0; i <= lastZ; ++i) {
-    if (OnStep(firstZ + i, zTickStep)) {
+    if (OnStep(firstZ + i, tickSteps.up)) {
       const auto z = static_cast<double>(firstZ + i);
       layout.ticks.push_back({{left, z}, {zTickEnd, z}});
     }
@@ -266,17 +277,14 @@ AxisLayout LayOutFramedAxis(const Axis&, const Box& box, const PixelScale& scale
   }
   const LabelPlacer placer(scale);
   placer.SetEm(layout);
-  const std::int64_t xLabelStep = ThinningFactor(
-      WidestLabelEm(firstX, lastX) * kLabelEmPixels + kLabelGapPixels, scale.x, xTickStep);
-  const std::int64_t zLabelStep =
-      ThinningFactor(kDigitHeightEm * kLabelEmPixels + kLabelGapPixels, scale.y, zTickStep);
+  const LabelSteps labelSteps = StepsOfLabels(firstX, lastX, scale, tickSteps);
   // Numbers below the frame centred on their ticks and left of it centred
   // on theirs, 0 included (no axis crosses there).
   const double xBaseline = xTickEnd - placer.Up(kLabelGapPixels) - placer.Height();
   double labelsRight = right;
   for (std::int64_t i = 0; i <= lastX; ++i) {
     const std::int64_t position = firstX + i;
-    if (OnStep(position, xLabelStep)) {
+    if (OnStep(position, labelSteps.across)) {
       std::string text = std::to_string(position);
       const double x = static_cast<double>(position) - placer.Width(text) / 2;
       labelsRight = std::max(labelsRight, x + placer.Width(text));
@@ -285,7 +293,7 @@ AxisLayout LayOutFramedAxis(const Axis&, const Box& box, const PixelScale& scale
   }
   for (std::int64_t i = 0; i <= lastZ; ++i) {
     const std::int64_t position = firstZ + i;
-    if (OnStep(position, zLabelStep)) {
+    if (OnStep(position, labelSteps.up)) {
       std::string text = std::to_string(position);
       const double x = zTickEnd - placer.Across(kLabelGapPixels) - placer.Width(text);
       placer.Add(layout, std::move(text), x, static_cast<double>(position) - placer.Height() / 2);
