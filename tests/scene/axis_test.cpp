@@ -74,57 +74,45 @@ Axis GridAxis() {
   return axis;
 }
 
-// The plane axis for x -12.3..4.2, y -10.6..2.5, in the order it is sent:
-// ticks 0.4 long on the whole numbers Int(Min) .. Int(Max) + 1; heads from
-// Max + 2.0 to the tip at Max + 2.6, 0.4 wide, moved down (x) or left (y) by
-// (AxisWidth - 1) / 100, each followed by the line from its tip to its upper
-// corner; axis lines 2.1 past the box; then the labels.
-TEST_F(AxisFrame, PlaneAxisGeometry) {
-  const auto line = [](double x1, double y1, double x2, double y2) {
-    glBegin(GL_LINES);
-    glVertex2d(x1, y1);
-    glVertex2d(x2, y2);
-    glEnd();
-  };
-  // Ticks 8 pixels long; heads 12 pixels long and 8 across, their tips 10
-  // pixels past the lines' ends, at 30 pixels a unit.
+// The plane axis for x -12.3..4.2, y -10.6..2.5 (floats) at 30 pixels a
+// unit: ticks 8 pixels long on the whole numbers Int(Min) .. Int(Max) + 1;
+// heads 12 pixels long and 8 across, their tips 10 pixels past the lines'
+// ends, moved down (x) or left (y) by a fifth of a pixel per extra pixel of
+// AxisWidth; axis lines 2.1 past the box.
+TEST(AxisLayout, PlaneAxisGeometry) {
   const double px = 1.0 / 30;
-  const auto head = [&](double tipX, double tipY, double dx, double dy) {
-    const double back = 12 * px;
-    const double side = 4 * px;
-    glBegin(GL_TRIANGLES);
-    glVertex2d(tipX, tipY);
-    glVertex2d(tipX - back * dx + side * dy, tipY - back * dy + side * dx);
-    glVertex2d(tipX - back * dx - side * dy, tipY - back * dy - side * dx);
-    glEnd();
-    line(tipX, tipY, tipX - back * dx + side * dy, tipY - back * dy + side * dx);
+  const auto expectSegment = [](const AxisSegment& s, double x1, double y1, double x2, double y2) {
+    EXPECT_NEAR(s.from.x, x1, 1e-5);
+    EXPECT_NEAR(s.from.y, y1, 1e-5);
+    EXPECT_NEAR(s.to.x, x2, 1e-5);
+    EXPECT_NEAR(s.to.y, y2, 1e-5);
   };
   for (const std::int32_t width : {1, 3}) {
     SCOPED_TRACE(width);
     const double o = (width - 1) * 0.2 * px;
     Axis axis;
     axis.width = width;
-    Begin({-15, -13.5, 30});
-    testing::Feedback sent = testing::Capture([&] {
-      axis.Draw(ToBox({-12.3f, 4.2f, -10.6f, 2.5f, 0, 0}), DocumentKind::Plane, fonts_, {30, 30});
-    });
-    const testing::Feedback expected = testing::Capture([&] {
-      for (int x = -13; x <= 5; ++x)
-        line(x, 0, x, 8 * px);
-      for (int y = -11; y <= 3; ++y)
-        line(0, y, 8 * px, y);
-      head(6.3 + 10 * px, -o, 1, 0);
-      head(-o, 4.6 + 10 * px, 0, 1);
-      line(-14.4, 0, 6.3, 0);
-      line(0, -12.7, 0, 4.6);
-    });
-    // The labels (margins, glyphs, minus bars) follow (axis_labels_test.cpp).
-    ASSERT_GT(sent.lines.size(), expected.lines.size());
-    ASSERT_GT(sent.vertices.size(), expected.vertices.size());
-    sent.lines.resize(expected.lines.size());
-    sent.vertices.resize(expected.vertices.size());
-    testing::ExpectSame(sent.lines, expected.lines);
-    testing::ExpectSame(sent.vertices, expected.vertices);
+    const AxisLayout layout =
+        LayOutPlaneAxis(axis, ToBox({-12.3f, 4.2f, -10.6f, 2.5f, 0, 0}), {30, 30});
+    ASSERT_EQ(layout.ticks.size(), 19u + 15u);
+    for (int x = -13; x <= 5; ++x)
+      expectSegment(layout.ticks[static_cast<std::size_t>(x + 13)], x, 0, x, 8 * px);
+    for (int y = -11; y <= 3; ++y)
+      expectSegment(layout.ticks[static_cast<std::size_t>(y + 11 + 19)], 0, y, 8 * px, y);
+    ASSERT_EQ(layout.heads.size(), 2u);
+    const double xTip = 6.3 + 10 * px, yTip = 4.6 + 10 * px;
+    const std::array<std::array<AxisPoint, 3>, 2> heads{
+        {{{{xTip, -o}, {xTip - 12 * px, 4 * px - o}, {xTip - 12 * px, -4 * px - o}}},
+         {{{-o, yTip}, {4 * px - o, yTip - 12 * px}, {-4 * px - o, yTip - 12 * px}}}}};
+    for (std::size_t h = 0; h < 2; ++h) {
+      for (std::size_t k = 0; k < 3; ++k) {
+        EXPECT_NEAR(layout.heads[h][k].x, heads[h][k].x, 1e-5) << h << k;
+        EXPECT_NEAR(layout.heads[h][k].y, heads[h][k].y, 1e-5) << h << k;
+      }
+    }
+    ASSERT_EQ(layout.lines.size(), 2u);
+    expectSegment(layout.lines[0], -14.4, 0, 6.3, 0);
+    expectSegment(layout.lines[1], 0, -12.7, 0, 4.6);
   }
 }
 
