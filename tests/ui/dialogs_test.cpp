@@ -134,7 +134,7 @@ TEST_F(PropertiesDialog, LabelsFollowTheFormAndRegionFormsBuildShowAndRefuse) {
     const auto before = static_cast<std::int32_t>(document.Entries().size());
     ClickButton(dialog, "okButton");
     EXPECT_EQ(dialogs.reports, *c.told ? Lines{c.told} : Lines{});
-    ASSERT_EQ(document.Entries().size(), before + (*c.told ? 0u : 1u));
+    ASSERT_EQ(static_cast<std::int32_t>(document.Entries().size()), before + (*c.told ? 0 : 1));
     if (*c.told) {
       continue;
     }
